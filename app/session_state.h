@@ -1,0 +1,48 @@
+#pragma once
+// The state that several parts of the main window share: modification flags, the selected
+// entry row, per-car counters, the session's start tick, the simulated sensor keys.
+// Thread rule: GUI thread only, except the atomics, which the timing thread reads.
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+
+#include "app/race_mode.h"
+
+namespace vantrel {
+
+// Simulated sensor levels set by the timing keys and read by every sampler tick.
+struct KeyFlags {
+    std::atomic<bool> keyStart{false};
+    std::atomic<bool> keyFinish{false};
+    std::atomic<bool> keySplit1{false};
+    std::atomic<bool> keySplit2{false};
+    std::atomic<int32_t> keyDragLines{0};  // bit set of drag lines forced active
+};
+
+struct SessionState {
+    // Handed to the timing thread.
+    KeyFlags keys;
+    std::atomic<bool> running{false};        // a session is active
+    std::atomic<bool> timeoutFinish{false};  // position "I" is over the time limit
+    std::atomic<RaceMode> activeMode{RaceMode::Gymkhana};  // the tab the tick works for
+
+    // GUI thread only.
+    RaceMode currentMode = RaceMode::Gymkhana;  // the mode in force
+    bool entryModified = false;
+    bool resultModified = false;
+    int32_t entryRow = 1;       // selected entry row = car number
+    int32_t resultRow = 1;      // remembered current result row
+    int32_t waitingNumber = 1;  // car the next start pass starts
+    uint32_t sessionStartTick = 0;
+    std::array<int32_t, kCarSlots> runCount{};
+    std::array<uint32_t, kCarSlots> firstPassTime{};
+    std::array<uint32_t, kCarSlots> lastPassTime{};
+    uint8_t lastCarCode = 0;
+    int32_t sameCodeCount = 0;
+
+    // Clears the per-car counters (session start, mode change, result-list clear).
+    void ClearCarCounters();
+};
+
+}  // namespace vantrel

@@ -1,0 +1,107 @@
+#include "app/setup_settings.h"
+
+#include <algorithm>
+#include <array>
+
+namespace vantrel {
+
+namespace {
+constexpr const char* kSection = "Setup";
+
+int32_t ReadClamped(const IniFile& ini, const char* key, int32_t fallback, int32_t low,
+                    int32_t high) {
+    return std::clamp(ini.ReadInt(kSection, key, fallback), low, high);
+}
+}  // namespace
+
+uint8_t PinMask(int32_t pinIndex) {
+    static constexpr std::array<uint8_t, 6> kMasks = {0x40, 0x80, 0x20, 0x10, 0x08, 0x00};
+    if (pinIndex < 0 || pinIndex >= static_cast<int32_t>(kMasks.size())) {
+        return 0;
+    }
+    return kMasks[pinIndex];
+}
+
+void SetupSettings::SetIoAddressText(const std::string& text) {
+    if (text == "0x378") {
+        port = PortChoice::Lpt378;
+        ioAddress = 0x378;
+    } else if (text == "0x3BC") {
+        port = PortChoice::Lpt3BC;
+        ioAddress = 0x3BC;
+    } else if (text == "0x278") {
+        port = PortChoice::Lpt278;
+        ioAddress = 0x278;
+    } else if (text == "USB") {
+        port = PortChoice::Usb;
+        ioAddress = 0;
+    } else {
+        port = PortChoice::None;
+        ioAddress = 0;
+    }
+    static constexpr std::array<const char*, 5> kTexts = {"0x378", "0x3BC", "0x278", "None",
+                                                          "USB"};
+    ioAddressText = kTexts[static_cast<size_t>(port)];
+}
+
+std::string SetupSettings::BaudRateText() const {
+    switch (baudRate) {
+        case 2400:
+            return " 2400";
+        case 4800:
+            return " 4800";
+        case 19200:
+            return "19200";
+        case 38400:
+            return "38400";
+        default:
+            return " 9600";
+    }
+}
+
+SetupSettings SetupSettings::Load(const IniFile& ini) {
+    SetupSettings s;
+    s.SetIoAddressText(ini.ReadString(kSection, "IoAddress", "0x378"));
+    s.resolution = ReadClamped(ini, "Resolution", 3, 1, 20);
+    s.delay = ReadClamped(ini, "Delay", 5000, 100, 10000);
+    s.startPin = ReadClamped(ini, "StartPin", 3, 0, 4);
+    s.finishPin = ReadClamped(ini, "FinishPin", 0, 0, 4);
+    s.splitPin1 = ReadClamped(ini, "SplitPin1", kPinNotConnected, 0, kPinNotConnected);
+    s.splitPin2 = ReadClamped(ini, "SplitPin2", kPinNotConnected, 0, kPinNotConnected);
+    s.invert = ini.ReadInt(kSection, "Invert", 0) != 0;
+    s.timeFormat = ini.ReadInt(kSection, "TimeFormat", 0) == 1 ? TimeFormat::Milliseconds
+                                                               : TimeFormat::MinutesSeconds;
+    s.timeOut = ReadClamped(ini, "TimeOut", 65, 1, 65);
+    s.logfile = ini.ReadInt(kSection, "Logfile", 0) != 0;
+    s.commPort = ini.ReadString(kSection, "CommPort", "COM1");
+    s.baudRate = ini.ReadInt(kSection, "BaudRate", 9600);
+    if (s.baudRate != 2400 && s.baudRate != 4800 && s.baudRate != 19200 && s.baudRate != 38400) {
+        s.baudRate = 9600;
+    }
+    s.readDelay = ReadClamped(ini, "ReadDelay", 3, 0, 10);
+    s.beepOn = ini.ReadInt(kSection, "BeepOn", 0) != 0;
+    s.distanceM = ReadClamped(ini, "Distance", 4, 0, 50);
+    s.distanceText = std::to_string(s.distanceM);
+    return s;
+}
+
+void SetupSettings::Save(IniFile& ini) const {
+    ini.WriteString(kSection, "IoAddress", ioAddressText);
+    ini.WriteInt(kSection, "Resolution", resolution);
+    ini.WriteInt(kSection, "Delay", delay);
+    ini.WriteInt(kSection, "StartPin", startPin);
+    ini.WriteInt(kSection, "FinishPin", finishPin);
+    ini.WriteInt(kSection, "SplitPin1", splitPin1);
+    ini.WriteInt(kSection, "SplitPin2", splitPin2);
+    ini.WriteBool(kSection, "Invert", invert);
+    ini.WriteInt(kSection, "TimeFormat", static_cast<int32_t>(timeFormat));
+    ini.WriteInt(kSection, "TimeOut", timeOut);
+    ini.WriteBool(kSection, "Logfile", logfile);
+    ini.WriteString(kSection, "CommPort", commPort);
+    ini.WriteString(kSection, "BaudRate", BaudRateText());
+    ini.WriteInt(kSection, "ReadDelay", readDelay);
+    ini.WriteBool(kSection, "BeepOn", beepOn);
+    ini.WriteString(kSection, "Distance", distanceText);
+}
+
+}  // namespace vantrel

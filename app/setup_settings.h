@@ -1,0 +1,59 @@
+#pragma once
+// The [Setup] settings: loaded from and saved to the settings file, edited by the options
+// dialog and read by the rest of the program (sampler, timing, serial port, announcer).
+// Thread rule: GUI thread only; the timing thread gets a copy at session start.
+
+#include <cstdint>
+#include <string>
+
+#include "common/ini_file.h"
+#include "common/time_text.h"
+
+namespace vantrel {
+
+// The port choice of the options dialog, in the order of its items.
+enum class PortChoice : int32_t { Lpt378 = 0, Lpt3BC = 1, Lpt278 = 2, None = 3, Usb = 4 };
+
+// Status-register bit of each pin choice: "Pin#10", "Pin#11", "Pin#12", "Pin#13", "Pin#15",
+// "NC". An index outside the table is "NC".
+uint8_t PinMask(int32_t pinIndex);
+constexpr int32_t kPinNotConnected = 5;
+
+struct SetupSettings {
+    std::string ioAddressText = "0x378";
+    PortChoice port = PortChoice::Lpt378;
+    int32_t ioAddress = 0x378;  // 0 for "None" and "USB"
+    int32_t resolution = 3;     // poll period, 1..20 ms
+    int32_t delay = 5000;       // OFF delay, 100..10000 ms
+    int32_t startPin = 3;
+    int32_t finishPin = 0;
+    int32_t splitPin1 = kPinNotConnected;
+    int32_t splitPin2 = kPinNotConnected;
+    bool invert = false;
+    TimeFormat timeFormat = TimeFormat::MinutesSeconds;
+    int32_t timeOut = 65;  // minutes, 1..65; above 60 no time-out
+    bool logfile = false;
+    std::string commPort = "COM1";
+    int32_t baudRate = 9600;  // 2400, 4800, 9600, 19200 or 38400
+    int32_t readDelay = 3;    // seconds, 0..10
+    bool beepOn = false;
+    std::string distanceText = "4";  // as typed in the dialog; written back as it stands
+    int32_t distanceM = 4;           // 0..50; 0 = no speed
+
+    // Reads [Setup] with the defaults above; values out of a control's range are clamped.
+    static SetupSettings Load(const IniFile& ini);
+    // Writes all sixteen [Setup] keys (BaudRate as the dialog's item text, " 9600").
+    void Save(IniFile& ini) const;
+
+    // Maps an `IoAddress` text to the port choice and address; unknown texts are "None".
+    void SetIoAddressText(const std::string& text);
+    // The text of the baud-rate item for `baudRate` (" 2400", " 4800", " 9600", "19200",
+    // "38400"); any other value gives " 9600".
+    std::string BaudRateText() const;
+
+    bool TimeOutEnabled() const { return timeOut <= 60; }
+    bool Split1Connected() const { return PinMask(splitPin1) != 0; }
+    bool Split2Connected() const { return PinMask(splitPin2) != 0; }
+};
+
+}  // namespace vantrel

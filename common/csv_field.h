@@ -1,0 +1,18 @@
+#pragma once
+// Comma-separated fields without quoting, as the entry and result files hold them.
+// Thread rule: any thread (pure functions).
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrel {
+
+// Cuts the field before the first comma off `text` and returns it; `text` keeps what
+// follows the comma. Without a comma the whole text is returned and `text` becomes empty.
+std::string NextCsvField(std::string& text);
+
+// Joins fields with "," and no quoting.
+std::string JoinCsvFields(const std::vector<std::string>& fields);
+
+}  // namespace vantrel

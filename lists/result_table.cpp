@@ -1,0 +1,85 @@
+#include "lists/result_table.h"
+
+namespace vantrel {
+
+const std::vector<std::string>& ResultHeaders(RaceMode mode) {
+    static const std::vector<std::string> kGymkhana = {
+        "Car", "Name", "Model", "Pen", "Time", "Comment", "Split1", "Split2", "Lap"};
+    static const std::vector<std::string> kDrag = {
+        "Car",  "Name",  "Model", "Fly",   "E.T",   "R/T",   "E.T+R/T",
+        "0-18", "0-100", "0-200", "0-300", "Speed", "Try"};
+    static const std::vector<std::string> kCircuit = {"Car", "Name", "Model",
+                                                      "Lap", "Lap time", "Total"};
+    switch (mode) {
+        case RaceMode::Drag:
+            return kDrag;
+        case RaceMode::Circuit:
+            return kCircuit;
+        case RaceMode::Gymkhana:
+            break;
+    }
+    return kGymkhana;
+}
+
+ResultTable::ResultTable(RaceMode mode) { Reset(mode); }
+
+void ResultTable::Reset(RaceMode mode) {
+    mode_ = mode;
+    headers_ = ResultHeaders(mode);
+    rows_.assign(1, std::vector<std::string>(headers_.size()));
+}
+
+const std::string& ResultTable::Cell(int32_t column, int32_t row) const {
+    static const std::string kEmpty;
+    if (column < 0 || column >= ColumnCount() || row < 0 || row >= RowCount()) {
+        return kEmpty;
+    }
+    return row == 0 ? headers_[column] : rows_[row - 1][column];
+}
+
+void ResultTable::SetCell(int32_t column, int32_t row, std::string text) {
+    if (column < 0 || column >= ColumnCount() || row < 1 || row >= RowCount()) {
+        return;
+    }
+    rows_[row - 1][column] = std::move(text);
+}
+
+bool ResultTable::IsEmpty() const { return rows_.size() == 1 && rows_[0][0].empty(); }
+
+int32_t ResultTable::RowForNewResult() {
+    if (!rows_[0][0].empty()) {
+        rows_.emplace_back(headers_.size());
+    }
+    return RowCount() - 1;
+}
+
+void ResultTable::SetRows(std::vector<std::vector<std::string>> rows) {
+    if (rows.empty()) {
+        rows.emplace_back();
+    }
+    for (auto& row : rows) {
+        row.resize(headers_.size());
+    }
+    rows_ = std::move(rows);
+}
+
+const std::vector<std::string>& ResultTable::Row(int32_t row) const {
+    static const std::vector<std::string> kNone;
+    if (row < 1 || row >= RowCount()) {
+        return kNone;
+    }
+    return rows_[row - 1];
+}
+
+void ResultTable::DeleteRow(int32_t row) {
+    if (row < 1 || row >= RowCount()) {
+        return;
+    }
+    if (rows_.size() == 1) {
+        rows_[0].assign(headers_.size(), std::string());
+        return;
+    }
+    rows_.erase(rows_.begin() + (row - 1));
+}
+
+}  // namespace vantrel

@@ -1,0 +1,52 @@
+#pragma once
+// The result list: one row per finished run or counted lap, in the column layout of the race
+// mode in force. Row 0 is the header row; an empty list is one data row whose "Car" cell is
+// empty.
+// Thread rule: GUI thread only.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/race_mode.h"
+
+namespace vantrel {
+
+// Header texts of the result columns of a mode ("Car", "Name", "Model", then the mode's).
+const std::vector<std::string>& ResultHeaders(RaceMode mode);
+
+class ResultTable {
+public:
+    explicit ResultTable(RaceMode mode = RaceMode::Gymkhana);
+
+    // New layout for `mode`: its headers and one empty data row.
+    void Reset(RaceMode mode);
+    RaceMode mode() const { return mode_; }
+
+    int32_t ColumnCount() const { return static_cast<int32_t>(headers_.size()); }
+    int32_t RowCount() const { return static_cast<int32_t>(rows_.size()) + 1; }  // with header
+    int32_t DataRowCount() const { return static_cast<int32_t>(rows_.size()); }
+
+    // Cell of a data row (row >= 1) or a header (row 0); out of range: "".
+    const std::string& Cell(int32_t column, int32_t row) const;
+    void SetCell(int32_t column, int32_t row, std::string text);
+
+    // True when the list holds no result (one data row with an empty "Car" cell).
+    bool IsEmpty() const;
+    // The row a new result goes into: row 1 when it is empty, else a new last row.
+    int32_t RowForNewResult();
+
+    // Replaces all data rows (at least one row is kept); each row is cut or padded to the
+    // column count.
+    void SetRows(std::vector<std::vector<std::string>> rows);
+    const std::vector<std::string>& Row(int32_t row) const;
+    // Removes a data row; with a single data row its cells are emptied instead.
+    void DeleteRow(int32_t row);
+
+private:
+    RaceMode mode_;
+    std::vector<std::string> headers_;
+    std::vector<std::vector<std::string>> rows_;  // data rows 1..n
+};
+
+}  // namespace vantrel
