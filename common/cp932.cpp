@@ -10,7 +10,7 @@ namespace {
 
 // One converter per thread and direction; iconv descriptors are not thread-safe.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (cd_ != reinterpret_cast<iconv_t>(-1)) {
@@ -49,7 +49,7 @@ public:
         return out;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 

@@ -24,14 +24,15 @@ std::string_view Trim(std::string_view text) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
 }
 
-bool IsCp932LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsCp932LeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 // Cuts a value to what the 256-byte buffer holds, never splitting a double-byte character.
 std::string CutToBuffer(std::string_view utf8) {
@@ -97,9 +98,8 @@ IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {
         const std::string_view trimmed = Trim(line.text);
         if (trimmed.size() >= 2 && trimmed.front() == '[') {
             const size_t close = trimmed.find(']');
-            section = std::string(Trim(trimmed.substr(1, close == std::string_view::npos
-                                                              ? std::string_view::npos
-                                                              : close - 1)));
+            section = std::string(Trim(trimmed.substr(
+                1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
             line.section = section;
         } else {
             line.section = section;
