@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace vantrel {
@@ -66,6 +67,18 @@ size_t Utf8SequenceLength(unsigned char lead) {
     return 1;
 }
 
+// Bytes of the character (or broken sequence) at the start of `rest` that one "?" stands
+// for: the lead byte and the continuation bytes that follow it, at most as many as the lead
+// byte announces. A character after a broken sequence is never swallowed.
+size_t BadUtf8Length(std::string_view rest) {
+    const size_t length = std::min(rest.size(), Utf8SequenceLength(rest.front()));
+    size_t n = 1;
+    while (n < length && (static_cast<unsigned char>(rest[n]) & 0xC0) == 0x80) {
+        ++n;
+    }
+    return n;
+}
+
 }  // namespace
 
 std::string Cp932ToUtf8(std::string_view cp932) {
@@ -86,7 +99,7 @@ std::string Utf8ToCp932(std::string_view utf8) {
     }
     return converter.Run(utf8, [](std::string& out, std::string_view rest) -> size_t {
         out += '?';
-        return Utf8SequenceLength(static_cast<unsigned char>(rest.front()));
+        return BadUtf8Length(rest);
     });
 }
 
