@@ -141,9 +141,13 @@ bool GymkhanaCourse::OnTimeout(uint32_t tick, int32_t limitMs) {
     return true;
 }
 
-void GymkhanaCourse::OnSplit1Edge(uint32_t tick) { Split(kSplit1Word, SplitDisplay::kSplit1, tick); }
+void GymkhanaCourse::OnSplit1Edge(uint32_t tick) {
+    Split(kSplit1Word, SplitDisplay::kSplit1, tick);
+}
 
-void GymkhanaCourse::OnSplit2Edge(uint32_t tick) { Split(kSplit2Word, SplitDisplay::kSplit2, tick); }
+void GymkhanaCourse::OnSplit2Edge(uint32_t tick) {
+    Split(kSplit2Word, SplitDisplay::kSplit2, tick);
+}
 
 void GymkhanaCourse::Split(int32_t word, SplitDisplay display, uint32_t tick) {
     for (int32_t position = kOldestPosition; position >= kNewestPosition; --position) {

@@ -31,7 +31,9 @@ void GymkhanaFlow::Configure(const SetupSettings& setup, int32_t startPassIndex,
     resultSettings_.timeOut = setup.timeOut;
 }
 
-bool GymkhanaFlow::Running() const { return session_.running.load(); }
+bool GymkhanaFlow::Running() const {
+    return session_.running.load();
+}
 
 void GymkhanaFlow::ModeReset() {
     course_.Reset();
@@ -157,7 +159,9 @@ void GymkhanaFlow::FinishPassesChanged(int32_t remaining) {
     view_.ShowPassCounters(course_.state().startPassesToSkip, remaining);
 }
 
-void GymkhanaFlow::CourseFull() { view_.ShowStatus(kMsgCourseFull); }
+void GymkhanaFlow::CourseFull() {
+    view_.ShowStatus(kMsgCourseFull);
+}
 
 void GymkhanaFlow::CarStarted(int32_t /*car*/, int32_t /*position*/) {
     SelectEntryRow(startList_.CarStarted());

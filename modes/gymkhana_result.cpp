@@ -105,8 +105,8 @@ GymkhanaResult BuildGymkhanaResult(const FinishedRun& run, const ResultSettings&
 }
 
 GymkhanaResult BookGymkhanaResult(const FinishedRun& run, const ResultSettings& settings,
-                                  EntryTable& entries, ResultTable& results,
-                                  SessionState& session, int32_t& resultRow) {
+                                  EntryTable& entries, ResultTable& results, SessionState& session,
+                                  int32_t& resultRow) {
     int32_t runCount = 0;
     if (run.car >= 1 && run.car <= kMaxCarNumber) {
         runCount = ++session.runCount[run.car];

@@ -34,8 +34,8 @@ enum GymkhanaColumn : int32_t {
 // The settings a result is written with.
 struct ResultSettings {
     TimeFormat timeFormat = TimeFormat::MinutesSeconds;
-    int32_t distanceM = 4;   // 0 = no speed
-    int32_t timeOut = 65;    // minutes; the limit written for a timed-out run
+    int32_t distanceM = 4;  // 0 = no speed
+    int32_t timeOut = 65;   // minutes; the limit written for a timed-out run
 };
 
 // The run time as the announcer speaks it.
@@ -47,8 +47,8 @@ struct Announcement {
 
 // The record window's display boxes; an unset box keeps what it shows.
 struct RecordDisplay {
-    std::string memo1;  // car
-    std::string memo2;  // name
+    std::string memo1;                 // car
+    std::string memo2;                 // name
     std::optional<std::string> memo3;  // split 1
     std::optional<std::string> memo4;  // split 2 or speed
     std::optional<std::string> memo5;  // time (not after a time-out)
@@ -57,10 +57,10 @@ struct RecordDisplay {
 struct GymkhanaResult {
     int32_t car = 0;
     int32_t runMs = 0;
-    int32_t runCount = 0;  // the car's finished runs including this one
-    std::string carText;   // Memo103
-    std::string name;      // Memo110
-    std::string timeText;  // Memo104; also written to the serial port, followed by CR
+    int32_t runCount = 0;          // the car's finished runs including this one
+    std::string carText;           // Memo103
+    std::string name;              // Memo110
+    std::string timeText;          // Memo104; also written to the serial port, followed by CR
     std::vector<std::string> row;  // kGymkhanaColumns cells
     RecordDisplay record;
     bool rebuildRanking = false;  // "Pen" is not empty
@@ -82,7 +82,7 @@ Announcement AnnouncementOf(int32_t runMs);
 // row into the result list (row 1 when the list is empty, else a new last row) and marks
 // the list modified. Returns the result and sets `resultRow` to the row written.
 GymkhanaResult BookGymkhanaResult(const FinishedRun& run, const ResultSettings& settings,
-                                  EntryTable& entries, ResultTable& results,
-                                  SessionState& session, int32_t& resultRow);
+                                  EntryTable& entries, ResultTable& results, SessionState& session,
+                                  int32_t& resultRow);
 
 }  // namespace vantrel

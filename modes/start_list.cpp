@@ -44,7 +44,9 @@ void StartList::SetProposalText(std::string text) {
     proposalText_ = std::move(text);
 }
 
-void StartList::SetProposalNumber(int32_t number) { SetProposalText(std::to_string(number)); }
+void StartList::SetProposalNumber(int32_t number) {
+    SetProposalText(std::to_string(number));
+}
 
 void StartList::CompactStartList() {
     int32_t cursor = 1;
