@@ -135,15 +135,21 @@ TEST_F(CourseTest, FinishedRunCarriesSplitsAndPenalty) {
 }
 
 TEST_F(CourseTest, NewCarStartsWithoutSplitsOfAnEarlierCar) {
-    Start(1, 1000);
-    course.OnSplit1Edge(2000);
-    course.OnFinishEdge(3000);
-    Start(2, 4000);
-    course.OnSplit1Edge(4500);
-    EXPECT_EQ(Record(4)[kSplit1Word], 500);
-    course.OnFinishEdge(6000);
-    EXPECT_EQ(recorder.finished.back().split1Ms, 500);
-    EXPECT_EQ(recorder.finished.back().split2Ms, 0);
+    for (int32_t car = 1; car <= 4; ++car) {
+        Start(car, 1000 * car);
+    }
+    for (uint32_t tick = 6000; tick < 6004; ++tick) {
+        course.OnSplit1Edge(tick);
+    }
+    course.OnFinishEdge(9000);  // car 4's record moves on from the newest position
+    Start(5, 10000);
+    EXPECT_EQ(Car(1), 5);
+    EXPECT_EQ(Record(1), (CourseRecord{10000, 0, 0, 0}));
+    for (uint32_t tick = 11000; tick < 11004; ++tick) {
+        course.OnSplit1Edge(tick);  // cars 2..4 have passed: this reaches car 5
+    }
+    EXPECT_EQ(Record(1)[kSplit1Word], 1000);
+    EXPECT_EQ(course.state().lastSplitCar, 5);
 }
 
 TEST_F(CourseTest, StartPassCountThreeSwallowsTheNextTwoPasses) {
