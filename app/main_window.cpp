@@ -50,6 +50,8 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
 TMainForm::~TMainForm() {
     qApp->removeEventFilter(this);
     state_.running = false;
+    // The grids view tables owned by this object: they must go before the tables do.
+    delete centralWidget();
 }
 
 std::filesystem::path TMainForm::IniPath() const {
@@ -175,6 +177,7 @@ void TMainForm::FirstShow() {
     ReadSettings();
     RefreshWaitingCar();
     ModeDependentSetup();
+    ResizeRoutine();
 }
 
 void TMainForm::ReadSettings() {

@@ -29,7 +29,7 @@ QIcon SignGlyph(const QString& sign, const QColor& color) {
     return QIcon(pixmap);
 }
 
-constexpr int kButtonWidth = 52;
+constexpr int kButtonWidth = 46;
 }  // namespace
 
 ResultPanel::ResultPanel(ResultTable& table, QWidget* parent) : QFrame(parent) {

@@ -95,10 +95,10 @@ void DragPage::Relayout(int width, int spread) {
     SignalGreen->move(140, 42);
     SignalRed->move(160, 42);
     for (int i = 0; i < 6; ++i) {
-        const int x = 4 + (i % 3) * 60;
+        const int x = 4 + (i % 3) * 62;
         const int y = 72 + (i / 3) * 22;
-        captions_[i].label->setGeometry(x, y, 28, 20);
-        captions_[i].box->setGeometry(x + 28, y, 30, 20);
+        captions_[i].label->setGeometry(x, y, 32, 20);
+        captions_[i].box->setGeometry(x + 32, y, 28, 20);
     }
     const int sensorLeft = width - kSensorColumn + spread / 2;
     for (int i = 0; i < 8; ++i) {

@@ -13,8 +13,8 @@
 namespace vantrel {
 
 namespace {
-constexpr int kRightColumn = 62;  // the lamp column keeps this distance from the right edge
-constexpr int kQueueWidth = 32;
+constexpr int kRightColumn = 60;  // the lamp column keeps this distance from the right edge
+constexpr int kQueueWidth = 28;
 constexpr int kCourseWidth = 46;
 constexpr int kCoursePitch = 51;
 
@@ -133,11 +133,11 @@ void GymkhanaPage::BuildResult() {
 
 void GymkhanaPage::Relayout(int width, int spread) {
     startListLabel_->setGeometry(4, 2, 90, 16);
-    Memo114->setGeometry(4, 18, kQueueWidth, 20);
-    BitBtn2->setGeometry(38, 18, 22, 20);
+    Memo114->setGeometry(4, 18, 32, 20);
+    BitBtn2->setGeometry(40, 18, 24, 20);
     for (int i = 0; i < 4; ++i) {
         // Place 4 is leftmost, place 1 (starts next) rightmost.
-        const int x = 64 + (3 - i) * (kQueueWidth + 4);
+        const int x = 90 + (3 - i) * (kQueueWidth + 2);
         startBoxes[i]->setGeometry(x, 18, kQueueWidth, 20);
         queueMarks_[i]->setGeometry(x, 2, kQueueWidth, 16);
     }
@@ -167,7 +167,7 @@ void GymkhanaPage::Relayout(int width, int spread) {
     Label21->setGeometry(right + 17, 100, 44, 16);
 
     resultLabel_->setGeometry(4, 120, 46, 20);
-    Memo103->setGeometry(50, 120, kQueueWidth, 20);
+    Memo103->setGeometry(50, 120, 32, 20);
     const int timeWidth = 74;
     Memo110->setGeometry(86, 120, width - 86 - timeWidth - 10, 20);
     Memo104->setGeometry(width - timeWidth - 6, 120, timeWidth, 20);
