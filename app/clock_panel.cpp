@@ -17,6 +17,9 @@ ClockPanel::ClockPanel(QWidget* parent) : QFrame(parent) {
     SpeedButton1 =
         MakeNamed<QPushButton>(this, "SpeedButton1", QString::fromUtf8(msg::kStartCaption));
     SpeedButton1->setCheckable(true);
+    // Alt+S belongs to the window's key handler, which toggles the button and runs its click
+    // at once; the caption's own mnemonic would click it a moment later instead.
+    SpeedButton1->setShortcut(QKeySequence());
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
     QFont bold = SpeedButton1->font();
     bold.setBold(true);

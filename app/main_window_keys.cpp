@@ -24,7 +24,7 @@ bool IsKeypad(const QKeyEvent* event) {
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     const bool press = event->type() == QEvent::KeyPress;
     const bool release = event->type() == QEvent::KeyRelease;
-    if ((press || release) && isActiveWindow() && watched->isWidgetType() &&
+    if ((press || release) && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         if (HandleKey(static_cast<QKeyEvent*>(event), press)) {
             return true;
