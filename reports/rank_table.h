@@ -1,0 +1,52 @@
+#pragma once
+// The ranking table behind the Rank page: 200 entries whose used ones form a prefix, one per
+// ranked car, kept in rank order by one of two insertion sorts.
+// Thread rule: GUI thread only.
+
+#include <array>
+#include <cstdint>
+
+namespace vantrel {
+
+struct RankEntry {
+    int32_t Car = 0;    // car number; 0 marks a free entry
+    int32_t Key = 0;    // common start: laps completed; other modes: best time in ms
+    int32_t Total = 0;  // common start: total time in ms; unused otherwise
+
+    bool operator==(const RankEntry&) const = default;
+};
+
+class RankTable {
+public:
+    static constexpr int32_t kEntries = 200;
+
+    RankTable() { Clear(); }
+
+    // Frees every entry.
+    void Clear();
+
+    // The car's entry, or else the first free one, which it takes; -1 for a car outside
+    // 1-199 or when every entry is used.
+    int32_t EntryFor(int32_t car);
+
+    const RankEntry& operator[](int32_t index) const { return entries_[index]; }
+    // Sets Key (and Total) of an entry found by EntryFor.
+    void SetKey(int32_t index, int32_t key) { entries_[index].Key = key; }
+    void SetTotal(int32_t index, int32_t total) { entries_[index].Total = total; }
+
+    int32_t UsedCount() const { return used_; }
+
+    // Laps descending, then total ascending; equal pairs keep their order. Moves all fields.
+    void SortByLaps();
+    // Best time ascending; equal times keep their order. Moves Car and Key only.
+    void SortByBestTime();
+
+private:
+    void SwapCarAndKey(int32_t a, int32_t b);
+
+    std::array<RankEntry, kEntries> entries_;
+    std::array<int32_t, kEntries> indexOfCar_;  // -1 when the car has no entry
+    int32_t used_ = 0;
+};
+
+}  // namespace vantrel
