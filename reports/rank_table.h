@@ -37,12 +37,18 @@ public:
     int32_t UsedCount() const { return used_; }
 
     // Laps descending, then total ascending; equal pairs keep their order. Moves all fields.
-    void SortByLaps();
+    // `changed` is the entry whose Key or Total was just set.
+    void SortByLaps(int32_t changed);
     // Best time ascending; equal times keep their order. Moves Car and Key only.
     void SortByBestTime();
 
 private:
     void SwapCarAndKey(int32_t a, int32_t b);
+    void SwapEntries(int32_t a, int32_t b);
+    bool InLapOrder(int32_t upper, int32_t lower) const;
+    bool OnlyEntryOutOfLapOrder(int32_t changed) const;
+    void MoveIntoLapOrder(int32_t changed);
+    void InsertionPassByLaps();
 
     std::array<RankEntry, kEntries> entries_;
     std::array<int32_t, kEntries> indexOfCar_;  // -1 when the car has no entry

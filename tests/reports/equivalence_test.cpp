@@ -12,12 +12,26 @@
 namespace vantrel {
 namespace {
 
+void ExpectGridSame(const TextGrid& grid, const GridTexts& expected, const char* page,
+                    int32_t step) {
+    ASSERT_EQ(grid.ColumnCount(), static_cast<int32_t>(expected[0].size()))
+        << page << " column count differs after step " << step;
+    for (int32_t row = 0; row < grid.RowCount(); ++row) {
+        for (int32_t column = 0; column < grid.ColumnCount(); ++column) {
+            ASSERT_EQ(grid.Cell(column, row), expected[row][column])
+                << page << " cell (" << column << ", " << row << ") differs after step " << step;
+        }
+    }
+}
+
 void ExpectSame(const Standings& standings, const test::ReferenceStandings& reference,
                 int32_t step) {
-    const StandingsSnapshot s = Snapshot(standings);
-    ASSERT_EQ(s.list, reference.list) << "List page differs after step " << step;
-    ASSERT_EQ(s.rank, reference.rank) << "Rank page differs after step " << step;
-    ASSERT_EQ(s.table, reference.table) << "ranking table differs after step " << step;
+    ExpectGridSame(standings.List(), reference.list, "List page", step);
+    ExpectGridSame(standings.Rank(), reference.rank, "Rank page", step);
+    for (int32_t i = 0; i < RankTable::kEntries; ++i) {
+        ASSERT_EQ(standings.Table()[i], reference.table[i])
+            << "ranking entry " << i << " differs after step " << step;
+    }
 }
 
 struct Mix {

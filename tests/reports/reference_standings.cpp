@@ -42,7 +42,7 @@ RankEntry& ReferenceStandings::EntryFor(int32_t car) {
     return table[199];
 }
 
-void ReferenceStandings::SortByLaps() {
+void ReferenceSortByLaps(ReferenceTable& table) {
     for (int n = 1; n <= 199; ++n) {
         if (table[n].Key == 0) continue;
         for (int i = n; i >= 1 && table[i - 1].Key <= table[i].Key; --i) {
@@ -53,7 +53,7 @@ void ReferenceStandings::SortByLaps() {
     }
 }
 
-void ReferenceStandings::SortByBestTime() {
+void ReferenceSortByBestTime(ReferenceTable& table) {
     for (int n = 1; n <= 199; ++n) {
         if (table[n].Key == 0) continue;
         for (int i = n; i >= 1 && table[i - 1].Key > table[i].Key; --i) {
@@ -102,7 +102,7 @@ void ReferenceStandings::AddResult(int32_t car, int32_t time, int32_t count,
     RankEntry& entry = EntryFor(car);
     entry.Car = car;
     entry.Key = time;
-    SortByBestTime();
+    ReferenceSortByBestTime(table);
     Refill(false, style);
 }
 
@@ -117,7 +117,7 @@ void ReferenceStandings::AddCommonStartLap(int32_t car, int32_t lastLap, int32_t
     if (lastLap < ParseTimeText(list[car][5])) list[car][5] = list[car][6];
     RankEntry& entry = EntryFor(car);
     entry = RankEntry{car, laps, total};
-    SortByLaps();
+    ReferenceSortByLaps(table);
     Refill(true, style);
 }
 

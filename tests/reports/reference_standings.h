@@ -15,6 +15,12 @@
 
 namespace vantrel::test {
 
+using ReferenceTable = std::array<RankEntry, 200>;
+
+// The two insertion passes, word for word.
+void ReferenceSortByLaps(ReferenceTable& table);
+void ReferenceSortByBestTime(ReferenceTable& table);
+
 class ReferenceStandings {
 public:
     explicit ReferenceStandings(const EntryTable& entries);
@@ -26,13 +32,11 @@ public:
 
     std::vector<std::vector<std::string>> list;  // [row][column], row 0 headings
     std::vector<std::vector<std::string>> rank;
-    std::array<RankEntry, 200> table{};
+    ReferenceTable table{};
 
 private:
     void ShiftHistory(int32_t car);
     RankEntry& EntryFor(int32_t car);
-    void SortByLaps();
-    void SortByBestTime();
     void Refill(bool byLaps, const TimeStyle& style);
 
     const EntryTable& entries_;
