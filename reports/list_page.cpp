@@ -47,7 +47,7 @@ void ListPage::ClearRows() {
         }
         r.fixed[kCar] = std::to_string(row);
         r.times.clear();
-        r.stamp = ++clock_;
+        stamps_[row] = ++clock_;
     }
 }
 
@@ -58,7 +58,7 @@ void ListPage::SetText(Column column, int32_t car, std::string_view text) {
     std::string& cell = rows_[car].fixed[column];
     if (cell != text) {
         cell.assign(text);
-        rows_[car].stamp = ++clock_;
+        stamps_[car] = ++clock_;
     }
 }
 

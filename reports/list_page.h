@@ -47,17 +47,17 @@ public:
     void PushLast(int32_t car, std::string text);
 
     // Changes whenever one of columns 1-5 of the car's row changes; never repeats a value.
-    uint64_t Stamp(int32_t car) const { return rows_[car].stamp; }
+    uint64_t Stamp(int32_t car) const { return stamps_[car]; }
 
 private:
     struct Row {
         std::array<std::string, kLast> fixed;  // columns 0-5
         std::vector<std::string> times;        // "Last" and older, oldest first
-        uint64_t stamp = 0;
     };
 
     std::vector<std::string> headings_;
     std::array<Row, kRows> rows_;
+    std::array<uint64_t, kRows> stamps_{};  // apart from the rows: the refill scans them all
     uint64_t clock_ = 0;
 };
 

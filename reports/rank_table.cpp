@@ -8,6 +8,26 @@ void RankTable::Clear() {
     entries_.fill(RankEntry{});
     indexOfCar_.fill(-1);
     used_ = 0;
+    touched_ = -1;
+    lapOrdered_ = true;
+}
+
+void RankTable::Touch(int32_t index) {
+    if (touched_ == -1) {
+        touched_ = index;
+    } else if (touched_ != index) {
+        touched_ = -2;
+    }
+}
+
+void RankTable::SetKey(int32_t index, int32_t key) {
+    entries_[index].Key = key;
+    Touch(index);
+}
+
+void RankTable::SetTotal(int32_t index, int32_t total) {
+    entries_[index].Total = total;
+    Touch(index);
 }
 
 int32_t RankTable::EntryFor(int32_t car) {
@@ -22,6 +42,7 @@ int32_t RankTable::EntryFor(int32_t car) {
     }
     entries_[used_].Car = car;
     indexOfCar_[car] = used_;
+    Touch(used_);
     return used_++;
 }
 
@@ -44,33 +65,29 @@ bool RankTable::InLapOrder(int32_t upper, int32_t lower) const {
     return u.Key > l.Key || (u.Key == l.Key && u.Total <= l.Total);
 }
 
-void RankTable::SortByLaps(int32_t changed) {
+void RankTable::SortByLaps() {
     // The insertion pass keeps scanning through runs of equal laps, which makes it quadratic
-    // when most cars are on the same lap. When only the changed entry is out of place (and no
-    // Key is 0, which the pass treats specially) moving that entry gives the very same order.
-    if (OnlyEntryOutOfLapOrder(changed)) {
-        MoveIntoLapOrder(changed);
-    } else {
-        InsertionPassByLaps();
+    // when most cars are on the same lap. When the table was in lap order and one entry has
+    // changed since (and no Key is 0, which the pass treats specially), moving that entry
+    // gives the very same order.
+    const int32_t changed = touched_;
+    touched_ = -1;
+    if (lapOrdered_ && changed == -1) {
+        return;
     }
+    if (lapOrdered_ && changed >= 0 && entries_[changed].Key != 0) {
+        MoveIntoLapOrder(changed);
+        return;
+    }
+    InsertionPassByLaps();
+    lapOrdered_ = IsInLapOrder();
 }
 
-bool RankTable::OnlyEntryOutOfLapOrder(int32_t changed) const {
-    if (changed < 0 || changed >= used_) {
-        return false;
-    }
-    int32_t previous = -1;
+bool RankTable::IsInLapOrder() const {
     for (int32_t i = 0; i < used_; ++i) {
-        if (entries_[i].Key == 0) {
+        if (entries_[i].Key == 0 || (i > 0 && !InLapOrder(i - 1, i))) {
             return false;
         }
-        if (i == changed) {
-            continue;
-        }
-        if (previous >= 0 && !InLapOrder(previous, i)) {
-            return false;
-        }
-        previous = i;
     }
     return true;
 }
@@ -107,6 +124,9 @@ void RankTable::InsertionPassByLaps() {
 }
 
 void RankTable::SortByBestTime() {
+    // Moving Car and Key without Total can break the lap order.
+    lapOrdered_ = false;
+    touched_ = -1;
     for (int32_t n = 1; n < used_; ++n) {
         if (entries_[n].Key == 0) {
             continue;

@@ -31,14 +31,13 @@ public:
 
     const RankEntry& operator[](int32_t index) const { return entries_[index]; }
     // Sets Key (and Total) of an entry found by EntryFor.
-    void SetKey(int32_t index, int32_t key) { entries_[index].Key = key; }
-    void SetTotal(int32_t index, int32_t total) { entries_[index].Total = total; }
+    void SetKey(int32_t index, int32_t key);
+    void SetTotal(int32_t index, int32_t total);
 
     int32_t UsedCount() const { return used_; }
 
     // Laps descending, then total ascending; equal pairs keep their order. Moves all fields.
-    // `changed` is the entry whose Key or Total was just set.
-    void SortByLaps(int32_t changed);
+    void SortByLaps();
     // Best time ascending; equal times keep their order. Moves Car and Key only.
     void SortByBestTime();
 
@@ -46,13 +45,18 @@ private:
     void SwapCarAndKey(int32_t a, int32_t b);
     void SwapEntries(int32_t a, int32_t b);
     bool InLapOrder(int32_t upper, int32_t lower) const;
-    bool OnlyEntryOutOfLapOrder(int32_t changed) const;
+    void Touch(int32_t index);
+    bool IsInLapOrder() const;
     void MoveIntoLapOrder(int32_t changed);
     void InsertionPassByLaps();
 
     std::array<RankEntry, kEntries> entries_;
     std::array<int32_t, kEntries> indexOfCar_;  // -1 when the car has no entry
     int32_t used_ = 0;
+    // Since the last sort: no entry changed (-1), one entry changed (its index), or more (-2).
+    int32_t touched_ = -1;
+    // The last sort left every used entry in lap order, none with Key 0.
+    bool lapOrdered_ = true;
 };
 
 }  // namespace vantrel

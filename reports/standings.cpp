@@ -78,7 +78,7 @@ void Standings::AddCommonStartLap(int32_t car, int32_t lastLap, int32_t total, i
     const int32_t index = table_.EntryFor(car);  // 199 cars always find an entry
     table_.SetKey(index, laps);
     table_.SetTotal(index, total);
-    table_.SortByLaps(index);
+    table_.SortByLaps();
     Refill(Order::ByLaps, style);
 }
 
