@@ -1,5 +1,6 @@
 #include "reports/rank_table.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace vantrel {
@@ -10,6 +11,24 @@ void RankTable::Clear() {
     used_ = 0;
     touched_ = -1;
     lapOrdered_ = true;
+    movedFirst_ = 0;
+    movedLast_ = kEntries - 1;
+}
+
+int32_t RankTable::IndexOf(int32_t car) const {
+    return car >= 1 && car < kEntries ? indexOfCar_[car] : -1;
+}
+
+void RankTable::NoteMoved(int32_t index) {
+    movedFirst_ = std::min(movedFirst_, index);
+    movedLast_ = std::max(movedLast_, index);
+}
+
+std::pair<int32_t, int32_t> RankTable::TakeMovedRange() {
+    const std::pair<int32_t, int32_t> range{movedFirst_, movedLast_};
+    movedFirst_ = kEntries;
+    movedLast_ = -1;
+    return range;
 }
 
 void RankTable::Touch(int32_t index) {
@@ -43,6 +62,7 @@ int32_t RankTable::EntryFor(int32_t car) {
     entries_[used_].Car = car;
     indexOfCar_[car] = used_;
     Touch(used_);
+    NoteMoved(used_);
     return used_++;
 }
 
@@ -51,6 +71,8 @@ void RankTable::SwapCarAndKey(int32_t a, int32_t b) {
     std::swap(entries_[a].Key, entries_[b].Key);
     indexOfCar_[entries_[a].Car] = a;
     indexOfCar_[entries_[b].Car] = b;
+    NoteMoved(a);
+    NoteMoved(b);
 }
 
 void RankTable::SwapEntries(int32_t a, int32_t b) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace vantrel {
 
@@ -35,6 +36,12 @@ public:
     void SetTotal(int32_t index, int32_t total);
 
     int32_t UsedCount() const { return used_; }
+    // The car's entry, or -1.
+    int32_t IndexOf(int32_t car) const;
+
+    // Positions [first, last] whose car may have changed since the last call (first > last
+    // when none), then starts recording afresh.
+    std::pair<int32_t, int32_t> TakeMovedRange();
 
     // Laps descending, then total ascending; equal pairs keep their order. Moves all fields.
     void SortByLaps();
@@ -46,6 +53,7 @@ private:
     void SwapEntries(int32_t a, int32_t b);
     bool InLapOrder(int32_t upper, int32_t lower) const;
     void Touch(int32_t index);
+    void NoteMoved(int32_t index);
     bool IsInLapOrder() const;
     void MoveIntoLapOrder(int32_t changed);
     void InsertionPassByLaps();
@@ -53,6 +61,8 @@ private:
     std::array<RankEntry, kEntries> entries_;
     std::array<int32_t, kEntries> indexOfCar_;  // -1 when the car has no entry
     int32_t used_ = 0;
+    int32_t movedFirst_ = kEntries;
+    int32_t movedLast_ = -1;
     // Since the last sort: no entry changed (-1), one entry changed (its index), or more (-2).
     int32_t touched_ = -1;
     // The last sort left every used entry in lap order, none with Key 0.

@@ -30,9 +30,19 @@ void Standings::ClearRecord() {
 void Standings::ForgetShownRows() {
     shown_.fill(Shown{});
     shownBasis_ = Basis{};
+    changed_.fill(false);
+    changedCars_.clear();
+}
+
+void Standings::MarkChanged(int32_t car) {
+    if (!changed_[car]) {
+        changed_[car] = true;
+        changedCars_.push_back(car);
+    }
 }
 
 void Standings::CopyNameAndModel(int32_t car) {
+    MarkChanged(car);
     list_.SetText(ListPage::kName, car, entries_.Name(car));
     list_.SetText(ListPage::kModel, car, entries_.Model(car));
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "lists/entry_table.h"
 #include "reports/list_page.h"
@@ -57,7 +58,9 @@ private:
     };
 
     void CopyNameAndModel(int32_t car);
+    void MarkChanged(int32_t car);
     void Refill(Order order, const TimeStyle& style);
+    void RefreshRow(int32_t index, Order order, const TimeStyle& style, bool basisChanged);
     void FillRow(int32_t row, int32_t car);
     std::string Behind(Order order, int32_t row, const TimeStyle& style) const;
     void ForgetShownRows();
@@ -68,6 +71,9 @@ private:
     RankTable table_;
     std::array<Shown, RankPage::kRows> shown_;
     Basis shownBasis_;
+    // Cars whose List row may have changed since the last refill.
+    std::array<bool, ListPage::kRows> changed_{};
+    std::vector<int32_t> changedCars_;
 };
 
 }  // namespace vantrel

@@ -3,6 +3,8 @@
 // are measured from changed: the texts are exactly those of a full refill, at a cost that
 // follows what moved instead of the number of ranked cars.
 
+#include <algorithm>
+
 #include "common/numbers.h"
 #include "reports/standings.h"
 
@@ -33,6 +35,23 @@ std::string Standings::Behind(Order order, int32_t row, const TimeStyle& style) 
     return std::to_string(down) + "Lap";
 }
 
+void Standings::RefreshRow(int32_t index, Order order, const TimeStyle& style,
+                           bool basisChanged) {
+    const int32_t row = index + 1;
+    const int32_t car = table_[index].Car;
+    const uint64_t stamp = list_.Stamp(car);
+    const bool rowChanged = shown_[row].car != car || shown_[row].stamp != stamp;
+    if (rowChanged) {
+        shown_[row] = Shown{};
+        FillRow(row, car);
+    }
+    // Row 1's "Behind" is never written.
+    if (row >= 2 && (rowChanged || basisChanged)) {
+        rank_.SetCell(RankPage::kBehind, row, Behind(order, row, style));
+    }
+    shown_[row] = Shown{car, stamp};
+}
+
 void Standings::Refill(Order order, const TimeStyle& style) {
     Basis basis{order, style, 0, 0, 0};
     if (order == Order::ByLaps) {
@@ -42,23 +61,29 @@ void Standings::Refill(Order order, const TimeStyle& style) {
         basis.bestKey = table_[0].Key;
     }
     const bool basisChanged = !(basis == shownBasis_);
-    // Should a gap fail to read back, the next refill must recompute every gap.
+    // Should a gap fail to read back, the next refill must visit every row.
     shownBasis_ = Basis{};
-    for (int32_t k = 0; k < table_.UsedCount(); ++k) {
-        const int32_t row = k + 1;
-        const int32_t car = table_[k].Car;
-        const uint64_t stamp = list_.Stamp(car);
-        const bool rowChanged = shown_[row].car != car || shown_[row].stamp != stamp;
-        if (rowChanged) {
-            shown_[row] = Shown{};
-            FillRow(row, car);
+    const auto [first, last] = table_.TakeMovedRange();
+    if (basisChanged) {
+        for (int32_t k = 0; k < table_.UsedCount(); ++k) {
+            RefreshRow(k, order, style, true);
         }
-        // Row 1's "Behind" is never written.
-        if (row >= 2 && (rowChanged || basisChanged)) {
-            rank_.SetCell(RankPage::kBehind, row, Behind(order, row, style));
+    } else {
+        // Elsewhere the rows show the same car as before; only a changed List row matters.
+        for (int32_t k = std::max(first, 0); k <= last && k < table_.UsedCount(); ++k) {
+            RefreshRow(k, order, style, false);
         }
-        shown_[row] = Shown{car, stamp};
+        for (const int32_t car : changedCars_) {
+            const int32_t k = table_.IndexOf(car);
+            if (k >= 0) {
+                RefreshRow(k, order, style, false);
+            }
+        }
     }
+    for (const int32_t car : changedCars_) {
+        changed_[car] = false;
+    }
+    changedCars_.clear();
     shownBasis_ = basis;
 }
 
