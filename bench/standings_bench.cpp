@@ -101,10 +101,9 @@ void BM_ReferenceCircuitCommonStart(benchmark::State& state) {
     for (auto _ : state) {
         test::ReferenceStandings reference(entries);
         for (int32_t i = 1; i < results.RowCount(); ++i) {
-            reference.AddCommonStartLap(StrToIntOrThrow(results.Cell(0, i)),
-                                        ParseTimeText(results.Cell(4, i)),
-                                        ParseTimeText(results.Cell(5, i)),
-                                        StrToIntOrThrow(results.Cell(3, i)), kMinutes);
+            reference.AddCommonStartLap(
+                StrToIntOrThrow(results.Cell(0, i)), ParseTimeText(results.Cell(4, i)),
+                ParseTimeText(results.Cell(5, i)), StrToIntOrThrow(results.Cell(3, i)), kMinutes);
         }
         benchmark::DoNotOptimize(reference.rank.data());
     }

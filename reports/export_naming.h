@@ -15,7 +15,7 @@ namespace vantrel {
 enum class RecordPage : int32_t { Rank = 0, List = 1, Display = 2 };
 
 class ExportNaming {
-public:
+  public:
     // At window creation: the folder of the result-list save dialog and no name yet.
     void Start(std::filesystem::path folder);
 
@@ -29,7 +29,7 @@ public:
     const std::filesystem::path& folder() const { return folder_; }
     const std::string& fileName() const { return fileName_; }
 
-private:
+  private:
     std::filesystem::path folder_;
     std::string fileName_;
 };

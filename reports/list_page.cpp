@@ -6,7 +6,9 @@ namespace {
 
 const std::string kEmpty;
 
-bool IsCar(int32_t car) { return car >= 1 && car < ListPage::kRows; }
+bool IsCar(int32_t car) {
+    return car >= 1 && car < ListPage::kRows;
+}
 
 }  // namespace
 

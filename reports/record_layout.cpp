@@ -9,7 +9,7 @@ namespace {
 enum Memo : int32_t { kMemo1, kMemo2, kMemo3, kMemo4, kMemo5, kMemo6, kMemo7 };
 
 // Positions the layout pass keeps from the design.
-constexpr int32_t kFirstRowTop = 5;  // `Memo6`, `Memo3`
+constexpr int32_t kFirstRowTop = 5;    // `Memo6`, `Memo3`
 constexpr int32_t kCarFieldLeft = 10;  // `Memo1`
 constexpr LayoutPoint kLabel1{16, 21};
 constexpr int32_t kLabelLeft = 16;

@@ -39,9 +39,9 @@ struct RecordLayout {
     int32_t closeLeft = 0;    // `BitBtn1`
     int32_t rebuildLeft = 0;  // `BitBtn2`
     int32_t pageControlHeight = 0;
-    int32_t displayWidth = 0;   // W, the "Display" page
-    int32_t displayHeight = 0;  // H
-    std::array<LayoutRect, 7> memos;  // `Memo1` .. `Memo7`
+    int32_t displayWidth = 0;           // W, the "Display" page
+    int32_t displayHeight = 0;          // H
+    std::array<LayoutRect, 7> memos;    // `Memo1` .. `Memo7`
     std::array<LayoutPoint, 3> labels;  // `Label1` .. `Label3`
 };
 

@@ -8,11 +8,15 @@ namespace vantrel {
 
 namespace {
 
-bool IsCar(int32_t car) { return car >= 1 && car < ListPage::kRows; }
+bool IsCar(int32_t car) {
+    return car >= 1 && car < ListPage::kRows;
+}
 
 }  // namespace
 
-Standings::Standings(const EntryTable& entries) : entries_(entries) { ResetRecord(); }
+Standings::Standings(const EntryTable& entries) : entries_(entries) {
+    ResetRecord();
+}
 
 void Standings::ResetRecord() {
     list_.WriteHeadings();

@@ -35,8 +35,7 @@ std::string Standings::Behind(Order order, int32_t row, const TimeStyle& style) 
     return std::to_string(down) + "Lap";
 }
 
-void Standings::RefreshRow(int32_t index, Order order, const TimeStyle& style,
-                           bool basisChanged) {
+void Standings::RefreshRow(int32_t index, Order order, const TimeStyle& style, bool basisChanged) {
     const int32_t row = index + 1;
     const int32_t car = table_[index].Car;
     const uint64_t stamp = list_.Stamp(car);

@@ -35,7 +35,7 @@ void ExpectSame(const Standings& standings, const test::ReferenceStandings& refe
 }
 
 struct Mix {
-    int32_t cars;           // car numbers 1..cars
+    int32_t cars;            // car numbers 1..cars
     int32_t commonStartPct;  // share of AddCommonStartLap calls
     int32_t missCoursePct;
     bool switchStyles;

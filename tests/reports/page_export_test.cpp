@@ -46,8 +46,7 @@ TEST(PageExportTest, ListPageAfterGrowthHasElevenFieldsAndNoHeadings) {
     const auto lines = PageExportLines(standings.List());
     ASSERT_EQ(lines.size(), 199u);
     EXPECT_EQ(lines[0], "1,,,,,,,,,,");
-    EXPECT_EQ(lines[1],
-              "2,,,,1,01:00.001,01:00.005,01:00.004,01:00.003,01:00.002,01:00.001");
+    EXPECT_EQ(lines[1], "2,,,,1,01:00.001,01:00.005,01:00.004,01:00.003,01:00.002,01:00.001");
     EXPECT_EQ(lines[198], "199,,,,,,,,,,");
     for (const auto& line : lines) {
         EXPECT_EQ(std::count(line.begin(), line.end(), ','), 10) << line;

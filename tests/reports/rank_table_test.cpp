@@ -11,8 +11,7 @@
 namespace vantrel {
 namespace {
 
-void ExpectSameTable(const RankTable& table, const test::ReferenceTable& reference,
-                     int32_t round) {
+void ExpectSameTable(const RankTable& table, const test::ReferenceTable& reference, int32_t round) {
     for (int32_t i = 0; i < RankTable::kEntries; ++i) {
         ASSERT_EQ(table[i], reference[i]) << "entry " << i << " in round " << round;
     }

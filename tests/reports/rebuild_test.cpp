@@ -21,7 +21,7 @@ Row Gym(const std::string& car, const std::string& pen, const std::string& time,
 }
 
 class RebuildTest : public ::testing::Test {
-protected:
+  protected:
     RebuildOutcome Rebuild(RaceMode mode, std::vector<Row> rows, ReplayRule rule,
                            const TimeStyle& style = kMinutes) {
         results.Reset(mode);
@@ -51,9 +51,9 @@ TEST_F(RebuildTest, EachPenaltyAddsFiveSeconds) {
 
 TEST_F(RebuildTest, EmptyFirstRowGivesEmptyStandings) {
     standings.AddResult(3, 50'000, 1, kMinutes);
-    const auto outcome = Rebuild(RaceMode::Gymkhana, {Gym("", "", "", "", ""),
-                                                      Gym("4", "", "00:40.000", "", "1")},
-                                 ReplayRule::Gymkhana);
+    const auto outcome =
+        Rebuild(RaceMode::Gymkhana, {Gym("", "", "", "", ""), Gym("4", "", "00:40.000", "", "1")},
+                ReplayRule::Gymkhana);
     EXPECT_TRUE(outcome.ok);
     EXPECT_EQ(standings.Table().UsedCount(), 0);
     EXPECT_EQ(List(ListPage::kLast, 3), "");
@@ -62,12 +62,11 @@ TEST_F(RebuildTest, EmptyFirstRowGivesEmptyStandings) {
 }
 
 TEST_F(RebuildTest, LectureRowsAreSkippedMissCourseAndTimeoutCountAsMC) {
-    const auto outcome = Rebuild(RaceMode::Gymkhana,
-                                 {Gym("1", "", "00:50.000", "(ﾚｸﾁｬｰ)", "1"),
-                                  Gym("2", "MC", "00:49.000", "", "1"),
-                                  Gym("3", "MC", "300000", "(Timeout)", "1"),
-                                  Gym("4", "", "00:55.000", "", "1")},
-                                 ReplayRule::Gymkhana);
+    const auto outcome =
+        Rebuild(RaceMode::Gymkhana,
+                {Gym("1", "", "00:50.000", "(ﾚｸﾁｬｰ)", "1"), Gym("2", "MC", "00:49.000", "", "1"),
+                 Gym("3", "MC", "300000", "(Timeout)", "1"), Gym("4", "", "00:55.000", "", "1")},
+                ReplayRule::Gymkhana);
     ASSERT_TRUE(outcome.ok);
     EXPECT_EQ(List(ListPage::kLast, 1), "");
     EXPECT_EQ(List(ListPage::kLast, 2), "MC");
@@ -77,22 +76,22 @@ TEST_F(RebuildTest, LectureRowsAreSkippedMissCourseAndTimeoutCountAsMC) {
 }
 
 TEST_F(RebuildTest, EqualBestTimesKeepResultListOrder) {
-    const auto outcome = Rebuild(RaceMode::Gymkhana,
-                                 {Gym("9", "", "00:50.000", "", "1"),
-                                  Gym("2", "", "00:50.000", "", "1"),
-                                  Gym("2", "", "00:51.000", "", "2")},
-                                 ReplayRule::Gymkhana);
+    const auto outcome =
+        Rebuild(RaceMode::Gymkhana,
+                {Gym("9", "", "00:50.000", "", "1"), Gym("2", "", "00:50.000", "", "1"),
+                 Gym("2", "", "00:51.000", "", "2")},
+                ReplayRule::Gymkhana);
     ASSERT_TRUE(outcome.ok);
     EXPECT_EQ(Rank(RankPage::kCar, 1), "9");
     EXPECT_EQ(Rank(RankPage::kCar, 2), "2");
 }
 
 TEST_F(RebuildTest, ConversionFailureStopsAndKeepsEarlierRows) {
-    const auto outcome = Rebuild(RaceMode::Gymkhana,
-                                 {Gym("1", "", "00:50.000", "", "1"),
-                                  Gym("2", "x", "00:49.000", "", "1"),
-                                  Gym("3", "", "00:48.000", "", "1")},
-                                 ReplayRule::Gymkhana);
+    const auto outcome =
+        Rebuild(RaceMode::Gymkhana,
+                {Gym("1", "", "00:50.000", "", "1"), Gym("2", "x", "00:49.000", "", "1"),
+                 Gym("3", "", "00:48.000", "", "1")},
+                ReplayRule::Gymkhana);
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.failedRow, 2);
     EXPECT_EQ(outcome.error, "'x' は数値ではありません");
@@ -108,8 +107,8 @@ TEST_F(RebuildTest, BadTimeTextAndBadCarStopTheRebuild) {
     outcome = Rebuild(RaceMode::Gymkhana, {Gym("#1", "", "00:50.000", "(ﾚｸﾁｬｰ)", "1")},
                       ReplayRule::Gymkhana);
     EXPECT_EQ(outcome.error, "'#1' は数値ではありません");
-    outcome = Rebuild(RaceMode::Gymkhana, {Gym("1", "", "00:50.000", "", "")},
-                      ReplayRule::Gymkhana);
+    outcome =
+        Rebuild(RaceMode::Gymkhana, {Gym("1", "", "00:50.000", "", "")}, ReplayRule::Gymkhana);
     EXPECT_EQ(outcome.error, "'' は数値ではありません");
 }
 
@@ -122,11 +121,11 @@ TEST_F(RebuildTest, TimeThatIsNoNumberNeverRanks) {
 }
 
 TEST_F(RebuildTest, RowsOfCarsOutsideTheListAreLeftOut) {
-    const auto outcome = Rebuild(RaceMode::Gymkhana,
-                                 {Gym("250", "", "00:40.000", "", "1"),
-                                  Gym("0", "", "00:41.000", "", "1"),
-                                  Gym("8", "", "00:45.000", "", "1")},
-                                 ReplayRule::Gymkhana);
+    const auto outcome =
+        Rebuild(RaceMode::Gymkhana,
+                {Gym("250", "", "00:40.000", "", "1"), Gym("0", "", "00:41.000", "", "1"),
+                 Gym("8", "", "00:45.000", "", "1")},
+                ReplayRule::Gymkhana);
     ASSERT_TRUE(outcome.ok);
     EXPECT_EQ(standings.Table().UsedCount(), 1);
     EXPECT_EQ(Rank(RankPage::kCar, 1), "8");
@@ -135,8 +134,19 @@ TEST_F(RebuildTest, RowsOfCarsOutsideTheListAreLeftOut) {
 // A drag row as the finish routine writes it: Car .. Model, Fly, E.T, R/T, E.T+R/T, 0-18,
 // 0-100, 0-200, 0-300, Speed, Try.
 Row Drag(int32_t car, bool fly, int32_t elapsed, int32_t tries) {
-    return {std::to_string(car), "", "", fly ? "Fly" : "", TimeText(elapsed, kDragStyle),
-            "0.450", "", "01.234", "05.678", "", "", "", std::to_string(tries)};
+    return {std::to_string(car),
+            "",
+            "",
+            fly ? "Fly" : "",
+            TimeText(elapsed, kDragStyle),
+            "0.450",
+            "",
+            "01.234",
+            "05.678",
+            "",
+            "",
+            "",
+            std::to_string(tries)};
 }
 
 TEST_F(RebuildTest, DragRebuildEqualsLiveUpdates) {
@@ -145,7 +155,7 @@ TEST_F(RebuildTest, DragRebuildEqualsLiveUpdates) {
         bool fly;
         int32_t elapsed;
     };
-    const std::vector<Run> runs = {{4, false, 12'345}, {6, true, 11'900}, {4, false, 12'001},
+    const std::vector<Run> runs = {{4, false, 12'345}, {6, true, 11'900},  {4, false, 12'001},
                                    {6, false, 12'500}, {9, false, 13'000}, {4, true, 11'000},
                                    {9, false, 11'900}, {4, false, 12'100}};
     std::array<int32_t, 200> tries{};
@@ -185,8 +195,8 @@ TEST_F(RebuildTest, CircuitLapTimingRebuildEqualsLiveUpdates) {
 
 TEST_F(RebuildTest, CircuitCommonStartRebuildEqualsLiveUpdates) {
     std::vector<Row> rows;
-    const std::vector<std::pair<int32_t, int32_t>> laps = {
-        {3, 61'000}, {5, 60'500}, {3, 59'900}, {5, 61'200}, {3, 60'100}, {7, 75'400}};
+    const std::vector<std::pair<int32_t, int32_t>> laps = {{3, 61'000}, {5, 60'500}, {3, 59'900},
+                                                           {5, 61'200}, {3, 60'100}, {7, 75'400}};
     std::array<int32_t, 200> count{};
     std::array<int32_t, 200> total{};
     for (const auto& [car, lap] : laps) {
@@ -204,8 +214,9 @@ TEST_F(RebuildTest, CircuitCommonStartRebuildEqualsLiveUpdates) {
 }
 
 TEST_F(RebuildTest, CommonStartLapCountMustBeAnInteger) {
-    const auto outcome = Rebuild(RaceMode::Circuit, {{"3", "", "", "two", "01:00.000", "02:00.000"}},
-                                 ReplayRule::CircuitCommonStart);
+    const auto outcome =
+        Rebuild(RaceMode::Circuit, {{"3", "", "", "two", "01:00.000", "02:00.000"}},
+                ReplayRule::CircuitCommonStart);
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.error, "'two' は数値ではありません");
     EXPECT_EQ(standings.Table().UsedCount(), 0);

@@ -29,7 +29,9 @@ TEST(RecordLayoutTest, PlacesButtonsPageAndFields) {
     EXPECT_EQ(l.labels[2], (LayoutPoint{16, 217}));
 }
 
-int32_t FakeSampleWidth(int32_t points) { return points * 10; }
+int32_t FakeSampleWidth(int32_t points) {
+    return points * 10;
+}
 
 TEST(RecordLayoutTest, FontStartsFromFieldHeightAndShrinksToFit) {
     // 48 pixels at 96 dpi are 36 points; 24 points need 260 pixels, 23 fit in 250.

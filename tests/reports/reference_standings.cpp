@@ -16,8 +16,10 @@ ReferenceStandings::ReferenceStandings(const EntryTable& entries) : entries_(ent
 
 void ReferenceStandings::ClearRecord() {
     for (int32_t r = 1; r < 200; ++r) {
-        for (auto& cell : list[r]) cell.clear();
-        for (auto& cell : rank[r]) cell.clear();
+        for (auto& cell : list[r])
+            cell.clear();
+        for (auto& cell : rank[r])
+            cell.clear();
         list[r][0] = rank[r][0] = std::to_string(r);
     }
     table.fill(RankEntry{});
@@ -26,25 +28,30 @@ void ReferenceStandings::ClearRecord() {
 void ReferenceStandings::ShiftHistory(int32_t car) {
     const size_t last = list[0].size() - 1;
     if (!list[car][last].empty()) {
-        for (auto& row : list) row.emplace_back();
+        for (auto& row : list)
+            row.emplace_back();
         list[0].back() = std::to_string(7 - static_cast<int32_t>(list[0].size()));
     }
-    for (size_t c = list[0].size() - 1; c >= 7; --c) list[car][c] = list[car][c - 1];
+    for (size_t c = list[0].size() - 1; c >= 7; --c)
+        list[car][c] = list[car][c - 1];
 }
 
 RankEntry& ReferenceStandings::EntryFor(int32_t car) {
     for (auto& e : table) {
-        if (e.Car == car) return e;
+        if (e.Car == car)
+            return e;
     }
     for (auto& e : table) {
-        if (e.Car == 0) return e;
+        if (e.Car == 0)
+            return e;
     }
     return table[199];
 }
 
 void ReferenceSortByLaps(ReferenceTable& table) {
     for (int n = 1; n <= 199; ++n) {
-        if (table[n].Key == 0) continue;
+        if (table[n].Key == 0)
+            continue;
         for (int i = n; i >= 1 && table[i - 1].Key <= table[i].Key; --i) {
             if (table[i - 1].Key < table[i].Key || table[i - 1].Total > table[i].Total) {
                 std::swap(table[i - 1], table[i]);
@@ -55,7 +62,8 @@ void ReferenceSortByLaps(ReferenceTable& table) {
 
 void ReferenceSortByBestTime(ReferenceTable& table) {
     for (int n = 1; n <= 199; ++n) {
-        if (table[n].Key == 0) continue;
+        if (table[n].Key == 0)
+            continue;
         for (int i = n; i >= 1 && table[i - 1].Key > table[i].Key; --i) {
             std::swap(table[i - 1].Car, table[i].Car);
             std::swap(table[i - 1].Key, table[i].Key);
@@ -73,14 +81,18 @@ void ReferenceStandings::Refill(bool byLaps, const TimeStyle& style) {
         row[4] = source[5];
         row[5] = source[4];
         row[6] = source[3];
-        if (k == 0) continue;
+        if (k == 0)
+            continue;
         if (!byLaps) {
-            row[7] = "+" + TimeText(SaturatedDifference(ParseTimeText(row[4]), table[0].Key), style);
+            row[7] =
+                "+" + TimeText(SaturatedDifference(ParseTimeText(row[4]), table[0].Key), style);
         } else if (row[5] == rank[1][5]) {
-            const int32_t gap = SaturatedDifference(ParseTimeText(row[6]), ParseTimeText(rank[1][6]));
+            const int32_t gap =
+                SaturatedDifference(ParseTimeText(row[6]), ParseTimeText(rank[1][6]));
             row[7] = "+" + TimeText(gap, style);
         } else {
-            const int32_t down = SaturatedDifference(StrToIntOrThrow(rank[1][5]), StrToIntOrThrow(row[5]));
+            const int32_t down =
+                SaturatedDifference(StrToIntOrThrow(rank[1][5]), StrToIntOrThrow(row[5]));
             row[7] = std::to_string(down) + "Lap";
         }
     }
@@ -96,7 +108,8 @@ void ReferenceStandings::AddResult(int32_t car, int32_t time, int32_t count,
         return;
     }
     list[car][6] = TimeText(time, style);
-    if (time >= ParseTimeText(list[car][5])) return;
+    if (time >= ParseTimeText(list[car][5]))
+        return;
     list[car][4] = std::to_string(count);
     list[car][5] = list[car][6];
     RankEntry& entry = EntryFor(car);
@@ -114,7 +127,8 @@ void ReferenceStandings::AddCommonStartLap(int32_t car, int32_t lastLap, int32_t
     list[car][4] = std::to_string(laps);
     ShiftHistory(car);
     list[car][6] = TimeText(lastLap, style);
-    if (lastLap < ParseTimeText(list[car][5])) list[car][5] = list[car][6];
+    if (lastLap < ParseTimeText(list[car][5]))
+        list[car][5] = list[car][6];
     RankEntry& entry = EntryFor(car);
     entry = RankEntry{car, laps, total};
     ReferenceSortByLaps(table);
