@@ -9,10 +9,9 @@
 #include <optional>
 #include <string>
 
-namespace vantrel {
+#include "reports/record_page.h"
 
-// The pages of the record window, in tab order.
-enum class RecordPage : int32_t { Rank = 0, List = 1, Display = 2 };
+namespace vantrel {
 
 class ExportNaming {
   public:

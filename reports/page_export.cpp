@@ -22,4 +22,13 @@ IoResult WritePageExport(const std::filesystem::path& path, const TextGrid& page
     return WriteCp932Lines(path, PageExportLines(page));
 }
 
+IoResult ExportPageTo(const std::filesystem::path& chosen, const TextGrid& page,
+                      ExportNaming& naming) {
+    IoResult result = WritePageExport(chosen, page);
+    if (result) {
+        naming.Remember(chosen);
+    }
+    return result;
+}
+
 }  // namespace vantrel

@@ -55,13 +55,15 @@ void Standings::AddResult(int32_t car, int32_t time, int32_t count, const TimeSt
     if (!IsCar(car)) {
         return;
     }
-    // Read before anything changes, so that a failure leaves the row as it was.
-    const int32_t best = ParseTimeText(list_.Cell(ListPage::kBestLap, car));
-    CopyNameAndModel(car);
     if (time == -1) {
+        // A miss-course never becomes a best time and never changes the ranking.
+        CopyNameAndModel(car);
         list_.PushLast(car, "MC");
         return;
     }
+    // Read before anything changes, so that a failure leaves the row as it was.
+    const int32_t best = ParseTimeText(list_.Cell(ListPage::kBestLap, car));
+    CopyNameAndModel(car);
     const std::string last = TimeText(time, style);
     list_.PushLast(car, last);
     if (time >= best) {

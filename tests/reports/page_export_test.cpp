@@ -54,14 +54,34 @@ TEST(PageExportTest, ListPageAfterGrowthHasElevenFieldsAndNoHeadings) {
     }
 }
 
-TEST(PageExportTest, FailedWriteLeavesTheOldFileAndIsReported) {
+TEST(PageExportTest, FailedWriteIsReportedAndRemembersNothing) {
     EntryTable entries;
     Standings standings(entries);
     test::TempDir dir;
-    const auto path = dir / "missing-folder" / "NewList.csv";
-    const IoResult result = WritePageExport(path, standings.List());
+    ExportNaming naming;
+    naming.Start(dir.path());
+    ASSERT_EQ(naming.Offer(RecordPage::List), "NewList.csv");
+    const IoResult result =
+        ExportPageTo(dir / "missing-folder" / "out.csv", standings.List(), naming);
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.error.empty());
+    EXPECT_EQ(naming.fileName(), "NewList.csv");
+    EXPECT_EQ(naming.folder(), dir.path());
+}
+
+TEST(PageExportTest, ExportReplacesTheFileAndRemembersIt) {
+    EntryTable entries;
+    Standings standings(entries);
+    test::TempDir dir;
+    test::WriteBytes(dir / "old.csv", "stale");
+    ExportNaming naming;
+    naming.Start("/elsewhere");
+    naming.Offer(RecordPage::Rank);
+    ASSERT_TRUE(ExportPageTo(dir / "old.csv", standings.Rank(), naming));
+    const std::string bytes = test::ReadBytes(dir / "old.csv");
+    EXPECT_EQ(bytes.substr(0, 11), "1,,,,,,,\r\n2");
+    EXPECT_EQ(naming.fileName(), "old.csv");
+    EXPECT_EQ(naming.folder(), dir.path());
 }
 
 TEST(ExportNamingTest, FirstOfferDependsOnThePage) {
@@ -89,6 +109,12 @@ TEST(ExportNamingTest, AfterAnExportTheChosenNameAndFolderAreOffered) {
     naming.Remember("/media/usb/round2.csv");
     EXPECT_EQ(naming.folder(), "/media/usb");
     EXPECT_EQ(naming.Offer(RecordPage::List), "round2.csv");
+}
+
+TEST(ExportNamingTest, ToolButtonsOnlyOnTheGridPages) {
+    EXPECT_TRUE(RecordToolsVisible(RecordPage::Rank));
+    EXPECT_TRUE(RecordToolsVisible(RecordPage::List));
+    EXPECT_FALSE(RecordToolsVisible(RecordPage::Display));
 }
 
 TEST(ExportNamingTest, NothingToExportOnDisplay) {

@@ -193,6 +193,8 @@ TEST_F(StandingsTest, UnreadableBestTimeThrowsAndChangesNothing) {
     EXPECT_THROW(standings.AddResult(7, 60'000, 2, kMinutes), ConversionError);
     EXPECT_EQ(List(ListPage::kLast, 7), best);
     EXPECT_EQ(List(ListPage::kLast + 1, 7), "");
+    standings.AddResult(7, -1, 3, kMinutes);  // a miss-course never reads the best time
+    EXPECT_EQ(List(ListPage::kLast, 7), "MC");
 }
 
 TEST_F(StandingsTest, RankRowFollowsNameChangesOnTheNextRefill) {
