@@ -1,4 +1,4 @@
-// The ranking table's sorts against the word-for-word insertion passes.
+// The ranking table's sorts against the plain insertion passes.
 
 #include "reports/rank_table.h"
 
@@ -57,7 +57,7 @@ TEST(RankTableTest, BestTimeSortMovesCarAndKeyButNotTotal) {
 }
 
 // Laps and totals from small ranges so that equal laps and equal totals are common; zero and
-// negative laps take the word-for-word path.
+// negative laps take the plain insertion pass.
 void RandomLapRounds(uint32_t seed, int32_t cars, int32_t lowestKey) {
     std::mt19937 random(seed);
     RankTable table;

@@ -1,7 +1,7 @@
 #pragma once
-// A straightforward model of the standings, written step by step from the description with
-// full grids, full history shifts and a full refill after every sort. The optimised
-// Standings must produce exactly its texts.
+// A straightforward model of the standings, one step after the other, with full grids, full
+// history shifts and a full refill after every sort. The optimised Standings must produce
+// exactly its texts.
 // Thread rule: any thread (one owner).
 
 #include <array>
@@ -17,7 +17,7 @@ namespace vantrel::test {
 
 using ReferenceTable = std::array<RankEntry, 200>;
 
-// The two insertion passes, word for word.
+// The two insertion passes, without shortcuts.
 void ReferenceSortByLaps(ReferenceTable& table);
 void ReferenceSortByBestTime(ReferenceTable& table);
 
