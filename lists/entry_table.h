@@ -10,7 +10,7 @@
 namespace vantrel {
 
 class EntryTable {
-public:
+  public:
     static constexpr int32_t kRows = 200;  // header + cars 1..199
     static constexpr int32_t kColumns = 4;
     enum Column : int32_t { kCar = 0, kName = 1, kModel = 2, kLap = 3 };
@@ -30,7 +30,7 @@ public:
     // Empties name and model of every car ("Lap" is left alone).
     void ClearNamesAndModels();
 
-private:
+  private:
     std::array<std::array<std::string, kColumns>, kRows> cells_;
 };
 

@@ -3,12 +3,12 @@
 namespace vantrel {
 
 const std::vector<std::string>& ResultHeaders(RaceMode mode) {
-    static const std::vector<std::string> kGymkhana = {
-        "Car", "Name", "Model", "Pen", "Time", "Comment", "Split1", "Split2", "Lap"};
-    static const std::vector<std::string> kDrag = {
-        "Car",  "Name",  "Model", "Fly",   "E.T",   "R/T",   "E.T+R/T",
-        "0-18", "0-100", "0-200", "0-300", "Speed", "Try"};
-    static const std::vector<std::string> kCircuit = {"Car", "Name", "Model",
+    static const std::vector<std::string> kGymkhana = {"Car",     "Name",   "Model",  "Pen", "Time",
+                                                       "Comment", "Split1", "Split2", "Lap"};
+    static const std::vector<std::string> kDrag = {"Car",   "Name",    "Model", "Fly",   "E.T",
+                                                   "R/T",   "E.T+R/T", "0-18",  "0-100", "0-200",
+                                                   "0-300", "Speed",   "Try"};
+    static const std::vector<std::string> kCircuit = {"Car", "Name",     "Model",
                                                       "Lap", "Lap time", "Total"};
     switch (mode) {
         case RaceMode::Drag:
@@ -21,7 +21,9 @@ const std::vector<std::string>& ResultHeaders(RaceMode mode) {
     return kGymkhana;
 }
 
-ResultTable::ResultTable(RaceMode mode) { Reset(mode); }
+ResultTable::ResultTable(RaceMode mode) {
+    Reset(mode);
+}
 
 void ResultTable::Reset(RaceMode mode) {
     mode_ = mode;
@@ -44,7 +46,9 @@ void ResultTable::SetCell(int32_t column, int32_t row, std::string text) {
     rows_[row - 1][column] = std::move(text);
 }
 
-bool ResultTable::IsEmpty() const { return rows_.size() == 1 && rows_[0][0].empty(); }
+bool ResultTable::IsEmpty() const {
+    return rows_.size() == 1 && rows_[0][0].empty();
+}
 
 int32_t ResultTable::RowForNewResult() {
     if (!rows_[0][0].empty()) {

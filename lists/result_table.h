@@ -16,7 +16,7 @@ namespace vantrel {
 const std::vector<std::string>& ResultHeaders(RaceMode mode);
 
 class ResultTable {
-public:
+  public:
     explicit ResultTable(RaceMode mode = RaceMode::Gymkhana);
 
     // New layout for `mode`: its headers and one empty data row.
@@ -43,7 +43,7 @@ public:
     // Removes a data row; with a single data row its cells are emptied instead.
     void DeleteRow(int32_t row);
 
-private:
+  private:
     RaceMode mode_;
     std::vector<std::string> headers_;
     std::vector<std::vector<std::string>> rows_;  // data rows 1..n
