@@ -1,13 +1,14 @@
 #include "reports/standings_rebuild.h"
 
+#include "app/messages.h"
 #include "common/numbers.h"
 
 namespace vantrel {
 
 namespace {
 
-// Message 115, which the lecture command appends to the gymkhana "Comment" cell.
-constexpr std::string_view kLectureMarker = "(ﾚｸﾁｬｰ)";
+// The lecture command appends this marker to the gymkhana "Comment" cell.
+constexpr std::string_view kLectureMarker = msg::k115;
 constexpr int32_t kPenaltyMs = 5000;
 
 // The cells of one result row; columns the layout lacks read as "".
