@@ -29,6 +29,18 @@ bool ScriptedPrompter::HasUnusedAnswers() const {
            !printers_.empty();
 }
 
+std::optional<QString> ScriptedPrompter::TakeFile() {
+    if (files_.empty() || !files_.front().chosen) {
+        if (!files_.empty()) {
+            files_.pop_front();
+        }
+        return std::nullopt;
+    }
+    QString path = files_.front().path;
+    files_.pop_front();
+    return path;
+}
+
 bool ScriptedPrompter::AskYesNo(QWidget*, const QString& text, const QString& caption) {
     calls_.push_back({PromptCall::kAskYesNo, text, caption, {}});
     return Take(yesNo_).value_or(false);
@@ -48,14 +60,12 @@ void ScriptedPrompter::Inform(QWidget*, const QString& text, const QString& capt
 
 std::optional<QString> ScriptedPrompter::OpenFile(QWidget*, const FileDialogOptions& options) {
     calls_.push_back({PromptCall::kOpenFile, options.fileName, options.directory, options});
-    auto answer = Take(files_);
-    return answer ? *answer : std::nullopt;
+    return TakeFile();
 }
 
 std::optional<QString> ScriptedPrompter::SaveFile(QWidget*, const FileDialogOptions& options) {
     calls_.push_back({PromptCall::kSaveFile, options.fileName, options.directory, options});
-    auto answer = Take(files_);
-    return answer ? *answer : std::nullopt;
+    return TakeFile();
 }
 
 std::optional<QFont> ScriptedPrompter::ChooseFont(QWidget*, const QFont& initial) {

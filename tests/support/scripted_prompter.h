@@ -27,8 +27,8 @@ public:
     // Answers, taken in order by the calls that need one.
     void AnswerYes() { yesNo_.push_back(true); }
     void AnswerNo() { yesNo_.push_back(false); }
-    void AnswerFile(QString path) { files_.push_back(std::move(path)); }
-    void CancelFile() { files_.push_back(std::nullopt); }
+    void AnswerFile(QString path) { files_.push_back({true, std::move(path)}); }
+    void CancelFile() { files_.push_back({false, QString()}); }
     void AnswerFont(QFont font) { fonts_.push_back(std::move(font)); }
     void AnswerColor(QColor color) { colors_.push_back(color); }
     void AnswerPrinter(bool ok) { printers_.push_back(ok); }
@@ -54,7 +54,12 @@ public:
 private:
     std::vector<PromptCall> calls_;
     std::deque<bool> yesNo_;
-    std::deque<std::optional<QString>> files_;
+    struct FileAnswer {
+        bool chosen;
+        QString path;
+    };
+    std::optional<QString> TakeFile();
+    std::deque<FileAnswer> files_;
     std::deque<QFont> fonts_;
     std::deque<QColor> colors_;
     std::deque<bool> printers_;

@@ -1,0 +1,93 @@
+#include "common/cp932.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+
+namespace vantrel {
+
+namespace {
+
+// One converter per thread and direction; iconv descriptors are not thread-safe.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (cd_ != reinterpret_cast<iconv_t>(-1)) {
+            iconv_close(cd_);
+        }
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts `in`; at a byte that cannot be converted, `onBad` appends a replacement and
+    // returns how many input bytes to skip.
+    template <typename OnBad>
+    std::string Run(std::string_view in, OnBad onBad) {
+        std::string out;
+        out.reserve(in.size() * 3 / 2 + 8);
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        char buffer[4096];
+        while (srcLeft > 0) {
+            char* dst = buffer;
+            size_t dstLeft = sizeof buffer;
+            const size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            out.append(buffer, static_cast<size_t>(dst - buffer));
+            if (rc != static_cast<size_t>(-1) || errno == E2BIG) {
+                continue;
+            }
+            // EILSEQ or EINVAL (a sequence cut off at the end): replace and go on.
+            const size_t skip = std::min(srcLeft, onBad(out, std::string_view(src, srcLeft)));
+            src += skip;
+            srcLeft -= skip;
+            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        }
+        return out;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        return 4;
+    }
+    if (lead >= 0xE0) {
+        return lead <= 0xEF ? 3 : 1;
+    }
+    if (lead >= 0xC2) {
+        return 2;
+    }
+    return 1;
+}
+
+}  // namespace
+
+std::string Cp932ToUtf8(std::string_view cp932) {
+    thread_local Converter converter("UTF-8", "CP932");
+    if (!converter.valid()) {
+        return std::string(cp932);
+    }
+    return converter.Run(cp932, [](std::string& out, std::string_view) -> size_t {
+        out += "\xEF\xBF\xBD";  // U+FFFD
+        return 1;
+    });
+}
+
+std::string Utf8ToCp932(std::string_view utf8) {
+    thread_local Converter converter("CP932", "UTF-8");
+    if (!converter.valid()) {
+        return std::string(utf8);
+    }
+    return converter.Run(utf8, [](std::string& out, std::string_view rest) -> size_t {
+        out += '?';
+        return Utf8SequenceLength(static_cast<unsigned char>(rest.front()));
+    });
+}
+
+}  // namespace vantrel

@@ -1,0 +1,28 @@
+#include "common/csv_field.h"
+
+namespace vantrel {
+
+std::string NextCsvField(std::string& text) {
+    const size_t comma = text.find(',');
+    if (comma == std::string::npos) {
+        std::string field = std::move(text);
+        text.clear();
+        return field;
+    }
+    std::string field = text.substr(0, comma);
+    text.erase(0, comma + 1);
+    return field;
+}
+
+std::string JoinCsvFields(const std::vector<std::string>& fields) {
+    std::string line;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) {
+            line += ',';
+        }
+        line += fields[i];
+    }
+    return line;
+}
+
+}  // namespace vantrel

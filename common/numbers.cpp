@@ -1,0 +1,78 @@
+#include "common/numbers.h"
+
+#include <cctype>
+#include <cstdint>
+
+namespace vantrel {
+
+namespace {
+int DigitValue(char c, int base) {
+    int value = -1;
+    if (c >= '0' && c <= '9') {
+        value = c - '0';
+    } else if (c >= 'a' && c <= 'f') {
+        value = c - 'a' + 10;
+    } else if (c >= 'A' && c <= 'F') {
+        value = c - 'A' + 10;
+    }
+    return value < base ? value : -1;
+}
+}  // namespace
+
+std::optional<int32_t> StrToInt(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    int base = 10;
+    if (i < text.size() && text[i] == '$') {
+        base = 16;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i >= text.size()) {
+        return std::nullopt;
+    }
+    int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const int digit = DigitValue(text[i], base);
+        if (digit < 0) {
+            return std::nullopt;
+        }
+        value = value * base + digit;
+        if (value > int64_t{INT32_MAX} + 1) {
+            return std::nullopt;
+        }
+    }
+    if (negative) {
+        value = -value;
+    }
+    if (value > INT32_MAX || value < INT32_MIN) {
+        return std::nullopt;
+    }
+    return static_cast<int32_t>(value);
+}
+
+int32_t StrToIntDef(std::string_view text, int32_t fallback) {
+    return StrToInt(text).value_or(fallback);
+}
+
+ConversionError::ConversionError(std::string text)
+    : std::runtime_error("'" + text + "' は数値ではありません"), text_(std::move(text)) {}
+
+int32_t StrToIntOrThrow(std::string_view text) {
+    const auto value = StrToInt(text);
+    if (!value) {
+        throw ConversionError(std::string(text));
+    }
+    return *value;
+}
+
+}  // namespace vantrel
