@@ -24,13 +24,13 @@ inline constexpr std::string_view kResultListKey = "ResultList";
 
 // Questions (Yes/No, warning icon, "No" default).
 inline constexpr std::string_view kNewEntryQuestion =
-    "エントリーリストは変更されていますがこのままクリアしますか？";  // 101
+    "エントリーリストは変更されていますがこのままクリアしますか？";           // 101
 inline constexpr std::string_view kNewEntryCaption = "新規エントリーリスト";  // 102
 inline constexpr std::string_view kLoadEntryQuestion =
-    "エントリーリストは変更されていますがこのままロードしますか？";  // 103
-inline constexpr std::string_view kLoadEntryCaption = "ロードエントリーリスト";          // 104
+    "エントリーリストは変更されていますがこのままロードしますか？";                           // 103
+inline constexpr std::string_view kLoadEntryCaption = "ロードエントリーリスト";               // 104
 inline constexpr std::string_view kClearResultQuestion = "リザルトリストをクリアしますか？";  // 111
-inline constexpr std::string_view kClearResultCaption = "リザルトリストのクリア";            // 112
+inline constexpr std::string_view kClearResultCaption = "リザルトリストのクリア";             // 112
 
 // Input error of a typed car number.
 inline constexpr std::string_view kInputErrorText = "半角数字を入力して下さい";  // 109

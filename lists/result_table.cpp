@@ -3,12 +3,12 @@
 namespace vantrel {
 
 const std::vector<std::string>& ResultHeaders(RaceMode mode) {
-    static const std::vector<std::string> kGymkhana = {
-        "Car", "Name", "Model", "Pen", "Time", "Comment", "Split1", "Split2", "Lap"};
-    static const std::vector<std::string> kDrag = {
-        "Car",  "Name",  "Model", "Fly",   "E.T",   "R/T",   "E.T+R/T",
-        "0-18", "0-100", "0-200", "0-300", "Speed", "Try"};
-    static const std::vector<std::string> kCircuit = {"Car", "Name", "Model",
+    static const std::vector<std::string> kGymkhana = {"Car",     "Name",   "Model",  "Pen", "Time",
+                                                       "Comment", "Split1", "Split2", "Lap"};
+    static const std::vector<std::string> kDrag = {"Car",   "Name",    "Model", "Fly",   "E.T",
+                                                   "R/T",   "E.T+R/T", "0-18",  "0-100", "0-200",
+                                                   "0-300", "Speed",   "Try"};
+    static const std::vector<std::string> kCircuit = {"Car", "Name",     "Model",
                                                       "Lap", "Lap time", "Total"};
     switch (mode) {
         case RaceMode::Drag:
@@ -21,7 +21,9 @@ const std::vector<std::string>& ResultHeaders(RaceMode mode) {
     return kGymkhana;
 }
 
-ResultTable::ResultTable(RaceMode mode) { Reset(mode); }
+ResultTable::ResultTable(RaceMode mode) {
+    Reset(mode);
+}
 
 void ResultTable::Reset(RaceMode mode) {
     observers_.Notify([](TableObserver& observer) { observer.AboutToReset(); });
@@ -56,12 +58,15 @@ void ResultTable::SetRow(int32_t row, std::vector<std::string> cells) {
     NotifyCells(row, row, 0, ColumnCount() - 1);
 }
 
-bool ResultTable::IsEmpty() const { return rows_.size() == 1 && rows_[0][0].empty(); }
+bool ResultTable::IsEmpty() const {
+    return rows_.size() == 1 && rows_[0][0].empty();
+}
 
 int32_t ResultTable::RowForNewResult() {
     if (!rows_[0][0].empty()) {
         const int32_t row = RowCount();
-        observers_.Notify([row](TableObserver& observer) { observer.RowsAboutToBeInserted(row, row); });
+        observers_.Notify(
+            [row](TableObserver& observer) { observer.RowsAboutToBeInserted(row, row); });
         rows_.emplace_back(headers_.size());
         observers_.Notify([](TableObserver& observer) { observer.RowsInserted(); });
     }
