@@ -3,7 +3,12 @@
 namespace vantrel {
 
 EntryTableModel::EntryTableModel(EntryTable& table, const GridEditState& editState, QObject* parent)
-    : QAbstractTableModel(parent), table_(table), editState_(editState) {
+    : QAbstractTableModel(parent), table_(table), editState_(&editState) {
+    table_.AddObserver(this);
+}
+
+EntryTableModel::EntryTableModel(EntryTable& table, QObject* parent)
+    : QAbstractTableModel(parent), table_(table), editState_(nullptr) {
     table_.AddObserver(this);
 }
 
@@ -43,7 +48,7 @@ Qt::ItemFlags EntryTableModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags result = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
     const bool nameOrModel =
         index.column() == EntryTable::kName || index.column() == EntryTable::kModel;
-    if (nameOrModel && editState_.editing()) {
+    if (nameOrModel && (editState_ == nullptr || editState_->editing())) {
         result |= Qt::ItemIsEditable;
     }
     return result;
@@ -56,6 +61,16 @@ bool EntryTableModel::setData(const QModelIndex& index, const QVariant& value, i
     // The table tells this model (and every other observer) of the change.
     table_.SetCell(index.column(), CarOfRow(index.row()), value.toString().toStdString());
     return true;
+}
+
+void EntryTableModel::Refresh() {
+    CellsChanged(1, EntryTable::kLastCar, 0, EntryTable::kColumns - 1);
+}
+
+void EntryTableModel::RefreshCar(int car) {
+    if (car >= 1 && car <= EntryTable::kLastCar) {
+        CellsChanged(car, car, 0, EntryTable::kColumns - 1);
+    }
 }
 
 void EntryTableModel::CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,

@@ -18,6 +18,9 @@ class EntryTableModel final : public QAbstractTableModel, private TableObserver 
   public:
     // The table and the edit state must outlive the model.
     EntryTableModel(EntryTable& table, const GridEditState& editState, QObject* parent = nullptr);
+    // Without an edit state "Name" and "Model" are always editable; the view's edit triggers
+    // then decide when editing may start.
+    explicit EntryTableModel(EntryTable& table, QObject* parent = nullptr);
     ~EntryTableModel() override;
 
     // The car number shown in model row `modelRow`, and back.
@@ -32,6 +35,10 @@ class EntryTableModel final : public QAbstractTableModel, private TableObserver 
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
+    // Repaint requests; not needed since the table reports its changes, kept for callers.
+    void Refresh();
+    void RefreshCar(int car);
+
   private:
     void CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
                       int32_t lastColumn) override;
@@ -43,7 +50,7 @@ class EntryTableModel final : public QAbstractTableModel, private TableObserver 
     void ResetDone() override { endResetModel(); }
 
     EntryTable& table_;
-    const GridEditState& editState_;
+    const GridEditState* editState_;  // null: always editable
 };
 
 }  // namespace vantrel

@@ -1,9 +1,11 @@
 #pragma once
-// The program's own texts of the entry and result lists: questions, dialog filters, default
-// file names and markers (UTF-8; files hold them in CP932).
+// The program's own texts of the entry and result lists: dialog filters, default file names,
+// settings keys and markers (UTF-8; files hold them in CP932).
 // Thread rule: any thread (constants).
 
 #include <string_view>
+
+#include "app/messages.h"
 
 namespace vantrel {
 
@@ -22,24 +24,13 @@ inline constexpr std::string_view kInitialDirSection = "InitialDir";
 inline constexpr std::string_view kEntryListKey = "EntryList";
 inline constexpr std::string_view kResultListKey = "ResultList";
 
-// Questions (Yes/No, warning icon, "No" default).
-inline constexpr std::string_view kNewEntryQuestion =
-    "エントリーリストは変更されていますがこのままクリアしますか？";           // 101
-inline constexpr std::string_view kNewEntryCaption = "新規エントリーリスト";  // 102
-inline constexpr std::string_view kLoadEntryQuestion =
-    "エントリーリストは変更されていますがこのままロードしますか？";                           // 103
-inline constexpr std::string_view kLoadEntryCaption = "ロードエントリーリスト";               // 104
-inline constexpr std::string_view kClearResultQuestion = "リザルトリストをクリアしますか？";  // 111
-inline constexpr std::string_view kClearResultCaption = "リザルトリストのクリア";             // 112
-
-// Input error of a typed car number.
-inline constexpr std::string_view kInputErrorText = "半角数字を入力して下さい";  // 109
-inline constexpr std::string_view kInputErrorCaption = "入力文字種エラー";       // 110
+// Questions and message boxes use the numbered texts of app/messages.h: New 101/102, Load
+// 103/104, Clear 111/112, a "Car" cell that is no number 109/110.
 
 // Marks a lecture run at the end of a GYMKHANA "Comment" cell.
-inline constexpr std::string_view kLectureMarker = "(ﾚｸﾁｬｰ)";  // 115
+inline constexpr std::string_view kLectureMarker = msg::k115;  // "(ﾚｸﾁｬｰ)"
 
 // Texts of the miss-course penalty.
-inline constexpr std::string_view kMissCourse = "MC";
+inline constexpr std::string_view kPenMissCourse = "MC";
 
 }  // namespace vantrel

@@ -8,7 +8,7 @@
 namespace vantrel {
 
 std::string ToggleMissCourse(std::string_view pen) {
-    return pen == kMissCourse ? std::string() : std::string(kMissCourse);
+    return pen == kPenMissCourse ? std::string() : std::string(kPenMissCourse);
 }
 
 std::string PenaltyPlusOne(std::string_view pen) {

@@ -1,16 +1,16 @@
 #include "lists/result_name_refresh.h"
 
-#include "lists/car_number.h"
+#include "modes/start_list.h"
 
 namespace vantrel {
 
 CarCellCheck RefreshNameAndModel(ResultTable& results, int32_t row, const EntryTable& entries) {
-    const std::optional<int32_t> car = ParseCarNumber(results.Cell(ResultTable::kCar, row));
-    if (!car) {
+    const int32_t car = ParseCarNumber(results.Cell(ResultTable::kCar, row));
+    if (car == kNotACarNumber) {
         return CarCellCheck::NotANumber;
     }
-    results.SetCell(ResultTable::kName, row, entries.Name(*car));
-    results.SetCell(ResultTable::kModel, row, entries.Model(*car));
+    results.SetCell(ResultTable::kName, row, entries.Name(car));
+    results.SetCell(ResultTable::kModel, row, entries.Model(car));
     return CarCellCheck::Refreshed;
 }
 

@@ -4,7 +4,12 @@ namespace vantrel {
 
 ResultTableModel::ResultTableModel(ResultTable& table, const GridEditState& editState,
                                    QObject* parent)
-    : QAbstractTableModel(parent), table_(table), editState_(editState) {
+    : QAbstractTableModel(parent), table_(table), editState_(&editState) {
+    table_.AddObserver(this);
+}
+
+ResultTableModel::ResultTableModel(ResultTable& table, QObject* parent)
+    : QAbstractTableModel(parent), table_(table), editState_(nullptr) {
     table_.AddObserver(this);
 }
 
@@ -42,7 +47,7 @@ Qt::ItemFlags ResultTableModel::flags(const QModelIndex& index) const {
         return Qt::NoItemFlags;
     }
     Qt::ItemFlags result = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-    if (editState_.editing()) {
+    if (editState_ == nullptr || editState_->editing()) {
         result |= Qt::ItemIsEditable;
     }
     return result;
@@ -55,6 +60,24 @@ bool ResultTableModel::setData(const QModelIndex& index, const QVariant& value, 
     // The table tells this model (and every other observer) of the change.
     table_.SetCell(index.column(), TableRowOf(index.row()), value.toString().toStdString());
     return true;
+}
+
+void ResultTableModel::RefreshRow(int row) {
+    if (row >= 1 && row <= table_.DataRowCount()) {
+        CellsChanged(row, row, 0, table_.ColumnCount() - 1);
+    }
+}
+
+void ResultTableModel::AboutToReset() {
+    if (resetDepth_++ == 0) {
+        beginResetModel();
+    }
+}
+
+void ResultTableModel::ResetDone() {
+    if (resetDepth_ > 0 && --resetDepth_ == 0) {
+        endResetModel();
+    }
 }
 
 void ResultTableModel::CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,

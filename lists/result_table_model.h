@@ -19,6 +19,9 @@ class ResultTableModel final : public QAbstractTableModel, private TableObserver
   public:
     // The table and the edit state must outlive the model.
     ResultTableModel(ResultTable& table, const GridEditState& editState, QObject* parent = nullptr);
+    // Without an edit state every cell is always editable; the view's edit triggers then
+    // decide when editing may start.
+    explicit ResultTableModel(ResultTable& table, QObject* parent = nullptr);
     ~ResultTableModel() override;
 
     // Table row (1 = first data row) of a model row, and back.
@@ -33,6 +36,14 @@ class ResultTableModel final : public QAbstractTableModel, private TableObserver
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
+    // Kept for callers written before the table reported its own changes: a reset wrapped in
+    // BeginReset/EndReset is still one model reset, AddResultRow is RowForNewResult, and
+    // RefreshRow only repaints.
+    void BeginReset() { AboutToReset(); }
+    void EndReset() { ResetDone(); }
+    int AddResultRow() { return table_.RowForNewResult(); }
+    void RefreshRow(int row);
+
   private:
     void CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
                       int32_t lastColumn) override;
@@ -40,11 +51,12 @@ class ResultTableModel final : public QAbstractTableModel, private TableObserver
     void RowsInserted() override { endInsertRows(); }
     void RowsAboutToBeRemoved(int32_t firstRow, int32_t lastRow) override;
     void RowsRemoved() override { endRemoveRows(); }
-    void AboutToReset() override { beginResetModel(); }
-    void ResetDone() override { endResetModel(); }
+    void AboutToReset() override;
+    void ResetDone() override;
 
     ResultTable& table_;
-    const GridEditState& editState_;
+    const GridEditState* editState_;  // null: always editable
+    int resetDepth_ = 0;              // nested resets make one model reset
 };
 
 }  // namespace vantrel
