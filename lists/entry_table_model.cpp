@@ -2,11 +2,22 @@
 
 namespace vantrel {
 
+EntryTableModel::EntryTableModel(EntryTable& table, const GridEditState& editState, QObject* parent)
+    : QAbstractTableModel(parent), table_(table), editState_(&editState) {
+    table_.AddObserver(this);
+}
+
 EntryTableModel::EntryTableModel(EntryTable& table, QObject* parent)
-    : QAbstractTableModel(parent), table_(table) {}
+    : QAbstractTableModel(parent), table_(table), editState_(nullptr) {
+    table_.AddObserver(this);
+}
+
+EntryTableModel::~EntryTableModel() {
+    table_.RemoveObserver(this);
+}
 
 int EntryTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : EntryTable::kRows - 1;
+    return parent.isValid() ? 0 : EntryTable::kLastCar;
 }
 
 int EntryTableModel::columnCount(const QModelIndex& parent) const {
@@ -17,7 +28,7 @@ QVariant EntryTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) {
         return {};
     }
-    return QString::fromStdString(table_.Cell(index.column(), index.row() + 1));
+    return QString::fromStdString(table_.Cell(index.column(), CarOfRow(index.row())));
 }
 
 QVariant EntryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -27,35 +38,45 @@ QVariant EntryTableModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation == Qt::Horizontal) {
         return QString::fromStdString(table_.Cell(section, 0));
     }
-    return section + 1;
+    return QString::number(CarOfRow(section));
 }
 
 Qt::ItemFlags EntryTableModel::flags(const QModelIndex& index) const {
-    Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    // Only names and models are typed in; the car number and the counter belong to the program.
-    if (index.column() == EntryTable::kName || index.column() == EntryTable::kModel) {
-        f |= Qt::ItemIsEditable;
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
     }
-    return f;
+    Qt::ItemFlags result = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    const bool nameOrModel =
+        index.column() == EntryTable::kName || index.column() == EntryTable::kModel;
+    if (nameOrModel && (editState_ == nullptr || editState_->editing())) {
+        result |= Qt::ItemIsEditable;
+    }
+    return result;
 }
 
 bool EntryTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) {
         return false;
     }
-    table_.SetCell(index.column(), index.row() + 1, value.toString().toStdString());
-    emit dataChanged(index, index);
+    // The table tells this model (and every other observer) of the change.
+    table_.SetCell(index.column(), CarOfRow(index.row()), value.toString().toStdString());
     return true;
 }
 
 void EntryTableModel::Refresh() {
-    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    CellsChanged(1, EntryTable::kLastCar, 0, EntryTable::kColumns - 1);
 }
 
 void EntryTableModel::RefreshCar(int car) {
-    if (car >= 1 && car < EntryTable::kRows) {
-        emit dataChanged(index(car - 1, 0), index(car - 1, columnCount() - 1));
+    if (car >= 1 && car <= EntryTable::kLastCar) {
+        CellsChanged(car, car, 0, EntryTable::kColumns - 1);
     }
+}
+
+void EntryTableModel::CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
+                                   int32_t lastColumn) {
+    emit dataChanged(index(RowOfCar(firstRow), firstColumn), index(RowOfCar(lastRow), lastColumn),
+                     {Qt::DisplayRole, Qt::EditRole});
 }
 
 }  // namespace vantrel

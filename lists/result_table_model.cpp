@@ -2,8 +2,20 @@
 
 namespace vantrel {
 
+ResultTableModel::ResultTableModel(ResultTable& table, const GridEditState& editState,
+                                   QObject* parent)
+    : QAbstractTableModel(parent), table_(table), editState_(&editState) {
+    table_.AddObserver(this);
+}
+
 ResultTableModel::ResultTableModel(ResultTable& table, QObject* parent)
-    : QAbstractTableModel(parent), table_(table) {}
+    : QAbstractTableModel(parent), table_(table), editState_(nullptr) {
+    table_.AddObserver(this);
+}
+
+ResultTableModel::~ResultTableModel() {
+    table_.RemoveObserver(this);
+}
 
 int ResultTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : table_.DataRowCount();
@@ -17,7 +29,7 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) {
         return {};
     }
-    return QString::fromStdString(table_.Cell(index.column(), index.row() + 1));
+    return QString::fromStdString(table_.Cell(index.column(), TableRowOf(index.row())));
 }
 
 QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -27,37 +39,59 @@ QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation == Qt::Horizontal) {
         return QString::fromStdString(table_.Cell(section, 0));
     }
-    return section + 1;
+    return QString::number(TableRowOf(section));
 }
 
 Qt::ItemFlags ResultTableModel::flags(const QModelIndex& index) const {
-    return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    Qt::ItemFlags result = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    if (editState_ == nullptr || editState_->editing()) {
+        result |= Qt::ItemIsEditable;
+    }
+    return result;
 }
 
 bool ResultTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !index.isValid()) {
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) {
         return false;
     }
-    table_.SetCell(index.column(), index.row() + 1, value.toString().toStdString());
-    emit dataChanged(index, index);
+    // The table tells this model (and every other observer) of the change.
+    table_.SetCell(index.column(), TableRowOf(index.row()), value.toString().toStdString());
     return true;
-}
-
-int ResultTableModel::AddResultRow() {
-    const int before = table_.DataRowCount();
-    if (table_.IsEmpty()) {
-        return table_.RowForNewResult();
-    }
-    beginInsertRows(QModelIndex(), before, before);
-    const int row = table_.RowForNewResult();
-    endInsertRows();
-    return row;
 }
 
 void ResultTableModel::RefreshRow(int row) {
     if (row >= 1 && row <= table_.DataRowCount()) {
-        emit dataChanged(index(row - 1, 0), index(row - 1, columnCount() - 1));
+        CellsChanged(row, row, 0, table_.ColumnCount() - 1);
     }
+}
+
+void ResultTableModel::AboutToReset() {
+    if (resetDepth_++ == 0) {
+        beginResetModel();
+    }
+}
+
+void ResultTableModel::ResetDone() {
+    if (resetDepth_ > 0 && --resetDepth_ == 0) {
+        endResetModel();
+    }
+}
+
+void ResultTableModel::CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
+                                    int32_t lastColumn) {
+    emit dataChanged(index(ModelRowOf(firstRow), firstColumn),
+                     index(ModelRowOf(lastRow), lastColumn), {Qt::DisplayRole, Qt::EditRole});
+}
+
+void ResultTableModel::RowsAboutToBeInserted(int32_t firstRow, int32_t lastRow) {
+    beginInsertRows(QModelIndex(), ModelRowOf(firstRow), ModelRowOf(lastRow));
+}
+
+void ResultTableModel::RowsAboutToBeRemoved(int32_t firstRow, int32_t lastRow) {
+    beginRemoveRows(QModelIndex(), ModelRowOf(firstRow), ModelRowOf(lastRow));
 }
 
 }  // namespace vantrel
