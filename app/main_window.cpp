@@ -29,6 +29,7 @@
 #include "lists/result_table_model.h"
 #include "modes/circuit_page.h"
 #include "modes/drag_page.h"
+#include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_page.h"
 
 namespace vantrel {
@@ -40,10 +41,11 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
     setMinimumSize(kMainMinWidth, kMainMinHeight);
     resize(kMainMinWidth, kMainMinHeight);
     BuildWidgets();
+    BuildGymkhana();
     ConnectCommands();
     // The [Setup] settings are read and applied when the program starts, before the window
     // is first shown.
-    setup_ = SetupSettings::Load(IniFile(IniPath()));
+    ApplySetup(SetupSettings::Load(IniFile(IniPath())));
     qApp->installEventFilter(this);
 }
 
@@ -135,6 +137,7 @@ RaceMode TMainForm::ActivePageMode() const {
 
 void TMainForm::ApplySetup(const SetupSettings& settings) {
     setup_ = settings;
+    gymkhana_->Configure(setup_);
     UpdateSplitDisplay();
 }
 

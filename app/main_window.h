@@ -27,6 +27,7 @@ class ClockPanel;
 class CircuitPage;
 class DragPage;
 class EntryPanel;
+class GymkhanaController;
 class GymkhanaPage;
 class MsClock;
 class Prompter;
@@ -53,6 +54,9 @@ class TMainForm : public QMainWindow {
     void ApplySetup(const SetupSettings& settings);
     EntryTable& entries() { return entries_; }
     ResultTable& results() { return results_; }
+    GymkhanaController& gymkhana() { return *gymkhana_; }
+    // An entry row picked by mouse or Enter: proposed for the next start and the next drag run.
+    void PickEntryRow(int row);
 
     // Status bar panel 0 (session state), 1 (voice pack) or 2 (sampler interval).
     QString StatusText(int panel) const;
@@ -116,12 +120,15 @@ class TMainForm : public QMainWindow {
     void RevertTab();
     void SetStatusPanelWidth(int width);
 
+    void BuildGymkhana();
+
     MainWindowEnvironment env_;
     SessionState state_;
     SetupSettings setup_;
     MainWindowSettings windowSettings_;
     EntryTable entries_;
     ResultTable results_;
+    std::unique_ptr<GymkhanaController> gymkhana_;
     QFont displayFont_;
     QFont printerFont_;
     int resultGridFixedWidth_ = 0;

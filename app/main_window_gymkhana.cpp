@@ -1,40 +1,44 @@
-// The main window's side of the GYMKHANA start list that the session control needs.
-#include <QComboBox>
+// The main window's side of the GYMKHANA tab: the tab's controller and what a finished run
+// sets off outside the tab.
 #include <QLineEdit>
+#include <QTimer>
 
+#include "app/clock_panel.h"
 #include "app/main_window.h"
-#include "app/messages.h"
+#include "app/prompter.h"
 #include "app/widget_util.h"
-#include "common/numbers.h"
+#include "lists/entry_panel.h"
+#include "lists/result_panel.h"
+#include "modes/drag_page.h"
+#include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_page.h"
 
 namespace vantrel {
 
+void TMainForm::BuildGymkhana() {
+    GymkhanaWidgets widgets;
+    widgets.page = TabSheet1;
+    widgets.entries = Panel1;
+    widgets.results = Panel2;
+    widgets.splitCar = Panel5->Memo304;
+    widgets.splitTime = Panel5->Memo303;
+    widgets.clocks = courseTimers;
+    GymkhanaHooks hooks;
+    hooks.showStatus = [this](const QString& text) { SetStatusText(0, text); };
+    gymkhana_ = std::make_unique<GymkhanaController>(
+        widgets, state_, entries_, results_, *env_.prompter, *env_.clock, std::move(hooks), this);
+}
+
 void TMainForm::RefreshWaitingCar() {
-    auto& boxes = TabSheet1->startBoxes;
-    // Three rounds close every gap of the four-place queue.
-    for (int round = 0, cursor = 0; round < 3; ++round) {
-        if (boxes[cursor]->text() == QStringLiteral("0")) {
-            for (int k = cursor; k < 3; ++k) {
-                boxes[k]->setText(boxes[k + 1]->text());
-            }
-            boxes[3]->setText(QStringLiteral("0"));
-        } else {
-            ++cursor;
-        }
+    gymkhana_->RefreshWaitingCar();
+}
+
+void TMainForm::PickEntryRow(int row) {
+    if (row < 1 || row > kMaxCarNumber) {
+        return;
     }
-    int next = StrToIntDef(FromQ(boxes[0]->text()), 0);
-    if (next == 0) {
-        next = StrToIntDef(FromQ(TabSheet1->Memo114->text()), 1);
-    }
-    if (next < 1 || next > kMaxCarNumber) {
-        next = kMaxCarNumber;
-        TabSheet1->Memo114->setText(QStringLiteral("199"));
-    }
-    state_.waitingNumber = next;
-    SetStatusText(0, SessionRunning()
-                         ? QStringLiteral("Car #%1%2").arg(next).arg(QString::fromUtf8(msg::k119))
-                         : QString::fromUtf8(msg::k121));
+    TabSheet2->Memo204->setText(QString::number(row));
+    gymkhana_->PickEntryRow(row);
 }
 
 }  // namespace vantrel

@@ -24,6 +24,7 @@
 #include "lists/result_table_model.h"
 #include "modes/circuit_page.h"
 #include "modes/drag_page.h"
+#include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_page.h"
 
 namespace vantrel {
@@ -46,7 +47,7 @@ void TMainForm::StartRoutine() {
     Timer1->start(1000);
     switch (state_.currentMode) {
         case RaceMode::Gymkhana:
-            RefreshWaitingCar();
+            gymkhana_->StartSession();
             break;
         case RaceMode::Drag:
             break;
@@ -87,7 +88,7 @@ void TMainForm::StopRoutine() {
     SetStatusText(2, QString());
     TabSheet1->StartLed->setPixmap(LampPixmap(Lamp::Off));
     TabSheet1->FinishLed->setPixmap(LampPixmap(Lamp::Off));
-    RefreshWaitingCar();
+    gymkhana_->StopSession();
     SetStatusText(1, QString());
 }
 
@@ -155,22 +156,14 @@ void TMainForm::ModeDependentSetup() {
 }
 
 void TMainForm::ResetGymkhanaDisplays() {
+    // Queue, course boxes, clocks, hints and the entry row come from the course logic.
+    gymkhana_->ModeReset();
     GymkhanaPage* g = TabSheet1;
-    for (QLineEdit* box : {g->Memo100, g->Memo111, g->Memo112, g->Memo113, g->Memo101, g->Memo102,
-                           g->Memo107, g->Memo120}) {
-        box->setText(QStringLiteral("0"));
-    }
-    for (QLineEdit* box : {g->Memo105, g->Memo106, g->Memo108, g->Memo121}) {
-        box->setText(QStringLiteral("--:--"));
-    }
     for (QLineEdit* box : {g->Memo103, g->Memo104, g->Memo110}) {
         box->clear();
     }
-    g->Memo114->setText(QStringLiteral("1"));
     Panel5->Memo304->clear();
     Panel5->Memo303->setText(QStringLiteral("--:--:--"));
-    state_.entryRow = 1;
-    Panel1->SelectCar(1);
 }
 
 void TMainForm::ResetDragDisplays() {
@@ -218,6 +211,7 @@ void TMainForm::ModeReset() {
 
 void TMainForm::ComboBox100Change() {
     TabSheet1->ShowPassCountBoxes();
+    gymkhana_->Configure(setup_);
     UpdateSplitDisplay();
 }
 

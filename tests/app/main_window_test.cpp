@@ -29,18 +29,23 @@ TEST_F(MainWindowTest, WithoutSettingsOpensAtTheOriginOnGymkhanaWithEveryControl
     EXPECT_EQ(Find<QTabWidget>("PageControl1")->currentIndex(), 0);
     EXPECT_EQ(window->state().currentMode, RaceMode::Gymkhana);
     for (const char* name :
-         {"Panel1", "Panel2", "Panel5", "StringGrid1", "StringGrid2", "EntryFile", "ResultFile",
-          "TabSheet1", "TabSheet2", "TabSheet3", "Memo100", "Memo111", "Memo112", "Memo113",
-          "Memo114", "BitBtn2", "Memo120", "Memo107", "Memo102", "Memo101", "Memo121", "Memo108",
-          "Memo106", "Memo105", "ComboBox100", "ComboBox101", "Memo115", "Memo116", "StartLed",
-          "FinishLed", "SplitLed1", "SplitLed2", "Label2", "Label3", "Label20", "Label21",
-          "Memo103", "Memo110", "Memo104", "Memo204", "SpeedButton200", "RadioButton1",
-          "RadioButton2", "Memo210", "Memo205", "Memo206", "Memo207", "Memo208", "Memo209",
-          "Memo200", "Memo201", "Memo202", "Memo203", "SignalAmber", "SignalGreen", "SignalRed",
-          "Image0", "Image7", "Label23", "Label26", "Label30", "RadioGroup300", "RadioGroup301",
-          "GroupBox1", "Label10", "Memo302", "UpDown2", "Label11", "Memo300", "SpeedButton1",
-          "Memo301", "Label19", "Memo303", "Memo304", "CheckBox1", "CheckBox2", "BitBtn3",
-          "BitBtn4", "BitBtn5", "BitBtn6", "BitBtn7", "Timer1", "Timer2", "Timer5"}) {
+         {"Panel1",         "Panel2",        "Panel5",        "StringGrid1", "StringGrid2",
+          "EntryFile",      "ResultFile",    "TabSheet1",     "TabSheet2",   "TabSheet3",
+          "Memo100",        "Memo111",       "Memo112",       "Memo113",     "Memo114",
+          "BitBtn2",        "Memo120",       "Memo107",       "Memo102",     "Memo101",
+          "Memo121",        "Memo108",       "Memo106",       "Memo105",     "ComboBox100",
+          "ComboBox101",    "Memo115",       "Memo116",       "StartLed",    "FinishLed",
+          "SplitLed1",      "SplitLed2",     "Label2",        "Label3",      "Label20",
+          "Label21",        "Memo103",       "Memo110",       "Memo104",     "Memo204",
+          "SpeedButton200", "RadioButton1",  "RadioButton2",  "Memo210",     "Memo205",
+          "Memo206",        "Memo207",       "Memo208",       "Memo209",     "Memo200",
+          "Memo201",        "Memo202",       "Memo203",       "SignalAmber", "SignalGreen",
+          "SignalRed",      "Image0",        "Image7",        "Label23",     "Label26",
+          "Label30",        "RadioGroup300", "RadioGroup301", "GroupBox1",   "Label10",
+          "Memo302",        "UpDown2",       "Label11",       "Memo300",     "SpeedButton1",
+          "Memo301",        "Label19",       "Memo303",       "Memo304",     "CheckBox1",
+          "CheckBox2",      "BitBtn3",       "BitBtn4",       "BitBtn5",     "BitBtn6",
+          "BitBtn7",        "Timer1",        "Timer2",        "Timer5"}) {
         EXPECT_NE(window->findChild<QObject*>(QString::fromLatin1(name)), nullptr) << name;
     }
     // Texts of the first show.

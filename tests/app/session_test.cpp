@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -14,7 +15,7 @@ namespace vantrel::test {
 namespace {
 
 class SessionTest : public MainWindowTest {
-protected:
+  protected:
     void PressAltS() {
         QKeyEvent event(QEvent::KeyPress, Qt::Key_S, Qt::AltModifier);
         QApplication::sendEvent(Find<QTableView>("StringGrid1"), &event);
@@ -133,18 +134,24 @@ TEST_F(SessionTest, ModeResetClearsCountersAndDisplays) {
     window->state().runCount[5] = 3;
     window->state().lastPassTime[5] = 1234;
     window->entries().SetCell(3, 5, "3");
-    Find<QLineEdit>("Memo100")->setText(QStringLiteral("0"));
-    Find<QLineEdit>("Memo111")->setText(QStringLiteral("5"));
-    Find<QLineEdit>("Memo112")->setText(QStringLiteral("0"));
-    Find<QLineEdit>("Memo113")->setText(QStringLiteral("7"));
-    window->RefreshWaitingCar();
-    // The queue closes its gaps: 0, 5, 0, 7 becomes 5, 7, 0, 0.
+    PressAltS();
+    // A queue entry typed into place 2 moves up to place 1.
+    auto* place2 = Find<QLineEdit>("Memo111");
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(place2, &dbl);
+    EXPECT_FALSE(place2->isReadOnly());
+    place2->setText(QStringLiteral("5"));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(place2, &enter);
+    EXPECT_TRUE(place2->isReadOnly());
     EXPECT_EQ(Find<QLineEdit>("Memo100")->text(), QStringLiteral("5"));
-    EXPECT_EQ(Find<QLineEdit>("Memo111")->text(), QStringLiteral("7"));
-    EXPECT_EQ(Find<QLineEdit>("Memo112")->text(), QStringLiteral("0"));
+    EXPECT_EQ(place2->text(), QStringLiteral("0"));
     EXPECT_EQ(window->state().waitingNumber, 5);
+    EXPECT_EQ(window->StatusText(0), QStringLiteral("Car #5 計測準備完了"));
 
     PressAltS();
+    PressAltS();  // the next session starts with a mode reset
     EXPECT_EQ(window->state().runCount[5], 0);
     EXPECT_EQ(window->state().lastPassTime[5], 0u);
     EXPECT_EQ(window->entries().Cell(3, 5), "");
@@ -156,10 +163,12 @@ TEST_F(SessionTest, ModeResetClearsCountersAndDisplays) {
 
 TEST_F(SessionTest, NextCarNumberOutOfRangeBecomes199) {
     OpenWindow();
+    auto* next = Find<QLineEdit>("Memo114");
     for (const char* text : {"0", "250"}) {
-        Find<QLineEdit>("Memo114")->setText(QString::fromLatin1(text));
+        next->setText(QString::fromLatin1(text));
+        emit next->textEdited(next->text());
         window->RefreshWaitingCar();
-        EXPECT_EQ(Find<QLineEdit>("Memo114")->text(), QStringLiteral("199")) << text;
+        EXPECT_EQ(next->text(), QStringLiteral("199")) << text;
         EXPECT_EQ(window->state().waitingNumber, 199);
     }
 }

@@ -13,8 +13,7 @@ namespace vantrel {
 namespace {
 
 TEST(SingleInstance, SecondInstanceIsRefusedAndRaisesTheFirst) {
-    const QString name =
-        QStringLiteral("VantrelTest%1").arg(QDateTime::currentMSecsSinceEpoch());
+    const QString name = QStringLiteral("VantrelTest%1").arg(QDateTime::currentMSecsSinceEpoch());
     SingleInstance first(name);
     ASSERT_TRUE(first.TryAcquire());
     std::atomic<int> raised{0};
@@ -36,8 +35,7 @@ TEST(SingleInstance, SecondInstanceIsRefusedAndRaisesTheFirst) {
 }
 
 TEST(SingleInstance, NoRunningInstanceMeansNobodyAnswers) {
-    const QString name =
-        QStringLiteral("VantrelLonely%1").arg(QDateTime::currentMSecsSinceEpoch());
+    const QString name = QStringLiteral("VantrelLonely%1").arg(QDateTime::currentMSecsSinceEpoch());
     SingleInstance lonely(name);
     EXPECT_FALSE(lonely.NotifyRunning());
     EXPECT_TRUE(lonely.TryAcquire());

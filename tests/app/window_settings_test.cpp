@@ -30,7 +30,7 @@ TEST(MainWindowSettings, BadValuesFallBackAndSaveRoundTrips) {
                      "[SensorCount]\r\nStart=42\r\nFinish=2\r\n"
                      "[DspFont]\r\nSize=0\r\n[PrnFont]\r\nName=IPAGothic\r\n");
     MainWindowSettings s = MainWindowSettings::Load(IniFile(dir / "Vantrel.ini"));
-    EXPECT_EQ(s.window.top, 0);    // not a number reads 0
+    EXPECT_EQ(s.window.top, 0);     // not a number reads 0
     EXPECT_EQ(s.window.left, -30);  // negative positions stay
     EXPECT_EQ(s.maskTime, 60);      // clamped to the spin control's range
     EXPECT_EQ(s.sensorCountStart, 8);
@@ -54,7 +54,8 @@ TEST(MainWindowSettings, BadValuesFallBackAndSaveRoundTrips) {
     EXPECT_EQ(back.printerFontSize, 11);
     EXPECT_EQ(back.displayFontSize, 9);
     // The file keeps its own spelling of an existing section and key.
-    EXPECT_NE(test::ReadBytes(dir / "Vantrel.ini").find("[window]\r\nTOP=20\r\n"), std::string::npos);
+    EXPECT_NE(test::ReadBytes(dir / "Vantrel.ini").find("[window]\r\nTOP=20\r\n"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,108 @@
+#pragma once
+// The GYMKHANA tab at work: forwards the tab's boxes, buttons, popups and clock timers to
+// the gymkhana logic and shows what the logic reports. The main window hands it the sensor
+// edges and is told about every booked result.
+// Thread rule: GUI thread only.
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <functional>
+
+#include "modes/gymkhana_flow.h"
+
+class QLineEdit;
+class QTableView;
+class QTimer;
+
+namespace vantrel {
+
+class EntryPanel;
+class GymkhanaPage;
+class MsClock;
+class Prompter;
+class ResultPanel;
+struct SetupSettings;
+
+struct GymkhanaHooks {
+    std::function<void(const QString&)> showStatus;  // status panel 0
+    // A split was shown on the tab (the record window shows it too).
+    std::function<void(SplitDisplay, const QString& car, const QString& time)> splitShown;
+    // A run was booked into the result row (record window, log, voice, serial output).
+    std::function<void(const GymkhanaResult&, int row)> resultBooked;
+    // Every sensor event already taken must be handled before a clock decides a time-out.
+    std::function<void()> drainSensorEvents;
+    std::function<void(uint32_t tick)> circuitStartPass;
+};
+
+struct GymkhanaWidgets {
+    GymkhanaPage* page = nullptr;
+    EntryPanel* entries = nullptr;
+    ResultPanel* results = nullptr;
+    QLineEdit* splitCar = nullptr;    // Memo304
+    QLineEdit* splitTime = nullptr;   // Memo303
+    std::array<QTimer*, 4> clocks{};  // Timer2..Timer5, positions 1..4
+};
+
+class GymkhanaController : public QObject, private GymkhanaView {
+    Q_OBJECT
+  public:
+    GymkhanaController(const GymkhanaWidgets& widgets, SessionState& session, EntryTable& entries,
+                       ResultTable& results, Prompter& prompter, const MsClock& clock,
+                       GymkhanaHooks hooks, QObject* parent);
+
+    GymkhanaFlow& flow() { return flow_; }
+    int selectedPosition() const { return selectedPosition_; }
+
+    // Settings and the pass-count combos changed.
+    void Configure(const SetupSettings& setup);
+    void ModeReset();
+    void StartSession();
+    void StopSession();
+    void RefreshWaitingCar() { flow_.RefreshWaitingCar(); }
+    // An entry row picked by mouse or Enter.
+    void PickEntryRow(int row);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // What the logic reports.
+    void ShowStatus(const std::string& text) override;
+    void ShowStartList() override;
+    void SelectEntryRow(int32_t row) override;
+    void ShowPositions() override;
+    void ShowPassCounters(int32_t startPasses, int32_t finishPasses) override;
+    void ShowSplit(SplitDisplay display, const std::string& carText,
+                   const std::string& timeText) override;
+    void ShowResult(const GymkhanaResult& result, int32_t resultRow) override;
+    void CircuitStartPass(uint32_t tick) override;
+
+    void ConnectWidgets();
+    void AddCar();
+    void ClockTimeout(int position);
+    void ShowClock(int position);
+    bool HandleQueueBox(QLineEdit* box, QEvent* event);
+    bool HandleCourseBox(QLineEdit* box, QEvent* event);
+    void BeginBoxEdit(QLineEdit* box);
+    void CommitQueueBox(QLineEdit* box);
+    void CommitCourseBox(QLineEdit* box);
+    void MoveInRing(QLineEdit* from, bool left);
+    void SelectPositionOf(QObject* box);
+    void ShowAttackPopup(QLineEdit* box, const QPoint& pos);
+    void InputError();
+    int QueuePlaceOf(const QObject* box) const;
+    int PositionOfBox(const QObject* box) const;
+
+    GymkhanaWidgets w_;
+    SessionState& session_;
+    Prompter& prompter_;
+    const MsClock& clock_;
+    GymkhanaHooks hooks_;
+    GymkhanaFlow flow_;
+    std::array<QLineEdit*, 5> carBoxes_{};    // by course position 1..4
+    std::array<QLineEdit*, 5> clockBoxes_{};  // by course position 1..4
+    int selectedPosition_ = 0;
+};
+
+}  // namespace vantrel
