@@ -34,6 +34,11 @@ constexpr int kRankWidths[] = {30, 30, 103, 115, 64, 30, 64, 64};
 constexpr int kListWidths[] = {30, 79, 60, 60, 30, 60, 60, 60, 60};
 constexpr int kAddedListColumnWidth = 60;  // history columns "-3", "-4", ... like "-1", "-2"
 
+int TimeColumnWidth(const QTableView* grid) {
+    constexpr int kCellPadding = 8;
+    return grid->fontMetrics().horizontalAdvance(QStringLiteral("+00:00.000")) + kCellPadding;
+}
+
 QTableView* MakeGrid(QWidget* page, const char* name, TextGridModel* model) {
     auto* grid = MakeNamed<QTableView>(page, name);
     grid->setModel(model);
@@ -51,10 +56,16 @@ QTableView* MakeGrid(QWidget* page, const char* name, TextGridModel* model) {
     return grid;
 }
 
+// Time columns are widened where the grid's font would cut a time text short.
 template <size_t N>
-void SetWidths(QTableView* grid, const int (&widths)[N]) {
+void SetWidths(QTableView* grid, const int (&widths)[N], std::initializer_list<int> timeColumns) {
     for (size_t i = 0; i < N; ++i) {
         grid->horizontalHeader()->resizeSection(static_cast<int>(i), widths[i]);
+    }
+    const int timeWidth = TimeColumnWidth(grid);
+    for (int column : timeColumns) {
+        const int width = std::max(grid->columnWidth(column), timeWidth);
+        grid->horizontalHeader()->resizeSection(column, width);
     }
 }
 
@@ -116,10 +127,13 @@ void TRecordForm::BuildGrids() {
     StringGrid1 = MakeGrid(TabSheet1, "StringGrid1", rankModel_);
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->horizontalHeader()->setDefaultSectionSize(64);
-    SetWidths(StringGrid1, kRankWidths);
+    SetWidths(StringGrid1, kRankWidths, {RankPage::kBestLap, RankPage::kTotal, RankPage::kBehind});
     StringGrid2 = MakeGrid(TabSheet2, "StringGrid2", listModel_);
-    StringGrid2->horizontalHeader()->setDefaultSectionSize(kAddedListColumnWidth);
-    SetWidths(StringGrid2, kListWidths);
+    StringGrid2->horizontalHeader()->setDefaultSectionSize(
+        std::max(kAddedListColumnWidth, TimeColumnWidth(StringGrid2)));
+    SetWidths(StringGrid2, kListWidths,
+              {ListPage::kTotal, ListPage::kBestLap, ListPage::kLast, ListPage::kLast + 1,
+               ListPage::kLast + 2});
 }
 
 void TRecordForm::ConnectCommands() {
@@ -137,8 +151,8 @@ void TRecordForm::ConnectCommands() {
 void TRecordForm::ReadSettings() {
     const RecordWindowSettings s = ReadRecordWindowSettings(IniFile(env_.iniPath));
     const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
-    const WindowPlacement p = PlaceRecordWindow(s.placement, screenRect.width(),
-                                                screenRect.height());
+    const WindowPlacement p =
+        PlaceRecordWindow(s.placement, screenRect.width(), screenRect.height());
     resize(p.width, p.height);
     move(p.left, p.top);
     CheckBox1->hide();
@@ -166,9 +180,8 @@ void TRecordForm::closeEvent(QCloseEvent* event) {
 
 void TRecordForm::PlaceAt(int32_t left, int32_t top) {
     const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
-    const WindowPlacement p = PlaceRecordWindowAtFirstShow({x(), y(), width(), height()}, left,
-                                                           top, screenRect.width(),
-                                                           screenRect.height());
+    const WindowPlacement p = PlaceRecordWindowAtFirstShow({x(), y(), width(), height()}, left, top,
+                                                           screenRect.width(), screenRect.height());
     resize(p.width, p.height);
     move(p.left, p.top);
 }

@@ -15,6 +15,7 @@
 #include "reports/export_naming.h"
 #include "reports/record_layout.h"
 #include "reports/record_page.h"
+#include "reports/record_page_control.h"
 #include "reports/scoreboard.h"
 
 class QCheckBox;
@@ -27,7 +28,6 @@ namespace vantrel {
 
 class MsClock;
 class Prompter;
-class RecordPageControl;
 class ScoreboardPage;
 class Standings;
 class TextGridModel;
@@ -38,8 +38,8 @@ struct RecordWindowEnvironment {
     Standings* standings = nullptr;
     std::filesystem::path iniPath;  // the settings file, "Vantrel.ini" beside the program
     Prompter* prompter = nullptr;
-    SessionState* session = nullptr;  // the sensor key flags
-    const MsClock* clock = nullptr;   // stamps the digit-key passings
+    SessionState* session = nullptr;     // the sensor key flags
+    const MsClock* clock = nullptr;      // stamps the digit-key passings
     std::filesystem::path exportFolder;  // folder of the result-list save dialog
     // Whether a session runs (the start button is down) and which tab is active; the digit
     // keys are passings only in a running CIRCUIT session. Unset: the session's `running`
@@ -86,23 +86,23 @@ class TRecordForm : public QWidget {
     void PlaceAt(int32_t left, int32_t top);
 
     // Handlers, also run by tests.
-    void ExportPage();                // `SpeedButton1`
-    void ChangeFontColorClick();      // `ChangeFontColor`
-    void ChangeBackgroundClick();     // `ChangeBackground`
-    void ApplyDisplayColors();        // `Memo1` .. `Memo7` take FontColor and BGColor
-    void BitBtn2Click();              // "Rebuild"
+    void ExportPage();             // `SpeedButton1`
+    void ChangeFontColorClick();   // `ChangeFontColor`
+    void ChangeBackgroundClick();  // `ChangeBackground`
+    void ApplyDisplayColors();     // `Memo1` .. `Memo7` take FontColor and BGColor
+    void BitBtn2Click();           // "Rebuild"
     void PageControl1Change(int index);
-    void FormResize();                // the layout pass
+    void FormResize();  // the layout pass
 
     RecordPageControl* PageControl1;
-    QWidget* TabSheet1;  // "Rank"
-    QWidget* TabSheet2;  // "List"
+    QWidget* TabSheet1;         // "Rank"
+    QWidget* TabSheet2;         // "List"
     ScoreboardPage* TabSheet3;  // "Display"
     QTableView* StringGrid1;
     QTableView* StringGrid2;
-    QPushButton* BitBtn1;  // "Close"
-    QPushButton* BitBtn2;  // "Rebuild"
-    QCheckBox* CheckBox1;  // "Auto update"
+    QPushButton* BitBtn1;       // "Close"
+    QPushButton* BitBtn2;       // "Rebuild"
+    QCheckBox* CheckBox1;       // "Auto update"
     QToolButton* SpeedButton1;  // export
     QToolButton* SpeedButton2;  // print
     QStatusBar* StatusBar1;

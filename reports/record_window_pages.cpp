@@ -1,6 +1,8 @@
 // The record window's pages: the layout pass, the page change, the scoreboard and its
 // colours, and the CSV export of a grid page.
+#include <QCheckBox>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QStatusBar>

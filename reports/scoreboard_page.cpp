@@ -27,8 +27,8 @@ ScoreboardPage::ScoreboardPage(QWidget* parent) : QWidget(parent) {
     labels_ = {Label1, Label2, Label3};
 
     PopupMenu1 = MakeNamed<QMenu>(this, "PopupMenu1");
-    ChangeFontColor = MakeNamed<QAction>(PopupMenu1, "ChangeFontColor",
-                                         QStringLiteral("Change FONT color..."));
+    ChangeFontColor =
+        MakeNamed<QAction>(PopupMenu1, "ChangeFontColor", QStringLiteral("Change FONT color..."));
     ChangeBackground = MakeNamed<QAction>(PopupMenu1, "ChangeBackground",
                                           QStringLiteral("Change background color..."));
     PopupMenu1->addAction(ChangeFontColor);

@@ -78,7 +78,8 @@ TEST_F(RecordDataTest, ListGrowthToElevenColumnsReachesTheView) {
     EXPECT_EQ(list->headerData(10, Qt::Horizontal).toString(), QStringLiteral("-4"));
     EXPECT_EQ(list->data(list->index(1, 10)).toString(), QStringLiteral("01:00.001"));
     EXPECT_EQ(list->data(list->index(1, 6)).toString(), QStringLiteral("01:00.005"));
-    EXPECT_EQ(window->StringGrid2->columnWidth(10), 60);
+    EXPECT_EQ(window->StringGrid2->columnWidth(10), window->StringGrid2->columnWidth(8));
+    EXPECT_GE(window->StringGrid2->columnWidth(10), 60);
     // A reset keeps the columns and their headings.
     window->ResetRecord();
     EXPECT_EQ(list->columnCount(), 11);
@@ -171,7 +172,8 @@ TEST_F(RecordDataTest, FailedWriteShowsTheErrorAndKeepsTheFolder) {
     window->ExportPage();
     const auto errors = prompter.CallsOf(PromptCall::kError);
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_TRUE(errors[0].text.contains(QStringLiteral("ranking.csv"))) << errors[0].text.toStdString();
+    EXPECT_TRUE(errors[0].text.contains(QStringLiteral("ranking.csv")))
+        << errors[0].text.toStdString();
     EXPECT_EQ(errors[0].caption, QStringLiteral("Vantrel 2000"));
     EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
     window->ExportPage();

@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QStatusBar>
 #include <memory>
 
 #include "app/session_state.h"
 #include "common/ms_clock.h"
 #include "lists/entry_table.h"
+#include "reports/record_page_control.h"
 #include "reports/record_window.h"
 #include "reports/standings.h"
 #include "support/scripted_prompter.h"
@@ -32,7 +34,11 @@ class RecordWindowTest : public ::testing::Test {
         env.exportFolder = dir.path();
         env.sessionRunning = [this] { return running; };
         env.activeTab = [this] { return tab; };
-        env.rebuild = [this] { ++rebuilds; if (onRebuild) onRebuild(); };
+        env.rebuild = [this] {
+            ++rebuilds;
+            if (onRebuild)
+                onRebuild();
+        };
         window = std::make_unique<TRecordForm>(env);
         if (show) {
             window->show();
