@@ -72,4 +72,15 @@ WindowPlacement PlaceRecordWindow(const WindowPlacement& saved, int32_t screenWi
     return out;
 }
 
+WindowPlacement PlaceRecordWindowAtFirstShow(const WindowPlacement& current, int32_t left,
+                                             int32_t top, int32_t screenWidth,
+                                             int32_t screenHeight) {
+    WindowPlacement out;
+    out.width = std::min(current.width, screenWidth);
+    out.height = std::min(current.height, screenHeight);
+    out.left = std::max(std::min(left, screenWidth - out.width), 0);
+    out.top = std::max(std::min(top, screenHeight - out.height), 0);
+    return out;
+}
+
 }  // namespace vantrel

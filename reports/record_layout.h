@@ -73,4 +73,11 @@ struct WindowPlacement {
 WindowPlacement PlaceRecordWindow(const WindowPlacement& saved, int32_t screenWidth,
                                   int32_t screenHeight);
 
+// The main window's placement of the window at its first show from [RecordWindow] Left and
+// Top: negative values become 0, a window larger than the screen is shrunk to it, and one
+// that would reach past the right or bottom edge is moved back to end there.
+WindowPlacement PlaceRecordWindowAtFirstShow(const WindowPlacement& current, int32_t left,
+                                             int32_t top, int32_t screenWidth,
+                                             int32_t screenHeight);
+
 }  // namespace vantrel

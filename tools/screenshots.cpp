@@ -11,6 +11,8 @@
 #include "app/main_window.h"
 #include "app/qt_prompter.h"
 #include "common/ms_clock.h"
+#include "reports/record_window.h"
+#include "reports/standings.h"
 
 namespace {
 void Settle() {
@@ -25,7 +27,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList gothic = {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic")};
     QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), gothic);
-    const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    const QString outDir =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(outDir);
 
     QTemporaryDir programDir;
@@ -49,5 +52,36 @@ int main(int argc, char** argv) {
         }
     }
     window.PageControl1->setCurrentIndex(0);
+
+    // The record window with a few results, on each page.
+    vantrel::Standings standings(window.entries());
+    vantrel::RecordWindowEnvironment recordEnv;
+    recordEnv.standings = &standings;
+    recordEnv.iniPath = window.IniPath();
+    recordEnv.prompter = &prompter;
+    recordEnv.session = &window.state();
+    recordEnv.clock = &clock;
+    vantrel::TRecordForm record(recordEnv);
+    const vantrel::TimeStyle style;
+    standings.AddResult(8, 62'500, 1, style);
+    standings.AddResult(3, 61'234, 2, style);
+    standings.AddResult(15, 70'000, 1, style);
+    record.Refresh();
+    record.ShowSplit1(3, "00:21.004");
+    record.ShowSplit2(3, "00:43.120");
+    record.ShowResult(3, "Driver Name", "01:01.234");
+    record.show();
+    const char* pages[] = {"rank", "list", "display"};
+    for (const QSize size : {QSize(545, 384), QSize(1000, 700)}) {
+        record.resize(size);
+        for (int page = 0; page < 3; ++page) {
+            record.PageControl1->setCurrentIndex(page);
+            Settle();
+            record.grab().save(QStringLiteral("%1/record-%2-%3x%4.png")
+                                   .arg(outDir, QString::fromLatin1(pages[page]))
+                                   .arg(size.width())
+                                   .arg(size.height()));
+        }
+    }
     return 0;
 }

@@ -69,5 +69,16 @@ TEST(RecordLayoutTest, PlacementHoldsTheSizeAndKeepsTheWindowOnScreen) {
               (WindowPlacement{-50, 30, 700, 500}));
 }
 
+TEST(RecordLayoutTest, FirstShowPlacementClampsNegativesAndStaysOnScreen) {
+    EXPECT_EQ(PlaceRecordWindowAtFirstShow({0, 0, 600, 400}, -5, -30, 1920, 1080),
+              (WindowPlacement{0, 0, 600, 400}));
+    EXPECT_EQ(PlaceRecordWindowAtFirstShow({0, 0, 600, 400}, 100, 200, 1920, 1080),
+              (WindowPlacement{100, 200, 600, 400}));
+    EXPECT_EQ(PlaceRecordWindowAtFirstShow({0, 0, 2500, 1500}, 30, 40, 1920, 1080),
+              (WindowPlacement{0, 0, 1920, 1080}));
+    EXPECT_EQ(PlaceRecordWindowAtFirstShow({0, 0, 600, 400}, 1800, 900, 1920, 1080),
+              (WindowPlacement{1320, 680, 600, 400}));
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -1,0 +1,178 @@
+// The record window's pages: the layout pass, the page change, the scoreboard and its
+// colours, and the CSV export of a grid page.
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QStatusBar>
+#include <QTableView>
+#include <QToolButton>
+
+#include "app/messages.h"
+#include "app/prompter.h"
+#include "reports/page_export.h"
+#include "reports/record_colors.h"
+#include "reports/record_page_control.h"
+#include "reports/record_window.h"
+#include "reports/scoreboard_page.h"
+#include "reports/standings.h"
+
+namespace vantrel {
+
+namespace {
+
+// The layout rules count the window's outer width, a 4-pixel frame on either side of the
+// client area.
+constexpr int kFrameWidth = 8;
+constexpr int kMargin = 4;  // page control and tool buttons from the client edges
+constexpr int kToolButtonStep = 27;
+constexpr const char* kCsvFilter = "CSV files (*.csv)|*.csv|All files (*.*)|*.*";
+
+std::filesystem::path PathFromQ(const QString& text) {
+    return std::filesystem::path(text.toStdU16String());
+}
+
+QString QFromPath(const std::filesystem::path& path) {
+    return QString::fromStdU16String(path.u16string());
+}
+
+}  // namespace
+
+RecordPage TRecordForm::CurrentPage() const {
+    return static_cast<RecordPage>(std::max(PageControl1->currentIndex(), 0));
+}
+
+void TRecordForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TRecordForm::PageControl1Change(int index) {
+    const bool tools = RecordToolsVisible(static_cast<RecordPage>(std::max(index, 0)));
+    SpeedButton1->setVisible(tools);
+    SpeedButton2->setVisible(tools);
+    FormResize();
+}
+
+void TRecordForm::FormResize() {
+    const int statusHeight = StatusBar1->sizeHint().height();
+    const int statusTop = height() - statusHeight;
+    StatusBar1->setGeometry(0, statusTop, width(), statusHeight);
+
+    RecordLayoutInput in;
+    in.windowWidth = width() + kFrameWidth;
+    in.statusBarTop = statusTop;
+    in.pageControlWidth = width() - 2 * kMargin;
+    in.pageChromeHeight = PageControl1->PageChromeHeight();
+    const RecordLayout layout = LayOutRecordWindow(in);
+
+    PageControl1->setGeometry(kMargin, kMargin, in.pageControlWidth,
+                              std::max(layout.pageControlHeight, 0));
+    BitBtn1->move(layout.closeLeft, layout.buttonTop);
+    BitBtn2->move(layout.rebuildLeft, layout.buttonTop);
+    SpeedButton1->move(kMargin, layout.buttonTop);
+    SpeedButton2->move(kMargin + kToolButtonStep, layout.buttonTop);
+    CheckBox1->move(layout.rebuildLeft - CheckBox1->width() - kMargin, layout.buttonTop + 4);
+    TabSheet3->ApplyLayout(layout);
+
+    const int points = FitFieldFont(layout);
+    scoreboard_.SetFieldPointSize(points);
+    TabSheet3->SetFieldPointSize(points);
+}
+
+int TRecordForm::FitFieldFont(const RecordLayout& layout) const {
+    const QFont base = TabSheet3->Memo3->font();
+    const QString sample = QString::fromLatin1(kScoreboardSample);
+    return FitScoreboardFont(layout.memos[Scoreboard::kMemo3], logicalDpiY(),
+                             [&base, &sample](int32_t points) {
+                                 QFont font = base;
+                                 font.setPointSize(points);
+                                 return QFontMetrics(font).horizontalAdvance(sample);
+                             });
+}
+
+void TRecordForm::ShowSplit1(int32_t car, const std::string& timeText) {
+    scoreboard_.ShowSplit1(car, timeText);
+    TabSheet3->ShowTexts(scoreboard_);
+}
+
+void TRecordForm::ShowSplit2(int32_t car, const std::string& timeText) {
+    scoreboard_.ShowSplit2(car, timeText);
+    TabSheet3->ShowTexts(scoreboard_);
+}
+
+void TRecordForm::ShowCar(int32_t car, const std::string& name) {
+    scoreboard_.ShowCar(car, name);
+    TabSheet3->ShowTexts(scoreboard_);
+}
+
+void TRecordForm::ShowTime(const std::string& timeText) {
+    scoreboard_.ShowTime(timeText);
+    TabSheet3->ShowTexts(scoreboard_);
+}
+
+void TRecordForm::ShowResult(int32_t car, const std::string& name, const std::string& timeText) {
+    scoreboard_.ShowCar(car, name);
+    scoreboard_.ShowTime(timeText);
+    TabSheet3->ShowTexts(scoreboard_);
+}
+
+void TRecordForm::ShowSplitTexts(const std::string& split1, const std::string& split2) {
+    scoreboard_.ShowSplitTexts(split1, split2);
+    TabSheet3->ShowTexts(scoreboard_);
+}
+
+void TRecordForm::ApplyDisplayColors() {
+    TabSheet3->ApplyColors(ColorFromWindowsValue(FontColor()), ColorFromWindowsValue(BGColor()));
+}
+
+void TRecordForm::ChangeFontColorClick() {
+    const auto color = env_.prompter->ChooseColor(this, ColorFromWindowsValue(FontColor()));
+    if (color) {
+        scoreboard_.fontColor = WindowsValueFromColor(*color);
+        ApplyDisplayColors();
+    }
+}
+
+void TRecordForm::ChangeBackgroundClick() {
+    const auto color = env_.prompter->ChooseColor(this, ColorFromWindowsValue(BGColor()));
+    if (color) {
+        scoreboard_.background = WindowsValueFromColor(*color);
+        ApplyDisplayColors();
+    }
+}
+
+void TRecordForm::BitBtn2Click() {
+    if (env_.rebuild) {
+        env_.rebuild();
+    }
+    Refresh();
+}
+
+void TRecordForm::ExportPage() {
+    const RecordPage page = CurrentPage();
+    const std::optional<std::string> offered = naming_.Offer(page);
+    if (!offered) {
+        return;
+    }
+    FileDialogOptions options;
+    options.filter = QString::fromLatin1(kCsvFilter);
+    options.directory = QFromPath(naming_.folder());
+    options.fileName = QString::fromStdString(*offered);
+    options.confirmOverwrite = true;
+    const std::optional<QString> chosen = env_.prompter->SaveFile(this, options);
+    if (!chosen) {
+        return;
+    }
+    const Standings& standings = *env_.standings;
+    const TextGrid& grid = page == RecordPage::Rank ? static_cast<const TextGrid&>(standings.Rank())
+                                                    : standings.List();
+    const IoResult written = ExportPageTo(PathFromQ(*chosen), grid, naming_);
+    if (!written) {
+        env_.prompter->Error(this, QString::fromStdString(written.error),
+                             QString::fromUtf8(msg::kTitle));
+    }
+}
+
+}  // namespace vantrel

@@ -1,0 +1,58 @@
+#pragma once
+// The "Display" page of the record window (`TabSheet3`): the large-type scoreboard fields
+// `Memo1` .. `Memo7`, their labels and the colour popup `PopupMenu1`. It shows a Scoreboard
+// and takes its geometry from the layout pass; the window handles the popup's commands.
+// Thread rule: GUI thread only.
+
+#include <QWidget>
+#include <array>
+
+#include "reports/record_layout.h"
+#include "reports/scoreboard.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+
+namespace vantrel {
+
+class ScoreboardPage : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit ScoreboardPage(QWidget* parent = nullptr);
+
+    // Texts and font sizes of the fields and labels.
+    void Show(const Scoreboard& board);
+    // Only the texts of the fields.
+    void ShowTexts(const Scoreboard& board);
+    // Text and background colour of the seven fields.
+    void ApplyColors(const QColor& text, const QColor& background);
+    // Field and label positions of a layout pass.
+    void ApplyLayout(const RecordLayout& layout);
+    // One point size for all seven fields (the layout pass's font fit).
+    void SetFieldPointSize(int points);
+
+    QLineEdit* Field(Scoreboard::Field field) const { return memos_[field]; }
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLineEdit* Memo1;
+    QLineEdit* Memo2;
+    QLineEdit* Memo3;
+    QLineEdit* Memo4;
+    QLineEdit* Memo5;
+    QLineEdit* Memo6;
+    QLineEdit* Memo7;
+    QMenu* PopupMenu1;
+    QAction* ChangeFontColor;
+    QAction* ChangeBackground;
+
+  private:
+    std::array<QLineEdit*, Scoreboard::kFieldCount> memos_{};
+    std::array<QLabel*, Scoreboard::kLabelCount> labels_{};
+};
+
+}  // namespace vantrel

@@ -1,0 +1,69 @@
+#pragma once
+// A real record window on the offscreen platform over its own standings, with a temporary
+// program folder, the scripted operator dialogs and a fake clock.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QStatusBar>
+#include <memory>
+
+#include "app/session_state.h"
+#include "common/ms_clock.h"
+#include "lists/entry_table.h"
+#include "reports/record_page_control.h"
+#include "reports/record_window.h"
+#include "reports/standings.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
+
+namespace vantrel::test {
+
+class RecordWindowTest : public ::testing::Test {
+  protected:
+    static constexpr TimeStyle kMinutes{TimeFormat::MinutesSeconds, false};
+
+    // Creates the window (reading the settings file if the test wrote one) and shows it.
+    void Open(bool show = true) {
+        RecordWindowEnvironment env;
+        env.standings = &standings;
+        env.iniPath = IniPath();
+        env.prompter = &prompter;
+        env.session = &session;
+        env.clock = &clock;
+        env.exportFolder = dir.path();
+        env.sessionRunning = [this] { return running; };
+        env.activeTab = [this] { return tab; };
+        env.rebuild = [this] {
+            ++rebuilds;
+            if (onRebuild)
+                onRebuild();
+        };
+        window = std::make_unique<TRecordForm>(env);
+        if (show) {
+            window->show();
+            QApplication::processEvents();
+        }
+    }
+    template <typename T>
+    T* Find(const char* name) const {
+        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    std::filesystem::path IniPath() const { return dir / "Vantrel.ini"; }
+
+    TempDir dir;
+    ScriptedPrompter prompter;
+    FakeMsClock clock{700000};
+    EntryTable entries;
+    Standings standings{entries};
+    SessionState session;
+    bool running = false;
+    RaceMode tab = RaceMode::Gymkhana;
+    int rebuilds = 0;
+    std::function<void()> onRebuild;
+    std::unique_ptr<TRecordForm> window;
+};
+
+}  // namespace vantrel::test
