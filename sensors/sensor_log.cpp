@@ -43,6 +43,21 @@ void SensorLog::AddPassing(uint32_t tick, int32_t carNumber) {
     AddLine(tick, std::to_string(carNumber));
 }
 
+bool SensorLog::AddPassLine(const SensorEvent& event) {
+    if (event.kind != SensorEventKind::ActiveEdge) {
+        return false;
+    }
+    if (event.input == SensorInput::Start) {
+        AddStartPass(event.tick);
+        return true;
+    }
+    if (event.input == SensorInput::Finish) {
+        AddFinishPass(event.tick);
+        return true;
+    }
+    return false;
+}
+
 IoResult SensorLog::Save(const std::filesystem::path& folder) const {
     return WriteCp932Lines(folder / kSensorLogFileName, lines_);
 }

@@ -14,6 +14,7 @@
 
 #include "app/race_mode.h"
 #include "common/safe_file.h"
+#include "sensors/sensor_event.h"
 
 namespace vantrel {
 
@@ -40,6 +41,10 @@ public:
     void AddDragStart(uint32_t tick) { AddLine(tick, "Drag start"); }
     void AddDragStop(uint32_t tick) { AddLine(tick, "Drag stop"); }
     void AddExit(uint32_t tick) { AddLine(tick, "Exit Vantrel.exe"); }
+
+    // The log line of a pass event: ",S" for an active edge of Start, ",G" for Finish, with
+    // the event's sample tick. Returns whether a line was added.
+    bool AddPassLine(const SensorEvent& event);
 
     const std::vector<std::string>& Lines() const { return lines_; }
 

@@ -50,9 +50,13 @@ TimingLoop::~TimingLoop() {
 }
 
 void TimingLoop::Arm() {
+    if (thread_.joinable() && threadEnded_.load()) {
+        thread_.join();
+    }
     if (thread_.joinable()) {
         return;
     }
+    threadEnded_.store(false);
     thread_ = std::thread([this, period = sampler_.Config().pollPeriodMs] { Run(period); });
 }
 
@@ -86,6 +90,7 @@ void TimingLoop::Run(int32_t periodMs) {
         SleepUntil(deadline);
         Callback();
         if (!running_.load()) {
+            threadEnded_.store(true);
             return;
         }
         deadline += periodNs;

@@ -30,7 +30,8 @@ public:
     TimingLoop(const TimingLoop&) = delete;
     TimingLoop& operator=(const TimingLoop&) = delete;
 
-    // Starts the timing thread at the sampler's poll period if none is running.
+    // Starts the timing thread at the sampler's poll period unless one is still running (a
+    // thread that ended because `running` was cleared is joined first).
     void Arm();
     // Waits until the timing thread has ended (clear `running` first); at most one period.
     void Join();
@@ -51,6 +52,7 @@ private:
     const std::atomic<bool>& running_;
     EventWaker* waker_;
     std::thread thread_;
+    std::atomic<bool> threadEnded_{false};
     bool firstCallback_ = true;
     uint32_t previousCallback_ = 0;
     std::atomic<int32_t> lastTickInterval_{0};
