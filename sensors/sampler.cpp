@@ -162,8 +162,11 @@ void Sampler::ApplyOffDelayReset() {
         return;
     }
     for (int k = 0; k < kSensorInputCount; ++k) {
+        if (!state_.offDelayActive[k]) {
+            state_.offDelayUntil[k] = state_.sampleTime;  // runs out at once
+        }
+        // A delay still running keeps its end: a pass just before the reset stays masked.
         state_.offDelayActive[k] = true;
-        state_.offDelayUntil[k] = state_.sampleTime;  // runs out at once
     }
 }
 

@@ -196,6 +196,20 @@ TEST_F(SamplerTest, OffDelayResetRestoresLabelsAtTheNextTick) {
     EXPECT_EQ(events[1].input, SensorInput::Start);
 }
 
+TEST_F(SamplerTest, OffDelayResetKeepsADelayThatIsStillRunning) {
+    Levels(0xFF & ~kStart);
+    TickAt(1003);
+    Levels(0xFF);
+    TickAt(1006);  // released: masked until 1106
+    Take();
+    sampler.RequestOffDelayReset();
+    Levels(0xFF & ~kStart);
+    TickAt(1009);
+    auto events = Take();
+    EXPECT_EQ(CountEdges(events, SensorInput::Start), 0);
+    EXPECT_EQ(events.size(), 3u);  // Finish's label restored; Start's lamp on and label red
+}
+
 TEST_F(SamplerTest, OffDelayHoldsAcrossTheSignAndWrapBoundaries) {
     for (uint32_t release : {0x7FFFFFF3u, 0xFFFFFFF3u}) {
         Levels(0xFF & ~kStart);

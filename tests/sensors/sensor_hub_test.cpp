@@ -5,6 +5,7 @@
 #include "sensors/sensor_hub.h"
 
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "sensors/fake_sources.h"
@@ -122,6 +123,7 @@ TEST_F(SensorHubTest, RecordedSessionReplaysToTheSameEdges) {
         lamps.wait(50);
     }
     hub->Stop();
+    QTest::qWait(300);  // let the first pass's OFF delay (100 ms) run out
 
     const auto replay = LoadSimulationScript(dir / "rec.txt");
     ASSERT_TRUE(replay.ok) << replay.error;
