@@ -4,14 +4,15 @@
 // while a GUI-like consumer freezes for 1 s every 3 s and a disk writer runs; the same load
 // is also run against a hand-over that waits for the consumer after every tick with events.
 
+#include <fcntl.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,11 +23,11 @@
 namespace vantrel::bench {
 namespace {
 
-constexpr int64_t kEdgeSpacingNs = 150'000'000;  // inputs alternate: each every 300 ms
-constexpr int64_t kPulseNs = 60'000'000;         // a car breaks the beam for 60 ms
+// The four inputs take turns: each fires every 160 ms, beyond its 100 ms OFF delay.
+constexpr int64_t kEdgeSpacingNs = 40'000'000;
+constexpr int64_t kPulseNs = 40'000'000;  // a car breaks the beam for 40 ms
 constexpr int kRunSeconds = 8;
-constexpr uint8_t kStartMask = 0x10;
-constexpr uint8_t kFinishMask = 0x40;
+constexpr std::array<uint8_t, 4> kMasks = {0x10, 0x40, 0x20, 0x08};  // pins 13, 10, 12, 15
 
 int64_t NowNs() {
     timespec t{};
@@ -34,7 +35,7 @@ int64_t NowNs() {
     return static_cast<int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }
 
-// Pulses on Start (even) and Finish (odd) at known times, with sub-millisecond phases spread
+// Pulses on Start, Finish, Split 1, Split 2 in turn at known times, with sub-millisecond phases spread
 // by a fixed pseudo-random sequence. Also records the time of every read.
 class EdgeSource final : public InputSource {
 public:
@@ -59,7 +60,7 @@ public:
         if (it != starts.begin()) {
             const size_t i = static_cast<size_t>(it - starts.begin()) - 1;
             if (now - starts[i] < kPulseNs) {
-                out.statusByte &= static_cast<uint8_t>(~(i % 2 == 0 ? kStartMask : kFinishMask));
+                out.statusByte &= static_cast<uint8_t>(~kMasks[i % kMasks.size()]);
             }
         }
         return true;
@@ -98,6 +99,9 @@ struct Consumer {
             }
             drainedSeq.store(seen);
             drainedSeq.notify_all();
+            if (stop.load()) {
+                break;  // checked after reading `seen`: a later stop changes wakeSeq
+            }
             wakeSeq.wait(seen);
         }
     }
@@ -128,14 +132,20 @@ private:
     bool blocking_;
 };
 
+// Rewrites 1 MiB blocks of a 16 MiB file in a cycle, each pushed to the disk.
 void DiskWriter(const std::atomic<bool>& stop, const std::filesystem::path& file) {
-    const std::string block(4 << 20, 'x');
-    while (!stop.load()) {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(block.data(), static_cast<std::streamsize>(block.size()));
-        out.close();
-        sync();
+    const std::string block(1 << 20, 'x');
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd < 0) {
+        return;
     }
+    for (off_t offset = 0; !stop.load(); offset = (offset + (1 << 20)) % (16 << 20)) {
+        if (::pwrite(fd, block.data(), block.size(), offset) < 0) {
+            break;
+        }
+        ::fdatasync(fd);
+    }
+    ::close(fd);
 }
 
 struct Percentiles {
@@ -164,13 +174,16 @@ Result RunOnce(int periodMs, bool load, bool blocking) {
     SessionState session;
     MonotonicMsClock clock;
     SensorEventQueue queue;
-    const int edgeCount = static_cast<int>(kRunSeconds * 1'000'000'000LL / kEdgeSpacingNs) - 2;
+    // Edges from 0.2 s after the start to 0.3 s before the end of the run.
+    const int edgeCount = static_cast<int>((kRunSeconds * 1'000'000'000LL - 500'000'000) / kEdgeSpacingNs);
     EdgeSource source(NowNs() + 200'000'000, edgeCount);
     SamplerConfig config;
     config.pollPeriodMs = periodMs;
     config.offDelayMs = 100;
-    config.startMask = kStartMask;
-    config.finishMask = kFinishMask;
+    config.startMask = kMasks[0];
+    config.finishMask = kMasks[1];
+    config.split1Mask = kMasks[2];
+    config.split2Mask = kMasks[3];
     config.source = &source;
     Sampler sampler(session, clock, queue);
     sampler.Configure(config);
@@ -214,13 +227,19 @@ Result RunOnce(int periodMs, bool load, bool blocking) {
     r.interval = Of(intervals);
     std::vector<double> errors;
     for (const SensorEvent& e : consumer.edges) {
-        // The pulse that was active at the stamp: the latest start not after the tick's ms.
+        // The pulse of this input that was active at the stamp: its latest start not after
+        // the tick's millisecond.
         const int64_t tickEndNs = (static_cast<int64_t>(e.tick) + 1) * 1'000'000;
+        const auto input = static_cast<size_t>(e.input);
         auto it = std::upper_bound(source.starts.begin(), source.starts.end(), tickEndNs);
-        if (it == source.starts.begin()) {
+        size_t i = static_cast<size_t>(it - source.starts.begin());
+        while (i > 0 && (i - 1) % kMasks.size() != input) {
+            --i;
+        }
+        if (i == 0) {
             continue;
         }
-        const int64_t startNs = *(it - 1);
+        const int64_t startNs = source.starts[i - 1];
         // Compare in the same 32-bit millisecond scale as the tick.
         const double startMs = static_cast<double>(static_cast<uint32_t>(startNs / 1'000'000)) +
                                (startNs % 1'000'000) / 1e6;
