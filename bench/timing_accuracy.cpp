@@ -35,10 +35,10 @@ int64_t NowNs() {
     return static_cast<int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }
 
-// Pulses on Start, Finish, Split 1, Split 2 in turn at known times, with sub-millisecond phases spread
-// by a fixed pseudo-random sequence. Also records the time of every read.
+// Pulses on Start, Finish, Split 1, Split 2 in turn at known times, with sub-millisecond phases
+// spread by a fixed pseudo-random sequence. Also records the time of every read.
 class EdgeSource final : public InputSource {
-public:
+  public:
     EdgeSource(int64_t firstNs, int count) {
         uint32_t seed = 12345;
         for (int i = 0; i < count; ++i) {
@@ -110,7 +110,7 @@ struct Consumer {
 // The queue design: a lock-free, coalesced wake. The blocking design also waits until the
 // consumer has taken everything, as a synchronised call would.
 class BenchWaker final : public EventWaker {
-public:
+  public:
     BenchWaker(Consumer& consumer, bool blocking) : consumer_(consumer), blocking_(blocking) {}
     void Wake() override {
         const uint32_t mine = consumer_.wakeSeq.fetch_add(1) + 1;
@@ -127,7 +127,7 @@ public:
         }
     }
 
-private:
+  private:
     Consumer& consumer_;
     bool blocking_;
 };
@@ -157,7 +157,9 @@ Percentiles Of(std::vector<double> v) {
         return {0, 0, 0, 0};
     }
     std::sort(v.begin(), v.end());
-    auto at = [&](double q) { return v[std::min(v.size() - 1, static_cast<size_t>(q * v.size()))]; };
+    auto at = [&](double q) {
+        return v[std::min(v.size() - 1, static_cast<size_t>(q * v.size()))];
+    };
     return {at(0.50), at(0.99), at(0.999), v.back()};
 }
 
@@ -175,7 +177,8 @@ Result RunOnce(int periodMs, bool load, bool blocking) {
     MonotonicMsClock clock;
     SensorEventQueue queue;
     // Edges from 0.2 s after the start to 0.3 s before the end of the run.
-    const int edgeCount = static_cast<int>((kRunSeconds * 1'000'000'000LL - 500'000'000) / kEdgeSpacingNs);
+    const int edgeCount =
+        static_cast<int>((kRunSeconds * 1'000'000'000LL - 500'000'000) / kEdgeSpacingNs);
     EdgeSource source(NowNs() + 200'000'000, edgeCount);
     SamplerConfig config;
     config.pollPeriodMs = periodMs;
@@ -251,10 +254,11 @@ Result RunOnce(int periodMs, bool load, bool blocking) {
 }
 
 void Print(int periodMs, const char* name, const Result& r) {
-    std::printf("%2d ms  %-22s %7.3f %7.3f %8.3f %8.1f | %7.3f %7.3f %8.3f %8.3f | %4d/%-4d %4llu\n",
-                periodMs, name, r.interval.p50, r.interval.p99, r.interval.p999, r.interval.max,
-                r.stamp.p50, r.stamp.p99, r.stamp.p999, r.stamp.max, r.seen, r.total,
-                static_cast<unsigned long long>(r.lost));
+    std::printf(
+        "%2d ms  %-22s %7.3f %7.3f %8.3f %8.1f | %7.3f %7.3f %8.3f %8.3f | %4d/%-4d %4llu\n",
+        periodMs, name, r.interval.p50, r.interval.p99, r.interval.p999, r.interval.max,
+        r.stamp.p50, r.stamp.p99, r.stamp.p999, r.stamp.max, r.seen, r.total,
+        static_cast<unsigned long long>(r.lost));
     std::fflush(stdout);
 }
 
@@ -263,8 +267,9 @@ void Print(int periodMs, const char* name, const Result& r) {
 
 int main() {
     using namespace vantrel::bench;
-    std::printf("period scenario              tick interval ms (p50 p99 p99.9 max) | "
-                "stamp error ms (p50 p99 p99.9 max) | edges seen/total, lost\n");
+    std::printf(
+        "period scenario              tick interval ms (p50 p99 p99.9 max) | "
+        "stamp error ms (p50 p99 p99.9 max) | edges seen/total, lost\n");
     bool realtime = false;
     for (int period : {1, 3}) {
         Result idle = RunOnce(period, false, false);

@@ -21,7 +21,9 @@ std::string HexAddress(int32_t address) {
     return text.str();
 }
 
-std::string ErrnoText(const std::string& what) { return what + ": " + std::strerror(errno); }
+std::string ErrnoText(const std::string& what) {
+    return what + ": " + std::strerror(errno);
+}
 
 }  // namespace
 
@@ -43,7 +45,9 @@ std::optional<int> FindParportByBase(const std::filesystem::path& procRoot, int3
 PortDriver::PortDriver(std::filesystem::path procRoot, std::filesystem::path devRoot)
     : procRoot_(std::move(procRoot)), devRoot_(std::move(devRoot)) {}
 
-PortDriver::~PortDriver() { CloseDriver(); }
+PortDriver::~PortDriver() {
+    CloseDriver();
+}
 
 void PortDriver::OpenDriver(int32_t ioAddress) {
     if (activeHw_.load()) {
@@ -51,8 +55,8 @@ void PortDriver::OpenDriver(int32_t ioAddress) {
     }
     const std::optional<int> number = FindParportByBase(procRoot_, ioAddress);
     if (!number) {
-        lastError_ = "No parallel port at " + HexAddress(ioAddress) + " (" +
-                     procRoot_.string() + ")";
+        lastError_ =
+            "No parallel port at " + HexAddress(ioAddress) + " (" + procRoot_.string() + ")";
         return;
     }
     const std::filesystem::path device = devRoot_ / ("parport" + std::to_string(*number));

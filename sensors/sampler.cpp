@@ -7,9 +7,13 @@ namespace {
 constexpr uint8_t kBusyBit = 0x80;  // pin 11 is inverted by the port hardware
 
 // Wrap-safe "a is earlier than b" for the 32-bit millisecond tick.
-bool Before(uint32_t a, uint32_t b) { return static_cast<int32_t>(a - b) < 0; }
+bool Before(uint32_t a, uint32_t b) {
+    return static_cast<int32_t>(a - b) < 0;
+}
 
-int Index(SensorInput input) { return static_cast<int>(input); }
+int Index(SensorInput input) {
+    return static_cast<int>(input);
+}
 
 }  // namespace
 
@@ -86,8 +90,8 @@ int Sampler::Tick() {
             config_.dragHook->DragStep(state_, config_, events_);
         }
     } else {
-        for (SensorInput input : {SensorInput::Finish, SensorInput::Start, SensorInput::Split1,
-                                  SensorInput::Split2}) {
+        for (SensorInput input :
+             {SensorInput::Finish, SensorInput::Start, SensorInput::Split1, SensorInput::Split2}) {
             StepInput(input);
         }
         for (int k = 0; k < kSensorInputCount; ++k) {

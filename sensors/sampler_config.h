@@ -18,13 +18,13 @@ struct SamplerConfig {
     int32_t ioAddress = 0;     // parallel-port base address, 0 for "None" and "USB"
     int32_t pollPeriodMs = 3;  // timer period, 1..20
     int32_t offDelayMs = 5000;
-    uint8_t startMask = 0x10;   // status bit of each input; 0 = not connected ("NC")
+    uint8_t startMask = 0x10;  // status bit of each input; 0 = not connected ("NC")
     uint8_t finishMask = 0x40;
     uint8_t split1Mask = 0;
     uint8_t split2Mask = 0;
-    bool invert = false;         // "センサー入力反転"
-    uint8_t controlXor = 4;      // [Output] Mask
-    bool recordLevels = false;   // send LevelChange events for a session recording
+    bool invert = false;            // "センサー入力反転"
+    uint8_t controlXor = 4;         // [Output] Mask
+    bool recordLevels = false;      // send LevelChange events for a session recording
     InputSource* source = nullptr;  // not owned; nullptr reads as "None"
     DragHook* dragHook = nullptr;   // not owned; the drag step, run while DRAG is active
 

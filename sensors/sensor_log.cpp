@@ -11,8 +11,8 @@ namespace vantrel {
 std::string FormatStartupDate(const std::tm& local, std::string_view weekdayName) {
     std::array<char, 32> day{};
     std::array<char, 16> time{};
-    std::snprintf(day.data(), day.size(), "%04d/%02d/%02d ", local.tm_year + 1900,
-                  local.tm_mon + 1, local.tm_mday);
+    std::snprintf(day.data(), day.size(), "%04d/%02d/%02d ", local.tm_year + 1900, local.tm_mon + 1,
+                  local.tm_mday);
     std::snprintf(time.data(), time.size(), " %02d:%02d", local.tm_hour, local.tm_min);
     return std::string(day.data()) + std::string(weekdayName) + time.data();
 }
@@ -31,8 +31,8 @@ void SensorLog::AddLine(uint32_t tick, std::string_view text) {
 }
 
 void SensorLog::AddStartedUp(uint32_t tick, const std::tm& local) {
-    AddLine(tick, "Vantrel.exe has started up at " +
-                      FormatStartupDate(local, LocaleWeekdayName(local)));
+    AddLine(tick,
+            "Vantrel.exe has started up at " + FormatStartupDate(local, LocaleWeekdayName(local)));
 }
 
 void SensorLog::AddModeChange(uint32_t tick, RaceMode mode) {

@@ -77,8 +77,8 @@ std::string ParseLevel(const std::string& line, const std::string& level, Script
 std::string ParseTime(const std::string& word, uint32_t previous, uint32_t& atMs) {
     const bool relative = word.front() == '+';
     const std::string digits = relative ? word.substr(1) : word;
-    const bool allDigits = !digits.empty() && digits.find_first_not_of("0123456789") ==
-                                                  std::string::npos;
+    const bool allDigits =
+        !digits.empty() && digits.find_first_not_of("0123456789") == std::string::npos;
     const std::optional<int32_t> value = allDigits ? StrToInt(digits) : std::nullopt;
     if (!value) {
         return "time '" + word + "' is not a number of milliseconds";
@@ -102,10 +102,9 @@ ScriptParseResult ParseSimulationScript(std::string_view text) {
             continue;
         }
         ScriptStep step;
-        std::string error = words.size() != 3
-                                ? "expected '<time> <line> <level>', found " +
-                                      std::to_string(words.size()) + " words"
-                                : ParseTime(words[0], previous, step.atMs);
+        std::string error = words.size() != 3 ? "expected '<time> <line> <level>', found " +
+                                                    std::to_string(words.size()) + " words"
+                                              : ParseTime(words[0], previous, step.atMs);
         if (error.empty()) {
             error = ParseLevel(words[1], words[2], step);
         }

@@ -26,8 +26,8 @@ struct SimulationScript {
 struct ScriptParseResult {
     bool ok = false;
     SimulationScript script;
-    int errorLine = 0;      // 1-based line of the first error
-    std::string error;      // "line N: ..." naming the fault
+    int errorLine = 0;  // 1-based line of the first error
+    std::string error;  // "line N: ..." naming the fault
 };
 
 ScriptParseResult ParseSimulationScript(std::string_view text);

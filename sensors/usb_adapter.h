@@ -22,13 +22,13 @@ constexpr const char* kUsbErrorCaption = "USBエラー";  // message 135
 const char* UsbMessageText(int message);
 
 struct UsbOpenResult {
-    int message = 0;  // 0 = open; else 136..140
+    int message = 0;   // 0 = open; else 136..140
     std::string text;  // the message text for the warning box (caption kUsbErrorCaption)
     bool ok() const { return message == 0; }
 };
 
 class UsbAdapter final : public InputSource {
-public:
+  public:
     explicit UsbAdapter(std::unique_ptr<UsbBus> bus) : bus_(std::move(bus)) {}
     ~UsbAdapter() override { Close(); }
 
@@ -45,7 +45,7 @@ public:
     void Close() override;
     std::string LastError() const override { return lastError_; }
 
-private:
+  private:
     UsbOpenResult Fail(int message);
 
     std::unique_ptr<UsbBus> bus_;

@@ -14,11 +14,11 @@ namespace {
 namespace fs = std::filesystem;
 
 class ParallelPortTest : public ::testing::Test {
-protected:
+  protected:
     ParallelPortTest() {
         fs::create_directories(dir / "dev");
-        AddPort(0, "888\t1912\n");   // 0x378
-        AddPort(2, "632\t1656\n");   // 0x278; parport1 does not exist
+        AddPort(0, "888\t1912\n");  // 0x378
+        AddPort(2, "632\t1656\n");  // 0x278; parport1 does not exist
         AddPort(3, "garbage\n");
     }
     void AddPort(int n, const std::string& baseAddr) {

@@ -4,9 +4,9 @@
 
 #include "sensors/sensor_hub.h"
 
+#include <gtest/gtest.h>
 #include <QSignalSpy>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "sensors/fake_sources.h"
 #include "support/temp_dir.h"
@@ -25,7 +25,7 @@ SetupSettings NoneSettings() {
 }
 
 class SensorHubTest : public ::testing::Test {
-protected:
+  protected:
     SensorHubTest() {
         auto owned = std::make_unique<test::FakeUsbBus>();
         bus = owned.get();
@@ -53,8 +53,8 @@ protected:
 };
 
 TEST_F(SensorHubTest, ScriptSessionDeliversEdgesInOrderAndLogsThem) {
-    const auto parsed = ParseSimulationScript(
-        "20 pin13 active\n+30 pin13 idle\n60 pin10 active\n+30 pin10 idle\n");
+    const auto parsed =
+        ParseSimulationScript("20 pin13 active\n+30 pin13 idle\n60 pin10 active\n+30 pin10 idle\n");
     ASSERT_TRUE(parsed.ok);
     hub->UseScript(parsed.script);
     QSignalSpy edges(hub.get(), &SensorHub::activeEdge);

@@ -14,7 +14,7 @@ namespace vantrel {
 namespace {
 
 class SessionTest : public ::testing::Test {
-protected:
+  protected:
     void StartSession(InputSource* source) {
         log.AddSessionStart(clock.MsTick());
         SetupSettings settings;
@@ -90,15 +90,15 @@ TEST_F(SessionTest, KeyboardSessionLogsStartAndFinishWithTheirSampleTicks) {
 TEST_F(SessionTest, SimulatedGymkhanaSessionWithSplitsAndAnOverlappingStart) {
     // Pins: start 13, finish 10, split 1 on 12, split 2 on 15. OFF delay 1 s.
     const auto parsed = ParseSimulationScript(
-        "1000 pin13 active\n+90 pin13 idle\n"     // car A starts
-        "4000 pin12 active\n+60 pin12 idle\n"     // A at split 1
-        "5500 pin13 active\n+90 pin13 idle\n"     // car B starts while A runs
-        "5700 pin13 active\n+40 pin13 idle\n"     // bounce inside the OFF delay: ignored
-        "7000 pin15 active\n+60 pin15 idle\n"     // A at split 2
-        "8000 pin12 active\n+60 pin12 idle\n"     // B at split 1
-        "9000 pin10 active\n+100 pin10 idle\n"    // A finishes
-        "11000 pin15 active\n+60 pin15 idle\n"    // B at split 2
-        "13000 pin10 active\n+100 pin10 idle\n"); // B finishes
+        "1000 pin13 active\n+90 pin13 idle\n"      // car A starts
+        "4000 pin12 active\n+60 pin12 idle\n"      // A at split 1
+        "5500 pin13 active\n+90 pin13 idle\n"      // car B starts while A runs
+        "5700 pin13 active\n+40 pin13 idle\n"      // bounce inside the OFF delay: ignored
+        "7000 pin15 active\n+60 pin15 idle\n"      // A at split 2
+        "8000 pin12 active\n+60 pin12 idle\n"      // B at split 1
+        "9000 pin10 active\n+100 pin10 idle\n"     // A finishes
+        "11000 pin15 active\n+60 pin15 idle\n"     // B at split 2
+        "13000 pin10 active\n+100 pin10 idle\n");  // B finishes
     ASSERT_TRUE(parsed.ok) << parsed.error;
     ScriptSource script(parsed.script);
     script.Open();
@@ -109,7 +109,7 @@ TEST_F(SessionTest, SimulatedGymkhanaSessionWithSplitsAndAnOverlappingStart) {
 
     using I = SensorInput;
     const std::vector<std::pair<I, uint32_t>> expected = {
-        {I::Start, 1000}, {I::Split1, 4000}, {I::Start, 5500}, {I::Split2, 7000},
+        {I::Start, 1000},  {I::Split1, 4000}, {I::Start, 5500},   {I::Split2, 7000},
         {I::Split1, 8000}, {I::Finish, 9000}, {I::Split2, 11000}, {I::Finish, 13000}};
     ASSERT_EQ(edges.size(), expected.size());
     for (size_t i = 0; i < edges.size(); ++i) {

@@ -42,8 +42,7 @@ TEST_P(MalformedScriptTest, ErrorNamesTheLine) {
     const auto result = ParseSimulationScript(GetParam().text);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.errorLine, GetParam().line);
-    EXPECT_NE(result.error.find("line " + std::to_string(GetParam().line) + ":"),
-              std::string::npos)
+    EXPECT_NE(result.error.find("line " + std::to_string(GetParam().line) + ":"), std::string::npos)
         << result.error;
     EXPECT_NE(result.error.find(GetParam().words), std::string::npos) << result.error;
     EXPECT_TRUE(result.script.steps.empty());
