@@ -61,6 +61,11 @@ InputSource* SensorHub::ChooseSource(const SetupSettings& settings) {
         case PortChoice::None:
             return &noneSource_;
         default:
+            // A ppdev handle belongs to one port: follow a base address changed in the options.
+            if (portDriver_.ActiveHW() && portDriver_.BaseAddress() != settings.ioAddress) {
+                portDriver_.CloseDriver();
+                portDriver_.OpenDriver(settings.ioAddress);
+            }
             return &parallelSource_;
     }
 }

@@ -56,13 +56,13 @@ class SensorHub final : public QObject, private EventWaker {
     // The drag step run by the tick while DRAG is the active mode (not owned).
     void SetDragHook(DragHook* hook) { dragHook_ = hook; }
 
-    // Start routine step 2: takes the configuration snapshot, picks and opens the source,
-    // primes the sampler (one read). The timing thread must be stopped.
+    // Session start, before `running` is set: takes the configuration snapshot, picks and
+    // opens the source, primes the sampler (one read). Stops a timing thread still running.
     void Prime(const SetupSettings& settings, int32_t outputMask);
-    // Start routine, GYMKHANA with the port choice "USB": opens the adapter. A failed result
+    // Session start in GYMKHANA with the port choice "USB": opens the adapter. A failed result
     // carries message 136..140 (warning box, caption kUsbErrorCaption).
     UsbOpenResult OpenUsbAdapter();
-    // Start routine step 8: starts the timing thread (the session's `running` must be set).
+    // Session start, last: starts the timing thread (the session's `running` must be set).
     void Arm();
     // Stop routine: clears `running`, waits for the last tick, closes the USB adapter and
     // delivers the events still queued. Safe to call when nothing runs.
