@@ -108,6 +108,22 @@ TEST_F(SensorHubTest, UsbReadFailureAsksToStopAndCloseFollowsTheLastRead) {
     EXPECT_EQ(bus->pinReads, reads);  // nothing reads after the close
 }
 
+TEST_F(SensorHubTest, StopFromTheFailureSlotEndsTheSession) {
+    bus->devices = {{"Vantrel2000", "A"}};
+    bus->readStatus = -1;
+    SetupSettings settings = NoneSettings();
+    settings.SetIoAddressText("USB");
+    QObject::connect(hub.get(), &SensorHub::usbReadFailed, [this] { hub->Stop(); });
+    QSignalSpy failed(hub.get(), &SensorHub::usbReadFailed);
+    StartSession(settings);
+    ASSERT_TRUE(hub->OpenUsbAdapter().ok());
+    hub->Arm();
+    ASSERT_TRUE(WaitFor(failed, 1));
+    EXPECT_FALSE(session.running.load());
+    EXPECT_FALSE(hub->IsSampling());
+    EXPECT_EQ(bus->closed, 1);
+}
+
 TEST_F(SensorHubTest, RecordedSessionReplaysToTheSameEdges) {
     test::TempDir dir;
     const auto parsed = ParseSimulationScript("20 pin13 active\n+30 pin13 idle\n");
