@@ -1,9 +1,53 @@
+// Entry point: one instance per user, then the main window.
 #include <QApplication>
-#include <QLabel>
+#include <QFont>
+#include <QTimer>
+
+#include "app/main_window.h"
+#include "app/messages.h"
+#include "app/qt_prompter.h"
+#include "app/single_instance.h"
+#include "common/ms_clock.h"
+
+namespace {
+const char kInstanceName[] = "Trelcap2000";
+
+// The settings name Japanese Windows fonts; use the installed Japanese Gothic in their place.
+void SubstituteJapaneseFonts() {
+    const QStringList gothic = {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),
+                                QStringLiteral("Noto Sans CJK JP")};
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), gothic);
+    QFont::insertSubstitutions(QStringLiteral("MS Gothic"), gothic);
+}
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QLabel label(QStringLiteral("Vantrel 2000"));
-    label.show();
+    QApplication::setApplicationName(QStringLiteral("Vantrel"));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(vantrel::msg::kTitle));
+    SubstituteJapaneseFonts();
+    vantrel::QtPrompter prompter;
+
+    vantrel::SingleInstance instance(QString::fromLatin1(kInstanceName));
+    if (!instance.TryAcquire()) {
+        prompter.Message(nullptr, QString::fromUtf8(vantrel::msg::k130),
+                         QString::fromUtf8(vantrel::msg::kTitle));
+        instance.NotifyRunning();
+        return 0;
+    }
+
+    vantrel::MonotonicMsClock clock;
+    vantrel::MainWindowEnvironment env;
+    env.programDir = QApplication::applicationDirPath().toStdString();
+    env.prompter = &prompter;
+    env.clock = &clock;
+    vantrel::TMainForm window(env);
+    QObject::connect(&instance, &vantrel::SingleInstance::RaiseRequested, &window, [&window] {
+        window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        window.show();
+        window.raise();
+        window.activateWindow();
+    });
+    window.show();
     return app.exec();
 }

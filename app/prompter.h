@@ -14,8 +14,8 @@ class QWidget;
 namespace vantrel {
 
 struct FileDialogOptions {
-    QString filter;         // "description|patterns|description|patterns..." as the program
-                            // states it, e.g. "CSV ｶﾝﾏ区切りﾌｧｲﾙ (*.csv)|*.csv|..."
+    QString filter;  // "description|patterns|description|patterns..." as the program
+                     // states it, e.g. "CSV ｶﾝﾏ区切りﾌｧｲﾙ (*.csv)|*.csv|..."
     QString defaultSuffix;  // added when the typed name has none
     QString directory;      // initial folder ("" = current folder)
     QString fileName;       // proposed name
@@ -23,13 +23,15 @@ struct FileDialogOptions {
 };
 
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
     // Yes/No with the warning icon and "No" as default; true for "Yes".
     virtual bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) = 0;
     virtual void Warn(QWidget* parent, const QString& text, const QString& caption) = 0;
     virtual void Error(QWidget* parent, const QString& text, const QString& caption) = 0;
     virtual void Inform(QWidget* parent, const QString& text, const QString& caption) = 0;
+    // A plain box with only an OK button and no icon.
+    virtual void Message(QWidget* parent, const QString& text, const QString& caption) = 0;
     // The chosen file's full path, or nullopt when cancelled.
     virtual std::optional<QString> OpenFile(QWidget* parent, const FileDialogOptions& options) = 0;
     virtual std::optional<QString> SaveFile(QWidget* parent, const FileDialogOptions& options) = 0;

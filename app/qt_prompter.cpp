@@ -48,6 +48,11 @@ void QtPrompter::Inform(QWidget* parent, const QString& text, const QString& cap
     QMessageBox::information(parent, caption, text);
 }
 
+void QtPrompter::Message(QWidget* parent, const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
 static QFileDialog* MakeFileDialog(QWidget* parent, const FileDialogOptions& options) {
     auto* dialog = new QFileDialog(parent);
     dialog->setNameFilter(QString());

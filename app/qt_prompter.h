@@ -7,11 +7,12 @@
 namespace vantrel {
 
 class QtPrompter final : public Prompter {
-public:
+  public:
     bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) override;
     void Warn(QWidget* parent, const QString& text, const QString& caption) override;
     void Error(QWidget* parent, const QString& text, const QString& caption) override;
     void Inform(QWidget* parent, const QString& text, const QString& caption) override;
+    void Message(QWidget* parent, const QString& text, const QString& caption) override;
     std::optional<QString> OpenFile(QWidget* parent, const FileDialogOptions& options) override;
     std::optional<QString> SaveFile(QWidget* parent, const FileDialogOptions& options) override;
     std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) override;

@@ -23,8 +23,8 @@ struct KeyFlags {
 struct SessionState {
     // Handed to the timing thread.
     KeyFlags keys;
-    std::atomic<bool> running{false};        // a session is active
-    std::atomic<bool> timeoutFinish{false};  // position "I" is over the time limit
+    std::atomic<bool> running{false};                      // a session is active
+    std::atomic<bool> timeoutFinish{false};                // position "I" is over the time limit
     std::atomic<RaceMode> activeMode{RaceMode::Gymkhana};  // the tab the tick works for
 
     // GUI thread only.

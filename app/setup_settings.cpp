@@ -39,8 +39,7 @@ void SetupSettings::SetIoAddressText(const std::string& text) {
         port = PortChoice::None;
         ioAddress = 0;
     }
-    static constexpr std::array<const char*, 5> kTexts = {"0x378", "0x3BC", "0x278", "None",
-                                                          "USB"};
+    static constexpr std::array<const char*, 5> kTexts = {"0x378", "0x3BC", "0x278", "None", "USB"};
     ioAddressText = kTexts[static_cast<size_t>(port)];
 }
 

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace vantrel {
@@ -10,7 +11,7 @@ namespace {
 
 // One converter per thread and direction; iconv descriptors are not thread-safe.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (cd_ != reinterpret_cast<iconv_t>(-1)) {
@@ -49,7 +50,7 @@ public:
         return out;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
@@ -64,6 +65,18 @@ size_t Utf8SequenceLength(unsigned char lead) {
         return 2;
     }
     return 1;
+}
+
+// Bytes of the character (or broken sequence) at the start of `rest` that one "?" stands
+// for: the lead byte and the continuation bytes that follow it, at most as many as the lead
+// byte announces. A character after a broken sequence is never swallowed.
+size_t BadUtf8Length(std::string_view rest) {
+    const size_t length = std::min(rest.size(), Utf8SequenceLength(rest.front()));
+    size_t n = 1;
+    while (n < length && (static_cast<unsigned char>(rest[n]) & 0xC0) == 0x80) {
+        ++n;
+    }
+    return n;
 }
 
 }  // namespace
@@ -86,7 +99,7 @@ std::string Utf8ToCp932(std::string_view utf8) {
     }
     return converter.Run(utf8, [](std::string& out, std::string_view rest) -> size_t {
         out += '?';
-        return Utf8SequenceLength(static_cast<unsigned char>(rest.front()));
+        return BadUtf8Length(rest);
     });
 }
 

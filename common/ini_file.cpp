@@ -24,14 +24,15 @@ std::string_view Trim(std::string_view text) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
 }
 
-bool IsCp932LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsCp932LeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 // Cuts a value to what the 256-byte buffer holds, never splitting a double-byte character.
 std::string CutToBuffer(std::string_view utf8) {
@@ -51,7 +52,8 @@ std::string CutToBuffer(std::string_view utf8) {
     return Cp932ToUtf8(bytes);
 }
 
-// Leading blanks, sign, then decimal digits or "0x" and hex digits; the rest is ignored.
+// Leading blanks, sign, then decimal digits; the rest is ignored. Like the platform's profile
+// functions this reads decimal only: "0x10" reads 0. Overflow wraps as it does there.
 int32_t ParseProfileInt(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
@@ -62,24 +64,9 @@ int32_t ParseProfileInt(std::string_view text) {
         negative = text[i] == '-';
         ++i;
     }
-    int base = 10;
-    if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-        base = 16;
-        i += 2;
-    }
     uint32_t value = 0;
-    for (; i < text.size(); ++i) {
-        const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
-        int digit = -1;
-        if (c >= '0' && c <= '9') {
-            digit = c - '0';
-        } else if (base == 16 && c >= 'a' && c <= 'f') {
-            digit = c - 'a' + 10;
-        }
-        if (digit < 0) {
-            break;
-        }
-        value = value * static_cast<uint32_t>(base) + static_cast<uint32_t>(digit);
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10u + static_cast<uint32_t>(text[i] - '0');
     }
     return static_cast<int32_t>(negative ? 0u - value : value);
 }
@@ -97,9 +84,8 @@ IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {
         const std::string_view trimmed = Trim(line.text);
         if (trimmed.size() >= 2 && trimmed.front() == '[') {
             const size_t close = trimmed.find(']');
-            section = std::string(Trim(trimmed.substr(1, close == std::string_view::npos
-                                                              ? std::string_view::npos
-                                                              : close - 1)));
+            section = std::string(Trim(trimmed.substr(
+                1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
             line.section = section;
         } else {
             line.section = section;

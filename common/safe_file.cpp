@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -28,6 +30,26 @@ bool WriteAll(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<size_t>(n));
     }
     return true;
+}
+
+// Creates a new, empty temporary file beside the target. Its name keeps at most 64 bytes of
+// the target's name, so that a target whose name is near the file-name limit can still be
+// written. The file gets the usual permissions of a new file (0666 less the umask) without
+// touching the process's umask, which other threads may be using at the same moment.
+int CreateTempFile(const std::filesystem::path& folder, const std::string& name,
+                   std::string& tempName) {
+    static std::atomic<uint32_t> counter{0};
+    const std::string stem = name.substr(0, 64);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempName = (folder / ("." + stem + "." + std::to_string(::getpid()) + "." +
+                              std::to_string(counter.fetch_add(1)) + ".tmp"))
+                       .string();
+        const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
 }
 }  // namespace
 
@@ -61,15 +83,11 @@ IoResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes) {
 IoResult WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) {
     const std::filesystem::path folder =
         path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    std::string tempName = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(tempName.data());
+    std::string tempName;
+    const int fd = CreateTempFile(folder, path.filename().string(), tempName);
     if (fd < 0) {
         return Fail(path, errno);
     }
-    // mkstemp makes the file private; give it the usual permissions of a new file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
     if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) {
         const int error = errno;
         ::close(fd);

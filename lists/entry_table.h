@@ -6,13 +6,24 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "lists/table_observer.h"
 
 namespace vantrel {
 
+// Name and model of one car, as an entry file line holds them.
+struct NameAndModel {
+    std::string name;
+    std::string model;
+    bool operator==(const NameAndModel&) const = default;
+};
+
 class EntryTable {
-public:
+  public:
     static constexpr int32_t kRows = 200;  // header + cars 1..199
     static constexpr int32_t kColumns = 4;
+    static constexpr int32_t kLastCar = kRows - 1;
     enum Column : int32_t { kCar = 0, kName = 1, kModel = 2, kLap = 3 };
 
     EntryTable();
@@ -29,9 +40,26 @@ public:
     void ClearLaps();
     // Empties name and model of every car ("Lap" is left alone).
     void ClearNamesAndModels();
+    // Rows 1..entries.size() (at most 199) take the given names and models; the rest keep theirs.
+    void SetNamesAndModels(const std::vector<NameAndModel>& entries);
 
-private:
+    // Moves names and models of rows row..198 one row down and empties row `row`; row 199's
+    // entry is lost. Car numbers and "Lap" stay. Rows outside 1..199 are ignored.
+    void InsertRow(int32_t row);
+    // Moves names and models of rows row+1..199 one row up and empties row 199. Car numbers
+    // and "Lap" stay. Rows outside 1..199 are ignored.
+    void DeleteRow(int32_t row);
+
+    // Observers are told of every change; each must be removed before it goes.
+    void AddObserver(TableObserver* observer) { observers_.Add(observer); }
+    void RemoveObserver(TableObserver* observer) { observers_.Remove(observer); }
+
+  private:
+    void NotifyCells(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
+                     int32_t lastColumn) const;
+
     std::array<std::array<std::string, kColumns>, kRows> cells_;
+    TableObservers observers_;
 };
 
 }  // namespace vantrel

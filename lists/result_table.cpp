@@ -3,12 +3,12 @@
 namespace vantrel {
 
 const std::vector<std::string>& ResultHeaders(RaceMode mode) {
-    static const std::vector<std::string> kGymkhana = {
-        "Car", "Name", "Model", "Pen", "Time", "Comment", "Split1", "Split2", "Lap"};
-    static const std::vector<std::string> kDrag = {
-        "Car",  "Name",  "Model", "Fly",   "E.T",   "R/T",   "E.T+R/T",
-        "0-18", "0-100", "0-200", "0-300", "Speed", "Try"};
-    static const std::vector<std::string> kCircuit = {"Car", "Name", "Model",
+    static const std::vector<std::string> kGymkhana = {"Car",     "Name",   "Model",  "Pen", "Time",
+                                                       "Comment", "Split1", "Split2", "Lap"};
+    static const std::vector<std::string> kDrag = {"Car",   "Name",    "Model", "Fly",   "E.T",
+                                                   "R/T",   "E.T+R/T", "0-18",  "0-100", "0-200",
+                                                   "0-300", "Speed",   "Try"};
+    static const std::vector<std::string> kCircuit = {"Car", "Name",     "Model",
                                                       "Lap", "Lap time", "Total"};
     switch (mode) {
         case RaceMode::Drag:
@@ -21,12 +21,16 @@ const std::vector<std::string>& ResultHeaders(RaceMode mode) {
     return kGymkhana;
 }
 
-ResultTable::ResultTable(RaceMode mode) { Reset(mode); }
+ResultTable::ResultTable(RaceMode mode) {
+    Reset(mode);
+}
 
 void ResultTable::Reset(RaceMode mode) {
+    observers_.Notify([](TableObserver& observer) { observer.AboutToReset(); });
     mode_ = mode;
     headers_ = ResultHeaders(mode);
     rows_.assign(1, std::vector<std::string>(headers_.size()));
+    observers_.Notify([](TableObserver& observer) { observer.ResetDone(); });
 }
 
 const std::string& ResultTable::Cell(int32_t column, int32_t row) const {
@@ -42,13 +46,29 @@ void ResultTable::SetCell(int32_t column, int32_t row, std::string text) {
         return;
     }
     rows_[row - 1][column] = std::move(text);
+    NotifyCells(row, row, column, column);
 }
 
-bool ResultTable::IsEmpty() const { return rows_.size() == 1 && rows_[0][0].empty(); }
+void ResultTable::SetRow(int32_t row, std::vector<std::string> cells) {
+    if (row < 1 || row >= RowCount()) {
+        return;
+    }
+    cells.resize(headers_.size());
+    rows_[row - 1] = std::move(cells);
+    NotifyCells(row, row, 0, ColumnCount() - 1);
+}
+
+bool ResultTable::IsEmpty() const {
+    return rows_.size() == 1 && rows_[0][0].empty();
+}
 
 int32_t ResultTable::RowForNewResult() {
     if (!rows_[0][0].empty()) {
+        const int32_t row = RowCount();
+        observers_.Notify(
+            [row](TableObserver& observer) { observer.RowsAboutToBeInserted(row, row); });
         rows_.emplace_back(headers_.size());
+        observers_.Notify([](TableObserver& observer) { observer.RowsInserted(); });
     }
     return RowCount() - 1;
 }
@@ -60,7 +80,9 @@ void ResultTable::SetRows(std::vector<std::vector<std::string>> rows) {
     for (auto& row : rows) {
         row.resize(headers_.size());
     }
+    observers_.Notify([](TableObserver& observer) { observer.AboutToReset(); });
     rows_ = std::move(rows);
+    observers_.Notify([](TableObserver& observer) { observer.ResetDone(); });
 }
 
 const std::vector<std::string>& ResultTable::Row(int32_t row) const {
@@ -77,9 +99,19 @@ void ResultTable::DeleteRow(int32_t row) {
     }
     if (rows_.size() == 1) {
         rows_[0].assign(headers_.size(), std::string());
+        NotifyCells(1, 1, 0, ColumnCount() - 1);
         return;
     }
+    observers_.Notify([row](TableObserver& observer) { observer.RowsAboutToBeRemoved(row, row); });
     rows_.erase(rows_.begin() + (row - 1));
+    observers_.Notify([](TableObserver& observer) { observer.RowsRemoved(); });
+}
+
+void ResultTable::NotifyCells(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
+                              int32_t lastColumn) const {
+    observers_.Notify([&](TableObserver& observer) {
+        observer.CellsChanged(firstRow, lastRow, firstColumn, lastColumn);
+    });
 }
 
 }  // namespace vantrel

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/race_mode.h"
+#include "lists/table_observer.h"
 
 namespace vantrel {
 
@@ -16,7 +17,14 @@ namespace vantrel {
 const std::vector<std::string>& ResultHeaders(RaceMode mode);
 
 class ResultTable {
-public:
+  public:
+    // Columns shared by every layout, and the GYMKHANA columns the result buttons change.
+    static constexpr int32_t kCar = 0;
+    static constexpr int32_t kName = 1;
+    static constexpr int32_t kModel = 2;
+    static constexpr int32_t kGymkhanaPen = 3;
+    static constexpr int32_t kGymkhanaComment = 5;
+
     explicit ResultTable(RaceMode mode = RaceMode::Gymkhana);
 
     // New layout for `mode`: its headers and one empty data row.
@@ -30,6 +38,8 @@ public:
     // Cell of a data row (row >= 1) or a header (row 0); out of range: "".
     const std::string& Cell(int32_t column, int32_t row) const;
     void SetCell(int32_t column, int32_t row, std::string text);
+    // Sets all cells of a data row at once; `cells` is cut or padded to the column count.
+    void SetRow(int32_t row, std::vector<std::string> cells);
 
     // True when the list holds no result (one data row with an empty "Car" cell).
     bool IsEmpty() const;
@@ -43,10 +53,18 @@ public:
     // Removes a data row; with a single data row its cells are emptied instead.
     void DeleteRow(int32_t row);
 
-private:
+    // Observers are told of every change; each must be removed before it goes.
+    void AddObserver(TableObserver* observer) { observers_.Add(observer); }
+    void RemoveObserver(TableObserver* observer) { observers_.Remove(observer); }
+
+  private:
+    void NotifyCells(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
+                     int32_t lastColumn) const;
+
     RaceMode mode_;
     std::vector<std::string> headers_;
     std::vector<std::vector<std::string>> rows_;  // data rows 1..n
+    TableObservers observers_;
 };
 
 }  // namespace vantrel

@@ -58,6 +58,10 @@ void ScriptedPrompter::Inform(QWidget*, const QString& text, const QString& capt
     calls_.push_back({PromptCall::kInform, text, caption, {}});
 }
 
+void ScriptedPrompter::Message(QWidget*, const QString& text, const QString& caption) {
+    calls_.push_back({PromptCall::kMessage, text, caption, {}});
+}
+
 std::optional<QString> ScriptedPrompter::OpenFile(QWidget*, const FileDialogOptions& options) {
     calls_.push_back({PromptCall::kOpenFile, options.fileName, options.directory, options});
     return TakeFile();

@@ -14,16 +14,27 @@
 namespace vantrel::test {
 
 struct PromptCall {
-    enum Kind { kAskYesNo, kWarn, kError, kInform, kOpenFile, kSaveFile, kFont, kColor,
-                kPrinter, kPageSetup };
+    enum Kind {
+        kAskYesNo,
+        kWarn,
+        kError,
+        kInform,
+        kMessage,
+        kOpenFile,
+        kSaveFile,
+        kFont,
+        kColor,
+        kPrinter,
+        kPageSetup
+    };
     Kind kind;
-    QString text;     // message text, or the dialog's proposed file name
-    QString caption;  // caption, or the dialog's folder
+    QString text;               // message text, or the dialog's proposed file name
+    QString caption;            // caption, or the dialog's folder
     FileDialogOptions options;  // for file dialogs
 };
 
 class ScriptedPrompter final : public Prompter {
-public:
+  public:
     // Answers, taken in order by the calls that need one.
     void AnswerYes() { yesNo_.push_back(true); }
     void AnswerNo() { yesNo_.push_back(false); }
@@ -44,6 +55,7 @@ public:
     void Warn(QWidget* parent, const QString& text, const QString& caption) override;
     void Error(QWidget* parent, const QString& text, const QString& caption) override;
     void Inform(QWidget* parent, const QString& text, const QString& caption) override;
+    void Message(QWidget* parent, const QString& text, const QString& caption) override;
     std::optional<QString> OpenFile(QWidget* parent, const FileDialogOptions& options) override;
     std::optional<QString> SaveFile(QWidget* parent, const FileDialogOptions& options) override;
     std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) override;
@@ -51,7 +63,7 @@ public:
     bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
     bool PageSetup(QWidget* parent, QPrinter& printer) override;
 
-private:
+  private:
     std::vector<PromptCall> calls_;
     std::deque<bool> yesNo_;
     struct FileAnswer {

@@ -1,0 +1,70 @@
+#include "app/clock_panel.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "app/messages.h"
+#include "app/widget_util.h"
+
+namespace vantrel {
+
+ClockPanel::ClockPanel(QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("Panel5"));
+    setFrameShape(QFrame::StyledPanel);
+    SpeedButton1 =
+        MakeNamed<QPushButton>(this, "SpeedButton1", QString::fromUtf8(msg::kStartCaption));
+    SpeedButton1->setCheckable(true);
+    // Alt+S belongs to the window's key handler, which toggles the button and runs its click
+    // at once; the caption's own mnemonic would click it a moment later instead.
+    SpeedButton1->setShortcut(QKeySequence());
+    SpeedButton1->setFocusPolicy(Qt::NoFocus);
+    QFont bold = SpeedButton1->font();
+    bold.setBold(true);
+    SpeedButton1->setFont(bold);
+    QPalette green = SpeedButton1->palette();
+    green.setColor(QPalette::ButtonText, QColor(0, 128, 0));
+    SpeedButton1->setPalette(green);
+
+    Label18 = MakeNamed<QLabel>(this, "Label18", QStringLiteral("経過時間"));
+    Label18->setAlignment(Qt::AlignCenter);
+    Memo301 = MakeBox(this, "Memo301", QStringLiteral("00:00:00"));
+    Memo301->setAlignment(Qt::AlignCenter);
+    QFont clockFont = Memo301->font();
+    clockFont.setBold(true);
+    clockFont.setPointSize(10);
+    Memo301->setFont(clockFont);
+    QPalette blue = Memo301->palette();
+    blue.setColor(QPalette::Text, QColor(0, 0, 255));
+    Memo301->setPalette(blue);
+
+    Label19 = MakeNamed<QLabel>(this, "Label19", QStringLiteral("中間タイム"));
+    Label19->setAlignment(Qt::AlignCenter);
+    Memo304 = MakeBox(this, "Memo304");
+    Memo303 = MakeBox(this, "Memo303", QStringLiteral("--:--:--"));
+    CheckBox1 = MakeNamed<QCheckBox>(this, "CheckBox1", QStringLiteral("読み上げ"));
+    Relayout(89);
+}
+
+void ClockPanel::Relayout(int width) {
+    const int inner = std::max(width - 8, 40);
+    const int left = (width - inner) / 2;
+    SpeedButton1->setGeometry(left, 6, inner, 30);
+    Label18->setGeometry(left, 40, inner, 16);
+    Memo301->setGeometry(left, 56, inner, 22);
+    Label19->setGeometry(left, 82, inner, 16);
+    const int carWidth = std::min(30, inner / 3);
+    Memo304->setGeometry(left, 98, carWidth, 20);
+    Memo303->setGeometry(left + carWidth + 2, 98, inner - carWidth - 2, 20);
+    CheckBox1->setGeometry(left, 124, inner, 20);
+}
+
+void ClockPanel::ShowSplitDisplay(bool visible) {
+    Label19->setVisible(visible);
+    Memo303->setVisible(visible);
+    Memo304->setVisible(visible);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,30 @@
+#include "app/help_window.h"
+
+#include <QDialog>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace vantrel {
+
+void ShowHelpWindow(QWidget* parent) {
+    auto* existing = parent->findChild<QDialog*>(QStringLiteral("HelpWindow"));
+    if (existing != nullptr) {
+        existing->show();
+        existing->raise();
+        existing->activateWindow();
+        return;
+    }
+    auto* window = new QDialog(parent);
+    window->setObjectName(QStringLiteral("HelpWindow"));
+    window->setWindowTitle(QStringLiteral("Vantrel 2000 ヘルプ"));
+    auto* layout = new QVBoxLayout(window);
+    auto* browser = new QTextBrowser(window);
+    browser->setObjectName(QStringLiteral("HelpBrowser"));
+    browser->setSource(QUrl(QStringLiteral("qrc:/help/help.html")));
+    layout->addWidget(browser);
+    window->resize(640, 560);
+    window->show();
+}
+
+}  // namespace vantrel

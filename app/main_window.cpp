@@ -1,0 +1,263 @@
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+
+#include "app/clock_panel.h"
+#include "app/messages.h"
+#include "app/prompter.h"
+#include "app/up_down.h"
+#include "app/widget_util.h"
+#include "common/ini_file.h"
+#include "common/ms_clock.h"
+#include "common/numbers.h"
+#include "lists/entry_panel.h"
+#include "lists/entry_table_model.h"
+#include "lists/result_panel.h"
+#include "lists/result_table_model.h"
+#include "modes/circuit_page.h"
+#include "modes/drag_page.h"
+#include "modes/gymkhana_page.h"
+
+namespace vantrel {
+
+TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
+    : QMainWindow(parent), env_(env) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QString::fromUtf8(msg::kTitle));
+    setMinimumSize(kMainMinWidth, kMainMinHeight);
+    resize(kMainMinWidth, kMainMinHeight);
+    BuildWidgets();
+    ConnectCommands();
+    // The [Setup] settings are read and applied when the program starts, before the window
+    // is first shown.
+    setup_ = SetupSettings::Load(IniFile(IniPath()));
+    qApp->installEventFilter(this);
+}
+
+TMainForm::~TMainForm() {
+    qApp->removeEventFilter(this);
+    state_.running = false;
+    // The grids view tables owned by this object: they must go before the tables do.
+    delete centralWidget();
+}
+
+std::filesystem::path TMainForm::IniPath() const {
+    return env_.programDir / "Vantrel.ini";
+}
+
+void TMainForm::BuildWidgets() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(central);
+    menu = BuildMainMenu(menuBar());
+
+    Panel1 = new EntryPanel(entries_, central);
+    PageControl1 = MakeNamed<QTabWidget>(central, "PageControl1");
+    TabSheet1 = new GymkhanaPage(PageControl1);
+    TabSheet2 = new DragPage(PageControl1);
+    TabSheet3 = new CircuitPage(PageControl1);
+    PageControl1->addTab(TabSheet1, QStringLiteral("GYMKHANA"));
+    PageControl1->addTab(TabSheet2, QStringLiteral("DRAG"));
+    PageControl1->addTab(TabSheet3, QStringLiteral("CIRCUIT"));
+    PageControl1->setFocusPolicy(Qt::NoFocus);
+    Panel5 = new ClockPanel(central);
+    Panel2 = new ResultPanel(results_, central);
+
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(true);
+    for (int i = 0; i < 3; ++i) {
+        statusPanels_[i] = new QLabel(bar);
+        statusPanels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        statusPanels_[i]->setFrameShape(QFrame::Panel);
+        statusPanels_[i]->setFrameShadow(QFrame::Sunken);
+        bar->addWidget(statusPanels_[i], i == 0 ? 0 : 1);
+    }
+    statusPanels_[0]->setFixedWidth(350);
+
+    Timer1 = MakeNamed<QTimer>(this, "Timer1");
+    Timer1->setInterval(1000);
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray name = "Timer" + QByteArray::number(i + 2);
+        courseTimers[i] = MakeNamed<QTimer>(this, name.constData());
+    }
+}
+
+void TMainForm::ConnectCommands() {
+    connect(Panel5->SpeedButton1, &QPushButton::clicked, this, &TMainForm::SpeedButton1Click);
+    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TMainForm::PageControl1Change);
+    connect(TabSheet1->ComboBox100, &QComboBox::currentIndexChanged, this,
+            &TMainForm::ComboBox100Change);
+    connect(TabSheet1->ComboBox101, &QComboBox::currentIndexChanged, this,
+            &TMainForm::ComboBox100Change);
+    connect(TabSheet3->RadioGroup301, &RadioGroup::Clicked, this,
+            [this](int index) { TabSheet3->Label11->setEnabled(index == 0); });
+    connect(menu.FileExit, &QAction::triggered, this, &QWidget::close);
+    connect(menu.Font2, &QAction::triggered, this, &TMainForm::Font2Click);
+    connect(menu.HelpContents, &QAction::triggered, this, &TMainForm::HelpContentsClick);
+}
+
+QString TMainForm::StatusText(int panel) const {
+    return panel >= 0 && panel < 3 ? statusPanels_[panel]->text() : QString();
+}
+
+void TMainForm::SetStatusText(int panel, const QString& text) {
+    if (panel >= 0 && panel < 3) {
+        statusPanels_[panel]->setText(text);
+    }
+}
+
+void TMainForm::SetStatusPanelWidth(int width) {
+    statusPanels_[0]->setFixedWidth(std::max(width, 50));
+}
+
+bool TMainForm::SessionRunning() const {
+    return Panel5->SpeedButton1->isChecked();
+}
+
+RaceMode TMainForm::ActivePageMode() const {
+    return static_cast<RaceMode>(std::max(PageControl1->currentIndex(), 0));
+}
+
+void TMainForm::ApplySetup(const SetupSettings& settings) {
+    setup_ = settings;
+    UpdateSplitDisplay();
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!firstShown_) {
+        firstShown_ = true;
+        FirstShow();
+    }
+}
+
+void TMainForm::FirstShow() {
+    state_.waitingNumber = 1;
+    TabSheet1->BitBtn2->setEnabled(false);
+    ResetGymkhanaDisplays();
+    TabSheet1->Memo101->clear();
+    TabSheet1->Memo102->clear();
+    TabSheet1->Memo107->clear();
+    TabSheet1->Memo120->clear();
+    TabSheet1->ComboBox100->setCurrentIndex(0);
+    TabSheet1->ComboBox101->setCurrentIndex(0);
+    Panel5->CheckBox1->setChecked(false);
+    {
+        const QSignalBlocker block(PageControl1);
+        PageControl1->setCurrentIndex(0);
+    }
+    state_.currentMode = RaceMode::Gymkhana;
+    state_.activeMode = RaceMode::Gymkhana;
+    for (QLineEdit* box :
+         {TabSheet2->Memo200, TabSheet2->Memo201, TabSheet2->Memo202, TabSheet2->Memo203,
+          TabSheet2->Memo205, TabSheet2->Memo206, TabSheet2->Memo207, TabSheet2->Memo208,
+          TabSheet2->Memo209, TabSheet2->Memo210}) {
+        box->clear();
+    }
+    TabSheet2->Memo204->setText(QStringLiteral("1"));
+    TabSheet2->SpeedButton200->setEnabled(false);
+    Panel5->Memo301->setText(QStringLiteral("00:00:00"));
+    Panel1->SelectCar(1);
+    Panel2->SelectRow(1);
+    ReadSettings();
+    RefreshWaitingCar();
+    ModeDependentSetup();
+    ResizeRoutine();
+}
+
+void TMainForm::ReadSettings() {
+    windowSettings_ = MainWindowSettings::Load(IniFile(IniPath()));
+    const MainWindowSettings& s = windowSettings_;
+    const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
+    const WindowRect fitted = FitToScreen(s.window, screenRect.width(), screenRect.height());
+    resize(std::max(fitted.width, kMainMinWidth), std::max(fitted.height, kMainMinHeight));
+    move(fitted.left, fitted.top);
+
+    TabSheet1->ComboBox100->setCurrentIndex(s.sensorCountStart);
+    TabSheet1->ComboBox101->setCurrentIndex(s.sensorCountFinish);
+    ComboBox100Change();
+    TabSheet3->RadioGroup300->SetItemIndex(s.raceMode);
+    TabSheet3->RadioGroup301->SetItemIndex(s.portSelect);
+    TabSheet3->Label11->setEnabled(s.portSelect == 0);
+    TabSheet3->UpDown2->SetPosition(s.maskTime);
+    TabSheet2->RadioButton1->setChecked(s.proStart);
+    TabSheet2->RadioButton2->setChecked(!s.proStart);
+    Panel1->ShowFileName(QStringLiteral("NewEntry.txt"));
+    Panel2->ShowFileName(QStringLiteral("NewResult.csv"));
+
+    displayFont_ = QFont(ToQ(s.displayFontName), s.displayFontSize);
+    printerFont_ = QFont(ToQ(s.printerFontName), s.printerFontSize);
+}
+
+void TMainForm::WriteSettings() {
+    IniFile ini(IniPath());
+    MainWindowSettings& s = windowSettings_;
+    const QRect frame = geometry();
+    s.window = {frame.x(), frame.y(), frame.width(), frame.height()};
+    s.maskTime = StrToIntDef(FromQ(TabSheet3->Memo302->text()), 20);
+    s.raceMode = TabSheet3->RadioGroup300->ItemIndex();
+    s.portSelect = TabSheet3->RadioGroup301->ItemIndex();
+    s.sensorCountStart = TabSheet1->ComboBox100->currentIndex();
+    s.sensorCountFinish = TabSheet1->ComboBox101->currentIndex();
+    s.proStart = TabSheet2->RadioButton1->isChecked();
+    s.displayFontName = FromQ(displayFont_.family());
+    s.displayFontSize = displayFont_.pointSize();
+    s.printerFontName = FromQ(printerFont_.family());
+    s.printerFontSize = printerFont_.pointSize();
+    s.Save(ini);
+    // A folder the program may not write to loses the settings, never the old file.
+    ini.Save();
+}
+
+bool TMainForm::CloseQuery() {
+    if (state_.entryModified && !env_.prompter->AskYesNo(this, QString::fromUtf8(msg::k105),
+                                                         QString::fromUtf8(msg::k106))) {
+        return false;
+    }
+    if (state_.resultModified && !env_.prompter->AskYesNo(this, QString::fromUtf8(msg::k107),
+                                                          QString::fromUtf8(msg::k108))) {
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (closing_) {
+        event->accept();
+        return;
+    }
+    if (!CloseQuery()) {
+        event->ignore();
+        return;
+    }
+    if (SessionRunning()) {
+        Panel5->SpeedButton1->setChecked(false);
+        SpeedButton1Click();
+        // "No" to stopping with cars on course keeps the program running: closing now would
+        // throw their runs away.
+        if (SessionRunning()) {
+            event->ignore();
+            return;
+        }
+    }
+    closing_ = true;
+    WriteSettings();
+    event->accept();
+}
+
+}  // namespace vantrel

@@ -1,0 +1,135 @@
+#pragma once
+// TMainForm: the main window. It composes the entry panel, the three mode pages, the clock
+// panel and the result panel, reads and writes its settings, runs the session and switches
+// the race mode. The race logic lives in the core; this class forwards to it.
+// Thread rule: GUI thread only.
+
+#include <QFont>
+#include <QMainWindow>
+#include <array>
+#include <filesystem>
+#include <memory>
+
+#include "app/main_menu.h"
+#include "app/session_state.h"
+#include "app/setup_settings.h"
+#include "app/window_settings.h"
+#include "lists/entry_table.h"
+#include "lists/result_table.h"
+
+class QLabel;
+class QTabWidget;
+class QTimer;
+
+namespace vantrel {
+
+class ClockPanel;
+class CircuitPage;
+class DragPage;
+class EntryPanel;
+class GymkhanaPage;
+class MsClock;
+class Prompter;
+class ResultPanel;
+
+// What the window needs from its surroundings; tests hand in a temporary program folder,
+// the scripted Prompter and a fake clock.
+struct MainWindowEnvironment {
+    std::filesystem::path programDir;  // folder of the settings file "Vantrel.ini"
+    Prompter* prompter = nullptr;
+    MsClock* clock = nullptr;
+};
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit TMainForm(const MainWindowEnvironment& env, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    std::filesystem::path IniPath() const;
+    SessionState& state() { return state_; }
+    const SetupSettings& setup() const { return setup_; }
+    // Replaces the [Setup] settings in force and applies them at once.
+    void ApplySetup(const SetupSettings& settings);
+    EntryTable& entries() { return entries_; }
+    ResultTable& results() { return results_; }
+
+    // Status bar panel 0 (session state), 1 (voice pack) or 2 (sampler interval).
+    QString StatusText(int panel) const;
+    void SetStatusText(int panel, const QString& text);
+    bool SessionRunning() const;
+    RaceMode ActivePageMode() const;
+
+    // Session control.
+    void SpeedButton1Click();
+    void StartRoutine();
+    void StopWithQuestion();
+    void StopRoutine();
+    void Timer1Timer();
+    // Race modes.
+    void PageControl1Change(int index);
+    void ModeDependentSetup();
+    void ModeReset();
+    // Gymkhana start list (the parts the session needs).
+    void RefreshWaitingCar();
+    void ComboBox100Change();
+    void UpdateSplitDisplay();
+    // Fonts and layout.
+    void FontRoutine();
+    void ResizeRoutine();
+    void Font2Click();
+    void HelpContentsClick();
+
+    // Controls, under the names the rest of the program and the tests know them by.
+    MainMenu menu;
+    EntryPanel* Panel1;
+    ResultPanel* Panel2;
+    QTabWidget* PageControl1;
+    GymkhanaPage* TabSheet1;
+    DragPage* TabSheet2;
+    CircuitPage* TabSheet3;
+    ClockPanel* Panel5;
+    QTimer* Timer1;                         // session clock
+    std::array<QTimer*, 4> courseTimers{};  // Timer2..Timer5, clocks of positions 1..4
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildWidgets();
+    void ConnectCommands();
+    void FirstShow();
+    void ReadSettings();
+    void WriteSettings();
+    bool CloseQuery();
+    bool HandleKey(QKeyEvent* event, bool down);
+    bool HandleAltKey(int key);
+    bool DigitKeysAllowed() const;
+    void SetSensorKey(int key, bool down);
+    void EnableSessionControls(bool running);
+    void ResetGymkhanaDisplays();
+    void ResetDragDisplays();
+    void ResetCircuitDisplays();
+    void RevertTab();
+    void SetStatusPanelWidth(int width);
+
+    MainWindowEnvironment env_;
+    SessionState state_;
+    SetupSettings setup_;
+    MainWindowSettings windowSettings_;
+    EntryTable entries_;
+    ResultTable results_;
+    QFont displayFont_;
+    QFont printerFont_;
+    int resultGridFixedWidth_ = 0;
+    int entryCarWidth_ = 30;
+    std::array<QLabel*, 3> statusPanels_{};
+    bool firstShown_ = false;
+    bool closing_ = false;
+    bool revertingTab_ = false;
+};
+
+}  // namespace vantrel

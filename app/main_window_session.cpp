@@ -1,0 +1,234 @@
+// Session start and stop, the session clock and the race-mode change of the main window.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "app/clock_panel.h"
+#include "app/lamp_images.h"
+#include "app/main_window.h"
+#include "app/messages.h"
+#include "app/prompter.h"
+#include "app/widget_util.h"
+#include "common/ms_clock.h"
+#include "common/time_text.h"
+#include "lists/entry_panel.h"
+#include "lists/entry_table_model.h"
+#include "lists/result_panel.h"
+#include "lists/result_table_model.h"
+#include "modes/circuit_page.h"
+#include "modes/drag_page.h"
+#include "modes/gymkhana_page.h"
+
+namespace vantrel {
+
+void TMainForm::SpeedButton1Click() {
+    if (Panel5->SpeedButton1->isChecked()) {
+        StartRoutine();
+    } else {
+        StopWithQuestion();
+    }
+}
+
+void TMainForm::StartRoutine() {
+    ModeReset();
+    Panel5->Memo301->setText(QStringLiteral("00:00:00"));
+    Panel5->SpeedButton1->setText(QString::fromUtf8(msg::k117));
+    state_.sessionStartTick = env_.clock->MsTick();
+    EnableSessionControls(true);
+    state_.running = true;
+    Timer1->start(1000);
+    switch (state_.currentMode) {
+        case RaceMode::Gymkhana:
+            RefreshWaitingCar();
+            break;
+        case RaceMode::Drag:
+            break;
+        case RaceMode::Circuit:
+            if (TabSheet3->RadioGroup300->ItemIndex() == 1) {
+                // Common start: every car's clock and mask run from the session start.
+                state_.firstPassTime.fill(state_.sessionStartTick);
+                state_.lastPassTime.fill(state_.sessionStartTick);
+            }
+            break;
+    }
+}
+
+void TMainForm::StopWithQuestion() {
+    const bool carsOnCourse = std::any_of(courseTimers.begin(), courseTimers.end(),
+                                          [](const QTimer* timer) { return timer->isActive(); });
+    if (carsOnCourse && !env_.prompter->AskYesNo(this, QString::fromUtf8(msg::k122),
+                                                 QString::fromUtf8(msg::k117))) {
+        Panel5->SpeedButton1->setChecked(true);
+        return;
+    }
+    StopRoutine();
+}
+
+void TMainForm::StopRoutine() {
+    state_.running = false;
+    Panel5->SpeedButton1->setChecked(false);
+    Panel5->SpeedButton1->setText(QString::fromUtf8(msg::k116));
+    EnableSessionControls(false);
+    Timer1->stop();
+    for (QTimer* timer : courseTimers) {
+        timer->stop();
+    }
+    for (QLabel* label :
+         {TabSheet1->Label2, TabSheet1->Label3, TabSheet1->Label20, TabSheet1->Label21}) {
+        SetLabelRed(label, false);
+    }
+    SetStatusText(2, QString());
+    TabSheet1->StartLed->setPixmap(LampPixmap(Lamp::Off));
+    TabSheet1->FinishLed->setPixmap(LampPixmap(Lamp::Off));
+    RefreshWaitingCar();
+    SetStatusText(1, QString());
+}
+
+void TMainForm::EnableSessionControls(bool running) {
+    menu.ToolSetup->setEnabled(!running);
+    Panel2->BitBtn3->setEnabled(!running);
+    TabSheet1->ComboBox100->setEnabled(!running);
+    TabSheet1->ComboBox101->setEnabled(!running);
+    TabSheet3->RadioGroup300->setEnabled(!running);
+    TabSheet3->RadioGroup301->setEnabled(!running);
+    TabSheet1->BitBtn2->setEnabled(running);
+    TabSheet2->SpeedButton200->setEnabled(running);
+}
+
+void TMainForm::Timer1Timer() {
+    const uint32_t elapsed = env_.clock->MsTick() - state_.sessionStartTick;
+    Panel5->Memo301->setText(ToQ(FormatSessionClock(elapsed)));
+}
+
+void TMainForm::RevertTab() {
+    revertingTab_ = true;
+    PageControl1->setCurrentIndex(static_cast<int>(state_.currentMode));
+    revertingTab_ = false;
+}
+
+void TMainForm::PageControl1Change(int index) {
+    if (revertingTab_ || index < 0 || index == static_cast<int>(state_.currentMode)) {
+        return;
+    }
+    if (state_.resultModified && !env_.prompter->AskYesNo(this, QString::fromUtf8(msg::k118),
+                                                          QString::fromUtf8(msg::k114))) {
+        RevertTab();
+        return;
+    }
+    if (SessionRunning()) {
+        if (!env_.prompter->AskYesNo(this, QString::fromUtf8(msg::k113),
+                                     QString::fromUtf8(msg::k114))) {
+            RevertTab();
+            return;
+        }
+        Panel5->SpeedButton1->setChecked(false);
+        SpeedButton1Click();
+        // Cars on course and "No" to stopping: the session goes on in the old mode.
+        if (SessionRunning()) {
+            RevertTab();
+            return;
+        }
+    }
+    state_.currentMode = static_cast<RaceMode>(index);
+    state_.activeMode = state_.currentMode;
+    ModeDependentSetup();
+    Panel2->CheckBox2->setChecked(false);
+    ModeReset();
+    ResizeRoutine();
+}
+
+void TMainForm::ModeDependentSetup() {
+    Panel2->model()->BeginReset();
+    results_.Reset(state_.currentMode);
+    Panel2->model()->EndReset();
+    FontRoutine();
+    Panel2->EnableGymkhanaControls(state_.currentMode == RaceMode::Gymkhana);
+    Panel2->SelectRow(1);
+    state_.resultModified = false;
+}
+
+void TMainForm::ResetGymkhanaDisplays() {
+    GymkhanaPage* g = TabSheet1;
+    for (QLineEdit* box : {g->Memo100, g->Memo111, g->Memo112, g->Memo113, g->Memo101, g->Memo102,
+                           g->Memo107, g->Memo120}) {
+        box->setText(QStringLiteral("0"));
+    }
+    for (QLineEdit* box : {g->Memo105, g->Memo106, g->Memo108, g->Memo121}) {
+        box->setText(QStringLiteral("--:--"));
+    }
+    for (QLineEdit* box : {g->Memo103, g->Memo104, g->Memo110}) {
+        box->clear();
+    }
+    g->Memo114->setText(QStringLiteral("1"));
+    Panel5->Memo304->clear();
+    Panel5->Memo303->setText(QStringLiteral("--:--:--"));
+    state_.entryRow = 1;
+    Panel1->SelectCar(1);
+}
+
+void TMainForm::ResetDragDisplays() {
+    DragPage* d = TabSheet2;
+    for (QLineEdit* box : {d->Memo200, d->Memo201, d->Memo202, d->Memo203, d->Memo205}) {
+        box->clear();
+    }
+    d->Memo204->setText(QString::number(state_.entryRow));
+}
+
+void TMainForm::ResetCircuitDisplays() {
+    TabSheet3->Memo300->clear();
+}
+
+void TMainForm::ModeReset() {
+    switch (state_.currentMode) {
+        case RaceMode::Gymkhana:
+            ResetGymkhanaDisplays();
+            ComboBox100Change();
+            break;
+        case RaceMode::Drag:
+            ResetDragDisplays();
+            ResetCircuitDisplays();
+            break;
+        case RaceMode::Circuit:
+            ResetCircuitDisplays();
+            break;
+    }
+    if (state_.currentMode != RaceMode::Gymkhana) {
+        Panel5->ShowSplitDisplay(false);
+    }
+    Panel5->Memo301->setText(QStringLiteral("00:00:00"));
+    entries_.ClearLaps();
+    Panel1->model()->Refresh();
+    state_.ClearCarCounters();
+    for (QLineEdit* box :
+         {TabSheet1->Memo120, TabSheet1->Memo121, TabSheet1->Memo107, TabSheet1->Memo108,
+          TabSheet1->Memo102, TabSheet1->Memo106, TabSheet1->Memo101, TabSheet1->Memo105}) {
+        box->setToolTip(QString());
+    }
+    state_.lastCarCode = 0;
+    SetStatusText(0, QString());
+    SetStatusText(2, QString());
+}
+
+void TMainForm::ComboBox100Change() {
+    TabSheet1->ShowPassCountBoxes();
+    UpdateSplitDisplay();
+}
+
+void TMainForm::UpdateSplitDisplay() {
+    const bool gymkhana = ActivePageMode() == RaceMode::Gymkhana;
+    Panel5->ShowSplitDisplay(gymkhana && (setup_.Split1Connected() || setup_.Split2Connected() ||
+                                          TabSheet1->ComboBox101->currentIndex() > 0));
+    TabSheet1->SplitLed1->setVisible(setup_.Split1Connected());
+    TabSheet1->Label20->setVisible(setup_.Split1Connected());
+    TabSheet1->SplitLed2->setVisible(setup_.Split2Connected());
+    TabSheet1->Label21->setVisible(setup_.Split2Connected());
+}
+
+}  // namespace vantrel

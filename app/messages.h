@@ -1,0 +1,55 @@
+#pragma once
+// The program's message texts, numbered as the operator knows them from the manual.
+// Thread rule: any thread.
+
+namespace vantrel::msg {
+
+inline constexpr const char* k101 = "エントリーリストは変更されていますがこのままクリアしますか？";
+inline constexpr const char* k102 = "新規エントリーリスト";
+inline constexpr const char* k103 = "エントリーリストは変更されていますがこのままロードしますか？";
+inline constexpr const char* k104 = "ロードエントリーリスト";
+inline constexpr const char* k105 =
+    "エントリーリストが変更されていますがこのままプログラムを終了しますか？";
+inline constexpr const char* k106 = "プログラムの終了";
+inline constexpr const char* k107 =
+    "リザルトリストが変更されていますがこのままプログラムを終了しますか？";
+inline constexpr const char* k108 = "プログラムの終了";
+inline constexpr const char* k109 = "半角数字を入力して下さい";
+inline constexpr const char* k110 = "入力文字種エラー";
+inline constexpr const char* k111 = "リザルトリストをクリアしますか？";
+inline constexpr const char* k112 = "リザルトリストのクリア";
+inline constexpr const char* k113 = "計測中です、計測をストップしてモードを切り替えますか？";
+inline constexpr const char* k114 = "モード変更";
+inline constexpr const char* k115 = "(ﾚｸﾁｬｰ)";
+inline constexpr const char* k116 = "開始";
+inline constexpr const char* k117 = "計測中";
+inline constexpr const char* k118 =
+    "リザルトリストが更新されていますがクリアしてモードを切り替えますか？";
+inline constexpr const char* k119 = " 計測準備完了";
+inline constexpr const char* k120 = "すでにコース上に４台いますので計測を開始出来ませんでした";
+inline constexpr const char* k121 = "開始ﾎﾞﾀﾝを押せば計測をｽﾀｰﾄ出来ます";
+inline constexpr const char* k122 = "計測中の車両がコース内にいますが、計測を中止しますか？";
+inline constexpr const char* k123 = "NT用ドライバー DriverLINX のオープンに失敗しました。";
+inline constexpr const char* k124 = "通信ポートのオープンに失敗しました、設定を確かめてください";
+inline constexpr const char* k125 = "通信ポート";
+inline constexpr const char* k126 = "MS Excelを起動出来ませんでした";
+inline constexpr const char* k127 = "新規WorkBookを作成出来ませんでした";
+inline constexpr const char* k128 = "Sheet1 が見つかりませんでした";
+inline constexpr const char* k129 = "MS Excelは既に終了しているか、\"E列\"が見つかりません";
+inline constexpr const char* k130 = "Vantrel 2000 は既に起動されています";
+inline constexpr const char* k131 = "レコードウインドウの順位表示欄にデータがありません";
+inline constexpr const char* k132 = "サウンド再生デバイスが見つかりませんでした";
+inline constexpr const char* k135 = "USBエラー";
+inline constexpr const char* k136 = "USBデバイス情報ﾘｽﾄの作成に失敗しました";
+inline constexpr const char* k137 = "USBデバイスが見つかりませんでした";
+inline constexpr const char* k138 = "USBデバイス情報ﾘｽﾄの取得に失敗しました";
+inline constexpr const char* k139 = "USB Vantrel I/Oデバイスが見つかりませんでした";
+inline constexpr const char* k140 = "USB Vantrel I/Oデバイスのオープンに失敗しました";
+inline constexpr const char* k141 = "USB Vantrel I/Oデバイスからのデータ転送に失敗しました";
+
+// The application title and main window caption.
+inline constexpr const char* kTitle = "Vantrel 2000";
+// The start button's caption before the first session.
+inline constexpr const char* kStartCaption = "開始(&S)";
+
+}  // namespace vantrel::msg

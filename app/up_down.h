@@ -1,0 +1,37 @@
+#pragma once
+// A spin control beside a number box: up and down arrows that step the number in the box
+// within a range. The box stays an ordinary text box, so a typed non-number stays visible
+// until the owner reads it.
+// Thread rule: GUI thread only.
+
+#include <QWidget>
+
+class QLineEdit;
+class QToolButton;
+
+namespace vantrel {
+
+class UpDown : public QWidget {
+    Q_OBJECT
+  public:
+    UpDown(QLineEdit* buddy, int minimum, int maximum, QWidget* parent = nullptr);
+
+    int minimum() const { return minimum_; }
+    int maximum() const { return maximum_; }
+    // The number in the box, clamped to the range; `fallback` when the text is no number.
+    int Position(int fallback) const;
+    void SetPosition(int value);
+
+    void StepUp();
+    void StepDown();
+
+  signals:
+    void Changed(int value);
+
+  private:
+    QLineEdit* buddy_;
+    int minimum_;
+    int maximum_;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,81 @@
+#include "lists/entry_panel.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QTableView>
+#include <algorithm>
+
+#include "app/widget_util.h"
+#include "lists/entry_table_model.h"
+
+namespace vantrel {
+
+EntryPanel::EntryPanel(EntryTable& table, QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("Panel1"));
+    setFrameShape(QFrame::StyledPanel);
+    Label1 = MakeNamed<QLabel>(this, "Label1", QStringLiteral("エントリーリスト"));
+    Label1->setGeometry(7, 6, 110, 18);
+    EntryFile = MakeNamed<QLabel>(this, "EntryFile");
+    EntryFile->setGeometry(120, 6, 140, 18);
+
+    StringGrid1 = MakeNamed<QTableView>(this, "StringGrid1");
+    model_ = new EntryTableModel(table, this);
+    StringGrid1->setModel(model_);
+    StringGrid1->verticalHeader()->hide();
+    StringGrid1->verticalHeader()->setDefaultSectionSize(15);
+    StringGrid1->verticalHeader()->setMinimumSectionSize(10);
+    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StringGrid1->setColumnWidth(0, 25);
+    StringGrid1->setColumnWidth(1, 100);
+    StringGrid1->setColumnWidth(2, 72);
+    StringGrid1->setColumnWidth(3, 27);
+    StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    Grid1Popup = MakeNamed<QMenu>(this, "Grid1Popup");
+    Grid1Edit = Grid1Popup->addAction(QStringLiteral("編集"));
+    Grid1Edit->setObjectName(QStringLiteral("Grid1Edit"));
+    Grid1Insert = Grid1Popup->addAction(QStringLiteral("挿入"));
+    Grid1Insert->setObjectName(QStringLiteral("Grid1Insert"));
+    Grid1Delete = Grid1Popup->addAction(QStringLiteral("削除"));
+    Grid1Delete->setObjectName(QStringLiteral("Grid1Delete"));
+    connect(StringGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        Grid1Popup->popup(StringGrid1->viewport()->mapToGlobal(pos));
+    });
+}
+
+void EntryPanel::ApplyLayout(const MainLayout& layout, int carWidth) {
+    setGeometry(layout.entryPanel.left, layout.entryPanel.top, layout.entryPanel.width,
+                layout.entryPanel.height);
+    StringGrid1->setGeometry(layout.entryGrid.left, layout.entryGrid.top, layout.entryGrid.width,
+                             layout.entryGrid.height);
+    StringGrid1->setColumnWidth(0, carWidth);
+    StringGrid1->setColumnWidth(1, layout.entryNameWidth);
+    StringGrid1->setColumnWidth(2, layout.entryModelWidth);
+    StringGrid1->setColumnWidth(3, carWidth);
+    EntryFile->setGeometry(120, 6, std::max(layout.entryPanel.width - 127, 20), 18);
+}
+
+void EntryPanel::ShowFileName(const QString& name) {
+    EntryFile->setText(QStringLiteral("\"%1\"").arg(name));
+}
+
+void EntryPanel::SelectCar(int car) {
+    if (car < 1 || car > model_->rowCount()) {
+        return;
+    }
+    const QModelIndex index = model_->index(car - 1, 0);
+    StringGrid1->setCurrentIndex(index);
+    StringGrid1->scrollTo(index);
+}
+
+int EntryPanel::CurrentCar() const {
+    const QModelIndex index = StringGrid1->currentIndex();
+    return index.isValid() ? index.row() + 1 : 1;
+}
+
+}  // namespace vantrel

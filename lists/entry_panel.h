@@ -1,0 +1,45 @@
+#pragma once
+// The entry panel on the left of the main window: the entry grid, its label, the file name
+// and the grid's popup menu.
+// Thread rule: GUI thread only.
+
+#include <QFrame>
+
+#include "app/main_layout.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTableView;
+
+namespace vantrel {
+
+class EntryTable;
+class EntryTableModel;
+
+class EntryPanel : public QFrame {
+    Q_OBJECT
+  public:
+    EntryPanel(EntryTable& table, QWidget* parent);
+
+    EntryTableModel* model() const { return model_; }
+    void ApplyLayout(const MainLayout& layout, int carWidth);
+    // Shows `name` between double quotes.
+    void ShowFileName(const QString& name);
+    // Selects the row of `car` and keeps it in view.
+    void SelectCar(int car);
+    int CurrentCar() const;
+
+    QLabel* Label1;  // "エントリーリスト"
+    QLabel* EntryFile;
+    QTableView* StringGrid1;
+    QMenu* Grid1Popup;
+    QAction* Grid1Edit;
+    QAction* Grid1Insert;
+    QAction* Grid1Delete;
+
+  private:
+    EntryTableModel* model_;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,36 @@
+#pragma once
+// The program's own texts of the entry and result lists: dialog filters, default file names,
+// settings keys and markers (UTF-8; files hold them in CP932).
+// Thread rule: any thread (constants).
+
+#include <string_view>
+
+#include "app/messages.h"
+
+namespace vantrel {
+
+inline constexpr std::string_view kNewEntryFileName = "NewEntry.txt";
+inline constexpr std::string_view kNewResultFileName = "NewResult.csv";
+
+inline constexpr std::string_view kEntryFileFilter =
+    "ﾃｷｽﾄ & CSVﾌｧｲﾙ (*.txt *.csv)|*.txt;*.csv|全てのﾌｧｲﾙ (*.*)|*.*";
+inline constexpr std::string_view kEntryDefaultSuffix = "txt";
+inline constexpr std::string_view kResultFileFilter =
+    "CSV ｶﾝﾏ区切りﾌｧｲﾙ (*.csv)|*.csv|ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt|全てのﾌｧｲﾙ (*.*)|*.*";
+inline constexpr std::string_view kResultDefaultSuffix = "csv";
+
+// [InitialDir] keys of the settings file.
+inline constexpr std::string_view kInitialDirSection = "InitialDir";
+inline constexpr std::string_view kEntryListKey = "EntryList";
+inline constexpr std::string_view kResultListKey = "ResultList";
+
+// Questions and message boxes use the numbered texts of app/messages.h: New 101/102, Load
+// 103/104, Clear 111/112, a "Car" cell that is no number 109/110.
+
+// Marks a lecture run at the end of a GYMKHANA "Comment" cell.
+inline constexpr std::string_view kLectureMarker = msg::k115;  // "(ﾚｸﾁｬｰ)"
+
+// Texts of the miss-course penalty.
+inline constexpr std::string_view kPenMissCourse = "MC";
+
+}  // namespace vantrel

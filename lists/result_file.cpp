@@ -1,0 +1,57 @@
+#include "lists/result_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <new>
+
+#include "common/csv_field.h"
+#include "common/text_file.h"
+#include "lists/list_file_name.h"
+
+namespace vantrel {
+
+std::vector<std::vector<std::string>> ParseResultLines(const std::vector<std::string>& lines,
+                                                       int32_t columnCount) {
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(lines.size());
+    for (const std::string& line : lines) {
+        std::string rest = line;
+        std::vector<std::string> row;
+        row.reserve(columnCount);
+        for (int32_t column = 0; column < columnCount; ++column) {
+            row.push_back(NextCsvField(rest));
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::vector<std::string> ResultFileLines(const ResultTable& table) {
+    std::vector<std::string> lines;
+    lines.reserve(table.DataRowCount());
+    for (int32_t row = 1; row < table.RowCount(); ++row) {
+        lines.push_back(JoinCsvFields(table.Row(row)));
+    }
+    return lines;
+}
+
+IoResult LoadResultFile(const std::filesystem::path& path, ResultTable& table) {
+    std::vector<std::string> lines;
+    IoResult result = ReadCp932Lines(path, lines);
+    if (!result) {
+        return result;
+    }
+    // A file of millions of empty lines must not end the program: it fails like an unreadable one.
+    try {
+        table.SetRows(ParseResultLines(lines, table.ColumnCount()));
+    } catch (const std::bad_alloc&) {
+        return IoResult::Failure(Utf8FromPath(path) + ": " + std::strerror(ENOMEM));
+    }
+    return result;
+}
+
+IoResult SaveResultFile(const std::filesystem::path& path, const ResultTable& table) {
+    return WriteCp932Lines(path, ResultFileLines(table));
+}
+
+}  // namespace vantrel

@@ -1,0 +1,32 @@
+#pragma once
+// The result list file: one line per data row, the cells of the current layout joined by ","
+// without quoting; CP932, CR LF, no header. The layout is not stored in the file: it is read
+// into whatever layout is in force.
+// Thread rule: any thread (the table passed in must not be used elsewhere meanwhile).
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/safe_file.h"
+#include "lists/result_table.h"
+
+namespace vantrel {
+
+// One row per line, cut with NextCsvField once per column: missing fields are empty, fields
+// beyond `columnCount` are ignored.
+std::vector<std::vector<std::string>> ParseResultLines(const std::vector<std::string>& lines,
+                                                       int32_t columnCount);
+
+// One line per data row; an empty list gives one line of commas.
+std::vector<std::string> ResultFileLines(const ResultTable& table);
+
+// Reads the file into the table's current layout. An empty file gives the empty list. A
+// failure leaves the table unchanged and returns the platform's error text.
+IoResult LoadResultFile(const std::filesystem::path& path, ResultTable& table);
+
+// Writes the rows crash-safe; on failure the old file stays whole.
+IoResult SaveResultFile(const std::filesystem::path& path, const ResultTable& table);
+
+}  // namespace vantrel

@@ -1,0 +1,95 @@
+#include "lists/result_list_commands.h"
+
+#include <algorithm>
+
+#include "lists/list_texts.h"
+#include "lists/result_file.h"
+
+namespace vantrel {
+
+ResultListCommands::ResultListCommands(ResultTable& results, EntryTable& entries,
+                                       SessionState& state, IniFile* ini)
+    : results_(results), entries_(entries), state_(state), ini_(ini) {
+    file_.name = std::string(kNewResultFileName);
+    if (ini_ != nullptr) {
+        file_.folder = ini_->ReadString(kInitialDirSection, kResultListKey, "");
+    }
+}
+
+IoResult ResultListCommands::Load(const std::filesystem::path& path) {
+    state_.resultModified = true;
+    IoResult result = LoadResultFile(path, results_);
+    if (result) {
+        Remember(path);
+    }
+    return result;
+}
+
+bool ResultListCommands::SaveNeedsDialog() const {
+    return file_.name.empty() || file_.name == kNewResultFileName;
+}
+
+IoResult ResultListCommands::Save(const std::filesystem::path& path) {
+    IoResult result = SaveResultFile(path, results_);
+    if (result) {
+        Remember(path);
+        state_.resultModified = false;
+    }
+    return result;
+}
+
+void ResultListCommands::Clear() {
+    results_.Reset(results_.mode());
+    entries_.ClearLaps();
+    state_.ClearCarCounters();
+    file_.name = std::string(kNewResultFileName);
+    state_.resultModified = false;
+}
+
+void ResultListCommands::ChangeLayout(RaceMode mode) {
+    results_.Reset(mode);
+    state_.resultModified = false;
+}
+
+int32_t ResultListCommands::AddResult(std::vector<std::string> cells) {
+    const int32_t row = results_.RowForNewResult();
+    results_.SetRow(row, std::move(cells));
+    state_.resultModified = true;
+    return row;
+}
+
+ResultButtonOutcome ResultListCommands::PressButton(ResultButton button, int32_t row) {
+    const ResultButtonOutcome outcome = ApplyResultButton(results_, row, button);
+    if (outcome.changed) {
+        state_.resultModified = true;
+    }
+    return outcome;
+}
+
+int32_t ResultListCommands::DeleteRow(int32_t row) {
+    results_.DeleteRow(row);
+    state_.resultRow = std::clamp(row, 1, results_.DataRowCount());
+    return state_.resultRow;
+}
+
+void ResultListCommands::BeginEdit() {
+    editState_.Begin();
+    state_.resultModified = true;
+}
+
+CarCellCheck ResultListCommands::EndEdit(int32_t row) {
+    editState_.End();
+    return RefreshNameAndModel(results_, row, entries_);
+}
+
+void ResultListCommands::Remember(const std::filesystem::path& path) {
+    file_ = RememberedFileName(path);
+    if (ini_ != nullptr) {
+        ini_->WriteString(kInitialDirSection, kResultListKey, file_.folder);
+        // The list itself is safe on disk; a settings file that cannot be written only
+        // forgets the folder, which is not worth a second error box.
+        (void)ini_->Save();
+    }
+}
+
+}  // namespace vantrel

@@ -1,0 +1,88 @@
+#pragma once
+// The result list's commands as the main window runs them: Load, Save, Save as, Clear, the
+// result buttons, row Delete, the editing state and the results the race modes add. Each
+// command sets or clears `resultModified` itself:
+//   set by:     AddResult, Load (even a failed one), BeginEdit, the four result buttons
+//   cleared by: Save, Clear, ChangeLayout
+//   unchanged:  DeleteRow, EndEdit
+// Thread rule: GUI thread only.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/session_state.h"
+#include "common/ini_file.h"
+#include "common/safe_file.h"
+#include "lists/entry_table.h"
+#include "lists/grid_edit_state.h"
+#include "lists/list_file_name.h"
+#include "lists/result_buttons.h"
+#include "lists/result_name_refresh.h"
+#include "lists/result_table.h"
+
+namespace vantrel {
+
+class ResultListCommands {
+  public:
+    // `ini` (may be null) gives the dialogs' starting folder and remembers each file's
+    // folder under [InitialDir] `ResultList`. All of them must outlive this object.
+    ResultListCommands(ResultTable& results, EntryTable& entries, SessionState& state,
+                       IniFile* ini);
+
+    const ResultTable& table() const { return results_; }
+    // Folder and name for both result dialogs; file().Label() is the text of `ResultFile`.
+    const ListFileName& file() const { return file_; }
+    const GridEditState& editState() const { return editState_; }
+
+    // Sets resultModified, then loads the chosen file into the current layout; on success
+    // remembers it. A failure leaves the rows as they were and returns the error to show.
+    IoResult Load(const std::filesystem::path& path);
+    // Save: true when the proposed name is "NewResult.csv" or empty, so the save dialog runs
+    // first; otherwise Save(file().FullPath()) writes beside the last result file.
+    bool SaveNeedsDialog() const;
+    // Save and Save as: writes the chosen file; on success remembers it and clears
+    // resultModified. A failure changes nothing.
+    IoResult Save(const std::filesystem::path& path);
+
+    // Clear, after its question (messages 111/112): one empty row, the entry list's "Lap"
+    // cells, runCount and lastPassTime emptied, the name back to "NewResult.csv",
+    // resultModified cleared. The window then resets the record window.
+    void Clear();
+    // The layout change of a mode change: the new mode's columns, one empty row,
+    // resultModified cleared.
+    void ChangeLayout(RaceMode mode);
+
+    // A result taken by a race mode: fills row 1 of an empty list or appends a row; sets
+    // resultModified. Returns the row.
+    int32_t AddResult(std::vector<std::string> cells);
+
+    // A result button on the current row; sets resultModified when it changed the row. The
+    // window rebuilds the standings when the outcome says so.
+    ResultButtonOutcome PressButton(ResultButton button, int32_t row);
+
+    // Delete ("削除") of the current row; returns the row that is current afterwards, which
+    // also becomes state.resultRow. resultModified is left alone.
+    int32_t DeleteRow(int32_t row);
+
+    // BeginResultEdit (double-click, Shift+Enter, and the popup "編集", which then moves to
+    // column kEditPopupColumn): all cells become editable and resultModified is set.
+    void BeginEdit();
+    static constexpr int32_t kEditPopupColumn = 5;
+    // EndResultEdit (also Enter while browsing): back to browsing, then "Name" and "Model"
+    // of `row` are taken from the entry list. NotANumber: show the input-error box.
+    CarCellCheck EndEdit(int32_t row);
+
+  private:
+    void Remember(const std::filesystem::path& path);
+
+    ResultTable& results_;
+    EntryTable& entries_;
+    SessionState& state_;
+    IniFile* ini_;
+    ListFileName file_;
+    GridEditState editState_;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,17 @@
+#include "lists/result_name_refresh.h"
+
+#include "modes/start_list.h"
+
+namespace vantrel {
+
+CarCellCheck RefreshNameAndModel(ResultTable& results, int32_t row, const EntryTable& entries) {
+    const int32_t car = ParseCarNumber(results.Cell(ResultTable::kCar, row));
+    if (car == kNotACarNumber) {
+        return CarCellCheck::NotANumber;
+    }
+    results.SetCell(ResultTable::kName, row, entries.Name(car));
+    results.SetCell(ResultTable::kModel, row, entries.Model(car));
+    return CarCellCheck::Refreshed;
+}
+
+}  // namespace vantrel

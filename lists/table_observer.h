@@ -1,0 +1,52 @@
+#pragma once
+// Change notifications of the entry and result tables, so that the grids that show them (and
+// anything else watching) learn of every change, whoever made it.
+// Thread rule: GUI thread only (observers are called on the thread that changes the table).
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace vantrel {
+
+// Rows are table rows (row 1 is the first data row). "About to" calls come before the table
+// changes, the matching "done" calls after it.
+class TableObserver {
+  public:
+    virtual ~TableObserver() = default;
+    virtual void CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
+                              int32_t lastColumn) = 0;
+    virtual void RowsAboutToBeInserted(int32_t firstRow, int32_t lastRow) = 0;
+    virtual void RowsInserted() = 0;
+    virtual void RowsAboutToBeRemoved(int32_t firstRow, int32_t lastRow) = 0;
+    virtual void RowsRemoved() = 0;
+    // Rows and possibly columns and headers are all replaced.
+    virtual void AboutToReset() = 0;
+    virtual void ResetDone() = 0;
+};
+
+// The observers of one table. Copying a table does not copy its observers: they watch that
+// one object.
+class TableObservers {
+  public:
+    TableObservers() = default;
+    TableObservers(const TableObservers&) {}
+    TableObservers& operator=(const TableObservers&) { return *this; }
+
+    void Add(TableObserver* observer) { list_.push_back(observer); }
+    void Remove(TableObserver* observer) {
+        list_.erase(std::remove(list_.begin(), list_.end(), observer), list_.end());
+    }
+
+    template <typename Call>
+    void Notify(Call call) const {
+        for (TableObserver* observer : list_) {
+            call(*observer);
+        }
+    }
+
+  private:
+    std::vector<TableObserver*> list_;
+};
+
+}  // namespace vantrel

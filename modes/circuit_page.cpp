@@ -1,0 +1,76 @@
+#include "modes/circuit_page.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/up_down.h"
+#include "app/widget_util.h"
+
+namespace vantrel {
+
+RadioGroup::RadioGroup(const QString& title, const QStringList& items, QWidget* parent)
+    : QGroupBox(title, parent), buttons_(new QButtonGroup(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 2, 4, 2);
+    layout->setSpacing(0);
+    for (int i = 0; i < items.size(); ++i) {
+        auto* button = new QRadioButton(items[i], this);
+        buttons_->addButton(button, i);
+        layout->addWidget(button);
+    }
+    SetItemIndex(0);
+    connect(buttons_, &QButtonGroup::idClicked, this, &RadioGroup::Clicked);
+}
+
+int RadioGroup::ItemIndex() const {
+    return buttons_->checkedId();
+}
+
+void RadioGroup::SetItemIndex(int index) {
+    if (QAbstractButton* button = buttons_->button(index)) {
+        button->setChecked(true);
+    }
+}
+
+CircuitPage::CircuitPage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TabSheet3"));
+    RadioGroup300 = new RadioGroup(QStringLiteral("計測方式"),
+                                   {QStringLiteral("ﾗｯﾌﾟ計測"), QStringLiteral("同時ｽﾀｰﾄ")}, this);
+    RadioGroup300->setObjectName(QStringLiteral("RadioGroup300"));
+    RadioGroup301 = new RadioGroup(QStringLiteral("入力ﾎﾟｰﾄ"),
+                                   {QStringLiteral("ｼﾘｱﾙﾎﾟｰﾄ"), QStringLiteral("ﾌﾟﾘﾝﾀﾎﾟｰﾄ")}, this);
+    RadioGroup301->setObjectName(QStringLiteral("RadioGroup301"));
+    GroupBox1 = MakeNamed<QGroupBox>(this, "GroupBox1", QStringLiteral("受信機設定"));
+    Label10 = MakeNamed<QLabel>(GroupBox1, "Label10", QStringLiteral("ﾏｽｸ時間(秒)"));
+    Memo302 = MakeNamed<QLineEdit>(GroupBox1, "Memo302", QStringLiteral("30"));
+    Memo302->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    UpDown2 = new UpDown(Memo302, 1, 60, GroupBox1);
+    UpDown2->setObjectName(QStringLiteral("UpDown2"));
+    for (QWidget* w : {static_cast<QWidget*>(Memo302), static_cast<QWidget*>(UpDown2)}) {
+        w->setToolTip(QStringLiteral("1 to 30 (sec.)"));
+    }
+    Label10->setGeometry(6, 18, 84, 16);
+    Memo302->setGeometry(6, 36, 40, 20);
+    UpDown2->setGeometry(46, 36, 16, 20);
+    Label11 = MakeNamed<QLabel>(this, "Label11", QStringLiteral("受信ﾃﾞｰﾀ"));
+    Memo300 = MakeNamed<QPlainTextEdit>(this, "Memo300");
+    Memo300->setReadOnly(true);
+    Relayout(270, 0);
+}
+
+void CircuitPage::Relayout(int width, int spread) {
+    RadioGroup300->setGeometry(4, 2, 104, 58);
+    RadioGroup301->setGeometry(4, 62, 104, 58);
+    GroupBox1->setGeometry(112, 2, 96, 64);
+    const int listLeft = 212 + spread;
+    Label11->setGeometry(listLeft, 2, width - listLeft - 4, 16);
+    Memo300->setGeometry(listLeft, 18, std::max(width - listLeft - 4, 40), 120);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,124 @@
+#pragma once
+// The gymkhana tab's logic in one place: the course fed by the sensors' active edges, the
+// start list, the clocks, penalties and corrections, and the booking of finished runs. The
+// window implements GymkhanaView to show what changed and forwards its events here.
+// Thread rule: GUI thread only.
+
+#include <cstdint>
+#include <string>
+
+#include "modes/course_clock.h"
+#include "modes/gymkhana_course.h"
+#include "modes/gymkhana_result.h"
+#include "modes/start_list.h"
+
+namespace vantrel {
+
+class EntryTable;
+class ResultTable;
+struct SessionState;
+struct SetupSettings;
+
+class GymkhanaView {
+  public:
+    virtual ~GymkhanaView() = default;
+    // Status panel 0 (waiting car, course full).
+    virtual void ShowStatus(const std::string& /*text*/) {}
+    // The queue boxes and Memo114 from GymkhanaFlow::startList().
+    virtual void ShowStartList() {}
+    // entryRow changed: select that entry row (and scroll, EntryGridTopRow).
+    virtual void SelectEntryRow(int32_t /*row*/) {}
+    // Car boxes, clock timers on exactly for occupied positions, "--:--" for empty ones,
+    // hints from GymkhanaCourse::PenaltyHintAt.
+    virtual void ShowPositions() {}
+    // Memo115 and Memo116.
+    virtual void ShowPassCounters(int32_t /*startPasses*/, int32_t /*finishPasses*/) {}
+    // Memo304/Memo303 and the record window's split boxes (ShowSplit1, ShowSplit2).
+    virtual void ShowSplit(SplitDisplay /*display*/, const std::string& /*carText*/,
+                           const std::string& /*timeText*/) {}
+    // A run was booked into `resultRow`: result display, record window, selection of the
+    // row, AddResult, sensor-log save, voice, serial output, RebuildRanking when asked.
+    virtual void ShowResult(const GymkhanaResult& /*result*/, int32_t /*resultRow*/) {}
+    // A start pass while CIRCUIT takes its passings from the printer port.
+    virtual void CircuitStartPass(uint32_t /*tick*/) {}
+};
+
+// The split display is shown on the GYMKHANA tab when a split sensor is connected or cars
+// make extra finish passes (those are shown as splits).
+bool SplitDisplayVisible(bool gymkhanaActive, bool split1Connected, bool split2Connected,
+                         int32_t finishPassIndex);
+
+class GymkhanaFlow final : private CourseObserver {
+  public:
+    GymkhanaFlow(SessionState& session, EntryTable& entries, ResultTable& results,
+                 GymkhanaView& view);
+
+    const GymkhanaCourse& course() const { return course_; }
+    const StartList& startList() const { return startList_; }
+    const ResultSettings& resultSettings() const { return resultSettings_; }
+
+    // Split pins, time format, distance, time-out and the pass-count combos' item indexes.
+    void Configure(const SetupSettings& setup, int32_t startPassIndex, int32_t finishPassIndex);
+    void SetCircuitViaPrinterPort(bool on) { course_.SetCircuitViaPrinterPort(on); }
+
+    // Mode reset: empty course and queue, proposal "1", entryRow 1.
+    void ModeReset();
+    void StartSession();
+    void StopSession() { RefreshWaitingCar(); }
+    void RefreshWaitingCar();
+
+    // Active edges from the sampler, in their order, with their sample ticks.
+    void OnStartEdge(uint32_t tick) { course_.OnStartEdge(tick); }
+    void OnFinishEdge(uint32_t tick) { course_.OnFinishEdge(tick); }
+    void OnSplit1Edge(uint32_t tick) { course_.OnSplit1Edge(tick); }
+    void OnSplit2Edge(uint32_t tick) { course_.OnSplit2Edge(tick); }
+
+    // The clock timer of a course position (Timer2..Timer5 for positions 1..4). Drain the
+    // sensor events up to `now` first: on position 4 it finishes a timed-out car at once.
+    CourseClockTick OnClockTimer(int32_t position, uint32_t now);
+
+    // BitBtn2 and Enter in Memo114; false when the input was refused (message 109/110).
+    bool AddCar();
+    // Memo114 typed into (refresh afterwards when the edit is finished).
+    void SetProposalText(std::string text) { startList_.SetProposalText(std::move(text)); }
+    // An entry row picked by mouse or Enter.
+    void PickEntryRow(int32_t row);
+    // A queue box's edit committed; false when refused (the box shows its previous number).
+    bool CommitStartPlace(int32_t place, const std::string& text);
+    // "削除" of StartPopup; place 0 when no queue box has the focus.
+    void ClearStartPlace(int32_t place);
+
+    // Course popup items for selectedPosition 1 ("I") .. 4 ("IV").
+    bool PopupEnabled(int32_t selectedPosition) const;
+    bool AddPylonTouch(int32_t selectedPosition);
+    bool RemovePylonTouch(int32_t selectedPosition);
+    bool MissCourse(int32_t selectedPosition);
+    bool ClearPenalty(int32_t selectedPosition);
+    bool RemoveCar(int32_t selectedPosition);
+    // A course box's edit committed (`position` is the box's Tag, 1..4); false when the text
+    // is no number: the box shows the car it held.
+    bool CommitCourseCar(int32_t position, const std::string& text);
+
+  private:
+    void StartPassesChanged(int32_t remaining) override;
+    void FinishPassesChanged(int32_t remaining) override;
+    void CourseFull() override;
+    void CarStarted(int32_t car, int32_t position) override;
+    void SplitShown(SplitDisplay display, int32_t car, int32_t ms) override;
+    void CarFinished(const FinishedRun& run) override;
+    void CircuitStartPass(uint32_t tick) override { view_.CircuitStartPass(tick); }
+
+    bool Running() const;
+    void SelectEntryRow(int32_t row);
+    bool AfterPenalty(bool changed);
+
+    SessionState& session_;
+    EntryTable& entries_;
+    ResultTable& results_;
+    GymkhanaView& view_;
+    GymkhanaCourse course_{*this};
+    StartList startList_;
+    ResultSettings resultSettings_;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,146 @@
+#include "modes/start_list.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "app/race_mode.h"
+#include "common/numbers.h"
+#include "modes/gymkhana_texts.h"
+
+namespace vantrel {
+
+int32_t ParseCarNumber(std::string_view text) {
+    const std::optional<int32_t> value = StrToInt(text);
+    if (!value) {
+        return kNotACarNumber;
+    }
+    // Out-of-range numbers are replaced, not refused.
+    return (*value <= 0 || *value > kMaxCarNumber) ? kMaxCarNumber : *value;
+}
+
+std::string WaitingStatusText(int32_t car, bool running) {
+    if (!running) {
+        return kMsgPressStart;
+    }
+    return "Car #" + std::to_string(car) + kMsgReady;
+}
+
+int32_t StartList::Place(int32_t place) const {
+    if (place < 1 || place > kPlaces) {
+        return 0;
+    }
+    return queue_[place - 1];
+}
+
+void StartList::Reset() {
+    queue_.fill(0);
+    SetProposalNumber(1);
+}
+
+void StartList::SetProposalText(std::string text) {
+    if (const std::optional<int32_t> value = StrToInt(text)) {
+        lastProposalNumber_ = *value;
+    }
+    proposalText_ = std::move(text);
+}
+
+void StartList::SetProposalNumber(int32_t number) {
+    SetProposalText(std::to_string(number));
+}
+
+void StartList::CompactStartList() {
+    int32_t cursor = 1;
+    for (int32_t round = 0; round < 3; ++round) {
+        if (At(cursor) == 0) {
+            for (int32_t place = cursor; place < kPlaces; ++place) {
+                At(place) = At(place + 1);
+            }
+            At(kPlaces) = 0;
+        } else {
+            ++cursor;
+        }
+    }
+}
+
+int32_t StartList::NextStartCar() {
+    CompactStartList();
+    if (queue_[0] != 0) {
+        return queue_[0];
+    }
+    return StrToIntDef(proposalText_, 1);
+}
+
+WaitingCarChoice StartList::RefreshWaitingCar(bool running) {
+    WaitingCarChoice choice;
+    choice.number = NextStartCar();
+    if (choice.number < 1 || choice.number > kMaxCarNumber) {
+        choice.number = kMaxCarNumber;
+        SetProposalNumber(kMaxCarNumber);
+        choice.proposalChanged = true;
+    }
+    choice.statusText = WaitingStatusText(choice.number, running);
+    return choice;
+}
+
+AddCarOutcome StartList::AddCar() {
+    AddCarOutcome outcome;
+    const std::optional<int32_t> typed = StrToInt(proposalText_);
+    if (!typed) {
+        SetProposalNumber(lastProposalNumber_);
+        outcome.refused = true;
+        return outcome;
+    }
+    const int32_t car = (*typed < 0 || *typed > kMaxCarNumber) ? kMaxCarNumber : *typed;
+    At(kPlaces) = car;
+    CompactStartList();
+    const int32_t next = (*typed >= kMaxCarNumber) ? 1 : *typed;
+    SetProposalNumber(next + 1);
+    if (next + 1 >= 1 && next + 1 <= kMaxCarNumber) {
+        outcome.entryRow = next + 1;
+    }
+    return outcome;
+}
+
+int32_t StartList::CarStarted() {
+    if (queue_[0] != 0) {
+        queue_[0] = 0;
+        CompactStartList();
+        return 0;
+    }
+    const int32_t current = StrToIntDef(proposalText_, 0);
+    SetProposalNumber(current < kMaxCarNumber ? current + 1 : 1);
+    const int32_t row = StrToIntDef(proposalText_, 1);
+    return (row >= 1 && row <= kMaxCarNumber) ? row : 0;
+}
+
+bool StartList::CommitPlace(int32_t place, std::string_view text) {
+    if (place < 1 || place > kPlaces) {
+        return false;
+    }
+    const std::optional<int32_t> value = StrToInt(text);
+    if (!value) {
+        return false;
+    }
+    At(place) = (*value < 0 || *value >= 200) ? kMaxCarNumber : *value;
+    return true;
+}
+
+void StartList::ClearPlace(int32_t place) {
+    if (place >= 1 && place <= kPlaces) {
+        At(place) = 0;
+    }
+}
+
+int32_t EntryGridTopRow(int32_t row, int32_t topRow, int32_t visibleRows) {
+    int32_t top = topRow;
+    if (row <= top) {
+        top = row < 4 ? 1 : row - 3;
+    }
+    if (row > top + visibleRows - 1) {
+        top = row - visibleRows + 3;
+    }
+    const int32_t lastTop = std::max(1, kMaxCarNumber - visibleRows + 1);
+    return std::clamp(top, 1, lastTop);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,86 @@
+#pragma once
+// The gymkhana start queue (four places, place 1 starts next), the next-number proposal
+// (Memo114) and the choice of the car that the next start pass starts.
+// Thread rule: GUI thread only.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+// A car number typed into a course box: values <= 0 or >= 200 become 199; a text that is no
+// number gives kNotACarNumber (the window shows message 109 with caption 110).
+inline constexpr int32_t kNotACarNumber = -1;
+int32_t ParseCarNumber(std::string_view text);
+
+// Status panel 0 while a car waits: "Car #<n> 計測準備完了" during a session, else the hint
+// to press the start button.
+std::string WaitingStatusText(int32_t car, bool running);
+
+// What RefreshWaitingCar decided: the car the next start pass starts (waitingNumber and the
+// course's waitingCar) and the status text; proposalChanged when Memo114 was rewritten.
+struct WaitingCarChoice {
+    int32_t number = 1;
+    bool proposalChanged = false;
+    std::string statusText;
+};
+
+// The outcome of the add button: refused input (message 109/110, the proposal shows its
+// previous number again, nothing added), else the entry row to select (0 = none).
+struct AddCarOutcome {
+    bool refused = false;
+    int32_t entryRow = 0;
+};
+
+class StartList {
+  public:
+    static constexpr int32_t kPlaces = 4;
+
+    // Queue place 1..4 (Memo100, Memo111, Memo112, Memo113); 0 = empty.
+    int32_t Place(int32_t place) const;
+    std::string PlaceText(int32_t place) const { return std::to_string(Place(place)); }
+    // The next-number box Memo114, as shown.
+    const std::string& proposalText() const { return proposalText_; }
+
+    // Mode reset: empty queue, proposal "1".
+    void Reset();
+    // The operator typed into Memo114, or picked an entry row.
+    void SetProposalText(std::string text);
+
+    // Closes the gaps in three rounds; the remaining entries keep their order.
+    void CompactStartList();
+    // Place 1 if it holds a car, else the proposal (a non-number counts as 1).
+    int32_t NextStartCar();
+    // The car that starts next; an out-of-range choice becomes 199 and Memo114 shows it.
+    WaitingCarChoice RefreshWaitingCar(bool running);
+
+    // The add button (and Enter in Memo114): puts the proposal into place 4 and advances the
+    // proposal (after 198 comes 199, after 199 comes 2). The caller refreshes afterwards.
+    AddCarOutcome AddCar();
+    // The waiting car has started: from the queue when place 1 holds a car, else from the
+    // proposal, which advances (199 wraps to 1). Returns the entry row to select (0 = none).
+    // The caller refreshes afterwards.
+    int32_t CarStarted();
+    // A queue box's edit is committed: 0 removes the entry, < 0 or >= 200 stores 199. A text
+    // that is no number is refused (false) and the box keeps its previous number.
+    bool CommitPlace(int32_t place, std::string_view text);
+    // "削除" on a queue box.
+    void ClearPlace(int32_t place);
+
+  private:
+    void SetProposalNumber(int32_t number);
+    int32_t& At(int32_t place) { return queue_[place - 1]; }
+
+    std::array<int32_t, kPlaces> queue_{};
+    std::string proposalText_ = "1";
+    int32_t lastProposalNumber_ = 1;  // restored when a non-number is refused
+};
+
+// Top visible row of the entry grid after selecting `row`, so that a few rows around it stay
+// in view: at or above the top row it scrolls to row - 3 (1 for rows below 4); below the last
+// visible row it scrolls to row - visibleRows + 3.
+int32_t EntryGridTopRow(int32_t row, int32_t topRow, int32_t visibleRows);
+
+}  // namespace vantrel

@@ -1,0 +1,42 @@
+#include "reports/rank_page.h"
+
+namespace vantrel {
+
+RankPage::RankPage() {
+    WriteHeadings();
+    ClearRows();
+}
+
+const std::string& RankPage::Cell(int32_t column, int32_t row) const {
+    static const std::string kEmpty;
+    if (row < 0 || row >= kRows || column < 0 || column >= kColumns) {
+        return kEmpty;
+    }
+    return cells_[row][column];
+}
+
+void RankPage::WriteHeadings() {
+    static const char* const kHeadings[kColumns] = {"Rank",    "Car", "Name",  "Model",
+                                                    "BestLap", "Lap", "Total", "Behind"};
+    for (int32_t c = 0; c < kColumns; ++c) {
+        cells_[0][c] = kHeadings[c];
+    }
+}
+
+void RankPage::ClearRows() {
+    for (int32_t row = 1; row < kRows; ++row) {
+        for (std::string& cell : cells_[row]) {
+            cell.clear();
+        }
+        cells_[row][kRank] = std::to_string(row);
+    }
+}
+
+void RankPage::SetCell(Column column, int32_t row, std::string_view text) {
+    if (row < 1 || row >= kRows || column <= kRank || column >= kColumns) {
+        return;
+    }
+    cells_[row][column].assign(text);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,79 @@
+#pragma once
+// The standings of the race mode in force: the List page (each car's latest times), the Rank
+// page (the cars in order) and the ranking table behind it, fed result by result or rebuilt
+// from the result list (standings_rebuild.h).
+// Thread rule: GUI thread only.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "lists/entry_table.h"
+#include "reports/list_page.h"
+#include "reports/rank_page.h"
+#include "reports/rank_table.h"
+#include "reports/time_style.h"
+
+namespace vantrel {
+
+class Standings {
+  public:
+    // Names and models are copied from `entries`, which must outlive the standings.
+    explicit Standings(const EntryTable& entries);
+
+    // Headings of both pages, all rows emptied, every ranking entry freed. (The scoreboard
+    // belongs to the window and is reset there.)
+    void ResetRecord();
+    // As ResetRecord without rewriting the headings.
+    void ClearRecord();
+
+    // One result of every mode but common-start counting: `time` in ms, -1 for a miss-course;
+    // `count` is the run or lap number. Throws ConversionError when the car's "BestLap" cell
+    // does not read back as a time; nothing has changed then. Cars outside 1-199 are ignored.
+    void AddResult(int32_t car, int32_t time, int32_t count, const TimeStyle& style);
+    // One completed lap in common-start counting; times in ms. Throws as AddResult.
+    void AddCommonStartLap(int32_t car, int32_t lastLap, int32_t total, int32_t laps,
+                           const TimeStyle& style);
+
+    const ListPage& List() const { return list_; }
+    const RankPage& Rank() const { return rank_; }
+    const RankTable& Table() const { return table_; }
+
+  private:
+    enum class Order : int32_t { None, ByLaps, ByBestTime };
+
+    // What a row's "Behind" is measured from; a change rewrites every "Behind".
+    struct Basis {
+        Order order = Order::None;
+        TimeStyle style;
+        int32_t leaderCar = 0;
+        uint64_t leaderStamp = 0;
+        int32_t bestKey = 0;
+        bool operator==(const Basis&) const = default;
+    };
+    // What a Rank row was last filled from.
+    struct Shown {
+        int32_t car = 0;
+        uint64_t stamp = 0;
+    };
+
+    void CopyNameAndModel(int32_t car);
+    void MarkChanged(int32_t car);
+    void Refill(Order order, const TimeStyle& style);
+    void RefreshRow(int32_t index, Order order, const TimeStyle& style, bool basisChanged);
+    void FillRow(int32_t row, int32_t car);
+    std::string Behind(Order order, int32_t row, const TimeStyle& style) const;
+    void ForgetShownRows();
+
+    const EntryTable& entries_;
+    ListPage list_;
+    RankPage rank_;
+    RankTable table_;
+    std::array<Shown, RankPage::kRows> shown_;
+    Basis shownBasis_;
+    // Cars whose List row may have changed since the last refill.
+    std::array<bool, ListPage::kRows> changed_{};
+    std::vector<int32_t> changedCars_;
+};
+
+}  // namespace vantrel

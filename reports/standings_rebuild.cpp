@@ -1,0 +1,94 @@
+#include "reports/standings_rebuild.h"
+
+#include "app/messages.h"
+#include "common/numbers.h"
+
+namespace vantrel {
+
+namespace {
+
+// The lecture command appends this marker to the gymkhana "Comment" cell.
+constexpr std::string_view kLectureMarker = msg::k115;
+constexpr int32_t kPenaltyMs = 5000;
+
+// The cells of one result row; columns the layout lacks read as "".
+struct Cells {
+    const ResultTable& results;
+    int32_t row;
+    const std::string& operator[](int32_t column) const { return results.Cell(column, row); }
+};
+
+void ReplayGymkhana(Standings& standings, int32_t car, const Cells& row, const TimeStyle& style) {
+    if (row[5].find(kLectureMarker) != std::string::npos) {
+        return;
+    }
+    const std::string& penalty = row[3];
+    if (penalty.empty()) {
+        const int32_t time = ParseTimeText(row[4]);
+        standings.AddResult(car, time, StrToIntOrThrow(row[8]), style);
+    } else if (penalty == "MC") {
+        standings.AddResult(car, -1, StrToIntOrThrow(row[8]), style);
+    } else {
+        const int32_t time = ParseTimeText(row[4]);
+        const int64_t penaltyMs = int64_t{kPenaltyMs} * StrToIntOrThrow(penalty);
+        standings.AddResult(car, SaturatedSum(time, penaltyMs), StrToIntOrThrow(row[8]), style);
+    }
+}
+
+void ReplayRow(Standings& standings, ReplayRule rule, int32_t car, const Cells& row,
+               const TimeStyle& style) {
+    switch (rule) {
+        case ReplayRule::Gymkhana:
+            ReplayGymkhana(standings, car, row, style);
+            return;
+        case ReplayRule::Drag: {
+            // "Fly" runs count, exactly as the finish routine passed them on.
+            const int32_t elapsed = ParseTimeText(row[4]);
+            standings.AddResult(car, elapsed, StrToIntOrThrow(row[12]), style);
+            return;
+        }
+        case ReplayRule::CircuitLapTiming: {
+            const int32_t lap = ParseTimeText(row[4]);
+            standings.AddResult(car, lap, StrToIntOrThrow(row[3]), style);
+            return;
+        }
+        case ReplayRule::CircuitCommonStart: {
+            const int32_t lap = ParseTimeText(row[4]);
+            const int32_t total = ParseTimeText(row[5]);
+            // A lap count is an integer: a stray text must not read as 2147483647 laps.
+            const int32_t laps = StrToIntOrThrow(row[3]);
+            standings.AddCommonStartLap(car, lap, total, laps, style);
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+ReplayRule ReplayRuleFor(RaceMode activeTab, bool commonStart) {
+    switch (activeTab) {
+        case RaceMode::Drag:
+            return ReplayRule::Drag;
+        case RaceMode::Circuit:
+            return commonStart ? ReplayRule::CircuitCommonStart : ReplayRule::CircuitLapTiming;
+        case RaceMode::Gymkhana:
+            break;
+    }
+    return ReplayRule::Gymkhana;
+}
+
+RebuildOutcome RebuildRanking(Standings& standings, const ResultTable& results, ReplayRule rule,
+                              const TimeStyle& style) {
+    standings.ClearRecord();
+    for (int32_t i = 1; i < results.RowCount() && !results.Cell(0, i).empty(); ++i) {
+        try {
+            const int32_t car = StrToIntOrThrow(results.Cell(0, i));
+            ReplayRow(standings, rule, car, Cells{results, i}, style);
+        } catch (const ConversionError& error) {
+            return RebuildOutcome{false, i, error.what()};
+        }
+    }
+    return RebuildOutcome{};
+}
+
+}  // namespace vantrel

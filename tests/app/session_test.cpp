@@ -1,0 +1,183 @@
+#include <QAction>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+
+#include "app/messages.h"
+#include "support/main_window_fixture.h"
+
+namespace vantrel::test {
+namespace {
+
+class SessionTest : public MainWindowTest {
+protected:
+    void PressAltS() {
+        QKeyEvent event(QEvent::KeyPress, Qt::Key_S, Qt::AltModifier);
+        QApplication::sendEvent(Find<QTableView>("StringGrid1"), &event);
+    }
+    QPushButton* StartButton() { return Find<QPushButton>("SpeedButton1"); }
+};
+
+TEST_F(SessionTest, StartAndStopSetTheControlsAndStatusTexts) {
+    OpenWindow();
+    PressAltS();
+    EXPECT_TRUE(window->SessionRunning());
+    EXPECT_TRUE(window->state().running);
+    EXPECT_EQ(StartButton()->text(), QString::fromUtf8(msg::k117));
+    EXPECT_EQ(window->StatusText(0), QStringLiteral("Car #1 計測準備完了"));
+    EXPECT_FALSE(Find<QAction>("ToolSetup")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>("BitBtn3")->isEnabled());
+    EXPECT_FALSE(Find<QComboBox>("ComboBox100")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>("BitBtn2")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>("SpeedButton200")->isEnabled());
+    EXPECT_TRUE(Find<QTimer>("Timer1")->isActive());
+    EXPECT_EQ(window->state().sessionStartTick, clock.MsTick());
+
+    PressAltS();
+    EXPECT_FALSE(window->SessionRunning());
+    EXPECT_FALSE(window->state().running);
+    // After a stop the caption has no accelerator.
+    EXPECT_EQ(StartButton()->text(), QStringLiteral("開始"));
+    EXPECT_EQ(window->StatusText(0), QString::fromUtf8(msg::k121));
+    EXPECT_TRUE(Find<QAction>("ToolSetup")->isEnabled());
+    EXPECT_TRUE(Find<QComboBox>("ComboBox100")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>("BitBtn2")->isEnabled());
+    EXPECT_FALSE(Find<QTimer>("Timer1")->isActive());
+    EXPECT_TRUE(prompter.calls().empty());
+}
+
+TEST_F(SessionTest, SessionClockCountsPastNinetyNineHours) {
+    OpenWindow();
+    PressAltS();
+    clock.Advance(3723000);  // 1 h 2 min 3 s
+    window->Timer1Timer();
+    EXPECT_EQ(Find<QLineEdit>("Memo301")->text(), QStringLiteral("01:02:03"));
+    clock.Advance(100u * 3600000u - 3723000u + 59000u);
+    window->Timer1Timer();
+    EXPECT_EQ(Find<QLineEdit>("Memo301")->text(), QStringLiteral("100:00:59"));
+}
+
+TEST_F(SessionTest, StoppingWithCarsOnCourseAsksAndNoKeepsTiming) {
+    OpenWindow();
+    PressAltS();
+    Find<QTimer>("Timer3")->start(1000);  // a car on course
+    prompter.AnswerNo();
+    PressAltS();
+    ASSERT_EQ(prompter.calls().size(), 1u);
+    EXPECT_EQ(prompter.calls()[0].text, QString::fromUtf8(msg::k122));
+    EXPECT_EQ(prompter.calls()[0].caption, QString::fromUtf8(msg::k117));
+    EXPECT_TRUE(window->SessionRunning());
+    EXPECT_TRUE(window->state().running);
+
+    prompter.AnswerYes();
+    PressAltS();
+    EXPECT_FALSE(window->SessionRunning());
+    EXPECT_FALSE(Find<QTimer>("Timer3")->isActive());
+}
+
+TEST_F(SessionTest, ModeChangeAsksAndSwitchesBack) {
+    OpenWindow();
+    auto* tabs = Find<QTabWidget>("PageControl1");
+    window->state().resultModified = true;
+    prompter.AnswerNo();
+    tabs->setCurrentIndex(1);
+    ASSERT_EQ(prompter.calls().size(), 1u);
+    EXPECT_EQ(prompter.calls()[0].text, QString::fromUtf8(msg::k118));
+    EXPECT_EQ(prompter.calls()[0].caption, QString::fromUtf8(msg::k114));
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(window->state().currentMode, RaceMode::Gymkhana);
+
+    // Running: "Yes" to clearing, "No" to stopping keeps the mode.
+    PressAltS();
+    prompter.ClearCalls();
+    prompter.AnswerYes();
+    prompter.AnswerNo();
+    tabs->setCurrentIndex(2);
+    ASSERT_EQ(prompter.calls().size(), 2u);
+    EXPECT_EQ(prompter.calls()[1].text, QString::fromUtf8(msg::k113));
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_TRUE(window->SessionRunning());
+
+    // "Yes" twice: the session stops and DRAG is in force with its layout.
+    prompter.AnswerYes();
+    prompter.AnswerYes();
+    tabs->setCurrentIndex(1);
+    EXPECT_FALSE(window->SessionRunning());
+    EXPECT_EQ(window->state().currentMode, RaceMode::Drag);
+    EXPECT_FALSE(window->state().resultModified);
+    auto* grid = Find<QTableView>("StringGrid2");
+    ASSERT_EQ(grid->model()->columnCount(), 13);
+    EXPECT_EQ(grid->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Fly"));
+    EXPECT_EQ(grid->model()->headerData(12, Qt::Horizontal).toString(), QStringLiteral("Try"));
+    EXPECT_FALSE(Find<QPushButton>("BitBtn4")->isEnabled());
+    EXPECT_FALSE(Find<QWidget>("CheckBox2")->isEnabled());
+    EXPECT_FALSE(Find<QLineEdit>("Memo303")->isVisibleTo(window.get()));
+
+    // No questions without changes; the CIRCUIT layout.
+    prompter.ClearCalls();
+    tabs->setCurrentIndex(2);
+    EXPECT_TRUE(prompter.calls().empty());
+    EXPECT_EQ(grid->model()->columnCount(), 6);
+    EXPECT_EQ(grid->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Lap time"));
+    tabs->setCurrentIndex(0);
+    EXPECT_EQ(grid->model()->columnCount(), 9);
+    EXPECT_TRUE(Find<QPushButton>("BitBtn4")->isEnabled());
+}
+
+TEST_F(SessionTest, ModeResetClearsCountersAndDisplays) {
+    OpenWindow();
+    window->state().runCount[5] = 3;
+    window->state().lastPassTime[5] = 1234;
+    window->entries().SetCell(3, 5, "3");
+    Find<QLineEdit>("Memo100")->setText(QStringLiteral("0"));
+    Find<QLineEdit>("Memo111")->setText(QStringLiteral("5"));
+    Find<QLineEdit>("Memo112")->setText(QStringLiteral("0"));
+    Find<QLineEdit>("Memo113")->setText(QStringLiteral("7"));
+    window->RefreshWaitingCar();
+    // The queue closes its gaps: 0, 5, 0, 7 becomes 5, 7, 0, 0.
+    EXPECT_EQ(Find<QLineEdit>("Memo100")->text(), QStringLiteral("5"));
+    EXPECT_EQ(Find<QLineEdit>("Memo111")->text(), QStringLiteral("7"));
+    EXPECT_EQ(Find<QLineEdit>("Memo112")->text(), QStringLiteral("0"));
+    EXPECT_EQ(window->state().waitingNumber, 5);
+
+    PressAltS();
+    EXPECT_EQ(window->state().runCount[5], 0);
+    EXPECT_EQ(window->state().lastPassTime[5], 0u);
+    EXPECT_EQ(window->entries().Cell(3, 5), "");
+    EXPECT_EQ(Find<QLineEdit>("Memo100")->text(), QStringLiteral("0"));
+    EXPECT_EQ(Find<QLineEdit>("Memo120")->text(), QStringLiteral("0"));
+    EXPECT_EQ(Find<QLineEdit>("Memo121")->text(), QStringLiteral("--:--"));
+    EXPECT_EQ(window->state().entryRow, 1);
+}
+
+TEST_F(SessionTest, NextCarNumberOutOfRangeBecomes199) {
+    OpenWindow();
+    for (const char* text : {"0", "250"}) {
+        Find<QLineEdit>("Memo114")->setText(QString::fromLatin1(text));
+        window->RefreshWaitingCar();
+        EXPECT_EQ(Find<QLineEdit>("Memo114")->text(), QStringLiteral("199")) << text;
+        EXPECT_EQ(window->state().waitingNumber, 199);
+    }
+}
+
+TEST_F(SessionTest, DigitKeysDriveDragLinesOnlyDuringASession) {
+    OpenWindow();
+    Find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    QWidget* target = Find<QTableView>("StringGrid1");
+    QKeyEvent three(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier);
+    QApplication::sendEvent(target, &three);
+    EXPECT_EQ(window->state().keys.keyDragLines, 0);
+    PressAltS();
+    QApplication::sendEvent(target, &three);
+    EXPECT_EQ(window->state().keys.keyDragLines, 1 << 2);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
+    EXPECT_EQ(window->state().keys.keyDragLines, 0);
+}
+
+}  // namespace
+}  // namespace vantrel::test

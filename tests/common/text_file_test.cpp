@@ -1,0 +1,79 @@
+#include "common/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace vantrel {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(SplitLines, AnyLineEnd) {
+    EXPECT_EQ(SplitLines("a\r\nb\r\n"), (Lines{"a", "b"}));
+    EXPECT_EQ(SplitLines("a\nb\n"), (Lines{"a", "b"}));
+    EXPECT_EQ(SplitLines("a\rb\r"), (Lines{"a", "b"}));
+    EXPECT_EQ(SplitLines("a\r\nb"), (Lines{"a", "b"}));  // no final line end
+    EXPECT_EQ(SplitLines("a\nb\r\nc\rd"), (Lines{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitLines(""), Lines{});
+    EXPECT_EQ(SplitLines("\r\n"), Lines{""});
+    EXPECT_EQ(SplitLines("\r\n\r\n"), (Lines{"", ""}));
+    EXPECT_EQ(SplitLines("a\r\n\r\nb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(SplitLines("a\r\r\nb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(SplitLines("a\n\rb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(SplitLines("only"), Lines{"only"});
+}
+
+TEST(SplitLines, BinaryBytesStayInTheirLine) {
+    const std::string text("x\0y\xFF\x81\r\n\0\0z", 10);
+    const Lines lines = SplitLines(text);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], std::string("x\0y\xFF\x81", 5));
+    EXPECT_EQ(lines[1], std::string("\0\0z", 3));
+}
+
+TEST(Cp932Lines, EncodeEndsEveryLineWithCrLf) {
+    EXPECT_EQ(EncodeCp932Lines({}), "");
+    EXPECT_EQ(EncodeCp932Lines({""}), "\r\n");
+    EXPECT_EQ(EncodeCp932Lines({"1,計測中,", "ﾐｽｺｰｽ"}),
+              "1,\x8C\x76\x91\xAA\x92\x86,\r\n\xD0\xBD\xBA\xB0\xBD\r\n");
+}
+
+TEST(Cp932Lines, ReadAcceptsCrLfAndLfOnlyFiles) {
+    test::TempDir dir;
+    const auto crlf = dir / "crlf.txt";
+    const auto lf = dir / "lf.txt";
+    test::WriteBytes(crlf, "\x8C\x76\x91\xAA\x92\x86\r\n\xD0\xBD\xBA\xB0\xBD\r\nlast");
+    test::WriteBytes(lf, "\x8C\x76\x91\xAA\x92\x86\n\xD0\xBD\xBA\xB0\xBD\nlast\n");
+    const Lines expected = {"計測中", "ﾐｽｺｰｽ", "last"};
+    for (const auto& path : {crlf, lf}) {
+        Lines lines;
+        ASSERT_TRUE(ReadCp932Lines(path, lines)) << path;
+        EXPECT_EQ(lines, expected) << path;
+    }
+}
+
+TEST(Cp932Lines, WriteThenReadGivesTheSameLines) {
+    test::TempDir dir;
+    const auto path = dir / "entry.csv";
+    const Lines lines = {"ＭＳ ゴシック,ﾐｽｺｰｽ", "", "C:\\計測中\\", "end"};
+    ASSERT_TRUE(WriteCp932Lines(path, lines));
+    Lines back;
+    ASSERT_TRUE(ReadCp932Lines(path, back));
+    EXPECT_EQ(back, lines);
+}
+
+TEST(Cp932Lines, MissingFileFailsAndLeavesTheLines) {
+    test::TempDir dir;
+    Lines lines = {"kept"};
+    const IoResult result = ReadCp932Lines(dir / "missing.txt", lines);
+    EXPECT_FALSE(result);
+    EXPECT_NE(result.error.find("missing.txt"), std::string::npos) << result.error;
+    EXPECT_EQ(lines, Lines{"kept"});
+}
+
+}  // namespace
+}  // namespace vantrel

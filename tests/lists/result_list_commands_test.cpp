@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include "list_test_support.h"
+#include "lists/result_list_commands.h"
+
+namespace vantrel {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+class ResultListCommandsTest : public ::testing::Test {
+  protected:
+    TempDir dir;
+    IniFile ini{dir / "Vantrel.ini"};
+    EntryTable entries;
+    ResultTable results{RaceMode::Gymkhana};
+    SessionState state;
+    ResultListCommands commands{results, entries, state, &ini};
+
+    void AddCar(int32_t car, const std::string& pen = "") {
+        commands.AddResult({std::to_string(car), "n", "m", pen, "01:00.000", "", "", "", "1"});
+    }
+};
+
+TEST_F(ResultListCommandsTest, SaveRightAfterStartUpNeedsTheDialog) {
+    EXPECT_TRUE(commands.SaveNeedsDialog());
+    EXPECT_EQ(commands.file().Label(), "\"NewResult.csv\"");
+}
+
+TEST_F(ResultListCommandsTest, SaveRemembersSoTheNextSaveGoesStraightToTheFile) {
+    AddCar(12);
+    EXPECT_TRUE(state.resultModified);
+    ASSERT_TRUE(commands.Save(dir / "heat1.csv"));
+    EXPECT_FALSE(state.resultModified);
+    EXPECT_FALSE(commands.SaveNeedsDialog());
+    EXPECT_EQ(commands.file().FullPath(), dir / "heat1.csv");
+    EXPECT_EQ(commands.file().Label(), "\"heat1.csv\"");
+    EXPECT_EQ(IniFile(dir / "Vantrel.ini").ReadString("InitialDir", "ResultList", ""),
+              dir.path().string());
+}
+
+TEST_F(ResultListCommandsTest, SavingUnderTheDefaultNameStillAsksNextTime) {
+    ASSERT_TRUE(commands.Save(dir / "NewResult.csv"));
+    EXPECT_TRUE(commands.SaveNeedsDialog());
+}
+
+TEST_F(ResultListCommandsTest, LoadSetsTheFlagAndRemembers) {
+    WriteBytes(dir / "in.csv", "5,a,b,,,,,,\r\n");
+    ASSERT_TRUE(commands.Load(dir / "in.csv"));
+    EXPECT_TRUE(state.resultModified);
+    EXPECT_EQ(results.Cell(0, 1), "5");
+    EXPECT_EQ(commands.file().name, "in.csv");
+}
+
+TEST_F(ResultListCommandsTest, FailedLoadSetsTheFlagAndKeepsRowsAndName) {
+    AddCar(3);
+    state.resultModified = false;
+    EXPECT_FALSE(commands.Load(dir / "missing.csv"));
+    EXPECT_TRUE(state.resultModified);
+    EXPECT_EQ(results.Cell(0, 1), "3");
+    EXPECT_EQ(commands.file().name, "NewResult.csv");
+}
+
+TEST_F(ResultListCommandsTest, ClearResetsRowsLapsCountersNameAndFlag) {
+    AddCar(3);
+    AddCar(4);
+    ASSERT_TRUE(commands.Save(dir / "r.csv"));
+    entries.SetCell(EntryTable::kLap, 3, "1");
+    state.runCount[3] = 1;
+    state.lastPassTime[4] = 777;
+    state.resultModified = true;
+
+    commands.Clear();
+    EXPECT_TRUE(results.IsEmpty());
+    EXPECT_EQ(results.DataRowCount(), 1);
+    EXPECT_EQ(results.mode(), RaceMode::Gymkhana);
+    EXPECT_EQ(entries.Cell(EntryTable::kLap, 3), "");
+    EXPECT_EQ(state.runCount[3], 0);
+    EXPECT_EQ(state.lastPassTime[4], 0u);
+    EXPECT_FALSE(state.resultModified);
+    EXPECT_TRUE(commands.SaveNeedsDialog());
+    EXPECT_EQ(commands.file().folder, dir.path().string());
+}
+
+TEST_F(ResultListCommandsTest, ChangeLayoutEmptiesAndClearsTheFlag) {
+    AddCar(3);
+    commands.ChangeLayout(RaceMode::Circuit);
+    EXPECT_EQ(results.ColumnCount(), 6);
+    EXPECT_TRUE(results.IsEmpty());
+    EXPECT_FALSE(state.resultModified);
+}
+
+TEST_F(ResultListCommandsTest, ResultsFillRowOneThenAppend) {
+    AddCar(3);
+    AddCar(4);
+    EXPECT_EQ(results.DataRowCount(), 2);
+    EXPECT_EQ(results.Cell(0, 2), "4");
+}
+
+TEST_F(ResultListCommandsTest, ButtonsSetTheFlagAndSayWhenToRebuild) {
+    AddCar(3, "2");
+    state.resultModified = false;
+    EXPECT_TRUE(commands.PressButton(ResultButton::PenaltyMinus, 1).rebuildRanking);
+    EXPECT_TRUE(state.resultModified);
+    state.resultModified = false;
+    EXPECT_FALSE(commands.PressButton(ResultButton::Lecture, 1).rebuildRanking);
+    EXPECT_TRUE(state.resultModified);
+}
+
+TEST_F(ResultListCommandsTest, ButtonsOnTheEmptyListDoNothing) {
+    EXPECT_FALSE(commands.PressButton(ResultButton::PenaltyPlus, 1).changed);
+    EXPECT_FALSE(state.resultModified);
+}
+
+TEST_F(ResultListCommandsTest, DeletingTheOnlyRowLeavesOneEmptyRowForTheNextResult) {
+    AddCar(3);
+    state.resultModified = false;
+    EXPECT_EQ(commands.DeleteRow(1), 1);
+    EXPECT_EQ(results.DataRowCount(), 1);
+    EXPECT_TRUE(results.IsEmpty());
+    EXPECT_EQ(results.Row(1), std::vector<std::string>(9));
+    EXPECT_FALSE(state.resultModified);
+    AddCar(8);
+    EXPECT_EQ(results.DataRowCount(), 1);
+    EXPECT_EQ(results.Cell(0, 1), "8");
+}
+
+TEST_F(ResultListCommandsTest, DeleteMovesLaterRowsUpAndKeepsACurrentRow) {
+    AddCar(1);
+    AddCar(2);
+    AddCar(3);
+    EXPECT_EQ(commands.DeleteRow(2), 2);
+    EXPECT_EQ(results.Cell(0, 2), "3");
+    EXPECT_EQ(commands.DeleteRow(2), 1);
+    EXPECT_EQ(state.resultRow, 1);
+    EXPECT_EQ(results.DataRowCount(), 1);
+}
+
+TEST_F(ResultListCommandsTest, BeginSetsTheFlagEndLeavesIt) {
+    commands.BeginEdit();
+    EXPECT_TRUE(commands.editState().editing());
+    EXPECT_TRUE(state.resultModified);
+    state.resultModified = false;
+    AddCar(3);
+    state.resultModified = false;
+    EXPECT_EQ(commands.EndEdit(1), CarCellCheck::Refreshed);
+    EXPECT_FALSE(commands.editState().editing());
+    EXPECT_FALSE(state.resultModified);
+}
+
+TEST_F(ResultListCommandsTest, EnterOnTheEmptyRowOfAnEmptyListIsAnInputError) {
+    EXPECT_EQ(commands.EndEdit(1), CarCellCheck::NotANumber);
+    EXPECT_EQ(results.Cell(ResultTable::kName, 1), "");
+}
+
+TEST_F(ResultListCommandsTest, EndEditTakesNameAndModelOfTheTypedCar) {
+    entries.SetCell(EntryTable::kName, 7, "Seven");
+    entries.SetCell(EntryTable::kModel, 7, "S7");
+    entries.SetCell(EntryTable::kName, 199, "Last");
+    AddCar(3);
+    commands.BeginEdit();
+    results.SetCell(ResultTable::kCar, 1, "7");
+    EXPECT_EQ(commands.EndEdit(1), CarCellCheck::Refreshed);
+    EXPECT_EQ(results.Cell(ResultTable::kName, 1), "Seven");
+    EXPECT_EQ(results.Cell(ResultTable::kModel, 1), "S7");
+
+    results.SetCell(ResultTable::kCar, 1, "300");
+    EXPECT_EQ(commands.EndEdit(1), CarCellCheck::Refreshed);
+    EXPECT_EQ(results.Cell(ResultTable::kName, 1), "Last");
+    EXPECT_EQ(results.Cell(ResultTable::kCar, 1), "300");
+
+    results.SetCell(ResultTable::kCar, 1, "x7");
+    EXPECT_EQ(commands.EndEdit(1), CarCellCheck::NotANumber);
+    EXPECT_EQ(results.Cell(ResultTable::kName, 1), "Last");
+}
+
+}  // namespace
+}  // namespace vantrel

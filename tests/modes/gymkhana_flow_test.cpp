@@ -1,0 +1,241 @@
+#include "modes/gymkhana_flow.h"
+
+#include <gtest/gtest.h>
+
+#include "app/session_state.h"
+#include "app/setup_settings.h"
+#include "common/ms_clock.h"
+#include "lists/entry_table.h"
+#include "lists/result_table.h"
+#include "modes/recording_view.h"
+
+namespace vantrel {
+namespace {
+
+class GymkhanaFlowTest : public ::testing::Test {
+  protected:
+    GymkhanaFlowTest() {
+        flow.Configure(setup, 0, 0);
+        flow.ModeReset();
+        session.running = true;
+        flow.StartSession();
+    }
+    int32_t Car(int32_t position) const { return flow.course().state().courseCar[position]; }
+
+    SessionState session;
+    SetupSettings setup;
+    EntryTable entries;
+    ResultTable results{RaceMode::Gymkhana};
+    RecordingView view;
+    GymkhanaFlow flow{session, entries, results, view};
+    FakeMsClock clock{50000};
+};
+
+TEST_F(GymkhanaFlowTest, SessionStartShowsTheWaitingCar) {
+    EXPECT_EQ(session.waitingNumber, 1);
+    EXPECT_EQ(flow.course().state().waitingCar, 1);
+    EXPECT_EQ(view.statusTexts.back(), "Car #1 計測準備完了");
+    flow.StopSession();
+    session.running = false;
+    flow.StopSession();
+    EXPECT_EQ(view.statusTexts.back(), "開始ﾎﾞﾀﾝを押せば計測をｽﾀｰﾄ出来ます");
+}
+
+TEST_F(GymkhanaFlowTest, PickedProposalStartsAndAdvances) {
+    flow.PickEntryRow(12);
+    EXPECT_EQ(session.waitingNumber, 12);
+    flow.OnStartEdge(clock.MsTick());
+    EXPECT_EQ(Car(4), 12);
+    EXPECT_EQ(flow.startList().proposalText(), "13");
+    EXPECT_EQ(session.entryRow, 13);
+    EXPECT_EQ(view.selectedRows.back(), 13);
+    EXPECT_EQ(session.waitingNumber, 13);
+    EXPECT_EQ(flow.course().state().waitingCar, 13);
+}
+
+TEST_F(GymkhanaFlowTest, Proposal199StartsThenProposes1) {
+    flow.PickEntryRow(199);
+    flow.OnStartEdge(1000);
+    EXPECT_EQ(Car(4), 199);
+    EXPECT_EQ(flow.startList().proposalText(), "1");
+    EXPECT_EQ(session.waitingNumber, 1);
+}
+
+TEST_F(GymkhanaFlowTest, Adding199QueuesItAndProposes2) {
+    flow.PickEntryRow(199);
+    ASSERT_TRUE(flow.AddCar());
+    EXPECT_EQ(flow.startList().Place(1), 199);
+    EXPECT_EQ(flow.startList().proposalText(), "2");
+    EXPECT_EQ(session.entryRow, 2);
+    EXPECT_EQ(session.waitingNumber, 199);
+    flow.OnStartEdge(1000);
+    EXPECT_EQ(Car(4), 199);
+    EXPECT_EQ(flow.startList().Place(1), 0);
+    EXPECT_EQ(flow.startList().proposalText(), "2");  // the queued car left the proposal alone
+    EXPECT_EQ(session.waitingNumber, 2);
+}
+
+TEST_F(GymkhanaFlowTest, AddingDoesNothingOutsideASession) {
+    session.running = false;
+    flow.PickEntryRow(7);
+    EXPECT_TRUE(flow.AddCar());
+    EXPECT_EQ(flow.startList().Place(1), 0);
+    EXPECT_EQ(flow.startList().proposalText(), "7");
+}
+
+TEST_F(GymkhanaFlowTest, RefusedQueueEntryKeepsItsNumber) {
+    ASSERT_TRUE(flow.CommitStartPlace(1, "40"));
+    EXPECT_FALSE(flow.CommitStartPlace(1, "4O"));
+    EXPECT_EQ(flow.startList().Place(1), 40);
+    EXPECT_EQ(session.waitingNumber, 40);
+    flow.ClearStartPlace(1);
+    EXPECT_EQ(session.waitingNumber, 1);
+}
+
+TEST_F(GymkhanaFlowTest, FifthCarShowsCourseFull) {
+    for (uint32_t start = 1; start <= 5; ++start) {
+        flow.OnStartEdge(start * 1000);
+    }
+    EXPECT_EQ(view.statusTexts.back(), "すでにコース上に４台いますので計測を開始出来ませんでした");
+    EXPECT_EQ(session.waitingNumber, 5);
+    EXPECT_EQ(flow.course().state().waitingCar, 5);
+}
+
+TEST_F(GymkhanaFlowTest, PenaltyItemsActOnTheSelectedPosition) {
+    flow.OnStartEdge(1000);  // car 1 in "I"
+    flow.OnStartEdge(2000);  // car 2 in "II"
+    EXPECT_TRUE(flow.PopupEnabled(2));
+    EXPECT_FALSE(flow.PopupEnabled(3));
+    EXPECT_FALSE(flow.PopupEnabled(0));
+    flow.AddPylonTouch(2);
+    flow.AddPylonTouch(2);
+    flow.AddPylonTouch(2);
+    flow.RemovePylonTouch(2);
+    EXPECT_EQ(flow.course().PenaltyHintAt(3), "PT2");
+    EXPECT_EQ(flow.course().PenaltyHintAt(4), "");
+    flow.OnFinishEdge(5000);
+    EXPECT_EQ(flow.course().PenaltyHintAt(4), "PT2");  // the hint moved with car 2
+    flow.OnFinishEdge(6000);
+    ASSERT_EQ(view.results.size(), 2u);
+    EXPECT_EQ(view.results[1].result.row[kResultPen], "2");
+    EXPECT_TRUE(view.results[1].result.rebuildRanking);
+    EXPECT_FALSE(view.results[0].result.rebuildRanking);
+}
+
+TEST_F(GymkhanaFlowTest, MissCourseThenTouchStaysMissCourseAndClearEmpties) {
+    flow.OnStartEdge(1000);
+    EXPECT_TRUE(flow.MissCourse(1));
+    EXPECT_FALSE(flow.AddPylonTouch(1));
+    EXPECT_EQ(flow.course().PenaltyHintAt(4), "MC");
+    flow.OnFinishEdge(2000);
+    EXPECT_EQ(view.results.back().result.row[kResultPen], "MC");
+    flow.OnStartEdge(3000);
+    flow.MissCourse(1);
+    flow.ClearPenalty(1);
+    flow.OnFinishEdge(4000);
+    EXPECT_EQ(view.results.back().result.row[kResultPen], "");
+}
+
+TEST_F(GymkhanaFlowTest, CourseBoxCorrection) {
+    flow.OnStartEdge(1000);
+    EXPECT_TRUE(flow.CommitCourseCar(4, "0"));
+    EXPECT_EQ(Car(4), 199);
+    EXPECT_FALSE(flow.CommitCourseCar(4, "x1"));
+    EXPECT_EQ(Car(4), 199);
+    EXPECT_TRUE(flow.CommitCourseCar(4, "33"));
+    flow.OnFinishEdge(2000);
+    EXPECT_EQ(view.results.back().result.car, 33);
+}
+
+TEST_F(GymkhanaFlowTest, SplitsAreShownWithTheCarAndTime) {
+    flow.OnStartEdge(1000);
+    flow.OnSplit1Edge(13345);
+    EXPECT_EQ(view.splitTexts, (std::vector<std::string>{"1 00:12.345"}));
+}
+
+// Runs the position clocks as their timers would fire, up to `until`.
+void RunClocks(GymkhanaFlow& flow, FakeMsClock& clock, uint32_t until) {
+    while (clock.MsTick() < until) {
+        const CourseClockTick tick = flow.OnClockTimer(kOldestPosition, clock.MsTick());
+        if (tick.timedOut || !flow.course().HoldsCar(kOldestPosition)) {
+            return;
+        }
+        clock.Advance(static_cast<uint32_t>(tick.nextIntervalMs));
+    }
+}
+
+TEST_F(GymkhanaFlowTest, TimeoutAtFiveMinutes) {
+    setup.timeOut = 5;
+    setup.timeFormat = TimeFormat::Milliseconds;
+    flow.Configure(setup, 0, 1);  // the car would still owe an intermediate finish pass
+    flow.StartSession();
+    const uint32_t start = clock.MsTick() + 123;
+    flow.OnStartEdge(start);
+    flow.PickEntryRow(2);
+    clock.Set(start + 400);
+    RunClocks(flow, clock, start + 10 * 60000);
+    ASSERT_EQ(view.results.size(), 1u);
+    EXPECT_EQ(clock.MsTick(), start + 300000);
+    const GymkhanaResult& result = view.results[0].result;
+    EXPECT_EQ(result.car, 1);
+    EXPECT_EQ(result.row[kResultPen], "MC");
+    EXPECT_EQ(result.row[kResultTime], "300000");
+    EXPECT_EQ(result.row[kResultComment], "(Timeout)");
+    EXPECT_EQ(results.Cell(kResultComment, 1), "(Timeout)");
+    EXPECT_FALSE(flow.course().HoldsCar(kOldestPosition));
+}
+
+TEST_F(GymkhanaFlowTest, Settings61To65NeverTimeOut) {
+    for (int32_t minutes = 61; minutes <= 65; ++minutes) {
+        setup.timeOut = minutes;
+        flow.Configure(setup, 0, 0);
+        flow.ModeReset();
+        flow.StartSession();
+        const uint32_t start = clock.MsTick();
+        flow.OnStartEdge(start);
+        RunClocks(flow, clock, start + 70 * 60000);
+        EXPECT_TRUE(view.results.empty()) << minutes;
+        EXPECT_TRUE(flow.course().HoldsCar(kOldestPosition));
+    }
+}
+
+TEST_F(GymkhanaFlowTest, ClockShowsTheRunningTime) {
+    flow.OnStartEdge(10000);
+    const CourseClockTick tick = flow.OnClockTimer(4, 10000 + 65300);
+    EXPECT_EQ(tick.text, "01:05");
+    EXPECT_EQ(tick.nextIntervalMs, 700);
+    EXPECT_EQ(flow.OnClockTimer(3, 20000).text, "");  // empty position
+}
+
+TEST_F(GymkhanaFlowTest, RemovingACarWritesNoResult) {
+    flow.OnStartEdge(1000);
+    flow.OnStartEdge(2000);
+    flow.OnStartEdge(3000);
+    ASSERT_TRUE(flow.RemoveCar(2));
+    EXPECT_EQ(Car(4), 1);
+    EXPECT_EQ(Car(3), 3);
+    EXPECT_EQ(Car(2), 0);
+    EXPECT_TRUE(view.results.empty());
+    EXPECT_FALSE(flow.RemoveCar(3));
+}
+
+TEST_F(GymkhanaFlowTest, ModeResetEmptiesTheCourseAndTheQueue) {
+    flow.CommitStartPlace(1, "9");
+    flow.OnStartEdge(1000);
+    flow.PickEntryRow(50);
+    flow.ModeReset();
+    EXPECT_EQ(flow.course().CarsOnCourse(), 0);
+    EXPECT_EQ(flow.startList().proposalText(), "1");
+    EXPECT_EQ(session.entryRow, 1);
+}
+
+TEST(SplitDisplayTest, VisibleWithASplitSensorOrExtraFinishPasses) {
+    EXPECT_FALSE(SplitDisplayVisible(true, false, false, 0));
+    EXPECT_TRUE(SplitDisplayVisible(true, true, false, 0));
+    EXPECT_TRUE(SplitDisplayVisible(true, false, true, 0));
+    EXPECT_TRUE(SplitDisplayVisible(true, false, false, 1));
+    EXPECT_FALSE(SplitDisplayVisible(false, true, true, 1));
+}
+
+}  // namespace
+}  // namespace vantrel

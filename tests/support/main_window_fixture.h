@@ -1,0 +1,47 @@
+#pragma once
+// A real main window on the offscreen platform with a temporary program folder, the
+// scripted operator dialogs and a fake clock.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <memory>
+
+#include "app/main_window.h"
+#include "common/ms_clock.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
+
+namespace vantrel::test {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    // Creates and shows the window (first show reads the settings file if the test wrote one).
+    void OpenWindow() {
+        MainWindowEnvironment env{dir.path(), &prompter, &clock};
+        window = std::make_unique<TMainForm>(env);
+        window->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        if (window) {
+            window->state().entryModified = false;
+            window->state().resultModified = false;
+            window.reset();
+        }
+    }
+    template <typename T>
+    T* Find(const char* name) const {
+        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    std::filesystem::path IniPath() const { return dir / "Vantrel.ini"; }
+
+    TempDir dir;
+    ScriptedPrompter prompter;
+    FakeMsClock clock{500000};
+    std::unique_ptr<TMainForm> window;
+};
+
+}  // namespace vantrel::test
