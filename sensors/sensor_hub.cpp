@@ -107,9 +107,18 @@ UsbOpenResult SensorHub::OpenUsbAdapter() {
 }
 
 void SensorHub::Arm() {
-    if (session_.running.load()) {
+    if (session_.running.load() && !manualTicks_) {
         loop_.Arm();
     }
+}
+
+bool SensorHub::TickNow() {
+    if (!loop_.IsIdle()) {
+        return false;  // the timing thread owns the sampler
+    }
+    const bool ticked = loop_.Callback();
+    Drain();
+    return ticked;
 }
 
 void SensorHub::Stop() {

@@ -68,6 +68,11 @@ class SensorHub final : public QObject, private EventWaker {
     // delivers the events still queued. Safe to call when nothing runs.
     void Stop();
     bool IsSampling() const { return !loop_.IsIdle(); }
+
+    // For tests on a fake clock: Arm starts no thread; TickNow runs one timer callback on the
+    // calling thread and delivers its events. Returns whether a tick ran.
+    void SetManualTicks(bool manual) { manualTicks_ = manual; }
+    bool TickNow();
     // Mode reset: every input runs its OFF-delay expiry at the next tick (labels normal).
     void ResetOffDelays() { sampler_.RequestOffDelayReset(); }
 
@@ -119,6 +124,7 @@ class SensorHub final : public QObject, private EventWaker {
     DragHook* dragHook_ = nullptr;
     std::atomic<bool> wakePending_{false};
     bool draining_ = false;
+    bool manualTicks_ = false;
 };
 
 }  // namespace vantrel

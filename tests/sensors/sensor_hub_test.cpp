@@ -152,6 +152,27 @@ TEST_F(SensorHubTest, RecordedSessionReplaysToTheSameEdges) {
     EXPECT_TRUE(std::filesystem::exists(dir / "rec-2.txt"));  // the replay was recorded too
 }
 
+TEST(SensorHubManualTest, FakeClockSessionDrivenByTickNow) {
+    SessionState session;
+    FakeMsClock clock(50000);
+    SensorHub hub(session, clock, std::make_unique<test::FakeUsbBus>());
+    hub.SetManualTicks(true);
+    QSignalSpy edges(&hub, &SensorHub::activeEdge);
+    hub.Prime(NoneSettings(), 4);
+    session.running = true;
+    hub.Arm();
+    EXPECT_FALSE(hub.IsSampling());
+    EXPECT_TRUE(hub.TickNow());
+    session.keys.keyFinish = true;  // F12
+    clock.Advance(1);
+    EXPECT_TRUE(hub.TickNow());
+    ASSERT_EQ(edges.count(), 1);
+    EXPECT_EQ(edges[0][0].value<SensorInput>(), SensorInput::Finish);
+    EXPECT_EQ(edges[0][1].toUInt(), 50001u);
+    EXPECT_EQ(hub.Log().Lines().back(), "50001,G");
+    hub.Stop();
+}
+
 TEST_F(SensorHubTest, ExitLineAndSaveOnlyWhenLogfileIsOn) {
     test::TempDir dir;
     ASSERT_TRUE(hub->AddExitAndSave(false, dir.path()).ok);
