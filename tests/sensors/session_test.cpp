@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 #include "sensors/sampler.h"
@@ -125,6 +126,33 @@ TEST_F(SessionTest, SimulatedGymkhanaSessionWithSplitsAndAnOverlappingStart) {
     EXPECT_EQ(lines[3].substr(lines[3].size() - 2), ",G");
     EXPECT_EQ(lines[4].substr(lines[4].size() - 2), ",G");
     EXPECT_EQ(queue.LostTotal(), 0u);
+}
+
+TEST_F(SessionTest, ShippedDemoScriptPlaysThreeCompleteRuns) {
+    const auto parsed = LoadSimulationScript(std::filesystem::path(VANTREL_SOURCE_DIR) /
+                                             "sensors/demo/gymkhana_demo.txt");
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    ScriptSource script(parsed.script);
+    script.Open();
+    SetupSettings settings;  // default OFF delay (5000 ms) and pins, splits as the demo says
+    settings.SetIoAddressText("None");
+    settings.splitPin1 = 2;
+    settings.splitPin2 = 4;
+    SamplerConfig config = MakeSamplerConfig(settings, 4);
+    config.source = &script;
+    sampler.Configure(config);
+    sampler.Prime();
+    session.running = true;
+    RunFor(80000);
+    EXPECT_TRUE(script.Finished());
+    int counts[kSensorInputCount] = {};
+    for (const SensorEvent& e : edges) {
+        ++counts[static_cast<int>(e.input)];
+    }
+    EXPECT_EQ(counts[0], 3);  // the trailing wheel at 20.4 s is swallowed by the OFF delay
+    EXPECT_EQ(counts[1], 3);
+    EXPECT_EQ(counts[2], 3);
+    EXPECT_EQ(counts[3], 3);
 }
 
 }  // namespace
