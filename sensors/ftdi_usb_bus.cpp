@@ -48,20 +48,24 @@ int FtdiUsbBus::CreateDeviceList(uint32_t& count) {
 
 int FtdiUsbBus::GetDeviceList(std::vector<UsbDeviceInfo>& devices) {
     devices.clear();
+    int readable = 0;
     for (ftdi_device_list* node = list_; node != nullptr; node = node->next) {
         std::array<char, 64> description{};
         std::array<char, 16> serial{};
         UsbDeviceInfo info;
-        // A device whose strings cannot be read (permissions) keeps an empty description.
+        // Reading the strings opens the device: without permission they stay empty.
         if (ftdi_usb_get_strings(context_, node->dev, nullptr, 0, description.data(),
                                  static_cast<int>(description.size()), serial.data(),
                                  static_cast<int>(serial.size())) == 0) {
             info.description = description.data();
             info.serialNumber = serial.data();
+            ++readable;
         }
         devices.push_back(std::move(info));
     }
-    return static_cast<int>(devices.size()) == listCount_ ? 0 : kFailed;
+    // Not one readable device (typically no permission): the list itself could not be read.
+    const bool complete = static_cast<int>(devices.size()) == listCount_;
+    return complete && (readable > 0 || devices.empty()) ? 0 : kFailed;
 }
 
 int FtdiUsbBus::Open(int index) {
