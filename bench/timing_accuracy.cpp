@@ -1,0 +1,284 @@
+// Timing accuracy harness (run on demand, not a test): a source whose sensor edges happen at
+// known monotonic times is sampled by the real timing thread at 1 ms and 3 ms. It prints the
+// stamp error (sample tick minus true edge) and the tick-interval distribution, idle and
+// while a GUI-like consumer freezes for 1 s every 3 s and a disk writer runs; the same load
+// is also run against a hand-over that waits for the consumer after every tick with events.
+
+#include <fcntl.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "sensors/sampler.h"
+#include "sensors/timing_loop.h"
+
+namespace vantrel::bench {
+namespace {
+
+// The four inputs take turns: each fires every 160 ms, beyond its 100 ms OFF delay.
+constexpr int64_t kEdgeSpacingNs = 40'000'000;
+constexpr int64_t kPulseNs = 40'000'000;  // a car breaks the beam for 40 ms
+constexpr int kRunSeconds = 8;
+constexpr std::array<uint8_t, 4> kMasks = {0x10, 0x40, 0x20, 0x08};  // pins 13, 10, 12, 15
+
+int64_t NowNs() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+// Pulses on Start, Finish, Split 1, Split 2 in turn at known times, with sub-millisecond phases
+// spread by a fixed pseudo-random sequence. Also records the time of every read.
+class EdgeSource final : public InputSource {
+  public:
+    EdgeSource(int64_t firstNs, int count) {
+        uint32_t seed = 12345;
+        for (int i = 0; i < count; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            starts.push_back(firstNs + i * kEdgeSpacingNs + (seed >> 8) % 1'000'000);
+        }
+        readNs.reserve(kRunSeconds * 1100 + 1000);
+    }
+    ReadRule Rule() const override { return ReadRule::Levels; }
+    bool Open() override { return true; }
+    bool IsOpen() const override { return true; }
+    bool Read(uint32_t, RawSample& out) override {
+        const int64_t now = NowNs();
+        if (readNs.size() < readNs.capacity()) {
+            readNs.push_back(now);
+        }
+        out = RawSample{};
+        auto it = std::upper_bound(starts.begin(), starts.end(), now);
+        if (it != starts.begin()) {
+            const size_t i = static_cast<size_t>(it - starts.begin()) - 1;
+            if (now - starts[i] < kPulseNs) {
+                out.statusByte &= static_cast<uint8_t>(~kMasks[i % kMasks.size()]);
+            }
+        }
+        return true;
+    }
+    void WriteLamp(uint8_t) override {}
+    void Close() override {}
+    std::string LastError() const override { return {}; }
+
+    std::vector<int64_t> starts;
+    std::vector<int64_t> readNs;
+};
+
+// The consumer's side: the GUI thread stand-in.
+struct Consumer {
+    SensorEventQueue& queue;
+    bool freezes;
+    std::atomic<uint32_t> wakeSeq{0};
+    std::atomic<uint32_t> drainedSeq{0};
+    std::atomic<bool> stop{false};
+    std::vector<SensorEvent> edges;
+
+    void Run() {
+        int64_t nextFreeze = NowNs() + 1'000'000'000;
+        uint32_t seen = 0;
+        while (!stop.load()) {
+            if (freezes && NowNs() >= nextFreeze) {
+                std::this_thread::sleep_for(std::chrono::seconds(1));  // a modal box, a rebuild
+                nextFreeze += 3'000'000'000;
+            }
+            seen = wakeSeq.load();
+            SensorEvent e;
+            while (queue.Pop(e)) {
+                if (e.kind == SensorEventKind::ActiveEdge) {
+                    edges.push_back(e);
+                }
+            }
+            drainedSeq.store(seen);
+            drainedSeq.notify_all();
+            if (stop.load()) {
+                break;  // checked after reading `seen`: a later stop changes wakeSeq
+            }
+            wakeSeq.wait(seen);
+        }
+    }
+};
+
+// The queue design: a lock-free, coalesced wake. The blocking design also waits until the
+// consumer has taken everything, as a synchronised call would.
+class BenchWaker final : public EventWaker {
+  public:
+    BenchWaker(Consumer& consumer, bool blocking) : consumer_(consumer), blocking_(blocking) {}
+    void Wake() override {
+        const uint32_t mine = consumer_.wakeSeq.fetch_add(1) + 1;
+        consumer_.wakeSeq.notify_all();
+        if (!blocking_) {
+            return;
+        }
+        for (uint32_t d = consumer_.drainedSeq.load(); static_cast<int32_t>(d - mine) < 0;
+             d = consumer_.drainedSeq.load()) {
+            consumer_.drainedSeq.wait(d);
+            if (consumer_.stop.load()) {
+                return;
+            }
+        }
+    }
+
+  private:
+    Consumer& consumer_;
+    bool blocking_;
+};
+
+// Rewrites 1 MiB blocks of a 16 MiB file in a cycle, each pushed to the disk.
+void DiskWriter(const std::atomic<bool>& stop, const std::filesystem::path& file) {
+    const std::string block(1 << 20, 'x');
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd < 0) {
+        return;
+    }
+    for (off_t offset = 0; !stop.load(); offset = (offset + (1 << 20)) % (16 << 20)) {
+        if (::pwrite(fd, block.data(), block.size(), offset) < 0) {
+            break;
+        }
+        ::fdatasync(fd);
+    }
+    ::close(fd);
+}
+
+struct Percentiles {
+    double p50, p99, p999, max;
+};
+
+Percentiles Of(std::vector<double> v) {
+    if (v.empty()) {
+        return {0, 0, 0, 0};
+    }
+    std::sort(v.begin(), v.end());
+    auto at = [&](double q) {
+        return v[std::min(v.size() - 1, static_cast<size_t>(q * v.size()))];
+    };
+    return {at(0.50), at(0.99), at(0.999), v.back()};
+}
+
+struct Result {
+    Percentiles interval;  // ms between reads
+    Percentiles stamp;     // ms, sample tick minus true edge
+    int seen = 0;
+    int total = 0;
+    uint64_t lost = 0;
+    bool realtime = false;
+};
+
+Result RunOnce(int periodMs, bool load, bool blocking) {
+    SessionState session;
+    MonotonicMsClock clock;
+    SensorEventQueue queue;
+    // Edges from 0.2 s after the start to 0.3 s before the end of the run.
+    const int edgeCount =
+        static_cast<int>((kRunSeconds * 1'000'000'000LL - 500'000'000) / kEdgeSpacingNs);
+    EdgeSource source(NowNs() + 200'000'000, edgeCount);
+    SamplerConfig config;
+    config.pollPeriodMs = periodMs;
+    config.offDelayMs = 100;
+    config.startMask = kMasks[0];
+    config.finishMask = kMasks[1];
+    config.split1Mask = kMasks[2];
+    config.split2Mask = kMasks[3];
+    config.source = &source;
+    Sampler sampler(session, clock, queue);
+    sampler.Configure(config);
+    sampler.Prime();
+
+    Consumer consumer{queue, load, {}, {}, {}, {}};
+    BenchWaker waker(consumer, blocking);
+    TimingLoop loop(sampler, clock, session.running, &waker);
+    std::atomic<bool> stopWriter{false};
+    const auto file = std::filesystem::temp_directory_path() / "vantrel_bench_disk.tmp";
+    std::thread writer;
+    if (load) {
+        writer = std::thread(DiskWriter, std::cref(stopWriter), file);
+    }
+    std::thread gui([&] { consumer.Run(); });
+    session.running = true;
+    loop.Arm();
+    std::this_thread::sleep_for(std::chrono::seconds(kRunSeconds));
+    session.running = false;
+    consumer.stop = true;
+    consumer.wakeSeq.fetch_add(1);
+    consumer.wakeSeq.notify_all();
+    consumer.drainedSeq.fetch_add(1);
+    consumer.drainedSeq.notify_all();
+    loop.Join();
+    gui.join();
+    stopWriter = true;
+    if (writer.joinable()) {
+        writer.join();
+    }
+    std::filesystem::remove(file);
+
+    Result r;
+    r.realtime = loop.RealtimeGranted();
+    r.lost = queue.LostTotal();
+    r.total = edgeCount;
+    std::vector<double> intervals;
+    for (size_t i = 1; i < source.readNs.size(); ++i) {
+        intervals.push_back((source.readNs[i] - source.readNs[i - 1]) / 1e6);
+    }
+    r.interval = Of(intervals);
+    std::vector<double> errors;
+    for (const SensorEvent& e : consumer.edges) {
+        // The pulse of this input that was active at the stamp: its latest start not after
+        // the tick's millisecond.
+        const int64_t tickEndNs = (static_cast<int64_t>(e.tick) + 1) * 1'000'000;
+        const auto input = static_cast<size_t>(e.input);
+        auto it = std::upper_bound(source.starts.begin(), source.starts.end(), tickEndNs);
+        size_t i = static_cast<size_t>(it - source.starts.begin());
+        while (i > 0 && (i - 1) % kMasks.size() != input) {
+            --i;
+        }
+        if (i == 0) {
+            continue;
+        }
+        const int64_t startNs = source.starts[i - 1];
+        // Compare in the same 32-bit millisecond scale as the tick.
+        const double startMs = static_cast<double>(static_cast<uint32_t>(startNs / 1'000'000)) +
+                               (startNs % 1'000'000) / 1e6;
+        errors.push_back(static_cast<double>(e.tick) - startMs);
+    }
+    r.seen = static_cast<int>(consumer.edges.size());
+    r.stamp = Of(errors);
+    return r;
+}
+
+void Print(int periodMs, const char* name, const Result& r) {
+    std::printf(
+        "%2d ms  %-22s %7.3f %7.3f %8.3f %8.1f | %7.3f %7.3f %8.3f %8.3f | %4d/%-4d %4llu\n",
+        periodMs, name, r.interval.p50, r.interval.p99, r.interval.p999, r.interval.max,
+        r.stamp.p50, r.stamp.p99, r.stamp.p999, r.stamp.max, r.seen, r.total,
+        static_cast<unsigned long long>(r.lost));
+    std::fflush(stdout);
+}
+
+}  // namespace
+}  // namespace vantrel::bench
+
+int main() {
+    using namespace vantrel::bench;
+    std::printf(
+        "period scenario              tick interval ms (p50 p99 p99.9 max) | "
+        "stamp error ms (p50 p99 p99.9 max) | edges seen/total, lost\n");
+    bool realtime = false;
+    for (int period : {1, 3}) {
+        Result idle = RunOnce(period, false, false);
+        realtime = idle.realtime;
+        Print(period, "idle, queue", idle);
+        Print(period, "load, queue", RunOnce(period, true, false));
+        Print(period, "load, blocking", RunOnce(period, true, true));
+    }
+    std::printf("real-time class (SCHED_FIFO): %s\n",
+                realtime ? "granted" : "refused (normal class; see docs/hardware.md)");
+    return 0;
+}

@@ -1,0 +1,133 @@
+#include "sensors/parallel_port.h"
+
+#include <fcntl.h>
+#include <linux/parport.h>
+#include <linux/ppdev.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace vantrel {
+
+namespace {
+
+std::string HexAddress(int32_t address) {
+    std::ostringstream text;
+    text << "0x" << std::hex << std::uppercase << address;
+    return text.str();
+}
+
+std::string ErrnoText(const std::string& what) {
+    return what + ": " + std::strerror(errno);
+}
+
+}  // namespace
+
+std::optional<int> FindParportByBase(const std::filesystem::path& procRoot, int32_t ioAddress) {
+    std::error_code error;
+    for (int n = 0; n < 64; ++n) {
+        std::ifstream in(procRoot / ("parport" + std::to_string(n)) / "base-addr");
+        if (!in) {
+            continue;  // numbers need not be contiguous
+        }
+        long base = -1;
+        if (in >> base && base == ioAddress) {
+            return n;
+        }
+    }
+    return std::nullopt;
+}
+
+PortDriver::PortDriver(std::filesystem::path procRoot, std::filesystem::path devRoot)
+    : procRoot_(std::move(procRoot)), devRoot_(std::move(devRoot)) {}
+
+PortDriver::~PortDriver() {
+    CloseDriver();
+}
+
+void PortDriver::OpenDriver(int32_t ioAddress) {
+    if (activeHw_.load()) {
+        return;
+    }
+    const std::optional<int> number = FindParportByBase(procRoot_, ioAddress);
+    if (!number) {
+        lastError_ =
+            "No parallel port at " + HexAddress(ioAddress) + " (" + procRoot_.string() + ")";
+        return;
+    }
+    const std::filesystem::path device = devRoot_ / ("parport" + std::to_string(*number));
+    const int fd = ::open(device.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        lastError_ = ErrnoText("open " + device.string());
+        return;
+    }
+    if (::ioctl(fd, PPCLAIM) != 0) {
+        lastError_ = ErrnoText("claim " + device.string());
+        ::close(fd);
+        return;
+    }
+    // The data lines are drag inputs: reverse direction where the port supports it.
+    int reverse = 1;
+    ::ioctl(fd, PPDATADIR, &reverse);
+    fd_ = fd;
+    base_ = ioAddress;
+    lastError_.clear();
+    activeHw_.store(true);
+}
+
+bool PortDriver::CloseDriver() {
+    if (!activeHw_.exchange(false)) {
+        return false;
+    }
+    ::ioctl(fd_, PPRELEASE);
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    return closed;
+}
+
+bool PortDriver::ReadByte(int32_t address, uint8_t& value) const {
+    if (!activeHw_.load()) {
+        return false;
+    }
+    unsigned char byte = 0xFF;
+    int result = -1;
+    switch (address - base_) {
+        case 0:
+            result = ::ioctl(fd_, PPRDATA, &byte);
+            break;
+        case 1:
+            result = ::ioctl(fd_, PPRSTATUS, &byte);
+            break;
+        case 2:
+            result = ::ioctl(fd_, PPRCONTROL, &byte);
+            break;
+        default:
+            return false;
+    }
+    value = byte;
+    return result == 0;
+}
+
+bool PortDriver::WriteByte(int32_t address, uint8_t value) {
+    if (!activeHw_.load() || address != base_ + 2) {
+        return false;
+    }
+    unsigned char byte = value;
+    return ::ioctl(fd_, PPWCONTROL, &byte) == 0;
+}
+
+bool ParallelPortSource::Read(uint32_t, RawSample& out) {
+    const int32_t base = driver_.BaseAddress();
+    return driver_.ReadByte(base, out.dataByte) && driver_.ReadByte(base + 1, out.statusByte) &&
+           driver_.ReadByte(base + 2, out.controlByte);
+}
+
+void ParallelPortSource::WriteLamp(uint8_t controlByte) {
+    driver_.WriteByte(driver_.BaseAddress() + 2, controlByte);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,76 @@
+#pragma once
+// The parallel port through Linux ppdev: PortDriver finds the /dev/parportN whose base
+// address is the chosen one, claims it and reads/writes its registers; ParallelPortSource
+// puts it behind the sampler's input-source interface.
+// Thread rule: OpenDriver, CloseDriver, ActiveHW, LastError on the GUI thread; ReadByte and
+// WriteByte on the timing thread (never concurrently with each other, never during
+// OpenDriver/CloseDriver: the timing thread is stopped then).
+
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "sensors/input_source.h"
+
+namespace vantrel {
+
+// Message 123, shown (followed directly by LastError) when the port does not open at first show.
+constexpr const char* kPortDriverOpenFailedText =
+    "NT用ドライバー DriverLINX のオープンに失敗しました。";
+
+// The parportN number whose "<procRoot>/parportN/base-addr" starts with `ioAddress`
+// (decimal, as the kernel writes it); nullopt when none does.
+std::optional<int> FindParportByBase(const std::filesystem::path& procRoot, int32_t ioAddress);
+
+class PortDriver {
+  public:
+    // The roots are injectable so that a test can use a fake tree.
+    explicit PortDriver(std::filesystem::path procRoot = "/proc/sys/dev/parport",
+                        std::filesystem::path devRoot = "/dev");
+    ~PortDriver();
+    PortDriver(const PortDriver&) = delete;
+    PortDriver& operator=(const PortDriver&) = delete;
+
+    // Opens and claims the port at `ioAddress`; sets ActiveHW, or LastError on failure.
+    void OpenDriver(int32_t ioAddress);
+    // Releases and closes the port; false when nothing was open.
+    bool CloseDriver();
+    bool ActiveHW() const { return activeHw_.load(); }
+    const std::string& LastError() const { return lastError_; }
+    int32_t BaseAddress() const { return base_; }
+
+    // Byte at base+0 (data), base+1 (status) or base+2 (control), as the hardware gives it.
+    // Returns false when the port is not active or the read failed.
+    bool ReadByte(int32_t address, uint8_t& value) const;
+    // Writes the control register (base+2); other addresses are ignored.
+    bool WriteByte(int32_t address, uint8_t value);
+
+  private:
+    std::filesystem::path procRoot_;
+    std::filesystem::path devRoot_;
+    int fd_ = -1;
+    int32_t base_ = 0;
+    std::atomic<bool> activeHw_{false};
+    std::string lastError_;
+};
+
+class ParallelPortSource final : public InputSource {
+  public:
+    explicit ParallelPortSource(PortDriver& driver) : driver_(driver) {}
+
+    ReadRule Rule() const override { return ReadRule::ParallelPort; }
+    // The driver is opened at first show; a session only checks it.
+    bool Open() override { return driver_.ActiveHW(); }
+    bool IsOpen() const override { return driver_.ActiveHW(); }
+    bool Read(uint32_t now, RawSample& out) override;
+    void WriteLamp(uint8_t controlByte) override;
+    void Close() override {}
+    std::string LastError() const override { return driver_.LastError(); }
+
+  private:
+    PortDriver& driver_;
+};
+
+}  // namespace vantrel

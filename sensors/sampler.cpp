@@ -1,0 +1,204 @@
+#include "sensors/sampler.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr uint8_t kBusyBit = 0x80;  // pin 11 is inverted by the port hardware
+
+// Wrap-safe "a is earlier than b" for the 32-bit millisecond tick.
+bool Before(uint32_t a, uint32_t b) {
+    return static_cast<int32_t>(a - b) < 0;
+}
+
+int Index(SensorInput input) {
+    return static_cast<int>(input);
+}
+
+}  // namespace
+
+Sampler::Sampler(const SessionState& session, const MsClock& clock, SensorEventQueue& events)
+    : session_(session), clock_(clock), events_(events) {}
+
+void Sampler::Prime() {
+    state_.dataByte = 0xFF;
+    state_.statusByte = 0xFF;
+    readFailureReported_ = false;
+    levelsRecorded_ = false;
+    Read();
+    state_.prevDataByte = state_.dataByte;
+}
+
+void Sampler::Read() {
+    InputSource* source = config_.source;
+    const uint32_t now = clock_.MsTick();
+    RawSample raw;
+    const ReadRule rule = source != nullptr ? source->Rule() : ReadRule::Idle;
+    if (rule == ReadRule::ParallelPort) {
+        // A port that could not be opened or read leaves every input idle.
+        if (source->Read(now, raw)) {
+            raw.statusByte ^= kBusyBit;
+            if (config_.invert) {
+                raw.dataByte = static_cast<uint8_t>(~raw.dataByte);
+                raw.statusByte = static_cast<uint8_t>(~raw.statusByte);
+            }
+        } else {
+            raw = RawSample{};
+        }
+        state_.dataByte = raw.dataByte;
+        state_.statusByte = raw.statusByte;
+    } else if (rule == ReadRule::UsbPins) {
+        ReadUsb();
+    } else if (rule == ReadRule::Levels && source->Read(now, raw)) {
+        state_.dataByte = raw.dataByte;
+        state_.statusByte = raw.statusByte;
+    } else {
+        state_.dataByte = 0xFF;
+        state_.statusByte = 0xFF;
+    }
+    state_.controlByte = static_cast<uint8_t>(raw.controlByte ^ config_.controlXor);
+    state_.sampleTime = clock_.MsTick();
+}
+
+void Sampler::ReadUsb() {
+    InputSource* source = config_.source;
+    state_.dataByte = 0xFF;
+    if (!source->IsOpen()) {
+        // DRAG and CIRCUIT sessions never open the adapter: their inputs stay idle.
+        state_.statusByte = 0xFF;
+        return;
+    }
+    RawSample raw;
+    if (source->Read(clock_.MsTick(), raw)) {
+        state_.statusByte = raw.statusByte;
+    } else if (!readFailureReported_) {
+        // Reported once; the GUI stops the session. The status byte keeps its value.
+        readFailureReported_ = true;
+        SensorEvent event;
+        event.kind = SensorEventKind::ReadFailed;
+        event.tick = clock_.MsTick();
+        emitted_ += events_.Push(event) ? 1 : 0;
+    }
+}
+
+int Sampler::Tick() {
+    emitted_ = 0;
+    Read();
+    ApplyOffDelayReset();
+    if (session_.activeMode.load(std::memory_order_relaxed) == RaceMode::Drag) {
+        if (config_.dragHook != nullptr) {
+            config_.dragHook->DragStep(state_, config_, events_);
+        }
+    } else {
+        for (SensorInput input :
+             {SensorInput::Finish, SensorInput::Start, SensorInput::Split1, SensorInput::Split2}) {
+            StepInput(input);
+        }
+        for (int k = 0; k < kSensorInputCount; ++k) {
+            const uint8_t mask = config_.Mask(static_cast<SensorInput>(k));
+            if (mask != 0) {
+                state_.prevState[k] = (state_.statusByte & mask) != 0;
+            }
+        }
+    }
+    RecordLevels();
+    return emitted_;
+}
+
+bool Sampler::KeyForced(SensorInput input) const {
+    const KeyFlags& keys = session_.keys;
+    switch (input) {
+        case SensorInput::Start:
+            return keys.keyStart.load(std::memory_order_relaxed);
+        case SensorInput::Finish:
+            return keys.keyFinish.load(std::memory_order_relaxed) ||
+                   session_.timeoutFinish.load(std::memory_order_relaxed);
+        case SensorInput::Split1:
+            return keys.keySplit1.load(std::memory_order_relaxed);
+        case SensorInput::Split2:
+            return keys.keySplit2.load(std::memory_order_relaxed);
+    }
+    return false;
+}
+
+void Sampler::StepInput(SensorInput input) {
+    const uint8_t mask = config_.Mask(input);
+    if (mask == 0) {
+        return;  // "NC": the input is not wired and never fires, not even from its key
+    }
+    const int k = Index(input);
+    if (KeyForced(input)) {
+        state_.statusByte = static_cast<uint8_t>(state_.statusByte & ~mask);
+    }
+    const bool cur = (state_.statusByte & mask) != 0;  // true = idle
+    const bool prev = state_.prevState[k];
+    if (cur != prev) {
+        if (prev) {
+            Emit(SensorEventKind::LampOn, input);
+            Emit(SensorEventKind::LabelRed, input);
+        } else {
+            Emit(SensorEventKind::LampOff, input);
+        }
+    }
+    if (state_.offDelayActive[k]) {
+        if (Before(state_.sampleTime, state_.offDelayUntil[k])) {
+            if (!prev) {
+                // Still (or again) active: the delay counts from the latest active sample.
+                state_.offDelayUntil[k] = state_.sampleTime + config_.offDelayMs;
+            }
+            return;
+        }
+        Emit(SensorEventKind::OffDelayOver, input);
+        state_.offDelayActive[k] = false;
+    }
+    if (cur != prev) {
+        if (!prev) {
+            state_.offDelayActive[k] = true;
+            state_.offDelayUntil[k] = state_.sampleTime + config_.offDelayMs;
+            return;
+        }
+        Emit(SensorEventKind::ActiveEdge, input);
+    }
+}
+
+void Sampler::ApplyOffDelayReset() {
+    if (!offDelayResetRequested_.exchange(false)) {
+        return;
+    }
+    for (int k = 0; k < kSensorInputCount; ++k) {
+        if (!state_.offDelayActive[k]) {
+            state_.offDelayUntil[k] = state_.sampleTime;  // runs out at once
+        }
+        // A delay still running keeps its end: a pass just before the reset stays masked.
+        state_.offDelayActive[k] = true;
+    }
+}
+
+void Sampler::RecordLevels() {
+    if (!config_.recordLevels) {
+        return;
+    }
+    if (levelsRecorded_ && recordedStatus_ == state_.statusByte &&
+        recordedData_ == state_.dataByte) {
+        return;
+    }
+    levelsRecorded_ = true;
+    recordedStatus_ = state_.statusByte;
+    recordedData_ = state_.dataByte;
+    SensorEvent event;
+    event.kind = SensorEventKind::LevelChange;
+    event.statusByte = state_.statusByte;
+    event.dataByte = state_.dataByte;
+    event.tick = state_.sampleTime;
+    emitted_ += events_.Push(event) ? 1 : 0;
+}
+
+void Sampler::Emit(SensorEventKind kind, SensorInput input) {
+    SensorEvent event;
+    event.kind = kind;
+    event.input = input;
+    event.tick = state_.sampleTime;
+    emitted_ += events_.Push(event) ? 1 : 0;
+}
+
+}  // namespace vantrel

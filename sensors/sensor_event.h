@@ -1,0 +1,34 @@
+#pragma once
+// What the timing thread tells the GUI: one plain record per sensor happening, stamped with
+// the sample tick at which it was seen.
+// Thread rule: any thread (plain values).
+
+#include <cstdint>
+
+namespace vantrel {
+
+// The four gymkhana/circuit inputs, in the order of the sampler's per-input arrays.
+enum class SensorInput : uint8_t { Start = 0, Finish = 1, Split1 = 2, Split2 = 3 };
+constexpr int kSensorInputCount = 4;
+
+enum class SensorEventKind : uint8_t {
+    LampOn,        // the input became active: its lamp shows the on image
+    LampOff,       // the input was released: its lamp shows the off image
+    LabelRed,      // the input's label turns red (sent right after LampOn)
+    OffDelayOver,  // the OFF delay ran out: the label goes back to the normal colour
+    ActiveEdge,    // a pass that counts (outside the OFF delay)
+    ReadFailed,    // the USB adapter could not be read; the session has to stop
+    LevelChange,   // recording only: the input bytes changed (status, data)
+    EventsLost,    // `count` events were dropped here because the queue was full
+};
+
+struct SensorEvent {
+    SensorEventKind kind = SensorEventKind::LampOn;
+    SensorInput input = SensorInput::Start;  // for the per-input kinds
+    uint8_t statusByte = 0xFF;               // LevelChange: the status byte seen by the tick
+    uint8_t dataByte = 0xFF;                 // LevelChange: the data byte seen by the tick
+    uint32_t tick = 0;                       // sample tick (MsTick) of the sample
+    uint32_t count = 0;                      // EventsLost: how many were dropped
+};
+
+}  // namespace vantrel

@@ -1,0 +1,186 @@
+#include "sensors/sensor_hub.h"
+
+#include <QMetaObject>
+#include <ctime>
+
+#include "sensors/ftdi_usb_bus.h"
+
+namespace vantrel {
+
+namespace {
+std::unique_ptr<UsbBus> OrLibFtdi(std::unique_ptr<UsbBus> bus) {
+    return bus ? std::move(bus) : std::make_unique<FtdiUsbBus>();
+}
+
+std::tm LocalNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+}  // namespace
+
+SensorHub::SensorHub(SessionState& session, const MsClock& clock, std::unique_ptr<UsbBus> usbBus,
+                     QObject* parent)
+    : QObject(parent),
+      session_(session),
+      clock_(clock),
+      sampler_(session, clock, queue_),
+      loop_(sampler_, clock, session.running, this),
+      usbAdapter_(OrLibFtdi(std::move(usbBus))) {
+    qRegisterMetaType<vantrel::SensorInput>();
+    log_.AddStartedUp(clock_.MsTick(), LocalNow());
+}
+
+SensorHub::~SensorHub() {
+    session_.running.store(false);
+    loop_.Join();
+    usbAdapter_.Close();
+}
+
+bool SensorHub::OpenPortDriver(int32_t ioAddress) {
+    portDriver_.OpenDriver(ioAddress);
+    return portDriver_.ActiveHW();
+}
+
+QString SensorHub::PortDriverError() const {
+    return QString::fromStdString(portDriver_.LastError());
+}
+
+void SensorHub::UseScript(SimulationScript script) {
+    script_ = std::make_unique<ScriptSource>(std::move(script));
+}
+
+InputSource* SensorHub::ChooseSource(const SetupSettings& settings) {
+    if (script_) {
+        return script_.get();
+    }
+    switch (settings.port) {
+        case PortChoice::Usb:
+            return &usbAdapter_;
+        case PortChoice::None:
+            return &noneSource_;
+        default:
+            // A ppdev handle belongs to one port: follow a base address changed in the options.
+            if (portDriver_.ActiveHW() && portDriver_.BaseAddress() != settings.ioAddress) {
+                portDriver_.CloseDriver();
+                portDriver_.OpenDriver(settings.ioAddress);
+            }
+            return &parallelSource_;
+    }
+}
+
+void SensorHub::Prime(const SetupSettings& settings, int32_t outputMask) {
+    Stop();
+    SamplerConfig config = MakeSamplerConfig(settings, outputMask);
+    config.source = ChooseSource(settings);
+    config.dragHook = dragHook_;
+    if (script_) {
+        config.ioAddress = 0;  // a script has no lamps to write
+        script_->Open();
+    }
+    if (recordFile_) {
+        BeginRecording(settings);
+        config.recordLevels = recorder_.IsRecording();
+    }
+    sampler_.Configure(config);
+    sampler_.Prime();
+}
+
+void SensorHub::BeginRecording(const SetupSettings& settings) {
+    const std::filesystem::path file = RecordingPathForSession(*recordFile_, ++recordedSessions_);
+    const std::string pins = "pins: start " + std::to_string(settings.startPin) + ", finish " +
+                             std::to_string(settings.finishPin) + ", split1 " +
+                             std::to_string(settings.splitPin1) + ", split2 " +
+                             std::to_string(settings.splitPin2);
+    recorder_.Begin(file, {"Vantrel session recording (replay with --replay)", pins,
+                           "IoAddress " + settings.ioAddressText + ", Resolution " +
+                               std::to_string(settings.resolution) + ", Delay " +
+                               std::to_string(settings.delay)});
+}
+
+UsbOpenResult SensorHub::OpenUsbAdapter() {
+    if (script_) {
+        return {};  // the script stands in for the adapter
+    }
+    return usbAdapter_.OpenAdapter();
+}
+
+void SensorHub::Arm() {
+    if (session_.running.load() && !manualTicks_) {
+        loop_.Arm();
+    }
+}
+
+bool SensorHub::TickNow() {
+    if (!loop_.IsIdle()) {
+        return false;  // the timing thread owns the sampler
+    }
+    const bool ticked = loop_.Callback();
+    Drain();
+    return ticked;
+}
+
+void SensorHub::Stop() {
+    session_.running.store(false);
+    loop_.Join();  // the close below must never overlap a read
+    usbAdapter_.Close();
+    Drain();
+    recorder_.End();
+}
+
+IoResult SensorHub::AddExitAndSave(bool logfile, const std::filesystem::path& folder) {
+    log_.AddExit(clock_.MsTick());
+    return logfile ? log_.Save(folder) : IoResult::Success();
+}
+
+void SensorHub::Wake() {
+    if (!wakePending_.exchange(true)) {
+        QMetaObject::invokeMethod(this, &SensorHub::Drain, Qt::QueuedConnection);
+    }
+}
+
+void SensorHub::Drain() {
+    if (draining_) {
+        return;  // a slot opened a nested event loop; the running drain delivers the rest
+    }
+    draining_ = true;
+    do {
+        wakePending_.store(false);
+        SensorEvent event;
+        while (queue_.Pop(event)) {
+            Dispatch(event);
+        }
+    } while (!queue_.Empty());
+    draining_ = false;
+}
+
+void SensorHub::Dispatch(const SensorEvent& event) {
+    switch (event.kind) {
+        case SensorEventKind::LampOn:
+        case SensorEventKind::LampOff:
+            emit lampChanged(event.input, event.kind == SensorEventKind::LampOn);
+            break;
+        case SensorEventKind::LabelRed:
+            emit labelRed(event.input);
+            break;
+        case SensorEventKind::OffDelayOver:
+            emit labelNormal(event.input);
+            break;
+        case SensorEventKind::ActiveEdge:
+            log_.AddPassLine(event);
+            emit activeEdge(event.input, event.tick);
+            break;
+        case SensorEventKind::ReadFailed:
+            emit usbReadFailed(QString::fromUtf8(UsbMessageText(141)));
+            break;
+        case SensorEventKind::LevelChange:
+            recorder_.Add(event);
+            break;
+        case SensorEventKind::EventsLost:
+            emit eventsLost(queue_.LostTotal());
+            break;
+    }
+}
+
+}  // namespace vantrel

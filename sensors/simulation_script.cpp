@@ -1,0 +1,139 @@
+#include "sensors/simulation_script.h"
+
+#include <array>
+#include <optional>
+#include <sstream>
+
+#include "common/numbers.h"
+#include "common/safe_file.h"
+#include "common/text_file.h"
+
+namespace vantrel {
+
+namespace {
+
+struct LineName {
+    const char* name;
+    bool dataLine;
+    uint8_t bit;
+};
+
+constexpr std::array<LineName, 13> kLineNames = {{
+    {"pin10", false, 0x40},
+    {"pin11", false, 0x80},
+    {"pin12", false, 0x20},
+    {"pin13", false, 0x10},
+    {"pin15", false, 0x08},
+    {"d0", true, 0x01},
+    {"d1", true, 0x02},
+    {"d2", true, 0x04},
+    {"d3", true, 0x08},
+    {"d4", true, 0x10},
+    {"d5", true, 0x20},
+    {"d6", true, 0x40},
+    {"d7", true, 0x80},
+}};
+
+std::vector<std::string> Words(std::string_view line) {
+    const size_t hash = line.find('#');
+    std::istringstream in(std::string(line.substr(0, hash)));
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
+
+// Fills `step` from the line and the level words; returns an error text or "".
+std::string ParseLevel(const std::string& line, const std::string& level, ScriptStep& step) {
+    if (line == "status" || line == "data") {
+        const std::optional<int32_t> value = StrToInt(level);
+        if (!value || *value < 0 || *value > 255) {
+            return "byte value '" + level + "' is not 0..255 (decimal or 0x..)";
+        }
+        step.dataLine = line == "data";
+        step.andMask = 0x00;
+        step.orMask = static_cast<uint8_t>(*value);
+        return {};
+    }
+    for (const LineName& name : kLineNames) {
+        if (line != name.name) {
+            continue;
+        }
+        step.dataLine = name.dataLine;
+        if (level == "active") {
+            step.andMask = static_cast<uint8_t>(~name.bit);
+        } else if (level == "idle") {
+            step.orMask = name.bit;
+        } else {
+            return "level '" + level + "' is neither 'active' nor 'idle'";
+        }
+        return {};
+    }
+    return "unknown line '" + line + "' (pin10..pin15, d0..d7, status, data)";
+}
+
+// Parses "1234" or "+50" (after `previous`); returns an error text or "".
+std::string ParseTime(const std::string& word, uint32_t previous, uint32_t& atMs) {
+    const bool relative = word.front() == '+';
+    const std::string digits = relative ? word.substr(1) : word;
+    const bool allDigits =
+        !digits.empty() && digits.find_first_not_of("0123456789") == std::string::npos;
+    const std::optional<int32_t> value = allDigits ? StrToInt(digits) : std::nullopt;
+    if (!value) {
+        return "time '" + word + "' is not a number of milliseconds";
+    }
+    atMs = relative ? previous + static_cast<uint32_t>(*value) : static_cast<uint32_t>(*value);
+    if (atMs < previous) {
+        return "time " + word + " goes back before " + std::to_string(previous);
+    }
+    return {};
+}
+
+}  // namespace
+
+ScriptParseResult ParseSimulationScript(std::string_view text) {
+    ScriptParseResult result;
+    const std::vector<std::string> lines = SplitLines(text);
+    uint32_t previous = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::vector<std::string> words = Words(lines[i]);
+        if (words.empty()) {
+            continue;
+        }
+        ScriptStep step;
+        std::string error = words.size() != 3 ? "expected '<time> <line> <level>', found " +
+                                                    std::to_string(words.size()) + " words"
+                                              : ParseTime(words[0], previous, step.atMs);
+        if (error.empty()) {
+            error = ParseLevel(words[1], words[2], step);
+        }
+        if (!error.empty()) {
+            result.errorLine = static_cast<int>(i + 1);
+            result.error = "line " + std::to_string(i + 1) + ": " + error;
+            result.script.steps.clear();
+            return result;
+        }
+        previous = step.atMs;
+        result.script.steps.push_back(step);
+    }
+    result.ok = true;
+    return result;
+}
+
+ScriptParseResult LoadSimulationScript(const std::filesystem::path& path) {
+    std::string bytes;
+    const IoResult read = ReadWholeFile(path, bytes);
+    if (!read) {
+        ScriptParseResult result;
+        result.error = read.error;
+        return result;
+    }
+    ScriptParseResult result = ParseSimulationScript(bytes);
+    if (!result.ok) {
+        result.error = path.string() + ": " + result.error;
+    }
+    return result;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,106 @@
+#include "sensors/timing_loop.h"
+
+#include <pthread.h>
+#include <sched.h>
+#include <time.h>
+
+#include <cerrno>
+
+namespace vantrel {
+
+namespace {
+
+constexpr int64_t kNsPerMs = 1'000'000;
+// Deadlines sit this far after a millisecond boundary, so that a wake-up a little late still
+// reads the same MsTick and is not taken for an early callback.
+constexpr int64_t kDeadlineOffsetNs = 100'000;
+constexpr int kRealtimePriority = 50;
+
+int64_t MonotonicNs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
+
+void SleepUntil(int64_t deadlineNs) {
+    timespec deadline{};
+    deadline.tv_sec = static_cast<time_t>(deadlineNs / 1'000'000'000);
+    deadline.tv_nsec = static_cast<long>(deadlineNs % 1'000'000'000);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
+    }
+}
+
+// Asks for a real-time class; a refusal (no rtprio limit) leaves the normal class.
+bool AskForRealtime() {
+    sched_param param{};
+    param.sched_priority = kRealtimePriority;
+    return pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0;
+}
+
+}  // namespace
+
+TimingLoop::TimingLoop(Sampler& sampler, const MsClock& clock, const std::atomic<bool>& running,
+                       EventWaker* waker)
+    : sampler_(sampler), clock_(clock), running_(running), waker_(waker) {}
+
+TimingLoop::~TimingLoop() {
+    if (thread_.joinable()) {
+        thread_.join();  // the owner clears `running` first; this waits one period at most
+    }
+}
+
+void TimingLoop::Arm() {
+    if (thread_.joinable() && threadEnded_.load()) {
+        thread_.join();
+    }
+    if (thread_.joinable()) {
+        return;
+    }
+    threadEnded_.store(false);
+    thread_ = std::thread([this, period = sampler_.Config().pollPeriodMs] { Run(period); });
+}
+
+void TimingLoop::Join() {
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+bool TimingLoop::Callback() {
+    const uint32_t now = clock_.MsTick();
+    const int32_t interval = static_cast<int32_t>(now - previousCallback_);
+    lastTickInterval_.store(interval);
+    previousCallback_ = now;
+    // An early callback is skipped; its time still counts as the previous callback.
+    if (!firstCallback_ && interval < sampler_.Config().pollPeriodMs) {
+        return false;
+    }
+    firstCallback_ = false;
+    if (sampler_.Tick() > 0 && waker_ != nullptr) {
+        waker_->Wake();
+    }
+    return true;
+}
+
+void TimingLoop::Run(int32_t periodMs) {
+    realtimeGranted_.store(AskForRealtime());
+    const int64_t periodNs = static_cast<int64_t>(periodMs < 1 ? 1 : periodMs) * kNsPerMs;
+    int64_t deadline = (MonotonicNs() / kNsPerMs + 1) * kNsPerMs + kDeadlineOffsetNs;
+    while (true) {
+        SleepUntil(deadline);
+        Callback();
+        if (!running_.load()) {
+            threadEnded_.store(true);
+            return;
+        }
+        deadline += periodNs;
+        const int64_t now = MonotonicNs();
+        if (now - deadline > periodNs) {
+            // Far behind (suspend, long preemption): start again from the next boundary
+            // instead of firing a burst of callbacks.
+            deadline = (now / kNsPerMs + 1) * kNsPerMs + kDeadlineOffsetNs;
+        }
+    }
+}
+
+}  // namespace vantrel

@@ -1,0 +1,62 @@
+#pragma once
+// The timing thread: wakes at absolute deadlines every pollPeriodMs (CLOCK_MONOTONIC) and
+// runs the timer callback, which runs one sampler tick unless the callback came early.
+// Thread rule: Arm, Join and IsIdle on the GUI thread; Callback on the timing thread (tests
+// call it directly, with no thread); LastTickInterval and RealtimeGranted from any thread.
+
+#include <atomic>
+#include <cstdint>
+#include <thread>
+
+#include "common/ms_clock.h"
+#include "sensors/sampler.h"
+
+namespace vantrel {
+
+// Told after a tick that queued events; wakes the consumer (coalesced by the implementer).
+class EventWaker {
+  public:
+    virtual ~EventWaker() = default;
+    virtual void Wake() = 0;  // timing thread
+};
+
+class TimingLoop {
+  public:
+    // `running` is the session flag: the thread ends after the first callback that finds it
+    // cleared. `waker` may be null.
+    TimingLoop(Sampler& sampler, const MsClock& clock, const std::atomic<bool>& running,
+               EventWaker* waker);
+    ~TimingLoop();
+    TimingLoop(const TimingLoop&) = delete;
+    TimingLoop& operator=(const TimingLoop&) = delete;
+
+    // Starts the timing thread at the sampler's poll period unless one is still running (a
+    // thread that ended because `running` was cleared is joined first).
+    void Arm();
+    // Waits until the timing thread has ended (clear `running` first); at most one period.
+    void Join();
+    bool IsIdle() const { return !thread_.joinable(); }
+
+    // One timer callback: measures the interval since the previous callback and runs a tick
+    // only when it is at least the poll period. Returns true when a tick ran.
+    bool Callback();
+
+    int32_t LastTickInterval() const { return lastTickInterval_.load(); }
+    bool RealtimeGranted() const { return realtimeGranted_.load(); }
+
+  private:
+    void Run(int32_t periodMs);
+
+    Sampler& sampler_;
+    const MsClock& clock_;
+    const std::atomic<bool>& running_;
+    EventWaker* waker_;
+    std::thread thread_;
+    std::atomic<bool> threadEnded_{false};
+    bool firstCallback_ = true;
+    uint32_t previousCallback_ = 0;
+    std::atomic<int32_t> lastTickInterval_{0};
+    std::atomic<bool> realtimeGranted_{false};
+};
+
+}  // namespace vantrel

@@ -1,0 +1,86 @@
+#include "sensors/usb_adapter.h"
+
+#include <vector>
+
+namespace vantrel {
+
+const char* UsbMessageText(int message) {
+    switch (message) {
+        case 136:
+            return "USBデバイス情報ﾘｽﾄの作成に失敗しました";
+        case 137:
+            return "USBデバイスが見つかりませんでした";
+        case 138:
+            return "USBデバイス情報ﾘｽﾄの取得に失敗しました";
+        case 139:
+            return "USB Vantrel I/Oデバイスが見つかりませんでした";
+        case 140:
+            return "USB Vantrel I/Oデバイスのオープンに失敗しました";
+        case 141:
+            return "USB Vantrel I/Oデバイスからのデータ転送に失敗しました";
+        default:
+            return "";
+    }
+}
+
+UsbOpenResult UsbAdapter::Fail(int message) {
+    UsbOpenResult result;
+    result.message = message;
+    result.text = UsbMessageText(message);
+    lastError_ = result.text;
+    return result;
+}
+
+UsbOpenResult UsbAdapter::OpenAdapter() {
+    if (open_.load()) {
+        return {};
+    }
+    uint32_t count = 0;
+    if (bus_->CreateDeviceList(count) != 0) {
+        return Fail(136);
+    }
+    if (count == 0) {
+        return Fail(137);
+    }
+    std::vector<UsbDeviceInfo> devices;
+    if (bus_->GetDeviceList(devices) != 0) {
+        return Fail(138);
+    }
+    deviceIndex_ = -1;
+    for (size_t i = 0; i < devices.size(); ++i) {
+        if (devices[i].description == kUsbDeviceDescription) {
+            deviceIndex_ = static_cast<int>(i);
+            break;
+        }
+    }
+    if (deviceIndex_ < 0) {
+        return Fail(139);
+    }
+    if (bus_->Open(deviceIndex_) != 0) {
+        return Fail(140);
+    }
+    bus_->Configure();
+    lastError_.clear();
+    open_.store(true);
+    return {};
+}
+
+bool UsbAdapter::Read(uint32_t, RawSample& out) {
+    if (!open_.load()) {
+        return false;
+    }
+    uint8_t pins = 0xFF;
+    if (bus_->ReadPins(pins) != 0) {
+        return false;
+    }
+    out.statusByte = pins;
+    return true;
+}
+
+void UsbAdapter::Close() {
+    if (open_.exchange(false)) {
+        bus_->Close();
+    }
+}
+
+}  // namespace vantrel

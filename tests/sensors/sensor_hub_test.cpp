@@ -1,0 +1,187 @@
+// SensorHub on the offscreen platform: a real timing thread on a short script, the USB paths
+// with a fake device list, recording, and the exit save. Waits have generous time-outs; no
+// assertion is about speed.
+
+#include "sensors/sensor_hub.h"
+
+#include <gtest/gtest.h>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "sensors/fake_sources.h"
+#include "support/temp_dir.h"
+
+namespace vantrel {
+namespace {
+
+constexpr int kWaitMs = 10000;
+
+SetupSettings NoneSettings() {
+    SetupSettings settings;
+    settings.SetIoAddressText("None");
+    settings.delay = 100;
+    settings.resolution = 1;
+    return settings;
+}
+
+class SensorHubTest : public ::testing::Test {
+  protected:
+    SensorHubTest() {
+        auto owned = std::make_unique<test::FakeUsbBus>();
+        bus = owned.get();
+        hub = std::make_unique<SensorHub>(session, clock, std::move(owned));
+    }
+    ~SensorHubTest() override { hub->Stop(); }
+
+    void StartSession(const SetupSettings& settings) {
+        hub->Prime(settings, 4);
+        session.running = true;
+    }
+    bool WaitFor(QSignalSpy& spy, int count) {
+        while (spy.count() < count) {
+            if (!spy.wait(kWaitMs)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    SessionState session;
+    MonotonicMsClock clock;
+    test::FakeUsbBus* bus;
+    std::unique_ptr<SensorHub> hub;
+};
+
+TEST_F(SensorHubTest, ScriptSessionDeliversEdgesInOrderAndLogsThem) {
+    const auto parsed =
+        ParseSimulationScript("20 pin13 active\n+30 pin13 idle\n60 pin10 active\n+30 pin10 idle\n");
+    ASSERT_TRUE(parsed.ok);
+    hub->UseScript(parsed.script);
+    QSignalSpy edges(hub.get(), &SensorHub::activeEdge);
+    QSignalSpy lamps(hub.get(), &SensorHub::lampChanged);
+    StartSession(NoneSettings());
+    hub->Arm();
+    ASSERT_TRUE(WaitFor(edges, 2));
+    ASSERT_TRUE(WaitFor(lamps, 4));
+    hub->Stop();
+    EXPECT_FALSE(hub->IsSampling());
+    EXPECT_TRUE(hub->ScriptFinished());
+
+    EXPECT_EQ(edges[0][0].value<SensorInput>(), SensorInput::Start);
+    EXPECT_EQ(edges[1][0].value<SensorInput>(), SensorInput::Finish);
+    const quint32 startTick = edges[0][1].toUInt();
+    const quint32 finishTick = edges[1][1].toUInt();
+    const auto& lines = hub->Log().Lines();
+    ASSERT_EQ(lines.size(), 3u);  // started up, S, G
+    EXPECT_NE(lines[0].find(",Vantrel.exe has started up at "), std::string::npos);
+    EXPECT_EQ(lines[1], std::to_string(TickAsSigned(startTick)) + ",S");
+    EXPECT_EQ(lines[2], std::to_string(TickAsSigned(finishTick)) + ",G");
+    EXPECT_EQ(lamps[0][1].toBool(), true);
+    EXPECT_EQ(lamps[1][1].toBool(), false);
+}
+
+TEST_F(SensorHubTest, UsbOpenFailureReportsTheMessage) {
+    SetupSettings settings = NoneSettings();
+    settings.SetIoAddressText("USB");
+    StartSession(settings);
+    const UsbOpenResult result = hub->OpenUsbAdapter();
+    EXPECT_EQ(result.message, 137);
+    EXPECT_EQ(std::string(kUsbErrorCaption), "USBエラー");
+}
+
+TEST_F(SensorHubTest, UsbReadFailureAsksToStopAndCloseFollowsTheLastRead) {
+    bus->devices = {{"Vantrel2000", "A"}};
+    bus->readStatus = -1;
+    SetupSettings settings = NoneSettings();
+    settings.SetIoAddressText("USB");
+    QSignalSpy failed(hub.get(), &SensorHub::usbReadFailed);
+    StartSession(settings);
+    ASSERT_TRUE(hub->OpenUsbAdapter().ok());
+    hub->Arm();
+    ASSERT_TRUE(WaitFor(failed, 1));
+    EXPECT_EQ(failed[0][0].toString(),
+              QString::fromUtf8("USB Vantrel I/Oデバイスからのデータ転送に失敗しました"));
+    hub->Stop();
+    EXPECT_EQ(bus->closed, 1);
+    const int reads = bus->pinReads;
+    EXPECT_GE(reads, 1);
+    EXPECT_EQ(bus->pinReads, reads);  // nothing reads after the close
+}
+
+TEST_F(SensorHubTest, StopFromTheFailureSlotEndsTheSession) {
+    bus->devices = {{"Vantrel2000", "A"}};
+    bus->readStatus = -1;
+    SetupSettings settings = NoneSettings();
+    settings.SetIoAddressText("USB");
+    QObject::connect(hub.get(), &SensorHub::usbReadFailed, [this] { hub->Stop(); });
+    QSignalSpy failed(hub.get(), &SensorHub::usbReadFailed);
+    StartSession(settings);
+    ASSERT_TRUE(hub->OpenUsbAdapter().ok());
+    hub->Arm();
+    ASSERT_TRUE(WaitFor(failed, 1));
+    EXPECT_FALSE(session.running.load());
+    EXPECT_FALSE(hub->IsSampling());
+    EXPECT_EQ(bus->closed, 1);
+}
+
+TEST_F(SensorHubTest, RecordedSessionReplaysToTheSameEdges) {
+    test::TempDir dir;
+    const auto parsed = ParseSimulationScript("20 pin13 active\n+30 pin13 idle\n");
+    ASSERT_TRUE(parsed.ok);
+    hub->UseScript(parsed.script);
+    hub->RecordSessionsTo(dir / "rec.txt");
+    QSignalSpy edges(hub.get(), &SensorHub::activeEdge);
+    StartSession(NoneSettings());
+    hub->Arm();
+    ASSERT_TRUE(WaitFor(edges, 1));
+    while (!hub->ScriptFinished()) {
+        QSignalSpy lamps(hub.get(), &SensorHub::lampChanged);
+        lamps.wait(50);
+    }
+    hub->Stop();
+    QTest::qWait(300);  // let the first pass's OFF delay (100 ms) run out
+
+    const auto replay = LoadSimulationScript(dir / "rec.txt");
+    ASSERT_TRUE(replay.ok) << replay.error;
+    hub->UseScript(replay.script);
+    StartSession(NoneSettings());
+    hub->Arm();
+    ASSERT_TRUE(WaitFor(edges, 2));
+    hub->Stop();
+    EXPECT_EQ(edges[1][0].value<SensorInput>(), SensorInput::Start);
+    EXPECT_TRUE(std::filesystem::exists(dir / "rec-2.txt"));  // the replay was recorded too
+}
+
+TEST(SensorHubManualTest, FakeClockSessionDrivenByTickNow) {
+    SessionState session;
+    FakeMsClock clock(50000);
+    SensorHub hub(session, clock, std::make_unique<test::FakeUsbBus>());
+    hub.SetManualTicks(true);
+    QSignalSpy edges(&hub, &SensorHub::activeEdge);
+    hub.Prime(NoneSettings(), 4);
+    session.running = true;
+    hub.Arm();
+    EXPECT_FALSE(hub.IsSampling());
+    EXPECT_TRUE(hub.TickNow());
+    session.keys.keyFinish = true;  // F12
+    clock.Advance(1);
+    EXPECT_TRUE(hub.TickNow());
+    ASSERT_EQ(edges.count(), 1);
+    EXPECT_EQ(edges[0][0].value<SensorInput>(), SensorInput::Finish);
+    EXPECT_EQ(edges[0][1].toUInt(), 50001u);
+    EXPECT_EQ(hub.Log().Lines().back(), "50001,G");
+    hub.Stop();
+}
+
+TEST_F(SensorHubTest, ExitLineAndSaveOnlyWhenLogfileIsOn) {
+    test::TempDir dir;
+    ASSERT_TRUE(hub->AddExitAndSave(false, dir.path()).ok);
+    EXPECT_FALSE(std::filesystem::exists(dir / kSensorLogFileName));
+    ASSERT_TRUE(hub->AddExitAndSave(true, dir.path()).ok);
+    const std::string bytes = test::ReadBytes(dir / kSensorLogFileName);
+    EXPECT_NE(bytes.find(",Exit Vantrel.exe\r\n"), std::string::npos);
+    EXPECT_EQ(hub->Log().Lines().size(), 3u);
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -1,0 +1,159 @@
+// Whole sessions on the simulated source and on keyboard sensors, with a fake clock: the
+// timer callbacks are driven directly, the GUI side is played by draining the queue.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "sensors/sampler.h"
+#include "sensors/script_source.h"
+#include "sensors/sensor_log.h"
+#include "sensors/timing_loop.h"
+
+namespace vantrel {
+namespace {
+
+class SessionTest : public ::testing::Test {
+  protected:
+    void StartSession(InputSource* source) {
+        log.AddSessionStart(clock.MsTick());
+        SetupSettings settings;
+        settings.port = PortChoice::None;
+        settings.ioAddress = 0;
+        settings.delay = 1000;
+        settings.resolution = 3;
+        settings.splitPin1 = 2;  // "Pin#12"
+        settings.splitPin2 = 4;  // "Pin#15"
+        SamplerConfig config = MakeSamplerConfig(settings, 4);
+        config.source = source;
+        sampler.Configure(config);
+        sampler.Prime();
+        session.running = true;
+    }
+    // Runs timer callbacks every 3 ms for `ms` and drains the events like the GUI does.
+    void RunFor(uint32_t ms) {
+        for (uint32_t t = 0; t < ms; t += 3) {
+            clock.Advance(3);
+            loop.Callback();
+            Drain();
+        }
+    }
+    void Drain() {
+        SensorEvent e;
+        while (queue.Pop(e)) {
+            log.AddPassLine(e);
+            if (e.kind == SensorEventKind::ActiveEdge) {
+                edges.push_back(e);
+            }
+        }
+    }
+    void StopSession() {
+        log.AddSessionStop(clock.MsTick());
+        session.running = false;
+    }
+
+    SessionState session;
+    FakeMsClock clock{100000};
+    SensorEventQueue queue;
+    Sampler sampler{session, clock, queue};
+    TimingLoop loop{sampler, clock, session.running, nullptr};
+    SensorLog log;
+    std::vector<SensorEvent> edges;
+};
+
+TEST_F(SessionTest, KeyboardSessionLogsStartAndFinishWithTheirSampleTicks) {
+    NoneSource none;
+    log.AddStartedUp(clock.MsTick(), std::tm{});
+    StartSession(&none);
+    RunFor(300);
+    session.keys.keyStart = true;  // F11 held for 0.2 s
+    RunFor(200);
+    session.keys.keyStart = false;
+    RunFor(4000);
+    session.keys.keyFinish = true;  // F12 held
+    RunFor(150);
+    session.keys.keyFinish = false;
+    RunFor(300);
+    StopSession();
+    log.AddExit(clock.MsTick());
+
+    const auto& lines = log.Lines();
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_NE(lines[0].find(",Vantrel.exe has started up at "), std::string::npos);
+    EXPECT_EQ(lines[1], "100000,Session start");
+    EXPECT_EQ(lines[2], "100303,S");
+    EXPECT_EQ(lines[3], "104506,G");  // 4203 ms after the start, as held
+    EXPECT_EQ(lines[4], "104953,Session stop");
+    EXPECT_EQ(lines[5], "104953,Exit Vantrel.exe");
+}
+
+TEST_F(SessionTest, SimulatedGymkhanaSessionWithSplitsAndAnOverlappingStart) {
+    // Pins: start 13, finish 10, split 1 on 12, split 2 on 15. OFF delay 1 s.
+    const auto parsed = ParseSimulationScript(
+        "1000 pin13 active\n+90 pin13 idle\n"      // car A starts
+        "4000 pin12 active\n+60 pin12 idle\n"      // A at split 1
+        "5500 pin13 active\n+90 pin13 idle\n"      // car B starts while A runs
+        "5700 pin13 active\n+40 pin13 idle\n"      // bounce inside the OFF delay: ignored
+        "7000 pin15 active\n+60 pin15 idle\n"      // A at split 2
+        "8000 pin12 active\n+60 pin12 idle\n"      // B at split 1
+        "9000 pin10 active\n+100 pin10 idle\n"     // A finishes
+        "11000 pin15 active\n+60 pin15 idle\n"     // B at split 2
+        "13000 pin10 active\n+100 pin10 idle\n");  // B finishes
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    ScriptSource script(parsed.script);
+    script.Open();
+    StartSession(&script);  // the prime's read is the script's time 0
+    RunFor(14000);
+    EXPECT_TRUE(script.Finished());
+    StopSession();
+
+    using I = SensorInput;
+    const std::vector<std::pair<I, uint32_t>> expected = {
+        {I::Start, 1000},  {I::Split1, 4000}, {I::Start, 5500},   {I::Split2, 7000},
+        {I::Split1, 8000}, {I::Finish, 9000}, {I::Split2, 11000}, {I::Finish, 13000}};
+    ASSERT_EQ(edges.size(), expected.size());
+    for (size_t i = 0; i < edges.size(); ++i) {
+        EXPECT_EQ(edges[i].input, expected[i].first) << i;
+        // Ticks come every 3 ms: a change is seen by the first tick at or after it.
+        EXPECT_GE(edges[i].tick - 100000, expected[i].second) << i;
+        EXPECT_LT(edges[i].tick - 100000, expected[i].second + 3) << i;
+    }
+    const auto& lines = log.Lines();
+    ASSERT_EQ(lines.size(), 6u);  // session start, S, S, G, G, session stop
+    EXPECT_EQ(lines[1].substr(lines[1].size() - 2), ",S");
+    EXPECT_EQ(lines[2].substr(lines[2].size() - 2), ",S");
+    EXPECT_EQ(lines[3].substr(lines[3].size() - 2), ",G");
+    EXPECT_EQ(lines[4].substr(lines[4].size() - 2), ",G");
+    EXPECT_EQ(queue.LostTotal(), 0u);
+}
+
+TEST_F(SessionTest, ShippedDemoScriptPlaysThreeCompleteRuns) {
+    const auto parsed = LoadSimulationScript(std::filesystem::path(VANTREL_SOURCE_DIR) /
+                                             "sensors/demo/gymkhana_demo.txt");
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    ScriptSource script(parsed.script);
+    script.Open();
+    SetupSettings settings;  // default OFF delay (5000 ms) and pins, splits as the demo says
+    settings.SetIoAddressText("None");
+    settings.splitPin1 = 2;
+    settings.splitPin2 = 4;
+    SamplerConfig config = MakeSamplerConfig(settings, 4);
+    config.source = &script;
+    sampler.Configure(config);
+    sampler.Prime();
+    session.running = true;
+    RunFor(80000);
+    EXPECT_TRUE(script.Finished());
+    int counts[kSensorInputCount] = {};
+    for (const SensorEvent& e : edges) {
+        ++counts[static_cast<int>(e.input)];
+    }
+    EXPECT_EQ(counts[0], 3);  // the trailing wheel at 20.4 s is swallowed by the OFF delay
+    EXPECT_EQ(counts[1], 3);
+    EXPECT_EQ(counts[2], 3);
+    EXPECT_EQ(counts[3], 3);
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -1,0 +1,96 @@
+// The timer callback rule, driven directly with a fake clock, and the thread's life.
+
+#include "sensors/timing_loop.h"
+
+#include <gtest/gtest.h>
+
+#include "sensors/fake_sources.h"
+
+namespace vantrel {
+namespace {
+
+class CountingWaker : public EventWaker {
+  public:
+    void Wake() override { ++wakes; }
+    int wakes = 0;
+};
+
+class TimingLoopTest : public ::testing::Test {
+  protected:
+    TimingLoopTest() : source(ReadRule::Levels) {
+        config.pollPeriodMs = 3;
+        config.source = &source;
+        sampler.Configure(config);
+    }
+
+    SessionState session;
+    FakeMsClock clock{5000};
+    SensorEventQueue queue;
+    test::FixedSource source;
+    SamplerConfig config;
+    Sampler sampler{session, clock, queue};
+    CountingWaker waker;
+    TimingLoop loop{sampler, clock, session.running, &waker};
+};
+
+TEST_F(TimingLoopTest, FirstCallbackAlwaysTicks) {
+    EXPECT_TRUE(loop.Callback());
+    EXPECT_EQ(source.reads, 1);
+}
+
+TEST_F(TimingLoopTest, EarlyCallbackIsSkippedButCountsAsPrevious) {
+    loop.Callback();
+    clock.Advance(2);
+    EXPECT_FALSE(loop.Callback());
+    EXPECT_EQ(loop.LastTickInterval(), 2);
+    clock.Advance(2);  // 4 ms after the first, but only 2 after the skipped one
+    EXPECT_FALSE(loop.Callback());
+    clock.Advance(3);
+    EXPECT_TRUE(loop.Callback());
+    EXPECT_EQ(loop.LastTickInterval(), 3);
+    clock.Advance(20);
+    EXPECT_TRUE(loop.Callback());
+    EXPECT_EQ(loop.LastTickInterval(), 20);
+    EXPECT_EQ(source.reads, 3);
+}
+
+TEST_F(TimingLoopTest, WakesOnlyAfterTicksThatQueuedEvents) {
+    loop.Callback();
+    EXPECT_EQ(waker.wakes, 0);
+    session.keys.keyStart = true;
+    clock.Advance(3);
+    loop.Callback();
+    EXPECT_EQ(waker.wakes, 1);
+    clock.Advance(3);
+    loop.Callback();  // still held: nothing new
+    EXPECT_EQ(waker.wakes, 1);
+}
+
+TEST(TimingThreadTest, RunsUntilRunningIsClearedAndCanBeArmedAgain) {
+    SessionState session;
+    MonotonicMsClock clock;
+    SensorEventQueue queue;
+    test::FixedSource source(ReadRule::Levels);
+    SamplerConfig config;
+    config.pollPeriodMs = 1;
+    config.source = &source;
+    Sampler sampler(session, clock, queue);
+    sampler.Configure(config);
+    TimingLoop loop(sampler, clock, session.running, nullptr);
+
+    for (int session_run = 0; session_run < 2; ++session_run) {
+        session.running = true;
+        loop.Arm();
+        EXPECT_FALSE(loop.IsIdle());
+        const int before = source.reads;
+        while (source.reads < before + 5) {
+            std::this_thread::yield();
+        }
+        session.running = false;
+        loop.Join();
+        EXPECT_TRUE(loop.IsIdle());
+    }
+}
+
+}  // namespace
+}  // namespace vantrel
