@@ -7,6 +7,7 @@
 #include <QSlider>
 
 #include "common/ini_file.h"
+#include "modes/circuit_page.h"
 #include "setup_dialog_fixture.h"
 
 namespace vantrel::test {

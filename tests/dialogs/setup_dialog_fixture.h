@@ -36,6 +36,14 @@ class SetupDialogTest : public ::testing::Test {
             acted = true;
             act();
         });
+        // A dialog that the action failed to close fails the test instead of hanging.
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, form.get(), [this] {
+            ADD_FAILURE() << "the dialog is still open";
+            form->done(-1);
+        });
+        guard.start(5000);
         const int result = form->Execute();
         EXPECT_TRUE(acted);
         return result;
