@@ -8,6 +8,18 @@ namespace vantrel {
 namespace {
 constexpr const char* kSection = "Setup";
 
+constexpr int32_t kDefaultDistance = 4;
+constexpr int32_t kMaxDistance = 50;
+
+// Blanks, an optional sign, then a digit: the start of a number as the settings file reads it.
+bool StartsWithNumber(std::string_view text) {
+    size_t i = text.find_first_not_of(" \t");
+    if (i != std::string_view::npos && (text[i] == '-' || text[i] == '+')) {
+        ++i;
+    }
+    return i < text.size() && text[i] >= '0' && text[i] <= '9';
+}
+
 int32_t ReadClamped(const IniFile& ini, const char* key, int32_t fallback, int32_t low,
                     int32_t high) {
     return std::clamp(ini.ReadInt(kSection, key, fallback), low, high);
@@ -20,6 +32,22 @@ uint8_t PinMask(int32_t pinIndex) {
         return 0;
     }
     return kMasks[pinIndex];
+}
+
+int32_t DistanceOfText(std::string_view text) {
+    if (!StartsWithNumber(text)) {
+        return kDefaultDistance;
+    }
+    size_t i = text.find_first_not_of(" \t");
+    const bool negative = text[i] == '-';
+    if (text[i] == '-' || text[i] == '+') {
+        ++i;
+    }
+    int32_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && value <= kMaxDistance; ++i) {
+        value = value * 10 + (text[i] - '0');
+    }
+    return negative ? 0 : std::min(value, kMaxDistance);
 }
 
 void SetupSettings::SetIoAddressText(const std::string& text) {
@@ -79,8 +107,12 @@ SetupSettings SetupSettings::Load(const IniFile& ini) {
     }
     s.readDelay = ReadClamped(ini, "ReadDelay", 3, 0, 10);
     s.beepOn = ini.ReadInt(kSection, "BeepOn", 0) != 0;
-    s.distanceM = ReadClamped(ini, "Distance", 4, 0, 50);
-    s.distanceText = std::to_string(s.distanceM);
+    // A distance typed as no number is stored as typed and means the default; the box
+    // shows that text again so the operator sees what was stored.
+    const std::string distance = ini.ReadString(kSection, "Distance", "4");
+    s.distanceM = distance.empty() ? kDefaultDistance : DistanceOfText(distance);
+    s.distanceText =
+        StartsWithNumber(distance) || distance.empty() ? std::to_string(s.distanceM) : distance;
     return s;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "common/ini_file.h"
 #include "common/time_text.h"
@@ -18,6 +19,10 @@ enum class PortChoice : int32_t { Lpt378 = 0, Lpt3BC = 1, Lpt278 = 2, None = 3, 
 // "NC". An index outside the table is "NC".
 uint8_t PinMask(int32_t pinIndex);
 constexpr int32_t kPinNotConnected = 5;
+
+// The distance in metres a `Distance` text stands for: its leading number as the settings
+// file reads it, clamped to 0..50; 4 when the text starts with no number at all.
+int32_t DistanceOfText(std::string_view text);
 
 struct SetupSettings {
     std::string ioAddressText = "0x378";

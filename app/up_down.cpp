@@ -41,11 +41,11 @@ void UpDown::SetPosition(int value) {
 }
 
 void UpDown::StepUp() {
-    SetPosition(Position(minimum_) + 1);
+    SetPosition(Position(minimum_) + increment_);
 }
 
 void UpDown::StepDown() {
-    SetPosition(Position(minimum_) - 1);
+    SetPosition(Position(minimum_) - increment_);
 }
 
 }  // namespace vantrel

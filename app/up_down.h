@@ -21,6 +21,8 @@ class UpDown : public QWidget {
     // The number in the box, clamped to the range; `fallback` when the text is no number.
     int Position(int fallback) const;
     void SetPosition(int value);
+    // How far one click of an arrow moves the number (1 unless set).
+    void SetIncrement(int increment) { increment_ = increment; }
 
     void StepUp();
     void StepDown();
@@ -32,6 +34,7 @@ class UpDown : public QWidget {
     QLineEdit* buddy_;
     int minimum_;
     int maximum_;
+    int increment_ = 1;
 };
 
 }  // namespace vantrel

@@ -1,0 +1,182 @@
+#include "dialogs/setup_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <utility>
+
+#include "app/prompter.h"
+#include "app/up_down.h"
+#include "app/widget_util.h"
+#include "common/ini_file.h"
+#include "modes/circuit_page.h"
+
+namespace vantrel {
+
+namespace {
+constexpr int kLastTimeOutMinute = 60;  // positions above mean no time-out
+const char* const kSaveFailed = "設定を保存できませんでした。";
+
+void SelectText(QComboBox* combo, const std::string& text) {
+    combo->setCurrentIndex(combo->findText(ToQ(text), Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+}  // namespace
+
+TSetupForm::TSetupForm(std::filesystem::path iniPath, Prompter& prompter, ApplyFunction apply,
+                       QWidget* parent)
+    : QDialog(parent), iniPath_(std::move(iniPath)), prompter_(prompter), apply_(std::move(apply)) {
+    BuildWidgets();
+    ConnectHandlers();
+    LoadRoutine();
+}
+
+void TSetupForm::ConnectHandlers() {
+    connect(TrackBar1, &QSlider::valueChanged, this, &TSetupForm::TrackBar1Change);
+    connect(ComboBox2, &QComboBox::currentTextChanged, this, &TSetupForm::ComboBox2Change);
+    connect(CheckBox2, &QCheckBox::toggled, this, &TSetupForm::CheckBox2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &TSetupForm::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TSetupForm::BitBtn2Click);
+}
+
+int TSetupForm::Execute() {
+    return exec();
+}
+
+void TSetupForm::showEvent(QShowEvent* event) {
+    // The dialog always opens on what is stored, whatever was left in it before.
+    LoadRoutine();
+    QDialog::showEvent(event);
+}
+
+void TSetupForm::LoadRoutine() {
+    const SetupSettings stored = SetupSettings::Load(IniFile(iniPath_));
+    loading_ = true;
+    ShowValues(FormValuesOf(stored));
+    loading_ = false;
+    Apply(stored);
+}
+
+bool TSetupForm::SaveRoutine() {
+    SetupFormValues values = Values();
+    const SetupSettings edited = SettingsOfForm(values);
+    // The number boxes show what is stored for them.
+    Memo1->setText(ToQ(values.resolutionText));
+    Memo2->setText(ToQ(values.delayText));
+    Memo3->setText(ToQ(values.readDelayText));
+    IniFile ini(iniPath_);
+    edited.Save(ini);
+    const IoResult result = ini.Save();
+    if (!result) {
+        prompter_.Error(this,
+                        QString::fromUtf8(kSaveFailed) + QLatin1Char('\n') + ToQ(result.error),
+                        windowTitle());
+        return false;
+    }
+    return true;
+}
+
+SetupFormValues TSetupForm::Values() const {
+    SetupFormValues v;
+    v.portText = FromQ(ComboBox1->currentText());
+    v.resolutionText = FromQ(Memo1->text());
+    v.delayText = FromQ(Memo2->text());
+    v.startPin = ComboBox4->currentIndex();
+    v.finishPin = ComboBox5->currentIndex();
+    v.splitPin1 = ComboBox6->currentIndex();
+    v.splitPin2 = ComboBox7->currentIndex();
+    v.invert = CheckBox1->isChecked();
+    v.timeFormat = RadioGroup1->ItemIndex();
+    v.timeOut = TrackBar1->value();
+    v.logfile = CheckBox3->isChecked();
+    v.commPort = FromQ(ComboBox2->currentText());
+    v.baudRateText = FromQ(ComboBox3->currentText());
+    v.readDelayText = FromQ(Memo3->text());
+    v.beepOn = CheckBox2->isChecked();
+    v.distanceText = FromQ(Memo4->text());
+    return v;
+}
+
+void TSetupForm::ShowValues(const SetupFormValues& v) {
+    SelectText(ComboBox1, v.portText);
+    Memo1->setText(ToQ(v.resolutionText));
+    Memo2->setText(ToQ(v.delayText));
+    ComboBox4->setCurrentIndex(v.startPin);
+    ComboBox5->setCurrentIndex(v.finishPin);
+    ComboBox6->setCurrentIndex(v.splitPin1);
+    ComboBox7->setCurrentIndex(v.splitPin2);
+    CheckBox1->setChecked(v.invert);
+    RadioGroup1->SetItemIndex(v.timeFormat);
+    TrackBar1->setValue(v.timeOut);
+    CheckBox3->setChecked(v.logfile);
+    // A device outside the list selects no item and stays readable in the edit field.
+    SelectText(ComboBox2, v.commPort);
+    if (ComboBox2->currentIndex() < 0) {
+        ComboBox2->setEditText(ToQ(v.commPort));
+    }
+    SelectText(ComboBox3, v.baudRateText);
+    Memo3->setText(ToQ(v.readDelayText));
+    CheckBox2->setChecked(v.beepOn);
+    Memo4->setText(ToQ(v.distanceText));
+    TrackBar1Change();
+    ComboBox2Change();
+}
+
+void TSetupForm::TrackBar1Change() {
+    const int position = TrackBar1->value();
+    const bool limited = position <= kLastTimeOutMinute;
+    Label11->setText(limited ? QString::number(position) : QStringLiteral("Never"));
+    Label13->setVisible(limited);
+}
+
+void TSetupForm::ComboBox2Change() {
+    UpdateSerialEnabling();
+}
+
+void TSetupForm::SetSerialInUse(bool inUse) {
+    serialInUse_ = inUse;
+    UpdateSerialEnabling();
+}
+
+void TSetupForm::UpdateSerialEnabling() {
+    ComboBox2->setEnabled(!serialInUse_);
+    ComboBox3->setEnabled(!serialInUse_ &&
+                          ComboBox2->currentText() != QLatin1String(kNoSerialPort));
+}
+
+void TSetupForm::CheckBox2Click() {
+    if (loading_) {
+        return;  // the load applies everything together
+    }
+    SetupSettings changed = inForce_;
+    changed.beepOn = CheckBox2->isChecked();
+    Apply(changed);
+}
+
+void TSetupForm::BitBtn1Click() {
+    if (!SaveRoutine()) {
+        return;  // the operator may try again or cancel
+    }
+    LoadRoutine();
+    accept();
+}
+
+void TSetupForm::BitBtn2Click() {
+    reject();
+}
+
+void TSetupForm::reject() {
+    LoadRoutine();
+    QDialog::reject();
+}
+
+void TSetupForm::Apply(const SetupSettings& settings) {
+    inForce_ = settings;
+    if (apply_) {
+        apply_(settings);
+    }
+}
+
+}  // namespace vantrel
