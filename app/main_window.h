@@ -26,10 +26,12 @@ namespace vantrel {
 class ClockPanel;
 class CircuitPage;
 class DragPage;
+class EntryListController;
 class EntryPanel;
 class GymkhanaPage;
 class MsClock;
 class Prompter;
+class ResultListController;
 class ResultPanel;
 
 // What the window needs from its surroundings; tests hand in a temporary program folder,
@@ -53,6 +55,9 @@ class TMainForm : public QMainWindow {
     void ApplySetup(const SetupSettings& settings);
     EntryTable& entries() { return entries_; }
     ResultTable& results() { return results_; }
+    // The list commands; results of the race modes go through resultList()->commands().
+    EntryListController* entryList() { return entryList_.get(); }
+    ResultListController* resultList() { return resultList_.get(); }
 
     // Status bar panel 0 (session state), 1 (voice pack) or 2 (sampler interval).
     QString StatusText(int panel) const;
@@ -100,6 +105,7 @@ class TMainForm : public QMainWindow {
 
   private:
     void BuildWidgets();
+    void BuildListControllers();
     void ConnectCommands();
     void FirstShow();
     void ReadSettings();
@@ -122,6 +128,8 @@ class TMainForm : public QMainWindow {
     MainWindowSettings windowSettings_;
     EntryTable entries_;
     ResultTable results_;
+    std::unique_ptr<EntryListController> entryList_;
+    std::unique_ptr<ResultListController> resultList_;
     QFont displayFont_;
     QFont printerFont_;
     int resultGridFixedWidth_ = 0;
