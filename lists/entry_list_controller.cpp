@@ -185,6 +185,11 @@ void EntryListController::StringGrid1Exit() {
 
 bool EntryListController::StringGrid1KeyDown(const QKeyEvent* event) {
     if (IsEnter(event)) {
+        if (CellEditorOpen(wiring_.panel->StringGrid1)) {
+            // Enter from the open cell: the cell editor closes itself and CellEditorClosed
+            // ends the edit.
+            return false;
+        }
         if (event->modifiers() & Qt::ShiftModifier) {
             BeginEntryEdit();
         } else {

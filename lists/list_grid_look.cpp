@@ -15,7 +15,23 @@ QColor FixedCellColor(bool focused) {
     return focused ? QColor(232, 242, 255) : QApplication::palette().color(QPalette::Button);
 }
 
+namespace {
+// The view keeps its state for subclasses; the grids are plain views.
+struct ViewState : QTableView {
+    static bool Editing(const QTableView* view) {
+        return (view->*(&ViewState::state))() == QAbstractItemView::EditingState;
+    }
+};
+}  // namespace
+
+bool CellEditorOpen(const QTableView* grid) {
+    return ViewState::Editing(grid);
+}
+
 void CloseCellEditor(QTableView* grid) {
+    if (!CellEditorOpen(grid)) {
+        return;
+    }
     // The delegate's editor is the viewport's only visible child widget; the view's own slots
     // write its text to the model and remove it, as leaving the cell would.
     const auto children = grid->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);

@@ -17,6 +17,9 @@ QColor FixedCellColor(bool focused);
 // whole rows; an open cell editor is first committed and closed, and the input method too.
 void ShowGridEditing(QTableView* grid, bool editing);
 
+// Whether a cell editor of `grid` is open.
+bool CellEditorOpen(const QTableView* grid);
+
 // Commits and closes the cell editor of `grid` if one is open.
 void CloseCellEditor(QTableView* grid);
 

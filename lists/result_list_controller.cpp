@@ -204,6 +204,11 @@ void ResultListController::StringGrid2Exit() {
 
 bool ResultListController::StringGrid2KeyDown(const QKeyEvent* event) {
     if (IsEnter(event)) {
+        if (CellEditorOpen(wiring_.panel->StringGrid2)) {
+            // Enter from the open cell: the cell editor closes itself and CellEditorClosed
+            // ends the edit.
+            return false;
+        }
         if (event->modifiers() & Qt::ShiftModifier) {
             BeginResultEdit();
         } else {

@@ -207,7 +207,9 @@ TEST_F(EntryListWindow, FocusPaintsTheFixedCellsAndRestoresTheRememberedRow) {
     OpenActiveWindow();
     QTableView* grid = EntryGrid();
     const QColor face = QApplication::palette().color(QPalette::Button);
+    ResultGrid()->setFocus();
     EXPECT_EQ(grid->model()->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), face);
+    EXPECT_EQ(grid->horizontalHeader()->palette().color(QPalette::Button), face);
 
     window->state().entryRow = 7;
     grid->setFocus();

@@ -38,8 +38,10 @@ class ListWindowTest : public MainWindowTest {
         QKeyEvent up(QEvent::KeyRelease, key, mods);
         QApplication::sendEvent(target, &up);
     }
+    // A press and release, then the double-click, as the operator's mouse sends them.
     static void DoubleClick(QTableView* grid, int modelRow, int column) {
         const QPoint at = grid->visualRect(grid->model()->index(modelRow, column)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
     }
     static void Click(QTableView* grid, int modelRow, int column) {
