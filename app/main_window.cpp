@@ -23,8 +23,10 @@
 #include "common/ini_file.h"
 #include "common/ms_clock.h"
 #include "common/numbers.h"
+#include "lists/entry_list_controller.h"
 #include "lists/entry_panel.h"
 #include "lists/entry_table_model.h"
+#include "lists/result_list_controller.h"
 #include "lists/result_panel.h"
 #include "lists/result_table_model.h"
 #include "modes/circuit_page.h"
@@ -42,6 +44,7 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
     resize(kMainMinWidth, kMainMinHeight);
     BuildWidgets();
     BuildGymkhana();
+    BuildListControllers();
     ConnectCommands();
     // The [Setup] settings are read and applied when the program starts, before the window
     // is first shown.
@@ -52,7 +55,10 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
 TMainForm::~TMainForm() {
     qApp->removeEventFilter(this);
     state_.running = false;
-    // The grids view tables owned by this object: they must go before the tables do.
+    // The controllers watch the grids, and the grids view tables owned by this object: first
+    // the controllers, then the grids, then the tables.
+    entryList_.reset();
+    resultList_.reset();
     delete centralWidget();
 }
 
@@ -96,6 +102,33 @@ void TMainForm::BuildWidgets() {
         const QByteArray name = "Timer" + QByteArray::number(i + 2);
         courseTimers[i] = MakeNamed<QTimer>(this, name.constData());
     }
+}
+
+void TMainForm::BuildListControllers() {
+    EntryListWiring entry;
+    entry.panel = Panel1;
+    entry.table = &entries_;
+    entry.state = &state_;
+    entry.prompter = env_.prompter;
+    entry.iniPath = IniPath();
+    entry.fileNew = menu.FileNewEntry;
+    entry.fileLoad = menu.FileLoadEntry;
+    entry.fileSave = menu.FileSaveEntry;
+    entry.onPick = [this](int car) { PickEntryRow(car); };
+    entryList_ = std::make_unique<EntryListController>(std::move(entry));
+
+    ResultListWiring result;
+    result.panel = Panel2;
+    result.results = &results_;
+    result.entries = &entries_;
+    result.state = &state_;
+    result.prompter = env_.prompter;
+    result.iniPath = IniPath();
+    result.fileLoad = menu.FileLoadResult;
+    result.fileSave = menu.FileSaveResult;
+    result.fileSaveAs = menu.FileSaveAsResult;
+    // rebuildRanking and resetRecord stay empty until the record window is part of the window.
+    resultList_ = std::make_unique<ResultListController>(std::move(result));
 }
 
 void TMainForm::ConnectCommands() {

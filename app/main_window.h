@@ -26,11 +26,13 @@ namespace vantrel {
 class ClockPanel;
 class CircuitPage;
 class DragPage;
+class EntryListController;
 class EntryPanel;
 class GymkhanaController;
 class GymkhanaPage;
 class MsClock;
 class Prompter;
+class ResultListController;
 class ResultPanel;
 
 // What the window needs from its surroundings; tests hand in a temporary program folder,
@@ -57,6 +59,9 @@ class TMainForm : public QMainWindow {
     GymkhanaController& gymkhana() { return *gymkhana_; }
     // An entry row picked by mouse or Enter: proposed for the next start and the next drag run.
     void PickEntryRow(int row);
+    // The list commands; results of the race modes go through resultList()->commands().
+    EntryListController* entryList() { return entryList_.get(); }
+    ResultListController* resultList() { return resultList_.get(); }
 
     // Status bar panel 0 (session state), 1 (voice pack) or 2 (sampler interval).
     QString StatusText(int panel) const;
@@ -104,6 +109,7 @@ class TMainForm : public QMainWindow {
 
   private:
     void BuildWidgets();
+    void BuildListControllers();
     void ConnectCommands();
     void FirstShow();
     void ReadSettings();
@@ -129,6 +135,8 @@ class TMainForm : public QMainWindow {
     EntryTable entries_;
     ResultTable results_;
     std::unique_ptr<GymkhanaController> gymkhana_;
+    std::unique_ptr<EntryListController> entryList_;
+    std::unique_ptr<ResultListController> resultList_;
     QFont displayFont_;
     QFont printerFont_;
     int resultGridFixedWidth_ = 0;

@@ -20,6 +20,7 @@
 #include "common/time_text.h"
 #include "lists/entry_panel.h"
 #include "lists/entry_table_model.h"
+#include "lists/result_list_controller.h"
 #include "lists/result_panel.h"
 #include "lists/result_table_model.h"
 #include "modes/circuit_page.h"
@@ -146,13 +147,10 @@ void TMainForm::PageControl1Change(int index) {
 }
 
 void TMainForm::ModeDependentSetup() {
-    Panel2->model()->BeginReset();
-    results_.Reset(state_.currentMode);
-    Panel2->model()->EndReset();
+    resultList_->commands().ChangeLayout(state_.currentMode);
     FontRoutine();
     Panel2->EnableGymkhanaControls(state_.currentMode == RaceMode::Gymkhana);
     Panel2->SelectRow(1);
-    state_.resultModified = false;
 }
 
 void TMainForm::ResetGymkhanaDisplays() {

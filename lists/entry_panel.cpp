@@ -28,6 +28,9 @@ EntryPanel::EntryPanel(EntryTable& table, QWidget* parent) : QFrame(parent) {
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A cell too narrow for its text is cut at the border like a plain grid's, not shortened
+    // to an ellipsis that hides the digits that matter most (the milliseconds).
+    StringGrid1->setTextElideMode(Qt::ElideNone);
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid1->setColumnWidth(0, 25);

@@ -25,7 +25,14 @@ int EntryTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant EntryTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) {
+    if (!index.isValid()) {
+        return {};
+    }
+    if (role == Qt::BackgroundRole) {
+        return index.column() == EntryTable::kCar && fixedColor_.isValid() ? QVariant(fixedColor_)
+                                                                           : QVariant();
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole) {
         return {};
     }
     return QString::fromStdString(table_.Cell(index.column(), CarOfRow(index.row())));
@@ -61,6 +68,15 @@ bool EntryTableModel::setData(const QModelIndex& index, const QVariant& value, i
     // The table tells this model (and every other observer) of the change.
     table_.SetCell(index.column(), CarOfRow(index.row()), value.toString().toStdString());
     return true;
+}
+
+void EntryTableModel::SetFixedCellColor(const QColor& color) {
+    if (color == fixedColor_) {
+        return;
+    }
+    fixedColor_ = color;
+    emit dataChanged(index(0, EntryTable::kCar), index(EntryTable::kLastCar - 1, EntryTable::kCar),
+                     {Qt::BackgroundRole});
 }
 
 void EntryTableModel::Refresh() {

@@ -5,6 +5,7 @@
 // Thread rule: GUI thread only.
 
 #include <QAbstractTableModel>
+#include <QColor>
 
 #include "lists/entry_table.h"
 #include "lists/grid_edit_state.h"
@@ -35,6 +36,11 @@ class EntryTableModel final : public QAbstractTableModel, private TableObserver 
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
+    // The edit state that decides whether "Name" and "Model" are editable (null: always).
+    void SetEditState(const GridEditState* editState) { editState_ = editState; }
+    // Background of the fixed "Car" column; an invalid colour paints none.
+    void SetFixedCellColor(const QColor& color);
+
     // Repaint requests; not needed since the table reports its changes, kept for callers.
     void Refresh();
     void RefreshCar(int car);
@@ -51,6 +57,7 @@ class EntryTableModel final : public QAbstractTableModel, private TableObserver 
 
     EntryTable& table_;
     const GridEditState* editState_;  // null: always editable
+    QColor fixedColor_;
 };
 
 }  // namespace vantrel

@@ -49,6 +49,9 @@ ResultPanel::ResultPanel(ResultTable& table, QWidget* parent) : QFrame(parent) {
     StringGrid2->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid2->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A cell too narrow for its text is cut at the border like a plain grid's, not shortened
+    // to an ellipsis that hides the digits that matter most (the milliseconds).
+    StringGrid2->setTextElideMode(Qt::ElideNone);
     StringGrid2->setContextMenuPolicy(Qt::CustomContextMenu);
 
     BitBtn3 = MakeNamed<QPushButton>(this, "BitBtn3", QStringLiteral("ｸﾘｱ"));

@@ -36,6 +36,9 @@ class ResultTableModel final : public QAbstractTableModel, private TableObserver
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
+    // The edit state that decides whether cells are editable (null: always).
+    void SetEditState(const GridEditState* editState) { editState_ = editState; }
+
     // Kept for callers written before the table reported its own changes: a reset wrapped in
     // BeginReset/EndReset is still one model reset, AddResultRow is RowForNewResult, and
     // RefreshRow only repaints.

@@ -1,0 +1,261 @@
+#include "lists/entry_list_controller.h"
+
+#include <QAbstractItemDelegate>
+#include <QAction>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTableView>
+
+#include "app/messages.h"
+#include "app/prompter.h"
+#include "lists/entry_panel.h"
+#include "lists/entry_table_model.h"
+#include "lists/grid_focus_watch.h"
+#include "lists/list_dialogs.h"
+#include "lists/list_grid_look.h"
+#include "lists/list_texts.h"
+
+namespace vantrel {
+
+namespace {
+constexpr ListDialogKind kEntryDialogs{kEntryFileFilter, kEntryDefaultSuffix};
+
+bool IsEnter(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+}  // namespace
+
+EntryListController::EntryListController(EntryListWiring wiring, QObject* parent)
+    : QObject(parent),
+      wiring_(std::move(wiring)),
+      ini_(wiring_.iniPath),
+      commands_(*wiring_.table, *wiring_.state, &ini_) {
+    EntryPanel* panel = wiring_.panel;
+    QTableView* grid = panel->StringGrid1;
+    panel->model()->SetEditState(&commands_.editState());
+    panel->model()->SetFixedCellColor(FixedCellColor(false));
+    // The model decides which cells may be edited; typing or F2 opens the editor there.
+    grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::SelectedClicked);
+    grid->installEventFilter(this);
+    grid->viewport()->installEventFilter(this);
+    connect(grid->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) { CellEditorClosed(hint); });
+    focusWatch_ = new GridFocusWatch(
+        grid, [this] { StringGrid1Enter(); }, [this] { StringGrid1Exit(); }, this);
+
+    connect(wiring_.fileNew, &QAction::triggered, this, &EntryListController::FileNewEntryClick);
+    connect(wiring_.fileLoad, &QAction::triggered, this, &EntryListController::FileLoadEntryClick);
+    connect(wiring_.fileSave, &QAction::triggered, this, &EntryListController::FileSaveEntryClick);
+    connect(panel->Grid1Edit, &QAction::triggered, this, &EntryListController::Grid1EditClick);
+    connect(panel->Grid1Insert, &QAction::triggered, this, &EntryListController::Grid1InsertClick);
+    connect(panel->Grid1Delete, &QAction::triggered, this, &EntryListController::Grid1DeleteClick);
+}
+
+EntryListController::~EntryListController() {
+    // The model may outlive this object for a moment while the window is taken down.
+    wiring_.panel->model()->SetEditState(nullptr);
+}
+
+QWidget* EntryListController::DialogParent() const {
+    return wiring_.panel->window();
+}
+
+void EntryListController::ShowFileName() {
+    wiring_.panel->ShowFileName(QString::fromStdString(commands_.file().name));
+}
+
+void EntryListController::FileNewEntryClick() {
+    if (commands_.NeedsQuestionBeforeReplace() &&
+        !wiring_.prompter->AskYesNo(DialogParent(), QString::fromUtf8(msg::k101),
+                                    QString::fromUtf8(msg::k102))) {
+        return;
+    }
+    commands_.New();
+    ShowFileName();
+}
+
+void EntryListController::FileLoadEntryClick() {
+    if (commands_.NeedsQuestionBeforeReplace() &&
+        !wiring_.prompter->AskYesNo(DialogParent(), QString::fromUtf8(msg::k103),
+                                    QString::fromUtf8(msg::k104))) {
+        return;
+    }
+    const auto path =
+        AskOpenListFile(*wiring_.prompter, DialogParent(), kEntryDialogs, commands_.file());
+    if (!path) {
+        return;
+    }
+    // Other owners write their sections meanwhile; remembering the folder must keep them.
+    ini_ = IniFile(wiring_.iniPath);
+    const IoResult result = commands_.Load(*path);
+    if (!result) {
+        ShowFileError(*wiring_.prompter, DialogParent(), result);
+        return;
+    }
+    ShowFileName();
+}
+
+void EntryListController::FileSaveEntryClick() {
+    const auto path =
+        AskSaveListFile(*wiring_.prompter, DialogParent(), kEntryDialogs, commands_.file());
+    if (!path) {
+        return;
+    }
+    ini_ = IniFile(wiring_.iniPath);
+    const IoResult result = commands_.Save(*path);
+    if (!result) {
+        ShowFileError(*wiring_.prompter, DialogParent(), result);
+        return;
+    }
+    ShowFileName();
+}
+
+void EntryListController::Grid1EditClick() {
+    // The popup item starts editing exactly as a double-click does, so the cells it offers
+    // are always editable and the change is always noticed before closing.
+    BeginEntryEdit();
+}
+
+void EntryListController::Grid1InsertClick() {
+    commands_.Insert(wiring_.panel->CurrentCar());
+}
+
+void EntryListController::Grid1DeleteClick() {
+    commands_.Delete(wiring_.panel->CurrentCar());
+}
+
+void EntryListController::BeginEntryEdit() {
+    commands_.BeginEdit();
+    ShowGridEditing(wiring_.panel->StringGrid1, true);
+    MoveToColumn(EntryTable::kName);
+}
+
+void EntryListController::EndEntryEdit() {
+    QTableView* grid = wiring_.panel->StringGrid1;
+    // The open cell's text belongs to the list before the editable state goes.
+    CloseCellEditor(grid);
+    commands_.EndEdit();
+    ShowGridEditing(grid, false);
+    wiring_.panel->SelectCar(wiring_.panel->CurrentCar());
+}
+
+void EntryListController::PickRow(int car) {
+    if (car < 1 || car > EntryTable::kLastCar) {
+        return;
+    }
+    wiring_.state->entryRow = car;
+    if (Editing()) {
+        const QModelIndex current = wiring_.panel->StringGrid1->currentIndex();
+        wiring_.panel->StringGrid1->setCurrentIndex(wiring_.panel->model()->index(
+            EntryTableModel::RowOfCar(car), current.isValid() ? current.column() : 1));
+    } else {
+        wiring_.panel->SelectCar(car);
+    }
+    if (wiring_.onPick) {
+        wiring_.onPick(car);
+    }
+}
+
+void EntryListController::MoveToColumn(int column) {
+    QTableView* grid = wiring_.panel->StringGrid1;
+    const int row = EntryTableModel::RowOfCar(wiring_.panel->CurrentCar());
+    grid->setCurrentIndex(wiring_.panel->model()->index(row, column));
+}
+
+void EntryListController::StringGrid1Enter() {
+    wiring_.panel->model()->SetFixedCellColor(FixedCellColor(true));
+    PaintGridHeader(wiring_.panel->StringGrid1, true);
+    if (!Editing()) {
+        wiring_.panel->SelectCar(wiring_.state->entryRow);
+    }
+}
+
+void EntryListController::StringGrid1Exit() {
+    wiring_.panel->model()->SetFixedCellColor(FixedCellColor(false));
+    PaintGridHeader(wiring_.panel->StringGrid1, false);
+    const int car = wiring_.panel->CurrentCar();
+    wiring_.state->entryRow = car;
+    if (Editing()) {
+        EndEntryEdit();
+        PickRow(car);
+    }
+}
+
+bool EntryListController::StringGrid1KeyDown(const QKeyEvent* event) {
+    if (IsEnter(event)) {
+        if (CellEditorOpen(wiring_.panel->StringGrid1)) {
+            // Enter from the open cell: the cell editor closes itself and CellEditorClosed
+            // ends the edit.
+            return false;
+        }
+        if (event->modifiers() & Qt::ShiftModifier) {
+            BeginEntryEdit();
+        } else {
+            if (Editing()) {
+                EndEntryEdit();
+            }
+            PickRow(wiring_.panel->CurrentCar());
+        }
+        return true;
+    }
+    if (Editing() && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)) {
+        MoveToColumn(event->key() == Qt::Key_Left ? EntryTable::kName : EntryTable::kModel);
+        return true;
+    }
+    return false;
+}
+
+void EntryListController::StringGrid1KeyUp() {
+    // "Lap" is written by the race modes only: a key that lands there goes back to "Model".
+    if (Editing() && wiring_.panel->StringGrid1->currentIndex().column() == EntryTable::kLap) {
+        MoveToColumn(EntryTable::kModel);
+    }
+}
+
+void EntryListController::StringGrid1DblClick() {
+    if (Editing()) {
+        EndEntryEdit();
+    } else {
+        BeginEntryEdit();
+    }
+}
+
+void EntryListController::StringGrid1MouseDown(const QMouseEvent* event) {
+    const QModelIndex index = wiring_.panel->StringGrid1->indexAt(event->position().toPoint());
+    if (index.isValid()) {
+        PickRow(EntryTableModel::CarOfRow(index.row()));
+    }
+}
+
+void EntryListController::CellEditorClosed(int hint) {
+    // Enter in the open cell ends the edit as Enter on the grid does (Shift+Enter keeps it).
+    if (hint == QAbstractItemDelegate::SubmitModelCache && Editing() &&
+        !(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier)) {
+        EndEntryEdit();
+        PickRow(wiring_.panel->CurrentCar());
+    }
+}
+
+bool EntryListController::eventFilter(QObject* watched, QEvent* event) {
+    QTableView* grid = wiring_.panel->StringGrid1;
+    if (watched == grid) {
+        if (event->type() == QEvent::KeyPress) {
+            return StringGrid1KeyDown(static_cast<QKeyEvent*>(event));
+        }
+        if (event->type() == QEvent::KeyRelease) {
+            StringGrid1KeyUp();
+        }
+    } else if (watched == grid->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            StringGrid1MouseDown(static_cast<QMouseEvent*>(event));
+        } else if (event->type() == QEvent::MouseButtonDblClick) {
+            StringGrid1DblClick();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace vantrel

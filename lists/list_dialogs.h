@@ -1,0 +1,31 @@
+#pragma once
+// The open and save dialogs of the two lists and the error box of a file that failed.
+// Thread rule: GUI thread only.
+
+#include <QString>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "app/prompter.h"
+#include "common/safe_file.h"
+#include "lists/list_file_name.h"
+
+namespace vantrel {
+
+struct ListDialogKind {
+    std::string_view filter;  // "description|patterns|..."
+    std::string_view suffix;  // default extension
+};
+
+// Runs the open or save dialog starting in the remembered folder with the proposed name; the
+// chosen path, or nullopt when cancelled.
+std::optional<std::filesystem::path> AskOpenListFile(Prompter& prompter, QWidget* parent,
+                                                     ListDialogKind kind, const ListFileName& file);
+std::optional<std::filesystem::path> AskSaveListFile(Prompter& prompter, QWidget* parent,
+                                                     ListDialogKind kind, const ListFileName& file);
+
+// The program's error box with the platform's text of a failed read or write.
+void ShowFileError(Prompter& prompter, QWidget* parent, const IoResult& result);
+
+}  // namespace vantrel

@@ -1,0 +1,255 @@
+#include "lists/result_list_controller.h"
+
+#include <QAbstractItemDelegate>
+#include <QAction>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTableView>
+#include <algorithm>
+
+#include "app/messages.h"
+#include "app/prompter.h"
+#include "lists/grid_focus_watch.h"
+#include "lists/list_dialogs.h"
+#include "lists/list_grid_look.h"
+#include "lists/list_texts.h"
+#include "lists/result_panel.h"
+#include "lists/result_table_model.h"
+
+namespace vantrel {
+
+namespace {
+constexpr ListDialogKind kResultDialogs{kResultFileFilter, kResultDefaultSuffix};
+
+bool IsEnter(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+}  // namespace
+
+ResultListController::ResultListController(ResultListWiring wiring, QObject* parent)
+    : QObject(parent),
+      wiring_(std::move(wiring)),
+      ini_(wiring_.iniPath),
+      commands_(*wiring_.results, *wiring_.entries, *wiring_.state, &ini_) {
+    ResultPanel* panel = wiring_.panel;
+    QTableView* grid = panel->StringGrid2;
+    panel->model()->SetEditState(&commands_.editState());
+    grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::SelectedClicked);
+    grid->installEventFilter(this);
+    grid->viewport()->installEventFilter(this);
+    connect(grid->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) { CellEditorClosed(hint); });
+    focusWatch_ = new GridFocusWatch(
+        grid, [this] { StringGrid2Enter(); }, [this] { StringGrid2Exit(); }, this);
+
+    connect(wiring_.fileLoad, &QAction::triggered, this,
+            &ResultListController::FileLoadResultClick);
+    connect(wiring_.fileSave, &QAction::triggered, this,
+            &ResultListController::FileSaveResultClick);
+    connect(wiring_.fileSaveAs, &QAction::triggered, this,
+            &ResultListController::FileSaveAsResultClick);
+    connect(panel->BitBtn3, &QPushButton::clicked, this, &ResultListController::BitBtn3Click);
+    const std::pair<QPushButton*, ResultButton> buttons[] = {
+        {panel->BitBtn4, ResultButton::MissCourse},
+        {panel->BitBtn5, ResultButton::PenaltyPlus},
+        {panel->BitBtn6, ResultButton::PenaltyMinus},
+        {panel->BitBtn7, ResultButton::Lecture}};
+    for (const auto& [button, kind] : buttons) {
+        connect(button, &QPushButton::clicked, this,
+                [this, kind = kind] { PressResultButton(kind); });
+    }
+    connect(panel->Grid2Edit, &QAction::triggered, this, &ResultListController::Grid2EditClick);
+    connect(panel->Grid2Delete, &QAction::triggered, this, &ResultListController::Grid2DeleteClick);
+}
+
+ResultListController::~ResultListController() {
+    // The model may outlive this object for a moment while the window is taken down.
+    wiring_.panel->model()->SetEditState(nullptr);
+}
+
+QWidget* ResultListController::DialogParent() const {
+    return wiring_.panel->window();
+}
+
+int ResultListController::CurrentRow() const {
+    const QModelIndex index = wiring_.panel->StringGrid2->currentIndex();
+    return index.isValid() ? ResultTableModel::TableRowOf(index.row()) : 1;
+}
+
+void ResultListController::ShowFileName() {
+    wiring_.panel->ShowFileName(QString::fromStdString(commands_.file().name));
+}
+
+void ResultListController::RebuildRanking() {
+    if (wiring_.rebuildRanking) {
+        wiring_.rebuildRanking();
+    }
+}
+
+void ResultListController::FileLoadResultClick() {
+    const auto path =
+        AskOpenListFile(*wiring_.prompter, DialogParent(), kResultDialogs, commands_.file());
+    if (!path) {
+        return;
+    }
+    // Other owners write their sections meanwhile; remembering the folder must keep them.
+    ini_ = IniFile(wiring_.iniPath);
+    const IoResult result = commands_.Load(*path);
+    if (!result) {
+        ShowFileError(*wiring_.prompter, DialogParent(), result);
+        return;
+    }
+    ShowFileName();
+    wiring_.panel->SelectRow(1);
+    RebuildRanking();
+}
+
+void ResultListController::FileSaveResultClick() {
+    if (!commands_.SaveNeedsDialog()) {
+        SaveTo(commands_.file().FullPath());
+        return;
+    }
+    FileSaveAsResultClick();
+}
+
+void ResultListController::FileSaveAsResultClick() {
+    const auto path =
+        AskSaveListFile(*wiring_.prompter, DialogParent(), kResultDialogs, commands_.file());
+    if (path) {
+        SaveTo(*path);
+    }
+}
+
+void ResultListController::SaveTo(const std::filesystem::path& path) {
+    ini_ = IniFile(wiring_.iniPath);
+    const IoResult result = commands_.Save(path);
+    if (!result) {
+        ShowFileError(*wiring_.prompter, DialogParent(), result);
+        return;
+    }
+    ShowFileName();
+}
+
+void ResultListController::BitBtn3Click() {
+    if (!wiring_.prompter->AskYesNo(DialogParent(), QString::fromUtf8(msg::k111),
+                                    QString::fromUtf8(msg::k112))) {
+        return;
+    }
+    commands_.Clear();
+    ShowFileName();
+    wiring_.panel->SelectRow(1);
+    wiring_.state->resultRow = 1;
+    if (wiring_.resetRecord) {
+        wiring_.resetRecord();
+    }
+}
+
+void ResultListController::PressResultButton(ResultButton button) {
+    const ResultButtonOutcome outcome = commands_.PressButton(button, CurrentRow());
+    if (outcome.rebuildRanking) {
+        RebuildRanking();
+    }
+}
+
+void ResultListController::Grid2EditClick() {
+    // The popup item starts editing exactly as a double-click does (so the cells it offers
+    // are editable and the change is noticed before closing), then goes to the comment.
+    BeginResultEdit();
+    const int column =
+        std::min(ResultListCommands::kEditPopupColumn, wiring_.results->ColumnCount() - 1);
+    QTableView* grid = wiring_.panel->StringGrid2;
+    grid->setCurrentIndex(
+        wiring_.panel->model()->index(ResultTableModel::ModelRowOf(CurrentRow()), column));
+    grid->setFocus();
+}
+
+void ResultListController::Grid2DeleteClick() {
+    wiring_.panel->SelectRow(commands_.DeleteRow(CurrentRow()));
+}
+
+void ResultListController::BeginResultEdit() {
+    commands_.BeginEdit();
+    ShowGridEditing(wiring_.panel->StringGrid2, true);
+}
+
+void ResultListController::EndResultEdit() {
+    QTableView* grid = wiring_.panel->StringGrid2;
+    // The open cell's text belongs to the list before the editable state goes.
+    CloseCellEditor(grid);
+    const int row = CurrentRow();
+    ShowGridEditing(grid, false);
+    wiring_.panel->SelectRow(row);
+    if (commands_.EndEdit(row) == CarCellCheck::NotANumber) {
+        wiring_.prompter->Warn(DialogParent(), QString::fromUtf8(msg::k109),
+                               QString::fromUtf8(msg::k110));
+    }
+}
+
+void ResultListController::StringGrid2Enter() {
+    PaintGridHeader(wiring_.panel->StringGrid2, true);
+    if (!Editing()) {
+        wiring_.panel->SelectRow(wiring_.state->resultRow);
+    }
+}
+
+void ResultListController::StringGrid2Exit() {
+    PaintGridHeader(wiring_.panel->StringGrid2, false);
+    wiring_.state->resultRow = CurrentRow();
+    if (Editing()) {
+        EndResultEdit();
+    }
+}
+
+bool ResultListController::StringGrid2KeyDown(const QKeyEvent* event) {
+    if (IsEnter(event)) {
+        if (CellEditorOpen(wiring_.panel->StringGrid2)) {
+            // Enter from the open cell: the cell editor closes itself and CellEditorClosed
+            // ends the edit.
+            return false;
+        }
+        if (event->modifiers() & Qt::ShiftModifier) {
+            BeginResultEdit();
+        } else {
+            EndResultEdit();
+        }
+        return true;
+    }
+    if (event->key() == Qt::Key_Home) {
+        wiring_.panel->SelectRow(1);
+        wiring_.state->resultRow = 1;
+        return true;
+    }
+    return false;
+}
+
+void ResultListController::StringGrid2DblClick() {
+    if (Editing()) {
+        EndResultEdit();
+    } else {
+        BeginResultEdit();
+    }
+}
+
+void ResultListController::CellEditorClosed(int hint) {
+    // Enter in the open cell ends the edit as Enter on the grid does (Shift+Enter keeps it).
+    if (hint == QAbstractItemDelegate::SubmitModelCache && Editing() &&
+        !(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier)) {
+        EndResultEdit();
+    }
+}
+
+bool ResultListController::eventFilter(QObject* watched, QEvent* event) {
+    QTableView* grid = wiring_.panel->StringGrid2;
+    if (watched == grid && event->type() == QEvent::KeyPress) {
+        return StringGrid2KeyDown(static_cast<QKeyEvent*>(event));
+    }
+    if (watched == grid->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        StringGrid2DblClick();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,83 @@
+#pragma once
+// Runs the result list in the main window: the file menu's result commands with their
+// dialogs, Clear and the result buttons below the grid, the grid's popup, the editing state
+// with the name refresh, keys and focus.
+// Thread rule: GUI thread only.
+
+#include <QObject>
+#include <filesystem>
+#include <functional>
+
+#include "app/session_state.h"
+#include "common/ini_file.h"
+#include "lists/result_list_commands.h"
+
+class QAction;
+class QKeyEvent;
+
+namespace vantrel {
+
+class GridFocusWatch;
+class Prompter;
+class ResultPanel;
+
+// What the controller works on; everything must outlive it.
+struct ResultListWiring {
+    ResultPanel* panel = nullptr;
+    ResultTable* results = nullptr;
+    EntryTable* entries = nullptr;
+    SessionState* state = nullptr;
+    Prompter* prompter = nullptr;
+    std::filesystem::path iniPath;  // the settings file ([InitialDir] `ResultList`)
+    QAction* fileLoad = nullptr;    // FileLoadResult
+    QAction* fileSave = nullptr;    // FileSaveResult
+    QAction* fileSaveAs = nullptr;  // FileSaveAsResult
+    // The standings after a load or a result button; the record window after Clear. Either
+    // may be empty while nothing shows them.
+    std::function<void()> rebuildRanking;
+    std::function<void()> resetRecord;
+};
+
+class ResultListController : public QObject {
+    Q_OBJECT
+  public:
+    explicit ResultListController(ResultListWiring wiring, QObject* parent = nullptr);
+    ~ResultListController() override;
+
+    // The race modes add their results through these commands.
+    ResultListCommands& commands() { return commands_; }
+
+    void FileLoadResultClick();
+    void FileSaveResultClick();
+    void FileSaveAsResultClick();
+    void BitBtn3Click();  // "ｸﾘｱ"
+    void PressResultButton(ResultButton button);
+    void Grid2EditClick();
+    void Grid2DeleteClick();
+    void BeginResultEdit();
+    void EndResultEdit();
+    bool Editing() const { return commands_.editState().editing(); }
+    // The current data row (1-based).
+    int CurrentRow() const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void SaveTo(const std::filesystem::path& path);
+    void StringGrid2Enter();
+    void StringGrid2Exit();
+    bool StringGrid2KeyDown(const QKeyEvent* event);
+    void StringGrid2DblClick();
+    void CellEditorClosed(int hint);
+    void ShowFileName();
+    void RebuildRanking();
+    QWidget* DialogParent() const;
+
+    ResultListWiring wiring_;
+    IniFile ini_;
+    ResultListCommands commands_;
+    GridFocusWatch* focusWatch_;
+};
+
+}  // namespace vantrel
