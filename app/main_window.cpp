@@ -31,7 +31,10 @@
 #include "lists/result_table_model.h"
 #include "modes/circuit_page.h"
 #include "modes/drag_page.h"
+#include "dialogs/setup_dialog.h"
 #include "modes/gymkhana_controller.h"
+#include "reports/record_window.h"
+#include "sensors/sensor_hub.h"
 #include "modes/gymkhana_page.h"
 
 namespace vantrel {
@@ -43,12 +46,16 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
     setMinimumSize(kMainMinWidth, kMainMinHeight);
     resize(kMainMinWidth, kMainMinHeight);
     BuildWidgets();
+    BuildSensors();
     BuildGymkhana();
     BuildListControllers();
     ConnectCommands();
-    // The [Setup] settings are read and applied when the program starts, before the window
-    // is first shown.
-    ApplySetup(SetupSettings::Load(IniFile(IniPath())));
+    // Creating the options dialog reads the [Setup] settings and applies them at once.
+    setupForm_ = new TSetupForm(IniPath(), *env_.prompter,
+                                [this](const SetupSettings& settings) { ApplySetup(settings); },
+                                this);
+    connect(menu.ToolSetup, &QAction::triggered, this, [this] { setupForm_->Execute(); });
+    BuildRecordWindow();
     qApp->installEventFilter(this);
 }
 
@@ -127,7 +134,8 @@ void TMainForm::BuildListControllers() {
     result.fileLoad = menu.FileLoadResult;
     result.fileSave = menu.FileSaveResult;
     result.fileSaveAs = menu.FileSaveAsResult;
-    // rebuildRanking and resetRecord stay empty until the record window is part of the window.
+    result.rebuildRanking = [this] { RebuildRanking(); };
+    result.resetRecord = [this] { ResetRecord(); };
     resultList_ = std::make_unique<ResultListController>(std::move(result));
 }
 
@@ -214,6 +222,7 @@ void TMainForm::FirstShow() {
     RefreshWaitingCar();
     ModeDependentSetup();
     ResizeRoutine();
+    OpenPortDriver();
 }
 
 void TMainForm::ReadSettings() {
@@ -236,6 +245,7 @@ void TMainForm::ReadSettings() {
     Panel1->ShowFileName(QStringLiteral("NewEntry.txt"));
     Panel2->ShowFileName(QStringLiteral("NewResult.csv"));
 
+    record_->PlaceAt(s.recordWindow.left, s.recordWindow.top);
     displayFont_ = QFont(ToQ(s.displayFontName), s.displayFontSize);
     printerFont_ = QFont(ToQ(s.printerFontName), s.printerFontSize);
 }
@@ -251,6 +261,7 @@ void TMainForm::WriteSettings() {
     s.sensorCountStart = TabSheet1->ComboBox100->currentIndex();
     s.sensorCountFinish = TabSheet1->ComboBox101->currentIndex();
     s.proStart = TabSheet2->RadioButton1->isChecked();
+    s.recordWindow = {record_->x(), record_->y(), record_->width(), record_->height()};
     s.displayFontName = FromQ(displayFont_.family());
     s.displayFontSize = displayFont_.pointSize();
     s.printerFontName = FromQ(printerFont_.family());
@@ -293,6 +304,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
     closing_ = true;
     WriteSettings();
+    record_->close();
+    // A log that cannot be written is not retried: the program still ends.
+    sensors_->AddExitAndSave(setup_.logfile, std::filesystem::current_path());
     event->accept();
 }
 

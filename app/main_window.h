@@ -16,6 +16,8 @@
 #include "app/window_settings.h"
 #include "lists/entry_table.h"
 #include "lists/result_table.h"
+#include "reports/standings.h"
+#include "sensors/sensor_event.h"
 
 class QLabel;
 class QTabWidget;
@@ -34,6 +36,9 @@ class MsClock;
 class Prompter;
 class ResultListController;
 class ResultPanel;
+class SensorHub;
+class TRecordForm;
+class TSetupForm;
 
 // What the window needs from its surroundings; tests hand in a temporary program folder,
 // the scripted Prompter and a fake clock.
@@ -57,6 +62,15 @@ class TMainForm : public QMainWindow {
     EntryTable& entries() { return entries_; }
     ResultTable& results() { return results_; }
     GymkhanaController& gymkhana() { return *gymkhana_; }
+    SensorHub& sensors() { return *sensors_; }
+    TRecordForm& record() { return *record_; }
+    TSetupForm& setupForm() { return *setupForm_; }
+    Standings& standings() { return standings_; }
+    // Replays the result list into the standings under the active tab's rule; a text that is
+    // no number stops it with the standard error box.
+    void RebuildRanking();
+    // Empties the standings and the scoreboard.
+    void ResetRecord();
     // An entry row picked by mouse or Enter: proposed for the next start and the next drag run.
     void PickEntryRow(int row);
     // The list commands; results of the race modes go through resultList()->commands().
@@ -127,16 +141,32 @@ class TMainForm : public QMainWindow {
     void SetStatusPanelWidth(int width);
 
     void BuildGymkhana();
+    void BuildSensors();
+    void BuildRecordWindow();
+    void OpenPortDriver();
+    bool OpenSessionInput();
+    void OnActiveEdge(SensorInput input, quint32 tick);
+    void OnLampChanged(SensorInput input, bool on);
+    void OnLabelColor(SensorInput input, bool red);
+    void OnUsbReadFailed(const QString& message);
+    void OnGymkhanaResult(const struct GymkhanaResult& result, int row);
+    TimeStyle CurrentTimeStyle() const;
 
     MainWindowEnvironment env_;
     SessionState state_;
+    // Declared after the state it reads; goes before it.
+    std::unique_ptr<SensorHub> sensors_;
     SetupSettings setup_;
     MainWindowSettings windowSettings_;
     EntryTable entries_;
     ResultTable results_;
+    Standings standings_{entries_};
     std::unique_ptr<GymkhanaController> gymkhana_;
     std::unique_ptr<EntryListController> entryList_;
     std::unique_ptr<ResultListController> resultList_;
+    // The record window views the standings and entries: declared after them, goes first.
+    std::unique_ptr<TRecordForm> record_;
+    TSetupForm* setupForm_ = nullptr;
     QFont displayFont_;
     QFont printerFont_;
     int resultGridFixedWidth_ = 0;

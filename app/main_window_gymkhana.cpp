@@ -12,6 +12,8 @@
 #include "modes/drag_page.h"
 #include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_page.h"
+#include "reports/record_window.h"
+#include "sensors/sensor_hub.h"
 
 namespace vantrel {
 
@@ -25,6 +27,18 @@ void TMainForm::BuildGymkhana() {
     widgets.clocks = courseTimers;
     GymkhanaHooks hooks;
     hooks.showStatus = [this](const QString& text) { SetStatusText(0, text); };
+    hooks.splitShown = [this](SplitDisplay display, const QString& car, const QString& time) {
+        const int32_t number = car.toInt();
+        if (display == SplitDisplay::kSplit1) {
+            record_->ShowSplit1(number, FromQ(time));
+        } else {
+            record_->ShowSplit2(number, FromQ(time));
+        }
+    };
+    hooks.resultBooked = [this](const GymkhanaResult& result, int row) {
+        OnGymkhanaResult(result, row);
+    };
+    hooks.drainSensorEvents = [this] { sensors_->Drain(); };
     gymkhana_ = std::make_unique<GymkhanaController>(
         widgets, state_, entries_, results_, *env_.prompter, *env_.clock, std::move(hooks), this);
 }

@@ -27,18 +27,22 @@
 #include "modes/drag_page.h"
 #include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_page.h"
+#include "sensors/sensor_hub.h"
 
 namespace vantrel {
 
 void TMainForm::SpeedButton1Click() {
     if (Panel5->SpeedButton1->isChecked()) {
+        sensors_->Log().AddSessionStart(env_.clock->MsTick());
         StartRoutine();
     } else {
+        sensors_->Log().AddSessionStop(env_.clock->MsTick());
         StopWithQuestion();
     }
 }
 
 void TMainForm::StartRoutine() {
+    sensors_->Prime(setup_, windowSettings_.outputMask);
     ModeReset();
     Panel5->Memo301->setText(QStringLiteral("00:00:00"));
     Panel5->SpeedButton1->setText(QString::fromUtf8(msg::k117));
@@ -60,6 +64,10 @@ void TMainForm::StartRoutine() {
             }
             break;
     }
+    if (!OpenSessionInput()) {
+        Panel5->SpeedButton1->setChecked(false);
+        StopWithQuestion();
+    }
 }
 
 void TMainForm::StopWithQuestion() {
@@ -74,7 +82,8 @@ void TMainForm::StopWithQuestion() {
 }
 
 void TMainForm::StopRoutine() {
-    state_.running = false;
+    // Waits for the last tick, closes the USB adapter and delivers what is still queued.
+    sensors_->Stop();
     Panel5->SpeedButton1->setChecked(false);
     Panel5->SpeedButton1->setText(QString::fromUtf8(msg::k116));
     EnableSessionControls(false);
@@ -107,6 +116,7 @@ void TMainForm::EnableSessionControls(bool running) {
 void TMainForm::Timer1Timer() {
     const uint32_t elapsed = env_.clock->MsTick() - state_.sessionStartTick;
     Panel5->Memo301->setText(ToQ(FormatSessionClock(elapsed)));
+    SetStatusText(2, QStringLiteral("%1msec.").arg(sensors_->LastTickInterval()));
 }
 
 void TMainForm::RevertTab() {
@@ -141,8 +151,10 @@ void TMainForm::PageControl1Change(int index) {
     state_.currentMode = static_cast<RaceMode>(index);
     state_.activeMode = state_.currentMode;
     ModeDependentSetup();
+    sensors_->Log().AddModeChange(env_.clock->MsTick(), state_.currentMode);
     Panel2->CheckBox2->setChecked(false);
     ModeReset();
+    ResetRecord();
     ResizeRoutine();
 }
 
@@ -179,6 +191,7 @@ void TMainForm::ResetCircuitDisplays() {
 void TMainForm::ModeReset() {
     switch (state_.currentMode) {
         case RaceMode::Gymkhana:
+            sensors_->ResetOffDelays();
             ResetGymkhanaDisplays();
             ComboBox100Change();
             break;

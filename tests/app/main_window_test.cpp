@@ -61,6 +61,11 @@ TEST_F(MainWindowTest, WithoutSettingsOpensAtTheOriginOnGymkhanaWithEveryControl
     EXPECT_EQ(Find<QLabel>("EntryFile")->text(), QStringLiteral("\"NewEntry.txt\""));
     EXPECT_EQ(Find<QLabel>("ResultFile")->text(), QStringLiteral("\"NewResult.csv\""));
     EXPECT_EQ(window->StatusText(0), QString::fromUtf8(msg::k121));
+    // The default port 0x378 does not exist here: the error names it and the program goes on.
+    ASSERT_EQ(firstShowCalls.size(), 1u);
+    EXPECT_EQ(firstShowCalls[0].kind, PromptCall::kError);
+    EXPECT_TRUE(firstShowCalls[0].text.startsWith(QString::fromUtf8(msg::k123)));
+    EXPECT_GT(firstShowCalls[0].text.size(), QString::fromUtf8(msg::k123).size());
     // Menus with their captions and shortcuts.
     EXPECT_EQ(Find<QAction>("FileSaveResult")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     EXPECT_EQ(Find<QAction>("FileLoadResult")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));

@@ -22,6 +22,9 @@ class MainWindowTest : public ::testing::Test {
         window = std::make_unique<TMainForm>(env);
         window->show();
         QApplication::processEvents();
+        // Without a parallel port the first show reports the port that failed to open.
+        firstShowCalls = prompter.calls();
+        prompter.ClearCalls();
     }
     void TearDown() override {
         if (window) {
@@ -42,6 +45,7 @@ class MainWindowTest : public ::testing::Test {
     ScriptedPrompter prompter;
     FakeMsClock clock{500000};
     std::unique_ptr<TMainForm> window;
+    std::vector<PromptCall> firstShowCalls;
 };
 
 }  // namespace vantrel::test
