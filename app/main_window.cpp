@@ -23,6 +23,7 @@
 #include "common/ini_file.h"
 #include "common/ms_clock.h"
 #include "common/numbers.h"
+#include "dialogs/setup_dialog.h"
 #include "lists/entry_list_controller.h"
 #include "lists/entry_panel.h"
 #include "lists/entry_table_model.h"
@@ -31,11 +32,10 @@
 #include "lists/result_table_model.h"
 #include "modes/circuit_page.h"
 #include "modes/drag_page.h"
-#include "dialogs/setup_dialog.h"
 #include "modes/gymkhana_controller.h"
+#include "modes/gymkhana_page.h"
 #include "reports/record_window.h"
 #include "sensors/sensor_hub.h"
-#include "modes/gymkhana_page.h"
 
 namespace vantrel {
 
@@ -51,9 +51,9 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
     BuildListControllers();
     ConnectCommands();
     // Creating the options dialog reads the [Setup] settings and applies them at once.
-    setupForm_ = new TSetupForm(IniPath(), *env_.prompter,
-                                [this](const SetupSettings& settings) { ApplySetup(settings); },
-                                this);
+    setupForm_ = new TSetupForm(
+        IniPath(), *env_.prompter, [this](const SetupSettings& settings) { ApplySetup(settings); },
+        this);
     connect(menu.ToolSetup, &QAction::triggered, this, [this] { setupForm_->Execute(); });
     BuildRecordWindow();
     qApp->installEventFilter(this);

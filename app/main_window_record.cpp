@@ -50,7 +50,9 @@ void TMainForm::RebuildRanking() {
     }
 }
 
-void TMainForm::ResetRecord() { record_->ResetRecord(); }
+void TMainForm::ResetRecord() {
+    record_->ResetRecord();
+}
 
 void TMainForm::OnGymkhanaResult(const GymkhanaResult& result, int /*row*/) {
     const RecordDisplay& shown = result.record;
@@ -59,7 +61,8 @@ void TMainForm::OnGymkhanaResult(const GymkhanaResult& result, int /*row*/) {
     } else {
         record_->ShowCar(result.car, shown.memo2);
     }
-    record_->ShowSplitTexts(shown.memo3.value_or(std::string()), shown.memo4.value_or(std::string()));
+    record_->ShowSplitTexts(shown.memo3.value_or(std::string()),
+                            shown.memo4.value_or(std::string()));
     if (record_->AutoUpdate()) {
         try {
             standings_.AddResult(result.car, result.runMs, result.runCount, CurrentTimeStyle());

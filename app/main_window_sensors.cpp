@@ -79,7 +79,8 @@ bool TMainForm::OpenSessionInput() {
             if (setup_.port == PortChoice::Usb) {
                 const UsbOpenResult result = sensors_->OpenUsbAdapter();
                 if (!result.ok()) {
-                    env_.prompter->Warn(this, ToQ(result.text), QString::fromUtf8(kUsbErrorCaption));
+                    env_.prompter->Warn(this, ToQ(result.text),
+                                        QString::fromUtf8(kUsbErrorCaption));
                     return false;
                 }
             }
