@@ -55,10 +55,10 @@ void ClockPanel::Relayout(int width) {
     Label18->setGeometry(left, 40, inner, 16);
     Memo301->setGeometry(left, 56, inner, 22);
     Label19->setGeometry(left, 82, inner, 16);
-    const int carWidth = std::min(30, inner / 3);
-    Memo304->setGeometry(left, 98, carWidth, 20);
-    Memo303->setGeometry(left + carWidth + 2, 98, inner - carWidth - 2, 20);
-    CheckBox1->setGeometry(left, 124, inner, 20);
+    // The split's car above its time, so that "00:00.000" fits the narrowest panel.
+    Memo304->setGeometry(left, 98, std::min(36, inner), 20);
+    Memo303->setGeometry(left, 120, inner, 20);
+    CheckBox1->setGeometry(left, 144, inner, 20);
 }
 
 void ClockPanel::ShowSplitDisplay(bool visible) {

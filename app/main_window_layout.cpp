@@ -2,6 +2,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QResizeEvent>
+#include <QStyle>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -29,12 +30,17 @@ void TMainForm::FontRoutine() {
         grid->verticalHeader()->setMinimumSectionSize(std::min(rowHeight, 10));
         grid->verticalHeader()->setDefaultSectionSize(rowHeight);
     }
+    // A cell draws its text inside a margin on both sides; count it as part of the text.
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    const auto width = [&](const char* text) {
+        return metrics.horizontalAdvance(QString::fromLatin1(text)) + margin;
+    };
     GridTextWidths text;
-    text.car = metrics.horizontalAdvance(QStringLiteral("Car"));
-    text.clockTime = metrics.horizontalAdvance(QStringLiteral("00:00.000"));
-    text.dragTime = metrics.horizontalAdvance(QStringLiteral("00.000"));
-    text.dragSpeed = metrics.horizontalAdvance(QStringLiteral("000.000"));
-    text.circuitTime = metrics.horizontalAdvance(QStringLiteral("000:00.000"));
+    text.car = width("Car");
+    text.clockTime = width("00:00.000");
+    text.dragTime = width("00.000");
+    text.dragSpeed = width("000.000");
+    text.circuitTime = width("000:00.000");
     const GridColumns columns = ComputeGridColumns(state_.currentMode, text);
     entryCarWidth_ = columns.entryCar;
     resultGridFixedWidth_ = columns.resultGridFixedWidth;
