@@ -49,7 +49,7 @@ ClockPanel::ClockPanel(QWidget* parent) : QFrame(parent) {
 }
 
 void ClockPanel::Relayout(int width) {
-    const int inner = std::max(width - 8, 40);
+    const int inner = std::clamp(width - 8, 40, 160);
     const int left = (width - inner) / 2;
     SpeedButton1->setGeometry(left, 6, inner, 30);
     Label18->setGeometry(left, 40, inner, 16);

@@ -2,6 +2,7 @@
 // for looking at the windows as a timekeeper sees them. Run by tools/screenshots.sh.
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QPixmap>
 #include <QTabWidget>
@@ -32,6 +33,12 @@ int main(int argc, char** argv) {
     QDir().mkpath(outDir);
 
     QTemporaryDir programDir;
+    // No port on the rendering machine: choose none, so no error box waits for an answer.
+    QFile ini(programDir.filePath(QStringLiteral("Vantrel.ini")));
+    if (ini.open(QIODevice::WriteOnly)) {
+        ini.write("[Setup]\r\nIoAddress=None\r\nSplitPin1=2\r\n");
+        ini.close();
+    }
     vantrel::QtPrompter prompter;
     vantrel::MonotonicMsClock clock;
     vantrel::MainWindowEnvironment env{programDir.path().toStdString(), &prompter, &clock};

@@ -166,5 +166,18 @@ TEST_F(TimingRunTest, OptionsOkWritesEverySetupKey) {
     EXPECT_FALSE(Find<QAction>("ToolSetup")->isEnabled());
 }
 
+TEST_F(TimingRunTest, PortNoneReadsIdleInputsAndKeysStillWork) {
+    Open("IoAddress=None\r\nDelay=100\r\n");
+    Key(Qt::Key_S, true, Qt::AltModifier);
+    Run(3000);
+    // Nothing on the inputs: no car started, every lamp dark.
+    EXPECT_EQ(Find<QLineEdit>("Memo101")->text(), QStringLiteral("0"));
+    EXPECT_EQ(window->sensors().Log().Lines().size(), 2u);
+    // The keyboard sensors still start a car.
+    Pass(Qt::Key_F11);
+    EXPECT_EQ(Find<QLineEdit>("Memo120")->text(), QStringLiteral("1"));
+    EXPECT_TRUE(window->sensors().Log().Lines().back().ends_with(",S"));
+}
+
 }  // namespace
 }  // namespace vantrel::test
