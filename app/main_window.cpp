@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -55,6 +56,9 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
         IniPath(), *env_.prompter, [this](const SetupSettings& settings) { ApplySetup(settings); },
         this);
     connect(menu.ToolSetup, &QAction::triggered, this, [this] { setupForm_->Execute(); });
+    printer_ = std::make_unique<QPrinter>();
+    connect(menu.FileSetup, &QAction::triggered, this,
+            [this] { env_.prompter->PageSetup(this, *printer_); });
     BuildRecordWindow();
     qApp->installEventFilter(this);
 }

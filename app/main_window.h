@@ -20,6 +20,7 @@
 #include "sensors/sensor_event.h"
 
 class QLabel;
+class QPrinter;
 class QTabWidget;
 class QTimer;
 
@@ -66,6 +67,7 @@ class TMainForm : public QMainWindow {
     TRecordForm& record() { return *record_; }
     TSetupForm& setupForm() { return *setupForm_; }
     Standings& standings() { return standings_; }
+    QPrinter& printer() { return *printer_; }
     // Replays the result list into the standings under the active tab's rule; a text that is
     // no number stops it with the standard error box.
     void RebuildRanking();
@@ -167,6 +169,8 @@ class TMainForm : public QMainWindow {
     // The record window views the standings and entries: declared after them, goes first.
     std::unique_ptr<TRecordForm> record_;
     TSetupForm* setupForm_ = nullptr;
+    // The printer and page the printed standings use; set up with File > Page setup.
+    std::unique_ptr<QPrinter> printer_;
     QFont displayFont_;
     QFont printerFont_;
     int resultGridFixedWidth_ = 0;

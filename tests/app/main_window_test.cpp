@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextBrowser>
 
 #include "app/messages.h"
 #include "lists/entry_panel.h"
@@ -73,6 +74,17 @@ TEST_F(MainWindowTest, WithoutSettingsOpensAtTheOriginOnGymkhanaWithEveryControl
     EXPECT_EQ(Find<QAction>("FileExit")->text(), QStringLiteral("終了(&X)"));
     EXPECT_EQ(Find<QAction>("ToolRecord")->text(), QStringLiteral("レコード(&R)..."));
     EXPECT_EQ(Find<QAction>("ToolSetup")->text(), QStringLiteral("オプション(&O)..."));
+    EXPECT_EQ(Find<QAction>("HelpContents")->shortcut(), QKeySequence(Qt::Key_F1));
+    Find<QAction>("FileSetup")->trigger();
+    ASSERT_EQ(prompter.calls().size(), 1u);
+    EXPECT_EQ(prompter.calls()[0].kind, PromptCall::kPageSetup);
+    Find<QAction>("HelpContents")->trigger();
+    auto* help = window->findChild<QWidget*>(QStringLiteral("HelpWindow"));
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    auto* browser = help->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
+    ASSERT_NE(browser, nullptr);
+    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("F11")));
     // Result grid in the GYMKHANA layout.
     auto* grid = Find<QTableView>("StringGrid2");
     ASSERT_EQ(grid->model()->columnCount(), 9);
