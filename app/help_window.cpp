@@ -5,9 +5,13 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+// The help page lives in a static library: its resources must be registered by hand.
+static void InitHelpResources() { Q_INIT_RESOURCE(help); }
+
 namespace vantrel {
 
 void ShowHelpWindow(QWidget* parent) {
+    InitHelpResources();
     auto* existing = parent->findChild<QDialog*>(QStringLiteral("HelpWindow"));
     if (existing != nullptr) {
         existing->show();
