@@ -14,7 +14,7 @@ namespace vantrel {
 
 class ClockPanel : public QFrame {
     Q_OBJECT
-  public:
+public:
     explicit ClockPanel(QWidget* parent);
 
     // Centres the controls in the panel's width.

@@ -6,7 +6,9 @@
 #include <QVBoxLayout>
 
 // The help page lives in a static library: its resources must be registered by hand.
-static void InitHelpResources() { Q_INIT_RESOURCE(help); }
+static void InitHelpResources() {
+    Q_INIT_RESOURCE(help);
+}
 
 namespace vantrel {
 

@@ -51,7 +51,7 @@ struct MainWindowEnvironment {
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
-  public:
+public:
     explicit TMainForm(const MainWindowEnvironment& env, QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -117,13 +117,13 @@ class TMainForm : public QMainWindow {
     QTimer* Timer1;                         // session clock
     std::array<QTimer*, 4> courseTimers{};  // Timer2..Timer5, clocks of positions 1..4
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     void BuildWidgets();
     void BuildListControllers();
     void ConnectCommands();

@@ -2,8 +2,8 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QResizeEvent>
-#include <QStyle>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 

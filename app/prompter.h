@@ -23,7 +23,7 @@ struct FileDialogOptions {
 };
 
 class Prompter {
-  public:
+public:
     virtual ~Prompter() = default;
     // Yes/No with the warning icon and "No" as default; true for "Yes".
     virtual bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) = 0;

@@ -7,7 +7,7 @@
 namespace vantrel {
 
 class QtPrompter final : public Prompter {
-  public:
+public:
     bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) override;
     void Warn(QWidget* parent, const QString& text, const QString& caption) override;
     void Error(QWidget* parent, const QString& text, const QString& caption) override;

@@ -15,7 +15,7 @@ namespace vantrel {
 
 class SingleInstance : public QObject {
     Q_OBJECT
-  public:
+public:
     // `name` is "Trelcap2000" in the program; tests use names of their own.
     explicit SingleInstance(const QString& name, QObject* parent = nullptr);
     ~SingleInstance() override;
@@ -25,10 +25,10 @@ class SingleInstance : public QObject {
     // Asks the running instance to come to the front; false when none answered.
     bool NotifyRunning() const;
 
-  signals:
+signals:
     void RaiseRequested();
 
-  private:
+private:
     QString LockPath() const;
     QString ServerPath() const;
 

@@ -13,7 +13,7 @@ namespace vantrel {
 
 class UpDown : public QWidget {
     Q_OBJECT
-  public:
+public:
     UpDown(QLineEdit* buddy, int minimum, int maximum, QWidget* parent = nullptr);
 
     int minimum() const { return minimum_; }
@@ -27,10 +27,10 @@ class UpDown : public QWidget {
     void StepUp();
     void StepDown();
 
-  signals:
+signals:
     void Changed(int value);
 
-  private:
+private:
     QLineEdit* buddy_;
     int minimum_;
     int maximum_;

@@ -38,7 +38,7 @@ int64_t NowNs() {
 // Pulses on Start, Finish, Split 1, Split 2 in turn at known times, with sub-millisecond phases
 // spread by a fixed pseudo-random sequence. Also records the time of every read.
 class EdgeSource final : public InputSource {
-  public:
+public:
     EdgeSource(int64_t firstNs, int count) {
         uint32_t seed = 12345;
         for (int i = 0; i < count; ++i) {
@@ -110,7 +110,7 @@ struct Consumer {
 // The queue design: a lock-free, coalesced wake. The blocking design also waits until the
 // consumer has taken everything, as a synchronised call would.
 class BenchWaker final : public EventWaker {
-  public:
+public:
     BenchWaker(Consumer& consumer, bool blocking) : consumer_(consumer), blocking_(blocking) {}
     void Wake() override {
         const uint32_t mine = consumer_.wakeSeq.fetch_add(1) + 1;
@@ -127,7 +127,7 @@ class BenchWaker final : public EventWaker {
         }
     }
 
-  private:
+private:
     Consumer& consumer_;
     bool blocking_;
 };

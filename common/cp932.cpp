@@ -11,7 +11,7 @@ namespace {
 
 // One converter per thread and direction; iconv descriptors are not thread-safe.
 class Converter {
-  public:
+public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (cd_ != reinterpret_cast<iconv_t>(-1)) {
@@ -50,7 +50,7 @@ class Converter {
         return out;
     }
 
-  private:
+private:
     iconv_t cd_;
 };
 

@@ -16,7 +16,7 @@
 namespace vantrel {
 
 class IniFile {
-  public:
+public:
     // Reads the file if it exists; a missing or unreadable file reads as empty.
     explicit IniFile(std::filesystem::path path);
 
@@ -40,7 +40,7 @@ class IniFile {
     // old file whole and is reported, never thrown.
     IoResult Save() const;
 
-  private:
+private:
     struct Line {
         std::string text;     // the line as read or as made, UTF-8
         std::string section;  // section it belongs to ("" before the first section)

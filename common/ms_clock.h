@@ -9,26 +9,26 @@
 namespace vantrel {
 
 class MsClock {
-  public:
+public:
     virtual ~MsClock() = default;
     virtual uint32_t MsTick() const = 0;
 };
 
 // The real clock (CLOCK_MONOTONIC).
 class MonotonicMsClock final : public MsClock {
-  public:
+public:
     uint32_t MsTick() const override;
 };
 
 // A clock that moves only when told to.
 class FakeMsClock final : public MsClock {
-  public:
+public:
     explicit FakeMsClock(uint32_t start = 1000) : now_(start) {}
     uint32_t MsTick() const override { return now_.load(); }
     void Set(uint32_t ms) { now_.store(ms); }
     void Advance(uint32_t ms) { now_.fetch_add(ms); }
 
-  private:
+private:
     std::atomic<uint32_t> now_;
 };
 

@@ -20,11 +20,11 @@ int32_t StrToIntDef(std::string_view text, int32_t fallback);
 
 // A text that had to be a number and was not. what() is "'<text>' は数値ではありません".
 class ConversionError : public std::runtime_error {
-  public:
+public:
     explicit ConversionError(std::string text);
     const std::string& text() const { return text_; }
 
-  private:
+private:
     std::string text_;
 };
 

@@ -27,7 +27,7 @@ class UpDown;
 
 class TSetupForm : public QDialog {
     Q_OBJECT
-  public:
+public:
     // Receives the settings in force each time the dialog applies them.
     using ApplyFunction = std::function<void(const SetupSettings&)>;
 
@@ -101,12 +101,12 @@ class TSetupForm : public QDialog {
     QPushButton* BitBtn1;  // OK
     QPushButton* BitBtn2;  // "Cancel"
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     // Escape and closing the window act as Cancel.
     void reject() override;
 
-  private:
+private:
     void BuildWidgets();
     void BuildPortGroups();
     void BuildSoundAndSpeedGroups();

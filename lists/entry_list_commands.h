@@ -17,7 +17,7 @@
 namespace vantrel {
 
 class EntryListCommands {
-  public:
+public:
     // `ini` (may be null) gives the dialogs' starting folder and remembers each file's
     // folder under [InitialDir] `EntryList`. All three must outlive this object.
     EntryListCommands(EntryTable& table, SessionState& state, IniFile* ini);
@@ -50,7 +50,7 @@ class EntryListCommands {
     // EndEntryEdit: back to browsing. entryModified is left as it is.
     void EndEdit() { editState_.End(); }
 
-  private:
+private:
     void Remember(const std::filesystem::path& path);
 
     EntryTable& table_;

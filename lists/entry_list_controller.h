@@ -38,7 +38,7 @@ struct EntryListWiring {
 
 class EntryListController : public QObject {
     Q_OBJECT
-  public:
+public:
     explicit EntryListController(EntryListWiring wiring, QObject* parent = nullptr);
     ~EntryListController() override;
 
@@ -56,10 +56,10 @@ class EntryListController : public QObject {
     // Row picking: `entryRow` = car, the row selected, then the window's onPick.
     void PickRow(int car);
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     void StringGrid1Enter();
     void StringGrid1Exit();
     bool StringGrid1KeyDown(const QKeyEvent* event);

@@ -19,7 +19,7 @@ class EntryTableModel;
 
 class EntryPanel : public QFrame {
     Q_OBJECT
-  public:
+public:
     EntryPanel(EntryTable& table, QWidget* parent);
 
     EntryTableModel* model() const { return model_; }
@@ -38,7 +38,7 @@ class EntryPanel : public QFrame {
     QAction* Grid1Insert;
     QAction* Grid1Delete;
 
-  private:
+private:
     EntryTableModel* model_;
 };
 

@@ -20,7 +20,7 @@ struct NameAndModel {
 };
 
 class EntryTable {
-  public:
+public:
     static constexpr int32_t kRows = 200;  // header + cars 1..199
     static constexpr int32_t kColumns = 4;
     static constexpr int32_t kLastCar = kRows - 1;
@@ -54,7 +54,7 @@ class EntryTable {
     void AddObserver(TableObserver* observer) { observers_.Add(observer); }
     void RemoveObserver(TableObserver* observer) { observers_.Remove(observer); }
 
-  private:
+private:
     void NotifyCells(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
                      int32_t lastColumn) const;
 

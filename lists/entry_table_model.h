@@ -16,7 +16,7 @@ namespace vantrel {
 class EntryTableModel final : public QAbstractTableModel, private TableObserver {
     Q_OBJECT
 
-  public:
+public:
     // The table and the edit state must outlive the model.
     EntryTableModel(EntryTable& table, const GridEditState& editState, QObject* parent = nullptr);
     // Without an edit state "Name" and "Model" are always editable; the view's edit triggers
@@ -45,7 +45,7 @@ class EntryTableModel final : public QAbstractTableModel, private TableObserver 
     void Refresh();
     void RefreshCar(int car);
 
-  private:
+private:
     void CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
                       int32_t lastColumn) override;
     void RowsAboutToBeInserted(int32_t, int32_t) override {}

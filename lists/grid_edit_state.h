@@ -6,12 +6,12 @@
 namespace vantrel {
 
 class GridEditState {
-  public:
+public:
     bool editing() const { return editing_; }
     void Begin() { editing_ = true; }
     void End() { editing_ = false; }
 
-  private:
+private:
     bool editing_ = false;
 };
 

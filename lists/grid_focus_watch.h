@@ -14,13 +14,13 @@ namespace vantrel {
 
 class GridFocusWatch : public QObject {
     Q_OBJECT
-  public:
+public:
     GridFocusWatch(QWidget* grid, std::function<void()> entered, std::function<void()> left,
                    QObject* parent);
 
     bool inside() const { return inside_; }
 
-  private:
+private:
     void FocusChanged(QWidget* old, QWidget* now);
 
     QPointer<QWidget> grid_;

@@ -25,7 +25,7 @@
 namespace vantrel {
 
 class ResultListCommands {
-  public:
+public:
     // `ini` (may be null) gives the dialogs' starting folder and remembers each file's
     // folder under [InitialDir] `ResultList`. All of them must outlive this object.
     ResultListCommands(ResultTable& results, EntryTable& entries, SessionState& state,
@@ -74,7 +74,7 @@ class ResultListCommands {
     // of `row` are taken from the entry list. NotANumber: show the input-error box.
     CarCellCheck EndEdit(int32_t row);
 
-  private:
+private:
     void Remember(const std::filesystem::path& path);
 
     ResultTable& results_;

@@ -40,7 +40,7 @@ struct ResultListWiring {
 
 class ResultListController : public QObject {
     Q_OBJECT
-  public:
+public:
     explicit ResultListController(ResultListWiring wiring, QObject* parent = nullptr);
     ~ResultListController() override;
 
@@ -60,10 +60,10 @@ class ResultListController : public QObject {
     // The current data row (1-based).
     int CurrentRow() const;
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     void SaveTo(const std::filesystem::path& path);
     void StringGrid2Enter();
     void StringGrid2Exit();

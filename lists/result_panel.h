@@ -22,7 +22,7 @@ class ResultTableModel;
 
 class ResultPanel : public QFrame {
     Q_OBJECT
-  public:
+public:
     ResultPanel(ResultTable& table, QWidget* parent);
 
     ResultTableModel* model() const { return model_; }
@@ -49,7 +49,7 @@ class ResultPanel : public QFrame {
     QAction* Grid2Delete;
     QAction* Grid2Excel;
 
-  private:
+private:
     ResultTableModel* model_;
     std::vector<int> widths_;
 };

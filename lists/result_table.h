@@ -17,7 +17,7 @@ namespace vantrel {
 const std::vector<std::string>& ResultHeaders(RaceMode mode);
 
 class ResultTable {
-  public:
+public:
     // Columns shared by every layout, and the GYMKHANA columns the result buttons change.
     static constexpr int32_t kCar = 0;
     static constexpr int32_t kName = 1;
@@ -57,7 +57,7 @@ class ResultTable {
     void AddObserver(TableObserver* observer) { observers_.Add(observer); }
     void RemoveObserver(TableObserver* observer) { observers_.Remove(observer); }
 
-  private:
+private:
     void NotifyCells(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
                      int32_t lastColumn) const;
 

@@ -16,7 +16,7 @@ namespace vantrel {
 class ResultTableModel final : public QAbstractTableModel, private TableObserver {
     Q_OBJECT
 
-  public:
+public:
     // The table and the edit state must outlive the model.
     ResultTableModel(ResultTable& table, const GridEditState& editState, QObject* parent = nullptr);
     // Without an edit state every cell is always editable; the view's edit triggers then
@@ -47,7 +47,7 @@ class ResultTableModel final : public QAbstractTableModel, private TableObserver
     int AddResultRow() { return table_.RowForNewResult(); }
     void RefreshRow(int row);
 
-  private:
+private:
     void CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
                       int32_t lastColumn) override;
     void RowsAboutToBeInserted(int32_t firstRow, int32_t lastRow) override;

@@ -12,7 +12,7 @@ namespace vantrel {
 // Rows are table rows (row 1 is the first data row). "About to" calls come before the table
 // changes, the matching "done" calls after it.
 class TableObserver {
-  public:
+public:
     virtual ~TableObserver() = default;
     virtual void CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
                               int32_t lastColumn) = 0;
@@ -28,7 +28,7 @@ class TableObserver {
 // The observers of one table. Copying a table does not copy its observers: they watch that
 // one object.
 class TableObservers {
-  public:
+public:
     TableObservers() = default;
     TableObservers(const TableObservers&) {}
     TableObservers& operator=(const TableObservers&) { return *this; }
@@ -45,7 +45,7 @@ class TableObservers {
         }
     }
 
-  private:
+private:
     std::vector<TableObserver*> list_;
 };
 

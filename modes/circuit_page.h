@@ -19,21 +19,21 @@ class UpDown;
 // A titled group of radio buttons whose checked item is its index.
 class RadioGroup : public QGroupBox {
     Q_OBJECT
-  public:
+public:
     RadioGroup(const QString& title, const QStringList& items, QWidget* parent);
     int ItemIndex() const;
     void SetItemIndex(int index);
 
-  signals:
+signals:
     void Clicked(int index);
 
-  private:
+private:
     QButtonGroup* buttons_;
 };
 
 class CircuitPage : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit CircuitPage(QWidget* parent);
 
     void Relayout(int width, int spread);

@@ -16,7 +16,7 @@ namespace vantrel {
 
 class DragPage : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit DragPage(QWidget* parent);
 
     void Relayout(int width, int spread);
@@ -45,7 +45,7 @@ class DragPage : public QWidget {
     std::array<QLabel*, 8> lineImages{};
     std::array<QLabel*, 8> lineLabels{};
 
-  private:
+private:
     struct Caption {
         QLabel* label;
         QLineEdit* box;

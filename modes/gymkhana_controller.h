@@ -46,7 +46,7 @@ struct GymkhanaWidgets {
 
 class GymkhanaController : public QObject, private GymkhanaView {
     Q_OBJECT
-  public:
+public:
     GymkhanaController(const GymkhanaWidgets& widgets, SessionState& session, EntryTable& entries,
                        ResultTable& results, Prompter& prompter, const MsClock& clock,
                        GymkhanaHooks hooks, QObject* parent);
@@ -63,10 +63,10 @@ class GymkhanaController : public QObject, private GymkhanaView {
     // An entry row picked by mouse or Enter.
     void PickEntryRow(int row);
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     // What the logic reports.
     void ShowStatus(const std::string& text) override;
     void ShowStartList() override;

@@ -39,7 +39,7 @@ struct FinishedRun {
 enum class SplitDisplay { kSplit1, kSplit2 };
 
 class CourseObserver {
-  public:
+public:
     virtual ~CourseObserver() = default;
     // The pass counters after they changed (Memo115, Memo116).
     virtual void StartPassesChanged(int32_t /*remaining*/) {}
@@ -82,7 +82,7 @@ struct CourseState {
 int32_t ElapsedSince(int32_t startWord, uint32_t tick);
 
 class GymkhanaCourse {
-  public:
+public:
     explicit GymkhanaCourse(CourseObserver& observer) : observer_(observer) {}
 
     const CourseState& state() const { return state_; }
@@ -121,7 +121,7 @@ class GymkhanaCourse {
     // The hint text both boxes of the position show: "", "PT<n>" or "MC".
     std::string PenaltyHintAt(int32_t position) const;
 
-  private:
+private:
     void Split(int32_t word, SplitDisplay display, uint32_t tick);
     void IntermediateFinishPass(uint32_t tick);
     void Finish(uint32_t tick, bool timedOut);

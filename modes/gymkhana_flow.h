@@ -20,7 +20,7 @@ struct SessionState;
 struct SetupSettings;
 
 class GymkhanaView {
-  public:
+public:
     virtual ~GymkhanaView() = default;
     // Status panel 0 (waiting car, course full).
     virtual void ShowStatus(const std::string& /*text*/) {}
@@ -49,7 +49,7 @@ bool SplitDisplayVisible(bool gymkhanaActive, bool split1Connected, bool split2C
                          int32_t finishPassIndex);
 
 class GymkhanaFlow final : private CourseObserver {
-  public:
+public:
     GymkhanaFlow(SessionState& session, EntryTable& entries, ResultTable& results,
                  GymkhanaView& view);
 
@@ -99,7 +99,7 @@ class GymkhanaFlow final : private CourseObserver {
     // is no number: the box shows the car it held.
     bool CommitCourseCar(int32_t position, const std::string& text);
 
-  private:
+private:
     void StartPassesChanged(int32_t remaining) override;
     void FinishPassesChanged(int32_t remaining) override;
     void CourseFull() override;

@@ -17,7 +17,7 @@ namespace vantrel {
 
 class GymkhanaPage : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit GymkhanaPage(QWidget* parent);
 
     // Places the controls for the tab width; `spread` widens the gaps of the course columns.
@@ -73,7 +73,7 @@ class GymkhanaPage : public QWidget {
     QLineEdit* Memo110;
     QLineEdit* Memo104;
 
-  private:
+private:
     void BuildStartList();
     void BuildCourse();
     void BuildLamps();

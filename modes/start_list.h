@@ -35,7 +35,7 @@ struct AddCarOutcome {
 };
 
 class StartList {
-  public:
+public:
     static constexpr int32_t kPlaces = 4;
 
     // Queue place 1..4 (Memo100, Memo111, Memo112, Memo113); 0 = empty.
@@ -69,7 +69,7 @@ class StartList {
     // "削除" on a queue box.
     void ClearPlace(int32_t place);
 
-  private:
+private:
     void SetProposalNumber(int32_t number);
     int32_t& At(int32_t place) { return queue_[place - 1]; }
 

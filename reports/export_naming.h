@@ -14,7 +14,7 @@
 namespace vantrel {
 
 class ExportNaming {
-  public:
+public:
     // At window creation: the folder of the result-list save dialog and no name yet.
     void Start(std::filesystem::path folder);
 
@@ -28,7 +28,7 @@ class ExportNaming {
     const std::filesystem::path& folder() const { return folder_; }
     const std::string& fileName() const { return fileName_; }
 
-  private:
+private:
     std::filesystem::path folder_;
     std::string fileName_;
 };

@@ -16,7 +16,7 @@
 namespace vantrel {
 
 class ListPage final : public TextGrid {
-  public:
+public:
     static constexpr int32_t kRows = 200;  // headings + cars 1..199
     static constexpr int32_t kInitialColumns = 9;
     enum Column : int32_t {
@@ -49,7 +49,7 @@ class ListPage final : public TextGrid {
     // Changes whenever one of columns 1-5 of the car's row changes; never repeats a value.
     uint64_t Stamp(int32_t car) const { return stamps_[car]; }
 
-  private:
+private:
     struct Row {
         std::array<std::string, kLast> fixed;  // columns 0-5
         std::vector<std::string> times;        // "Last" and older, oldest first

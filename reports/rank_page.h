@@ -13,7 +13,7 @@
 namespace vantrel {
 
 class RankPage final : public TextGrid {
-  public:
+public:
     static constexpr int32_t kRows = 200;
     static constexpr int32_t kColumns = 8;
     enum Column : int32_t {
@@ -39,7 +39,7 @@ class RankPage final : public TextGrid {
     // Sets a cell of columns 1-7 of rows 1-199; other cells are ignored.
     void SetCell(Column column, int32_t row, std::string_view text);
 
-  private:
+private:
     std::array<std::array<std::string, kColumns>, kRows> cells_;
 };
 

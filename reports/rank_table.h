@@ -18,7 +18,7 @@ struct RankEntry {
 };
 
 class RankTable {
-  public:
+public:
     static constexpr int32_t kEntries = 200;
 
     RankTable() { Clear(); }
@@ -48,7 +48,7 @@ class RankTable {
     // Best time ascending; equal times keep their order. Moves Car and Key only.
     void SortByBestTime();
 
-  private:
+private:
     void SwapCarAndKey(int32_t a, int32_t b);
     void SwapEntries(int32_t a, int32_t b);
     bool InLapOrder(int32_t upper, int32_t lower) const;

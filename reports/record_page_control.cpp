@@ -9,10 +9,10 @@ namespace vantrel {
 namespace {
 
 class FixedWidthTabBar final : public QTabBar {
-  public:
+public:
     explicit FixedWidthTabBar(QWidget* parent) : QTabBar(parent) {}
 
-  protected:
+protected:
     QSize tabSizeHint(int index) const override {
         return {RecordPageControl::kTabWidth, QTabBar::tabSizeHint(index).height()};
     }

@@ -10,7 +10,7 @@ namespace vantrel {
 class RecordPageControl : public QTabWidget {
     Q_OBJECT
 
-  public:
+public:
     static constexpr int kTabWidth = 100;
 
     explicit RecordPageControl(QWidget* parent = nullptr);

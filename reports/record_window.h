@@ -54,7 +54,7 @@ struct RecordWindowEnvironment {
 class TRecordForm : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     explicit TRecordForm(const RecordWindowEnvironment& env, QWidget* parent = nullptr);
     ~TRecordForm() override;
 
@@ -107,19 +107,19 @@ class TRecordForm : public QWidget {
     QToolButton* SpeedButton2;  // print
     QStatusBar* StatusBar1;
 
-  signals:
+signals:
     // A digit key in a running CIRCUIT session: the one-byte receiver record `code` ("1".."9",
     // ":" for 0) stamped with `tick`, for the circuit lap processing.
     void CircuitPassing(char code, uint32_t tick);
     // `SpeedButton2`: print the Rank page. The printing of the standings connects to this.
     void PrintRequested();
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     void BuildWidgets();
     void BuildGrids();
     void ConnectCommands();

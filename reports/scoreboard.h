@@ -10,7 +10,7 @@
 namespace vantrel {
 
 class Scoreboard {
-  public:
+public:
     enum Field : int32_t { kMemo1, kMemo2, kMemo3, kMemo4, kMemo5, kMemo6, kMemo7, kFieldCount };
     enum Label : int32_t { kLabel1, kLabel2, kLabel3, kLabelCount };
     static constexpr int32_t kDefaultFontColor = 65535;  // yellow, 0x00BBGGRR
@@ -40,7 +40,7 @@ class Scoreboard {
     int32_t fontColor = kDefaultFontColor;
     int32_t background = kDefaultBackground;
 
-  private:
+private:
     std::array<std::string, kFieldCount> fields_;
     std::array<int32_t, kFieldCount> fieldPoints_{};
     std::array<int32_t, kLabelCount> labelPoints_{};

@@ -20,7 +20,7 @@ namespace vantrel {
 class ScoreboardPage : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     explicit ScoreboardPage(QWidget* parent = nullptr);
 
     // Texts and font sizes of the fields and labels.
@@ -50,7 +50,7 @@ class ScoreboardPage : public QWidget {
     QAction* ChangeFontColor;
     QAction* ChangeBackground;
 
-  private:
+private:
     std::array<QLineEdit*, Scoreboard::kFieldCount> memos_{};
     std::array<QLabel*, Scoreboard::kLabelCount> labels_{};
 };

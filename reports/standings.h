@@ -17,7 +17,7 @@
 namespace vantrel {
 
 class Standings {
-  public:
+public:
     // Names and models are copied from `entries`, which must outlive the standings.
     explicit Standings(const EntryTable& entries);
 
@@ -39,7 +39,7 @@ class Standings {
     const RankPage& Rank() const { return rank_; }
     const RankTable& Table() const { return table_; }
 
-  private:
+private:
     enum class Order : int32_t { None, ByLaps, ByBestTime };
 
     // What a row's "Behind" is measured from; a change rewrites every "Behind".

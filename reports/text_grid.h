@@ -9,7 +9,7 @@
 namespace vantrel {
 
 class TextGrid {
-  public:
+public:
     virtual ~TextGrid() = default;
     virtual int32_t RowCount() const = 0;
     virtual int32_t ColumnCount() const = 0;

@@ -14,7 +14,7 @@ namespace vantrel {
 class TextGridModel final : public QAbstractTableModel {
     Q_OBJECT
 
-  public:
+public:
     // The grid must outlive the model.
     explicit TextGridModel(const TextGrid& grid, QObject* parent = nullptr);
 
@@ -31,7 +31,7 @@ class TextGridModel final : public QAbstractTableModel {
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-  private:
+private:
     const TextGrid& grid_;
     // Rows and columns the views know of; the grid may be ahead until the next Refresh().
     int rows_ = 0;

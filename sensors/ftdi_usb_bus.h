@@ -12,7 +12,7 @@ struct ftdi_device_list;
 namespace vantrel {
 
 class FtdiUsbBus final : public UsbBus {
-  public:
+public:
     FtdiUsbBus();
     ~FtdiUsbBus() override;
     FtdiUsbBus(const FtdiUsbBus&) = delete;
@@ -25,7 +25,7 @@ class FtdiUsbBus final : public UsbBus {
     int ReadPins(uint8_t& pins) override;
     void Close() override;
 
-  private:
+private:
     void FreeList();
 
     ftdi_context* context_ = nullptr;

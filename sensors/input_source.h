@@ -25,7 +25,7 @@ struct RawSample {
 };
 
 class InputSource {
-  public:
+public:
     virtual ~InputSource() = default;
 
     virtual ReadRule Rule() const = 0;
@@ -43,7 +43,7 @@ class InputSource {
 
 // "None": no hardware, every input idle.
 class NoneSource final : public InputSource {
-  public:
+public:
     ReadRule Rule() const override { return ReadRule::Idle; }
     bool Open() override { return true; }
     bool IsOpen() const override { return true; }

@@ -25,7 +25,7 @@ constexpr const char* kPortDriverOpenFailedText =
 std::optional<int> FindParportByBase(const std::filesystem::path& procRoot, int32_t ioAddress);
 
 class PortDriver {
-  public:
+public:
     // The roots are injectable so that a test can use a fake tree.
     explicit PortDriver(std::filesystem::path procRoot = "/proc/sys/dev/parport",
                         std::filesystem::path devRoot = "/dev");
@@ -47,7 +47,7 @@ class PortDriver {
     // Writes the control register (base+2); other addresses are ignored.
     bool WriteByte(int32_t address, uint8_t value);
 
-  private:
+private:
     std::filesystem::path procRoot_;
     std::filesystem::path devRoot_;
     int fd_ = -1;
@@ -57,7 +57,7 @@ class PortDriver {
 };
 
 class ParallelPortSource final : public InputSource {
-  public:
+public:
     explicit ParallelPortSource(PortDriver& driver) : driver_(driver) {}
 
     ReadRule Rule() const override { return ReadRule::ParallelPort; }
@@ -69,7 +69,7 @@ class ParallelPortSource final : public InputSource {
     void Close() override {}
     std::string LastError() const override { return driver_.LastError(); }
 
-  private:
+private:
     PortDriver& driver_;
 };
 

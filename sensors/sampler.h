@@ -37,14 +37,14 @@ struct SamplerState {
 // through config.source when ioAddress is not 0) implements it on the timing thread; it must
 // keep to the tick's rules (no allocation, no lock, no I/O besides the lamp write).
 class DragHook {
-  public:
+public:
     virtual ~DragHook() = default;
     virtual void DragStep(SamplerState& state, const SamplerConfig& config,
                           SensorEventQueue& events) = 0;
 };
 
 class Sampler {
-  public:
+public:
     Sampler(const SessionState& session, const MsClock& clock, SensorEventQueue& events);
 
     void Configure(const SamplerConfig& config) { config_ = config; }
@@ -59,7 +59,7 @@ class Sampler {
 
     const SamplerState& State() const { return state_; }
 
-  private:
+private:
     void Read();
     void ReadUsb();
     void StepInput(SensorInput input);

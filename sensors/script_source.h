@@ -14,7 +14,7 @@
 namespace vantrel {
 
 class ScriptSource final : public InputSource {
-  public:
+public:
     explicit ScriptSource(SimulationScript script) : script_(std::move(script)) {}
 
     ReadRule Rule() const override { return ReadRule::Levels; }
@@ -30,7 +30,7 @@ class ScriptSource final : public InputSource {
     bool Finished() const { return finished_.load(); }
     uint8_t LastLampByte() const { return lampByte_.load(); }
 
-  private:
+private:
     SimulationScript script_;
     bool open_ = false;
     bool started_ = false;

@@ -14,7 +14,7 @@
 namespace vantrel {
 
 class SensorEventQueue {
-  public:
+public:
     static constexpr std::size_t kCapacity = 4096;
 
     // Returns false when the event had to be dropped (counted in LostTotal).
@@ -25,7 +25,7 @@ class SensorEventQueue {
     // Events dropped since construction.
     uint64_t LostTotal() const { return lostTotal_.load(std::memory_order_relaxed); }
 
-  private:
+private:
     SpscQueue<SensorEvent, kCapacity> ring_;
     uint32_t pendingLost_ = 0;  // dropped but not yet reported by a marker (producer only)
     std::atomic<uint64_t> lostTotal_{0};

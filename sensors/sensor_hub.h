@@ -35,7 +35,7 @@ namespace vantrel {
 class SensorHub final : public QObject, private EventWaker {
     Q_OBJECT
 
-  public:
+public:
     // Adds the started-up line to the log. `usbBus` null: the libftdi1 bus.
     SensorHub(SessionState& session, const MsClock& clock, std::unique_ptr<UsbBus> usbBus = {},
               QObject* parent = nullptr);
@@ -90,7 +90,7 @@ class SensorHub final : public QObject, private EventWaker {
     // Delivers every queued event in order (also run by the coalesced wake).
     void Drain();
 
-  signals:
+signals:
     void lampChanged(vantrel::SensorInput input, bool on);
     void labelRed(vantrel::SensorInput input);
     void labelNormal(vantrel::SensorInput input);
@@ -101,7 +101,7 @@ class SensorHub final : public QObject, private EventWaker {
     // Events were dropped because the GUI fell far behind; `total` since start (status bar).
     void eventsLost(quint64 total);
 
-  private:
+private:
     void Wake() override;  // timing thread
     void Dispatch(const SensorEvent& event);
     InputSource* ChooseSource(const SetupSettings& settings);

@@ -27,7 +27,7 @@ std::string FormatStartupDate(const std::tm& local, std::string_view weekdayName
 std::string LocaleWeekdayName(const std::tm& local);
 
 class SensorLog {
-  public:
+public:
     // "T,<text>"
     void AddLine(uint32_t tick, std::string_view text);
 
@@ -52,7 +52,7 @@ class SensorLog {
     // A failure is returned, not retried.
     IoResult Save(const std::filesystem::path& folder) const;
 
-  private:
+private:
     std::vector<std::string> lines_;
 };
 

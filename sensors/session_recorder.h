@@ -16,7 +16,7 @@
 namespace vantrel {
 
 class SessionRecorder {
-  public:
+public:
     // Opens (replaces) the file and writes the comment lines of the header.
     IoResult Begin(const std::filesystem::path& path, const std::vector<std::string>& comments);
     // Writes the changed bytes of a LevelChange event; other events are ignored.
@@ -24,7 +24,7 @@ class SessionRecorder {
     IoResult End();
     bool IsRecording() const { return out_.is_open(); }
 
-  private:
+private:
     std::ofstream out_;
     std::filesystem::path path_;
     bool started_ = false;

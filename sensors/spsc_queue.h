@@ -14,7 +14,7 @@ class SpscQueue {
     static_assert(Capacity >= 2 && (Capacity & (Capacity - 1)) == 0,
                   "capacity must be a power of two");
 
-  public:
+public:
     // False when the ring is full; the item is then not stored.
     bool TryPush(const T& item) {
         const std::size_t tail = tail_.load(std::memory_order_relaxed);
@@ -43,7 +43,7 @@ class SpscQueue {
     bool Empty() const { return Size() == 0; }
     static constexpr std::size_t kCapacity = Capacity;
 
-  private:
+private:
     std::array<T, Capacity> items_{};
     alignas(64) std::atomic<std::size_t> head_{0};  // next slot to read (consumer)
     alignas(64) std::atomic<std::size_t> tail_{0};  // next slot to write (producer)

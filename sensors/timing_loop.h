@@ -15,13 +15,13 @@ namespace vantrel {
 
 // Told after a tick that queued events; wakes the consumer (coalesced by the implementer).
 class EventWaker {
-  public:
+public:
     virtual ~EventWaker() = default;
     virtual void Wake() = 0;  // timing thread
 };
 
 class TimingLoop {
-  public:
+public:
     // `running` is the session flag: the thread ends after the first callback that finds it
     // cleared. `waker` may be null.
     TimingLoop(Sampler& sampler, const MsClock& clock, const std::atomic<bool>& running,
@@ -44,7 +44,7 @@ class TimingLoop {
     int32_t LastTickInterval() const { return lastTickInterval_.load(); }
     bool RealtimeGranted() const { return realtimeGranted_.load(); }
 
-  private:
+private:
     void Run(int32_t periodMs);
 
     Sampler& sampler_;

@@ -28,7 +28,7 @@ struct UsbOpenResult {
 };
 
 class UsbAdapter final : public InputSource {
-  public:
+public:
     explicit UsbAdapter(std::unique_ptr<UsbBus> bus) : bus_(std::move(bus)) {}
     ~UsbAdapter() override { Close(); }
 
@@ -45,7 +45,7 @@ class UsbAdapter final : public InputSource {
     void Close() override;
     std::string LastError() const override { return lastError_; }
 
-  private:
+private:
     UsbOpenResult Fail(int message);
 
     std::unique_ptr<UsbBus> bus_;

@@ -16,7 +16,7 @@ struct UsbDeviceInfo {
 };
 
 class UsbBus {
-  public:
+public:
     virtual ~UsbBus() = default;
     // Builds the device list; `count` is the number of devices found.
     virtual int CreateDeviceList(uint32_t& count) = 0;

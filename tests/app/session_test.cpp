@@ -15,7 +15,7 @@ namespace vantrel::test {
 namespace {
 
 class SessionTest : public MainWindowTest {
-  protected:
+protected:
     void PressAltS() {
         QKeyEvent event(QEvent::KeyPress, Qt::Key_S, Qt::AltModifier);
         QApplication::sendEvent(Find<QTableView>("StringGrid1"), &event);

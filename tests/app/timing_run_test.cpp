@@ -18,7 +18,7 @@ namespace vantrel::test {
 namespace {
 
 class TimingRunTest : public MainWindowTest {
-  protected:
+protected:
     void SetUp() override {
         oldFolder_ = std::filesystem::current_path();
         std::filesystem::current_path(dir.path());  // the sensor log goes to the working folder
@@ -53,7 +53,7 @@ class TimingRunTest : public MainWindowTest {
         return down;
     }
 
-  private:
+private:
     std::filesystem::path oldFolder_;
 };
 

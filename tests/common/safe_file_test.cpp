@@ -31,7 +31,7 @@ std::vector<std::string> Names(const fs::path& dir) {
 // Lowers the file-size limit of the process for the life of the object, so that writes
 // beyond `bytes` fail with EFBIG even for root (which a read-only folder does not stop).
 class FileSizeLimit {
-  public:
+public:
     explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &old_);
         oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -45,7 +45,7 @@ class FileSizeLimit {
     }
     bool active() const { return active_; }
 
-  private:
+private:
     rlimit old_{};
     void (*oldHandler_)(int) = nullptr;
     bool active_ = false;

@@ -19,7 +19,7 @@
 namespace vantrel::test {
 
 class SetupDialogTest : public ::testing::Test {
-  protected:
+protected:
     std::filesystem::path IniPath() const { return dir / "Vantrel.ini"; }
     void WriteSetup(const std::string& lines) { WriteBytes(IniPath(), "[Setup]\r\n" + lines); }
 

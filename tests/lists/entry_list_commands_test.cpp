@@ -11,7 +11,7 @@ using test::TempDir;
 using test::WriteBytes;
 
 class EntryListCommandsTest : public ::testing::Test {
-  protected:
+protected:
     TempDir dir;
     IniFile ini{dir / "Vantrel.ini"};
     EntryTable table;

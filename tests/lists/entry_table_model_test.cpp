@@ -10,7 +10,7 @@ namespace vantrel {
 namespace {
 
 class EntryTableModelTest : public ::testing::Test {
-  protected:
+protected:
     EntryTable table;
     SessionState state;
     EntryListCommands commands{table, state, nullptr};

@@ -31,7 +31,7 @@ size_t FileCount(const std::filesystem::path& folder) {
 // Limits the size of files this process may write, as a full disk would; writes beyond it
 // fail with EFBIG instead of raising SIGXFSZ.
 class FileSizeLimit {
-  public:
+public:
     explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &old_);
         oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -44,13 +44,13 @@ class FileSizeLimit {
         std::signal(SIGXFSZ, oldHandler_);
     }
 
-  private:
+private:
     rlimit old_{};
     void (*oldHandler_)(int) = nullptr;
 };
 
 class FailedSaveTest : public ::testing::Test {
-  protected:
+protected:
     TempDir dir;
     IniFile ini{dir / "Vantrel.ini"};
     EntryTable entries;

@@ -16,7 +16,7 @@ inline std::filesystem::path Golden(const std::string& name) {
 
 // Records every notification as a short text, e.g. "cells 5-199 1-2".
 class RecordingObserver final : public TableObserver {
-  public:
+public:
     std::vector<std::string> calls;
 
     void CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
@@ -34,7 +34,7 @@ class RecordingObserver final : public TableObserver {
     void AboutToReset() override { calls.push_back("reset"); }
     void ResetDone() override { calls.push_back("reset done"); }
 
-  private:
+private:
     static std::string Range(int32_t first, int32_t last) {
         return std::to_string(first) + "-" + std::to_string(last);
     }

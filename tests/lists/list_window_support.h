@@ -13,7 +13,7 @@
 namespace vantrel::test {
 
 class ListWindowTest : public MainWindowTest {
-  protected:
+protected:
     void OpenActiveWindow() {
         OpenWindow();
         window->activateWindow();

@@ -12,7 +12,7 @@ namespace vantrel {
 namespace {
 
 class ResultTableModelTest : public ::testing::Test {
-  protected:
+protected:
     EntryTable entries;
     ResultTable results{RaceMode::Gymkhana};
     SessionState state;

@@ -32,7 +32,7 @@ struct Recorder : CourseObserver {
 };
 
 class CourseTest : public ::testing::Test {
-  protected:
+protected:
     void Start(int32_t car, uint32_t tick) {
         course.SetWaitingCar(car);
         course.OnStartEdge(tick);

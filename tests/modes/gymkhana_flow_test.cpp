@@ -13,7 +13,7 @@ namespace vantrel {
 namespace {
 
 class GymkhanaFlowTest : public ::testing::Test {
-  protected:
+protected:
     GymkhanaFlowTest() {
         flow.Configure(setup, 0, 0);
         flow.ModeReset();

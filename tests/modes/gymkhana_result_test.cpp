@@ -10,7 +10,7 @@ namespace vantrel {
 namespace {
 
 class GymkhanaResultTest : public ::testing::Test {
-  protected:
+protected:
     GymkhanaResultTest() {
         entries.SetCell(EntryTable::kName, 12, "山田 太郎");
         entries.SetCell(EntryTable::kModel, 12, "AE86");

@@ -60,7 +60,7 @@ std::vector<Edge> SessionEdges() {
 }
 
 class GymkhanaSessionTest : public ::testing::Test {
-  protected:
+protected:
     GymkhanaSessionTest() {
         setup.timeFormat = TimeFormat::Milliseconds;
         setup.timeOut = 2;  // longer than any run: the limit must never fire

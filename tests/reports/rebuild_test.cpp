@@ -21,7 +21,7 @@ Row Gym(const std::string& car, const std::string& pen, const std::string& time,
 }
 
 class RebuildTest : public ::testing::Test {
-  protected:
+protected:
     RebuildOutcome Rebuild(RaceMode mode, std::vector<Row> rows, ReplayRule rule,
                            const TimeStyle& style = kMinutes) {
         results.Reset(mode);

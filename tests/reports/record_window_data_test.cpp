@@ -30,7 +30,7 @@ QString QPath(const std::filesystem::path& path) {
 }
 
 class RecordDataTest : public RecordWindowTest {
-  protected:
+protected:
     void AddThreeRankedCars() {
         entries.SetCell(EntryTable::kName, 8, "Ito");
         standings.AddResult(8, 62'500, 1, kMinutes);

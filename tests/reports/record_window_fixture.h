@@ -20,7 +20,7 @@
 namespace vantrel::test {
 
 class RecordWindowTest : public ::testing::Test {
-  protected:
+protected:
     static constexpr TimeStyle kMinutes{TimeFormat::MinutesSeconds, false};
 
     // Creates the window (reading the settings file if the test wrote one) and shows it.

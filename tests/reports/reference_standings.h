@@ -22,7 +22,7 @@ void ReferenceSortByLaps(ReferenceTable& table);
 void ReferenceSortByBestTime(ReferenceTable& table);
 
 class ReferenceStandings {
-  public:
+public:
     explicit ReferenceStandings(const EntryTable& entries);
 
     void ClearRecord();
@@ -34,7 +34,7 @@ class ReferenceStandings {
     std::vector<std::vector<std::string>> rank;
     ReferenceTable table{};
 
-  private:
+private:
     void ShiftHistory(int32_t car);
     RankEntry& EntryFor(int32_t car);
     void Refill(bool byLaps, const TimeStyle& style);

@@ -12,7 +12,7 @@ namespace {
 constexpr TimeStyle kMinutes{TimeFormat::MinutesSeconds, false};
 
 class StandingsTest : public ::testing::Test {
-  protected:
+protected:
     StandingsTest() {
         entries.SetCell(EntryTable::kName, 7, "Aoki");
         entries.SetCell(EntryTable::kModel, 7, "AE86");

@@ -12,7 +12,7 @@
 namespace vantrel::test {
 
 class FixedSource final : public InputSource {
-  public:
+public:
     explicit FixedSource(ReadRule rule) : rule_(rule) {}
 
     ReadRule Rule() const override { return rule_; }
@@ -33,7 +33,7 @@ class FixedSource final : public InputSource {
     std::atomic<int> reads{0};
     std::vector<uint8_t> lampWrites;
 
-  private:
+private:
     ReadRule rule_;
 };
 

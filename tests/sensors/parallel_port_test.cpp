@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class ParallelPortTest : public ::testing::Test {
-  protected:
+protected:
     ParallelPortTest() {
         fs::create_directories(dir / "dev");
         AddPort(0, "888\t1912\n");  // 0x378

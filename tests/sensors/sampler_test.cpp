@@ -18,7 +18,7 @@ constexpr uint8_t kStart = 0x10;   // Pin#13
 constexpr uint8_t kFinish = 0x40;  // Pin#10
 
 class SamplerTest : public ::testing::Test {
-  protected:
+protected:
     SamplerTest() : source(ReadRule::Levels), sampler(session, clock, queue) {
         config.pollPeriodMs = 3;
         config.offDelayMs = 100;
@@ -268,7 +268,7 @@ TEST_F(SamplerTest, RecordingSendsEachChangeOfTheBytesOnce) {
 // Read step.
 
 class ReadStepTest : public ::testing::Test {
-  protected:
+protected:
     void Run(ReadRule rule, RawSample raw, bool invert, bool readOk = true) {
         source = std::make_unique<FixedSource>(rule);
         source->sample = raw;

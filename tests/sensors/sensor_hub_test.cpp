@@ -25,7 +25,7 @@ SetupSettings NoneSettings() {
 }
 
 class SensorHubTest : public ::testing::Test {
-  protected:
+protected:
     SensorHubTest() {
         auto owned = std::make_unique<test::FakeUsbBus>();
         bus = owned.get();

@@ -15,7 +15,7 @@ namespace vantrel {
 namespace {
 
 class SessionTest : public ::testing::Test {
-  protected:
+protected:
     void StartSession(InputSource* source) {
         log.AddSessionStart(clock.MsTick());
         SetupSettings settings;

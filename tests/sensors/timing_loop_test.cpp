@@ -10,13 +10,13 @@ namespace vantrel {
 namespace {
 
 class CountingWaker : public EventWaker {
-  public:
+public:
     void Wake() override { ++wakes; }
     int wakes = 0;
 };
 
 class TimingLoopTest : public ::testing::Test {
-  protected:
+protected:
     TimingLoopTest() : source(ReadRule::Levels) {
         config.pollPeriodMs = 3;
         config.source = &source;

@@ -12,7 +12,7 @@ namespace {
 using test::FakeUsbBus;
 
 class UsbAdapterTest : public ::testing::Test {
-  protected:
+protected:
     UsbAdapterTest() {
         auto owned = std::make_unique<FakeUsbBus>();
         bus = owned.get();

@@ -15,7 +15,7 @@
 namespace vantrel::test {
 
 class MainWindowTest : public ::testing::Test {
-  protected:
+protected:
     // Creates and shows the window (first show reads the settings file if the test wrote one).
     void OpenWindow() {
         MainWindowEnvironment env{dir.path(), &prompter, &clock};

@@ -34,7 +34,7 @@ struct PromptCall {
 };
 
 class ScriptedPrompter final : public Prompter {
-  public:
+public:
     // Answers, taken in order by the calls that need one.
     void AnswerYes() { yesNo_.push_back(true); }
     void AnswerNo() { yesNo_.push_back(false); }
@@ -63,7 +63,7 @@ class ScriptedPrompter final : public Prompter {
     bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
     bool PageSetup(QWidget* parent, QPrinter& printer) override;
 
-  private:
+private:
     std::vector<PromptCall> calls_;
     std::deque<bool> yesNo_;
     struct FileAnswer {

@@ -7,7 +7,7 @@
 namespace vantrel::test {
 
 class TempDir {
-  public:
+public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -16,7 +16,7 @@ class TempDir {
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 
