@@ -1,14 +1,17 @@
 // Whole sessions driven as a timekeeper would: timing keys, menus and file dialogs, on the
 // simulated clock with the sampler ticked by hand.
 #include <QAction>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTableView>
 #include <QTimer>
 
 #include "common/cp932.h"
 #include "common/text_file.h"
 #include "common/time_text.h"
+#include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_result.h"
 #include "reports/record_window.h"
 #include "sensors/sensor_hub.h"
@@ -177,6 +180,41 @@ TEST_F(TimingRunTest, PortNoneReadsIdleInputsAndKeysStillWork) {
     Pass(Qt::Key_F11);
     EXPECT_EQ(Find<QLineEdit>("Memo120")->text(), QStringLiteral("1"));
     EXPECT_TRUE(window->sensors().Log().Lines().back().ends_with(",S"));
+}
+
+TEST_F(TimingRunTest, PenaltiesOnCourseAndATimeOutReachTheResult) {
+    Open("IoAddress=None\r\nTimeOut=5\r\n");
+    Key(Qt::Key_S, true, Qt::AltModifier);
+    Run(30);
+    Pass(Qt::Key_F11);
+    auto* carBox = Find<QLineEdit>("Memo120");
+    ASSERT_EQ(carBox->text(), QStringLiteral("1"));
+    // A right press selects position "I" for the popup; two pylon touches, then one off.
+    QMouseEvent right(QEvent::MouseButtonPress, QPointF(3, 3), QPointF(3, 3), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(carBox, &right);
+    EXPECT_EQ(window->gymkhana().selectedPosition(), 1);
+    Find<QAction>("Pilontouch11")->trigger();
+    Find<QAction>("Pilontouch11")->trigger();
+    Find<QAction>("Pilontouch12")->trigger();
+    EXPECT_EQ(carBox->toolTip(), QStringLiteral("PT1"));
+    EXPECT_EQ(Find<QLineEdit>("Memo121")->toolTip(), QStringLiteral("PT1"));
+
+    // Five minutes on course: the clock of position "I" finishes the car as timed out.
+    clock.Advance(5 * 60000);
+    QTimer* timer5 = Find<QTimer>("Timer5");
+    ASSERT_TRUE(timer5->isActive());
+    QElapsedTimer waited;
+    waited.start();
+    while (window->results().IsEmpty() && waited.elapsed() < 3000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    ASSERT_FALSE(window->results().IsEmpty());
+    EXPECT_EQ(window->results().Cell(3, 1), "MC");
+    EXPECT_EQ(window->results().Cell(4, 1), "300000");
+    EXPECT_EQ(window->results().Cell(5, 1), "(Timeout)");
+    EXPECT_EQ(carBox->text(), QStringLiteral("0"));
+    EXPECT_FALSE(timer5->isActive());
 }
 
 }  // namespace
