@@ -78,6 +78,9 @@ int main(int argc, char** argv) {
         window.raise();
         window.activateWindow();
     });
+    // Closing the main window ends the program even while the record or help window is open.
+    QObject::connect(&window, &vantrel::TMainForm::Closed, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
     window.show();
     return app.exec();
 }

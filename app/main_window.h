@@ -117,6 +117,10 @@ public:
     QTimer* Timer1;                         // session clock
     std::array<QTimer*, 4> courseTimers{};  // Timer2..Timer5, clocks of positions 1..4
 
+signals:
+    // The window accepted its close: the program ends (other windows may still be open).
+    void Closed();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

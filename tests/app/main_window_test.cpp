@@ -11,6 +11,7 @@
 
 #include "app/messages.h"
 #include "lists/entry_panel.h"
+#include "reports/record_window.h"
 #include "support/main_window_fixture.h"
 
 namespace vantrel::test {
@@ -96,9 +97,14 @@ TEST_F(MainWindowTest, WithoutSettingsOpensAtTheOriginOnGymkhanaWithEveryControl
 TEST_F(MainWindowTest, ExitWritesTheWindowSectionsWithCrLfLines) {
     OpenWindow();
     Find<QComboBox>("ComboBox101")->setCurrentIndex(2);
+    int closed = 0;
+    QObject::connect(window.get(), &TMainForm::Closed, [&closed] { ++closed; });
+    Find<QAction>("ToolRecord")->trigger();  // an open record window does not keep it going
     Find<QAction>("FileExit")->trigger();
     QApplication::processEvents();
     EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(closed, 1);
+    EXPECT_FALSE(window->record().isVisible());
     const std::string ini = ReadBytes(IniPath());
     for (const char* section : {"[Window]", "[SensorCount]", "[Drag]", "[RecordWindow]",
                                 "[DspFont]", "[PrnFont]", "[Printer]"}) {
