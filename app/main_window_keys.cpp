@@ -79,7 +79,9 @@ bool TMainForm::HandleKey(QKeyEvent* event, bool down) {
     if (digit && !event->isAutoRepeat() && DigitKeysAllowed() &&
         state_.currentMode == RaceMode::Drag && key >= Qt::Key_1 && key <= Qt::Key_8) {
         state_.keys.keyDragLines = 1 << (key - Qt::Key_1);
-        return true;
+        // The digit still reaches a focused box (the car number box is typed into meanwhile),
+        // but not a grid, where it would jump the selection to a car.
+        return qobject_cast<QAbstractItemView*>(QApplication::focusWidget()) != nullptr;
     }
     return false;
 }
