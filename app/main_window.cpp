@@ -66,10 +66,11 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
 TMainForm::~TMainForm() {
     qApp->removeEventFilter(this);
     state_.running = false;
-    // The controllers watch the grids, and the grids view tables owned by this object: first
-    // the controllers, then the grids, then the tables.
+    // The controllers watch the widgets, and the grids view tables owned by this object: first
+    // the controllers, then the widgets, then the tables.
     entryList_.reset();
     resultList_.reset();
+    gymkhana_.reset();
     delete centralWidget();
 }
 
