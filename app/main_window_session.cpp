@@ -208,7 +208,6 @@ void TMainForm::ModeReset() {
     }
     Panel5->Memo301->setText(QStringLiteral("00:00:00"));
     entries_.ClearLaps();
-    Panel1->model()->Refresh();
     state_.ClearCarCounters();
     for (QLineEdit* box :
          {TabSheet1->Memo120, TabSheet1->Memo121, TabSheet1->Memo107, TabSheet1->Memo108,

@@ -1,5 +1,7 @@
 #include "app/setup_settings.h"
 
+#include "common/numbers.h"
+
 #include <algorithm>
 #include <array>
 
@@ -13,11 +15,7 @@ constexpr int32_t kMaxDistance = 50;
 
 // Blanks, an optional sign, then a digit: the start of a number as the settings file reads it.
 bool StartsWithNumber(std::string_view text) {
-    size_t i = text.find_first_not_of(" \t");
-    if (i != std::string_view::npos && (text[i] == '-' || text[i] == '+')) {
-        ++i;
-    }
-    return i < text.size() && text[i] >= '0' && text[i] <= '9';
+    return LeadingInt(text).has_value();
 }
 
 int32_t ReadClamped(const IniFile& ini, const char* key, int32_t fallback, int32_t low,
@@ -35,19 +33,8 @@ uint8_t PinMask(int32_t pinIndex) {
 }
 
 int32_t DistanceOfText(std::string_view text) {
-    if (!StartsWithNumber(text)) {
-        return kDefaultDistance;
-    }
-    size_t i = text.find_first_not_of(" \t");
-    const bool negative = text[i] == '-';
-    if (text[i] == '-' || text[i] == '+') {
-        ++i;
-    }
-    int32_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && value <= kMaxDistance; ++i) {
-        value = value * 10 + (text[i] - '0');
-    }
-    return negative ? 0 : std::min(value, kMaxDistance);
+    const std::optional<int32_t> value = LeadingInt(text);
+    return value ? std::clamp(*value, 0, kMaxDistance) : kDefaultDistance;
 }
 
 void SetupSettings::SetIoAddressText(const std::string& text) {

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "common/cp932.h"
+#include "common/numbers.h"
 #include "common/text_file.h"
 
 namespace vantrel {
@@ -50,25 +51,6 @@ std::string CutToBuffer(std::string_view utf8) {
     }
     bytes.resize(end);
     return Cp932ToUtf8(bytes);
-}
-
-// Leading blanks, sign, then decimal digits; the rest is ignored. Like the platform's profile
-// functions this reads decimal only: "0x10" reads 0. Overflow wraps as it does there.
-int32_t ParseProfileInt(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    uint32_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10u + static_cast<uint32_t>(text[i] - '0');
-    }
-    return static_cast<int32_t>(negative ? 0u - value : value);
 }
 
 }  // namespace
@@ -131,7 +113,8 @@ int32_t IniFile::ReadInt(std::string_view section, std::string_view key, int32_t
         return fallback;
     }
     const std::string value = ReadString(section, key, "");
-    return value.empty() ? fallback : ParseProfileInt(value);
+    // Like the platform's profile functions: decimal only ("0x10" reads 0), a non-number 0.
+    return value.empty() ? fallback : LeadingInt(value).value_or(0);
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {

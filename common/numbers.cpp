@@ -1,5 +1,6 @@
 #include "common/numbers.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 
@@ -17,18 +18,36 @@ int DigitValue(char c, int base) {
     }
     return value < base ? value : -1;
 }
-}  // namespace
-
-std::optional<int32_t> StrToInt(std::string_view text) {
-    size_t i = 0;
+// Skips leading blanks and a sign; returns whether the sign was a minus.
+bool SkipBlanksAndSign(std::string_view text, size_t& i) {
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
         ++i;
     }
-    bool negative = false;
+    const bool negative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
         ++i;
     }
+    return negative;
+}
+}  // namespace
+
+std::optional<int32_t> LeadingInt(std::string_view text) {
+    size_t i = 0;
+    const bool negative = SkipBlanksAndSign(text, i);
+    if (i >= text.size() || text[i] < '0' || text[i] > '9') {
+        return std::nullopt;
+    }
+    int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = std::min<int64_t>(value * 10 + (text[i] - '0'), int64_t{INT32_MAX} + 1);
+    }
+    value = negative ? -value : value;
+    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+std::optional<int32_t> StrToInt(std::string_view text) {
+    size_t i = 0;
+    const bool negative = SkipBlanksAndSign(text, i);
     int base = 10;
     if (i < text.size() && text[i] == '$') {
         base = 16;

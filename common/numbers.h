@@ -15,6 +15,11 @@ namespace vantrel {
 // text or a value outside int32 gives nullopt.
 std::optional<int32_t> StrToInt(std::string_view text);
 
+// The integer a text starts with: optional leading blanks, an optional sign and decimal digits;
+// whatever follows is ignored ("12abc" gives 12). nullopt when no digit comes first; values
+// beyond int32 are held at its limits.
+std::optional<int32_t> LeadingInt(std::string_view text);
+
 // StrToInt, or `fallback` when the text is no integer.
 int32_t StrToIntDef(std::string_view text, int32_t fallback);
 

@@ -79,16 +79,6 @@ void EntryTableModel::SetFixedCellColor(const QColor& color) {
                      {Qt::BackgroundRole});
 }
 
-void EntryTableModel::Refresh() {
-    CellsChanged(1, EntryTable::kLastCar, 0, EntryTable::kColumns - 1);
-}
-
-void EntryTableModel::RefreshCar(int car) {
-    if (car >= 1 && car <= EntryTable::kLastCar) {
-        CellsChanged(car, car, 0, EntryTable::kColumns - 1);
-    }
-}
-
 void EntryTableModel::CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
                                    int32_t lastColumn) {
     emit dataChanged(index(RowOfCar(firstRow), firstColumn), index(RowOfCar(lastRow), lastColumn),

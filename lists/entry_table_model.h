@@ -41,10 +41,6 @@ public:
     // Background of the fixed "Car" column; an invalid colour paints none.
     void SetFixedCellColor(const QColor& color);
 
-    // Repaint requests; not needed since the table reports its changes, kept for callers.
-    void Refresh();
-    void RefreshCar(int car);
-
 private:
     void CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
                       int32_t lastColumn) override;

@@ -62,12 +62,6 @@ bool ResultTableModel::setData(const QModelIndex& index, const QVariant& value, 
     return true;
 }
 
-void ResultTableModel::RefreshRow(int row) {
-    if (row >= 1 && row <= table_.DataRowCount()) {
-        CellsChanged(row, row, 0, table_.ColumnCount() - 1);
-    }
-}
-
 void ResultTableModel::AboutToReset() {
     if (resetDepth_++ == 0) {
         beginResetModel();

@@ -39,14 +39,6 @@ public:
     // The edit state that decides whether cells are editable (null: always).
     void SetEditState(const GridEditState* editState) { editState_ = editState; }
 
-    // Kept for callers written before the table reported its own changes: a reset wrapped in
-    // BeginReset/EndReset is still one model reset, AddResultRow is RowForNewResult, and
-    // RefreshRow only repaints.
-    void BeginReset() { AboutToReset(); }
-    void EndReset() { ResetDone(); }
-    int AddResultRow() { return table_.RowForNewResult(); }
-    void RefreshRow(int row);
-
 private:
     void CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
                       int32_t lastColumn) override;

@@ -50,3 +50,21 @@ TEST(StrToInt, DefaultAndThrowingForms) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+TEST(LeadingInt, ReadsTheNumberATextStartsWith) {
+    EXPECT_EQ(LeadingInt("12abc"), 12);
+    EXPECT_EQ(LeadingInt("  -7 m"), -7);
+    EXPECT_EQ(LeadingInt("+5"), 5);
+    EXPECT_EQ(LeadingInt("0x10"), 0);
+    EXPECT_EQ(LeadingInt("99999999999"), INT32_MAX);
+    EXPECT_EQ(LeadingInt("-99999999999"), INT32_MIN);
+    EXPECT_FALSE(LeadingInt("abc"));
+    EXPECT_FALSE(LeadingInt("-"));
+    EXPECT_FALSE(LeadingInt(""));
+}
+
+}  // namespace
+}  // namespace vantrel
