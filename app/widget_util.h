@@ -29,6 +29,11 @@ bool IsEditingColor(const QWidget* widget);
 void SetLabelRed(QWidget* label, bool red);
 bool IsLabelRed(const QWidget* label);
 
+// Return on the main keyboard or Enter on the keypad.
+inline bool IsEnterKey(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
 QString ToQ(const std::string& text);
 std::string FromQ(const QString& text);
 

@@ -9,6 +9,7 @@
 
 #include "app/messages.h"
 #include "app/prompter.h"
+#include "app/widget_util.h"
 #include "lists/entry_panel.h"
 #include "lists/entry_table_model.h"
 #include "lists/grid_focus_watch.h"
@@ -20,10 +21,6 @@ namespace vantrel {
 
 namespace {
 constexpr ListDialogKind kEntryDialogs{kEntryFileFilter, kEntryDefaultSuffix};
-
-bool IsEnter(const QKeyEvent* event) {
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
 }  // namespace
 
 EntryListController::EntryListController(EntryListWiring wiring, QObject* parent)
@@ -184,7 +181,7 @@ void EntryListController::StringGrid1Exit() {
 }
 
 bool EntryListController::StringGrid1KeyDown(const QKeyEvent* event) {
-    if (IsEnter(event)) {
+    if (IsEnterKey(event->key())) {
         if (CellEditorOpen(wiring_.panel->StringGrid1)) {
             // Enter from the open cell: the cell editor closes itself and CellEditorClosed
             // ends the edit.

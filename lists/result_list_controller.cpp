@@ -10,6 +10,7 @@
 
 #include "app/messages.h"
 #include "app/prompter.h"
+#include "app/widget_util.h"
 #include "lists/grid_focus_watch.h"
 #include "lists/list_dialogs.h"
 #include "lists/list_grid_look.h"
@@ -21,10 +22,6 @@ namespace vantrel {
 
 namespace {
 constexpr ListDialogKind kResultDialogs{kResultFileFilter, kResultDefaultSuffix};
-
-bool IsEnter(const QKeyEvent* event) {
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
 }  // namespace
 
 ResultListController::ResultListController(ResultListWiring wiring, QObject* parent)
@@ -203,7 +200,7 @@ void ResultListController::StringGrid2Exit() {
 }
 
 bool ResultListController::StringGrid2KeyDown(const QKeyEvent* event) {
-    if (IsEnter(event)) {
+    if (IsEnterKey(event->key())) {
         if (CellEditorOpen(wiring_.panel->StringGrid2)) {
             // Enter from the open cell: the cell editor closes itself and CellEditorClosed
             // ends the edit.

@@ -165,7 +165,8 @@ void GymkhanaController::ShowPositions() {
 
 void GymkhanaController::ShowClock(int position) {
     const int32_t elapsed = flow_.course().ElapsedMs(position, clock_.MsTick());
-    const CourseClockTick tick = CourseClock(elapsed, false, 65);
+    // Redrawing only shows the clock; the time limit is decided by the clock timer alone.
+    const CourseClockTick tick = CourseClock(elapsed, /*positionI=*/false, /*timeOutMinutes=*/0);
     clockBoxes_[position]->setText(ToQ(tick.text));
     w_.clocks[position - 1]->start(tick.nextIntervalMs);
 }
@@ -304,7 +305,7 @@ bool GymkhanaController::HandleQueueBox(QLineEdit* box, QEvent* event) {
             return false;
         case QEvent::KeyPress: {
             const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (IsEnterKey(key)) {
                 editing ? CommitQueueBox(box) : BeginBoxEdit(box);
                 return true;
             }
@@ -316,6 +317,14 @@ bool GymkhanaController::HandleQueueBox(QLineEdit* box, QEvent* event) {
         }
         default:
             return false;
+    }
+}
+
+void GymkhanaController::ToggleCourseEdit(QLineEdit* box, bool editing) {
+    if (editing) {
+        CommitCourseBox(box);
+    } else if (box->text() != QStringLiteral("0")) {
+        BeginBoxEdit(box);  // an empty position has no car to correct
     }
 }
 
@@ -333,11 +342,7 @@ bool GymkhanaController::HandleCourseBox(QLineEdit* box, QEvent* event) {
             if (!carBox) {
                 return false;
             }
-            if (editing) {
-                CommitCourseBox(box);
-            } else if (box->text() != QStringLiteral("0")) {
-                BeginBoxEdit(box);
-            }
+            ToggleCourseEdit(box, editing);
             return true;
         case QEvent::FocusOut:
             if (editing) {
@@ -346,12 +351,8 @@ bool GymkhanaController::HandleCourseBox(QLineEdit* box, QEvent* event) {
             return false;
         case QEvent::KeyPress: {
             const int key = static_cast<QKeyEvent*>(event)->key();
-            if (carBox && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-                if (editing) {
-                    CommitCourseBox(box);
-                } else if (box->text() != QStringLiteral("0")) {
-                    BeginBoxEdit(box);
-                }
+            if (carBox && IsEnterKey(key)) {
+                ToggleCourseEdit(box, editing);
                 return true;
             }
             return false;
@@ -366,7 +367,7 @@ bool GymkhanaController::eventFilter(QObject* watched, QEvent* event) {
     if (watched == p->Memo114) {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (IsEnterKey(key)) {
                 AddCar();
                 return true;
             }

@@ -87,6 +87,7 @@ private:
     void BeginBoxEdit(QLineEdit* box);
     void CommitQueueBox(QLineEdit* box);
     void CommitCourseBox(QLineEdit* box);
+    void ToggleCourseEdit(QLineEdit* box, bool editing);
     void MoveInRing(QLineEdit* from, bool left);
     void SelectPositionOf(QObject* box);
     void ShowAttackPopup(QLineEdit* box, const QPoint& pos);
