@@ -196,31 +196,13 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::FirstShow() {
-    state_.waitingNumber = 1;
-    TabSheet1->BitBtn2->setEnabled(false);
+    // The controls were built with their start-up texts and states (GYMKHANA in force, the
+    // session controls disabled); what follows comes from the course logic and the settings.
     ResetGymkhanaDisplays();
-    TabSheet1->Memo101->clear();
-    TabSheet1->Memo102->clear();
-    TabSheet1->Memo107->clear();
-    TabSheet1->Memo120->clear();
-    TabSheet1->ComboBox100->setCurrentIndex(0);
-    TabSheet1->ComboBox101->setCurrentIndex(0);
-    Panel5->CheckBox1->setChecked(false);
-    {
-        const QSignalBlocker block(PageControl1);
-        PageControl1->setCurrentIndex(0);
-    }
-    state_.currentMode = RaceMode::Gymkhana;
-    state_.activeMode = RaceMode::Gymkhana;
     for (QLineEdit* box :
-         {TabSheet2->Memo200, TabSheet2->Memo201, TabSheet2->Memo202, TabSheet2->Memo203,
-          TabSheet2->Memo205, TabSheet2->Memo206, TabSheet2->Memo207, TabSheet2->Memo208,
-          TabSheet2->Memo209, TabSheet2->Memo210}) {
-        box->clear();
+         {TabSheet1->Memo101, TabSheet1->Memo102, TabSheet1->Memo107, TabSheet1->Memo120}) {
+        box->clear();  // empty at start-up, "0" only after a mode reset
     }
-    TabSheet2->Memo204->setText(QStringLiteral("1"));
-    TabSheet2->SpeedButton200->setEnabled(false);
-    Panel5->Memo301->setText(QStringLiteral("00:00:00"));
     Panel1->SelectCar(1);
     Panel2->SelectRow(1);
     ReadSettings();

@@ -44,7 +44,6 @@ void TMainForm::SpeedButton1Click() {
 void TMainForm::StartRoutine() {
     sensors_->Prime(setup_, windowSettings_.outputMask);
     ModeReset();
-    Panel5->Memo301->setText(QStringLiteral("00:00:00"));
     Panel5->SpeedButton1->setText(QString::fromUtf8(msg::k117));
     state_.sessionStartTick = env_.clock->MsTick();
     EnableSessionControls(true);
@@ -88,9 +87,6 @@ void TMainForm::StopRoutine() {
     Panel5->SpeedButton1->setText(QString::fromUtf8(msg::k116));
     EnableSessionControls(false);
     Timer1->stop();
-    for (QTimer* timer : courseTimers) {
-        timer->stop();
-    }
     for (QLabel* label :
          {TabSheet1->Label2, TabSheet1->Label3, TabSheet1->Label20, TabSheet1->Label21}) {
         SetLabelRed(label, false);
@@ -98,7 +94,7 @@ void TMainForm::StopRoutine() {
     SetStatusText(2, QString());
     TabSheet1->StartLed->setPixmap(LampPixmap(Lamp::Off));
     TabSheet1->FinishLed->setPixmap(LampPixmap(Lamp::Off));
-    gymkhana_->StopSession();
+    gymkhana_->StopSession();  // stops the course clocks and shows the waiting car
     SetStatusText(1, QString());
 }
 
@@ -226,9 +222,9 @@ void TMainForm::ComboBox100Change() {
 }
 
 void TMainForm::UpdateSplitDisplay() {
-    const bool gymkhana = ActivePageMode() == RaceMode::Gymkhana;
-    Panel5->ShowSplitDisplay(gymkhana && (setup_.Split1Connected() || setup_.Split2Connected() ||
-                                          TabSheet1->ComboBox101->currentIndex() > 0));
+    Panel5->ShowSplitDisplay(SplitDisplayVisible(ActivePageMode() == RaceMode::Gymkhana,
+                                                 setup_.Split1Connected(), setup_.Split2Connected(),
+                                                 TabSheet1->ComboBox101->currentIndex()));
     TabSheet1->SplitLed1->setVisible(setup_.Split1Connected());
     TabSheet1->Label20->setVisible(setup_.Split1Connected());
     TabSheet1->SplitLed2->setVisible(setup_.Split2Connected());
