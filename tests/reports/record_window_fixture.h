@@ -14,6 +14,7 @@
 #include "reports/record_page_control.h"
 #include "reports/record_window.h"
 #include "reports/standings.h"
+#include "support/find_named.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -47,9 +48,7 @@ protected:
     }
     template <typename T>
     T* Find(const char* name) const {
-        T* found = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return FindNamed<T>(window.get(), name);
     }
     std::filesystem::path IniPath() const { return dir / "Vantrel.ini"; }
 

@@ -9,6 +9,7 @@
 
 #include "app/main_window.h"
 #include "common/ms_clock.h"
+#include "support/find_named.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -35,9 +36,7 @@ protected:
     }
     template <typename T>
     T* Find(const char* name) const {
-        T* found = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return FindNamed<T>(window.get(), name);
     }
     std::filesystem::path IniPath() const { return dir / "Vantrel.ini"; }
 
