@@ -14,6 +14,7 @@
 
 #include "app/messages.h"
 #include "app/prompter.h"
+#include "app/session_state.h"
 #include "app/setup_settings.h"
 #include "app/widget_util.h"
 #include "common/ms_clock.h"
@@ -89,14 +90,17 @@ void GymkhanaController::ModeReset() {
 }
 
 void GymkhanaController::StartSession() {
+    stopTick_.reset();
     flow_.StartSession();
 }
 
 void GymkhanaController::StopSession() {
+    stopTick_ = clock_.MsTick();
     for (QTimer* timer : w_.clocks) {
         timer->stop();
     }
     flow_.StopSession();
+    ShowPositions();
 }
 
 void GymkhanaController::PickEntryRow(int row) {
@@ -164,11 +168,19 @@ void GymkhanaController::ShowPositions() {
 }
 
 void GymkhanaController::ShowClock(int position) {
-    const int32_t elapsed = flow_.course().ElapsedMs(position, clock_.MsTick());
+    // No clock runs outside a session: a penalty booked after the stop must not start one
+    // again, or its time limit would write a result into a stopped session.
+    const bool running = session_.running.load();
+    const uint32_t now = running || !stopTick_ ? clock_.MsTick() : *stopTick_;
+    const int32_t elapsed = flow_.course().ElapsedMs(position, now);
     // Redrawing only shows the clock; the time limit is decided by the clock timer alone.
     const CourseClockTick tick = CourseClock(elapsed, /*positionI=*/false, /*timeOutMinutes=*/0);
     clockBoxes_[position]->setText(ToQ(tick.text));
-    w_.clocks[position - 1]->start(tick.nextIntervalMs);
+    if (running) {
+        w_.clocks[position - 1]->start(tick.nextIntervalMs);
+    } else {
+        w_.clocks[position - 1]->stop();
+    }
 }
 
 void GymkhanaController::ClockTimeout(int position) {
@@ -176,7 +188,7 @@ void GymkhanaController::ClockTimeout(int position) {
         // A finish already taken by the sensors must not be overtaken by the time limit.
         hooks_.drainSensorEvents();
     }
-    if (!flow_.course().HoldsCar(position)) {
+    if (!flow_.course().HoldsCar(position) || !session_.running.load()) {
         w_.clocks[position - 1]->stop();
         return;
     }
@@ -253,6 +265,11 @@ void GymkhanaController::ShowAttackPopup(QLineEdit* box, const QPoint& pos) {
 }
 
 void GymkhanaController::BeginBoxEdit(QLineEdit* box) {
+    if (const int place = QueuePlaceOf(box); place != 0) {
+        placeEdits_[place] = flow_.BeginStartPlaceEdit(place);
+    } else if (const int position = PositionOfBox(box); position != 0) {
+        courseEdits_[position] = flow_.BeginCourseEdit(position);
+    }
     SetEditingColor(box, true);
     box->setReadOnly(false);
     box->selectAll();
@@ -261,16 +278,24 @@ void GymkhanaController::BeginBoxEdit(QLineEdit* box) {
 void GymkhanaController::CommitQueueBox(QLineEdit* box) {
     SetEditingColor(box, false);
     box->setReadOnly(true);
-    if (!flow_.CommitStartPlace(QueuePlaceOf(box), FromQ(box->text()))) {
-        InputError();
-    }
+    const int place = QueuePlaceOf(box);
+    ReportRefusedEdit(flow_.CommitStartPlace(placeEdits_[place], FromQ(box->text())),
+                      QString::fromUtf8(kMsgQueueMovedOn));
 }
 
 void GymkhanaController::CommitCourseBox(QLineEdit* box) {
     SetEditingColor(box, false);
     box->setReadOnly(true);
-    if (!flow_.CommitCourseCar(PositionOfBox(box), FromQ(box->text()))) {
+    const CourseEdit& edit = courseEdits_[PositionOfBox(box)];
+    ReportRefusedEdit(flow_.CommitCourseCar(edit, FromQ(box->text())),
+                      QString::fromUtf8(kMsgCarLeftPosition).arg(edit.car));
+}
+
+void GymkhanaController::ReportRefusedEdit(EditCommit outcome, const QString& movedText) {
+    if (outcome == EditCommit::kNotANumber) {
         InputError();
+    } else if (outcome == EditCommit::kMoved) {
+        prompter_.Warn(w_.page, movedText, QString::fromUtf8(kEditCancelledCaption));
     }
 }
 

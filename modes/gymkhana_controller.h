@@ -8,6 +8,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "modes/gymkhana_flow.h"
 
@@ -92,6 +93,7 @@ private:
     void SelectPositionOf(QObject* box);
     void ShowAttackPopup(QLineEdit* box, const QPoint& pos);
     void InputError();
+    void ReportRefusedEdit(EditCommit outcome, const QString& movedText);
     int QueuePlaceOf(const QObject* box) const;
     int PositionOfBox(const QObject* box) const;
 
@@ -104,6 +106,11 @@ private:
     std::array<QLineEdit*, 5> carBoxes_{};    // by course position 1..4
     std::array<QLineEdit*, 5> clockBoxes_{};  // by course position 1..4
     int selectedPosition_ = 0;
+    // What each box's edit began on, so a commit goes to that car or is refused.
+    std::array<PlaceEdit, 5> placeEdits_{};    // by queue place 1..4
+    std::array<CourseEdit, 5> courseEdits_{};  // by course position 1..4
+    // Set by the session stop: from then on the clocks show the run times at the stop.
+    std::optional<uint32_t> stopTick_;
 };
 
 }  // namespace vantrel

@@ -206,6 +206,19 @@ bool GymkhanaCourse::CorrectCar(int32_t position, int32_t car) {
     return true;
 }
 
+CourseEdit GymkhanaCourse::BeginEdit(int32_t position) const {
+    if (!HoldsCar(position)) {
+        return {position, 0, 0};
+    }
+    return {position, state_.courseCar[position], state_.courseTimes[position][kStartWord]};
+}
+
+bool GymkhanaCourse::StillHolds(const CourseEdit& edit) const {
+    return edit.car != 0 && HoldsCar(edit.position) &&
+           state_.courseCar[edit.position] == edit.car &&
+           state_.courseTimes[edit.position][kStartWord] == edit.startWord;
+}
+
 bool GymkhanaCourse::AddPylonTouch(int32_t position) {
     if (!HoldsCar(position) || state_.courseTimes[position][kPenaltyWord] == kMissCourse) {
         return false;

@@ -64,6 +64,13 @@ struct CourseConfig {
     bool split2Connected = false;
 };
 
+// A run on course as a correction sees it: its position, car and start tick.
+struct CourseEdit {
+    int32_t position = 0;
+    int32_t car = 0;
+    int32_t startWord = 0;
+};
+
 // The fields under the names the rest of the program uses. Index 0 of courseCar is unused
 // so that positions read as in courseTimes.
 struct CourseState {
@@ -112,6 +119,10 @@ public:
     bool RemovePosition(int32_t position);
     // Replaces the car number of an occupied position; its times and penalty stay.
     bool CorrectCar(int32_t position, int32_t car);
+    // The run a course box's edit begins on, and whether that run still holds its position
+    // (cars move up whenever an older one finishes or is removed).
+    CourseEdit BeginEdit(int32_t position) const;
+    bool StillHolds(const CourseEdit& edit) const;
 
     // Penalty items; each returns true when the penalty word changed.
     bool AddPylonTouch(int32_t position);

@@ -65,7 +65,7 @@ void GymkhanaFlow::SelectEntryRow(int32_t row) {
 }
 
 CourseClockTick GymkhanaFlow::OnClockTimer(int32_t position, uint32_t now) {
-    if (!course_.HoldsCar(position)) {
+    if (!Running() || !course_.HoldsCar(position)) {
         return {};
     }
     const bool positionI = position == kOldestPosition;
@@ -100,10 +100,10 @@ void GymkhanaFlow::PickEntryRow(int32_t row) {
     RefreshWaitingCar();
 }
 
-bool GymkhanaFlow::CommitStartPlace(int32_t place, const std::string& text) {
-    const bool accepted = startList_.CommitPlace(place, text);
+EditCommit GymkhanaFlow::CommitStartPlace(const PlaceEdit& edit, const std::string& text) {
+    const EditCommit outcome = startList_.CommitPlace(edit, text);
     RefreshWaitingCar();
-    return accepted;
+    return outcome;
 }
 
 void GymkhanaFlow::ClearStartPlace(int32_t place) {
@@ -142,13 +142,17 @@ bool GymkhanaFlow::RemoveCar(int32_t selectedPosition) {
     return AfterPenalty(course_.RemovePosition(PositionOfSelection(selectedPosition)));
 }
 
-bool GymkhanaFlow::CommitCourseCar(int32_t position, const std::string& text) {
-    const int32_t car = ParseCarNumber(text);
-    if (car != kNotACarNumber) {
-        course_.CorrectCar(position, car);
+EditCommit GymkhanaFlow::CommitCourseCar(const CourseEdit& edit, const std::string& text) {
+    EditCommit outcome = EditCommit::kMoved;
+    if (course_.StillHolds(edit)) {
+        const int32_t car = ParseCarNumber(text);
+        outcome = car == kNotACarNumber ? EditCommit::kNotANumber : EditCommit::kAccepted;
+        if (outcome == EditCommit::kAccepted) {
+            course_.CorrectCar(edit.position, car);
+        }
     }
     view_.ShowPositions();
-    return car != kNotACarNumber;
+    return outcome;
 }
 
 void GymkhanaFlow::StartPassesChanged(int32_t remaining) {

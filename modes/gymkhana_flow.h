@@ -83,8 +83,9 @@ public:
     void SetProposalText(std::string text) { startList_.SetProposalText(std::move(text)); }
     // An entry row picked by mouse or Enter.
     void PickEntryRow(int32_t row);
-    // A queue box's edit committed; false when refused (the box shows its previous number).
-    bool CommitStartPlace(int32_t place, const std::string& text);
+    // A queue box's edit begins and is committed; a refused edit leaves the queue as it is.
+    PlaceEdit BeginStartPlaceEdit(int32_t place) const { return startList_.BeginPlaceEdit(place); }
+    EditCommit CommitStartPlace(const PlaceEdit& edit, const std::string& text);
     // "削除" of StartPopup; place 0 when no queue box has the focus.
     void ClearStartPlace(int32_t place);
 
@@ -95,9 +96,11 @@ public:
     bool MissCourse(int32_t selectedPosition);
     bool ClearPenalty(int32_t selectedPosition);
     bool RemoveCar(int32_t selectedPosition);
-    // A course box's edit committed (`position` is the box's Tag, 1..4); false when the text
-    // is no number: the box shows the car it held.
-    bool CommitCourseCar(int32_t position, const std::string& text);
+    // A course box's edit begins (`position` is the box's Tag, 1..4) and is committed. The
+    // correction goes to the run the edit began on; it is refused when the text is no number
+    // or that run has left the position meanwhile. The boxes are redrawn either way.
+    CourseEdit BeginCourseEdit(int32_t position) const { return course_.BeginEdit(position); }
+    EditCommit CommitCourseCar(const CourseEdit& edit, const std::string& text);
 
 private:
     void StartPassesChanged(int32_t remaining) override;

@@ -119,6 +119,7 @@ GymkhanaResult BookGymkhanaResult(const FinishedRun& run, const ResultSettings& 
     }
     session.resultRow = resultRow;
     session.resultModified = true;
+    ++session.resultsBooked;
     return result;
 }
 

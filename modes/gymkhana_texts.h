@@ -10,6 +10,13 @@ inline constexpr const char* kMsgReady = msg::k119;
 inline constexpr const char* kMsgCourseFull = msg::k120;
 inline constexpr const char* kMsgPressStart = msg::k121;
 
+// A correction refused because its car moved on while the operator typed.
+inline constexpr const char kMsgQueueMovedOn[] =
+    "編集中にスタートリストが進んだため、この修正は取り消しました。";
+inline constexpr const char kMsgCarLeftPosition[] =
+    "編集中に車両 %1 がこの位置を離れたため、車両番号の修正は取り消しました。";
+inline constexpr const char kEditCancelledCaption[] = "修正の取り消し";
+
 inline constexpr const char kEmptyClockText[] = "--:--";
 inline constexpr const char kMissCourseText[] = "MC";
 inline constexpr const char kTimeoutComment[] = "(Timeout)";

@@ -113,16 +113,16 @@ int32_t StartList::CarStarted() {
     return (row >= 1 && row <= kMaxCarNumber) ? row : 0;
 }
 
-bool StartList::CommitPlace(int32_t place, std::string_view text) {
-    if (place < 1 || place > kPlaces) {
-        return false;
+EditCommit StartList::CommitPlace(const PlaceEdit& edit, std::string_view text) {
+    if (edit.place < 1 || edit.place > kPlaces || Place(edit.place) != edit.car) {
+        return EditCommit::kMoved;
     }
     const std::optional<int32_t> value = StrToInt(text);
     if (!value) {
-        return false;
+        return EditCommit::kNotANumber;
     }
-    At(place) = (*value < 0 || *value >= 200) ? kMaxCarNumber : *value;
-    return true;
+    At(edit.place) = (*value < 0 || *value >= 200) ? kMaxCarNumber : *value;
+    return EditCommit::kAccepted;
 }
 
 void StartList::ClearPlace(int32_t place) {

@@ -34,6 +34,19 @@ struct AddCarOutcome {
     int32_t entryRow = 0;
 };
 
+// The outcome of committing a queue box's or a course box's edit.
+enum class EditCommit {
+    kAccepted,
+    kNotANumber,  // message 109/110; the box shows what its place holds
+    kMoved,       // the place no longer holds the car the edit began on: nothing changes
+};
+
+// The queue place and the car it held when the operator began editing its box.
+struct PlaceEdit {
+    int32_t place = 0;
+    int32_t car = 0;
+};
+
 class StartList {
 public:
     static constexpr int32_t kPlaces = 4;
@@ -63,9 +76,12 @@ public:
     // proposal, which advances (199 wraps to 1). Returns the entry row to select (0 = none).
     // The caller refreshes afterwards.
     int32_t CarStarted();
+    // A queue box's edit begins on `place`.
+    PlaceEdit BeginPlaceEdit(int32_t place) const { return {place, Place(place)}; }
     // A queue box's edit is committed: 0 removes the entry, < 0 or >= 200 stores 199. A text
-    // that is no number is refused (false) and the box keeps its previous number.
-    bool CommitPlace(int32_t place, std::string_view text);
+    // that is no number is refused and the place keeps its number. When the queue moved on
+    // while the operator typed, the edit is refused too, so it never lands on another car.
+    EditCommit CommitPlace(const PlaceEdit& edit, std::string_view text);
     // "削除" on a queue box.
     void ClearPlace(int32_t place);
 

@@ -84,8 +84,8 @@ TEST_F(GymkhanaFlowTest, AddingDoesNothingOutsideASession) {
 }
 
 TEST_F(GymkhanaFlowTest, RefusedQueueEntryKeepsItsNumber) {
-    ASSERT_TRUE(flow.CommitStartPlace(1, "40"));
-    EXPECT_FALSE(flow.CommitStartPlace(1, "4O"));
+    ASSERT_EQ(flow.CommitStartPlace(flow.BeginStartPlaceEdit(1), "40"), EditCommit::kAccepted);
+    EXPECT_EQ(flow.CommitStartPlace(flow.BeginStartPlaceEdit(1), "4O"), EditCommit::kNotANumber);
     EXPECT_EQ(flow.startList().Place(1), 40);
     EXPECT_EQ(session.waitingNumber, 40);
     flow.ClearStartPlace(1);
@@ -138,13 +138,62 @@ TEST_F(GymkhanaFlowTest, MissCourseThenTouchStaysMissCourseAndClearEmpties) {
 
 TEST_F(GymkhanaFlowTest, CourseBoxCorrection) {
     flow.OnStartEdge(1000);
-    EXPECT_TRUE(flow.CommitCourseCar(4, "0"));
+    EXPECT_EQ(flow.CommitCourseCar(flow.BeginCourseEdit(4), "0"), EditCommit::kAccepted);
     EXPECT_EQ(Car(4), 199);
-    EXPECT_FALSE(flow.CommitCourseCar(4, "x1"));
+    EXPECT_EQ(flow.CommitCourseCar(flow.BeginCourseEdit(4), "x1"), EditCommit::kNotANumber);
     EXPECT_EQ(Car(4), 199);
-    EXPECT_TRUE(flow.CommitCourseCar(4, "33"));
+    EXPECT_EQ(flow.CommitCourseCar(flow.BeginCourseEdit(4), "33"), EditCommit::kAccepted);
     flow.OnFinishEdge(2000);
     EXPECT_EQ(view.results.back().result.car, 33);
+}
+
+// The operator types slowly; the course and the queue go on meanwhile. A correction must go to
+// the car it was begun on, or nowhere.
+TEST_F(GymkhanaFlowTest, CorrectionsStayWithTheCarTheyBeganOn) {
+    flow.OnStartEdge(1000);  // car 1 in "I"
+    flow.OnStartEdge(2000);  // car 2 behind it
+    const CourseEdit onCar1 = flow.BeginCourseEdit(4);
+    const CourseEdit onCar2 = flow.BeginCourseEdit(3);
+    flow.OnFinishEdge(5000);  // car 1 leaves, car 2 moves up to "I"
+    EXPECT_EQ(flow.CommitCourseCar(onCar1, "21"), EditCommit::kMoved);
+    EXPECT_EQ(Car(4), 2);
+    EXPECT_EQ(flow.CommitCourseCar(onCar2, "22"), EditCommit::kMoved);
+    EXPECT_EQ(Car(4), 2);
+
+    // A younger car starting does not move "I": that correction holds.
+    const CourseEdit stays = flow.BeginCourseEdit(4);
+    flow.OnStartEdge(6000);
+    EXPECT_EQ(flow.CommitCourseCar(stays, "22"), EditCommit::kAccepted);
+    EXPECT_EQ(Car(4), 22);
+
+    // The same car number started again is another run, not the one the edit began on.
+    flow.OnFinishEdge(7000);
+    flow.OnFinishEdge(8000);
+    flow.PickEntryRow(22);
+    flow.OnStartEdge(9000);
+    EXPECT_EQ(flow.CommitCourseCar(stays, "40"), EditCommit::kMoved);
+    EXPECT_EQ(Car(4), 22);
+
+    // The queue: place 1 starts while its box is being edited.
+    flow.CommitStartPlace(flow.BeginStartPlaceEdit(1), "9");
+    flow.CommitStartPlace(flow.BeginStartPlaceEdit(2), "11");
+    const PlaceEdit onNine = flow.BeginStartPlaceEdit(1);
+    flow.OnStartEdge(10000);  // car 9 starts, car 11 moves to place 1
+    EXPECT_EQ(flow.CommitStartPlace(onNine, "15"), EditCommit::kMoved);
+    EXPECT_EQ(flow.startList().Place(1), 11);
+    EXPECT_EQ(session.waitingNumber, 11);
+}
+
+TEST_F(GymkhanaFlowTest, NoTimeOutOutsideASession) {
+    setup.timeOut = 5;
+    flow.Configure(setup, 0, 0);
+    flow.OnStartEdge(1000);
+    session.running = false;
+    flow.StopSession();
+    const CourseClockTick tick = flow.OnClockTimer(4, 1000 + 6 * 60000);
+    EXPECT_FALSE(tick.timedOut);
+    EXPECT_TRUE(view.results.empty());
+    EXPECT_EQ(Car(4), 1);
 }
 
 TEST_F(GymkhanaFlowTest, SplitsAreShownWithTheCarAndTime) {
@@ -220,7 +269,7 @@ TEST_F(GymkhanaFlowTest, RemovingACarWritesNoResult) {
 }
 
 TEST_F(GymkhanaFlowTest, ModeResetEmptiesTheCourseAndTheQueue) {
-    flow.CommitStartPlace(1, "9");
+    flow.CommitStartPlace(flow.BeginStartPlaceEdit(1), "9");
     flow.OnStartEdge(1000);
     flow.PickEntryRow(50);
     flow.ModeReset();

@@ -120,7 +120,7 @@ protected:
     // Every ninth start the timekeeper queues a car by hand, so both ways of starting occur.
     void QueueSomeCars() {
         if (starts % 9 == 0) {
-            flow.CommitStartPlace(4, std::to_string(100 + starts % 50));
+            flow.CommitStartPlace(flow.BeginStartPlaceEdit(4), std::to_string(100 + starts % 50));
         }
     }
 

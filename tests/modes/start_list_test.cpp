@@ -13,7 +13,8 @@ std::array<int32_t, 4> Queue(const StartList& list) {
 
 void Fill(StartList& list, std::array<int32_t, 4> numbers) {
     for (int32_t place = 1; place <= 4; ++place) {
-        ASSERT_TRUE(list.CommitPlace(place, std::to_string(numbers[place - 1])));
+        ASSERT_EQ(list.CommitPlace(list.BeginPlaceEdit(place), std::to_string(numbers[place - 1])),
+                  EditCommit::kAccepted);
     }
 }
 
@@ -150,14 +151,14 @@ TEST(StartListTest, StartFromTheQueueLeavesTheProposal) {
 
 TEST(StartListTest, QueueBoxCommitRules) {
     StartList list;
-    EXPECT_TRUE(list.CommitPlace(2, "250"));
+    EXPECT_EQ(list.CommitPlace(list.BeginPlaceEdit(2), "250"), EditCommit::kAccepted);
     EXPECT_EQ(list.Place(2), 199);
-    EXPECT_TRUE(list.CommitPlace(3, "-4"));
+    EXPECT_EQ(list.CommitPlace(list.BeginPlaceEdit(3), "-4"), EditCommit::kAccepted);
     EXPECT_EQ(list.Place(3), 199);
-    EXPECT_TRUE(list.CommitPlace(1, "77"));
-    EXPECT_FALSE(list.CommitPlace(1, "7a"));
+    EXPECT_EQ(list.CommitPlace(list.BeginPlaceEdit(1), "77"), EditCommit::kAccepted);
+    EXPECT_EQ(list.CommitPlace(list.BeginPlaceEdit(1), "7a"), EditCommit::kNotANumber);
     EXPECT_EQ(list.Place(1), 77);  // the refused text leaves the previous number
-    EXPECT_TRUE(list.CommitPlace(1, "0"));
+    EXPECT_EQ(list.CommitPlace(list.BeginPlaceEdit(1), "0"), EditCommit::kAccepted);
     list.RefreshWaitingCar(true);
     EXPECT_EQ(Queue(list), (std::array<int32_t, 4>{199, 199, 0, 0}));
 }
