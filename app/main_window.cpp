@@ -215,8 +215,19 @@ void TMainForm::FirstShow() {
 void TMainForm::ReadSettings() {
     windowSettings_ = MainWindowSettings::Load(IniFile(IniPath()));
     const MainWindowSettings& s = windowSettings_;
-    const QRect screenRect = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
-    const WindowRect fitted = FitToScreen(s.window, screenRect.width(), screenRect.height());
+    std::vector<WindowRect> screens;
+    for (const QScreen* each : QGuiApplication::screens()) {
+        const QRect area = each->availableGeometry();
+        screens.push_back({area.x(), area.y(), area.width(), area.height()});
+    }
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        const QRect area = primary->availableGeometry();
+        screens.insert(screens.begin(), {area.x(), area.y(), area.width(), area.height()});
+    }
+    WindowRect stored = s.window;
+    stored.width = std::max(stored.width, kMainMinWidth);
+    stored.height = std::max(stored.height, kMainMinHeight);
+    const WindowRect fitted = FitToScreens(stored, screens);
     resize(std::max(fitted.width, kMainMinWidth), std::max(fitted.height, kMainMinHeight));
     move(fitted.left, fitted.top);
 
@@ -240,8 +251,9 @@ void TMainForm::ReadSettings() {
 void TMainForm::WriteSettings() {
     IniFile ini(IniPath());
     MainWindowSettings& s = windowSettings_;
-    const QRect frame = geometry();
-    s.window = {frame.x(), frame.y(), frame.width(), frame.height()};
+    // Stored as restored: the frame's position (move) and the inner size (resize), so the
+    // window does not creep by its title bar from one run to the next.
+    s.window = {pos().x(), pos().y(), width(), height()};
     s.maskTime = StrToIntDef(FromQ(TabSheet3->Memo302->text()), 20);
     s.raceMode = TabSheet3->RadioGroup300->ItemIndex();
     s.portSelect = TabSheet3->RadioGroup301->ItemIndex();
@@ -258,16 +270,12 @@ void TMainForm::WriteSettings() {
     ini.Save();
 }
 
-bool TMainForm::CloseQuery() {
+bool TMainForm::CloseQuery(UnsavedResultsCheck& results) {
     if (state_.entryModified && !env_.prompter->AskYesNo(this, QString::fromUtf8(msg::k105),
                                                          QString::fromUtf8(msg::k106))) {
         return false;
     }
-    if (state_.resultModified && !env_.prompter->AskYesNo(this, QString::fromUtf8(msg::k107),
-                                                          QString::fromUtf8(msg::k108))) {
-        return false;
-    }
-    return true;
+    return ResultsMayBeDropped(results, msg::k107, msg::k108);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -275,19 +283,13 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    if (!CloseQuery()) {
+    // "No" to stopping with cars on course keeps the program running: closing now would throw
+    // their runs away. A run booked by the stop is asked about before it is lost.
+    UnsavedResultsCheck results;
+    if (!CloseQuery(results) || !StopForLeaving(nullptr) ||
+        !ResultsMayBeDropped(results, msg::k107, msg::k108)) {
         event->ignore();
         return;
-    }
-    if (SessionRunning()) {
-        Panel5->SpeedButton1->setChecked(false);
-        SpeedButton1Click();
-        // "No" to stopping with cars on course keeps the program running: closing now would
-        // throw their runs away.
-        if (SessionRunning()) {
-            event->ignore();
-            return;
-        }
     }
     closing_ = true;
     WriteSettings();

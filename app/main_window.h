@@ -134,7 +134,17 @@ private:
     void FirstShow();
     void ReadSettings();
     void WriteSettings();
-    bool CloseQuery();
+    // Whether unsaved results may be thrown away: asks `text` unless the operator already
+    // accepted them as they stand now.
+    struct UnsavedResultsCheck {
+        bool accepted = false;
+        uint64_t bookedWhenAccepted = 0;
+    };
+    bool ResultsMayBeDropped(UnsavedResultsCheck& check, const char* text, const char* caption);
+    bool CloseQuery(UnsavedResultsCheck& results);
+    // Stops a running session before a mode change or close; `question` (may be null) is asked
+    // first. False when the session goes on.
+    bool StopForLeaving(const char* question);
     bool HandleKey(QKeyEvent* event, bool down);
     bool HandleAltKey(int key);
     bool DigitKeysAllowed() const;

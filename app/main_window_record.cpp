@@ -18,7 +18,8 @@
 namespace vantrel {
 
 TimeStyle TMainForm::CurrentTimeStyle() const {
-    return TimeStyle{setup_.timeFormat, ActivePageMode() == RaceMode::Drag};
+    // The mode in force, not the tab shown: during a mode change's questions they differ.
+    return TimeStyle{setup_.timeFormat, state_.currentMode == RaceMode::Drag};
 }
 
 void TMainForm::BuildRecordWindow() {
@@ -43,7 +44,7 @@ void TMainForm::BuildRecordWindow() {
 void TMainForm::RebuildRanking() {
     const bool commonStart = TabSheet3->RadioGroup300->ItemIndex() == 1;
     const RebuildOutcome outcome = vantrel::RebuildRanking(
-        standings_, results_, ReplayRuleFor(ActivePageMode(), commonStart), CurrentTimeStyle());
+        standings_, results_, ReplayRuleFor(state_.currentMode, commonStart), CurrentTimeStyle());
     record_->Refresh();
     if (!outcome.ok) {
         env_.prompter->Error(this, ToQ(outcome.error), QString::fromUtf8(msg::kTitle));

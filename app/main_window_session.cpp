@@ -121,28 +121,47 @@ void TMainForm::RevertTab() {
     revertingTab_ = false;
 }
 
+bool TMainForm::ResultsMayBeDropped(UnsavedResultsCheck& check, const char* text,
+                                    const char* caption) {
+    if (!state_.resultModified ||
+        (check.accepted && check.bookedWhenAccepted == state_.resultsBooked)) {
+        return true;
+    }
+    // A result booked while this box is open was not seen by the operator: ask again later.
+    const uint64_t bookedBefore = state_.resultsBooked;
+    if (!env_.prompter->AskYesNo(this, QString::fromUtf8(text), QString::fromUtf8(caption))) {
+        return false;
+    }
+    check.accepted = true;
+    check.bookedWhenAccepted = bookedBefore;
+    return true;
+}
+
+bool TMainForm::StopForLeaving(const char* question) {
+    if (!SessionRunning()) {
+        return true;
+    }
+    if (question != nullptr &&
+        !env_.prompter->AskYesNo(this, QString::fromUtf8(question), QString::fromUtf8(msg::k114))) {
+        return false;
+    }
+    Panel5->SpeedButton1->setChecked(false);
+    SpeedButton1Click();
+    // Cars on course and "No" to stopping: the session goes on.
+    return !SessionRunning();
+}
+
 void TMainForm::PageControl1Change(int index) {
     if (revertingTab_ || index < 0 || index == static_cast<int>(state_.currentMode)) {
         return;
     }
-    if (state_.resultModified && !env_.prompter->AskYesNo(this, QString::fromUtf8(msg::k118),
-                                                          QString::fromUtf8(msg::k114))) {
+    // The results are asked about before the stop and again after it when a run finished
+    // meanwhile, so no run is cleared by the mode reset unasked.
+    UnsavedResultsCheck results;
+    if (!ResultsMayBeDropped(results, msg::k118, msg::k114) || !StopForLeaving(msg::k113) ||
+        !ResultsMayBeDropped(results, msg::k118, msg::k114)) {
         RevertTab();
         return;
-    }
-    if (SessionRunning()) {
-        if (!env_.prompter->AskYesNo(this, QString::fromUtf8(msg::k113),
-                                     QString::fromUtf8(msg::k114))) {
-            RevertTab();
-            return;
-        }
-        Panel5->SpeedButton1->setChecked(false);
-        SpeedButton1Click();
-        // Cars on course and "No" to stopping: the session goes on in the old mode.
-        if (SessionRunning()) {
-            RevertTab();
-            return;
-        }
     }
     state_.currentMode = static_cast<RaceMode>(index);
     state_.activeMode = state_.currentMode;

@@ -31,6 +31,9 @@ struct SessionState {
     RaceMode currentMode = RaceMode::Gymkhana;  // the mode in force
     bool entryModified = false;
     bool resultModified = false;
+    // Runs and laps booked since start-up: a question about unsaved results compares it to
+    // see whether a result came in while the question or the stop was under way.
+    uint64_t resultsBooked = 0;
     int32_t entryRow = 1;       // selected entry row = car number
     int32_t resultRow = 1;      // remembered current result row
     int32_t waitingNumber = 1;  // car the next start pass starts

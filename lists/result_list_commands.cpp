@@ -55,6 +55,7 @@ int32_t ResultListCommands::AddResult(std::vector<std::string> cells) {
     const int32_t row = results_.RowForNewResult();
     results_.SetRow(row, std::move(cells));
     state_.resultModified = true;
+    ++state_.resultsBooked;
     return row;
 }
 

@@ -15,12 +15,12 @@
 #include "modes/gymkhana_result.h"
 #include "reports/record_window.h"
 #include "sensors/sensor_hub.h"
-#include "support/main_window_fixture.h"
+#include "support/manual_timing_fixture.h"
 
 namespace vantrel::test {
 namespace {
 
-class TimingRunTest : public MainWindowTest {
+class TimingRunTest : public ManualTimingTest {
 protected:
     void SetUp() override {
         oldFolder_ = std::filesystem::current_path();
@@ -29,31 +29,6 @@ protected:
     void TearDown() override {
         MainWindowTest::TearDown();
         std::filesystem::current_path(oldFolder_);
-    }
-    void Open(const std::string& setup) {
-        WriteBytes(IniPath(), "[Setup]\r\n" + setup);
-        OpenWindow();
-        window->sensors().SetManualTicks(true);
-    }
-    void Key(int key, bool down, Qt::KeyboardModifiers mods = {}) {
-        QKeyEvent event(down ? QEvent::KeyPress : QEvent::KeyRelease, key, mods);
-        QApplication::sendEvent(Find<QTableView>("StringGrid1"), &event);
-    }
-    // Runs the sampler for `ms` of simulated time, one tick per poll period.
-    void Run(uint32_t ms, uint32_t period = 3) {
-        for (uint32_t t = 0; t < ms; t += period) {
-            clock.Advance(period);
-            window->sensors().TickNow();
-        }
-    }
-    // Holds a timing key for 60 ms; returns the tick at which it went down.
-    uint32_t Pass(int key) {
-        const uint32_t down = clock.MsTick();
-        Key(key, true);
-        Run(60);
-        Key(key, false);
-        Run(30);
-        return down;
     }
 
 private:

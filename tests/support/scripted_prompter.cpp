@@ -43,6 +43,11 @@ std::optional<QString> ScriptedPrompter::TakeFile() {
 
 bool ScriptedPrompter::AskYesNo(QWidget*, const QString& text, const QString& caption) {
     calls_.push_back({PromptCall::kAskYesNo, text, caption, {}});
+    if (!whileOpen_.empty()) {
+        const std::function<void()> action = std::move(whileOpen_.front());
+        whileOpen_.pop_front();
+        action();
+    }
     return Take(yesNo_).value_or(false);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <variant>
 #include <vector>
@@ -43,6 +44,11 @@ public:
     void AnswerFont(QFont font) { fonts_.push_back(std::move(font)); }
     void AnswerColor(QColor color) { colors_.push_back(color); }
     void AnswerPrinter(bool ok) { printers_.push_back(ok); }
+    // Runs `action` while the next yes/no question is open, before it is answered: what
+    // happens meanwhile (a car finishing) as the program would see it behind a real box.
+    void WhileNextQuestionOpen(std::function<void()> action) {
+        whileOpen_.push_back(std::move(action));
+    }
 
     const std::vector<PromptCall>& calls() const { return calls_; }
     // Calls of one kind, in order.
@@ -66,6 +72,7 @@ public:
 private:
     std::vector<PromptCall> calls_;
     std::deque<bool> yesNo_;
+    std::deque<std::function<void()>> whileOpen_;
     struct FileAnswer {
         bool chosen;
         QString path;
