@@ -22,6 +22,12 @@ int32_t ReadClamped(const IniFile& ini, const char* key, int32_t fallback, int32
                     int32_t high) {
     return std::clamp(ini.ReadInt(kSection, key, fallback), low, high);
 }
+
+// An item index of a list: one outside the list is no choice at all and means the default
+// (the nearest item would be a pin the operator never chose).
+int32_t ReadChoice(const IniFile& ini, const char* key, int32_t fallback, int32_t items) {
+    return ReadItemIndex(ini, kSection, key, fallback, items);
+}
 }  // namespace
 
 uint8_t PinMask(int32_t pinIndex) {
@@ -78,13 +84,13 @@ SetupSettings SetupSettings::Load(const IniFile& ini) {
     s.SetIoAddressText(ini.ReadString(kSection, "IoAddress", "0x378"));
     s.resolution = ReadClamped(ini, "Resolution", 3, 1, 20);
     s.delay = ReadClamped(ini, "Delay", 5000, 100, 10000);
-    s.startPin = ReadClamped(ini, "StartPin", 3, 0, 4);
-    s.finishPin = ReadClamped(ini, "FinishPin", 0, 0, 4);
-    s.splitPin1 = ReadClamped(ini, "SplitPin1", kPinNotConnected, 0, kPinNotConnected);
-    s.splitPin2 = ReadClamped(ini, "SplitPin2", kPinNotConnected, 0, kPinNotConnected);
+    s.startPin = ReadChoice(ini, "StartPin", 3, kPinNotConnected);
+    s.finishPin = ReadChoice(ini, "FinishPin", 0, kPinNotConnected);
+    s.splitPin1 = ReadChoice(ini, "SplitPin1", kPinNotConnected, kPinNotConnected + 1);
+    s.splitPin2 = ReadChoice(ini, "SplitPin2", kPinNotConnected, kPinNotConnected + 1);
     s.invert = ini.ReadInt(kSection, "Invert", 0) != 0;
-    s.timeFormat = ini.ReadInt(kSection, "TimeFormat", 0) == 1 ? TimeFormat::Milliseconds
-                                                               : TimeFormat::MinutesSeconds;
+    s.timeFormat = ReadChoice(ini, "TimeFormat", 0, 2) == 1 ? TimeFormat::Milliseconds
+                                                            : TimeFormat::MinutesSeconds;
     s.timeOut = ReadClamped(ini, "TimeOut", 65, 1, 65);
     s.logfile = ini.ReadInt(kSection, "Logfile", 0) != 0;
     s.commPort = ini.ReadString(kSection, "CommPort", "COM1");

@@ -1,6 +1,7 @@
 #include "app/window_settings.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace vantrel {
 
@@ -11,10 +12,10 @@ MainWindowSettings MainWindowSettings::Load(const IniFile& ini) {
     s.window.height = ini.ReadInt("Window", "Height", 450);
     s.window.width = ini.ReadInt("Window", "Width", 636);
     s.maskTime = std::clamp(ini.ReadInt("Window", "MaskTime", 30), 1, 60);
-    s.raceMode = std::clamp(ini.ReadInt("Window", "RaceMode", 0), 0, 1);
-    s.portSelect = std::clamp(ini.ReadInt("Window", "PortSelect", 0), 0, 1);
-    s.sensorCountStart = std::clamp(ini.ReadInt("SensorCount", "Start", 0), 0, 8);
-    s.sensorCountFinish = std::clamp(ini.ReadInt("SensorCount", "Finish", 0), 0, 8);
+    s.raceMode = ReadItemIndex(ini, "Window", "RaceMode", 0, 2);
+    s.portSelect = ReadItemIndex(ini, "Window", "PortSelect", 0, 2);
+    s.sensorCountStart = ReadItemIndex(ini, "SensorCount", "Start", 0, 9);
+    s.sensorCountFinish = ReadItemIndex(ini, "SensorCount", "Finish", 0, 9);
     s.outputMask = ini.ReadInt("Output", "Mask", 4) & 0xFF;
     s.proStart = ini.ReadInt("Drag", "ProStart", 0) != 0;
     s.entryListDir = ini.ReadString("InitialDir", "EntryList", "");
@@ -67,19 +68,56 @@ void MainWindowSettings::Save(IniFile& ini) const {
 }
 
 WindowRect FitToScreen(WindowRect rect, int32_t screenWidth, int32_t screenHeight) {
-    if (screenHeight < rect.height) {
-        rect.height = screenHeight;
-    }
-    if (screenWidth < rect.width) {
-        rect.width = screenWidth;
-    }
-    if (rect.top + rect.height > screenHeight) {
+    rect.height = std::min(rect.height, screenHeight);
+    rect.width = std::min(rect.width, screenWidth);
+    // Stored values may be anything up to the int32 limits: add in 64 bits.
+    if (int64_t{rect.top} + rect.height > screenHeight) {
         rect.top = screenHeight - rect.height;
     }
-    if (rect.left + rect.width > screenWidth) {
+    if (int64_t{rect.left} + rect.width > screenWidth) {
         rect.left = screenWidth - rect.width;
     }
     return rect;
+}
+
+namespace {
+int64_t Overlap(int64_t a0, int64_t a1, int64_t b0, int64_t b1) {
+    return std::max<int64_t>(0, std::min(a1, b1) - std::max(a0, b0));
+}
+
+int32_t ToInt32(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+int64_t OverlapArea(const WindowRect& a, const WindowRect& b) {
+    return Overlap(a.left, int64_t{a.left} + a.width, b.left, int64_t{b.left} + b.width) *
+           Overlap(a.top, int64_t{a.top} + a.height, b.top, int64_t{b.top} + b.height);
+}
+}  // namespace
+
+WindowRect FitToScreens(WindowRect rect, const std::vector<WindowRect>& screens) {
+    if (screens.empty()) {
+        return rect;
+    }
+    WindowRect screen = screens.front();
+    int64_t best = 0;
+    for (const WindowRect& candidate : screens) {
+        if (const int64_t area = OverlapArea(rect, candidate); area > best) {
+            best = area;
+            screen = candidate;
+        }
+    }
+    // Fitted in the screen's own coordinates, then moved back.
+    rect.left = ToInt32(int64_t{rect.left} - screen.left);
+    rect.top = ToInt32(int64_t{rect.top} - screen.top);
+    WindowRect fitted = FitToScreen(rect, screen.width, screen.height);
+    fitted.top = std::max(fitted.top, 0);
+    // A window on no screen at all (stored for a screen that is gone) comes back whole.
+    const int32_t visible = best == 0 ? fitted.width : std::min(fitted.width, kMinVisibleWidth);
+    fitted.left = std::max(fitted.left, visible - fitted.width);
+    fitted.left += screen.left;
+    fitted.top += screen.top;
+    return fitted;
 }
 
 WindowRect ClampRecordWindow(WindowRect rect, int32_t screenWidth, int32_t screenHeight) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/ini_file.h"
 
@@ -48,6 +49,13 @@ struct MainWindowSettings {
 // Fits the main window to the screen: a window taller or wider than the screen shrinks to
 // it; a window reaching past the bottom or right edge is moved back. Negative positions stay.
 WindowRect FitToScreen(WindowRect rect, int32_t screenWidth, int32_t screenHeight);
+
+// Places the stored main window on the screens that exist (primary first) so the operator can
+// always reach it: on the screen it overlaps most, fitted as FitToScreen does, with its top
+// edge (the title bar) on that screen and at least kMinVisibleWidth of it in view sideways; a
+// window that overlaps no screen comes whole onto the primary one.
+inline constexpr int32_t kMinVisibleWidth = 100;
+WindowRect FitToScreens(WindowRect rect, const std::vector<WindowRect>& screens);
 
 // Places the record window from its stored position: negative positions become 0 and a
 // window larger than the screen shrinks to it.

@@ -160,4 +160,10 @@ IoResult IniFile::Save() const {
     return WriteCp932Lines(path_, texts);
 }
 
+int32_t ReadItemIndex(const IniFile& ini, std::string_view section, std::string_view key,
+                      int32_t fallback, int32_t items) {
+    const int32_t index = ini.ReadInt(section, key, fallback);
+    return index >= 0 && index < items ? index : fallback;
+}
+
 }  // namespace vantrel

@@ -52,4 +52,8 @@ private:
     std::vector<Line> lines_;
 };
 
+// The item index of a list of `items` entries; an index outside the list gives `fallback`.
+int32_t ReadItemIndex(const IniFile& ini, std::string_view section, std::string_view key,
+                      int32_t fallback, int32_t items);
+
 }  // namespace vantrel

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "app/main_layout.h"
 #include "app/result_columns.h"
 #include "app/window_settings.h"
@@ -103,12 +105,55 @@ TEST(WindowPlacement, FitsTheScreenAndClampsTheRecordWindow) {
     r = FitToScreen({-20, -10, 636, 450}, 1280, 1024);
     EXPECT_EQ(r.left, -20);
     EXPECT_EQ(r.top, -10);
+    // Positions near the int32 limits do not overflow the sums.
+    r = FitToScreen({INT32_MAX, INT32_MAX, 636, 450}, 1280, 1024);
+    EXPECT_EQ(r.left, 1280 - 636);
+    EXPECT_EQ(r.top, 1024 - 450);
 
     r = ClampRecordWindow({-5, -7, 3000, 2000}, 1280, 1024);
     EXPECT_EQ(r.left, 0);
     EXPECT_EQ(r.top, 0);
     EXPECT_EQ(r.width, 1280);
     EXPECT_EQ(r.height, 1024);
+}
+
+// A stored position must leave the window where the operator can reach it, on a screen that
+// exists; a sensible one stays as it was.
+TEST(WindowPlacement, StoredPositionIsBroughtOntoAScreen) {
+    const std::vector<WindowRect> one = {{0, 0, 1280, 1024}};
+    WindowRect r = FitToScreens({INT32_MAX, INT32_MAX, 636, 450}, one);
+    EXPECT_EQ(r.left, 1280 - 636);
+    EXPECT_EQ(r.top, 1024 - 450);
+    r = FitToScreens({-100000, -100000, 636, 450}, one);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    r = FitToScreens({INT32_MIN, 40, 636, 450}, one);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 40);
+    // The title bar stays on screen; sideways at least a hand's width of the window shows.
+    r = FitToScreens({-20, -10, 636, 450}, one);
+    EXPECT_EQ(r.left, -20);
+    EXPECT_EQ(r.top, 0);
+    r = FitToScreens({-600, 30, 636, 450}, one);
+    EXPECT_EQ(r.left, kMinVisibleWidth - 636);
+    r = FitToScreens({120, 80, 800, 600}, one);
+    EXPECT_EQ(r.left, 120);
+    EXPECT_EQ(r.top, 80);
+
+    // Two screens, the second left of the primary: a window on it stays there, one stored
+    // for a screen that is gone comes back to the primary.
+    const std::vector<WindowRect> two = {{0, 0, 1920, 1080}, {-1280, 0, 1280, 1024}};
+    r = FitToScreens({-1000, 100, 636, 450}, two);
+    EXPECT_EQ(r.left, -1000);
+    EXPECT_EQ(r.top, 100);
+    r = FitToScreens({-1000, 100, 636, 450}, {{0, 0, 1920, 1080}});
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 100);
+    r = FitToScreens({3000, 2000, 2500, 1500}, two);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.width, 1920);
+    EXPECT_EQ(r.height, 1080);
 }
 
 }  // namespace

@@ -139,6 +139,13 @@ TEST_F(MainWindowTest, StoredSettingsAreAppliedAtFirstShow) {
     // A mask time that is no number reads 0 and is held at the spin control's minimum.
     EXPECT_EQ(Find<QLineEdit>("Memo302")->text(), QStringLiteral("1"));
     EXPECT_FALSE(Find<QLabel>("Label11")->isEnabled());
+
+    // Saved as restored, so the window does not creep from one run to the next.
+    ASSERT_TRUE(window->close());
+    const std::string ini = ReadBytes(IniPath());
+    // (The offscreen platform draws a 2-pixel frame, so inner and frame positions differ.)
+    EXPECT_NE(ini.find("[Window]\r\nTop=30\r\nLeft=40\r\nWidth=700\r\nHeight=500\r\n"),
+              std::string::npos);
 }
 
 TEST_F(MainWindowTest, CloseAsksAboutBothListsAndNoKeepsTheWindow) {

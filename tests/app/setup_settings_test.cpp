@@ -105,7 +105,9 @@ TEST(SetupSettings, BaudRates) {
     EXPECT_EQ(s.BaudRateText(), " 9600");
 }
 
-TEST(SetupSettings, ValuesOutOfRangeAreClampedToTheControls) {
+// Numbers clamp as their spin boxes do; a list choice that is no item of its list is no
+// choice: the default, never the nearest item (all four inputs on one pin gave phantom starts).
+TEST(SetupSettings, ValuesOutOfRangeAreClampedOrFallBack) {
     test::TempDir dir;
     SetupSettings s = LoadFrom(dir,
                                "Resolution=50\r\nDelay=20\r\nReadDelay=11\r\nTimeOut=61\r\n"
@@ -115,10 +117,20 @@ TEST(SetupSettings, ValuesOutOfRangeAreClampedToTheControls) {
     EXPECT_EQ(s.readDelay, 10);
     EXPECT_EQ(s.timeOut, 61);  // in range: "Never"
     EXPECT_FALSE(s.TimeOutEnabled());
-    EXPECT_EQ(s.startPin, 4);
+    EXPECT_EQ(s.startPin, 3);
     EXPECT_EQ(s.finishPin, 0);
     EXPECT_EQ(s.splitPin1, kPinNotConnected);
     EXPECT_EQ(s.distanceM, 50);
+
+    s = LoadFrom(dir,
+                 "StartPin=-1\r\nFinishPin=-1\r\nSplitPin1=-1\r\nSplitPin2=-7\r\n"
+                 "TimeFormat=-3\r\n");
+    EXPECT_EQ(PinMask(s.startPin), 0x10);   // pin 13
+    EXPECT_EQ(PinMask(s.finishPin), 0x40);  // pin 10
+    EXPECT_FALSE(s.Split1Connected());
+    EXPECT_FALSE(s.Split2Connected());
+    EXPECT_EQ(s.timeFormat, TimeFormat::MinutesSeconds);
+    EXPECT_EQ(LoadFrom(dir, "TimeFormat=7\r\n").timeFormat, TimeFormat::MinutesSeconds);
 
     s = LoadFrom(dir, "Resolution=0\r\nDelay=99999\r\nTimeOut=0\r\nReadDelay=-1\r\n");
     EXPECT_EQ(s.resolution, 1);
