@@ -1,0 +1,115 @@
+#include "voice/voice_pack.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "support/temp_dir.h"
+#include "voice/builtin_samples.h"
+#include "voice/wave_file.h"
+
+namespace vantrel {
+namespace {
+
+std::vector<uint8_t> ReadAll(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteAll(const std::filesystem::path& file, std::span<const uint8_t> bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+uint32_t RateOf(std::span<const uint8_t> wave) {
+    const std::optional<PcmWave> pcm = ParsePcmWave(wave);
+    return pcm ? pcm->sampleRate : 0;
+}
+
+TEST(VoiceSamples, BothSetsHoldEverySampleAtTheirRates) {
+    const BuiltInSamples builtIn;
+    std::string error;
+    const std::optional<VoicePack> pack = VoicePack::Read(VANTREL_PACK_PATH, &error);
+    ASSERT_TRUE(pack) << error;
+    EXPECT_EQ(pack->SampleCount(), kSampleCount);
+    for (int32_t i = 0; i < kSampleCount; ++i) {
+        const auto name = static_cast<SampleName>(i);
+        const bool tone = name == SampleName::kHiTone || name == SampleName::kLoTone;
+        EXPECT_EQ(RateOf(builtIn.Wave(name)), tone ? 16000u : 44100u) << SampleNameText(name);
+        EXPECT_EQ(RateOf(pack->Wave(name)), 8000u) << SampleNameText(name);
+        // Long enough to be heard, short enough for nine in a row.
+        const size_t ms = ParsePcmWave(builtIn.Wave(name))->samples.size() / 2 * 1000 /
+                          RateOf(builtIn.Wave(name));
+        EXPECT_GT(ms, 50u) << SampleNameText(name);
+        EXPECT_LT(ms, 1200u) << SampleNameText(name);
+    }
+}
+
+// Whatever a file in the current folder holds, reading it never crashes and never trusts a
+// sample that is not whole.
+TEST(VoicePack, DamagedFilesAreRefusedOrReadSampleBySample) {
+    test::TempDir dir;
+    const std::vector<uint8_t> good = ReadAll(VANTREL_PACK_PATH);
+    ASSERT_FALSE(good.empty());
+    std::string error;
+
+    WriteAll(dir / "empty", {});
+    EXPECT_FALSE(VoicePack::Read(dir / "empty", &error));
+    EXPECT_FALSE(VoicePack::Read(dir.path(), &error));  // a folder
+    const std::string text = "WAV0 MIN SEC\n";
+    WriteAll(dir / "text", std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    EXPECT_FALSE(VoicePack::Read(dir / "text", &error));
+    WriteAll(dir / "half", std::span(good).first(good.size() / 2));
+    if (const auto half = VoicePack::Read(dir / "half", &error)) {
+        EXPECT_LT(half->SampleCount(), kSampleCount);
+    }
+
+    // One sample's header spoiled: that word is silent, the others stay.
+    const std::optional<VoicePack> pack = VoicePack::Read(VANTREL_PACK_PATH, &error);
+    ASSERT_TRUE(pack);
+    const std::span<const uint8_t> min = pack->Wave(SampleName::kMin);
+    std::vector<uint8_t> spoiled = good;
+    const auto at = static_cast<size_t>(
+        std::search(good.begin(), good.end(), min.begin(), min.end()) - good.begin());
+    ASSERT_LT(at, good.size());
+    spoiled[at + 22] = 2;  // two channels
+    WriteAll(dir / "spoiled", spoiled);
+    const std::optional<VoicePack> partial = VoicePack::Read(dir / "spoiled", &error);
+    ASSERT_TRUE(partial);
+    EXPECT_TRUE(partial->Wave(SampleName::kMin).empty());
+    EXPECT_EQ(partial->SampleCount(), kSampleCount - 1);
+
+    // Random damage anywhere: every sample read is still a whole wave inside the file.
+    std::mt19937 random(7);
+    for (int round = 0; round < 200; ++round) {
+        std::vector<uint8_t> damaged = good;
+        for (int flips = 0; flips < 8; ++flips) {
+            damaged[random() % damaged.size()] = static_cast<uint8_t>(random());
+        }
+        WriteAll(dir / "damaged", damaged);
+        if (const auto read = VoicePack::Read(dir / "damaged", &error)) {
+            for (int32_t i = 0; i < kSampleCount; ++i) {
+                const auto wave = read->Wave(static_cast<SampleName>(i));
+                EXPECT_TRUE(wave.empty() || ParsePcmWave(wave));
+            }
+        }
+    }
+}
+
+TEST(VoicePack, FoundByItsNameEndingInTheFolderOnly) {
+    test::TempDir dir;
+    EXPECT_FALSE(FindVoicePack(dir.path()));
+    std::filesystem::create_directory(dir / "aSonvale.so");  // a folder is no pack
+    WriteAll(dir / "bSonvale.so.txt", {});
+    EXPECT_FALSE(FindVoicePack(dir.path()));
+    WriteAll(dir / "xSonvale.so", {});
+    WriteAll(dir / "mySonvale.so", {});
+    EXPECT_EQ(FindVoicePack(dir.path()), dir / "mySonvale.so");
+    EXPECT_FALSE(FindVoicePack(dir / "no such folder"));
+}
+
+}  // namespace
+}  // namespace vantrel
