@@ -41,12 +41,6 @@ IoResult LoadResultFile(const std::filesystem::path& path, ResultTable& table) {
     if (!result) {
         return result;
     }
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].find('\0') != std::string::npos) {
-            return IoResult::Failure(FileLinePlace(path, static_cast<int32_t>(i + 1)) +
-                                     ": テキストファイルではありません");
-        }
-    }
     // The rows are made apart from the table, which changes only once they are all there; a
     // file of millions of empty lines must not end the program: it fails like an unreadable
     // one.

@@ -23,7 +23,7 @@ std::vector<std::vector<std::string>> ParseResultLines(const std::vector<std::st
 std::vector<std::string> ResultFileLines(const ResultTable& table);
 
 // Reads the file into the table's current layout. An empty file gives the empty list. A
-// failure (unreadable, no text, out of memory) leaves the table unchanged and returns the
+// failure (unreadable, out of memory) leaves the table unchanged and returns the
 // error to show; a success may carry a warning (bytes that form no character).
 IoResult LoadResultFile(const std::filesystem::path& path, ResultTable& table);
 

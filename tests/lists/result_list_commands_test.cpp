@@ -217,16 +217,5 @@ TEST_F(ResultListCommandsTest, AModeChangeMakesANewListThatIsSavedUnderANewName)
     EXPECT_FALSE(commands.SaveWouldEmptyFile(dir / "heat.csv"));
 }
 
-TEST_F(ResultListCommandsTest, AFileThatIsNoTextIsRefusedAndTheRowsStay) {
-    AddCar(3);
-    WriteBytes(dir / "photo.csv", std::string("1,a\r\n\x89PNG\0\0\x1A,b\r\n", 16));
-    const IoResult result = commands.Load(dir / "photo.csv");
-    EXPECT_FALSE(result);
-    EXPECT_NE(result.error.find("photo.csv の 2 行目"), std::string::npos) << result.error;
-    EXPECT_EQ(results.DataRowCount(), 1);
-    EXPECT_EQ(results.Cell(0, 1), "3");
-    EXPECT_EQ(commands.file().name, "NewResult.csv");
-}
-
 }  // namespace
 }  // namespace vantrel
