@@ -140,6 +140,7 @@ void TMainForm::BuildListControllers() {
     result.fileSave = menu.FileSaveResult;
     result.fileSaveAs = menu.FileSaveAsResult;
     result.rebuildRanking = [this] { RebuildRanking(); };
+    result.rebuildAfterLoad = [this](const std::filesystem::path& file) { RebuildRanking(file); };
     result.resetRecord = [this] { ResetRecord(); };
     resultList_ = std::make_unique<ResultListController>(std::move(result));
 }

@@ -71,6 +71,8 @@ public:
     // Replays the result list into the standings under the active tab's rule; a text that is
     // no number stops it with the standard error box.
     void RebuildRanking();
+    // The same right after `loadedFrom` was loaded: an error names the file and the line.
+    void RebuildRanking(const std::filesystem::path& loadedFrom);
     // Empties the standings and the scoreboard.
     void ResetRecord();
     // An entry row picked by mouse or Enter: proposed for the next start and the next drag run.

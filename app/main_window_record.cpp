@@ -42,12 +42,18 @@ void TMainForm::BuildRecordWindow() {
 }
 
 void TMainForm::RebuildRanking() {
+    RebuildRanking(std::filesystem::path());
+}
+
+void TMainForm::RebuildRanking(const std::filesystem::path& loadedFrom) {
     const bool commonStart = TabSheet3->RadioGroup300->ItemIndex() == 1;
     const RebuildOutcome outcome = vantrel::RebuildRanking(
         standings_, results_, ReplayRuleFor(state_.currentMode, commonStart), CurrentTimeStyle());
     record_->Refresh();
     if (!outcome.ok) {
-        env_.prompter->Error(this, ToQ(outcome.error), QString::fromUtf8(msg::kTitle));
+        const std::string text =
+            loadedFrom.empty() ? outcome.error : RebuildErrorInFile(outcome, loadedFrom);
+        env_.prompter->Error(this, ToQ(text), QString::fromUtf8(msg::kTitle));
     }
 }
 

@@ -82,12 +82,21 @@ size_t BadUtf8Length(std::string_view rest) {
 }  // namespace
 
 std::string Cp932ToUtf8(std::string_view cp932) {
+    bool hadInvalid = false;
+    return Cp932ToUtf8(cp932, hadInvalid);
+}
+
+std::string Cp932ToUtf8(std::string_view cp932, bool& hadInvalid) {
     thread_local Converter converter("UTF-8", "CP932");
+    hadInvalid = false;
     if (!converter.valid()) {
         return std::string(cp932);
     }
-    return converter.Run(cp932, [](std::string& out, std::string_view) -> size_t {
+    // Only the byte that failed is replaced: whatever follows it, a comma included, is read
+    // again from there.
+    return converter.Run(cp932, [&hadInvalid](std::string& out, std::string_view) -> size_t {
         out += "\xEF\xBF\xBD";  // U+FFFD
+        hadInvalid = true;
         return 1;
     });
 }
@@ -101,6 +110,21 @@ std::string Utf8ToCp932(std::string_view utf8) {
         out += '?';
         return BadUtf8Length(rest);
     });
+}
+
+std::optional<std::string> FirstCharWithoutCp932Form(std::string_view utf8) {
+    thread_local Converter converter("CP932", "UTF-8");
+    if (!converter.valid()) {
+        return std::nullopt;
+    }
+    std::optional<std::string> first;
+    converter.Run(utf8, [&first](std::string&, std::string_view rest) -> size_t {
+        if (!first) {
+            first = std::string(rest.substr(0, BadUtf8Length(rest)));
+        }
+        return rest.size();  // nothing after the first one matters
+    });
+    return first;
 }
 
 }  // namespace vantrel

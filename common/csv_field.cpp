@@ -1,5 +1,7 @@
 #include "common/csv_field.h"
 
+#include "common/cp932.h"
+
 namespace vantrel {
 
 std::string NextCsvField(std::string& text) {
@@ -23,6 +25,20 @@ std::string JoinCsvFields(const std::vector<std::string>& fields) {
         line += fields[i];
     }
     return line;
+}
+
+StorableField MakeStorableField(std::string_view typed) {
+    StorableField field;
+    field.text.reserve(typed.size());
+    for (const char c : typed) {
+        if (c == ',') {
+            field.text += "\xEF\xBC\x8C";  // U+FF0C "，"
+        } else {
+            field.text += c;
+        }
+    }
+    field.refused = FirstCharWithoutCp932Form(field.text);
+    return field;
 }
 
 }  // namespace vantrel

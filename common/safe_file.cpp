@@ -80,13 +80,40 @@ IoResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes) {
     return IoResult::Success();
 }
 
+namespace {
+// The error that forbids replacing an existing file the user may not write, or 0.
+int ReplaceRefusal(const std::filesystem::path& path, const struct stat& target) {
+    if (::access(path.c_str(), W_OK) != 0) {
+        return errno;
+    }
+    // access() grants everything to the superuser; a file marked read-only for everyone is
+    // still not ours to replace.
+    if ((target.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        return EACCES;
+    }
+    return 0;
+}
+}  // namespace
+
 IoResult WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) {
+    struct stat target {};
+    const bool replacing = ::stat(path.c_str(), &target) == 0 && S_ISREG(target.st_mode);
+    if (replacing) {
+        if (const int refusal = ReplaceRefusal(path, target); refusal != 0) {
+            return Fail(path, refusal);
+        }
+    }
     const std::filesystem::path folder =
         path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
     std::string tempName;
     const int fd = CreateTempFile(folder, path.filename().string(), tempName);
     if (fd < 0) {
         return Fail(path, errno);
+    }
+    if (replacing) {
+        // The new file takes the place of the old one with its mode and, where allowed, owner.
+        (void)::fchown(fd, target.st_uid, target.st_gid);
+        (void)::fchmod(fd, target.st_mode & 07777);
     }
     if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) {
         const int error = errno;

@@ -32,11 +32,41 @@ IoResult ReadCp932Lines(const std::filesystem::path& path, std::vector<std::stri
     }
     // Split before converting: CP932 trail bytes never take the values of CR or LF.
     std::vector<std::string> raw = SplitLines(bytes);
-    for (auto& line : raw) {
-        line = Cp932ToUtf8(line);
+    int32_t firstInvalid = 0;
+    for (size_t i = 0; i < raw.size(); ++i) {
+        bool invalid = false;
+        raw[i] = Cp932ToUtf8(raw[i], invalid);
+        if (invalid && firstInvalid == 0) {
+            firstInvalid = static_cast<int32_t>(i + 1);
+        }
     }
     lines = std::move(raw);
+    if (firstInvalid != 0) {
+        result.warning = FileLinePlace(path, firstInvalid) +
+                         "に文字として読めないバイトがあります。その文字は \xEF\xBF\xBD "
+                         "と表示され、保存すると \"?\" になります。";
+    }
     return result;
+}
+
+std::string QuoteForMessage(std::string_view utf8) {
+    size_t end = 0;
+    for (size_t chars = 0; end < utf8.size(); ++chars) {
+        if (chars == kQuoteChars) {
+            return std::string(utf8.substr(0, end)) + "…";
+        }
+        ++end;
+        while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) {
+            ++end;
+        }
+    }
+    return std::string(utf8);
+}
+
+std::string FileLinePlace(const std::filesystem::path& path, int32_t line) {
+    const std::u8string name = path.filename().u8string();
+    return QuoteForMessage(std::string(name.begin(), name.end())) + " の " + std::to_string(line) +
+           " 行目";
 }
 
 std::string EncodeCp932Lines(const std::vector<std::string>& lines) {

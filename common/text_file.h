@@ -3,6 +3,7 @@
 // files). Texts in memory are UTF-8.
 // Thread rule: any thread.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -16,8 +17,18 @@ namespace vantrel {
 // line; the empty text has no lines.
 std::vector<std::string> SplitLines(std::string_view text);
 
-// Reads a CP932 file as UTF-8 lines. On failure `lines` is left unchanged.
+// Reads a CP932 file as UTF-8 lines. On failure `lines` is left unchanged. Bytes that form
+// no character become U+FFFD, and the result's warning names the file and the first line
+// that held one.
 IoResult ReadCp932Lines(const std::filesystem::path& path, std::vector<std::string>& lines);
+
+// A piece of a file's content fit to quote in a message: at most kQuoteChars characters,
+// then "…".
+inline constexpr size_t kQuoteChars = 32;
+std::string QuoteForMessage(std::string_view utf8);
+
+// "<file name> の <line> 行目", the place of a line in a message about a file's content.
+std::string FileLinePlace(const std::filesystem::path& path, int32_t line);
 
 // Joins the lines, each ended by CR LF, converted to CP932 (no conversion of the line ends).
 std::string EncodeCp932Lines(const std::vector<std::string>& lines);

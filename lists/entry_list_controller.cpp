@@ -16,6 +16,7 @@
 #include "lists/list_dialogs.h"
 #include "lists/list_grid_look.h"
 #include "lists/list_texts.h"
+#include "lists/storable_text_delegate.h"
 
 namespace vantrel {
 
@@ -32,6 +33,12 @@ EntryListController::EntryListController(EntryListWiring wiring, QObject* parent
     QTableView* grid = panel->StringGrid1;
     panel->model()->SetEditState(&commands_.editState());
     panel->model()->SetFixedCellColor(FixedCellColor(false));
+    grid->setItemDelegate(new StorableTextDelegate(
+        [this](const QString& character) {
+            wiring_.prompter->Warn(DialogParent(), RefusedCharacterText(character),
+                                   QString::fromUtf8(msg::k110));
+        },
+        grid));
     // The model decides which cells may be edited; typing or F2 opens the editor there.
     grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::SelectedClicked);
@@ -92,6 +99,10 @@ void EntryListController::FileLoadEntryClick() {
         return;
     }
     ShowFileName();
+    if (!result.warning.empty()) {
+        wiring_.prompter->Warn(DialogParent(), QString::fromStdString(result.warning),
+                               QString::fromUtf8(msg::kTitle));
+    }
 }
 
 void EntryListController::FileSaveEntryClick() {

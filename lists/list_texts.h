@@ -27,6 +27,18 @@ inline constexpr std::string_view kResultListKey = "ResultList";
 // Questions and message boxes use the numbered texts of app/messages.h: New 101/102, Load
 // 103/104, Clear 111/112, a "Car" cell that is no number 109/110.
 
+// Ctrl+O over unsaved results (Yes/No, "No" default), worded as the entry list's question.
+inline constexpr std::string_view kLoadOverResultsText =
+    "リザルトリストは変更されていますがこのままロードしますか？";
+inline constexpr std::string_view kLoadOverResultsCaption = "ロードリザルトリスト";
+// Saving the empty list over a file that holds results (Yes/No, "No" default); %1 = the name.
+inline constexpr std::string_view kSaveEmptyOverText =
+    "リザルトリストは空です。\"%1\" を空のリストで上書きしますか？";
+inline constexpr std::string_view kSaveEmptyOverCaption = "リザルトリストの保存";
+// A typed character the list files cannot hold (caption msg::k110); %1 = the character.
+inline constexpr std::string_view kRefusedCharacterText =
+    "「%1」はファイルに保存できない文字のため入力できません";
+
 // Marks a lecture run at the end of a GYMKHANA "Comment" cell.
 inline constexpr std::string_view kLectureMarker = msg::k115;  // "(ﾚｸﾁｬｰ)"
 

@@ -58,7 +58,7 @@ ResultButtonOutcome ApplyResultButton(ResultTable& table, int32_t row, ResultBut
             break;
         case ResultButton::Lecture:
             table.SetCell(comment, row, ToggleLectureMarker(table.Cell(comment, row)));
-            return {true, false};
+            break;
     }
     return {true, true};
 }

@@ -41,13 +41,30 @@ IoResult LoadResultFile(const std::filesystem::path& path, ResultTable& table) {
     if (!result) {
         return result;
     }
-    // A file of millions of empty lines must not end the program: it fails like an unreadable one.
+    // The rows are made apart from the table, which changes only once they are all there; a
+    // file of millions of empty lines must not end the program: it fails like an unreadable
+    // one.
+    std::vector<std::vector<std::string>> rows;
     try {
-        table.SetRows(ParseResultLines(lines, table.ColumnCount()));
+        rows = ParseResultLines(lines, table.ColumnCount());
+        lines.clear();
+        table.SetRows(std::move(rows));
     } catch (const std::bad_alloc&) {
         return IoResult::Failure(Utf8FromPath(path) + ": " + std::strerror(ENOMEM));
     }
     return result;
+}
+
+bool FileHoldsResults(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        return false;
+    }
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        return true;  // what it holds cannot be seen, so it is treated as worth keeping
+    }
+    return bytes.find_first_not_of(",\r\n") != std::string::npos;
 }
 
 IoResult SaveResultFile(const std::filesystem::path& path, const ResultTable& table) {

@@ -23,8 +23,12 @@ std::vector<std::vector<std::string>> ParseResultLines(const std::vector<std::st
 std::vector<std::string> ResultFileLines(const ResultTable& table);
 
 // Reads the file into the table's current layout. An empty file gives the empty list. A
-// failure leaves the table unchanged and returns the platform's error text.
+// failure (unreadable, out of memory) leaves the table unchanged and returns the
+// error to show; a success may carry a warning (bytes that form no character).
 IoResult LoadResultFile(const std::filesystem::path& path, ResultTable& table);
+
+// True when `path` exists and holds more than commas and line ends (or cannot be read).
+bool FileHoldsResults(const std::filesystem::path& path);
 
 // Writes the rows crash-safe; on failure the old file stays whole.
 IoResult SaveResultFile(const std::filesystem::path& path, const ResultTable& table);

@@ -42,12 +42,18 @@ void ResultListCommands::Clear() {
     results_.Reset(results_.mode());
     entries_.ClearLaps();
     state_.ClearCarCounters();
-    file_.name = std::string(kNewResultFileName);
+    SetFileName(std::string(kNewResultFileName));
     state_.resultModified = false;
+}
+
+bool ResultListCommands::SaveWouldEmptyFile(const std::filesystem::path& path) const {
+    return results_.IsEmpty() && FileHoldsResults(path);
 }
 
 void ResultListCommands::ChangeLayout(RaceMode mode) {
     results_.Reset(mode);
+    // A new list, so that the next Save asks for a name instead of emptying the last file.
+    SetFileName(std::string(kNewResultFileName));
     state_.resultModified = false;
 }
 
@@ -69,6 +75,7 @@ ResultButtonOutcome ResultListCommands::PressButton(ResultButton button, int32_t
 
 int32_t ResultListCommands::DeleteRow(int32_t row) {
     results_.DeleteRow(row);
+    state_.resultModified = true;
     state_.resultRow = std::clamp(row, 1, results_.DataRowCount());
     return state_.resultRow;
 }
@@ -83,8 +90,22 @@ CarCellCheck ResultListCommands::EndEdit(int32_t row) {
     return RefreshNameAndModel(results_, row, entries_);
 }
 
+void ResultListCommands::LeaveEditing() {
+    editState_.End();
+}
+
+void ResultListCommands::SetFileName(std::string name) {
+    file_.name = std::move(name);
+    if (fileNameChanged_) {
+        fileNameChanged_();
+    }
+}
+
 void ResultListCommands::Remember(const std::filesystem::path& path) {
     file_ = RememberedFileName(path);
+    if (fileNameChanged_) {
+        fileNameChanged_();
+    }
     if (ini_ != nullptr) {
         ini_->WriteString(kInitialDirSection, kResultListKey, file_.folder);
         // The list itself is safe on disk; a settings file that cannot be written only

@@ -2,13 +2,15 @@
 // The result list's commands as the main window runs them: Load, Save, Save as, Clear, the
 // result buttons, row Delete, the editing state and the results the race modes add. Each
 // command sets or clears `resultModified` itself:
-//   set by:     AddResult, Load (even a failed one), BeginEdit, the four result buttons
+//   set by:     AddResult, Load (even a failed one), BeginEdit, the four result buttons,
+//               DeleteRow
 //   cleared by: Save, Clear, ChangeLayout
-//   unchanged:  DeleteRow, EndEdit
+//   unchanged:  EndEdit, LeaveEditing
 // Thread rule: GUI thread only.
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,10 @@ public:
     // Folder and name for both result dialogs; file().Label() is the text of `ResultFile`.
     const ListFileName& file() const { return file_; }
     const GridEditState& editState() const { return editState_; }
+    // Told whenever file().name changes (the window shows it in `ResultFile`).
+    void OnFileNameChanged(std::function<void()> listener) {
+        fileNameChanged_ = std::move(listener);
+    }
 
     // Sets resultModified, then loads the chosen file into the current layout; on success
     // remembers it. A failure leaves the rows as they were and returns the error to show.
@@ -45,13 +51,16 @@ public:
     // Save and Save as: writes the chosen file; on success remembers it and clears
     // resultModified. A failure changes nothing.
     IoResult Save(const std::filesystem::path& path);
+    // True when saving the empty list to `path` would empty a file that holds results, which
+    // the window asks about first.
+    bool SaveWouldEmptyFile(const std::filesystem::path& path) const;
 
     // Clear, after its question (messages 111/112): one empty row, the entry list's "Lap"
     // cells, runCount and lastPassTime emptied, the name back to "NewResult.csv",
     // resultModified cleared. The window then resets the record window.
     void Clear();
-    // The layout change of a mode change: the new mode's columns, one empty row,
-    // resultModified cleared.
+    // The layout change of a mode change: the new mode's columns, one empty row, the name
+    // back to "NewResult.csv", resultModified cleared.
     void ChangeLayout(RaceMode mode);
 
     // A result taken by a race mode: fills row 1 of an empty list or appends a row; sets
@@ -63,7 +72,7 @@ public:
     ResultButtonOutcome PressButton(ResultButton button, int32_t row);
 
     // Delete ("削除") of the current row; returns the row that is current afterwards, which
-    // also becomes state.resultRow. resultModified is left alone.
+    // also becomes state.resultRow. Sets resultModified.
     int32_t DeleteRow(int32_t row);
 
     // BeginResultEdit (double-click, Shift+Enter, and the popup "編集", which then moves to
@@ -73,9 +82,12 @@ public:
     // EndResultEdit (also Enter while browsing): back to browsing, then "Name" and "Model"
     // of `row` are taken from the entry list. NotANumber: show the input-error box.
     CarCellCheck EndEdit(int32_t row);
+    // A result is being booked: back to browsing without touching any row.
+    void LeaveEditing();
 
 private:
     void Remember(const std::filesystem::path& path);
+    void SetFileName(std::string name);
 
     ResultTable& results_;
     EntryTable& entries_;
@@ -83,6 +95,7 @@ private:
     IniFile* ini_;
     ListFileName file_;
     GridEditState editState_;
+    std::function<void()> fileNameChanged_;
 };
 
 }  // namespace vantrel

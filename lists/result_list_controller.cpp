@@ -15,23 +15,40 @@
 #include "lists/list_dialogs.h"
 #include "lists/list_grid_look.h"
 #include "lists/list_texts.h"
+#include "lists/result_file.h"
 #include "lists/result_panel.h"
 #include "lists/result_table_model.h"
+#include "lists/storable_text_delegate.h"
 
 namespace vantrel {
 
 namespace {
 constexpr ListDialogKind kResultDialogs{kResultFileFilter, kResultDefaultSuffix};
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
 }  // namespace
 
 ResultListController::ResultListController(ResultListWiring wiring, QObject* parent)
     : QObject(parent),
       wiring_(std::move(wiring)),
       ini_(wiring_.iniPath),
-      commands_(*wiring_.results, *wiring_.entries, *wiring_.state, &ini_) {
+      commands_(*wiring_.results, *wiring_.entries, *wiring_.state, &ini_),
+      newResultWatch_([this] { LeaveEditingForNewResult(); }) {
     ResultPanel* panel = wiring_.panel;
     QTableView* grid = panel->StringGrid2;
     panel->model()->SetEditState(&commands_.editState());
+    grid->setItemDelegate(new StorableTextDelegate(
+        [this](const QString& character) {
+            wiring_.prompter->Warn(DialogParent(), RefusedCharacterText(character),
+                                   QString::fromUtf8(msg::k110));
+        },
+        grid));
+    connect(panel->model(), &ResultTableModel::CellEdited, this,
+            &ResultListController::RebuildRanking);
+    wiring_.results->AddObserver(&newResultWatch_);
+    commands_.OnFileNameChanged([this] { ShowFileName(); });
     grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::SelectedClicked);
     grid->installEventFilter(this);
@@ -62,6 +79,7 @@ ResultListController::ResultListController(ResultListWiring wiring, QObject* par
 }
 
 ResultListController::~ResultListController() {
+    wiring_.results->RemoveObserver(&newResultWatch_);
     // The model may outlive this object for a moment while the window is taken down.
     wiring_.panel->model()->SetEditState(nullptr);
 }
@@ -86,6 +104,11 @@ void ResultListController::RebuildRanking() {
 }
 
 void ResultListController::FileLoadResultClick() {
+    if (wiring_.state->resultModified &&
+        !wiring_.prompter->AskYesNo(DialogParent(), Text(kLoadOverResultsText),
+                                    Text(kLoadOverResultsCaption))) {
+        return;
+    }
     const auto path =
         AskOpenListFile(*wiring_.prompter, DialogParent(), kResultDialogs, commands_.file());
     if (!path) {
@@ -98,9 +121,16 @@ void ResultListController::FileLoadResultClick() {
         ShowFileError(*wiring_.prompter, DialogParent(), result);
         return;
     }
-    ShowFileName();
     wiring_.panel->SelectRow(1);
-    RebuildRanking();
+    if (!result.warning.empty()) {
+        wiring_.prompter->Warn(DialogParent(), QString::fromStdString(result.warning),
+                               QString::fromUtf8(msg::kTitle));
+    }
+    if (wiring_.rebuildAfterLoad) {
+        wiring_.rebuildAfterLoad(*path);
+    } else {
+        RebuildRanking();
+    }
 }
 
 void ResultListController::FileSaveResultClick() {
@@ -120,13 +150,18 @@ void ResultListController::FileSaveAsResultClick() {
 }
 
 void ResultListController::SaveTo(const std::filesystem::path& path) {
+    if (commands_.SaveWouldEmptyFile(path) &&
+        !wiring_.prompter->AskYesNo(
+            DialogParent(),
+            Text(kSaveEmptyOverText).arg(QString::fromStdString(Utf8FromPath(path.filename()))),
+            Text(kSaveEmptyOverCaption))) {
+        return;
+    }
     ini_ = IniFile(wiring_.iniPath);
     const IoResult result = commands_.Save(path);
     if (!result) {
         ShowFileError(*wiring_.prompter, DialogParent(), result);
-        return;
     }
-    ShowFileName();
 }
 
 void ResultListController::BitBtn3Click() {
@@ -135,7 +170,6 @@ void ResultListController::BitBtn3Click() {
         return;
     }
     commands_.Clear();
-    ShowFileName();
     wiring_.panel->SelectRow(1);
     wiring_.state->resultRow = 1;
     if (wiring_.resetRecord) {
@@ -164,6 +198,17 @@ void ResultListController::Grid2EditClick() {
 
 void ResultListController::Grid2DeleteClick() {
     wiring_.panel->SelectRow(commands_.DeleteRow(CurrentRow()));
+    RebuildRanking();
+}
+
+void ResultListController::LeaveEditingForNewResult() {
+    if (!Editing()) {
+        return;
+    }
+    // What was typed stays in its own cell; the keys that follow must not reach the new row.
+    CloseCellEditor(wiring_.panel->StringGrid2);
+    commands_.LeaveEditing();
+    ShowGridEditing(wiring_.panel->StringGrid2, false);
 }
 
 void ResultListController::BeginResultEdit() {

@@ -11,6 +11,7 @@
 #include "app/session_state.h"
 #include "common/ini_file.h"
 #include "lists/result_list_commands.h"
+#include "lists/table_observer.h"
 
 class QAction;
 class QKeyEvent;
@@ -32,9 +33,11 @@ struct ResultListWiring {
     QAction* fileLoad = nullptr;    // FileLoadResult
     QAction* fileSave = nullptr;    // FileSaveResult
     QAction* fileSaveAs = nullptr;  // FileSaveAsResult
-    // The standings after a load or a result button; the record window after Clear. Either
-    // may be empty while nothing shows them.
+    // The standings after any change of the list; after a load, with the file, so that an
+    // error names it. The record window after Clear. Any may be empty while nothing shows
+    // them.
     std::function<void()> rebuildRanking;
+    std::function<void(const std::filesystem::path&)> rebuildAfterLoad;
     std::function<void()> resetRecord;
 };
 
@@ -70,6 +73,7 @@ private:
     bool StringGrid2KeyDown(const QKeyEvent* event);
     void StringGrid2DblClick();
     void CellEditorClosed(int hint);
+    void LeaveEditingForNewResult();
     void ShowFileName();
     void RebuildRanking();
     QWidget* DialogParent() const;
@@ -77,6 +81,7 @@ private:
     ResultListWiring wiring_;
     IniFile ini_;
     ResultListCommands commands_;
+    NewResultWatch newResultWatch_;
     GridFocusWatch* focusWatch_;
 };
 

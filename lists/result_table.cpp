@@ -63,7 +63,8 @@ bool ResultTable::IsEmpty() const {
 }
 
 int32_t ResultTable::RowForNewResult() {
-    if (!rows_[0][0].empty()) {
+    observers_.Notify([](TableObserver& observer) { observer.NewResultComing(); });
+    if (!IsEmpty()) {
         const int32_t row = RowCount();
         observers_.Notify(
             [row](TableObserver& observer) { observer.RowsAboutToBeInserted(row, row); });

@@ -43,7 +43,8 @@ public:
 
     // True when the list holds no result (one data row with an empty "Car" cell).
     bool IsEmpty() const;
-    // The row a new result goes into: row 1 when it is empty, else a new last row.
+    // The row a new result goes into: row 1 when it is the only row and empty, else a new
+    // last row. Observers hear of it first (NewResultComing).
     int32_t RowForNewResult();
 
     // Replaces all data rows (at least one row is kept); each row is cut or padded to the

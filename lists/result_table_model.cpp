@@ -57,8 +57,14 @@ bool ResultTableModel::setData(const QModelIndex& index, const QVariant& value, 
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) {
         return false;
     }
+    std::string text = value.toString().toStdString();
+    const int32_t row = TableRowOf(index.row());
+    if (table_.Cell(index.column(), row) == text) {
+        return true;
+    }
     // The table tells this model (and every other observer) of the change.
-    table_.SetCell(index.column(), TableRowOf(index.row()), value.toString().toStdString());
+    table_.SetCell(index.column(), row, std::move(text));
+    emit CellEdited();
     return true;
 }
 

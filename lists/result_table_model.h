@@ -39,6 +39,10 @@ public:
     // The edit state that decides whether cells are editable (null: always).
     void SetEditState(const GridEditState* editState) { editState_ = editState; }
 
+signals:
+    // A cell's text was changed by hand (through setData), not by the program.
+    void CellEdited();
+
 private:
     void CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
                       int32_t lastColumn) override;

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace vantrel {
@@ -23,6 +25,26 @@ public:
     // Rows and possibly columns and headers are all replaced.
     virtual void AboutToReset() = 0;
     virtual void ResetDone() = 0;
+    // A race mode is about to take a row for a new result (before it is chosen or filled).
+    virtual void NewResultComing() {}
+};
+
+// An observer that hears only of new results.
+class NewResultWatch final : public TableObserver {
+public:
+    explicit NewResultWatch(std::function<void()> onNewResult)
+        : onNewResult_(std::move(onNewResult)) {}
+    void CellsChanged(int32_t, int32_t, int32_t, int32_t) override {}
+    void RowsAboutToBeInserted(int32_t, int32_t) override {}
+    void RowsInserted() override {}
+    void RowsAboutToBeRemoved(int32_t, int32_t) override {}
+    void RowsRemoved() override {}
+    void AboutToReset() override {}
+    void ResetDone() override {}
+    void NewResultComing() override { onNewResult_(); }
+
+private:
+    std::function<void()> onNewResult_;
 };
 
 // The observers of one table. Copying a table does not copy its observers: they watch that

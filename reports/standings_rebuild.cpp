@@ -2,6 +2,7 @@
 
 #include "app/messages.h"
 #include "common/numbers.h"
+#include "common/text_file.h"
 
 namespace vantrel {
 
@@ -85,10 +86,16 @@ RebuildOutcome RebuildRanking(Standings& standings, const ResultTable& results, 
             const int32_t car = StrToIntOrThrow(results.Cell(0, i));
             ReplayRow(standings, rule, car, Cells{results, i}, style);
         } catch (const ConversionError& error) {
-            return RebuildOutcome{false, i, error.what()};
+            // Only the start of the text goes into the message: a cell may be a whole file.
+            return RebuildOutcome{false, i,
+                                  "'" + QuoteForMessage(error.text()) + "' は数値ではありません"};
         }
     }
     return RebuildOutcome{};
+}
+
+std::string RebuildErrorInFile(const RebuildOutcome& outcome, const std::filesystem::path& file) {
+    return FileLinePlace(file, outcome.failedRow) + ": " + outcome.error;
 }
 
 }  // namespace vantrel

@@ -4,6 +4,7 @@
 // Thread rule: GUI thread only.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "app/race_mode.h"
@@ -27,7 +28,7 @@ ReplayRule ReplayRuleFor(RaceMode activeTab, bool commonStart);
 struct RebuildOutcome {
     bool ok = true;
     int32_t failedRow = 0;  // result-list row that stopped the rebuild
-    std::string error;      // "'<text>' は数値ではありません", for the standard error box
+    std::string error;  // "'<text>' は数値ではありません" (at most the start of a long text)
 };
 
 // Replays rows 1, 2, ... up to the first row with an empty "Car" cell. A cell that must be a
@@ -35,5 +36,9 @@ struct RebuildOutcome {
 // Rows of cars outside 1-199 are left out.
 RebuildOutcome RebuildRanking(Standings& standings, const ResultTable& results, ReplayRule rule,
                               const TimeStyle& style);
+
+// The error of a rebuild right after `file` was loaded, naming the file and the line (row i
+// of the list is line i of the file).
+std::string RebuildErrorInFile(const RebuildOutcome& outcome, const std::filesystem::path& file);
 
 }  // namespace vantrel

@@ -98,5 +98,17 @@ TEST(Cp932, AllByteValuesConvertWithoutCrash) {
     EXPECT_EQ(Cp932ToUtf8(Utf8ToCp932(utf8)), expected);
 }
 
+TEST(Cp932, ABadLeadByteIsReadAloneAndReported) {
+    bool invalid = false;
+    EXPECT_EQ(Cp932ToUtf8("a\x81,b", invalid), "a" + kReplacement + ",b");
+    EXPECT_TRUE(invalid);
+    EXPECT_EQ(Cp932ToUtf8("\x9F,\xFC,", invalid), kReplacement + "," + kReplacement + ",");
+    EXPECT_TRUE(invalid);
+    EXPECT_EQ(Cp932ToUtf8("\x81\x43", invalid), "，");
+    EXPECT_FALSE(invalid);
+    EXPECT_FALSE(FirstCharWithoutCp932Form("計測，ﾐｽｺｰｽ"));
+    EXPECT_EQ(FirstCharWithoutCp932Form("a한b"), std::optional<std::string>("한"));
+}
+
 }  // namespace
 }  // namespace vantrel

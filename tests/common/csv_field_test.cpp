@@ -49,5 +49,21 @@ TEST(JoinCsvFields, JoinsWithoutQuoting) {
     EXPECT_EQ(NextCsvField(line), "d");
 }
 
+TEST(MakeStorableField, CommaBecomesFullWidthAndOtherScriptsAreRefused) {
+    StorableField name = MakeStorableField("Smith, J.");
+    EXPECT_EQ(name.text, "Smith， J.");
+    EXPECT_FALSE(name.refused);
+    std::string line = JoinCsvFields({"1", name.text, "X"});
+    EXPECT_EQ(NextCsvField(line), "1");
+    EXPECT_EQ(NextCsvField(line), "Smith， J.");
+    EXPECT_EQ(NextCsvField(line), "X");
+
+    EXPECT_FALSE(MakeStorableField("ＭＳ ゴシック ﾐｽｺｰｽ 計測").refused);
+    const StorableField korean = MakeStorableField("ab한c😀");
+    ASSERT_TRUE(korean.refused);
+    EXPECT_EQ(*korean.refused, "한");
+    EXPECT_EQ(*MakeStorableField("x😀").refused, "😀");
+}
+
 }  // namespace
 }  // namespace vantrel

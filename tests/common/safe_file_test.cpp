@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -169,6 +170,45 @@ TEST(ReadWholeFile, ReadsBytesOrFailsLeavingThemAlone) {
     EXPECT_EQ(kept, "kept");
     EXPECT_FALSE(ReadWholeFile(dir.path(), kept));  // a folder is no file
     EXPECT_EQ(kept, "kept");
+}
+
+TEST(WriteFileAtomic, KeepsTheModeOfAReplacedFileAndRefusesAReadOnlyOne) {
+    test::TempDir dir;
+    const auto kept = dir / "Result.csv";
+    test::WriteBytes(kept, "old\r\n");
+    ASSERT_EQ(::chmod(kept.c_str(), 0640), 0);
+    ASSERT_TRUE(WriteFileAtomic(kept, "new\r\n"));
+    struct stat info {};
+    ASSERT_EQ(::stat(kept.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(test::ReadBytes(kept), "new\r\n");
+
+    // Marked read-only for everyone: refused with the system's reason, even for root.
+    const auto readOnly = dir / "Final.csv";
+    test::WriteBytes(readOnly, "final\r\n");
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    const IoResult refused = WriteFileAtomic(readOnly, "");
+    EXPECT_FALSE(refused);
+    EXPECT_NE(refused.error.find(readOnly.string()), std::string::npos) << refused.error;
+    EXPECT_NE(refused.error.find(std::strerror(EACCES)), std::string::npos) << refused.error;
+    EXPECT_EQ(test::ReadBytes(readOnly), "final\r\n");
+    ASSERT_EQ(::stat(readOnly.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"Final.csv", "Result.csv"}));
+}
+
+TEST(WriteFileAtomic, RefusesAFileOnlyOthersMayWrite) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "the superuser may write every file with a write permission bit";
+    }
+    test::TempDir dir;
+    const auto path = dir / "Shared.csv";
+    test::WriteBytes(path, "shared\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0464), 0);  // only the group may write; we are the owner
+    const IoResult refused = WriteFileAtomic(path, "");
+    EXPECT_FALSE(refused);
+    EXPECT_NE(refused.error.find(std::strerror(EACCES)), std::string::npos) << refused.error;
+    EXPECT_EQ(test::ReadBytes(path), "shared\r\n");
 }
 
 }  // namespace

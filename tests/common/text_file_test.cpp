@@ -75,5 +75,37 @@ TEST(Cp932Lines, MissingFileFailsAndLeavesTheLines) {
     EXPECT_EQ(lines, Lines{"kept"});
 }
 
+TEST(Cp932Lines, InvalidBytesAreReadAloneAndNamedByFileAndLine) {
+    test::TempDir dir;
+    const auto path = dir / "heat.csv";
+    // A stray lead byte right before a comma must not take the comma with it.
+    test::WriteBytes(path, "1,A,X\r\n2,B\x81,Y\r\n3,C\xA0,Z\r\n");
+    Lines lines;
+    const IoResult result = ReadCp932Lines(path, lines);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(lines, (Lines{"1,A,X", "2,B\xEF\xBF\xBD,Y", "3,C\xEF\xBF\xBD,Z"}));
+    EXPECT_NE(result.warning.find("heat.csv の 2 行目"), std::string::npos) << result.warning;
+
+    test::WriteBytes(path, "1,A,X\r\n");
+    const IoResult clean = ReadCp932Lines(path, lines);
+    EXPECT_TRUE(clean.warning.empty()) << clean.warning;
+}
+
+TEST(QuoteForMessage, CutsLongTextsAtACharacterBoundary) {
+    EXPECT_EQ(QuoteForMessage("abc"), "abc");
+    EXPECT_EQ(QuoteForMessage(std::string(kQuoteChars, 'x')), std::string(kQuoteChars, 'x'));
+    EXPECT_EQ(QuoteForMessage(std::string(1000000, 'x')), std::string(kQuoteChars, 'x') + "…");
+    std::string kanji;
+    for (size_t i = 0; i < kQuoteChars + 5; ++i) {
+        kanji += "計";
+    }
+    std::string expected;
+    for (size_t i = 0; i < kQuoteChars; ++i) {
+        expected += "計";
+    }
+    EXPECT_EQ(QuoteForMessage(kanji), expected + "…");
+    EXPECT_EQ(FileLinePlace(std::filesystem::path("/tmp/day1/heat.csv"), 7), "heat.csv の 7 行目");
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -68,11 +68,11 @@ TEST(ApplyResultButton, PlusOneOnMissCourseGivesOne) {
     EXPECT_EQ(table.Cell(ResultTable::kGymkhanaPen, 1), "MC");
 }
 
-TEST(ApplyResultButton, LectureChangesTheCommentWithoutARankingRebuild) {
+TEST(ApplyResultButton, LectureChangesTheCommentAndTheRanking) {
     ResultTable table = OneGymkhanaRow("", "(Timeout)");
     const ResultButtonOutcome outcome = ApplyResultButton(table, 1, ResultButton::Lecture);
     EXPECT_TRUE(outcome.changed);
-    EXPECT_FALSE(outcome.rebuildRanking);
+    EXPECT_TRUE(outcome.rebuildRanking);
     EXPECT_EQ(table.Cell(ResultTable::kGymkhanaComment, 1), "(Timeout)(ﾚｸﾁｬｰ)");
     ApplyResultButton(table, 1, ResultButton::Lecture);
     EXPECT_EQ(table.Cell(ResultTable::kGymkhanaComment, 1), "(Timeout)");

@@ -105,7 +105,7 @@ TEST_F(ResultListCommandsTest, ButtonsSetTheFlagAndSayWhenToRebuild) {
     EXPECT_TRUE(commands.PressButton(ResultButton::PenaltyMinus, 1).rebuildRanking);
     EXPECT_TRUE(state.resultModified);
     state.resultModified = false;
-    EXPECT_FALSE(commands.PressButton(ResultButton::Lecture, 1).rebuildRanking);
+    EXPECT_TRUE(commands.PressButton(ResultButton::Lecture, 1).rebuildRanking);
     EXPECT_TRUE(state.resultModified);
 }
 
@@ -121,7 +121,7 @@ TEST_F(ResultListCommandsTest, DeletingTheOnlyRowLeavesOneEmptyRowForTheNextResu
     EXPECT_EQ(results.DataRowCount(), 1);
     EXPECT_TRUE(results.IsEmpty());
     EXPECT_EQ(results.Row(1), std::vector<std::string>(9));
-    EXPECT_FALSE(state.resultModified);
+    EXPECT_TRUE(state.resultModified);  // a deletion is a change worth saving
     AddCar(8);
     EXPECT_EQ(results.DataRowCount(), 1);
     EXPECT_EQ(results.Cell(0, 1), "8");
@@ -174,6 +174,47 @@ TEST_F(ResultListCommandsTest, EndEditTakesNameAndModelOfTheTypedCar) {
     results.SetCell(ResultTable::kCar, 1, "x7");
     EXPECT_EQ(commands.EndEdit(1), CarCellCheck::NotANumber);
     EXPECT_EQ(results.Cell(ResultTable::kName, 1), "Last");
+}
+
+TEST_F(ResultListCommandsTest, ANewResultNeverTakesTheRowOfAnOlderOne) {
+    // A loaded file whose first line is blank: row 1 has no car, but rows 2 and 3 do.
+    WriteBytes(dir / "gap.csv", ",,,,,,,,\r\n5,a,b,,01:00.000,,,,1\r\n6,c,d,,01:01.000,,,,1\r\n");
+    ASSERT_TRUE(commands.Load(dir / "gap.csv"));
+    AddCar(7);
+    ASSERT_EQ(results.DataRowCount(), 4);
+    EXPECT_EQ(results.Cell(0, 3), "6");
+    EXPECT_EQ(results.Cell(0, 4), "7");
+
+    // A hand edit that empties row 1's "Car" of a longer list.
+    results.SetCell(ResultTable::kCar, 1, "");
+    results.SetCell(ResultTable::kCar, 2, "");
+    AddCar(8);
+    ASSERT_EQ(results.DataRowCount(), 5);
+    EXPECT_EQ(results.Cell(0, 4), "7");
+    EXPECT_EQ(results.Cell(0, 5), "8");
+}
+
+TEST_F(ResultListCommandsTest, AModeChangeMakesANewListThatIsSavedUnderANewName) {
+    int nameChanges = 0;
+    commands.OnFileNameChanged([&nameChanges] { ++nameChanges; });
+    AddCar(3);
+    ASSERT_TRUE(commands.Save(dir / "heat.csv"));
+    EXPECT_EQ(nameChanges, 1);
+    EXPECT_FALSE(commands.SaveNeedsDialog());
+    commands.ChangeLayout(RaceMode::Drag);
+    EXPECT_EQ(nameChanges, 2);
+    EXPECT_EQ(commands.file().name, "NewResult.csv");
+    EXPECT_TRUE(commands.SaveNeedsDialog());
+    EXPECT_EQ(commands.file().folder, dir.path().string());  // the dialog starts there
+
+    // The empty list over a file holding results is asked about; over nothing, or over a
+    // file of commas only, it is not.
+    EXPECT_TRUE(commands.SaveWouldEmptyFile(dir / "heat.csv"));
+    EXPECT_FALSE(commands.SaveWouldEmptyFile(dir / "none.csv"));
+    WriteBytes(dir / "empty.csv", ",,,,,,,,,,,,\r\n");
+    EXPECT_FALSE(commands.SaveWouldEmptyFile(dir / "empty.csv"));
+    AddCar(4);
+    EXPECT_FALSE(commands.SaveWouldEmptyFile(dir / "heat.csv"));
 }
 
 }  // namespace
