@@ -11,6 +11,7 @@
 #include "app/messages.h"
 #include "app/qt_prompter.h"
 #include "app/single_instance.h"
+#include "app/ui_language.h"
 #include "common/ms_clock.h"
 #include "sensors/sensor_command_line.h"
 #include "sensors/sensor_hub.h"
@@ -50,6 +51,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
     QApplication::setApplicationDisplayName(QString::fromUtf8(vantrel::msg::kTitle));
     SubstituteJapaneseFonts();
+    vantrel::InstallQtJapanese();
+    vantrel::UseJapaneseSystemMessages();
     vantrel::QtPrompter prompter;
 
     vantrel::SingleInstance instance(QString::fromLatin1(kInstanceName));
