@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <algorithm>
 
+#include "app/unbuilt_features.h"
 #include "app/widget_util.h"
 #include "lists/result_table_model.h"
 
@@ -76,6 +77,9 @@ ResultPanel::ResultPanel(ResultTable& table, QWidget* parent) : QFrame(parent) {
     Grid2Popup->addSeparator();
     Grid2Excel = Grid2Popup->addAction(QStringLiteral("ﾘｻﾞﾙﾄﾃﾞｰﾀを MS Excel に送る"));
     Grid2Excel->setObjectName(QStringLiteral("Grid2Excel"));
+    MarkIfNotBuilt(Grid2Excel, Feature::kSpreadsheet);
+    MarkIfNotBuilt(CheckBox2, Feature::kSerialOutput);
+    Grid2Popup->setToolTipsVisible(true);
     connect(StringGrid2, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         Grid2Popup->popup(StringGrid2->viewport()->mapToGlobal(pos));
     });
@@ -112,11 +116,10 @@ void ResultPanel::ShowFileName(const QString& name) {
 }
 
 void ResultPanel::EnableGymkhanaControls(bool enabled) {
-    for (QWidget* control : {static_cast<QWidget*>(BitBtn4), static_cast<QWidget*>(BitBtn5),
-                             static_cast<QWidget*>(BitBtn6), static_cast<QWidget*>(BitBtn7),
-                             static_cast<QWidget*>(CheckBox2)}) {
-        control->setEnabled(enabled);
+    for (QPushButton* button : {BitBtn4, BitBtn5, BitBtn6, BitBtn7}) {
+        button->setEnabled(enabled);
     }
+    SetEnabledIfBuilt(CheckBox2, Feature::kSerialOutput, enabled);
 }
 
 void ResultPanel::SelectRow(int row) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/lamp_images.h"
+#include "app/unbuilt_features.h"
 #include "app/widget_util.h"
 
 namespace vantrel {
@@ -39,6 +40,7 @@ DragPage::DragPage(QWidget* parent) : QWidget(parent) {
     SpeedButton200 = MakeNamed<QPushButton>(this, "SpeedButton200");
     SpeedButton200->setCheckable(true);
     SpeedButton200->setEnabled(false);
+    MarkIfNotBuilt(SpeedButton200, Feature::kDragTree);
     SpeedButton200->setFocusPolicy(Qt::NoFocus);
     ShowTreeButtonArmed(false);
     GroupBox2 = MakeNamed<QGroupBox>(this, "GroupBox2", QStringLiteral("ｽﾀｰﾄ方式"));

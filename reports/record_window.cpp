@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <cassert>
 
+#include "app/unbuilt_features.h"
 #include "app/widget_util.h"
 #include "common/ini_file.h"
 #include "common/ms_clock.h"
@@ -116,6 +117,7 @@ void TRecordForm::BuildWidgets() {
         button->resize(25, 25);
     }
     CheckBox1->adjustSize();
+    MarkIfNotBuilt(SpeedButton2, Feature::kPrint);
     StatusBar1 = MakeNamed<QStatusBar>(this, "StatusBar1");
     StatusBar1->setSizeGripEnabled(true);
 }

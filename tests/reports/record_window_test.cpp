@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <set>
 
+#include "app/unbuilt_features.h"
 #include "record_window_fixture.h"
 #include "reports/record_page_control.h"
 #include "reports/scoreboard_page.h"
@@ -180,7 +181,8 @@ TEST_F(RecordWindowTest, PrintButtonAsksForPrinting) {
     int requests = 0;
     QObject::connect(window.get(), &TRecordForm::PrintRequested, [&requests] { ++requests; });
     Find<QToolButton>("SpeedButton2")->click();
-    EXPECT_EQ(requests, 1);
+    // Until printing is built the button is disabled and a click asks for nothing.
+    EXPECT_EQ(requests, FeatureBuilt(Feature::kPrint) ? 1 : 0);
 }
 
 TEST_F(RecordWindowTest, ColourPopupChangesTheFieldsAndCloseWritesWindowsValues) {
