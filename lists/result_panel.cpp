@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <algorithm>
 
+#include "app/elided_text_delegate.h"
 #include "app/unbuilt_features.h"
 #include "app/widget_util.h"
 #include "lists/result_table_model.h"
@@ -50,9 +51,11 @@ ResultPanel::ResultPanel(ResultTable& table, QWidget* parent) : QFrame(parent) {
     StringGrid2->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid2->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // A cell too narrow for its text is cut at the border like a plain grid's, not shortened
-    // to an ellipsis that hides the digits that matter most (the milliseconds).
+    // Times and numbers get columns wide enough for them and are never shortened to an
+    // ellipsis that would hide the milliseconds; only the text columns are.
     StringGrid2->setTextElideMode(Qt::ElideNone);
+    ElideTextInColumns(
+        StringGrid2, {QStringLiteral("Name"), QStringLiteral("Model"), QStringLiteral("Comment")});
     StringGrid2->setContextMenuPolicy(Qt::CustomContextMenu);
 
     BitBtn3 = MakeNamed<QPushButton>(this, "BitBtn3", QStringLiteral("ｸﾘｱ"));
