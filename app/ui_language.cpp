@@ -1,6 +1,7 @@
 #include "app/ui_language.h"
 
 #include <QCoreApplication>
+#include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -8,6 +9,13 @@
 #include <cstring>
 
 namespace vantrel {
+
+void SubstituteJapaneseFonts() {
+    const QStringList gothic = {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),
+                                QStringLiteral("Noto Sans CJK JP")};
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), gothic);
+    QFont::insertSubstitutions(QStringLiteral("MS Gothic"), gothic);
+}
 
 QTranslator* InstallQtJapanese() {
     auto* translator = new QTranslator(QCoreApplication::instance());

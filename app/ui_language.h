@@ -8,6 +8,9 @@ class QTranslator;
 
 namespace vantrel {
 
+// The settings name Japanese Windows fonts; the installed Japanese Gothic takes their place.
+void SubstituteJapaneseFonts();
+
 // Installs Qt's own Japanese translation ("qtbase_ja" from Qt's translations folder) into the
 // application and makes Japanese the default locale of Qt's formatting. Returns the installed
 // translator (owned by the application), or nullptr when the translation is not installed.

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFont>
 #include <QPixmap>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -12,6 +11,7 @@
 
 #include "app/main_window.h"
 #include "app/qt_prompter.h"
+#include "app/ui_language.h"
 #include "common/ms_clock.h"
 #include "reports/record_window.h"
 #include "reports/standings.h"
@@ -27,8 +27,7 @@ void Settle() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QStringList gothic = {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic")};
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), gothic);
+    vantrel::SubstituteJapaneseFonts();
     const QString outDir =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(outDir);

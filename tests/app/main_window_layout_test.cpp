@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <cstdlib>
 
+#include "app/ui_language.h"
 #include "lists/result_table.h"
 #include "support/layout_check.h"
 #include "support/main_window_fixture.h"
@@ -76,6 +77,7 @@ TEST_F(MainWindowLayoutTest, EveryTabFitsAtTheMinimumAndAtALargeSize) {
     WriteBytes(IniPath(),
                "[Setup]\r\nIoAddress=None\r\nSplitPin1=2\r\nSplitPin2=4\r\n"
                "[SensorCount]\r\nStart=2\r\nFinish=2\r\n");
+    SubstituteJapaneseFonts();  // the grids' font as the program shows it
     OpenWindow();
     window->entries().SetCell(1, 1, "とても長い名前のドライバー");
     window->entries().SetCell(2, 1, "とても長い車種の名前");
