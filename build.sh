@@ -12,7 +12,7 @@ PACKAGES=(
     qt6-base-dev qt6-serialport-dev libgl-dev
     libasound2-dev libftdi1-dev libxlsxwriter-dev
     googletest libgtest-dev libbenchmark-dev
-    fonts-ipafont-gothic
+    fonts-ipafont-gothic qt6-translations-l10n
     xvfb xauth imagemagick poppler-utils socat
 )
 BUILD_DIR=${BUILD_DIR:-build}

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/messages.h"
+#include "app/unbuilt_features.h"
 #include "app/widget_util.h"
 
 namespace vantrel {
@@ -45,6 +46,7 @@ ClockPanel::ClockPanel(QWidget* parent) : QFrame(parent) {
     Memo304 = MakeBox(this, "Memo304");
     Memo303 = MakeBox(this, "Memo303", QStringLiteral("--:--:--"));
     CheckBox1 = MakeNamed<QCheckBox>(this, "CheckBox1", QStringLiteral("読み上げ"));
+    MarkIfNotBuilt(CheckBox1, Feature::kVoice);
     Relayout(89);
 }
 

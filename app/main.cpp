@@ -1,6 +1,5 @@
 // Entry point: one instance per user, then the main window.
 #include <QApplication>
-#include <QFont>
 #include <QTimer>
 #include <cstdio>
 #include <optional>
@@ -11,6 +10,7 @@
 #include "app/messages.h"
 #include "app/qt_prompter.h"
 #include "app/single_instance.h"
+#include "app/ui_language.h"
 #include "common/ms_clock.h"
 #include "sensors/sensor_command_line.h"
 #include "sensors/sensor_hub.h"
@@ -18,14 +18,6 @@
 
 namespace {
 const char kInstanceName[] = "Trelcap2000";
-
-// The settings name Japanese Windows fonts; use the installed Japanese Gothic in their place.
-void SubstituteJapaneseFonts() {
-    const QStringList gothic = {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),
-                                QStringLiteral("Noto Sans CJK JP")};
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), gothic);
-    QFont::insertSubstitutions(QStringLiteral("MS Gothic"), gothic);
-}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -49,7 +41,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
     QApplication::setApplicationDisplayName(QString::fromUtf8(vantrel::msg::kTitle));
-    SubstituteJapaneseFonts();
+    vantrel::SubstituteJapaneseFonts();
+    vantrel::InstallQtJapanese();
+    vantrel::UseJapaneseSystemMessages();
     vantrel::QtPrompter prompter;
 
     vantrel::SingleInstance instance(QString::fromLatin1(kInstanceName));

@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "app/unbuilt_features.h"
+
 namespace vantrel {
 
 namespace {
@@ -54,6 +56,11 @@ MainMenu BuildMainMenu(QMenuBar* bar) {
     m.HelpContents = AddCommand(help, "HelpContents", QStringLiteral("トピックの検索(&C)"),
                                 QKeySequence(Qt::Key_F1));
     m.HelpAbout = AddCommand(help, "HelpAbout", QStringLiteral("バージョン情報(&A)..."));
+    MarkIfNotBuilt(m.FilePrint, Feature::kPrint);
+    MarkIfNotBuilt(m.HelpAbout, Feature::kAbout);
+    for (QMenu* menu : {file, tools, help}) {
+        menu->setToolTipsVisible(true);  // a disabled item says why
+    }
     for (QAction* action : bar->findChildren<QAction*>()) {
         // Shortcuts must work while the focus is in any child of the window.
         action->setShortcutContext(Qt::WindowShortcut);

@@ -15,6 +15,7 @@
 #include "app/main_window.h"
 #include "app/messages.h"
 #include "app/prompter.h"
+#include "app/unbuilt_features.h"
 #include "app/widget_util.h"
 #include "common/ms_clock.h"
 #include "common/time_text.h"
@@ -103,10 +104,10 @@ void TMainForm::EnableSessionControls(bool running) {
     Panel2->BitBtn3->setEnabled(!running);
     TabSheet1->ComboBox100->setEnabled(!running);
     TabSheet1->ComboBox101->setEnabled(!running);
-    TabSheet3->RadioGroup300->setEnabled(!running);
-    TabSheet3->RadioGroup301->setEnabled(!running);
+    SetEnabledIfBuilt(TabSheet3->RadioGroup300, Feature::kCircuitInputs, !running);
+    SetEnabledIfBuilt(TabSheet3->RadioGroup301, Feature::kCircuitInputs, !running);
     TabSheet1->BitBtn2->setEnabled(running);
-    TabSheet2->SpeedButton200->setEnabled(running);
+    SetEnabledIfBuilt(TabSheet2->SpeedButton200, Feature::kDragTree, running);
 }
 
 void TMainForm::Timer1Timer() {

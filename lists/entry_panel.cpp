@@ -6,6 +6,7 @@
 #include <QTableView>
 #include <algorithm>
 
+#include "app/elided_text_delegate.h"
 #include "app/widget_util.h"
 #include "lists/entry_table_model.h"
 
@@ -28,9 +29,10 @@ EntryPanel::EntryPanel(EntryTable& table, QWidget* parent) : QFrame(parent) {
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // A cell too narrow for its text is cut at the border like a plain grid's, not shortened
-    // to an ellipsis that hides the digits that matter most (the milliseconds).
+    // The numbers are never shortened to an ellipsis; a name or model too long for its column
+    // is, so that it shows it is cut.
     StringGrid1->setTextElideMode(Qt::ElideNone);
+    ElideTextInColumns(StringGrid1, {QStringLiteral("Name"), QStringLiteral("Model")});
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid1->setColumnWidth(0, 25);

@@ -9,6 +9,8 @@
 #include <QTableView>
 #include <algorithm>
 
+#include "app/elided_text_delegate.h"
+#include "app/unbuilt_features.h"
 #include "app/widget_util.h"
 #include "lists/result_table_model.h"
 
@@ -49,9 +51,11 @@ ResultPanel::ResultPanel(ResultTable& table, QWidget* parent) : QFrame(parent) {
     StringGrid2->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid2->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // A cell too narrow for its text is cut at the border like a plain grid's, not shortened
-    // to an ellipsis that hides the digits that matter most (the milliseconds).
+    // Times and numbers get columns wide enough for them and are never shortened to an
+    // ellipsis that would hide the milliseconds; only the text columns are.
     StringGrid2->setTextElideMode(Qt::ElideNone);
+    ElideTextInColumns(
+        StringGrid2, {QStringLiteral("Name"), QStringLiteral("Model"), QStringLiteral("Comment")});
     StringGrid2->setContextMenuPolicy(Qt::CustomContextMenu);
 
     BitBtn3 = MakeNamed<QPushButton>(this, "BitBtn3", QStringLiteral("ｸﾘｱ"));
@@ -76,6 +80,9 @@ ResultPanel::ResultPanel(ResultTable& table, QWidget* parent) : QFrame(parent) {
     Grid2Popup->addSeparator();
     Grid2Excel = Grid2Popup->addAction(QStringLiteral("ﾘｻﾞﾙﾄﾃﾞｰﾀを MS Excel に送る"));
     Grid2Excel->setObjectName(QStringLiteral("Grid2Excel"));
+    MarkIfNotBuilt(Grid2Excel, Feature::kSpreadsheet);
+    MarkIfNotBuilt(CheckBox2, Feature::kSerialOutput);
+    Grid2Popup->setToolTipsVisible(true);
     connect(StringGrid2, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         Grid2Popup->popup(StringGrid2->viewport()->mapToGlobal(pos));
     });
@@ -112,11 +119,10 @@ void ResultPanel::ShowFileName(const QString& name) {
 }
 
 void ResultPanel::EnableGymkhanaControls(bool enabled) {
-    for (QWidget* control : {static_cast<QWidget*>(BitBtn4), static_cast<QWidget*>(BitBtn5),
-                             static_cast<QWidget*>(BitBtn6), static_cast<QWidget*>(BitBtn7),
-                             static_cast<QWidget*>(CheckBox2)}) {
-        control->setEnabled(enabled);
+    for (QPushButton* button : {BitBtn4, BitBtn5, BitBtn6, BitBtn7}) {
+        button->setEnabled(enabled);
     }
+    SetEnabledIfBuilt(CheckBox2, Feature::kSerialOutput, enabled);
 }
 
 void ResultPanel::SelectRow(int row) {

@@ -8,12 +8,16 @@
 #include <algorithm>
 
 #include "app/lamp_images.h"
+#include "app/unbuilt_features.h"
 #include "app/widget_util.h"
 
 namespace vantrel {
 
 namespace {
-constexpr int kSensorColumn = 64;  // the line column keeps this distance from the right edge
+constexpr int kSensorLeft = 204;  // the line column at the narrowest tab; it moves by the spread
+constexpr int kLinePitch = 15;
+constexpr int kTimeWidth = 50;   // room for "88.888"
+constexpr int kSpeedWidth = 58;  // room for "888.888"
 
 QLabel* MakeSignal(QWidget* parent, const char* name, Lamp lamp) {
     auto* signal = MakeNamed<QLabel>(parent, name);
@@ -39,14 +43,13 @@ DragPage::DragPage(QWidget* parent) : QWidget(parent) {
     SpeedButton200 = MakeNamed<QPushButton>(this, "SpeedButton200");
     SpeedButton200->setCheckable(true);
     SpeedButton200->setEnabled(false);
+    MarkIfNotBuilt(SpeedButton200, Feature::kDragTree);
     SpeedButton200->setFocusPolicy(Qt::NoFocus);
     ShowTreeButtonArmed(false);
     GroupBox2 = MakeNamed<QGroupBox>(this, "GroupBox2", QStringLiteral("ｽﾀｰﾄ方式"));
     RadioButton1 = MakeNamed<QRadioButton>(GroupBox2, "RadioButton1", QStringLiteral("Pro"));
     RadioButton2 = MakeNamed<QRadioButton>(GroupBox2, "RadioButton2", QStringLiteral("Stock"));
     RadioButton2->setChecked(true);
-    RadioButton1->setGeometry(6, 16, 44, 18);
-    RadioButton2->setGeometry(50, 16, 54, 18);
 
     Memo210 = MakeBox(this, "Memo210");
     Memo205 = MakeBox(this, "Memo205");
@@ -88,29 +91,46 @@ void DragPage::ShowTreeButtonArmed(bool armed) {
 }
 
 void DragPage::Relayout(int width, int spread) {
-    Memo204->setGeometry(4, 6, 36, 20);
-    SpeedButton200->setGeometry(44, 4, 76, 24);
-    GroupBox2->setGeometry(4, 30, 108, 38);
-    SignalAmber->move(120, 42);
-    SignalGreen->move(140, 42);
-    SignalRed->move(160, 42);
-    for (int i = 0; i < 6; ++i) {
-        const int x = 4 + (i % 3) * 62;
-        const int y = 72 + (i / 3) * 22;
-        captions_[i].label->setGeometry(x, y, 32, 20);
-        captions_[i].box->setGeometry(x + 32, y, 28, 20);
-    }
-    const int sensorLeft = width - kSensorColumn + spread / 2;
+    const int sensorLeft = kSensorLeft + spread;
     for (int i = 0; i < 8; ++i) {
-        lineImages[i]->setGeometry(sensorLeft, 4 + i * 16, 12, 12);
-        lineLabels[i]->setGeometry(sensorLeft + 15, 2 + i * 16, 46, 16);
+        lineImages[i]->setGeometry(sensorLeft, 1 + i * kLinePitch + 1, 12, 12);
+        lineLabels[i]->setGeometry(sensorLeft + 15, i * kLinePitch, 42, kLinePitch);
     }
-    const int resultRight = sensorLeft - 6;
-    resultLabel_->setGeometry(4, 118, 30, 20);
-    Memo200->setGeometry(36, 118, 30, 20);
-    Memo203->setGeometry(resultRight - 46, 118, 46, 20);
-    Memo202->setGeometry(resultRight - 96, 118, 48, 20);
-    Memo201->setGeometry(68, 118, std::max(resultRight - 96 - 70, 20), 20);
+    const int right = sensorLeft - 6;  // of the controls left of the line column
+
+    // Car number and tree button; beside them the start method, its choices one under the other.
+    Memo204->setGeometry(4, 3, 34, 20);
+    SpeedButton200->setGeometry(42, 1, 80, 24);
+    GroupBox2->setGeometry(124, 0, right - 124, 56);
+    RadioButton1->setGeometry(6, 16, GroupBox2->width() - 10, 18);
+    RadioButton2->setGeometry(6, 35, GroupBox2->width() - 10, 18);
+    // The run's car and the tree lamps, then R/T and 0-18 on one row.
+    captions_[0].label->setGeometry(4, 30, 32, 20);
+    Memo210->setGeometry(36, 30, 32, 20);
+    SignalAmber->move(70, 31);
+    SignalGreen->move(88, 31);
+    SignalRed->move(106, 31);
+    captions_[1].label->setGeometry(4, 58, 24, 20);
+    Memo205->setGeometry(28, 58, kTimeWidth, 20);
+    captions_[2].label->setGeometry(84, 58, 30, 20);
+    Memo206->setGeometry(114, 58, kTimeWidth, 20);
+    // 0-100, 0-200 and 0-300 with their captions above them.
+    const int pitch = std::min((right - 2) / 3, 90);
+    for (int i = 3; i < 6; ++i) {
+        const int x = 4 + (i - 3) * pitch;
+        captions_[i].label->setGeometry(x, 80, pitch - 2, 14);
+        captions_[i].label->setAlignment(Qt::AlignCenter);
+        captions_[i].box->setGeometry(x, 94, pitch - 2, 20);
+    }
+    // The last result across the page, below the line column.
+    const int labelWidth = resultLabel_->sizeHint().width();
+    const int end = width - 2;
+    resultLabel_->setGeometry(4, 120, labelWidth, 20);
+    Memo200->setGeometry(labelWidth + 6, 120, 34, 20);
+    Memo203->setGeometry(end - kSpeedWidth, 120, kSpeedWidth, 20);
+    Memo202->setGeometry(end - kSpeedWidth - 2 - kTimeWidth, 120, kTimeWidth, 20);
+    const int nameLeft = labelWidth + 42;
+    Memo201->setGeometry(nameLeft, 120, std::max(Memo202->x() - 2 - nameLeft, 20), 20);
 }
 
 }  // namespace vantrel

@@ -14,7 +14,9 @@ namespace vantrel {
 
 namespace {
 constexpr int kRightColumn = 60;  // the lamp column keeps this distance from the right edge
-constexpr int kQueueWidth = 28;
+constexpr int kQueueWidth = 32;   // room for "199"
+constexpr int kQueuePitch = 33;
+constexpr int kMarkWidth = 10;
 constexpr int kCourseWidth = 46;
 constexpr int kCoursePitch = 51;
 
@@ -132,15 +134,18 @@ void GymkhanaPage::BuildResult() {
 }
 
 void GymkhanaPage::Relayout(int width, int spread) {
-    startListLabel_->setGeometry(4, 2, 90, 16);
     Memo114->setGeometry(4, 18, 32, 20);
-    BitBtn2->setGeometry(40, 18, 24, 20);
+    BitBtn2->setGeometry(38, 18, 24, 20);
+    const int right = width - kRightColumn;
     for (int i = 0; i < 4; ++i) {
-        // Place 4 is leftmost, place 1 (starts next) rightmost.
-        const int x = 90 + (3 - i) * (kQueueWidth + 2);
+        // Place 1 (starts next) rightmost, next to the lamp column; place 4 leftmost. The place
+        // marks sit over the right end of their boxes, clear of the list's title.
+        const int x = right - 4 - kQueueWidth - i * kQueuePitch;
         startBoxes[i]->setGeometry(x, 18, kQueueWidth, 20);
-        queueMarks_[i]->setGeometry(x, 2, kQueueWidth, 16);
+        queueMarks_[i]->setGeometry(x + kQueueWidth - kMarkWidth, 2, kMarkWidth, 16);
     }
+    const int titleWidth = startListLabel_->sizeHint().width();
+    startListLabel_->setGeometry(4, 2, titleWidth, 16);
 
     courseLabel_->setGeometry(4, 40, 90, 16);
     QLineEdit* cars[] = {Memo120, Memo107, Memo102, Memo101};
@@ -152,7 +157,6 @@ void GymkhanaPage::Relayout(int width, int spread) {
         clocks[i]->setGeometry(x, 92, kCourseWidth, 20);
     }
 
-    const int right = width - kRightColumn;
     StartLed->move(right, 4);
     Label2->setGeometry(right + 17, 2, 44, 16);
     ComboBox100->setGeometry(right, 19, 36, 20);
@@ -166,10 +170,12 @@ void GymkhanaPage::Relayout(int width, int spread) {
     SplitLed2->move(right, 102);
     Label21->setGeometry(right + 17, 100, 44, 16);
 
-    resultLabel_->setGeometry(4, 120, 46, 20);
-    Memo103->setGeometry(50, 120, 32, 20);
+    const int labelWidth = resultLabel_->sizeHint().width();
+    resultLabel_->setGeometry(4, 120, labelWidth, 20);
+    Memo103->setGeometry(labelWidth + 6, 120, 32, 20);
     const int timeWidth = 74;
-    Memo110->setGeometry(86, 120, width - 86 - timeWidth - 10, 20);
+    const int nameLeft = labelWidth + 40;
+    Memo110->setGeometry(nameLeft, 120, width - nameLeft - timeWidth - 10, 20);
     Memo104->setGeometry(width - timeWidth - 6, 120, timeWidth, 20);
 }
 

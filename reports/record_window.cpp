@@ -10,11 +10,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cassert>
 
+#include "app/elided_text_delegate.h"
+#include "app/unbuilt_features.h"
 #include "app/widget_util.h"
 #include "common/ini_file.h"
 #include "common/ms_clock.h"
@@ -50,17 +53,24 @@ QTableView* MakeGrid(QWidget* page, const char* name, TextGridModel* model) {
     grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->horizontalHeader()->setHighlightSections(false);
+    ElideTextInColumns(grid, {QStringLiteral("Name"), QStringLiteral("Model")});
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(grid);
     return grid;
 }
 
-// Time columns are widened where the grid's font would cut a time text short.
+// Time columns are widened where the grid's font would cut a time text short, and every
+// column where it would cut its heading.
 template <size_t N>
 void SetWidths(QTableView* grid, const int (&widths)[N], std::initializer_list<int> timeColumns) {
+    QHeaderView* header = grid->horizontalHeader();
+    const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin);
     for (size_t i = 0; i < N; ++i) {
-        grid->horizontalHeader()->resizeSection(static_cast<int>(i), widths[i]);
+        const int column = static_cast<int>(i);
+        const QString heading = grid->model()->headerData(column, Qt::Horizontal).toString();
+        const int fitted = header->fontMetrics().horizontalAdvance(heading) + margins;
+        header->resizeSection(column, std::max(widths[i], fitted));
     }
     const int timeWidth = TimeColumnWidth(grid);
     for (int column : timeColumns) {
@@ -116,6 +126,7 @@ void TRecordForm::BuildWidgets() {
         button->resize(25, 25);
     }
     CheckBox1->adjustSize();
+    MarkIfNotBuilt(SpeedButton2, Feature::kPrint);
     StatusBar1 = MakeNamed<QStatusBar>(this, "StatusBar1");
     StatusBar1->setSizeGripEnabled(true);
 }
@@ -128,6 +139,11 @@ void TRecordForm::BuildGrids() {
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->horizontalHeader()->setDefaultSectionSize(64);
     SetWidths(StringGrid1, kRankWidths, {RankPage::kBestLap, RankPage::kTotal, RankPage::kBehind});
+    // Name and model share what the other columns leave, so "Behind" stays in view at the
+    // window's minimum size (they end a long text with an ellipsis).
+    for (int column : {RankPage::kName, RankPage::kModel}) {
+        StringGrid1->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
+    }
     StringGrid2 = MakeGrid(TabSheet2, "StringGrid2", listModel_);
     StringGrid2->horizontalHeader()->setDefaultSectionSize(
         std::max(kAddedListColumnWidth, TimeColumnWidth(StringGrid2)));

@@ -1,9 +1,9 @@
-// Renders the main window on each tab at the minimum size and at 1280 x 1024 into PNG files,
-// for looking at the windows as a timekeeper sees them. Run by tools/screenshots.sh.
+// Renders the main window on each tab at the minimum size and at 1280 x 1024, and the record
+// window on each page, into PNG files, for looking at the windows as a timekeeper sees them at
+// start-up. Run by tools/screenshots.sh.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFont>
 #include <QPixmap>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -11,6 +11,7 @@
 
 #include "app/main_window.h"
 #include "app/qt_prompter.h"
+#include "app/ui_language.h"
 #include "common/ms_clock.h"
 #include "reports/record_window.h"
 #include "reports/standings.h"
@@ -26,8 +27,7 @@ void Settle() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QStringList gothic = {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic")};
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), gothic);
+    vantrel::SubstituteJapaneseFonts();
     const QString outDir =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(outDir);
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
     record.ShowResult(3, "Driver Name", "01:01.234");
     record.show();
     const char* pages[] = {"rank", "list", "display"};
-    for (const QSize size : {QSize(545, 384), QSize(1000, 700)}) {
+    for (const QSize size : {QSize(545, 384), QSize(636, 450), QSize(1280, 1024)}) {
         record.resize(size);
         for (int page = 0; page < 3; ++page) {
             record.PageControl1->setCurrentIndex(page);

@@ -9,6 +9,7 @@
 
 #include "app/up_down.h"
 #include "setup_dialog_fixture.h"
+#include "support/layout_check.h"
 
 namespace vantrel::test {
 namespace {
@@ -50,6 +51,9 @@ TEST_F(SetupDialogTest, ControlsDoNotOverlapAndTextsFit) {
                 << label->objectName().toStdString();
         }
     }
+    // The check every window shares: texts of buttons, boxes and groups fit too.
+    const QStringList faults = LayoutFaults(form.get());
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
     if (const char* out = std::getenv("VANTREL_SCREENSHOT_DIR")) {
         form->grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/setup-dialog.png"));
     }

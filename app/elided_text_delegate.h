@@ -1,0 +1,34 @@
+#pragma once
+// A grid's item delegate that draws every cell on one line and ends a text too wide for its
+// cell with an ellipsis in the text columns (named by their headings), so a cut name shows
+// that it is cut. The other columns (times, numbers) are never shortened: the grids make them
+// wide enough for their texts.
+// Thread rule: GUI thread only.
+
+#include <QStringList>
+#include <QStyledItemDelegate>
+
+class QTableView;
+
+namespace vantrel {
+
+class ElidedTextDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    ElidedTextDelegate(QStringList headings, QObject* parent);
+
+    // Whether the cells of `column` of `model` end a too wide text with an ellipsis.
+    bool ElidesColumn(const QAbstractItemModel* model, int column) const;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
+private:
+    QStringList headings_;
+};
+
+// Stops `grid` wrapping text and makes the columns headed by one of `headings` elide. Install
+// it before anything connects to the grid's item delegate: it replaces that delegate.
+void ElideTextInColumns(QTableView* grid, const QStringList& headings);
+
+}  // namespace vantrel

@@ -1,0 +1,59 @@
+// The record window's pages as a timekeeper sees them, at the window's minimum size, at
+// 636 x 450 and at 1280 x 1024: no control on top of another, none cut by its parent, every
+// heading and text readable. With VANTREL_SCREENSHOT_DIR set each page is also saved there as
+// record-<page>-<width>x<height>.png.
+#include <QScrollBar>
+#include <QTableView>
+#include <cstdlib>
+
+#include "record_window_fixture.h"
+#include "reports/record_layout.h"
+#include "support/layout_check.h"
+
+namespace vantrel::test {
+namespace {
+
+const char* const kPageNames[] = {"rank", "list", "display"};
+
+TEST_F(RecordWindowTest, EveryPageFitsFromTheMinimumSizeUp) {
+    entries.SetCell(1, 8, "とても長い名前のドライバー");
+    entries.SetCell(2, 8, "とても長い車種の名前");
+    entries.SetCell(1, 3, "山田 太郎");
+    Open();
+    standings.AddResult(8, 3'599'999, 1, kMinutes);
+    standings.AddResult(3, 61'234, 1, kMinutes);
+    standings.AddResult(3, 62'500, 2, kMinutes);
+    standings.AddResult(15, 1'200'000, 1, kMinutes);
+    window->Refresh();
+    window->ShowSplit1(3, "59:59.999");
+    window->ShowSplit2(3, "59:59.999");
+    window->ShowResult(3, "山田 太郎", "59:59.999");
+    const char* out = std::getenv("VANTREL_SCREENSHOT_DIR");
+    for (const QSize size :
+         {QSize(kRecordMinWidth, kRecordMinHeight), QSize(636, 450), QSize(1280, 1024)}) {
+        window->resize(size);
+        QApplication::processEvents();
+        ASSERT_EQ(window->size(), size);
+        for (int page = 0; page < 3; ++page) {
+            window->PageControl1->setCurrentIndex(page);
+            QApplication::processEvents();
+            const QStringList faults = LayoutFaults(window.get());
+            // The Rank page has a fixed set of columns: all of them in view, no scrolling.
+            EXPECT_FALSE(window->StringGrid1->horizontalScrollBar()->isVisibleTo(window.get()))
+                << size.width() << "x" << size.height();
+            EXPECT_TRUE(faults.isEmpty())
+                << kPageNames[page] << " at " << size.width() << "x" << size.height() << ":\n"
+                << faults.join(QLatin1Char('\n')).toStdString();
+            if (out != nullptr) {
+                window->grab().save(
+                    QStringLiteral("%1/record-%2-%3x%4.png")
+                        .arg(QString::fromLocal8Bit(out), QString::fromLatin1(kPageNames[page]))
+                        .arg(size.width())
+                        .arg(size.height()));
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vantrel::test
