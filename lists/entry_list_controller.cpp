@@ -33,12 +33,10 @@ EntryListController::EntryListController(EntryListWiring wiring, QObject* parent
     QTableView* grid = panel->StringGrid1;
     panel->model()->SetEditState(&commands_.editState());
     panel->model()->SetFixedCellColor(FixedCellColor(false));
-    grid->setItemDelegate(new StorableTextDelegate(
-        [this](const QString& character) {
-            wiring_.prompter->Warn(DialogParent(), RefusedCharacterText(character),
-                                   QString::fromUtf8(msg::k110));
-        },
-        grid));
+    StorableTextDelegate::Install(grid, [this](const QString& character) {
+        wiring_.prompter->Warn(DialogParent(), RefusedCharacterText(character),
+                               QString::fromUtf8(msg::k110));
+    });
     // The model decides which cells may be edited; typing or F2 opens the editor there.
     grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::SelectedClicked);

@@ -6,8 +6,8 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "app/elided_text_delegate.h"
 #include "app/widget_util.h"
+#include "lists/elided_text_delegate.h"
 #include "lists/entry_table_model.h"
 
 namespace vantrel {

@@ -39,12 +39,10 @@ ResultListController::ResultListController(ResultListWiring wiring, QObject* par
     ResultPanel* panel = wiring_.panel;
     QTableView* grid = panel->StringGrid2;
     panel->model()->SetEditState(&commands_.editState());
-    grid->setItemDelegate(new StorableTextDelegate(
-        [this](const QString& character) {
-            wiring_.prompter->Warn(DialogParent(), RefusedCharacterText(character),
-                                   QString::fromUtf8(msg::k110));
-        },
-        grid));
+    StorableTextDelegate::Install(grid, [this](const QString& character) {
+        wiring_.prompter->Warn(DialogParent(), RefusedCharacterText(character),
+                               QString::fromUtf8(msg::k110));
+    });
     connect(panel->model(), &ResultTableModel::CellEdited, this,
             &ResultListController::RebuildRanking);
     wiring_.results->AddObserver(&newResultWatch_);

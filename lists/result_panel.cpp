@@ -9,9 +9,9 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "app/elided_text_delegate.h"
 #include "app/unbuilt_features.h"
 #include "app/widget_util.h"
+#include "lists/elided_text_delegate.h"
 #include "lists/result_table_model.h"
 
 namespace vantrel {

@@ -1,5 +1,7 @@
 #include "lists/storable_text_delegate.h"
 
+#include <QTableView>
+
 #include <QLineEdit>
 #include <algorithm>
 
@@ -24,8 +26,14 @@ QString RefusedCharacterText(const QString& character) {
 }
 
 StorableTextDelegate::StorableTextDelegate(std::function<void(const QString&)> refuse,
-                                           QObject* parent)
-    : QStyledItemDelegate(parent), refuse_(std::move(refuse)) {}
+                                           QStringList elidedHeadings, QObject* parent)
+    : ElidedTextDelegate(std::move(elidedHeadings), parent), refuse_(std::move(refuse)) {}
+
+void StorableTextDelegate::Install(QTableView* grid, std::function<void(const QString&)> refuse) {
+    const auto* elided = qobject_cast<const ElidedTextDelegate*>(grid->itemDelegate());
+    grid->setItemDelegate(new StorableTextDelegate(
+        std::move(refuse), elided ? elided->Headings() : QStringList(), grid));
+}
 
 QWidget* StorableTextDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                             const QModelIndex& index) const {

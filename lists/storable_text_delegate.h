@@ -4,16 +4,23 @@
 // as it is typed; a character CP932 cannot hold is taken out again at once and reported.
 // Thread rule: GUI thread only.
 
-#include <QStyledItemDelegate>
 #include <functional>
+#include "lists/elided_text_delegate.h"
+
+class QTableView;
 
 namespace vantrel {
 
-class StorableTextDelegate final : public QStyledItemDelegate {
+// It draws as the grid's ElidedTextDelegate did, whose place it takes.
+class StorableTextDelegate final : public ElidedTextDelegate {
     Q_OBJECT
 public:
-    // `refuse` shows the message about a refused character (given as its text).
-    StorableTextDelegate(std::function<void(const QString&)> refuse, QObject* parent);
+    // `refuse` shows the message about a refused character (given as its text); the columns
+    // headed by `elidedHeadings` elide.
+    StorableTextDelegate(std::function<void(const QString&)> refuse, QStringList elidedHeadings,
+                         QObject* parent);
+    // Installs the delegate on `grid`, keeping the columns its current delegate elides.
+    static void Install(QTableView* grid, std::function<void(const QString&)> refuse);
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;

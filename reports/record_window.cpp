@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 #include <cassert>
 
-#include "app/elided_text_delegate.h"
+#include "lists/elided_text_delegate.h"
 #include "app/unbuilt_features.h"
 #include "app/widget_util.h"
 #include "common/ini_file.h"

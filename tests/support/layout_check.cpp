@@ -21,7 +21,7 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "app/elided_text_delegate.h"
+#include "lists/elided_text_delegate.h"
 #include "app/up_down.h"
 
 namespace vantrel::test {

@@ -1,4 +1,4 @@
-#include "app/elided_text_delegate.h"
+#include "lists/elided_text_delegate.h"
 
 #include <QAbstractItemModel>
 #include <QTableView>

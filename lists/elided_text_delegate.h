@@ -19,6 +19,7 @@ public:
 
     // Whether the cells of `column` of `model` end a too wide text with an ellipsis.
     bool ElidesColumn(const QAbstractItemModel* model, int column) const;
+    const QStringList& Headings() const { return headings_; }
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
@@ -28,7 +29,8 @@ private:
 };
 
 // Stops `grid` wrapping text and makes the columns headed by one of `headings` elide. Install
-// it before anything connects to the grid's item delegate: it replaces that delegate.
+// it before anything connects to the grid's item delegate: it replaces that delegate. A
+// delegate installed later keeps the eliding by deriving from ElidedTextDelegate.
 void ElideTextInColumns(QTableView* grid, const QStringList& headings);
 
 }  // namespace vantrel
