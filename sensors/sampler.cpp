@@ -25,8 +25,11 @@ void Sampler::Prime() {
     state_.statusByte = 0xFF;
     readFailureReported_ = false;
     levelsRecorded_ = false;
+    emitted_ = 0;
     Read();
     state_.prevDataByte = state_.dataByte;
+    // A recording counts from this read, as a script played back does.
+    RecordLevels();
 }
 
 void Sampler::Read() {
@@ -57,7 +60,9 @@ void Sampler::Read() {
         state_.statusByte = 0xFF;
     }
     state_.controlByte = static_cast<uint8_t>(raw.controlByte ^ config_.controlXor);
-    state_.sampleTime = clock_.MsTick();
+    // A script gives the levels of the moment it was read at: stamping a later moment would
+    // put its changes after their scripted time, and one earlier before it.
+    state_.sampleTime = rule == ReadRule::Levels ? now : clock_.MsTick();
 }
 
 void Sampler::ReadUsb() {

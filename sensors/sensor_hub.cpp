@@ -12,6 +12,11 @@ std::unique_ptr<UsbBus> OrLibFtdi(std::unique_ptr<UsbBus> bus) {
     return bus ? std::move(bus) : std::make_unique<FtdiUsbBus>();
 }
 
+// Wrap-safe "a is later than b" for the 32-bit millisecond tick.
+bool After(uint32_t a, uint32_t b) {
+    return static_cast<int32_t>(a - b) > 0;
+}
+
 std::tm LocalNow() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -141,17 +146,27 @@ void SensorHub::Wake() {
 }
 
 void SensorHub::Drain() {
+    DrainThrough(std::nullopt);
+}
+
+void SensorHub::DeliverUpTo(uint32_t tick) {
+    loop_.WaitForSampleAt(tick);
+    DrainThrough(tick);
+}
+
+void SensorHub::DrainThrough(std::optional<uint32_t> lastTick) {
+    // Cleared by every call, the nested one too: a wake from now on posts a new drain, so none
+    // is swallowed by a drain that returns early below.
+    wakePending_.store(false);
     if (draining_) {
-        return;  // a slot opened a nested event loop; the running drain delivers the rest
+        return;  // a handler opened a nested event loop; the running drain delivers the rest
     }
     draining_ = true;
-    do {
-        wakePending_.store(false);
-        SensorEvent event;
-        while (queue_.Pop(event)) {
-            Dispatch(event);
-        }
-    } while (!queue_.Empty());
+    SensorEvent event;
+    while (queue_.Peek(event) && !(lastTick && After(event.tick, *lastTick))) {
+        queue_.Pop(event);
+        Dispatch(event);
+    }
     draining_ = false;
 }
 

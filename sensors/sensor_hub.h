@@ -87,8 +87,13 @@ public:
     // Whether the script being played has run to its end (false without a script).
     bool ScriptFinished() const { return script_ != nullptr && script_->Finished(); }
 
-    // Delivers every queued event in order (also run by the coalesced wake).
+    // Delivers every queued event in order (also run by the coalesced wake). Called again
+    // from a nested event loop of an event's handler it delivers nothing: the running drain
+    // goes on, in order, once the handler returns.
     void Drain();
+    // Delivers, in order, every event sampled up to `tick` and none sampled later, waiting
+    // the few ms the timing thread may need to queue them; for log lines that must follow them.
+    void DeliverUpTo(uint32_t tick);
 
 signals:
     void lampChanged(vantrel::SensorInput input, bool on);
@@ -98,12 +103,17 @@ signals:
     // The USB adapter failed during a session: stop the session (no question) and show
     // `message` (message 141) with caption kUsbErrorCaption.
     void usbReadFailed(const QString& message);
+    // The parallel port stopped answering during a session (told once per session); its
+    // inputs read idle from now on.
+    void portReadFailed(const QString& message);
     // Events were dropped because the GUI fell far behind; `total` since start (status bar).
     void eventsLost(quint64 total);
 
 private:
     void Wake() override;  // timing thread
+    void DrainThrough(std::optional<uint32_t> lastTick);
     void Dispatch(const SensorEvent& event);
+    void ReportReadFailure();
     InputSource* ChooseSource(const SetupSettings& settings);
     void BeginRecording(const SetupSettings& settings);
 
