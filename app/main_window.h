@@ -38,6 +38,7 @@ class Prompter;
 class ResultListController;
 class ResultPanel;
 class SensorHub;
+class SensorWarningPanel;
 class TRecordForm;
 class TSetupForm;
 
@@ -167,6 +168,7 @@ private:
     void OnLampChanged(SensorInput input, bool on);
     void OnLabelColor(SensorInput input, bool red);
     void OnUsbReadFailed(const QString& message);
+    void OnPortReadFailed(const QString& message);
     void OnGymkhanaResult(const struct GymkhanaResult& result, int row);
     TimeStyle CurrentTimeStyle() const;
 
@@ -192,6 +194,7 @@ private:
     int resultGridFixedWidth_ = 0;
     int entryCarWidth_ = 30;
     std::array<QLabel*, 3> statusPanels_{};
+    SensorWarningPanel* sensorWarnings_ = nullptr;
     bool firstShown_ = false;
     bool closing_ = false;
     bool revertingTab_ = false;

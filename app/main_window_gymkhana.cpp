@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/prompter.h"
 #include "app/widget_util.h"
+#include "common/ms_clock.h"
 #include "lists/entry_panel.h"
 #include "lists/result_panel.h"
 #include "modes/drag_page.h"
@@ -38,7 +39,9 @@ void TMainForm::BuildGymkhana() {
     hooks.resultBooked = [this](const GymkhanaResult& result, int row) {
         OnGymkhanaResult(result, row);
     };
-    hooks.drainSensorEvents = [this] { sensors_->Drain(); };
+    // Also the passes sampled but not yet queued: a finish just before the limit wins.
+    hooks.drainSensorEvents = [this] { sensors_->DeliverUpTo(env_.clock->MsTick()); };
+    hooks.timeoutFinishPass = [this](uint32_t tick) { sensors_->Log().AddFinishPass(tick); };
     gymkhana_ = std::make_unique<GymkhanaController>(
         widgets, state_, entries_, results_, *env_.prompter, *env_.clock, std::move(hooks), this);
 }

@@ -2,6 +2,7 @@
 // and course actions, the session's input opened and the port driver at first show.
 #include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <filesystem>
 
@@ -10,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/messages.h"
 #include "app/prompter.h"
+#include "app/sensor_warning_panel.h"
 #include "app/widget_util.h"
 #include "modes/circuit_page.h"
 #include "modes/gymkhana_controller.h"
@@ -59,42 +61,46 @@ void TMainForm::BuildSensors() {
             [this](SensorInput input) { OnLabelColor(input, false); });
     connect(sensors_.get(), &SensorHub::activeEdge, this, &TMainForm::OnActiveEdge);
     connect(sensors_.get(), &SensorHub::usbReadFailed, this, &TMainForm::OnUsbReadFailed);
+    connect(sensors_.get(), &SensorHub::portReadFailed, this, &TMainForm::OnPortReadFailed);
+    // Kept apart from the session texts of panel 0, which the next car start replaces.
+    sensorWarnings_ = new SensorWarningPanel(statusBar());
+    statusBar()->addPermanentWidget(sensorWarnings_);
     connect(sensors_.get(), &SensorHub::eventsLost, this, [this](quint64 total) {
-        SetStatusText(0, QStringLiteral("センサー入力の取りこぼし %1 件").arg(total));
+        sensorWarnings_->Set(SensorWarning::EventsLost,
+                             QString::fromUtf8(msg::kWarnEventsLost).arg(total));
     });
 }
 
 void TMainForm::OpenPortDriver() {
-    if (setup_.ioAddress == 0 || sensors_->OpenPortDriver(setup_.ioAddress)) {
+    if (setup_.ioAddress == 0 || sensors_->UsesScript() ||
+        sensors_->OpenPortDriver(setup_.ioAddress)) {
         return;
     }
-    env_.prompter->Error(this,
-                         QString::fromUtf8(kPortDriverOpenFailedText) + sensors_->PortDriverError(),
-                         QString::fromUtf8(msg::kTitle));
+    env_.prompter->Error(this, sensors_->PortFailureText(), QString::fromUtf8(msg::kTitle));
 }
 
 bool TMainForm::OpenSessionInput() {
-    switch (state_.currentMode) {
-        case RaceMode::Gymkhana:
-            if (setup_.port == PortChoice::Usb) {
-                const UsbOpenResult result = sensors_->OpenUsbAdapter();
-                if (!result.ok()) {
-                    env_.prompter->Warn(this, ToQ(result.text),
-                                        QString::fromUtf8(kUsbErrorCaption));
-                    return false;
-                }
-            }
-            sensors_->Arm();
-            return true;
-        case RaceMode::Drag:
-            sensors_->Arm();
-            return true;
-        case RaceMode::Circuit:
-            if (TabSheet3->RadioGroup301->ItemIndex() == 1) {
-                sensors_->Arm();
-            }
-            return true;
+    sensorWarnings_->ClearAll();
+    const bool readsSensors =
+        state_.currentMode != RaceMode::Circuit || TabSheet3->RadioGroup301->ItemIndex() == 1;
+    if (!readsSensors) {
+        return true;  // CIRCUIT takes its passings from the receiver
     }
+    if (state_.currentMode == RaceMode::Gymkhana && setup_.port == PortChoice::Usb) {
+        const UsbOpenResult result = sensors_->OpenUsbAdapter();
+        if (!result.ok()) {
+            env_.prompter->Warn(this, ToQ(result.text), QString::fromUtf8(kUsbErrorCaption));
+            return false;
+        }
+    }
+    if (sensors_->PortFailed()) {
+        // The session still runs on the keyboard sensors, but nobody may take it for live.
+        const QString text = sensors_->PortFailureText();
+        env_.prompter->Error(this, text, QString::fromUtf8(msg::kTitle));
+        sensorWarnings_->Set(SensorWarning::NotLive, QString::fromUtf8(msg::kWarnSensorsNotLive),
+                             text);
+    }
+    sensors_->Arm();
     return true;
 }
 
@@ -127,7 +133,15 @@ void TMainForm::OnActiveEdge(SensorInput input, quint32 tick) {
     }
 }
 
+void TMainForm::OnPortReadFailed(const QString& message) {
+    sensorWarnings_->Set(SensorWarning::ReadStopped, QString::fromUtf8(msg::kWarnSensorReadStopped),
+                         message);
+    env_.prompter->Warn(this, message, QString::fromUtf8(msg::kTitle));
+}
+
 void TMainForm::OnUsbReadFailed(const QString& message) {
+    sensorWarnings_->Set(SensorWarning::ReadStopped, QString::fromUtf8(msg::kWarnSensorReadStopped),
+                         message);
     Panel5->SpeedButton1->setChecked(false);
     StopRoutine();
     env_.prompter->Warn(this, message, QString::fromUtf8(kUsbErrorCaption));

@@ -37,7 +37,10 @@ void TMainForm::SpeedButton1Click() {
         sensors_->Log().AddSessionStart(env_.clock->MsTick());
         StartRoutine();
     } else {
-        sensors_->Log().AddSessionStop(env_.clock->MsTick());
+        // Passes sampled before the click reach the log (and the course) before its stop line.
+        const uint32_t now = env_.clock->MsTick();
+        sensors_->DeliverUpTo(now);
+        sensors_->Log().AddSessionStop(now);
         StopWithQuestion();
     }
 }

@@ -29,7 +29,9 @@ inline constexpr const char* k119 = " 計測準備完了";
 inline constexpr const char* k120 = "すでにコース上に４台いますので計測を開始出来ませんでした";
 inline constexpr const char* k121 = "開始ﾎﾞﾀﾝを押せば計測をｽﾀｰﾄ出来ます";
 inline constexpr const char* k122 = "計測中の車両がコース内にいますが、計測を中止しますか？";
-inline constexpr const char* k123 = "NT用ドライバー DriverLINX のオープンに失敗しました。";
+// %1: the device the parallel-port driver tried; the reason follows directly.
+inline constexpr const char* k123 =
+    "パラレルポートドライバー ppdev (%1) のオープンに失敗しました。";
 inline constexpr const char* k124 = "通信ポートのオープンに失敗しました、設定を確かめてください";
 inline constexpr const char* k125 = "通信ポート";
 inline constexpr const char* k126 = "MS Excelを起動出来ませんでした";
@@ -49,6 +51,20 @@ inline constexpr const char* k141 = "USB Vantrel I/Oデバイスからのデー�
 
 // The application title and main window caption.
 inline constexpr const char* kTitle = "Vantrel 2000";
+// The parallel port stopped answering during a session (%1 the device, %2 the reason).
+inline constexpr const char* kPortReadFailed =
+    "パラレルポート %1 からの読み込みに失敗しました。センサー入力は止まっています。%2";
+// Status bar warnings that stay until the next session start with live sensors.
+// Short enough for the narrowest window; the tooltip gives the reason.
+inline constexpr const char* kWarnSensorsNotLive = "センサー未接続";
+inline constexpr const char* kWarnSensorReadStopped = "センサー停止";
+inline constexpr const char* kWarnEventsLost = "取りこぼし %1 件";
+
+// A --simulate or --replay script that cannot be used (%1 the file and line, %2 the fault).
+inline constexpr const char* kScriptUnusable =
+    "シミュレーションスクリプトを使えないため、スクリプトなしで起動します。\n%1\n%2";
+inline constexpr const char* kScriptLine = "%1 の %2 行目";
+
 // The start button's caption before the first session.
 inline constexpr const char* kStartCaption = "開始(&S)";
 

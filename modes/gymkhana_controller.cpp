@@ -230,6 +230,12 @@ void GymkhanaController::CircuitStartPass(uint32_t tick) {
     }
 }
 
+void GymkhanaController::TimeoutFinishPass(uint32_t tick) {
+    if (hooks_.timeoutFinishPass) {
+        hooks_.timeoutFinishPass(tick);
+    }
+}
+
 // ---- The tab's boxes ----
 
 int GymkhanaController::QueuePlaceOf(const QObject* box) const {

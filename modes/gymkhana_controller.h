@@ -34,6 +34,8 @@ struct GymkhanaHooks {
     // Every sensor event already taken must be handled before a clock decides a time-out.
     std::function<void()> drainSensorEvents;
     std::function<void(uint32_t tick)> circuitStartPass;
+    // The time limit finished the car in position "I" at `tick` (its finish line in the log).
+    std::function<void(uint32_t tick)> timeoutFinishPass;
 };
 
 struct GymkhanaWidgets {
@@ -78,6 +80,7 @@ private:
                    const std::string& timeText) override;
     void ShowResult(const GymkhanaResult& result, int32_t resultRow) override;
     void CircuitStartPass(uint32_t tick) override;
+    void TimeoutFinishPass(uint32_t tick) override;
 
     void ConnectWidgets();
     void AddCar();

@@ -72,6 +72,7 @@ CourseClockTick GymkhanaFlow::OnClockTimer(int32_t position, uint32_t now) {
     CourseClockTick tick =
         CourseClock(course_.ElapsedMs(position, now), positionI, resultSettings_.timeOut);
     if (tick.timedOut) {
+        view_.TimeoutFinishPass(now);  // before the finish books the run and saves the log
         course_.OnTimeout(now, TimeoutLimitMs(resultSettings_.timeOut));
     }
     return tick;

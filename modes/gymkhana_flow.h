@@ -39,6 +39,8 @@ public:
     // A run was booked into `resultRow`: result display, record window, selection of the
     // row, AddResult, sensor-log save, voice, serial output, RebuildRanking when asked.
     virtual void ShowResult(const GymkhanaResult& /*result*/, int32_t /*resultRow*/) {}
+    // The time limit finishes the car in position "I" at `tick`, as a finish pass would.
+    virtual void TimeoutFinishPass(uint32_t /*tick*/) {}
     // A start pass while CIRCUIT takes its passings from the printer port.
     virtual void CircuitStartPass(uint32_t /*tick*/) {}
 };

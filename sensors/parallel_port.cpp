@@ -54,12 +54,14 @@ void PortDriver::OpenDriver(int32_t ioAddress) {
         return;
     }
     const std::optional<int> number = FindParportByBase(procRoot_, ioAddress);
+    triedDevice_ = HexAddress(ioAddress);
     if (!number) {
         lastError_ =
             "No parallel port at " + HexAddress(ioAddress) + " (" + procRoot_.string() + ")";
         return;
     }
     const std::filesystem::path device = devRoot_ / ("parport" + std::to_string(*number));
+    triedDevice_ = device.string();
     const int fd = ::open(device.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) {
         lastError_ = ErrnoText("open " + device.string());
@@ -76,6 +78,7 @@ void PortDriver::OpenDriver(int32_t ioAddress) {
     fd_ = fd;
     base_ = ioAddress;
     lastError_.clear();
+    ioErrno_.store(0);
     activeHw_.store(true);
 }
 
@@ -109,6 +112,9 @@ bool PortDriver::ReadByte(int32_t address, uint8_t& value) const {
             return false;
     }
     value = byte;
+    if (result != 0) {
+        ioErrno_.store(errno);
+    }
     return result == 0;
 }
 
@@ -117,7 +123,11 @@ bool PortDriver::WriteByte(int32_t address, uint8_t value) {
         return false;
     }
     unsigned char byte = value;
-    return ::ioctl(fd_, PPWCONTROL, &byte) == 0;
+    if (::ioctl(fd_, PPWCONTROL, &byte) != 0) {
+        ioErrno_.store(errno);
+        return false;
+    }
+    return true;
 }
 
 bool ParallelPortSource::Read(uint32_t, RawSample& out) {

@@ -16,10 +16,6 @@
 
 namespace vantrel {
 
-// Message 123, shown (followed directly by LastError) when the port does not open at first show.
-constexpr const char* kPortDriverOpenFailedText =
-    "NT用ドライバー DriverLINX のオープンに失敗しました。";
-
 // The parportN number whose "<procRoot>/parportN/base-addr" starts with `ioAddress`
 // (decimal, as the kernel writes it); nullopt when none does.
 std::optional<int> FindParportByBase(const std::filesystem::path& procRoot, int32_t ioAddress);
@@ -40,6 +36,11 @@ public:
     bool ActiveHW() const { return activeHw_.load(); }
     const std::string& LastError() const { return lastError_; }
     int32_t BaseAddress() const { return base_; }
+    // The device the latest OpenDriver tried ("/dev/parport0"), or the address when no port
+    // has it.
+    const std::string& TriedDevice() const { return triedDevice_; }
+    // The system's error number of the latest failed read or write (0 when none failed).
+    int LastIoErrno() const { return ioErrno_.load(); }
 
     // Byte at base+0 (data), base+1 (status) or base+2 (control), as the hardware gives it.
     // Returns false when the port is not active or the read failed.
@@ -54,6 +55,8 @@ private:
     int32_t base_ = 0;
     std::atomic<bool> activeHw_{false};
     std::string lastError_;
+    std::string triedDevice_;
+    mutable std::atomic<int> ioErrno_{0};
 };
 
 class ParallelPortSource final : public InputSource {

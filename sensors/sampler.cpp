@@ -25,8 +25,11 @@ void Sampler::Prime() {
     state_.statusByte = 0xFF;
     readFailureReported_ = false;
     levelsRecorded_ = false;
+    emitted_ = 0;
     Read();
     state_.prevDataByte = state_.dataByte;
+    // A recording counts from this read, as a script played back does.
+    RecordLevels();
 }
 
 void Sampler::Read() {
@@ -35,7 +38,6 @@ void Sampler::Read() {
     RawSample raw;
     const ReadRule rule = source != nullptr ? source->Rule() : ReadRule::Idle;
     if (rule == ReadRule::ParallelPort) {
-        // A port that could not be opened or read leaves every input idle.
         if (source->Read(now, raw)) {
             raw.statusByte ^= kBusyBit;
             if (config_.invert) {
@@ -43,6 +45,11 @@ void Sampler::Read() {
                 raw.statusByte = static_cast<uint8_t>(~raw.statusByte);
             }
         } else {
+            // A port that never opened was reported at the session start; one that stops
+            // answering is reported here. Either way its inputs read idle.
+            if (source->IsOpen()) {
+                ReportReadFailure();
+            }
             raw = RawSample{};
         }
         state_.dataByte = raw.dataByte;
@@ -57,7 +64,9 @@ void Sampler::Read() {
         state_.statusByte = 0xFF;
     }
     state_.controlByte = static_cast<uint8_t>(raw.controlByte ^ config_.controlXor);
-    state_.sampleTime = clock_.MsTick();
+    // A script gives the levels of the moment it was read at: stamping a later moment would
+    // put its changes after their scripted time, and one earlier before it.
+    state_.sampleTime = rule == ReadRule::Levels ? now : clock_.MsTick();
 }
 
 void Sampler::ReadUsb() {
@@ -71,14 +80,20 @@ void Sampler::ReadUsb() {
     RawSample raw;
     if (source->Read(clock_.MsTick(), raw)) {
         state_.statusByte = raw.statusByte;
-    } else if (!readFailureReported_) {
-        // Reported once; the GUI stops the session. The status byte keeps its value.
-        readFailureReported_ = true;
-        SensorEvent event;
-        event.kind = SensorEventKind::ReadFailed;
-        event.tick = clock_.MsTick();
-        emitted_ += events_.Push(event) ? 1 : 0;
+    } else {
+        ReportReadFailure();  // the status byte keeps its value
     }
+}
+
+void Sampler::ReportReadFailure() {
+    if (readFailureReported_) {
+        return;  // once per session
+    }
+    readFailureReported_ = true;
+    SensorEvent event;
+    event.kind = SensorEventKind::ReadFailed;
+    event.tick = clock_.MsTick();
+    emitted_ += events_.Push(event) ? 1 : 0;
 }
 
 int Sampler::Tick() {

@@ -62,6 +62,7 @@ public:
 private:
     void Read();
     void ReadUsb();
+    void ReportReadFailure();
     void StepInput(SensorInput input);
     bool KeyForced(SensorInput input) const;
     void ApplyOffDelayReset();

@@ -16,14 +16,23 @@ bool ScriptSource::Read(uint32_t now, RawSample& out) {
         return false;
     }
     if (!started_) {
+        // The first read (the session start's prime) sets time 0; no tick sees it, so it
+        // plays nothing, not even the changes at 0 ms.
         started_ = true;
         origin_ = now;
+        out = levels_;
+        return true;
     }
     const uint32_t elapsed = now - origin_;
-    while (next_ < script_.steps.size() && script_.steps[next_].atMs <= elapsed) {
-        const ScriptStep& step = script_.steps[next_++];
-        uint8_t& byte = step.dataLine ? levels_.dataByte : levels_.statusByte;
-        byte = static_cast<uint8_t>((byte & step.andMask) | step.orMask);
+    // One scripted moment per read: a tick that comes late still sees every change, in order,
+    // each a tick later than the one before, and a short pulse is not lost.
+    if (next_ < script_.steps.size() && script_.steps[next_].atMs <= elapsed) {
+        const uint32_t moment = script_.steps[next_].atMs;
+        while (next_ < script_.steps.size() && script_.steps[next_].atMs == moment) {
+            const ScriptStep& step = script_.steps[next_++];
+            uint8_t& byte = step.dataLine ? levels_.dataByte : levels_.statusByte;
+            byte = static_cast<uint8_t>((byte & step.andMask) | step.orMask);
+        }
     }
     finished_.store(next_ == script_.steps.size());
     out = levels_;

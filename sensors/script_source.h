@@ -1,7 +1,8 @@
 #pragma once
 // The simulated source: plays a simulation script (or a session recording) through the same
 // sampler tick as real hardware. Times count from the first read, which is the session
-// start's prime.
+// start's prime. Each later read plays the changes of one scripted moment at most (all those
+// due at it), so every change is seen by a tick, in order, and never before its time.
 // Thread rule: Open, Close on the GUI thread while the timing thread is stopped; Read on the
 // timing thread; Finished from any thread.
 

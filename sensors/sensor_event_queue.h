@@ -20,6 +20,8 @@ public:
     // Returns false when the event had to be dropped (counted in LostTotal).
     bool Push(const SensorEvent& event);
     bool Pop(SensorEvent& event) { return ring_.TryPop(event); }
+    // The next event Pop would give, left in the queue.
+    bool Peek(SensorEvent& event) const { return ring_.Peek(event); }
     bool Empty() const { return ring_.Empty(); }
 
     // Events dropped since construction.

@@ -1,8 +1,10 @@
 #include "sensors/sensor_hub.h"
 
 #include <QMetaObject>
+#include <cstring>
 #include <ctime>
 
+#include "app/messages.h"
 #include "sensors/ftdi_usb_bus.h"
 
 namespace vantrel {
@@ -10,6 +12,11 @@ namespace vantrel {
 namespace {
 std::unique_ptr<UsbBus> OrLibFtdi(std::unique_ptr<UsbBus> bus) {
     return bus ? std::move(bus) : std::make_unique<FtdiUsbBus>();
+}
+
+// Wrap-safe "a is later than b" for the 32-bit millisecond tick.
+bool After(uint32_t a, uint32_t b) {
+    return static_cast<int32_t>(a - b) > 0;
 }
 
 std::tm LocalNow() {
@@ -43,8 +50,9 @@ bool SensorHub::OpenPortDriver(int32_t ioAddress) {
     return portDriver_.ActiveHW();
 }
 
-QString SensorHub::PortDriverError() const {
-    return QString::fromStdString(portDriver_.LastError());
+QString SensorHub::PortFailureText() const {
+    return QString::fromUtf8(msg::k123).arg(QString::fromStdString(portDriver_.TriedDevice())) +
+           QString::fromStdString(portDriver_.LastError());
 }
 
 void SensorHub::UseScript(SimulationScript script) {
@@ -61,17 +69,20 @@ InputSource* SensorHub::ChooseSource(const SetupSettings& settings) {
         case PortChoice::None:
             return &noneSource_;
         default:
-            // A ppdev handle belongs to one port: follow a base address changed in the options.
+            // A ppdev handle belongs to one port: follow a base address changed in the options,
+            // and try again a port that did not open before.
             if (portDriver_.ActiveHW() && portDriver_.BaseAddress() != settings.ioAddress) {
                 portDriver_.CloseDriver();
-                portDriver_.OpenDriver(settings.ioAddress);
             }
+            portDriver_.OpenDriver(settings.ioAddress);
+            portFailed_ = !portDriver_.ActiveHW();
             return &parallelSource_;
     }
 }
 
 void SensorHub::Prime(const SetupSettings& settings, int32_t outputMask) {
     Stop();
+    portFailed_ = false;
     SamplerConfig config = MakeSamplerConfig(settings, outputMask);
     config.source = ChooseSource(settings);
     config.dragHook = dragHook_;
@@ -141,17 +152,27 @@ void SensorHub::Wake() {
 }
 
 void SensorHub::Drain() {
+    DrainThrough(std::nullopt);
+}
+
+void SensorHub::DeliverUpTo(uint32_t tick) {
+    loop_.WaitForSampleAt(tick);
+    DrainThrough(tick);
+}
+
+void SensorHub::DrainThrough(std::optional<uint32_t> lastTick) {
+    // Cleared by every call, the nested one too: a wake from now on posts a new drain, so none
+    // is swallowed by a drain that returns early below.
+    wakePending_.store(false);
     if (draining_) {
-        return;  // a slot opened a nested event loop; the running drain delivers the rest
+        return;  // a handler opened a nested event loop; the running drain delivers the rest
     }
     draining_ = true;
-    do {
-        wakePending_.store(false);
-        SensorEvent event;
-        while (queue_.Pop(event)) {
-            Dispatch(event);
-        }
-    } while (!queue_.Empty());
+    SensorEvent event;
+    while (queue_.Peek(event) && !(lastTick && After(event.tick, *lastTick))) {
+        queue_.Pop(event);
+        Dispatch(event);
+    }
     draining_ = false;
 }
 
@@ -172,7 +193,7 @@ void SensorHub::Dispatch(const SensorEvent& event) {
             emit activeEdge(event.input, event.tick);
             break;
         case SensorEventKind::ReadFailed:
-            emit usbReadFailed(QString::fromUtf8(UsbMessageText(141)));
+            ReportReadFailure();
             break;
         case SensorEventKind::LevelChange:
             recorder_.Add(event);
@@ -181,6 +202,19 @@ void SensorHub::Dispatch(const SensorEvent& event) {
             emit eventsLost(queue_.LostTotal());
             break;
     }
+}
+
+void SensorHub::ReportReadFailure() {
+    const InputSource* source = sampler_.Config().source;
+    if (source == &usbAdapter_) {
+        emit usbReadFailed(QString::fromUtf8(UsbMessageText(141)));
+        return;
+    }
+    const int error = portDriver_.LastIoErrno();
+    emit portReadFailed(
+        QString::fromUtf8(msg::kPortReadFailed)
+            .arg(QString::fromStdString(portDriver_.TriedDevice()),
+                 error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : QString()));
 }
 
 }  // namespace vantrel

@@ -43,21 +43,27 @@ public:
     ~SensorHub() override;
 
     // First show, parallel port chosen (ioAddress != 0): opens the port. False: show
-    // kPortDriverOpenFailedText followed directly by PortDriverError(); inputs then read idle.
+    // PortFailureText(); inputs then read idle.
     bool OpenPortDriver(int32_t ioAddress);
-    QString PortDriverError() const;
+    // Message 123 naming the device that was tried, followed directly by the reason.
+    QString PortFailureText() const;
     PortDriver& portDriver() { return portDriver_; }
+    // After Prime: the parallel port chosen for this session could not be opened, so its
+    // inputs read idle and only the keyboard sensors work.
+    bool PortFailed() const { return portFailed_; }
 
     // Plays this script (simulation or recording) instead of the chosen port from the next
     // session on.
     void UseScript(SimulationScript script);
+    bool UsesScript() const { return script_ != nullptr; }
     // Records every session for replay: the first to `file`, later ones numbered.
     void RecordSessionsTo(const std::filesystem::path& file) { recordFile_ = file; }
     // The drag step run by the tick while DRAG is the active mode (not owned).
     void SetDragHook(DragHook* hook) { dragHook_ = hook; }
 
     // Session start, before `running` is set: takes the configuration snapshot, picks and
-    // opens the source, primes the sampler (one read). Stops a timing thread still running.
+    // opens the source (the parallel port at the address chosen now, see PortFailed), primes
+    // the sampler (one read). Stops a timing thread still running.
     void Prime(const SetupSettings& settings, int32_t outputMask);
     // Session start in GYMKHANA with the port choice "USB": opens the adapter. A failed result
     // carries message 136..140 (warning box, caption kUsbErrorCaption).
@@ -87,8 +93,13 @@ public:
     // Whether the script being played has run to its end (false without a script).
     bool ScriptFinished() const { return script_ != nullptr && script_->Finished(); }
 
-    // Delivers every queued event in order (also run by the coalesced wake).
+    // Delivers every queued event in order (also run by the coalesced wake). Called again
+    // from a nested event loop of an event's handler it delivers nothing: the running drain
+    // goes on, in order, once the handler returns.
     void Drain();
+    // Delivers, in order, every event sampled up to `tick` and none sampled later, waiting
+    // the few ms the timing thread may need to queue them; for log lines that must follow them.
+    void DeliverUpTo(uint32_t tick);
 
 signals:
     void lampChanged(vantrel::SensorInput input, bool on);
@@ -98,12 +109,17 @@ signals:
     // The USB adapter failed during a session: stop the session (no question) and show
     // `message` (message 141) with caption kUsbErrorCaption.
     void usbReadFailed(const QString& message);
+    // The parallel port stopped answering during a session (told once per session); its
+    // inputs read idle from now on.
+    void portReadFailed(const QString& message);
     // Events were dropped because the GUI fell far behind; `total` since start (status bar).
     void eventsLost(quint64 total);
 
 private:
     void Wake() override;  // timing thread
+    void DrainThrough(std::optional<uint32_t> lastTick);
     void Dispatch(const SensorEvent& event);
+    void ReportReadFailure();
     InputSource* ChooseSource(const SetupSettings& settings);
     void BeginRecording(const SetupSettings& settings);
 
@@ -124,6 +140,7 @@ private:
     DragHook* dragHook_ = nullptr;
     std::atomic<bool> wakePending_{false};
     bool draining_ = false;
+    bool portFailed_ = false;
     bool manualTicks_ = false;
 };
 

@@ -111,6 +111,7 @@ ScriptParseResult ParseSimulationScript(std::string_view text) {
         if (!error.empty()) {
             result.errorLine = static_cast<int>(i + 1);
             result.error = "line " + std::to_string(i + 1) + ": " + error;
+            result.fault = error;
             result.script.steps.clear();
             return result;
         }
@@ -127,6 +128,7 @@ ScriptParseResult LoadSimulationScript(const std::filesystem::path& path) {
     if (!read) {
         ScriptParseResult result;
         result.error = read.error;
+        result.fault = read.error;
         return result;
     }
     ScriptParseResult result = ParseSimulationScript(bytes);

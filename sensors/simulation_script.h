@@ -26,8 +26,9 @@ struct SimulationScript {
 struct ScriptParseResult {
     bool ok = false;
     SimulationScript script;
-    int errorLine = 0;  // 1-based line of the first error
-    std::string error;  // "line N: ..." naming the fault
+    int errorLine = 0;  // 1-based line of the first error; 0 when the file could not be read
+    std::string error;  // "line N: ..." naming the fault (a file's name goes before it)
+    std::string fault;  // the fault alone, without file and line
 };
 
 ScriptParseResult ParseSimulationScript(std::string_view text);

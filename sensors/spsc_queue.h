@@ -1,7 +1,7 @@
 #pragma once
 // A fixed-size lock-free ring for exactly one producer thread and one consumer thread.
 // Thread rule: TryPush from the producer thread only, TryPop from the consumer thread only;
-// Empty and Size from either (a snapshot).
+// Peek from the consumer thread only; Empty and Size from either (a snapshot).
 
 #include <array>
 #include <atomic>
@@ -34,6 +34,16 @@ public:
         }
         item = items_[head & (Capacity - 1)];
         head_.store(head + 1, std::memory_order_release);
+        return true;
+    }
+
+    // Copies the oldest item without taking it; false when the ring is empty.
+    bool Peek(T& item) const {
+        const std::size_t head = head_.load(std::memory_order_relaxed);
+        if (head == tail_.load(std::memory_order_acquire)) {
+            return false;
+        }
+        item = items_[head & (Capacity - 1)];
         return true;
     }
 

@@ -5,6 +5,7 @@
 #include <time.h>
 
 #include <cerrno>
+#include <chrono>
 
 namespace vantrel {
 
@@ -76,10 +77,26 @@ bool TimingLoop::Callback() {
         return false;
     }
     firstCallback_ = false;
-    if (sampler_.Tick() > 0 && waker_ != nullptr) {
+    const int events = sampler_.Tick();
+    lastSampleTime_.store(sampler_.State().sampleTime, std::memory_order_release);
+    if (events > 0 && waker_ != nullptr) {
         waker_->Wake();
     }
     return true;
+}
+
+void TimingLoop::WaitForSampleAt(uint32_t tick) const {
+    if (IsIdle()) {
+        return;
+    }
+    const int32_t period = sampler_.Config().pollPeriodMs;
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(4 * period + 20);
+    while (!threadEnded_.load() &&
+           static_cast<int32_t>(lastSampleTime_.load(std::memory_order_acquire) - tick) < 0 &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
 }
 
 void TimingLoop::Run(int32_t periodMs) {

@@ -1,8 +1,9 @@
 #pragma once
 // The timing thread: wakes at absolute deadlines every pollPeriodMs (CLOCK_MONOTONIC) and
 // runs the timer callback, which runs one sampler tick unless the callback came early.
-// Thread rule: Arm, Join and IsIdle on the GUI thread; Callback on the timing thread (tests
-// call it directly, with no thread); LastTickInterval and RealtimeGranted from any thread.
+// Thread rule: Arm, Join, IsIdle and WaitForSampleAt on the GUI thread; Callback on the timing
+// thread (tests call it directly, with no thread); LastTickInterval and RealtimeGranted from
+// any thread.
 
 #include <atomic>
 #include <cstdint>
@@ -36,6 +37,10 @@ public:
     // Waits until the timing thread has ended (clear `running` first); at most one period.
     void Join();
     bool IsIdle() const { return !thread_.joinable(); }
+    // Waits until a tick sampled at or after `tick` has queued its events, so that every event
+    // sampled before it is in the queue. Returns at once without a running thread, and after
+    // a few poll periods at most.
+    void WaitForSampleAt(uint32_t tick) const;
 
     // One timer callback: measures the interval since the previous callback and runs a tick
     // only when it is at least the poll period. Returns true when a tick ran.
@@ -56,6 +61,7 @@ private:
     bool firstCallback_ = true;
     uint32_t previousCallback_ = 0;
     std::atomic<int32_t> lastTickInterval_{0};
+    std::atomic<uint32_t> lastSampleTime_{0};  // sample tick of the latest tick, after its events
     std::atomic<bool> realtimeGranted_{false};
 };
 

@@ -343,6 +343,29 @@ TEST_F(ReadStepTest, UsbFailureKeepsStatusAndReportsOnce) {
     EXPECT_EQ(failures, 1);
 }
 
+TEST_F(ReadStepTest, PortThatStopsAnsweringIsReportedOncePerSession) {
+    const auto failures = [this] {
+        int n = 0;
+        SensorEvent e;
+        while (queue.Pop(e)) {
+            n += e.kind == SensorEventKind::ReadFailed ? 1 : 0;
+        }
+        return n;
+    };
+    Run(ReadRule::ParallelPort, {0x00, 0x00, 0x00}, false, false);
+    sampler.Tick();
+    EXPECT_EQ(failures(), 1);
+    EXPECT_EQ(State().statusByte, 0xFF);
+    sampler.Prime();  // the next session tells it again
+    sampler.Tick();
+    EXPECT_EQ(failures(), 1);
+    // A port that never opened was told at the session start, not by every tick.
+    source->open = false;
+    sampler.Prime();
+    sampler.Tick();
+    EXPECT_EQ(failures(), 0);
+}
+
 TEST_F(ReadStepTest, NoneReadsIdle) {
     Run(ReadRule::Idle, {0x00, 0x00, 0x00}, true);
     EXPECT_EQ(State().statusByte, 0xFF);

@@ -9,14 +9,16 @@
 #include "sensors/sampler.h"
 #include "sensors/script_source.h"
 #include "sensors/sensor_log.h"
+#include "sensors/session_recorder.h"
 #include "sensors/timing_loop.h"
+#include "support/temp_dir.h"
 
 namespace vantrel {
 namespace {
 
 class SessionTest : public ::testing::Test {
 protected:
-    void StartSession(InputSource* source) {
+    void StartSession(InputSource* source, bool recordLevels = false) {
         log.AddSessionStart(clock.MsTick());
         SetupSettings settings;
         settings.port = PortChoice::None;
@@ -27,6 +29,7 @@ protected:
         settings.splitPin2 = 4;  // "Pin#15"
         SamplerConfig config = MakeSamplerConfig(settings, 4);
         config.source = source;
+        config.recordLevels = recordLevels;
         sampler.Configure(config);
         sampler.Prime();
         session.running = true;
@@ -43,6 +46,10 @@ protected:
         SensorEvent e;
         while (queue.Pop(e)) {
             log.AddPassLine(e);
+            recorder.Add(e);
+            if (e.kind == SensorEventKind::LampOn || e.kind == SensorEventKind::LampOff) {
+                lamps.push_back(e);
+            }
             if (e.kind == SensorEventKind::ActiveEdge) {
                 edges.push_back(e);
             }
@@ -59,7 +66,9 @@ protected:
     Sampler sampler{session, clock, queue};
     TimingLoop loop{sampler, clock, session.running, nullptr};
     SensorLog log;
+    SessionRecorder recorder;
     std::vector<SensorEvent> edges;
+    std::vector<SensorEvent> lamps;
 };
 
 TEST_F(SessionTest, KeyboardSessionLogsStartAndFinishWithTheirSampleTicks) {
@@ -126,6 +135,64 @@ TEST_F(SessionTest, SimulatedGymkhanaSessionWithSplitsAndAnOverlappingStart) {
     EXPECT_EQ(lines[3].substr(lines[3].size() - 2), ",G");
     EXPECT_EQ(lines[4].substr(lines[4].size() - 2), ",G");
     EXPECT_EQ(queue.LostTotal(), 0u);
+}
+
+TEST_F(SessionTest, LateTicksSeeEveryScriptedChangeInOrderAndNeverBeforeItsTime) {
+    // Pins: start 13, finish 10, split 1 on 12. Pulses far shorter than the late ticks.
+    const auto parsed = ParseSimulationScript(
+        "500 pin13 active\n+30 pin13 idle\n"
+        "2000 pin12 active\n+10 pin12 idle\n"
+        "2020 pin10 active\n+30 pin10 idle\n");
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    ScriptSource script(parsed.script);
+    script.Open();
+    StartSession(&script);
+    for (int i = 0; i < 100; ++i) {  // the timing thread wakes only every 45 ms
+        clock.Advance(45);
+        loop.Callback();
+        Drain();
+    }
+    EXPECT_TRUE(script.Finished());
+
+    using I = SensorInput;
+    const std::vector<std::pair<I, uint32_t>> expected = {
+        {I::Start, 500}, {I::Split1, 2000}, {I::Finish, 2020}};
+    ASSERT_EQ(edges.size(), expected.size());
+    for (size_t i = 0; i < edges.size(); ++i) {
+        EXPECT_EQ(edges[i].input, expected[i].first) << i;
+        EXPECT_GE(edges[i].tick - 100000, expected[i].second) << i;
+        EXPECT_LT(edges[i].tick - 100000, expected[i].second + 3 * 45) << i;
+    }
+    // Every change lit or darkened its lamp, in the scripted order.
+    const std::vector<std::pair<I, bool>> lampOrder = {{I::Start, true},  {I::Start, false},
+                                                       {I::Split1, true}, {I::Split1, false},
+                                                       {I::Finish, true}, {I::Finish, false}};
+    ASSERT_EQ(lamps.size(), lampOrder.size());
+    for (size_t i = 0; i < lamps.size(); ++i) {
+        EXPECT_EQ(lamps[i].input, lampOrder[i].first) << i;
+        EXPECT_EQ(lamps[i].kind == SensorEventKind::LampOn, lampOrder[i].second) << i;
+    }
+}
+
+TEST_F(SessionTest, RecordingCountsFromTheSessionStartAsTheScriptDoes) {
+    test::TempDir dir;
+    const auto parsed = ParseSimulationScript("500 pin13 active\n+30 pin13 idle\n");
+    ASSERT_TRUE(parsed.ok);
+    ScriptSource script(parsed.script);
+    script.Open();
+    ASSERT_TRUE(recorder.Begin(dir / "rec.txt", {"test"}).ok);
+    StartSession(&script, /*recordLevels=*/true);
+    clock.Advance(2);  // the first tick comes a little after the prime
+    loop.Callback();
+    Drain();
+    RunFor(700);
+    ASSERT_TRUE(recorder.End().ok);
+
+    const auto replay = LoadSimulationScript(dir / "rec.txt");
+    ASSERT_TRUE(replay.ok) << replay.error;
+    ASSERT_EQ(replay.script.steps.size(), 2u);
+    EXPECT_EQ(replay.script.steps[0].atMs, 500u);  // ticks fall on 2 + 3k ms: one at 500
+    EXPECT_EQ(replay.script.steps[1].atMs, 530u);
 }
 
 TEST_F(SessionTest, ShippedDemoScriptPlaysThreeCompleteRuns) {

@@ -1,0 +1,50 @@
+#include "app/sensor_options.h"
+
+#include <QString>
+
+#include "app/messages.h"
+#include "app/prompter.h"
+#include "sensors/sensor_command_line.h"
+#include "sensors/sensor_hub.h"
+#include "sensors/simulation_script.h"
+
+namespace vantrel {
+
+namespace {
+
+void TellUnusable(Prompter& prompter, QWidget* parent, const QString& where,
+                  const std::string& fault) {
+    prompter.Error(
+        parent, QString::fromUtf8(msg::kScriptUnusable).arg(where, QString::fromStdString(fault)),
+        QString::fromUtf8(msg::kTitle));
+}
+
+}  // namespace
+
+void ApplySensorOptions(const std::vector<std::string>& arguments, SensorHub& sensors,
+                        Prompter& prompter, QWidget* parent) {
+    const SensorCommandLine options = ParseSensorCommandLine(arguments);
+    if (!options.error.empty()) {
+        TellUnusable(prompter, parent, QStringLiteral("--simulate / --replay / --record"),
+                     options.error);
+        return;
+    }
+    if (options.script) {
+        ScriptParseResult loaded = LoadSimulationScript(*options.script);
+        const QString file = QString::fromStdString(options.script->string());
+        if (!loaded.ok) {
+            const QString where =
+                loaded.errorLine > 0
+                    ? QString::fromUtf8(msg::kScriptLine).arg(file).arg(loaded.errorLine)
+                    : file;
+            TellUnusable(prompter, parent, where, loaded.fault);
+        } else {
+            sensors.UseScript(std::move(loaded.script));
+        }
+    }
+    if (options.record) {
+        sensors.RecordSessionsTo(*options.record);
+    }
+}
+
+}  // namespace vantrel

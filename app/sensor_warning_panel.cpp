@@ -1,0 +1,43 @@
+#include "app/sensor_warning_panel.h"
+
+#include <QStringList>
+
+#include "app/widget_util.h"
+
+namespace vantrel {
+
+SensorWarningPanel::SensorWarningPanel(QWidget* parent) : QLabel(parent) {
+    setObjectName(QStringLiteral("SensorWarning"));
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Sunken);
+    SetLabelRed(this, true);
+    hide();
+}
+
+void SensorWarningPanel::Set(SensorWarning warning, const QString& text, const QString& detail) {
+    entries_[static_cast<size_t>(warning)] = {text, detail};
+    Refresh();
+}
+
+void SensorWarningPanel::ClearAll() {
+    entries_ = {};
+    Refresh();
+}
+
+void SensorWarningPanel::Refresh() {
+    QStringList texts;
+    QStringList tips;
+    for (const Entry& entry : entries_) {
+        if (entry.text.isEmpty()) {
+            continue;
+        }
+        texts << entry.text;
+        tips << (entry.detail.isEmpty() ? entry.text
+                                        : entry.text + QStringLiteral(": ") + entry.detail);
+    }
+    setText(texts.join(QStringLiteral(" / ")));
+    setToolTip(tips.join(QLatin1Char('\n')));
+    setVisible(!texts.isEmpty());
+}
+
+}  // namespace vantrel

@@ -1,0 +1,33 @@
+#pragma once
+// The status bar's place for sensor warnings that the session texts must not overwrite:
+// sensors not live, reads stopped, events lost. Hidden while there is none; a warning stays
+// until the next session start clears them all.
+// Thread rule: GUI thread only.
+
+#include <QLabel>
+#include <array>
+
+namespace vantrel {
+
+enum class SensorWarning { NotLive = 0, ReadStopped = 1, EventsLost = 2 };
+
+class SensorWarningPanel final : public QLabel {
+    Q_OBJECT
+public:
+    explicit SensorWarningPanel(QWidget* parent);
+
+    // Shows `text` (the tooltip adds `detail`) in place of an earlier warning of that kind.
+    void Set(SensorWarning warning, const QString& text, const QString& detail = QString());
+    void ClearAll();
+
+private:
+    void Refresh();
+
+    struct Entry {
+        QString text;
+        QString detail;
+    };
+    std::array<Entry, 3> entries_;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,179 @@
+// The sensors of a session as the timekeeper sees them, on the simulated clock: the port
+// chosen for each session, warnings that keep their place, the time-out's finish line and a
+// script given on the command line that cannot be used.
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTimer>
+
+#include "app/messages.h"
+#include "app/sensor_options.h"
+#include "app/setup_settings.h"
+#include "sensors/sensor_hub.h"
+#include "support/main_window_fixture.h"
+
+namespace vantrel::test {
+namespace {
+
+class SensorSessionWindowTest : public MainWindowTest {
+protected:
+    void Open(const std::string& setup) {
+        WriteBytes(IniPath(), "[Setup]\r\n" + setup);
+        OpenWindow();
+        window->sensors().SetManualTicks(true);
+    }
+    void Key(int key, bool down, Qt::KeyboardModifiers mods = {}) {
+        QKeyEvent event(down ? QEvent::KeyPress : QEvent::KeyRelease, key, mods);
+        QApplication::sendEvent(Find<QTableView>("StringGrid1"), &event);
+    }
+    void Run(uint32_t ms) {
+        for (uint32_t t = 0; t < ms; t += 3) {
+            clock.Advance(3);
+            window->sensors().TickNow();
+        }
+    }
+    void Pass(int key) {
+        Key(key, true);
+        Run(60);
+        Key(key, false);
+        Run(30);
+    }
+    void ChoosePort(const char* text) {
+        SetupSettings settings = window->setup();
+        settings.SetIoAddressText(text);
+        window->ApplySetup(settings);
+    }
+    QLabel* Warning() { return Find<QLabel>("SensorWarning"); }
+};
+
+TEST_F(SensorSessionWindowTest, PortChosenAfterStartUpIsTriedAtEverySessionStart) {
+    Open("IoAddress=None\r\nDelay=100\r\n");
+    EXPECT_TRUE(firstShowCalls.empty());
+    EXPECT_FALSE(Warning()->isVisible());
+
+    // From "None" to a port this machine does not have: the start says why there are no
+    // sensors, and the session runs on the keyboard sensors.
+    ChoosePort("0x278");
+    Key(Qt::Key_S, true, Qt::AltModifier);
+    ASSERT_EQ(prompter.calls().size(), 1u);
+    EXPECT_EQ(prompter.calls()[0].kind, PromptCall::kError);
+    const QString text = prompter.calls()[0].text;
+    EXPECT_TRUE(text.startsWith(QString::fromUtf8(msg::k123).section(QStringLiteral("%1"), 0, 0)));
+    EXPECT_TRUE(text.contains(QStringLiteral("0x278"))) << text.toStdString();
+    EXPECT_TRUE(window->SessionRunning());
+    EXPECT_TRUE(Warning()->isVisible());
+    EXPECT_EQ(Warning()->text(), QString::fromUtf8(msg::kWarnSensorsNotLive));
+    EXPECT_EQ(Warning()->toolTip(), Warning()->text() + QStringLiteral(": ") + text);
+
+    Run(30);
+    Pass(Qt::Key_F11);
+    EXPECT_EQ(Find<QLineEdit>("Memo120")->text(), QStringLiteral("1"));
+    EXPECT_EQ(Warning()->text(), QString::fromUtf8(msg::kWarnSensorsNotLive));
+    prompter.AnswerYes();  // stop with the car on course
+    Key(Qt::Key_S, true, Qt::AltModifier);
+    EXPECT_FALSE(window->SessionRunning());
+    EXPECT_TRUE(Warning()->isVisible());  // until a session starts with live sensors
+
+    prompter.ClearCalls();
+    ChoosePort("None");
+    Key(Qt::Key_S, true, Qt::AltModifier);
+    EXPECT_TRUE(prompter.calls().empty());
+    EXPECT_FALSE(Warning()->isVisible());
+}
+
+TEST_F(SensorSessionWindowTest, WarningsKeepTheirPlaceUntilTheNextSessionStart) {
+    Open("IoAddress=None\r\nDelay=100\r\n");
+    Key(Qt::Key_S, true, Qt::AltModifier);
+    Run(30);
+    emit window->sensors().eventsLost(7);
+    const QString lost = QString::fromUtf8(msg::kWarnEventsLost).arg(7);
+    EXPECT_EQ(Warning()->text(), lost);
+    Pass(Qt::Key_F11);  // the car start rewrites panel 0, not the warning
+    EXPECT_EQ(Find<QLineEdit>("Memo120")->text(), QStringLiteral("1"));
+    EXPECT_EQ(Warning()->text(), lost);
+
+    const QString failure = QStringLiteral("parport gone");
+    emit window->sensors().portReadFailed(failure);
+    ASSERT_EQ(prompter.calls().size(), 1u);
+    EXPECT_EQ(prompter.calls()[0].kind, PromptCall::kWarn);
+    EXPECT_EQ(prompter.calls()[0].text, failure);
+    EXPECT_EQ(Warning()->text(),
+              QString::fromUtf8(msg::kWarnSensorReadStopped) + QStringLiteral(" / ") + lost);
+    EXPECT_TRUE(window->SessionRunning());  // the keyboard sensors still time
+
+    prompter.AnswerYes();
+    Key(Qt::Key_S, true, Qt::AltModifier);
+    EXPECT_TRUE(Warning()->isVisible());
+    Key(Qt::Key_S, true, Qt::AltModifier);
+    EXPECT_FALSE(Warning()->isVisible());
+}
+
+TEST_F(SensorSessionWindowTest, TimeOutLogsTheFinishLineAtTheTickItFired) {
+    Open("IoAddress=None\r\nDelay=100\r\nTimeOut=1\r\n");
+    Key(Qt::Key_S, true, Qt::AltModifier);
+    Run(30);
+    Pass(Qt::Key_F11);
+    clock.Advance(60000);
+    const uint32_t fired = clock.MsTick();
+    QElapsedTimer waited;
+    waited.start();
+    while (window->results().IsEmpty() && waited.elapsed() < 3000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    ASSERT_FALSE(window->results().IsEmpty());
+    EXPECT_EQ(window->results().Cell(5, 1), "(Timeout)");
+    const auto& lines = window->sensors().Log().Lines();
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_TRUE(lines[lines.size() - 2].ends_with(",S"));
+    EXPECT_EQ(lines.back(), std::to_string(TickAsSigned(fired)) + ",G");
+}
+
+class SensorOptionsTest : public ::testing::Test {
+protected:
+    void Apply(const std::vector<std::string>& arguments) {
+        ApplySensorOptions(arguments, hub, prompter, nullptr);
+    }
+    TempDir dir;
+    ScriptedPrompter prompter;
+    SessionState session;
+    FakeMsClock clock;
+    SensorHub hub{session, clock};
+};
+
+TEST_F(SensorOptionsTest, AScriptThatCannotBeUsedIsToldInABoxAndLeftOut) {
+    const std::string bad = (dir / "bad.txt").string();
+    WriteBytes(bad, "# demo\n100 pin13 active\n200 pin99 idle\n");
+    Apply({"--simulate", bad});
+    ASSERT_EQ(prompter.calls().size(), 1u);
+    EXPECT_EQ(prompter.calls()[0].kind, PromptCall::kError);
+    const QString text = prompter.calls()[0].text;
+    EXPECT_TRUE(
+        text.contains(QString::fromUtf8(msg::kScriptLine).arg(QString::fromStdString(bad)).arg(3)))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("pin99")));
+    EXPECT_FALSE(hub.UsesScript());
+
+    prompter.ClearCalls();
+    const std::string missing = (dir / "missing.txt").string();
+    Apply({"--replay", missing});
+    ASSERT_EQ(prompter.calls().size(), 1u);
+    EXPECT_TRUE(prompter.calls()[0].text.contains(QString::fromStdString(missing)));
+    EXPECT_FALSE(hub.UsesScript());
+
+    prompter.ClearCalls();
+    Apply({"--simulate"});
+    ASSERT_EQ(prompter.calls().size(), 1u);
+    EXPECT_TRUE(prompter.calls()[0].text.contains(QStringLiteral("--simulate needs a file")));
+
+    prompter.ClearCalls();
+    const std::string good = (dir / "good.txt").string();
+    WriteBytes(good, "100 pin13 active\n+30 pin13 idle\n");
+    Apply({"--simulate", good});
+    EXPECT_TRUE(prompter.calls().empty());
+    EXPECT_TRUE(hub.UsesScript());
+}
+
+}  // namespace
+}  // namespace vantrel::test
