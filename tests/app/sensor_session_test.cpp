@@ -12,34 +12,13 @@
 #include "app/sensor_options.h"
 #include "app/setup_settings.h"
 #include "sensors/sensor_hub.h"
-#include "support/main_window_fixture.h"
+#include "support/manual_timing_fixture.h"
 
 namespace vantrel::test {
 namespace {
 
-class SensorSessionWindowTest : public MainWindowTest {
+class SensorSessionWindowTest : public ManualTimingTest {
 protected:
-    void Open(const std::string& setup) {
-        WriteBytes(IniPath(), "[Setup]\r\n" + setup);
-        OpenWindow();
-        window->sensors().SetManualTicks(true);
-    }
-    void Key(int key, bool down, Qt::KeyboardModifiers mods = {}) {
-        QKeyEvent event(down ? QEvent::KeyPress : QEvent::KeyRelease, key, mods);
-        QApplication::sendEvent(Find<QTableView>("StringGrid1"), &event);
-    }
-    void Run(uint32_t ms) {
-        for (uint32_t t = 0; t < ms; t += 3) {
-            clock.Advance(3);
-            window->sensors().TickNow();
-        }
-    }
-    void Pass(int key) {
-        Key(key, true);
-        Run(60);
-        Key(key, false);
-        Run(30);
-    }
     void ChoosePort(const char* text) {
         SetupSettings settings = window->setup();
         settings.SetIoAddressText(text);
