@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "app/messages.h"
-#include "app/unbuilt_features.h"
-#include "app/widget_util.h"
+#include "common/messages.h"
+#include "widgets/unbuilt_features.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 

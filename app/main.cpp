@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "app/messages.h"
-#include "app/qt_prompter.h"
+#include "common/messages.h"
+#include "widgets/qt_prompter.h"
 #include "app/sensor_options.h"
 #include "app/single_instance.h"
 #include "app/ui_language.h"

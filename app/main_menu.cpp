@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "app/unbuilt_features.h"
+#include "widgets/unbuilt_features.h"
 
 namespace vantrel {
 

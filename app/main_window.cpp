@@ -17,10 +17,10 @@
 #include <QTimer>
 
 #include "app/clock_panel.h"
-#include "app/messages.h"
-#include "app/prompter.h"
-#include "app/up_down.h"
-#include "app/widget_util.h"
+#include "common/messages.h"
+#include "widgets/prompter.h"
+#include "widgets/up_down.h"
+#include "widgets/widget_util.h"
 #include "common/ini_file.h"
 #include "common/ms_clock.h"
 #include "common/numbers.h"

@@ -11,8 +11,8 @@
 #include <memory>
 
 #include "app/main_menu.h"
-#include "app/session_state.h"
-#include "app/setup_settings.h"
+#include "common/session_state.h"
+#include "common/setup_settings.h"
 #include "app/window_settings.h"
 #include "lists/entry_table.h"
 #include "lists/result_table.h"

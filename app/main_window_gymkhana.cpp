@@ -5,8 +5,8 @@
 
 #include "app/clock_panel.h"
 #include "app/main_window.h"
-#include "app/prompter.h"
-#include "app/widget_util.h"
+#include "widgets/prompter.h"
+#include "widgets/widget_util.h"
 #include "common/ms_clock.h"
 #include "lists/entry_panel.h"
 #include "lists/result_panel.h"

@@ -9,9 +9,9 @@
 
 #include "app/clock_panel.h"
 #include "app/help_window.h"
-#include "app/main_layout.h"
+#include "common/main_layout.h"
 #include "app/main_window.h"
-#include "app/prompter.h"
+#include "widgets/prompter.h"
 #include "app/result_columns.h"
 #include "lists/entry_panel.h"
 #include "lists/result_panel.h"

@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "app/main_window.h"
-#include "app/messages.h"
-#include "app/prompter.h"
-#include "app/widget_util.h"
+#include "common/messages.h"
+#include "widgets/prompter.h"
+#include "widgets/widget_util.h"
 #include "common/numbers.h"
 #include "lists/result_list_controller.h"
 #include "modes/circuit_page.h"

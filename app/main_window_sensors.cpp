@@ -7,12 +7,12 @@
 #include <filesystem>
 
 #include "app/clock_panel.h"
-#include "app/lamp_images.h"
+#include "widgets/lamp_images.h"
 #include "app/main_window.h"
-#include "app/messages.h"
-#include "app/prompter.h"
+#include "common/messages.h"
+#include "widgets/prompter.h"
 #include "app/sensor_warning_panel.h"
-#include "app/widget_util.h"
+#include "widgets/widget_util.h"
 #include "modes/circuit_page.h"
 #include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_page.h"

@@ -11,12 +11,12 @@
 #include <QTimer>
 
 #include "app/clock_panel.h"
-#include "app/lamp_images.h"
+#include "widgets/lamp_images.h"
 #include "app/main_window.h"
-#include "app/messages.h"
-#include "app/prompter.h"
-#include "app/unbuilt_features.h"
-#include "app/widget_util.h"
+#include "common/messages.h"
+#include "widgets/prompter.h"
+#include "widgets/unbuilt_features.h"
+#include "widgets/widget_util.h"
 #include "common/ms_clock.h"
 #include "common/time_text.h"
 #include "lists/entry_panel.h"

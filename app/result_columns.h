@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/race_mode.h"
+#include "common/race_mode.h"
 
 namespace vantrel {
 

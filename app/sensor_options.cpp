@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "app/messages.h"
-#include "app/prompter.h"
+#include "common/messages.h"
+#include "widgets/prompter.h"
 #include "sensors/sensor_command_line.h"
 #include "sensors/sensor_hub.h"
 #include "sensors/simulation_script.h"

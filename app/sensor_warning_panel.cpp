@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "app/widget_util.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 

@@ -9,15 +9,9 @@
 #include <vector>
 
 #include "common/ini_file.h"
+#include "common/window_rect.h"
 
 namespace vantrel {
-
-struct WindowRect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-};
 
 struct MainWindowSettings {
     WindowRect window{0, 0, 636, 450};              // [Window] Left, Top, Width, Height

@@ -1,5 +1,7 @@
 #include "common/numbers.h"
 
+#include "common/race_mode.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -93,6 +95,15 @@ int32_t StrToIntOrThrow(std::string_view text) {
         throw ConversionError(std::string(text));
     }
     return *value;
+}
+
+int32_t ParseCarNumber(std::string_view text) {
+    const std::optional<int32_t> value = StrToInt(text);
+    if (!value) {
+        return kNotACarNumber;
+    }
+    // Out-of-range numbers are replaced, not refused.
+    return (*value <= 0 || *value > kMaxCarNumber) ? kMaxCarNumber : *value;
 }
 
 }  // namespace vantrel

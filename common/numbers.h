@@ -36,4 +36,9 @@ private:
 // StrToInt that throws ConversionError for a text that is no integer.
 int32_t StrToIntOrThrow(std::string_view text);
 
+// A car number typed into a course box: values <= 0 or >= 200 become 199; a text that is no
+// number gives kNotACarNumber (the window shows message 109 with caption 110).
+inline constexpr int32_t kNotACarNumber = -1;
+int32_t ParseCarNumber(std::string_view text);
+
 }  // namespace vantrel

@@ -8,9 +8,9 @@
 #include <QSlider>
 #include <utility>
 
-#include "app/prompter.h"
-#include "app/up_down.h"
-#include "app/widget_util.h"
+#include "widgets/prompter.h"
+#include "widgets/up_down.h"
+#include "widgets/widget_util.h"
 #include "common/ini_file.h"
 #include "modes/circuit_page.h"
 

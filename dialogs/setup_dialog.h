@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/setup_settings.h"
+#include "common/setup_settings.h"
 #include "dialogs/setup_form_values.h"
 
 class QCheckBox;

@@ -10,8 +10,8 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "app/up_down.h"
-#include "app/widget_util.h"
+#include "widgets/up_down.h"
+#include "widgets/widget_util.h"
 #include "dialogs/setup_dialog.h"
 #include "modes/circuit_page.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/setup_settings.h"
+#include "common/setup_settings.h"
 
 namespace vantrel {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "app/session_state.h"
+#include "common/session_state.h"
 #include "common/ini_file.h"
 #include "common/safe_file.h"
 #include "lists/entry_table.h"

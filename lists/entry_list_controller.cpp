@@ -7,14 +7,14 @@
 #include <QMouseEvent>
 #include <QTableView>
 
-#include "app/messages.h"
-#include "app/prompter.h"
-#include "app/widget_util.h"
+#include "common/messages.h"
+#include "widgets/prompter.h"
+#include "widgets/widget_util.h"
 #include "lists/entry_panel.h"
 #include "lists/entry_table_model.h"
-#include "lists/grid_focus_watch.h"
+#include "widgets/grid_focus_watch.h"
 #include "lists/list_dialogs.h"
-#include "lists/list_grid_look.h"
+#include "widgets/list_grid_look.h"
 #include "lists/list_texts.h"
 #include "lists/storable_text_delegate.h"
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/session_state.h"
+#include "common/session_state.h"
 #include "common/ini_file.h"
 #include "lists/entry_list_commands.h"
 

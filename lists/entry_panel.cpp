@@ -6,8 +6,8 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "app/widget_util.h"
-#include "lists/elided_text_delegate.h"
+#include "widgets/widget_util.h"
+#include "widgets/elided_text_delegate.h"
 #include "lists/entry_table_model.h"
 
 namespace vantrel {

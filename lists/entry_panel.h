@@ -5,7 +5,7 @@
 
 #include <QFrame>
 
-#include "app/main_layout.h"
+#include "common/main_layout.h"
 
 class QAction;
 class QLabel;

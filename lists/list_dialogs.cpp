@@ -1,6 +1,6 @@
 #include "lists/list_dialogs.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 
 namespace vantrel {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/prompter.h"
+#include "widgets/prompter.h"
 #include "common/safe_file.h"
 #include "lists/list_file_name.h"
 

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "app/messages.h"
+#include "common/messages.h"
 
 namespace vantrel {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/session_state.h"
+#include "common/session_state.h"
 #include "common/ini_file.h"
 #include "common/safe_file.h"
 #include "lists/entry_table.h"

@@ -8,12 +8,12 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "app/messages.h"
-#include "app/prompter.h"
-#include "app/widget_util.h"
-#include "lists/grid_focus_watch.h"
+#include "common/messages.h"
+#include "widgets/prompter.h"
+#include "widgets/widget_util.h"
+#include "widgets/grid_focus_watch.h"
 #include "lists/list_dialogs.h"
-#include "lists/list_grid_look.h"
+#include "widgets/list_grid_look.h"
 #include "lists/list_texts.h"
 #include "lists/result_file.h"
 #include "lists/result_panel.h"

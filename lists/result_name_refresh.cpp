@@ -1,6 +1,6 @@
 #include "lists/result_name_refresh.h"
 
-#include "modes/start_list.h"
+#include "common/numbers.h"
 
 namespace vantrel {
 

@@ -9,9 +9,9 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "app/unbuilt_features.h"
-#include "app/widget_util.h"
-#include "lists/elided_text_delegate.h"
+#include "widgets/unbuilt_features.h"
+#include "widgets/widget_util.h"
+#include "widgets/elided_text_delegate.h"
 #include "lists/result_table_model.h"
 
 namespace vantrel {

@@ -6,7 +6,7 @@
 #include <QFrame>
 #include <vector>
 
-#include "app/main_layout.h"
+#include "common/main_layout.h"
 
 class QAction;
 class QCheckBox;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/race_mode.h"
+#include "common/race_mode.h"
 #include "lists/table_observer.h"
 
 namespace vantrel {

@@ -5,7 +5,7 @@
 // Thread rule: GUI thread only.
 
 #include <functional>
-#include "lists/elided_text_delegate.h"
+#include "widgets/elided_text_delegate.h"
 
 class QTableView;
 

@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/unbuilt_features.h"
-#include "app/up_down.h"
-#include "app/widget_util.h"
+#include "widgets/unbuilt_features.h"
+#include "widgets/up_down.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 

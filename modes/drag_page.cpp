@@ -7,9 +7,9 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "app/lamp_images.h"
-#include "app/unbuilt_features.h"
-#include "app/widget_util.h"
+#include "widgets/lamp_images.h"
+#include "widgets/unbuilt_features.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 

@@ -12,11 +12,11 @@
 #include <QTableView>
 #include <QTimer>
 
-#include "app/messages.h"
-#include "app/prompter.h"
-#include "app/session_state.h"
-#include "app/setup_settings.h"
-#include "app/widget_util.h"
+#include "common/messages.h"
+#include "widgets/prompter.h"
+#include "common/session_state.h"
+#include "common/setup_settings.h"
+#include "widgets/widget_util.h"
 #include "common/ms_clock.h"
 #include "common/time_text.h"
 #include "lists/entry_panel.h"

@@ -1,7 +1,7 @@
 #include "modes/gymkhana_flow.h"
 
-#include "app/session_state.h"
-#include "app/setup_settings.h"
+#include "common/session_state.h"
+#include "common/setup_settings.h"
 #include "common/time_text.h"
 #include "lists/entry_table.h"
 #include "lists/result_table.h"

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "app/lamp_images.h"
-#include "app/widget_util.h"
+#include "widgets/lamp_images.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 

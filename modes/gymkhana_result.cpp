@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/race_mode.h"
-#include "app/session_state.h"
+#include "common/race_mode.h"
+#include "common/session_state.h"
 #include "lists/entry_table.h"
 #include "lists/result_table.h"
 #include "modes/course_clock.h"

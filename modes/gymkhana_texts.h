@@ -2,7 +2,7 @@
 // The program's own texts used by the gymkhana start list, course and results.
 // Thread rule: any thread (constants).
 
-#include "app/messages.h"
+#include "common/messages.h"
 
 namespace vantrel {
 

@@ -3,20 +3,11 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/race_mode.h"
 #include "common/numbers.h"
+#include "common/race_mode.h"
 #include "modes/gymkhana_texts.h"
 
 namespace vantrel {
-
-int32_t ParseCarNumber(std::string_view text) {
-    const std::optional<int32_t> value = StrToInt(text);
-    if (!value) {
-        return kNotACarNumber;
-    }
-    // Out-of-range numbers are replaced, not refused.
-    return (*value <= 0 || *value > kMaxCarNumber) ? kMaxCarNumber : *value;
-}
 
 std::string WaitingStatusText(int32_t car, bool running) {
     if (!running) {

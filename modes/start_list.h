@@ -8,12 +8,9 @@
 #include <string>
 #include <string_view>
 
-namespace vantrel {
+#include "common/numbers.h"
 
-// A car number typed into a course box: values <= 0 or >= 200 become 199; a text that is no
-// number gives kNotACarNumber (the window shows message 109 with caption 110).
-inline constexpr int32_t kNotACarNumber = -1;
-int32_t ParseCarNumber(std::string_view text);
+namespace vantrel {
 
 // Status panel 0 while a car waits: "Car #<n> 計測準備完了" during a session, else the hint
 // to press the start button.

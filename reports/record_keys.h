@@ -7,7 +7,7 @@
 #include <QKeyEvent>
 #include <optional>
 
-#include "app/session_state.h"
+#include "common/session_state.h"
 
 namespace vantrel {
 

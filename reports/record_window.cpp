@@ -16,9 +16,9 @@
 #include <QVBoxLayout>
 #include <cassert>
 
-#include "lists/elided_text_delegate.h"
-#include "app/unbuilt_features.h"
-#include "app/widget_util.h"
+#include "widgets/elided_text_delegate.h"
+#include "widgets/unbuilt_features.h"
+#include "widgets/widget_util.h"
 #include "common/ini_file.h"
 #include "common/ms_clock.h"
 #include "reports/record_keys.h"

@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "app/race_mode.h"
+#include "common/race_mode.h"
 #include "reports/export_naming.h"
 #include "reports/record_layout.h"
 #include "reports/record_page.h"

@@ -9,8 +9,8 @@
 #include <QTableView>
 #include <QToolButton>
 
-#include "app/messages.h"
-#include "app/prompter.h"
+#include "common/messages.h"
+#include "widgets/prompter.h"
 #include "reports/page_export.h"
 #include "reports/record_colors.h"
 #include "reports/record_page_control.h"

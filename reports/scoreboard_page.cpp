@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QMenu>
 
-#include "app/widget_util.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 

@@ -1,6 +1,6 @@
 #include "reports/standings_rebuild.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "common/numbers.h"
 #include "common/text_file.h"
 

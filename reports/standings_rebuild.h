@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/race_mode.h"
+#include "common/race_mode.h"
 #include "lists/result_table.h"
 #include "reports/standings.h"
 #include "reports/time_style.h"

@@ -10,7 +10,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "app/session_state.h"
+#include "common/session_state.h"
 #include "common/ms_clock.h"
 #include "sensors/input_source.h"
 #include "sensors/sampler_config.h"

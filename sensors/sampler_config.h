@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/setup_settings.h"
+#include "common/setup_settings.h"
 #include "sensors/sensor_event.h"
 
 namespace vantrel {

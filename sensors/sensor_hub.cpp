@@ -4,7 +4,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "sensors/ftdi_usb_bus.h"
 
 namespace vantrel {

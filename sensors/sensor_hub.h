@@ -17,8 +17,8 @@
 #include <memory>
 #include <optional>
 
-#include "app/session_state.h"
-#include "app/setup_settings.h"
+#include "common/session_state.h"
+#include "common/setup_settings.h"
 #include "common/ms_clock.h"
 #include "sensors/parallel_port.h"
 #include "sensors/sampler.h"

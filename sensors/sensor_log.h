@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/race_mode.h"
+#include "common/race_mode.h"
 #include "common/safe_file.h"
 #include "sensors/sensor_event.h"
 

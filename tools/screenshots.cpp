@@ -10,7 +10,7 @@
 #include <QThread>
 
 #include "app/main_window.h"
-#include "app/qt_prompter.h"
+#include "widgets/qt_prompter.h"
 #include "app/ui_language.h"
 #include "common/ms_clock.h"
 #include "reports/record_window.h"

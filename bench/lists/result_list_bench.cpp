@@ -1,7 +1,7 @@
 // Loading a 20 000-row result file and appending 1 000 results, without a window.
 #include <benchmark/benchmark.h>
 
-#include "app/session_state.h"
+#include "common/session_state.h"
 #include "lists/result_file.h"
 #include "lists/result_list_commands.h"
 #include "result_list_data.h"

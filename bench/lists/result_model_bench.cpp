@@ -8,7 +8,7 @@
 #include <QTableView>
 #include <cstdlib>
 
-#include "app/session_state.h"
+#include "common/session_state.h"
 #include "lists/result_file.h"
 #include "lists/result_list_commands.h"
 #include "lists/result_table_model.h"

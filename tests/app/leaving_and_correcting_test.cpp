@@ -6,7 +6,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "modes/gymkhana_controller.h"
 #include "reports/standings.h"
 #include "support/manual_timing_fixture.h"

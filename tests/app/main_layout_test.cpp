@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "app/main_layout.h"
+#include "common/main_layout.h"
 #include "app/result_columns.h"
 #include "app/window_settings.h"
 

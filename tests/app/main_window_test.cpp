@@ -9,7 +9,7 @@
 #include <QTableView>
 #include <QTextBrowser>
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "lists/entry_panel.h"
 #include "reports/record_window.h"
 #include "support/main_window_fixture.h"

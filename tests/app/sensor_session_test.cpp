@@ -8,9 +8,9 @@
 #include <QTableView>
 #include <QTimer>
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "app/sensor_options.h"
-#include "app/setup_settings.h"
+#include "common/setup_settings.h"
 #include "sensors/sensor_hub.h"
 #include "support/manual_timing_fixture.h"
 

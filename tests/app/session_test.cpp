@@ -8,8 +8,8 @@
 #include <QTableView>
 #include <QTimer>
 
-#include "app/messages.h"
-#include "app/unbuilt_features.h"
+#include "common/messages.h"
+#include "widgets/unbuilt_features.h"
 #include "support/main_window_fixture.h"
 
 namespace vantrel::test {

@@ -1,4 +1,4 @@
-#include "app/setup_settings.h"
+#include "common/setup_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <QTableView>
 #include <QToolButton>
 
-#include "app/unbuilt_features.h"
+#include "widgets/unbuilt_features.h"
 #include "reports/record_window.h"
 #include "support/main_window_fixture.h"
 

@@ -7,7 +7,7 @@
 #include <QSlider>
 #include <cstdlib>
 
-#include "app/up_down.h"
+#include "widgets/up_down.h"
 #include "setup_dialog_fixture.h"
 #include "support/layout_check.h"
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "app/up_down.h"
+#include "widgets/up_down.h"
 #include "common/ini_file.h"
 #include "modes/circuit_page.h"
 #include "setup_dialog_fixture.h"

@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QMenu>
 
-#include "app/messages.h"
-#include "app/widget_util.h"
+#include "common/messages.h"
+#include "widgets/widget_util.h"
 #include "list_window_support.h"
 #include "lists/list_texts.h"
 

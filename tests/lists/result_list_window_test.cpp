@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/messages.h"
-#include "app/widget_util.h"
+#include "common/messages.h"
+#include "widgets/widget_util.h"
 #include "list_window_support.h"
 #include "lists/list_texts.h"
 #include "lists/result_list_controller.h"

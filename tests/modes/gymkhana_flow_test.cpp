@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/session_state.h"
-#include "app/setup_settings.h"
+#include "common/session_state.h"
+#include "common/setup_settings.h"
 #include "common/ms_clock.h"
 #include "lists/entry_table.h"
 #include "lists/result_table.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/session_state.h"
+#include "common/session_state.h"
 #include "lists/entry_table.h"
 #include "lists/result_table.h"
 

@@ -9,8 +9,8 @@
 #include <map>
 #include <vector>
 
-#include "app/session_state.h"
-#include "app/setup_settings.h"
+#include "common/session_state.h"
+#include "common/setup_settings.h"
 #include "common/ms_clock.h"
 #include "lists/entry_table.h"
 #include "lists/result_table.h"

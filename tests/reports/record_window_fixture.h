@@ -8,7 +8,7 @@
 #include <QStatusBar>
 #include <memory>
 
-#include "app/session_state.h"
+#include "common/session_state.h"
 #include "common/ms_clock.h"
 #include "lists/entry_table.h"
 #include "reports/record_page_control.h"

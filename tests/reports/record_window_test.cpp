@@ -15,7 +15,7 @@
 #include <QToolButton>
 #include <set>
 
-#include "app/unbuilt_features.h"
+#include "widgets/unbuilt_features.h"
 #include "record_window_fixture.h"
 #include "reports/record_page_control.h"
 #include "reports/scoreboard_page.h"

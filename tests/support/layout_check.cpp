@@ -21,8 +21,8 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "lists/elided_text_delegate.h"
-#include "app/up_down.h"
+#include "widgets/elided_text_delegate.h"
+#include "widgets/up_down.h"
 
 namespace vantrel::test {
 namespace {

@@ -10,7 +10,7 @@
 #include <variant>
 #include <vector>
 
-#include "app/prompter.h"
+#include "widgets/prompter.h"
 
 namespace vantrel::test {
 

@@ -1,4 +1,4 @@
-#include "app/qt_prompter.h"
+#include "widgets/qt_prompter.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

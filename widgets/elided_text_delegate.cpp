@@ -1,4 +1,4 @@
-#include "lists/elided_text_delegate.h"
+#include "widgets/elided_text_delegate.h"
 
 #include <QAbstractItemModel>
 #include <QTableView>

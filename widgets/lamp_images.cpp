@@ -1,4 +1,4 @@
-#include "app/lamp_images.h"
+#include "widgets/lamp_images.h"
 
 #include <QPainter>
 #include <QRadialGradient>

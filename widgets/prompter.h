@@ -1,12 +1,15 @@
 #pragma once
 // Every question, message box and file, font, colour and printer dialog goes through this
-// interface: the program uses the Qt implementation, tests a scripted one.
+// interface: the program uses the Qt implementation, tests a scripted one. Its core face
+// (PrompterFace) asks the same boxes with plain texts, parented to the active window.
 // Thread rule: GUI thread only.
 
 #include <QColor>
 #include <QFont>
 #include <QString>
 #include <optional>
+
+#include "common/prompter_face.h"
 
 class QPrinter;
 class QWidget;
@@ -22,9 +25,14 @@ struct FileDialogOptions {
     bool confirmOverwrite = true;
 };
 
-class Prompter {
+class Prompter : public PrompterFace {
 public:
-    virtual ~Prompter() = default;
+    // The core face, on the window that is active.
+    bool AskYesNo(std::string_view text, std::string_view caption) final;
+    void Warn(std::string_view text, std::string_view caption) final;
+    void Error(std::string_view text, std::string_view caption) final;
+    void Inform(std::string_view text, std::string_view caption) final;
+
     // Yes/No with the warning icon and "No" as default; true for "Yes".
     virtual bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) = 0;
     virtual void Warn(QWidget* parent, const QString& text, const QString& caption) = 0;

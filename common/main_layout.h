@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/window_settings.h"
+#include "common/window_rect.h"
 
 namespace vantrel {
 

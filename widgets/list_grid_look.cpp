@@ -1,4 +1,4 @@
-#include "lists/list_grid_look.h"
+#include "widgets/list_grid_look.h"
 
 #include <QAbstractItemDelegate>
 #include <QApplication>
@@ -7,7 +7,7 @@
 #include <QPalette>
 #include <QTableView>
 
-#include "app/widget_util.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 

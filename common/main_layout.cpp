@@ -1,4 +1,4 @@
-#include "app/main_layout.h"
+#include "common/main_layout.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/unbuilt_features.h"
+#include "widgets/unbuilt_features.h"
 
 #include <QAction>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "lists/grid_focus_watch.h"
+#include "widgets/grid_focus_watch.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "app/widget_util.h"
+#include "widgets/widget_util.h"
 
 #include <QApplication>
 #include <QPalette>

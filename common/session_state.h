@@ -7,7 +7,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "app/race_mode.h"
+#include "common/race_mode.h"
 
 namespace vantrel {
 

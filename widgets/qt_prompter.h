@@ -2,7 +2,7 @@
 // The program's Prompter: Qt message boxes and dialogs.
 // Thread rule: GUI thread only.
 
-#include "app/prompter.h"
+#include "widgets/prompter.h"
 
 namespace vantrel {
 

@@ -1,4 +1,4 @@
-#include "app/session_state.h"
+#include "common/session_state.h"
 
 namespace vantrel {
 
