@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "common/messages.h"
-#include "widgets/qt_prompter.h"
 #include "app/sensor_options.h"
 #include "app/single_instance.h"
 #include "app/ui_language.h"
+#include "common/messages.h"
 #include "common/ms_clock.h"
+#include "widgets/qt_prompter.h"
 
 namespace {
 const char kInstanceName[] = "Trelcap2000";

@@ -17,11 +17,8 @@
 #include <QTimer>
 
 #include "app/clock_panel.h"
-#include "common/messages.h"
-#include "widgets/prompter.h"
-#include "widgets/up_down.h"
-#include "widgets/widget_util.h"
 #include "common/ini_file.h"
+#include "common/messages.h"
 #include "common/ms_clock.h"
 #include "common/numbers.h"
 #include "dialogs/setup_dialog.h"
@@ -31,12 +28,17 @@
 #include "lists/result_list_controller.h"
 #include "lists/result_panel.h"
 #include "lists/result_table_model.h"
+#include "modes/circuit_controller.h"
 #include "modes/circuit_page.h"
+#include "modes/drag_controller.h"
 #include "modes/drag_page.h"
 #include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_page.h"
 #include "reports/record_window.h"
 #include "sensors/sensor_hub.h"
+#include "widgets/prompter.h"
+#include "widgets/up_down.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 
@@ -49,6 +51,7 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
     BuildWidgets();
     BuildSensors();
     BuildGymkhana();
+    BuildDragAndCircuit();
     BuildListControllers();
     ConnectCommands();
     // Creating the options dialog reads the [Setup] settings and applies them at once.
@@ -70,7 +73,10 @@ TMainForm::~TMainForm() {
     // the controllers, then the widgets, then the tables.
     entryList_.reset();
     resultList_.reset();
+    modes_ = {};
     gymkhana_.reset();
+    drag_.reset();
+    circuit_.reset();
     delete centralWidget();
 }
 
@@ -153,8 +159,6 @@ void TMainForm::ConnectCommands() {
             &TMainForm::ComboBox100Change);
     connect(TabSheet1->ComboBox101, &QComboBox::currentIndexChanged, this,
             &TMainForm::ComboBox100Change);
-    connect(TabSheet3->RadioGroup301, &RadioGroup::Clicked, this,
-            [this](int index) { TabSheet3->Label11->setEnabled(index == 0); });
     connect(menu.FileExit, &QAction::triggered, this, &QWidget::close);
     connect(menu.Font2, &QAction::triggered, this, &TMainForm::Font2Click);
     connect(menu.HelpContents, &QAction::triggered, this, &TMainForm::HelpContentsClick);
@@ -175,7 +179,7 @@ void TMainForm::SetStatusPanelWidth(int width) {
 }
 
 bool TMainForm::SessionRunning() const {
-    return Panel5->SpeedButton1->isChecked();
+    return state_.running.load();
 }
 
 RaceMode TMainForm::ActivePageMode() const {
@@ -184,7 +188,9 @@ RaceMode TMainForm::ActivePageMode() const {
 
 void TMainForm::ApplySetup(const SetupSettings& settings) {
     setup_ = settings;
-    gymkhana_->Configure(setup_);
+    for (RaceModeController* mode : modes_) {
+        mode->Configure(setup_);
+    }
     UpdateSplitDisplay();
 }
 
@@ -199,7 +205,7 @@ void TMainForm::showEvent(QShowEvent* event) {
 void TMainForm::FirstShow() {
     // The controls were built with their start-up texts and states (GYMKHANA in force, the
     // session controls disabled); what follows comes from the course logic and the settings.
-    ResetGymkhanaDisplays();
+    gymkhana_->ModeReset();
     for (QLineEdit* box :
          {TabSheet1->Memo101, TabSheet1->Memo102, TabSheet1->Memo107, TabSheet1->Memo120}) {
         box->clear();  // empty at start-up, "0" only after a mode reset
@@ -235,10 +241,11 @@ void TMainForm::ReadSettings() {
     TabSheet1->ComboBox100->setCurrentIndex(s.sensorCountStart);
     TabSheet1->ComboBox101->setCurrentIndex(s.sensorCountFinish);
     ComboBox100Change();
-    TabSheet3->RadioGroup300->SetItemIndex(s.raceMode);
-    TabSheet3->RadioGroup301->SetItemIndex(s.portSelect);
-    TabSheet3->Label11->setEnabled(s.portSelect == 0);
-    TabSheet3->UpDown2->SetPosition(s.maskTime);
+    state_.countingMethod = s.raceMode;
+    state_.circuitInput = s.portSelect;
+    state_.maskTimeS = s.maskTime;
+    state_.proStart = s.proStart;
+    circuit_->ShowSettings();
     TabSheet2->RadioButton1->setChecked(s.proStart);
     TabSheet2->RadioButton2->setChecked(!s.proStart);
     Panel1->ShowFileName(QStringLiteral("NewEntry.txt"));
@@ -255,12 +262,12 @@ void TMainForm::WriteSettings() {
     // Stored as restored: the frame's position (move) and the inner size (resize), so the
     // window does not creep by its title bar from one run to the next.
     s.window = {pos().x(), pos().y(), width(), height()};
-    s.maskTime = StrToIntDef(FromQ(TabSheet3->Memo302->text()), 20);
-    s.raceMode = TabSheet3->RadioGroup300->ItemIndex();
-    s.portSelect = TabSheet3->RadioGroup301->ItemIndex();
+    s.maskTime = state_.maskTimeS;
+    s.raceMode = state_.countingMethod;
+    s.portSelect = state_.circuitInput;
     s.sensorCountStart = TabSheet1->ComboBox100->currentIndex();
     s.sensorCountFinish = TabSheet1->ComboBox101->currentIndex();
-    s.proStart = TabSheet2->RadioButton1->isChecked();
+    s.proStart = state_.proStart;
     s.recordWindow = {record_->x(), record_->y(), record_->width(), record_->height()};
     s.displayFontName = FromQ(displayFont_.family());
     s.displayFontSize = displayFont_.pointSize();

@@ -11,11 +11,12 @@
 #include <memory>
 
 #include "app/main_menu.h"
+#include "app/window_settings.h"
 #include "common/session_state.h"
 #include "common/setup_settings.h"
-#include "app/window_settings.h"
 #include "lists/entry_table.h"
 #include "lists/result_table.h"
+#include "modes/race_mode_controller.h"
 #include "reports/standings.h"
 #include "sensors/sensor_event.h"
 
@@ -27,7 +28,9 @@ class QTimer;
 namespace vantrel {
 
 class ClockPanel;
+class CircuitController;
 class CircuitPage;
+class DragController;
 class DragPage;
 class EntryListController;
 class EntryPanel;
@@ -153,13 +156,13 @@ private:
     bool DigitKeysAllowed() const;
     void SetSensorKey(int key, bool down);
     void EnableSessionControls(bool running);
-    void ResetGymkhanaDisplays();
-    void ResetDragDisplays();
-    void ResetCircuitDisplays();
     void RevertTab();
     void SetStatusPanelWidth(int width);
 
     void BuildGymkhana();
+    void BuildDragAndCircuit();
+    // The controller of the mode in force.
+    RaceModeController& ModeInForce() const;
     void BuildSensors();
     void BuildRecordWindow();
     void OpenPortDriver();
@@ -182,6 +185,9 @@ private:
     ResultTable results_;
     Standings standings_{entries_};
     std::unique_ptr<GymkhanaController> gymkhana_;
+    std::unique_ptr<DragController> drag_;
+    std::unique_ptr<CircuitController> circuit_;
+    std::array<RaceModeController*, 3> modes_{};  // by RaceMode
     std::unique_ptr<EntryListController> entryList_;
     std::unique_ptr<ResultListController> resultList_;
     // The record window views the standings and entries: declared after them, goes first.

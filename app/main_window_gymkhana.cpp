@@ -5,8 +5,6 @@
 
 #include "app/clock_panel.h"
 #include "app/main_window.h"
-#include "widgets/prompter.h"
-#include "widgets/widget_util.h"
 #include "common/ms_clock.h"
 #include "lists/entry_panel.h"
 #include "lists/result_panel.h"
@@ -15,6 +13,8 @@
 #include "modes/gymkhana_page.h"
 #include "reports/record_window.h"
 #include "sensors/sensor_hub.h"
+#include "widgets/prompter.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 
@@ -41,6 +41,8 @@ void TMainForm::BuildGymkhana() {
     };
     // Also the passes sampled but not yet queued: a finish just before the limit wins.
     hooks.drainSensorEvents = [this] { sensors_->DeliverUpTo(env_.clock->MsTick()); };
+    hooks.resetSensorOffDelays = [this] { sensors_->ResetOffDelays(); };
+    hooks.passCountsChanged = [this] { ComboBox100Change(); };
     hooks.timeoutFinishPass = [this](uint32_t tick) { sensors_->Log().AddFinishPass(tick); };
     gymkhana_ = std::make_unique<GymkhanaController>(
         widgets, state_, entries_, results_, *env_.prompter, *env_.clock, std::move(hooks), this);

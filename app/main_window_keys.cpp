@@ -8,10 +8,10 @@
 
 #include "app/clock_panel.h"
 #include "app/main_window.h"
-#include "widgets/widget_util.h"
 #include "lists/entry_panel.h"
 #include "lists/result_panel.h"
 #include "modes/circuit_page.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 

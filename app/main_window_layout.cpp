@@ -9,15 +9,15 @@
 
 #include "app/clock_panel.h"
 #include "app/help_window.h"
-#include "common/main_layout.h"
 #include "app/main_window.h"
-#include "widgets/prompter.h"
 #include "app/result_columns.h"
+#include "common/main_layout.h"
 #include "lists/entry_panel.h"
 #include "lists/result_panel.h"
 #include "modes/circuit_page.h"
 #include "modes/drag_page.h"
 #include "modes/gymkhana_page.h"
+#include "widgets/prompter.h"
 
 namespace vantrel {
 

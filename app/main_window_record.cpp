@@ -5,8 +5,6 @@
 
 #include "app/main_window.h"
 #include "common/messages.h"
-#include "widgets/prompter.h"
-#include "widgets/widget_util.h"
 #include "common/numbers.h"
 #include "lists/result_list_controller.h"
 #include "modes/circuit_page.h"
@@ -14,6 +12,8 @@
 #include "reports/record_window.h"
 #include "reports/standings_rebuild.h"
 #include "sensors/sensor_hub.h"
+#include "widgets/prompter.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 
@@ -46,7 +46,7 @@ void TMainForm::RebuildRanking() {
 }
 
 void TMainForm::RebuildRanking(const std::filesystem::path& loadedFrom) {
-    const bool commonStart = TabSheet3->RadioGroup300->ItemIndex() == 1;
+    const bool commonStart = state_.countingMethod == SessionState::kCommonStart;
     const RebuildOutcome outcome = vantrel::RebuildRanking(
         standings_, results_, ReplayRuleFor(state_.currentMode, commonStart), CurrentTimeStyle());
     record_->Refresh();

@@ -7,18 +7,18 @@
 #include <filesystem>
 
 #include "app/clock_panel.h"
-#include "widgets/lamp_images.h"
 #include "app/main_window.h"
-#include "common/messages.h"
-#include "widgets/prompter.h"
 #include "app/sensor_warning_panel.h"
-#include "widgets/widget_util.h"
+#include "common/messages.h"
 #include "modes/circuit_page.h"
 #include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_page.h"
 #include "sensors/parallel_port.h"
 #include "sensors/sensor_hub.h"
 #include "sensors/usb_adapter.h"
+#include "widgets/lamp_images.h"
+#include "widgets/prompter.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 
@@ -81,12 +81,10 @@ void TMainForm::OpenPortDriver() {
 
 bool TMainForm::OpenSessionInput() {
     sensorWarnings_->ClearAll();
-    const bool readsSensors =
-        state_.currentMode != RaceMode::Circuit || TabSheet3->RadioGroup301->ItemIndex() == 1;
-    if (!readsSensors) {
+    if (!ModeInForce().ReadsSensors()) {
         return true;  // CIRCUIT takes its passings from the receiver
     }
-    if (state_.currentMode == RaceMode::Gymkhana && setup_.port == PortChoice::Usb) {
+    if (ModeInForce().OpensUsbAdapter() && setup_.port == PortChoice::Usb) {
         const UsbOpenResult result = sensors_->OpenUsbAdapter();
         if (!result.ok()) {
             env_.prompter->Warn(this, ToQ(result.text), QString::fromUtf8(kUsbErrorCaption));
@@ -113,24 +111,11 @@ void TMainForm::OnLabelColor(SensorInput input, bool red) {
 }
 
 void TMainForm::OnActiveEdge(SensorInput input, quint32 tick) {
-    if (state_.currentMode != RaceMode::Gymkhana) {
-        return;
-    }
-    GymkhanaFlow& flow = gymkhana_->flow();
-    switch (input) {
-        case SensorInput::Start:
-            flow.OnStartEdge(tick);
-            break;
-        case SensorInput::Finish:
-            flow.OnFinishEdge(tick);
-            break;
-        case SensorInput::Split1:
-            flow.OnSplit1Edge(tick);
-            break;
-        case SensorInput::Split2:
-            flow.OnSplit2Edge(tick);
-            break;
-    }
+    SensorEvent event;
+    event.kind = SensorEventKind::ActiveEdge;
+    event.input = input;
+    event.tick = tick;
+    ModeInForce().TakeSensorEvent(event);
 }
 
 void TMainForm::OnPortReadFailed(const QString& message) {

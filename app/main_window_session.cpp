@@ -11,12 +11,8 @@
 #include <QTimer>
 
 #include "app/clock_panel.h"
-#include "widgets/lamp_images.h"
 #include "app/main_window.h"
 #include "common/messages.h"
-#include "widgets/prompter.h"
-#include "widgets/unbuilt_features.h"
-#include "widgets/widget_util.h"
 #include "common/ms_clock.h"
 #include "common/time_text.h"
 #include "lists/entry_panel.h"
@@ -29,6 +25,10 @@
 #include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_page.h"
 #include "sensors/sensor_hub.h"
+#include "widgets/lamp_images.h"
+#include "widgets/prompter.h"
+#include "widgets/unbuilt_features.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 
@@ -53,20 +53,7 @@ void TMainForm::StartRoutine() {
     EnableSessionControls(true);
     state_.running = true;
     Timer1->start(1000);
-    switch (state_.currentMode) {
-        case RaceMode::Gymkhana:
-            gymkhana_->StartSession();
-            break;
-        case RaceMode::Drag:
-            break;
-        case RaceMode::Circuit:
-            if (TabSheet3->RadioGroup300->ItemIndex() == 1) {
-                // Common start: every car's clock and mask run from the session start.
-                state_.firstPassTime.fill(state_.sessionStartTick);
-                state_.lastPassTime.fill(state_.sessionStartTick);
-            }
-            break;
-    }
+    ModeInForce().StartSession(state_.sessionStartTick);
     if (!OpenSessionInput()) {
         Panel5->SpeedButton1->setChecked(false);
         StopWithQuestion();
@@ -74,10 +61,8 @@ void TMainForm::StartRoutine() {
 }
 
 void TMainForm::StopWithQuestion() {
-    const bool carsOnCourse = std::any_of(courseTimers.begin(), courseTimers.end(),
-                                          [](const QTimer* timer) { return timer->isActive(); });
-    if (carsOnCourse && !env_.prompter->AskYesNo(this, QString::fromUtf8(msg::k122),
-                                                 QString::fromUtf8(msg::k117))) {
+    if (ModeInForce().CarsRunning() && !env_.prompter->AskYesNo(this, QString::fromUtf8(msg::k122),
+                                                                QString::fromUtf8(msg::k117))) {
         Panel5->SpeedButton1->setChecked(true);
         return;
     }
@@ -87,6 +72,7 @@ void TMainForm::StopWithQuestion() {
 void TMainForm::StopRoutine() {
     // Waits for the last tick, closes the USB adapter and delivers what is still queued.
     sensors_->Stop();
+    state_.running = false;
     Panel5->SpeedButton1->setChecked(false);
     Panel5->SpeedButton1->setText(QString::fromUtf8(msg::k116));
     EnableSessionControls(false);
@@ -98,7 +84,7 @@ void TMainForm::StopRoutine() {
     SetStatusText(2, QString());
     TabSheet1->StartLed->setPixmap(LampPixmap(Lamp::Off));
     TabSheet1->FinishLed->setPixmap(LampPixmap(Lamp::Off));
-    gymkhana_->StopSession();  // stops the course clocks and shows the waiting car
+    ModeInForce().StopSession();
     SetStatusText(1, QString());
 }
 
@@ -180,51 +166,13 @@ void TMainForm::PageControl1Change(int index) {
 void TMainForm::ModeDependentSetup() {
     resultList_->commands().ChangeLayout(state_.currentMode);
     FontRoutine();
-    Panel2->EnableGymkhanaControls(state_.currentMode == RaceMode::Gymkhana);
+    Panel2->EnableGymkhanaControls(ModeInForce().UsesResultButtons());
     Panel2->SelectRow(1);
 }
 
-void TMainForm::ResetGymkhanaDisplays() {
-    // Queue, course boxes, clocks, hints and the entry row come from the course logic.
-    gymkhana_->ModeReset();
-    GymkhanaPage* g = TabSheet1;
-    for (QLineEdit* box : {g->Memo103, g->Memo104, g->Memo110}) {
-        box->clear();
-    }
-    Panel5->Memo304->clear();
-    Panel5->Memo303->setText(QStringLiteral("--:--:--"));
-}
-
-void TMainForm::ResetDragDisplays() {
-    DragPage* d = TabSheet2;
-    for (QLineEdit* box : {d->Memo200, d->Memo201, d->Memo202, d->Memo203, d->Memo205}) {
-        box->clear();
-    }
-    d->Memo204->setText(QString::number(state_.entryRow));
-}
-
-void TMainForm::ResetCircuitDisplays() {
-    TabSheet3->Memo300->clear();
-}
-
 void TMainForm::ModeReset() {
-    switch (state_.currentMode) {
-        case RaceMode::Gymkhana:
-            sensors_->ResetOffDelays();
-            ResetGymkhanaDisplays();
-            ComboBox100Change();
-            break;
-        case RaceMode::Drag:
-            ResetDragDisplays();
-            ResetCircuitDisplays();
-            break;
-        case RaceMode::Circuit:
-            ResetCircuitDisplays();
-            break;
-    }
-    if (state_.currentMode != RaceMode::Gymkhana) {
-        Panel5->ShowSplitDisplay(false);
-    }
+    ModeInForce().ModeReset();
+    UpdateSplitDisplay();
     Panel5->Memo301->setText(QStringLiteral("00:00:00"));
     entries_.ClearLaps();
     state_.ClearCarCounters();

@@ -3,10 +3,10 @@
 #include <QString>
 
 #include "common/messages.h"
-#include "widgets/prompter.h"
 #include "sensors/sensor_command_line.h"
 #include "sensors/sensor_hub.h"
 #include "sensors/simulation_script.h"
+#include "widgets/prompter.h"
 
 namespace vantrel {
 

@@ -44,6 +44,14 @@ struct SessionState {
     uint8_t lastCarCode = 0;
     int32_t sameCodeCount = 0;
 
+    // Mode settings that decide behaviour; the tab pages show and edit them.
+    static constexpr int32_t kCommonStart = 1;  // countingMethod: 0 lap timing, 1 common start
+    static constexpr int32_t kPrinterPort = 1;  // circuitInput: 0 serial port, 1 printer port
+    int32_t countingMethod = 0;                 // [Window] RaceMode
+    int32_t circuitInput = 0;                   // [Window] PortSelect
+    int32_t maskTimeS = 30;                     // [Window] MaskTime (20 when typed as no number)
+    bool proStart = false;                      // DRAG "Pro" start, [Drag] ProStart
+
     // Clears the per-car counters (session start, mode change, result-list clear).
     void ClearCarCounters();
 };

@@ -13,11 +13,9 @@
 #include <QTimer>
 
 #include "common/messages.h"
-#include "widgets/prompter.h"
+#include "common/ms_clock.h"
 #include "common/session_state.h"
 #include "common/setup_settings.h"
-#include "widgets/widget_util.h"
-#include "common/ms_clock.h"
 #include "common/time_text.h"
 #include "lists/entry_panel.h"
 #include "lists/result_panel.h"
@@ -25,6 +23,8 @@
 #include "modes/gymkhana_page.h"
 #include "modes/gymkhana_texts.h"
 #include "modes/start_list.h"
+#include "widgets/prompter.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 
@@ -47,7 +47,7 @@ GymkhanaController::GymkhanaController(const GymkhanaWidgets& widgets, SessionSt
 
 void GymkhanaController::ConnectWidgets() {
     GymkhanaPage* p = w_.page;
-    connect(p->BitBtn2, &QPushButton::clicked, this, &GymkhanaController::AddCar);
+    connect(p->BitBtn2, &QPushButton::clicked, this, &GymkhanaController::BitBtn2Click);
     connect(p->Memo114, &QLineEdit::textEdited, this,
             [this](const QString& text) { flow_.SetProposalText(FromQ(text)); });
     p->Memo114->installEventFilter(this);
@@ -57,8 +57,7 @@ void GymkhanaController::ConnectWidgets() {
             w_.page->StartPopup->popup(box->mapToGlobal(pos));
         });
     }
-    connect(p->StartClear, &QAction::triggered, this,
-            [this] { flow_.ClearStartPlace(QueuePlaceOf(QApplication::focusWidget())); });
+    connect(p->StartClear, &QAction::triggered, this, &GymkhanaController::StartClearClick);
     for (int position = 1; position <= 4; ++position) {
         for (QLineEdit* box : {carBoxes_[position], clockBoxes_[position]}) {
             box->installEventFilter(this);
@@ -68,15 +67,35 @@ void GymkhanaController::ConnectWidgets() {
         connect(w_.clocks[position - 1], &QTimer::timeout, this,
                 [this, position] { ClockTimeout(position); });
     }
-    connect(p->Pilontouch11, &QAction::triggered, this,
-            [this] { flow_.AddPylonTouch(selectedPosition_); });
-    connect(p->Pilontouch12, &QAction::triggered, this,
-            [this] { flow_.RemovePylonTouch(selectedPosition_); });
-    connect(p->Misscourse1, &QAction::triggered, this,
-            [this] { flow_.MissCourse(selectedPosition_); });
-    connect(p->Clearpenalty1, &QAction::triggered, this,
-            [this] { flow_.ClearPenalty(selectedPosition_); });
-    connect(p->Clear1, &QAction::triggered, this, [this] { flow_.RemoveCar(selectedPosition_); });
+    connect(p->Pilontouch11, &QAction::triggered, this, &GymkhanaController::Pilontouch11Click);
+    connect(p->Pilontouch12, &QAction::triggered, this, &GymkhanaController::Pilontouch12Click);
+    connect(p->Misscourse1, &QAction::triggered, this, &GymkhanaController::Misscourse1Click);
+    connect(p->Clearpenalty1, &QAction::triggered, this, &GymkhanaController::Clearpenalty1Click);
+    connect(p->Clear1, &QAction::triggered, this, &GymkhanaController::AttackClearClick);
+}
+
+void GymkhanaController::StartClearClick() {
+    flow_.ClearStartPlace(QueuePlaceOf(QApplication::focusWidget()));
+}
+
+void GymkhanaController::Pilontouch11Click() {
+    flow_.AddPylonTouch(selectedPosition_);
+}
+
+void GymkhanaController::Pilontouch12Click() {
+    flow_.RemovePylonTouch(selectedPosition_);
+}
+
+void GymkhanaController::Misscourse1Click() {
+    flow_.MissCourse(selectedPosition_);
+}
+
+void GymkhanaController::Clearpenalty1Click() {
+    flow_.ClearPenalty(selectedPosition_);
+}
+
+void GymkhanaController::AttackClearClick() {
+    flow_.RemoveCar(selectedPosition_);
 }
 
 void GymkhanaController::Configure(const SetupSettings& setup) {
@@ -86,10 +105,40 @@ void GymkhanaController::Configure(const SetupSettings& setup) {
 
 void GymkhanaController::ModeReset() {
     selectedPosition_ = 0;
+    if (hooks_.resetSensorOffDelays) {
+        hooks_.resetSensorOffDelays();
+    }
     flow_.ModeReset();
+    for (QLineEdit* box : {w_.page->Memo103, w_.page->Memo104, w_.page->Memo110, w_.splitCar}) {
+        box->clear();
+    }
+    w_.splitTime->setText(QStringLiteral("--:--:--"));
+    if (hooks_.passCountsChanged) {
+        hooks_.passCountsChanged();
+    }
 }
 
-void GymkhanaController::StartSession() {
+void GymkhanaController::TakeSensorEvent(const SensorEvent& event) {
+    if (event.kind != SensorEventKind::ActiveEdge) {
+        return;
+    }
+    switch (event.input) {
+        case SensorInput::Start:
+            flow_.OnStartEdge(event.tick);
+            break;
+        case SensorInput::Finish:
+            flow_.OnFinishEdge(event.tick);
+            break;
+        case SensorInput::Split1:
+            flow_.OnSplit1Edge(event.tick);
+            break;
+        case SensorInput::Split2:
+            flow_.OnSplit2Edge(event.tick);
+            break;
+    }
+}
+
+void GymkhanaController::StartSession(uint32_t /*sessionStartTick*/) {
     stopTick_.reset();
     flow_.StartSession();
 }
@@ -107,7 +156,7 @@ void GymkhanaController::PickEntryRow(int row) {
     flow_.PickEntryRow(row);
 }
 
-void GymkhanaController::AddCar() {
+void GymkhanaController::BitBtn2Click() {
     if (!flow_.AddCar()) {
         InputError();
     }
@@ -221,12 +270,6 @@ void GymkhanaController::ShowResult(const GymkhanaResult& result, int32_t result
     w_.results->SelectRow(resultRow);
     if (hooks_.resultBooked) {
         hooks_.resultBooked(result, resultRow);
-    }
-}
-
-void GymkhanaController::CircuitStartPass(uint32_t tick) {
-    if (hooks_.circuitStartPass) {
-        hooks_.circuitStartPass(tick);
     }
 }
 
@@ -399,7 +442,7 @@ bool GymkhanaController::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (IsEnterKey(key)) {
-                AddCar();
+                BitBtn2Click();
                 return true;
             }
             if (key == Qt::Key_Left || key == Qt::Key_Right) {

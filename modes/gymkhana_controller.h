@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "modes/gymkhana_flow.h"
+#include "modes/race_mode_controller.h"
 
 class QLineEdit;
 class QTableView;
@@ -33,9 +34,12 @@ struct GymkhanaHooks {
     std::function<void(const GymkhanaResult&, int row)> resultBooked;
     // Every sensor event already taken must be handled before a clock decides a time-out.
     std::function<void()> drainSensorEvents;
-    std::function<void(uint32_t tick)> circuitStartPass;
     // The time limit finished the car in position "I" at `tick` (its finish line in the log).
     std::function<void(uint32_t tick)> timeoutFinishPass;
+    // The mode reset returns every input's label to normal at the next tick.
+    std::function<void()> resetSensorOffDelays;
+    // The pass counts are to be read again from their combos (ComboBox100Change).
+    std::function<void()> passCountsChanged;
 };
 
 struct GymkhanaWidgets {
@@ -47,7 +51,7 @@ struct GymkhanaWidgets {
     std::array<QTimer*, 4> clocks{};  // Timer2..Timer5, positions 1..4
 };
 
-class GymkhanaController : public QObject, private GymkhanaView {
+class GymkhanaController : public QObject, public RaceModeController, private GymkhanaView {
     Q_OBJECT
 public:
     GymkhanaController(const GymkhanaWidgets& widgets, SessionState& session, EntryTable& entries,
@@ -57,11 +61,17 @@ public:
     GymkhanaFlow& flow() { return flow_; }
     int selectedPosition() const { return selectedPosition_; }
 
-    // Settings and the pass-count combos changed.
-    void Configure(const SetupSettings& setup);
-    void ModeReset();
-    void StartSession();
-    void StopSession();
+    // The race mode: settings and the pass-count combos, resets, sessions, sensor events.
+    RaceMode Mode() const override { return RaceMode::Gymkhana; }
+    void Configure(const SetupSettings& setup) override;
+    void ModeReset() override;
+    void StartSession(uint32_t sessionStartTick) override;
+    bool ReadsSensors() const override { return true; }
+    bool OpensUsbAdapter() const override { return true; }
+    void StopSession() override;
+    bool CarsRunning() const override { return flow_.course().CarsOnCourse() > 0; }
+    void TakeSensorEvent(const SensorEvent& event) override;
+    bool UsesResultButtons() const override { return true; }
     void RefreshWaitingCar() { flow_.RefreshWaitingCar(); }
     // An entry row picked by mouse or Enter.
     void PickEntryRow(int row);
@@ -79,11 +89,17 @@ private:
     void ShowSplit(SplitDisplay display, const std::string& carText,
                    const std::string& timeText) override;
     void ShowResult(const GymkhanaResult& result, int32_t resultRow) override;
-    void CircuitStartPass(uint32_t tick) override;
     void TimeoutFinishPass(uint32_t tick) override;
 
+    // The tab's buttons and popup items.
     void ConnectWidgets();
-    void AddCar();
+    void BitBtn2Click();
+    void StartClearClick();
+    void Pilontouch11Click();
+    void Pilontouch12Click();
+    void Misscourse1Click();
+    void Clearpenalty1Click();
+    void AttackClearClick();
     void ClockTimeout(int position);
     void ShowClock(int position);
     bool HandleQueueBox(QLineEdit* box, QEvent* event);

@@ -30,11 +30,9 @@ bool GymkhanaCourse::IsPosition(int32_t position) {
 }
 
 void GymkhanaCourse::Reset() {
-    const bool circuit = state_.circuitViaPrinterPort;
     const int32_t startPasses = state_.startPassesToSkip;
     const int32_t finishPasses = state_.finishPassesToSkip;
     state_ = CourseState{};
-    state_.circuitViaPrinterPort = circuit;
     state_.startPassesToSkip = startPasses;
     state_.finishPassesToSkip = finishPasses;
 }
@@ -55,10 +53,6 @@ void GymkhanaCourse::SetFinishPasses(int32_t value) {
 }
 
 void GymkhanaCourse::OnStartEdge(uint32_t tick) {
-    if (state_.circuitViaPrinterPort) {
-        observer_.CircuitStartPass(tick);
-        return;
-    }
     if (state_.startPassesToSkip > 0) {
         SetStartPasses(state_.startPassesToSkip - 1);
         return;

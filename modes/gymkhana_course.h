@@ -52,8 +52,6 @@ public:
     virtual void SplitShown(SplitDisplay /*display*/, int32_t /*car*/, int32_t /*ms*/) {}
     // Every record has moved one position on; record 5 holds `run`. Run CarFinished.
     virtual void CarFinished(const FinishedRun& /*run*/) {}
-    // A start pass while CIRCUIT takes its passings from the printer port.
-    virtual void CircuitStartPass(uint32_t /*tick*/) {}
 };
 
 // How the course counts passes; set from the pass-count combos and the split pins.
@@ -82,7 +80,6 @@ struct CourseState {
     int32_t finishPassesToSkip = 0;
     int32_t lastSplitMs = 0;
     int32_t lastSplitCar = 0;
-    bool circuitViaPrinterPort = false;
 };
 
 // Milliseconds from a start word to `tick`, across the wrap of the 32-bit tick.
@@ -96,7 +93,6 @@ public:
     const CourseConfig& config() const { return config_; }
     void SetConfig(const CourseConfig& config) { config_ = config; }
     void SetWaitingCar(int32_t car) { state_.waitingCar = car; }
-    void SetCircuitViaPrinterPort(bool on) { state_.circuitViaPrinterPort = on; }
 
     // Mode reset: no waiting car, empty positions, all records zero.
     void Reset();

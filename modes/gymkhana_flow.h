@@ -41,8 +41,6 @@ public:
     virtual void ShowResult(const GymkhanaResult& /*result*/, int32_t /*resultRow*/) {}
     // The time limit finishes the car in position "I" at `tick`, as a finish pass would.
     virtual void TimeoutFinishPass(uint32_t /*tick*/) {}
-    // A start pass while CIRCUIT takes its passings from the printer port.
-    virtual void CircuitStartPass(uint32_t /*tick*/) {}
 };
 
 // The split display is shown on the GYMKHANA tab when a split sensor is connected or cars
@@ -61,7 +59,6 @@ public:
 
     // Split pins, time format, distance, time-out and the pass-count combos' item indexes.
     void Configure(const SetupSettings& setup, int32_t startPassIndex, int32_t finishPassIndex);
-    void SetCircuitViaPrinterPort(bool on) { course_.SetCircuitViaPrinterPort(on); }
 
     // Mode reset: empty course and queue, proposal "1", entryRow 1.
     void ModeReset();
@@ -111,7 +108,6 @@ private:
     void CarStarted(int32_t car, int32_t position) override;
     void SplitShown(SplitDisplay display, int32_t car, int32_t ms) override;
     void CarFinished(const FinishedRun& run) override;
-    void CircuitStartPass(uint32_t tick) override { view_.CircuitStartPass(tick); }
 
     bool Running() const;
     void SelectEntryRow(int32_t row);

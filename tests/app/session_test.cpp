@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "common/messages.h"
+#include "modes/gymkhana_controller.h"
 #include "widgets/unbuilt_features.h"
 #include "support/main_window_fixture.h"
 
@@ -73,7 +74,11 @@ TEST_F(SessionTest, StoppingWithCarsOnCourseAsksAndNoKeepsTiming) {
     OpenWindow();
     PressAltS();
     prompter.ClearCalls();                // the port 0x378 that is not here
-    Find<QTimer>("Timer3")->start(1000);  // a car on course
+    SensorEvent start;  // a car on course, in position "I"
+    start.kind = SensorEventKind::ActiveEdge;
+    start.input = SensorInput::Start;
+    start.tick = clock.MsTick();
+    window->gymkhana().TakeSensorEvent(start);
     prompter.AnswerNo();
     PressAltS();
     ASSERT_EQ(prompter.calls().size(), 1u);
@@ -85,7 +90,7 @@ TEST_F(SessionTest, StoppingWithCarsOnCourseAsksAndNoKeepsTiming) {
     prompter.AnswerYes();
     PressAltS();
     EXPECT_FALSE(window->SessionRunning());
-    EXPECT_FALSE(Find<QTimer>("Timer3")->isActive());
+    EXPECT_FALSE(Find<QTimer>("Timer5")->isActive());
 }
 
 TEST_F(SessionTest, ModeChangeAsksAndSwitchesBack) {

@@ -15,7 +15,6 @@ struct Recorder : CourseObserver {
     std::vector<SplitDisplay> splitDisplays;
     std::vector<int32_t> startCounters;
     std::vector<int32_t> finishCounters;
-    std::vector<uint32_t> circuitPasses;
     int32_t courseFull = 0;
 
     void StartPassesChanged(int32_t remaining) override { startCounters.push_back(remaining); }
@@ -28,7 +27,6 @@ struct Recorder : CourseObserver {
         splitMs.push_back(ms);
     }
     void CarFinished(const FinishedRun& run) override { finished.push_back(run); }
-    void CircuitStartPass(uint32_t tick) override { circuitPasses.push_back(tick); }
 };
 
 class CourseTest : public ::testing::Test {
@@ -324,13 +322,6 @@ TEST_F(CourseTest, RunTimeIsRightAcrossTheTickWrap) {
     ASSERT_EQ(recorder.finished.size(), 1u);
     EXPECT_EQ(recorder.finished[0].runMs, 0x2000);
     EXPECT_EQ(recorder.finished[0].split1Ms, 0x1100);
-}
-
-TEST_F(CourseTest, CircuitViaPrinterPortHandsStartPassesOn) {
-    course.SetCircuitViaPrinterPort(true);
-    Start(1, 1234);
-    EXPECT_EQ(recorder.circuitPasses, (std::vector<uint32_t>{1234}));
-    EXPECT_EQ(course.CarsOnCourse(), 0);
 }
 
 TEST_F(CourseTest, ResetEmptiesEverything) {

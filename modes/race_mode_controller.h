@@ -1,0 +1,40 @@
+#pragma once
+// One race mode as the main window drives it. The window holds one controller per mode and
+// calls the one in force, so it never switches on the mode; each controller owns its tab page,
+// its resets and what it makes of the sensors in its sessions.
+// Thread rule: GUI thread only.
+
+#include <cstdint>
+
+#include "common/race_mode.h"
+#include "common/setup_settings.h"
+#include "sensors/sensor_event.h"
+
+namespace vantrel {
+
+class RaceModeController {
+public:
+    virtual ~RaceModeController() = default;
+
+    virtual RaceMode Mode() const = 0;
+    // The [Setup] settings in force changed (and, for the gymkhana, its pass counts).
+    virtual void Configure(const SetupSettings& setup) = 0;
+    // The mode reset of every session start and of entering the mode.
+    virtual void ModeReset() = 0;
+    // Session start, after the mode reset and once `running` is set.
+    virtual void StartSession(uint32_t sessionStartTick) = 0;
+    // Whether this session reads the sensors (the timing thread runs), and whether it opens
+    // the USB adapter when that is the port chosen.
+    virtual bool ReadsSensors() const = 0;
+    virtual bool OpensUsbAdapter() const = 0;
+    // Session stop, after the sensors have delivered their last events.
+    virtual void StopSession() = 0;
+    // Cars whose runs a stop would leave unfinished.
+    virtual bool CarsRunning() const = 0;
+    // A sensor event of this mode's session, in tick order.
+    virtual void TakeSensorEvent(const SensorEvent& event) = 0;
+    // Whether the result list's penalty buttons and "RS232C" serve this mode.
+    virtual bool UsesResultButtons() const = 0;
+};
+
+}  // namespace vantrel

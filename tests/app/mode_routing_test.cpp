@@ -1,0 +1,54 @@
+// Sensor events reach the controller of the mode in force, and no other.
+#include <QSignalSpy>
+#include <QTabWidget>
+
+#include "modes/circuit_controller.h"
+#include "modes/gymkhana_controller.h"
+#include "support/manual_timing_fixture.h"
+
+namespace vantrel::test {
+namespace {
+
+class ModeRoutingTest : public ManualTimingTest {
+protected:
+    void ChangeModeTo(RaceMode mode) {
+        Find<QTabWidget>("PageControl1")->setCurrentIndex(static_cast<int>(mode));
+        ASSERT_EQ(window->state().currentMode, mode);
+    }
+    int CarsOnCourse() { return window->gymkhana().flow().course().CarsOnCourse(); }
+};
+
+TEST_F(ModeRoutingTest, EachModeTakesTheStartPassesOfItsOwnSessions) {
+    Open("IoAddress=None\r\nDelay=100\r\n");
+    auto* circuit = window->findChild<CircuitController*>();
+    ASSERT_NE(circuit, nullptr);
+    QSignalSpy circuitPasses(circuit, &CircuitController::printerPortPassing);
+
+    PressAltS();
+    Run(30);
+    Pass(Qt::Key_F11);
+    EXPECT_EQ(CarsOnCourse(), 1);  // GYMKHANA: the course starts a car
+    prompter.AnswerYes();          // stop with the car on course
+    PressAltS();
+
+    ChangeModeTo(RaceMode::Drag);
+    PressAltS();
+    Run(30);
+    Pass(Qt::Key_F11);
+    EXPECT_EQ(CarsOnCourse(), 1);  // the gymkhana car stays where it was; DRAG starts none
+    EXPECT_EQ(circuitPasses.count(), 0);
+    PressAltS();
+
+    ChangeModeTo(RaceMode::Circuit);
+    window->state().circuitInput = SessionState::kPrinterPort;
+    PressAltS();
+    Run(30);
+    const uint32_t down = Pass(Qt::Key_F11);
+    ASSERT_EQ(circuitPasses.count(), 1);
+    EXPECT_NEAR(circuitPasses[0][0].toUInt(), down, 3u);
+    EXPECT_EQ(CarsOnCourse(), 1);
+    PressAltS();
+}
+
+}  // namespace
+}  // namespace vantrel::test
