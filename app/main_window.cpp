@@ -43,7 +43,7 @@
 namespace vantrel {
 
 TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
-    : QMainWindow(parent), env_(env) {
+    : QMainWindow(parent), env_(env), protocol_(state_, *this, *env_.prompter) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromUtf8(msg::kTitle));
     setMinimumSize(kMainMinWidth, kMainMinHeight);
@@ -278,24 +278,12 @@ void TMainForm::WriteSettings() {
     ini.Save();
 }
 
-bool TMainForm::CloseQuery(UnsavedResultsCheck& results) {
-    if (state_.entryModified && !env_.prompter->AskYesNo(this, QString::fromUtf8(msg::k105),
-                                                         QString::fromUtf8(msg::k106))) {
-        return false;
-    }
-    return ResultsMayBeDropped(results, msg::k107, msg::k108);
-}
-
 void TMainForm::closeEvent(QCloseEvent* event) {
     if (closing_) {
         event->accept();
         return;
     }
-    // "No" to stopping with cars on course keeps the program running: closing now would throw
-    // their runs away. A run booked by the stop is asked about before it is lost.
-    UnsavedResultsCheck results;
-    if (!CloseQuery(results) || !StopForLeaving(nullptr) ||
-        !ResultsMayBeDropped(results, msg::k107, msg::k108)) {
+    if (!protocol_.MayClose()) {
         event->ignore();
         return;
     }

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/main_menu.h"
+#include "app/session_protocol.h"
 #include "app/window_settings.h"
 #include "common/session_state.h"
 #include "common/setup_settings.h"
@@ -53,7 +54,7 @@ struct MainWindowEnvironment {
     MsClock* clock = nullptr;
 };
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, private SessionHost {
     Q_OBJECT
 public:
     explicit TMainForm(const MainWindowEnvironment& env, QWidget* parent = nullptr);
@@ -93,9 +94,8 @@ public:
 
     // Session control.
     void SpeedButton1Click();
-    void StartRoutine();
-    void StopWithQuestion();
-    void StopRoutine();
+    void StopWithQuestion() { protocol_.StopWithQuestion(); }
+    void StopRoutine() override;
     void Timer1Timer();
     // Race modes.
     void PageControl1Change(int index);
@@ -140,23 +140,19 @@ private:
     void FirstShow();
     void ReadSettings();
     void WriteSettings();
-    // Whether unsaved results may be thrown away: asks `text` unless the operator already
-    // accepted them as they stand now.
-    struct UnsavedResultsCheck {
-        bool accepted = false;
-        uint64_t bookedWhenAccepted = 0;
-    };
-    bool ResultsMayBeDropped(UnsavedResultsCheck& check, const char* text, const char* caption);
-    bool CloseQuery(UnsavedResultsCheck& results);
-    // Stops a running session before a mode change or close; `question` (may be null) is asked
-    // first. False when the session goes on.
-    bool StopForLeaving(const char* question);
+    // What the session protocol has the window do.
+    bool StartRoutine() override;
+    bool CarsRunning() const override;
+    void LogSessionStart() override;
+    void LogSessionStop() override;
+    void ShowStartButton(bool down) override;
+    void EnterMode(RaceMode mode) override;
+    void ShowModeInForce() override;
     bool HandleKey(QKeyEvent* event, bool down);
     bool HandleAltKey(int key);
     bool DigitKeysAllowed() const;
     void SetSensorKey(int key, bool down);
     void EnableSessionControls(bool running);
-    void RevertTab();
     void SetStatusPanelWidth(int width);
 
     void BuildGymkhana();
@@ -179,6 +175,7 @@ private:
     SessionState state_;
     // Declared after the state it reads; goes before it.
     std::unique_ptr<SensorHub> sensors_;
+    SessionProtocol protocol_;
     SetupSettings setup_;
     MainWindowSettings windowSettings_;
     EntryTable entries_;

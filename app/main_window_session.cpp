@@ -33,19 +33,21 @@
 namespace vantrel {
 
 void TMainForm::SpeedButton1Click() {
-    if (Panel5->SpeedButton1->isChecked()) {
-        sensors_->Log().AddSessionStart(env_.clock->MsTick());
-        StartRoutine();
-    } else {
-        // Passes sampled before the click reach the log (and the course) before its stop line.
-        const uint32_t now = env_.clock->MsTick();
-        sensors_->DeliverUpTo(now);
-        sensors_->Log().AddSessionStop(now);
-        StopWithQuestion();
-    }
+    protocol_.StartButton(Panel5->SpeedButton1->isChecked());
 }
 
-void TMainForm::StartRoutine() {
+void TMainForm::LogSessionStart() {
+    sensors_->Log().AddSessionStart(env_.clock->MsTick());
+}
+
+void TMainForm::LogSessionStop() {
+    // Passes sampled before the click reach the log (and the course) before its stop line.
+    const uint32_t now = env_.clock->MsTick();
+    sensors_->DeliverUpTo(now);
+    sensors_->Log().AddSessionStop(now);
+}
+
+bool TMainForm::StartRoutine() {
     sensors_->Prime(setup_, windowSettings_.outputMask);
     ModeReset();
     Panel5->SpeedButton1->setText(QString::fromUtf8(msg::k117));
@@ -54,19 +56,15 @@ void TMainForm::StartRoutine() {
     state_.running = true;
     Timer1->start(1000);
     ModeInForce().StartSession(state_.sessionStartTick);
-    if (!OpenSessionInput()) {
-        Panel5->SpeedButton1->setChecked(false);
-        StopWithQuestion();
-    }
+    return OpenSessionInput();
 }
 
-void TMainForm::StopWithQuestion() {
-    if (ModeInForce().CarsRunning() && !env_.prompter->AskYesNo(this, QString::fromUtf8(msg::k122),
-                                                                QString::fromUtf8(msg::k117))) {
-        Panel5->SpeedButton1->setChecked(true);
-        return;
-    }
-    StopRoutine();
+bool TMainForm::CarsRunning() const {
+    return ModeInForce().CarsRunning();
+}
+
+void TMainForm::ShowStartButton(bool down) {
+    Panel5->SpeedButton1->setChecked(down);
 }
 
 void TMainForm::StopRoutine() {
@@ -105,58 +103,23 @@ void TMainForm::Timer1Timer() {
     SetStatusText(2, QStringLiteral("%1msec.").arg(sensors_->LastTickInterval()));
 }
 
-void TMainForm::RevertTab() {
+void TMainForm::ShowModeInForce() {
     revertingTab_ = true;
     PageControl1->setCurrentIndex(static_cast<int>(state_.currentMode));
     revertingTab_ = false;
 }
 
-bool TMainForm::ResultsMayBeDropped(UnsavedResultsCheck& check, const char* text,
-                                    const char* caption) {
-    if (!state_.resultModified ||
-        (check.accepted && check.bookedWhenAccepted == state_.resultsBooked)) {
-        return true;
-    }
-    // A result booked while this box is open was not seen by the operator: ask again later.
-    const uint64_t bookedBefore = state_.resultsBooked;
-    if (!env_.prompter->AskYesNo(this, QString::fromUtf8(text), QString::fromUtf8(caption))) {
-        return false;
-    }
-    check.accepted = true;
-    check.bookedWhenAccepted = bookedBefore;
-    return true;
-}
-
-bool TMainForm::StopForLeaving(const char* question) {
-    if (!SessionRunning()) {
-        return true;
-    }
-    if (question != nullptr &&
-        !env_.prompter->AskYesNo(this, QString::fromUtf8(question), QString::fromUtf8(msg::k114))) {
-        return false;
-    }
-    Panel5->SpeedButton1->setChecked(false);
-    SpeedButton1Click();
-    // Cars on course and "No" to stopping: the session goes on.
-    return !SessionRunning();
-}
-
 void TMainForm::PageControl1Change(int index) {
-    if (revertingTab_ || index < 0 || index == static_cast<int>(state_.currentMode)) {
-        return;
+    if (!revertingTab_ && index >= 0) {
+        protocol_.ChangeMode(static_cast<RaceMode>(index));
     }
-    // The results are asked about before the stop and again after it when a run finished
-    // meanwhile, so no run is cleared by the mode reset unasked.
-    UnsavedResultsCheck results;
-    if (!ResultsMayBeDropped(results, msg::k118, msg::k114) || !StopForLeaving(msg::k113) ||
-        !ResultsMayBeDropped(results, msg::k118, msg::k114)) {
-        RevertTab();
-        return;
-    }
-    state_.currentMode = static_cast<RaceMode>(index);
-    state_.activeMode = state_.currentMode;
+}
+
+void TMainForm::EnterMode(RaceMode mode) {
+    state_.currentMode = mode;
+    state_.activeMode = mode;
     ModeDependentSetup();
-    sensors_->Log().AddModeChange(env_.clock->MsTick(), state_.currentMode);
+    sensors_->Log().AddModeChange(env_.clock->MsTick(), mode);
     Panel2->CheckBox2->setChecked(false);
     ModeReset();
     ResetRecord();
