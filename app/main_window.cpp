@@ -17,11 +17,8 @@
 #include <QTimer>
 
 #include "app/clock_panel.h"
-#include "common/messages.h"
-#include "widgets/prompter.h"
-#include "widgets/up_down.h"
-#include "widgets/widget_util.h"
 #include "common/ini_file.h"
+#include "common/messages.h"
 #include "common/ms_clock.h"
 #include "common/numbers.h"
 #include "dialogs/setup_dialog.h"
@@ -37,6 +34,9 @@
 #include "modes/gymkhana_page.h"
 #include "reports/record_window.h"
 #include "sensors/sensor_hub.h"
+#include "widgets/prompter.h"
+#include "widgets/up_down.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 
@@ -48,8 +48,8 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
     resize(kMainMinWidth, kMainMinHeight);
     BuildWidgets();
     BuildSensors();
-    BuildGymkhana();
     BuildListControllers();
+    BuildGymkhana();  // books its results through the result list
     ConnectCommands();
     // Creating the options dialog reads the [Setup] settings and applies them at once.
     setupForm_ = new TSetupForm(
@@ -68,9 +68,9 @@ TMainForm::~TMainForm() {
     state_.running = false;
     // The controllers watch the widgets, and the grids view tables owned by this object: first
     // the controllers, then the widgets, then the tables.
+    gymkhana_.reset();
     entryList_.reset();
     resultList_.reset();
-    gymkhana_.reset();
     delete centralWidget();
 }
 
