@@ -50,9 +50,9 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
     resize(kMainMinWidth, kMainMinHeight);
     BuildWidgets();
     BuildSensors();
-    BuildGymkhana();
-    BuildDragAndCircuit();
     BuildListControllers();
+    BuildGymkhana();  // books its results through the result list
+    BuildDragAndCircuit();
     ConnectCommands();
     // Creating the options dialog reads the [Setup] settings and applies them at once.
     setupForm_ = new TSetupForm(
@@ -71,10 +71,10 @@ TMainForm::~TMainForm() {
     state_.running = false;
     // The controllers watch the widgets, and the grids view tables owned by this object: first
     // the controllers, then the widgets, then the tables.
+    gymkhana_.reset();
     entryList_.reset();
     resultList_.reset();
     modes_ = {};
-    gymkhana_.reset();
     drag_.reset();
     circuit_.reset();
     delete centralWidget();

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/main_menu.h"
+#include "app/sensor_log_sink.h"
 #include "app/session_protocol.h"
 #include "app/window_settings.h"
 #include "common/session_state.h"
@@ -19,6 +20,7 @@
 #include "lists/result_table.h"
 #include "modes/race_mode_controller.h"
 #include "reports/standings.h"
+#include "reports/standings_sink.h"
 #include "sensors/sensor_event.h"
 
 class QLabel;
@@ -168,7 +170,7 @@ private:
     void OnLabelColor(SensorInput input, bool red);
     void OnUsbReadFailed(const QString& message);
     void OnPortReadFailed(const QString& message);
-    void OnGymkhanaResult(const struct GymkhanaResult& result, int row);
+    void AddResultSinks();
     TimeStyle CurrentTimeStyle() const;
 
     MainWindowEnvironment env_;
@@ -189,6 +191,9 @@ private:
     std::unique_ptr<ResultListController> resultList_;
     // The record window views the standings and entries: declared after them, goes first.
     std::unique_ptr<TRecordForm> record_;
+    // Where every booked result goes, in this order; they go before what they write to.
+    std::unique_ptr<StandingsSink> standingsSink_;
+    std::unique_ptr<SensorLogSink> sensorLogSink_;
     TSetupForm* setupForm_ = nullptr;
     // The printer and page the printed standings use; set up with File > Page setup.
     std::unique_ptr<QPrinter> printer_;

@@ -1,5 +1,5 @@
-// The main window's side of the GYMKHANA tab: the tab's controller and what a finished run
-// sets off outside the tab.
+// The main window's side of the GYMKHANA tab: the tab's controller, which books its runs
+// through the result list.
 #include <QLineEdit>
 #include <QTimer>
 
@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "common/ms_clock.h"
 #include "lists/entry_panel.h"
+#include "lists/result_list_controller.h"
 #include "lists/result_panel.h"
 #include "modes/drag_page.h"
 #include "modes/gymkhana_controller.h"
@@ -36,16 +37,14 @@ void TMainForm::BuildGymkhana() {
             record_->ShowSplit2(number, FromQ(time));
         }
     };
-    hooks.resultBooked = [this](const GymkhanaResult& result, int row) {
-        OnGymkhanaResult(result, row);
-    };
     // Also the passes sampled but not yet queued: a finish just before the limit wins.
     hooks.drainSensorEvents = [this] { sensors_->DeliverUpTo(env_.clock->MsTick()); };
     hooks.resetSensorOffDelays = [this] { sensors_->ResetOffDelays(); };
     hooks.passCountsChanged = [this] { ComboBox100Change(); };
     hooks.timeoutFinishPass = [this](uint32_t tick) { sensors_->Log().AddFinishPass(tick); };
-    gymkhana_ = std::make_unique<GymkhanaController>(
-        widgets, state_, entries_, results_, *env_.prompter, *env_.clock, std::move(hooks), this);
+    gymkhana_ =
+        std::make_unique<GymkhanaController>(widgets, state_, entries_, resultList_->commands(),
+                                             *env_.prompter, *env_.clock, std::move(hooks), this);
 }
 
 void TMainForm::RefreshWaitingCar() {

@@ -1,16 +1,17 @@
-// The main window's side of the standings: the record window, the rebuild, and what a
-// finished gymkhana run shows and records outside the tab.
+// The main window's side of the standings: the record window, the rebuild, and the sinks
+// that every booked result goes out to.
 #include <QAction>
 #include <filesystem>
 
 #include "app/main_window.h"
+#include "app/sensor_log_sink.h"
 #include "common/messages.h"
 #include "common/numbers.h"
 #include "lists/result_list_controller.h"
 #include "modes/circuit_page.h"
-#include "modes/gymkhana_result.h"
 #include "reports/record_window.h"
 #include "reports/standings_rebuild.h"
+#include "reports/standings_sink.h"
 #include "sensors/sensor_hub.h"
 #include "widgets/prompter.h"
 #include "widgets/widget_util.h"
@@ -34,6 +35,7 @@ void TMainForm::BuildRecordWindow() {
     env.activeTab = [this] { return ActivePageMode(); };
     env.rebuild = [this] { RebuildRanking(); };
     record_ = std::make_unique<TRecordForm>(env);
+    AddResultSinks();
     connect(menu.ToolRecord, &QAction::triggered, this, [this] {
         record_->show();
         record_->raise();
@@ -61,30 +63,19 @@ void TMainForm::ResetRecord() {
     record_->ResetRecord();
 }
 
-void TMainForm::OnGymkhanaResult(const GymkhanaResult& result, int /*row*/) {
-    const RecordDisplay& shown = result.record;
-    if (shown.memo5) {
-        record_->ShowResult(result.car, shown.memo2, *shown.memo5);
-    } else {
-        record_->ShowCar(result.car, shown.memo2);
-    }
-    record_->ShowSplitTexts(shown.memo3.value_or(std::string()),
-                            shown.memo4.value_or(std::string()));
-    if (record_->AutoUpdate()) {
-        try {
-            standings_.AddResult(result.car, result.runMs, result.runCount, CurrentTimeStyle());
-        } catch (const ConversionError& error) {
-            env_.prompter->Error(this, ToQ(error.what()), QString::fromUtf8(msg::kTitle));
-        }
-        record_->Refresh();
-    }
-    if (setup_.logfile) {
-        // A log that cannot be written must not stop the timing; the next finish tries again.
-        sensors_->Log().Save(std::filesystem::current_path());
-    }
-    if (result.rebuildRanking) {
-        RebuildRanking();
-    }
+void TMainForm::AddResultSinks() {
+    StandingsSinkWiring wiring;
+    wiring.record = record_.get();
+    wiring.standings = &standings_;
+    wiring.prompter = env_.prompter;
+    wiring.dialogParent = this;
+    wiring.timeStyle = [this] { return CurrentTimeStyle(); };
+    wiring.rebuild = [this] { RebuildRanking(); };
+    standingsSink_ = std::make_unique<StandingsSink>(std::move(wiring));
+    sensorLogSink_ = std::make_unique<SensorLogSink>(setup_, sensors_->Log());
+    ResultListCommands& commands = resultList_->commands();
+    commands.AddSink(*standingsSink_);
+    commands.AddSink(*sensorLogSink_);
 }
 
 }  // namespace vantrel

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "common/session_state.h"
 #include "common/ini_file.h"
 #include "common/safe_file.h"
+#include "common/session_state.h"
 #include "lists/entry_table.h"
 #include "lists/grid_edit_state.h"
 #include "lists/list_file_name.h"

@@ -1,22 +1,18 @@
 #include "lists/entry_list_controller.h"
 
-#include <QAbstractItemDelegate>
 #include <QAction>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTableView>
 
 #include "common/messages.h"
-#include "widgets/prompter.h"
-#include "widgets/widget_util.h"
 #include "lists/entry_panel.h"
 #include "lists/entry_table_model.h"
-#include "widgets/grid_focus_watch.h"
 #include "lists/list_dialogs.h"
-#include "widgets/list_grid_look.h"
 #include "lists/list_texts.h"
-#include "lists/storable_text_delegate.h"
+#include "widgets/list_grid_look.h"
+#include "widgets/prompter.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 
@@ -27,25 +23,17 @@ constexpr ListDialogKind kEntryDialogs{kEntryFileFilter, kEntryDefaultSuffix};
 EntryListController::EntryListController(EntryListWiring wiring, QObject* parent)
     : QObject(parent),
       wiring_(std::move(wiring)),
-      ini_(wiring_.iniPath),
-      commands_(*wiring_.table, *wiring_.state, &ini_) {
+      files_(*wiring_.prompter, wiring_.iniPath, kEntryDialogs),
+      commands_(*wiring_.table, *wiring_.state, files_.ini()) {
     EntryPanel* panel = wiring_.panel;
-    QTableView* grid = panel->StringGrid1;
     panel->model()->SetEditState(&commands_.editState());
     panel->model()->SetFixedCellColor(FixedCellColor(false));
-    StorableTextDelegate::Install(grid, [this](const QString& character) {
-        wiring_.prompter->Warn(DialogParent(), RefusedCharacterText(character),
-                               QString::fromUtf8(msg::k110));
-    });
-    // The model decides which cells may be edited; typing or F2 opens the editor there.
-    grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
-                          QAbstractItemView::SelectedClicked);
-    grid->installEventFilter(this);
-    grid->viewport()->installEventFilter(this);
-    connect(grid->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
-            [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) { CellEditorClosed(hint); });
-    focusWatch_ = new GridFocusWatch(
-        grid, [this] { StringGrid1Enter(); }, [this] { StringGrid1Exit(); }, this);
+    ListGridHooks hooks;
+    hooks.dialogParent = [this] { return DialogParent(); };
+    hooks.editorClosed = [this](int hint) { CellEditorClosed(hint); };
+    hooks.entered = [this] { StringGrid1Enter(); };
+    hooks.left = [this] { StringGrid1Exit(); };
+    focusWatch_ = InstallListGrid(panel->StringGrid1, *wiring_.prompter, this, std::move(hooks));
 
     connect(wiring_.fileNew, &QAction::triggered, this, &EntryListController::FileNewEntryClick);
     connect(wiring_.fileLoad, &QAction::triggered, this, &EntryListController::FileLoadEntryClick);
@@ -84,38 +72,21 @@ void EntryListController::FileLoadEntryClick() {
                                     QString::fromUtf8(msg::k104))) {
         return;
     }
-    const auto path =
-        AskOpenListFile(*wiring_.prompter, DialogParent(), kEntryDialogs, commands_.file());
-    if (!path) {
-        return;
-    }
-    // Other owners write their sections meanwhile; remembering the folder must keep them.
-    ini_ = IniFile(wiring_.iniPath);
-    const IoResult result = commands_.Load(*path);
-    if (!result) {
-        ShowFileError(*wiring_.prompter, DialogParent(), result);
+    IoResult result;
+    const auto load = [this](const std::filesystem::path& path) { return commands_.Load(path); };
+    if (!files_.Open(DialogParent(), commands_.file(), load, result)) {
         return;
     }
     ShowFileName();
-    if (!result.warning.empty()) {
-        wiring_.prompter->Warn(DialogParent(), QString::fromStdString(result.warning),
-                               QString::fromUtf8(msg::kTitle));
-    }
+    files_.ShowWarning(DialogParent(), result);
 }
 
 void EntryListController::FileSaveEntryClick() {
-    const auto path =
-        AskSaveListFile(*wiring_.prompter, DialogParent(), kEntryDialogs, commands_.file());
-    if (!path) {
-        return;
+    const auto path = files_.AskSave(DialogParent(), commands_.file());
+    const auto save = [this](const std::filesystem::path& to) { return commands_.Save(to); };
+    if (path && files_.Write(DialogParent(), *path, save)) {
+        ShowFileName();
     }
-    ini_ = IniFile(wiring_.iniPath);
-    const IoResult result = commands_.Save(*path);
-    if (!result) {
-        ShowFileError(*wiring_.prompter, DialogParent(), result);
-        return;
-    }
-    ShowFileName();
 }
 
 void EntryListController::Grid1EditClick() {
@@ -236,9 +207,7 @@ void EntryListController::StringGrid1MouseDown(const QMouseEvent* event) {
 }
 
 void EntryListController::CellEditorClosed(int hint) {
-    // Enter in the open cell ends the edit as Enter on the grid does (Shift+Enter keeps it).
-    if (hint == QAbstractItemDelegate::SubmitModelCache && Editing() &&
-        !(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier)) {
+    if (EditorClosedByEnter(hint, Editing())) {
         EndEntryEdit();
         PickRow(wiring_.panel->CurrentCar());
     }

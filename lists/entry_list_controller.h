@@ -9,8 +9,8 @@
 #include <functional>
 
 #include "common/session_state.h"
-#include "common/ini_file.h"
 #include "lists/entry_list_commands.h"
+#include "lists/list_grid_control.h"
 
 class QAction;
 class QKeyEvent;
@@ -72,7 +72,7 @@ private:
     QWidget* DialogParent() const;
 
     EntryListWiring wiring_;
-    IniFile ini_;
+    ListFileDialogs files_;
     EntryListCommands commands_;
     GridFocusWatch* focusWatch_;
 };

@@ -6,9 +6,9 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "widgets/widget_util.h"
-#include "widgets/elided_text_delegate.h"
 #include "lists/entry_table_model.h"
+#include "widgets/elided_text_delegate.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 

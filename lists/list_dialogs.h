@@ -7,9 +7,9 @@
 #include <optional>
 #include <string_view>
 
-#include "widgets/prompter.h"
 #include "common/safe_file.h"
 #include "lists/list_file_name.h"
+#include "widgets/prompter.h"
 
 namespace vantrel {
 

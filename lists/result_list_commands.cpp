@@ -57,11 +57,14 @@ void ResultListCommands::ChangeLayout(RaceMode mode) {
     state_.resultModified = false;
 }
 
-int32_t ResultListCommands::AddResult(std::vector<std::string> cells) {
+int32_t ResultListCommands::AddResult(const BookedResult& result) {
     const int32_t row = results_.RowForNewResult();
-    results_.SetRow(row, std::move(cells));
+    results_.SetRow(row, result.cells);
     state_.resultModified = true;
     ++state_.resultsBooked;
+    for (ResultSink* sink : sinks_) {
+        sink->ResultBooked(result, row);
+    }
     return row;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The result list's commands as the main window runs them: Load, Save, Save as, Clear, the
-// result buttons, row Delete, the editing state and the results the race modes add. Each
+// result buttons, row Delete, the editing state and the results the race modes book. Each
 // command sets or clears `resultModified` itself:
 //   set by:     AddResult, Load (even a failed one), BeginEdit, the four result buttons,
 //               DeleteRow
@@ -14,19 +14,20 @@
 #include <string>
 #include <vector>
 
-#include "common/session_state.h"
 #include "common/ini_file.h"
 #include "common/safe_file.h"
+#include "common/session_state.h"
 #include "lists/entry_table.h"
 #include "lists/grid_edit_state.h"
 #include "lists/list_file_name.h"
 #include "lists/result_buttons.h"
 #include "lists/result_name_refresh.h"
+#include "lists/result_sink.h"
 #include "lists/result_table.h"
 
 namespace vantrel {
 
-class ResultListCommands {
+class ResultListCommands final : public ResultBooking {
 public:
     // `ini` (may be null) gives the dialogs' starting folder and remembers each file's
     // folder under [InitialDir] `ResultList`. All of them must outlive this object.
@@ -63,9 +64,12 @@ public:
     // back to "NewResult.csv", resultModified cleared.
     void ChangeLayout(RaceMode mode);
 
-    // A result taken by a race mode: fills row 1 of an empty list or appends a row; sets
-    // resultModified. Returns the row.
-    int32_t AddResult(std::vector<std::string> cells);
+    // A result booked by a race mode: fills row 1 of an empty list or appends a row, sets
+    // resultModified, counts resultsBooked, then hands the result to every sink once, in the
+    // order they were added. Returns the row.
+    int32_t AddResult(const BookedResult& result) override;
+    // `sink` must outlive this object.
+    void AddSink(ResultSink& sink) { sinks_.push_back(&sink); }
 
     // A result button on the current row; sets resultModified when it changed the row. The
     // window rebuilds the standings when the outcome says so.
@@ -96,6 +100,7 @@ private:
     ListFileName file_;
     GridEditState editState_;
     std::function<void()> fileNameChanged_;
+    std::vector<ResultSink*> sinks_;
 };
 
 }  // namespace vantrel

@@ -1,24 +1,20 @@
 #include "lists/result_list_controller.h"
 
-#include <QAbstractItemDelegate>
 #include <QAction>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTableView>
 #include <algorithm>
 
 #include "common/messages.h"
-#include "widgets/prompter.h"
-#include "widgets/widget_util.h"
-#include "widgets/grid_focus_watch.h"
 #include "lists/list_dialogs.h"
-#include "widgets/list_grid_look.h"
 #include "lists/list_texts.h"
 #include "lists/result_file.h"
 #include "lists/result_panel.h"
 #include "lists/result_table_model.h"
-#include "lists/storable_text_delegate.h"
+#include "widgets/list_grid_look.h"
+#include "widgets/prompter.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 
@@ -33,28 +29,21 @@ QString Text(std::string_view text) {
 ResultListController::ResultListController(ResultListWiring wiring, QObject* parent)
     : QObject(parent),
       wiring_(std::move(wiring)),
-      ini_(wiring_.iniPath),
-      commands_(*wiring_.results, *wiring_.entries, *wiring_.state, &ini_),
+      files_(*wiring_.prompter, wiring_.iniPath, kResultDialogs),
+      commands_(*wiring_.results, *wiring_.entries, *wiring_.state, files_.ini()),
       newResultWatch_([this] { LeaveEditingForNewResult(); }) {
     ResultPanel* panel = wiring_.panel;
-    QTableView* grid = panel->StringGrid2;
     panel->model()->SetEditState(&commands_.editState());
-    StorableTextDelegate::Install(grid, [this](const QString& character) {
-        wiring_.prompter->Warn(DialogParent(), RefusedCharacterText(character),
-                               QString::fromUtf8(msg::k110));
-    });
+    ListGridHooks hooks;
+    hooks.dialogParent = [this] { return DialogParent(); };
+    hooks.editorClosed = [this](int hint) { CellEditorClosed(hint); };
+    hooks.entered = [this] { StringGrid2Enter(); };
+    hooks.left = [this] { StringGrid2Exit(); };
+    focusWatch_ = InstallListGrid(panel->StringGrid2, *wiring_.prompter, this, std::move(hooks));
     connect(panel->model(), &ResultTableModel::CellEdited, this,
             &ResultListController::RebuildRanking);
     wiring_.results->AddObserver(&newResultWatch_);
     commands_.OnFileNameChanged([this] { ShowFileName(); });
-    grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
-                          QAbstractItemView::SelectedClicked);
-    grid->installEventFilter(this);
-    grid->viewport()->installEventFilter(this);
-    connect(grid->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
-            [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) { CellEditorClosed(hint); });
-    focusWatch_ = new GridFocusWatch(
-        grid, [this] { StringGrid2Enter(); }, [this] { StringGrid2Exit(); }, this);
 
     connect(wiring_.fileLoad, &QAction::triggered, this,
             &ResultListController::FileLoadResultClick);
@@ -107,23 +96,14 @@ void ResultListController::FileLoadResultClick() {
                                     Text(kLoadOverResultsCaption))) {
         return;
     }
-    const auto path =
-        AskOpenListFile(*wiring_.prompter, DialogParent(), kResultDialogs, commands_.file());
+    IoResult result;
+    const auto load = [this](const std::filesystem::path& path) { return commands_.Load(path); };
+    const auto path = files_.Open(DialogParent(), commands_.file(), load, result);
     if (!path) {
         return;
     }
-    // Other owners write their sections meanwhile; remembering the folder must keep them.
-    ini_ = IniFile(wiring_.iniPath);
-    const IoResult result = commands_.Load(*path);
-    if (!result) {
-        ShowFileError(*wiring_.prompter, DialogParent(), result);
-        return;
-    }
     wiring_.panel->SelectRow(1);
-    if (!result.warning.empty()) {
-        wiring_.prompter->Warn(DialogParent(), QString::fromStdString(result.warning),
-                               QString::fromUtf8(msg::kTitle));
-    }
+    files_.ShowWarning(DialogParent(), result);
     if (wiring_.rebuildAfterLoad) {
         wiring_.rebuildAfterLoad(*path);
     } else {
@@ -140,9 +120,7 @@ void ResultListController::FileSaveResultClick() {
 }
 
 void ResultListController::FileSaveAsResultClick() {
-    const auto path =
-        AskSaveListFile(*wiring_.prompter, DialogParent(), kResultDialogs, commands_.file());
-    if (path) {
+    if (const auto path = files_.AskSave(DialogParent(), commands_.file())) {
         SaveTo(*path);
     }
 }
@@ -155,11 +133,8 @@ void ResultListController::SaveTo(const std::filesystem::path& path) {
             Text(kSaveEmptyOverCaption))) {
         return;
     }
-    ini_ = IniFile(wiring_.iniPath);
-    const IoResult result = commands_.Save(path);
-    if (!result) {
-        ShowFileError(*wiring_.prompter, DialogParent(), result);
-    }
+    files_.Write(DialogParent(), path,
+                 [this](const std::filesystem::path& to) { return commands_.Save(to); });
 }
 
 void ResultListController::BitBtn3Click() {
@@ -273,9 +248,7 @@ void ResultListController::StringGrid2DblClick() {
 }
 
 void ResultListController::CellEditorClosed(int hint) {
-    // Enter in the open cell ends the edit as Enter on the grid does (Shift+Enter keeps it).
-    if (hint == QAbstractItemDelegate::SubmitModelCache && Editing() &&
-        !(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier)) {
+    if (EditorClosedByEnter(hint, Editing())) {
         EndResultEdit();
     }
 }

@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "common/session_state.h"
-#include "common/ini_file.h"
+#include "lists/list_grid_control.h"
 #include "lists/result_list_commands.h"
 #include "lists/table_observer.h"
 
@@ -79,7 +79,7 @@ private:
     QWidget* DialogParent() const;
 
     ResultListWiring wiring_;
-    IniFile ini_;
+    ListFileDialogs files_;
     ResultListCommands commands_;
     NewResultWatch newResultWatch_;
     GridFocusWatch* focusWatch_;

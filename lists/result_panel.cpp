@@ -9,10 +9,10 @@
 #include <QTableView>
 #include <algorithm>
 
+#include "lists/result_table_model.h"
+#include "widgets/elided_text_delegate.h"
 #include "widgets/unbuilt_features.h"
 #include "widgets/widget_util.h"
-#include "widgets/elided_text_delegate.h"
-#include "lists/result_table_model.h"
 
 namespace vantrel {
 

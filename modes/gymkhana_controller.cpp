@@ -29,7 +29,7 @@
 namespace vantrel {
 
 GymkhanaController::GymkhanaController(const GymkhanaWidgets& widgets, SessionState& session,
-                                       EntryTable& entries, ResultTable& results,
+                                       EntryTable& entries, ResultBooking& booking,
                                        Prompter& prompter, const MsClock& clock,
                                        GymkhanaHooks hooks, QObject* parent)
     : QObject(parent),
@@ -38,7 +38,7 @@ GymkhanaController::GymkhanaController(const GymkhanaWidgets& widgets, SessionSt
       prompter_(prompter),
       clock_(clock),
       hooks_(std::move(hooks)),
-      flow_(session, entries, results, *this) {
+      flow_(session, entries, booking, *this) {
     GymkhanaPage* p = w_.page;
     carBoxes_ = {nullptr, p->Memo101, p->Memo102, p->Memo107, p->Memo120};
     clockBoxes_ = {nullptr, p->Memo105, p->Memo106, p->Memo108, p->Memo121};
@@ -263,14 +263,11 @@ void GymkhanaController::ShowSplit(SplitDisplay display, const std::string& carT
     }
 }
 
-void GymkhanaController::ShowResult(const GymkhanaResult& result, int32_t resultRow) {
-    w_.page->Memo103->setText(ToQ(result.carText));
-    w_.page->Memo110->setText(ToQ(result.name));
-    w_.page->Memo104->setText(ToQ(result.timeText));
+void GymkhanaController::ShowResult(const BookedResult& result, int32_t resultRow) {
+    w_.page->Memo103->setText(ToQ(result.display.car));
+    w_.page->Memo110->setText(ToQ(result.display.name));
+    w_.page->Memo104->setText(ToQ(result.display.time));
     w_.results->SelectRow(resultRow);
-    if (hooks_.resultBooked) {
-        hooks_.resultBooked(result, resultRow);
-    }
 }
 
 void GymkhanaController::TimeoutFinishPass(uint32_t tick) {

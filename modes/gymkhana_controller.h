@@ -1,7 +1,7 @@
 #pragma once
 // The GYMKHANA tab at work: forwards the tab's boxes, buttons, popups and clock timers to
 // the gymkhana logic and shows what the logic reports. The main window hands it the sensor
-// edges and is told about every booked result.
+// edges; booked results go out through the result list's sinks.
 // Thread rule: GUI thread only.
 
 #include <QObject>
@@ -30,8 +30,6 @@ struct GymkhanaHooks {
     std::function<void(const QString&)> showStatus;  // status panel 0
     // A split was shown on the tab (the record window shows it too).
     std::function<void(SplitDisplay, const QString& car, const QString& time)> splitShown;
-    // A run was booked into the result row (record window, log, voice, serial output).
-    std::function<void(const GymkhanaResult&, int row)> resultBooked;
     // Every sensor event already taken must be handled before a clock decides a time-out.
     std::function<void()> drainSensorEvents;
     // The time limit finished the car in position "I" at `tick` (its finish line in the log).
@@ -55,7 +53,7 @@ class GymkhanaController : public QObject, public RaceModeController, private Gy
     Q_OBJECT
 public:
     GymkhanaController(const GymkhanaWidgets& widgets, SessionState& session, EntryTable& entries,
-                       ResultTable& results, Prompter& prompter, const MsClock& clock,
+                       ResultBooking& booking, Prompter& prompter, const MsClock& clock,
                        GymkhanaHooks hooks, QObject* parent);
 
     GymkhanaFlow& flow() { return flow_; }
@@ -88,7 +86,7 @@ private:
     void ShowPassCounters(int32_t startPasses, int32_t finishPasses) override;
     void ShowSplit(SplitDisplay display, const std::string& carText,
                    const std::string& timeText) override;
-    void ShowResult(const GymkhanaResult& result, int32_t resultRow) override;
+    void ShowResult(const BookedResult& result, int32_t resultRow) override;
     void TimeoutFinishPass(uint32_t tick) override;
 
     // The tab's buttons and popup items.

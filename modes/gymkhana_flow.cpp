@@ -4,7 +4,6 @@
 #include "common/setup_settings.h"
 #include "common/time_text.h"
 #include "lists/entry_table.h"
-#include "lists/result_table.h"
 #include "modes/gymkhana_texts.h"
 
 namespace vantrel {
@@ -14,9 +13,9 @@ bool SplitDisplayVisible(bool gymkhanaActive, bool split1Connected, bool split2C
     return gymkhanaActive && (split1Connected || split2Connected || finishPassIndex > 0);
 }
 
-GymkhanaFlow::GymkhanaFlow(SessionState& session, EntryTable& entries, ResultTable& results,
+GymkhanaFlow::GymkhanaFlow(SessionState& session, EntryTable& entries, ResultBooking& booking,
                            GymkhanaView& view)
-    : session_(session), entries_(entries), results_(results), view_(view) {}
+    : session_(session), entries_(entries), booking_(booking), view_(view) {}
 
 void GymkhanaFlow::Configure(const SetupSettings& setup, int32_t startPassIndex,
                              int32_t finishPassIndex) {
@@ -181,9 +180,9 @@ void GymkhanaFlow::SplitShown(SplitDisplay display, int32_t car, int32_t ms) {
 
 void GymkhanaFlow::CarFinished(const FinishedRun& run) {
     view_.ShowPositions();
-    int32_t resultRow = 0;
-    const GymkhanaResult result =
-        BookGymkhanaResult(run, resultSettings_, entries_, results_, session_, resultRow);
+    const BookedResult result = BookGymkhanaResult(run, resultSettings_, entries_, session_);
+    const int32_t resultRow = booking_.AddResult(result);
+    session_.resultRow = resultRow;
     view_.ShowResult(result, resultRow);
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "lists/result_sink.h"
 #include "modes/course_clock.h"
 #include "modes/gymkhana_course.h"
 #include "modes/gymkhana_result.h"
@@ -15,7 +16,6 @@
 namespace vantrel {
 
 class EntryTable;
-class ResultTable;
 struct SessionState;
 struct SetupSettings;
 
@@ -36,9 +36,9 @@ public:
     // Memo304/Memo303 and the record window's split boxes (ShowSplit1, ShowSplit2).
     virtual void ShowSplit(SplitDisplay /*display*/, const std::string& /*carText*/,
                            const std::string& /*timeText*/) {}
-    // A run was booked into `resultRow`: result display, record window, selection of the
-    // row, AddResult, sensor-log save, voice, serial output, RebuildRanking when asked.
-    virtual void ShowResult(const GymkhanaResult& /*result*/, int32_t /*resultRow*/) {}
+    // A run was booked into `resultRow` (the result sinks have had it): the tab's result
+    // display and the selection of the row.
+    virtual void ShowResult(const BookedResult& /*result*/, int32_t /*resultRow*/) {}
     // The time limit finishes the car in position "I" at `tick`, as a finish pass would.
     virtual void TimeoutFinishPass(uint32_t /*tick*/) {}
 };
@@ -50,7 +50,8 @@ bool SplitDisplayVisible(bool gymkhanaActive, bool split1Connected, bool split2C
 
 class GymkhanaFlow final : private CourseObserver {
 public:
-    GymkhanaFlow(SessionState& session, EntryTable& entries, ResultTable& results,
+    // Finished runs are booked through `booking`.
+    GymkhanaFlow(SessionState& session, EntryTable& entries, ResultBooking& booking,
                  GymkhanaView& view);
 
     const GymkhanaCourse& course() const { return course_; }
@@ -115,7 +116,7 @@ private:
 
     SessionState& session_;
     EntryTable& entries_;
-    ResultTable& results_;
+    ResultBooking& booking_;
     GymkhanaView& view_;
     GymkhanaCourse course_{*this};
     StartList startList_;

@@ -6,7 +6,6 @@
 #include "common/race_mode.h"
 #include "common/session_state.h"
 #include "lists/entry_table.h"
-#include "lists/result_table.h"
 #include "modes/course_clock.h"
 #include "modes/gymkhana_texts.h"
 
@@ -104,23 +103,27 @@ GymkhanaResult BuildGymkhanaResult(const FinishedRun& run, const ResultSettings&
     return result;
 }
 
-GymkhanaResult BookGymkhanaResult(const FinishedRun& run, const ResultSettings& settings,
-                                  EntryTable& entries, ResultTable& results, SessionState& session,
-                                  int32_t& resultRow) {
+BookedResult BookingOf(const GymkhanaResult& result) {
+    BookedResult booked;
+    booked.car = result.car;
+    booked.timeMs = result.runMs;
+    booked.count = result.runCount;
+    booked.cells = result.row;
+    booked.display = {result.carText, result.name, result.timeText};
+    booked.record = result.record;
+    booked.announcement = {true, result.runMs};
+    booked.rebuildStandings = result.rebuildRanking;
+    return booked;
+}
+
+BookedResult BookGymkhanaResult(const FinishedRun& run, const ResultSettings& settings,
+                                EntryTable& entries, SessionState& session) {
     int32_t runCount = 0;
     if (run.car >= 1 && run.car <= kMaxCarNumber) {
         runCount = ++session.runCount[run.car];
         entries.SetCell(EntryTable::kLap, run.car, std::to_string(runCount));
     }
-    GymkhanaResult result = BuildGymkhanaResult(run, settings, entries, runCount);
-    resultRow = results.RowForNewResult();
-    for (int32_t column = 0; column < kGymkhanaColumns; ++column) {
-        results.SetCell(column, resultRow, result.row[column]);
-    }
-    session.resultRow = resultRow;
-    session.resultModified = true;
-    ++session.resultsBooked;
-    return result;
+    return BookingOf(BuildGymkhanaResult(run, settings, entries, runCount));
 }
 
 }  // namespace vantrel

@@ -1,6 +1,6 @@
 #pragma once
 // What a finished gymkhana run becomes: the result row, the result and record-window display
-// texts, the spoken time and whether the standings must be rebuilt.
+// texts, the spoken time and whether the standings must be rebuilt; and its booking.
 // Thread rule: GUI thread only.
 
 #include <cstdint>
@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "common/time_text.h"
+#include "lists/booked_result.h"
 #include "modes/gymkhana_course.h"
 
 namespace vantrel {
 
 class EntryTable;
-class ResultTable;
 struct SessionState;
 
 // Columns of the GYMKHANA result layout.
@@ -45,15 +45,6 @@ struct Announcement {
     int32_t milliseconds = 0;
 };
 
-// The record window's display boxes; an unset box keeps what it shows.
-struct RecordDisplay {
-    std::string memo1;                 // car
-    std::string memo2;                 // name
-    std::optional<std::string> memo3;  // split 1
-    std::optional<std::string> memo4;  // split 2 or speed
-    std::optional<std::string> memo5;  // time (not after a time-out)
-};
-
 struct GymkhanaResult {
     int32_t car = 0;
     int32_t runMs = 0;
@@ -78,11 +69,12 @@ std::string PenaltyText(int32_t penaltyWord);
 std::string SpeedText(int32_t distanceM, int32_t runMs);
 Announcement AnnouncementOf(int32_t runMs);
 
-// Books a finished run: counts it in runCount and the entry grid's "Lap" cell, writes the
-// row into the result list (row 1 when the list is empty, else a new last row) and marks
-// the list modified. Returns the result and sets `resultRow` to the row written.
-GymkhanaResult BookGymkhanaResult(const FinishedRun& run, const ResultSettings& settings,
-                                  EntryTable& entries, ResultTable& results, SessionState& session,
-                                  int32_t& resultRow);
+// The booking of a built result: its row, display texts, spoken time and rebuild flag.
+BookedResult BookingOf(const GymkhanaResult& result);
+
+// A finished run to book: counts it in runCount and the entry grid's "Lap" cell and returns
+// its booking, which the result list then writes (ResultBooking::AddResult).
+BookedResult BookGymkhanaResult(const FinishedRun& run, const ResultSettings& settings,
+                                EntryTable& entries, SessionState& session);
 
 }  // namespace vantrel

@@ -20,7 +20,8 @@ protected:
     ResultListCommands commands{results, entries, state, &ini};
 
     void AddCar(int32_t car, const std::string& pen = "") {
-        commands.AddResult({std::to_string(car), "n", "m", pen, "01:00.000", "", "", "", "1"});
+        commands.AddResult(
+            {.cells = {std::to_string(car), "n", "m", pen, "01:00.000", "", "", "", "1"}});
     }
 };
 
@@ -97,6 +98,67 @@ TEST_F(ResultListCommandsTest, ResultsFillRowOneThenAppend) {
     AddCar(4);
     EXPECT_EQ(results.DataRowCount(), 2);
     EXPECT_EQ(results.Cell(0, 2), "4");
+}
+
+// A sink that writes what it is handed into a log shared with the other sinks.
+struct RecordingSink final : ResultSink {
+    RecordingSink(std::string name, std::vector<std::string>& log)
+        : name(std::move(name)), log(log) {}
+    void ResultBooked(const BookedResult& result, int32_t row) override {
+        log.push_back(name + " car " + std::to_string(result.car) + " " +
+                      std::to_string(result.timeMs) + "ms #" + std::to_string(result.count) +
+                      " row " + std::to_string(row));
+    }
+    std::string name;
+    std::vector<std::string>& log;
+};
+
+BookedResult Booking(int32_t car, int32_t timeMs, int32_t count) {
+    BookedResult result;
+    result.car = car;
+    result.timeMs = timeMs;
+    result.count = count;
+    result.cells = {std::to_string(car),  "n", "m", "", "01:00.000", "", "", "",
+                    std::to_string(count)};
+    return result;
+}
+
+TEST_F(ResultListCommandsTest, ABookedResultIsWrittenThenReachesEverySinkOnceInOrder) {
+    std::vector<std::string> log;
+    RecordingSink first("first", log);
+    RecordingSink second("second", log);
+    commands.AddSink(first);
+    commands.AddSink(second);
+    int32_t newResults = 0;
+    NewResultWatch watch([&] { ++newResults; });
+    results.AddObserver(&watch);
+
+    EXPECT_EQ(commands.AddResult(Booking(7, 61000, 1)), 1);
+    EXPECT_EQ(log, (std::vector<std::string>{"first car 7 61000ms #1 row 1",
+                                             "second car 7 61000ms #1 row 1"}));
+    EXPECT_EQ(results.Row(1), Booking(7, 61000, 1).cells);
+    EXPECT_TRUE(state.resultModified);
+
+    log.clear();
+    state.resultModified = false;
+    EXPECT_EQ(commands.AddResult(Booking(9, 59000, 2)), 2);
+    EXPECT_EQ(log, (std::vector<std::string>{"first car 9 59000ms #2 row 2",
+                                             "second car 9 59000ms #2 row 2"}));
+    EXPECT_EQ(results.DataRowCount(), 2);
+    EXPECT_EQ(results.Cell(0, 1), "7");
+    EXPECT_EQ(results.Cell(8, 2), "2");
+    EXPECT_TRUE(state.resultModified);
+    EXPECT_EQ(state.resultsBooked, 2u);
+    EXPECT_EQ(newResults, 2);
+
+    // After a Clear the next result takes row 1 again, and the sinks hear that row.
+    commands.Clear();
+    log.clear();
+    EXPECT_EQ(commands.AddResult(Booking(4, 70000, 1)), 1);
+    EXPECT_EQ(log, (std::vector<std::string>{"first car 4 70000ms #1 row 1",
+                                             "second car 4 70000ms #1 row 1"}));
+    EXPECT_EQ(results.DataRowCount(), 1);
+    results.RemoveObserver(&watch);
 }
 
 TEST_F(ResultListCommandsTest, ButtonsSetTheFlagAndSayWhenToRebuild) {

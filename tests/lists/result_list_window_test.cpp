@@ -7,10 +7,10 @@
 #include <QPushButton>
 
 #include "common/messages.h"
-#include "widgets/widget_util.h"
 #include "list_window_support.h"
 #include "lists/list_texts.h"
 #include "lists/result_list_controller.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel::test {
 namespace {
@@ -28,7 +28,7 @@ std::filesystem::path WriteResultFile(const std::filesystem::path& folder,
 }
 
 void AddRow(TMainForm& window, std::vector<std::string> cells) {
-    window.resultList()->commands().AddResult(std::move(cells));
+    window.resultList()->commands().AddResult({.cells = std::move(cells)});
 }
 
 TEST_F(ResultListWindow, SaveRightAfterStartUpOpensTheDialog) {

@@ -21,7 +21,8 @@ protected:
     QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::Fatal};
 
     void AddCar(int32_t car) {
-        commands.AddResult({std::to_string(car), "n", "m", "", "01:00.000", "", "", "", "1"});
+        commands.AddResult(
+            {.cells = {std::to_string(car), "n", "m", "", "01:00.000", "", "", "", "1"}});
     }
 };
 

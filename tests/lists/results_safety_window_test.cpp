@@ -10,12 +10,12 @@
 
 #include "../reports/standings_compare.h"
 #include "common/messages.h"
-#include "widgets/widget_util.h"
 #include "list_window_support.h"
 #include "lists/list_texts.h"
 #include "lists/result_list_controller.h"
 #include "reports/standings_rebuild.h"
 #include "sensors/sensor_hub.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel::test {
 namespace {
@@ -27,7 +27,7 @@ QString Text(std::string_view text) {
 class ResultsSafety : public ListWindowTest {
 protected:
     void AddRow(std::vector<std::string> cells) {
-        window->resultList()->commands().AddResult(std::move(cells));
+        window->resultList()->commands().AddResult({.cells = std::move(cells)});
     }
     // Three runs of two cars, with the standings rebuilt from them.
     void ThreeRuns() {

@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "common/ms_clock.h"
 #include "common/session_state.h"
 #include "common/setup_settings.h"
-#include "common/ms_clock.h"
 #include "lists/entry_table.h"
+#include "lists/result_list_commands.h"
 #include "lists/result_table.h"
 #include "modes/recording_view.h"
 
@@ -26,8 +27,9 @@ protected:
     SetupSettings setup;
     EntryTable entries;
     ResultTable results{RaceMode::Gymkhana};
+    ResultListCommands commands{results, entries, session, nullptr};
     RecordingView view;
-    GymkhanaFlow flow{session, entries, results, view};
+    GymkhanaFlow flow{session, entries, commands, view};
     FakeMsClock clock{50000};
 };
 
@@ -117,9 +119,9 @@ TEST_F(GymkhanaFlowTest, PenaltyItemsActOnTheSelectedPosition) {
     EXPECT_EQ(flow.course().PenaltyHintAt(4), "PT2");  // the hint moved with car 2
     flow.OnFinishEdge(6000);
     ASSERT_EQ(view.results.size(), 2u);
-    EXPECT_EQ(view.results[1].result.row[kResultPen], "2");
-    EXPECT_TRUE(view.results[1].result.rebuildRanking);
-    EXPECT_FALSE(view.results[0].result.rebuildRanking);
+    EXPECT_EQ(view.results[1].result.cells[kResultPen], "2");
+    EXPECT_TRUE(view.results[1].result.rebuildStandings);
+    EXPECT_FALSE(view.results[0].result.rebuildStandings);
 }
 
 TEST_F(GymkhanaFlowTest, MissCourseThenTouchStaysMissCourseAndClearEmpties) {
@@ -128,12 +130,12 @@ TEST_F(GymkhanaFlowTest, MissCourseThenTouchStaysMissCourseAndClearEmpties) {
     EXPECT_FALSE(flow.AddPylonTouch(1));
     EXPECT_EQ(flow.course().PenaltyHintAt(4), "MC");
     flow.OnFinishEdge(2000);
-    EXPECT_EQ(view.results.back().result.row[kResultPen], "MC");
+    EXPECT_EQ(view.results.back().result.cells[kResultPen], "MC");
     flow.OnStartEdge(3000);
     flow.MissCourse(1);
     flow.ClearPenalty(1);
     flow.OnFinishEdge(4000);
-    EXPECT_EQ(view.results.back().result.row[kResultPen], "");
+    EXPECT_EQ(view.results.back().result.cells[kResultPen], "");
 }
 
 TEST_F(GymkhanaFlowTest, CourseBoxCorrection) {
@@ -225,11 +227,11 @@ TEST_F(GymkhanaFlowTest, TimeoutAtFiveMinutes) {
     RunClocks(flow, clock, start + 10 * 60000);
     ASSERT_EQ(view.results.size(), 1u);
     EXPECT_EQ(clock.MsTick(), start + 300000);
-    const GymkhanaResult& result = view.results[0].result;
+    const BookedResult& result = view.results[0].result;
     EXPECT_EQ(result.car, 1);
-    EXPECT_EQ(result.row[kResultPen], "MC");
-    EXPECT_EQ(result.row[kResultTime], "300000");
-    EXPECT_EQ(result.row[kResultComment], "(Timeout)");
+    EXPECT_EQ(result.cells[kResultPen], "MC");
+    EXPECT_EQ(result.cells[kResultTime], "300000");
+    EXPECT_EQ(result.cells[kResultComment], "(Timeout)");
     EXPECT_EQ(results.Cell(kResultComment, 1), "(Timeout)");
     EXPECT_FALSE(flow.course().HoldsCar(kOldestPosition));
 }

@@ -4,6 +4,7 @@
 
 #include "common/session_state.h"
 #include "lists/entry_table.h"
+#include "lists/result_list_commands.h"
 #include "lists/result_table.h"
 
 namespace vantrel {
@@ -113,21 +114,21 @@ TEST(AnnouncementTest, SplitsTheRunTime) {
 TEST_F(GymkhanaResultTest, BookingFillsRowOneAfterAClearThenAppends) {
     ResultTable results(RaceMode::Gymkhana);
     SessionState session;
-    int32_t row = 0;
-    BookGymkhanaResult(Run(1000), settings, entries, results, session, row);
+    ResultListCommands commands(results, entries, session, nullptr);
+    int32_t row = commands.AddResult(BookGymkhanaResult(Run(1000), settings, entries, session));
     EXPECT_EQ(row, 1);
     EXPECT_EQ(results.DataRowCount(), 1);
-    const GymkhanaResult second =
-        BookGymkhanaResult(Run(2000), settings, entries, results, session, row);
+    const BookedResult second = BookGymkhanaResult(Run(2000), settings, entries, session);
+    row = commands.AddResult(second);
     EXPECT_EQ(row, 2);
     EXPECT_EQ(results.Cell(kResultLap, 2), "2");
-    EXPECT_EQ(second.runCount, 2);
+    EXPECT_EQ(second.count, 2);
     EXPECT_EQ(session.runCount[12], 2);
     EXPECT_EQ(entries.Cell(EntryTable::kLap, 12), "2");
     EXPECT_TRUE(session.resultModified);
 
     results.Reset(RaceMode::Gymkhana);
-    BookGymkhanaResult(Run(3000), settings, entries, results, session, row);
+    row = commands.AddResult(BookGymkhanaResult(Run(3000), settings, entries, session));
     EXPECT_EQ(row, 1);
     EXPECT_EQ(results.Cell(kResultTime, 1), "00:03.000");
     EXPECT_EQ(results.DataRowCount(), 1);

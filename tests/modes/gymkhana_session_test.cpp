@@ -9,10 +9,11 @@
 #include <map>
 #include <vector>
 
+#include "common/ms_clock.h"
 #include "common/session_state.h"
 #include "common/setup_settings.h"
-#include "common/ms_clock.h"
 #include "lists/entry_table.h"
+#include "lists/result_list_commands.h"
 #include "lists/result_table.h"
 #include "modes/gymkhana_flow.h"
 #include "modes/recording_view.h"
@@ -128,8 +129,9 @@ protected:
     SetupSettings setup;
     EntryTable entries;
     ResultTable results{RaceMode::Gymkhana};
+    ResultListCommands commands{results, entries, session, nullptr};
     RecordingView view;
-    GymkhanaFlow flow{session, entries, results, view};
+    GymkhanaFlow flow{session, entries, commands, view};
     // Starts one hour before the 32-bit tick wraps, so the wrap falls inside the session.
     FakeMsClock clock{0xFFFFFFFFu - 3600u * 1000u};
     uint32_t sessionStart = clock.MsTick();
@@ -161,7 +163,7 @@ TEST_F(GymkhanaSessionTest, FourHoursKeepEveryRunExactToTheTick) {
             const RecordingView::Booked& got = view.results[checked];
             ASSERT_EQ(got.row, static_cast<int32_t>(checked) + 1);
             ASSERT_EQ(got.result.car, want.car) << "run " << checked;
-            ASSERT_EQ(got.result.runMs, want.runMs) << "run " << checked;
+            ASSERT_EQ(got.result.timeMs, want.runMs) << "run " << checked;
             ASSERT_EQ(results.Cell(kResultTime, got.row), std::to_string(want.runMs));
             ASSERT_EQ(results.Cell(kResultSplit1, got.row), std::to_string(want.split1Ms));
             ASSERT_EQ(results.Cell(kResultSplit2, got.row), std::to_string(want.split2Ms));

@@ -11,7 +11,7 @@ namespace vantrel {
 
 struct RecordingView : GymkhanaView {
     struct Booked {
-        GymkhanaResult result;
+        BookedResult result;
         int32_t row = 0;
     };
     std::vector<std::string> statusTexts;
@@ -32,7 +32,7 @@ struct RecordingView : GymkhanaView {
     void ShowSplit(SplitDisplay, const std::string& car, const std::string& time) override {
         splitTexts.push_back(car + " " + time);
     }
-    void ShowResult(const GymkhanaResult& result, int32_t row) override {
+    void ShowResult(const BookedResult& result, int32_t row) override {
         results.push_back({result, row});
     }
 };

@@ -1,0 +1,46 @@
+#pragma once
+// A finished run or lap as a race mode books it: the result row and what every output of the
+// booking (standings and record window, sensor log, announcer, ...) takes from it.
+// Thread rule: GUI thread only.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+// The record window's display boxes; an unset box keeps what it shows.
+struct RecordDisplay {
+    std::string memo1;                 // car
+    std::string memo2;                 // name
+    std::optional<std::string> memo3;  // split 1
+    std::optional<std::string> memo4;  // split 2 or speed
+    std::optional<std::string> memo5;  // time (not after a time-out)
+};
+
+// The booking mode's own result display (GYMKHANA: Memo103, Memo110, Memo104).
+struct ResultDisplay {
+    std::string car;
+    std::string name;
+    std::string time;  // also what the serial output sends
+};
+
+// The time the announcer speaks, when it speaks one.
+struct ResultAnnouncement {
+    bool announce = false;
+    int32_t timeMs = 0;
+};
+
+struct BookedResult {
+    int32_t car = 0;
+    int32_t timeMs = 0;
+    int32_t count = 0;               // the car's run or lap number, this one included
+    std::vector<std::string> cells;  // the row, in the layout of the mode in force
+    ResultDisplay display;
+    std::optional<RecordDisplay> record;  // none: the record window's boxes stay as they are
+    ResultAnnouncement announcement;
+    bool rebuildStandings = false;  // the row carries a penalty
+};
+
+}  // namespace vantrel

@@ -1,0 +1,27 @@
+#pragma once
+// Where a booked result goes. A race mode hands its result to a ResultBooking; the booking
+// writes the row and then tells every ResultSink, so that a new output is a new sink rather
+// than a new call in every mode.
+// Thread rule: GUI thread only.
+
+#include <cstdint>
+
+#include "lists/booked_result.h"
+
+namespace vantrel {
+
+class ResultSink {
+public:
+    virtual ~ResultSink() = default;
+    // `result` was written into result row `row` (1 = first data row).
+    virtual void ResultBooked(const BookedResult& result, int32_t row) = 0;
+};
+
+class ResultBooking {
+public:
+    virtual ~ResultBooking() = default;
+    // Writes the row, tells the sinks and returns the row written.
+    virtual int32_t AddResult(const BookedResult& result) = 0;
+};
+
+}  // namespace vantrel
