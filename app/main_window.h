@@ -11,9 +11,9 @@
 #include <memory>
 
 #include "app/main_menu.h"
+#include "app/window_settings.h"
 #include "common/session_state.h"
 #include "common/setup_settings.h"
-#include "app/window_settings.h"
 #include "lists/entry_table.h"
 #include "lists/result_table.h"
 #include "reports/standings.h"
@@ -151,7 +151,6 @@ private:
     bool HandleKey(QKeyEvent* event, bool down);
     bool HandleAltKey(int key);
     bool DigitKeysAllowed() const;
-    void SetSensorKey(int key, bool down);
     void EnableSessionControls(bool running);
     void ResetGymkhanaDisplays();
     void ResetDragDisplays();
@@ -164,6 +163,8 @@ private:
     void BuildRecordWindow();
     void OpenPortDriver();
     bool OpenSessionInput();
+    // Every sensor event of the hub, dispatched by kind.
+    void OnSensorEvent(const SensorEvent& event);
     void OnActiveEdge(SensorInput input, quint32 tick);
     void OnLampChanged(SensorInput input, bool on);
     void OnLabelColor(SensorInput input, bool red);

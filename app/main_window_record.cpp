@@ -5,8 +5,6 @@
 
 #include "app/main_window.h"
 #include "common/messages.h"
-#include "widgets/prompter.h"
-#include "widgets/widget_util.h"
 #include "common/numbers.h"
 #include "lists/result_list_controller.h"
 #include "modes/circuit_page.h"
@@ -14,6 +12,8 @@
 #include "reports/record_window.h"
 #include "reports/standings_rebuild.h"
 #include "sensors/sensor_hub.h"
+#include "widgets/prompter.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 
@@ -33,6 +33,7 @@ void TMainForm::BuildRecordWindow() {
     env.sessionRunning = [this] { return SessionRunning(); };
     env.activeTab = [this] { return ActivePageMode(); };
     env.rebuild = [this] { RebuildRanking(); };
+    env.sensorKey = [this](SensorInput input, bool down) { sensors_->SetSensorKey(input, down); };
     record_ = std::make_unique<TRecordForm>(env);
     connect(menu.ToolRecord, &QAction::triggered, this, [this] {
         record_->show();

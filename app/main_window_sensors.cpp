@@ -7,18 +7,18 @@
 #include <filesystem>
 
 #include "app/clock_panel.h"
-#include "widgets/lamp_images.h"
 #include "app/main_window.h"
-#include "common/messages.h"
-#include "widgets/prompter.h"
 #include "app/sensor_warning_panel.h"
-#include "widgets/widget_util.h"
+#include "common/messages.h"
 #include "modes/circuit_page.h"
 #include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_page.h"
 #include "sensors/parallel_port.h"
 #include "sensors/sensor_hub.h"
 #include "sensors/usb_adapter.h"
+#include "widgets/lamp_images.h"
+#include "widgets/prompter.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 
@@ -53,22 +53,41 @@ QLabel* LabelOf(GymkhanaPage* page, SensorInput input) {
 }  // namespace
 
 void TMainForm::BuildSensors() {
-    sensors_ = std::make_unique<SensorHub>(state_, *env_.clock);
-    connect(sensors_.get(), &SensorHub::lampChanged, this, &TMainForm::OnLampChanged);
-    connect(sensors_.get(), &SensorHub::labelRed, this,
-            [this](SensorInput input) { OnLabelColor(input, true); });
-    connect(sensors_.get(), &SensorHub::labelNormal, this,
-            [this](SensorInput input) { OnLabelColor(input, false); });
-    connect(sensors_.get(), &SensorHub::activeEdge, this, &TMainForm::OnActiveEdge);
-    connect(sensors_.get(), &SensorHub::usbReadFailed, this, &TMainForm::OnUsbReadFailed);
-    connect(sensors_.get(), &SensorHub::portReadFailed, this, &TMainForm::OnPortReadFailed);
+    sensors_ = std::make_unique<SensorHub>(*env_.clock);
+    connect(sensors_.get(), &SensorHub::sensorEvent, this, &TMainForm::OnSensorEvent);
     // Kept apart from the session texts of panel 0, which the next car start replaces.
     sensorWarnings_ = new SensorWarningPanel(statusBar());
     statusBar()->addPermanentWidget(sensorWarnings_);
-    connect(sensors_.get(), &SensorHub::eventsLost, this, [this](quint64 total) {
-        sensorWarnings_->Set(SensorWarning::EventsLost,
-                             QString::fromUtf8(msg::kWarnEventsLost).arg(total));
-    });
+}
+
+void TMainForm::OnSensorEvent(const SensorEvent& event) {
+    switch (event.kind) {
+        case SensorEventKind::LampOn:
+        case SensorEventKind::LampOff:
+            OnLampChanged(event.input, event.kind == SensorEventKind::LampOn);
+            break;
+        case SensorEventKind::LabelRed:
+        case SensorEventKind::OffDelayOver:
+            OnLabelColor(event.input, event.kind == SensorEventKind::LabelRed);
+            break;
+        case SensorEventKind::ActiveEdge:
+            OnActiveEdge(event.input, event.tick);
+            break;
+        case SensorEventKind::ReadFailed:
+            if (sensors_->ReadFailureIsUsb()) {
+                OnUsbReadFailed(sensors_->ReadFailureText());
+            } else {
+                OnPortReadFailed(sensors_->ReadFailureText());
+            }
+            break;
+        case SensorEventKind::EventsLost:
+            sensorWarnings_->Set(SensorWarning::EventsLost,
+                                 QString::fromUtf8(msg::kWarnEventsLost).arg(event.count));
+            break;
+        case SensorEventKind::LevelChange:
+        case SensorEventKind::DragLines:
+            break;
+    }
 }
 
 void TMainForm::OpenPortDriver() {

@@ -11,12 +11,8 @@
 #include <QTimer>
 
 #include "app/clock_panel.h"
-#include "widgets/lamp_images.h"
 #include "app/main_window.h"
 #include "common/messages.h"
-#include "widgets/prompter.h"
-#include "widgets/unbuilt_features.h"
-#include "widgets/widget_util.h"
 #include "common/ms_clock.h"
 #include "common/time_text.h"
 #include "lists/entry_panel.h"
@@ -29,6 +25,10 @@
 #include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_page.h"
 #include "sensors/sensor_hub.h"
+#include "widgets/lamp_images.h"
+#include "widgets/prompter.h"
+#include "widgets/unbuilt_features.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 
@@ -85,6 +85,7 @@ void TMainForm::StopWithQuestion() {
 }
 
 void TMainForm::StopRoutine() {
+    state_.running = false;
     // Waits for the last tick, closes the USB adapter and delivers what is still queued.
     sensors_->Stop();
     Panel5->SpeedButton1->setChecked(false);
@@ -168,7 +169,7 @@ void TMainForm::PageControl1Change(int index) {
         return;
     }
     state_.currentMode = static_cast<RaceMode>(index);
-    state_.activeMode = state_.currentMode;
+    sensors_->SetActiveMode(state_.currentMode);
     ModeDependentSetup();
     sensors_->Log().AddModeChange(env_.clock->MsTick(), state_.currentMode);
     Panel2->CheckBox2->setChecked(false);

@@ -9,8 +9,9 @@
 #include <QTimer>
 
 #include "common/messages.h"
-#include "widgets/unbuilt_features.h"
+#include "sensors/sensor_hub.h"
 #include "support/main_window_fixture.h"
+#include "widgets/unbuilt_features.h"
 
 namespace vantrel::test {
 namespace {
@@ -187,13 +188,13 @@ TEST_F(SessionTest, DigitKeysDriveDragLinesOnlyDuringASession) {
     QWidget* target = Find<QTableView>("StringGrid1");
     QKeyEvent three(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier);
     QApplication::sendEvent(target, &three);
-    EXPECT_EQ(window->state().keys.keyDragLines, 0);
+    EXPECT_EQ(window->sensors().Keys().keyDragLines, 0);
     PressAltS();
     QApplication::sendEvent(target, &three);
-    EXPECT_EQ(window->state().keys.keyDragLines, 1 << 2);
+    EXPECT_EQ(window->sensors().Keys().keyDragLines, 1 << 2);
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier);
     QApplication::sendEvent(target, &release);
-    EXPECT_EQ(window->state().keys.keyDragLines, 0);
+    EXPECT_EQ(window->sensors().Keys().keyDragLines, 0);
 }
 
 }  // namespace
