@@ -11,9 +11,9 @@
 #include <memory>
 
 #include "app/main_menu.h"
-#include "app/window_settings.h"
 #include "common/session_state.h"
 #include "common/setup_settings.h"
+#include "app/window_settings.h"
 #include "lists/entry_table.h"
 #include "lists/result_table.h"
 #include "reports/standings.h"

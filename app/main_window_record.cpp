@@ -5,6 +5,8 @@
 
 #include "app/main_window.h"
 #include "common/messages.h"
+#include "widgets/prompter.h"
+#include "widgets/widget_util.h"
 #include "common/numbers.h"
 #include "lists/result_list_controller.h"
 #include "modes/circuit_page.h"
@@ -12,8 +14,6 @@
 #include "reports/record_window.h"
 #include "reports/standings_rebuild.h"
 #include "sensors/sensor_hub.h"
-#include "widgets/prompter.h"
-#include "widgets/widget_util.h"
 
 namespace vantrel {
 

@@ -11,8 +11,12 @@
 #include <QTimer>
 
 #include "app/clock_panel.h"
+#include "widgets/lamp_images.h"
 #include "app/main_window.h"
 #include "common/messages.h"
+#include "widgets/prompter.h"
+#include "widgets/unbuilt_features.h"
+#include "widgets/widget_util.h"
 #include "common/ms_clock.h"
 #include "common/time_text.h"
 #include "lists/entry_panel.h"
@@ -25,10 +29,6 @@
 #include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_page.h"
 #include "sensors/sensor_hub.h"
-#include "widgets/lamp_images.h"
-#include "widgets/prompter.h"
-#include "widgets/unbuilt_features.h"
-#include "widgets/widget_util.h"
 
 namespace vantrel {
 
