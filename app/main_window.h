@@ -153,7 +153,6 @@ private:
     bool HandleKey(QKeyEvent* event, bool down);
     bool HandleAltKey(int key);
     bool DigitKeysAllowed() const;
-    void SetSensorKey(int key, bool down);
     void EnableSessionControls(bool running);
     void SetStatusPanelWidth(int width);
 
@@ -165,7 +164,8 @@ private:
     void BuildRecordWindow();
     void OpenPortDriver();
     bool OpenSessionInput();
-    void OnActiveEdge(SensorInput input, quint32 tick);
+    // Every sensor event of the hub, dispatched by kind.
+    void OnSensorEvent(const SensorEvent& event);
     void OnLampChanged(SensorInput input, bool on);
     void OnLabelColor(SensorInput input, bool red);
     void OnUsbReadFailed(const QString& message);

@@ -11,15 +11,11 @@
 #include "lists/entry_panel.h"
 #include "lists/result_panel.h"
 #include "modes/circuit_page.h"
+#include "sensors/sensor_hub.h"
+#include "sensors/sensor_keys.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
-
-namespace {
-bool IsKeypad(const QKeyEvent* event) {
-    return event->modifiers() & Qt::KeypadModifier;
-}
-}  // namespace
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     const bool press = event->type() == QEvent::KeyPress;
@@ -33,37 +29,11 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TMainForm::SetSensorKey(int key, bool down) {
-    switch (key) {
-        case Qt::Key_Slash:
-        case Qt::Key_F11:
-            state_.keys.keyStart = down;
-            break;
-        case Qt::Key_Asterisk:
-        case Qt::Key_F12:
-            state_.keys.keyFinish = down;
-            break;
-        case Qt::Key_Minus:
-            state_.keys.keySplit1 = down;
-            break;
-        case Qt::Key_Plus:
-            state_.keys.keySplit2 = down;
-            break;
-        default:
-            break;
-    }
-}
-
 bool TMainForm::HandleKey(QKeyEvent* event, bool down) {
     const int key = event->key();
-    const bool sensorKey = key == Qt::Key_F11 || key == Qt::Key_F12 ||
-                           (IsKeypad(event) && (key == Qt::Key_Slash || key == Qt::Key_Asterisk ||
-                                                key == Qt::Key_Minus || key == Qt::Key_Plus));
-    if (sensorKey) {
-        // A held key repeats; the sensor stays active until the real release.
-        if (!event->isAutoRepeat()) {
-            SetSensorKey(key, down);
-        }
+    if (ForwardSensorKey(*event, down, [this](SensorInput input, bool level) {
+            sensors_->SetSensorKey(input, level);
+        })) {
         return true;
     }
     if (down && (event->modifiers() & Qt::AltModifier) && HandleAltKey(key)) {
@@ -71,14 +41,14 @@ bool TMainForm::HandleKey(QKeyEvent* event, bool down) {
     }
     if (!down) {
         if (!event->isAutoRepeat()) {
-            state_.keys.keyDragLines = 0;
+            sensors_->SetDragLineKeys(0);
         }
         return false;
     }
     const bool digit = key >= Qt::Key_0 && key <= Qt::Key_9;
     if (digit && !event->isAutoRepeat() && DigitKeysAllowed() &&
         state_.currentMode == RaceMode::Drag && key >= Qt::Key_1 && key <= Qt::Key_8) {
-        state_.keys.keyDragLines = 1 << (key - Qt::Key_1);
+        sensors_->SetDragLineKeys(static_cast<uint8_t>(1 << (key - Qt::Key_1)));
         // The digit still reaches a focused box (the car number box is typed into meanwhile),
         // but not a grid, where it would jump the selection to a car.
         return qobject_cast<QAbstractItemView*>(QApplication::focusWidget()) != nullptr;

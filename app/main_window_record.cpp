@@ -34,6 +34,7 @@ void TMainForm::BuildRecordWindow() {
     env.sessionRunning = [this] { return SessionRunning(); };
     env.activeTab = [this] { return ActivePageMode(); };
     env.rebuild = [this] { RebuildRanking(); };
+    env.sensorKey = [this](SensorInput input, bool down) { sensors_->SetSensorKey(input, down); };
     record_ = std::make_unique<TRecordForm>(env);
     AddResultSinks();
     connect(menu.ToolRecord, &QAction::triggered, this, [this] {

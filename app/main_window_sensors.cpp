@@ -53,22 +53,41 @@ QLabel* LabelOf(GymkhanaPage* page, SensorInput input) {
 }  // namespace
 
 void TMainForm::BuildSensors() {
-    sensors_ = std::make_unique<SensorHub>(state_, *env_.clock);
-    connect(sensors_.get(), &SensorHub::lampChanged, this, &TMainForm::OnLampChanged);
-    connect(sensors_.get(), &SensorHub::labelRed, this,
-            [this](SensorInput input) { OnLabelColor(input, true); });
-    connect(sensors_.get(), &SensorHub::labelNormal, this,
-            [this](SensorInput input) { OnLabelColor(input, false); });
-    connect(sensors_.get(), &SensorHub::activeEdge, this, &TMainForm::OnActiveEdge);
-    connect(sensors_.get(), &SensorHub::usbReadFailed, this, &TMainForm::OnUsbReadFailed);
-    connect(sensors_.get(), &SensorHub::portReadFailed, this, &TMainForm::OnPortReadFailed);
+    sensors_ = std::make_unique<SensorHub>(*env_.clock);
+    connect(sensors_.get(), &SensorHub::sensorEvent, this, &TMainForm::OnSensorEvent);
     // Kept apart from the session texts of panel 0, which the next car start replaces.
     sensorWarnings_ = new SensorWarningPanel(statusBar());
     statusBar()->addPermanentWidget(sensorWarnings_);
-    connect(sensors_.get(), &SensorHub::eventsLost, this, [this](quint64 total) {
-        sensorWarnings_->Set(SensorWarning::EventsLost,
-                             QString::fromUtf8(msg::kWarnEventsLost).arg(total));
-    });
+}
+
+void TMainForm::OnSensorEvent(const SensorEvent& event) {
+    switch (event.kind) {
+        case SensorEventKind::LampOn:
+        case SensorEventKind::LampOff:
+            OnLampChanged(event.input, event.kind == SensorEventKind::LampOn);
+            break;
+        case SensorEventKind::LabelRed:
+        case SensorEventKind::OffDelayOver:
+            OnLabelColor(event.input, event.kind == SensorEventKind::LabelRed);
+            break;
+        case SensorEventKind::ActiveEdge:
+        case SensorEventKind::DragLines:
+            ModeInForce().TakeSensorEvent(event);
+            break;
+        case SensorEventKind::ReadFailed:
+            if (sensors_->ReadFailureIsUsb()) {
+                OnUsbReadFailed(sensors_->ReadFailureText());
+            } else {
+                OnPortReadFailed(sensors_->ReadFailureText());
+            }
+            break;
+        case SensorEventKind::EventsLost:
+            sensorWarnings_->Set(SensorWarning::EventsLost,
+                                 QString::fromUtf8(msg::kWarnEventsLost).arg(event.count));
+            break;
+        case SensorEventKind::LevelChange:
+            break;
+    }
 }
 
 void TMainForm::OpenPortDriver() {
@@ -108,14 +127,6 @@ void TMainForm::OnLampChanged(SensorInput input, bool on) {
 
 void TMainForm::OnLabelColor(SensorInput input, bool red) {
     SetLabelRed(LabelOf(TabSheet1, input), red);
-}
-
-void TMainForm::OnActiveEdge(SensorInput input, quint32 tick) {
-    SensorEvent event;
-    event.kind = SensorEventKind::ActiveEdge;
-    event.input = input;
-    event.tick = tick;
-    ModeInForce().TakeSensorEvent(event);
 }
 
 void TMainForm::OnPortReadFailed(const QString& message) {

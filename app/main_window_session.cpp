@@ -68,9 +68,9 @@ void TMainForm::ShowStartButton(bool down) {
 }
 
 void TMainForm::StopRoutine() {
+    state_.running = false;
     // Waits for the last tick, closes the USB adapter and delivers what is still queued.
     sensors_->Stop();
-    state_.running = false;
     Panel5->SpeedButton1->setChecked(false);
     Panel5->SpeedButton1->setText(QString::fromUtf8(msg::k116));
     EnableSessionControls(false);
@@ -117,7 +117,7 @@ void TMainForm::PageControl1Change(int index) {
 
 void TMainForm::EnterMode(RaceMode mode) {
     state_.currentMode = mode;
-    state_.activeMode = mode;
+    sensors_->SetActiveMode(mode);
     ModeDependentSetup();
     sensors_->Log().AddModeChange(env_.clock->MsTick(), mode);
     Panel2->CheckBox2->setChecked(false);

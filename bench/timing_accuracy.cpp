@@ -173,7 +173,7 @@ struct Result {
 };
 
 Result RunOnce(int periodMs, bool load, bool blocking) {
-    SessionState session;
+    std::atomic<bool> running{false};
     MonotonicMsClock clock;
     SensorEventQueue queue;
     // Edges from 0.2 s after the start to 0.3 s before the end of the run.
@@ -188,13 +188,13 @@ Result RunOnce(int periodMs, bool load, bool blocking) {
     config.split1Mask = kMasks[2];
     config.split2Mask = kMasks[3];
     config.source = &source;
-    Sampler sampler(session, clock, queue);
+    Sampler sampler(clock, queue);
     sampler.Configure(config);
     sampler.Prime();
 
     Consumer consumer{queue, load, {}, {}, {}, {}};
     BenchWaker waker(consumer, blocking);
-    TimingLoop loop(sampler, clock, session.running, &waker);
+    TimingLoop loop(sampler, clock, running, &waker);
     std::atomic<bool> stopWriter{false};
     const auto file = std::filesystem::temp_directory_path() / "vantrel_bench_disk.tmp";
     std::thread writer;
@@ -202,10 +202,10 @@ Result RunOnce(int periodMs, bool load, bool blocking) {
         writer = std::thread(DiskWriter, std::cref(stopWriter), file);
     }
     std::thread gui([&] { consumer.Run(); });
-    session.running = true;
+    running = true;
     loop.Arm();
     std::this_thread::sleep_for(std::chrono::seconds(kRunSeconds));
-    session.running = false;
+    running = false;
     consumer.stop = true;
     consumer.wakeSeq.fetch_add(1);
     consumer.wakeSeq.notify_all();

@@ -1,7 +1,7 @@
 #pragma once
 // The state that several parts of the main window share: modification flags, the selected
-// entry row, per-car counters, the session's start tick, the simulated sensor keys.
-// Thread rule: GUI thread only, except the atomics, which the timing thread reads.
+// entry row, per-car counters, the session's start tick.
+// Thread rule: GUI thread only.
 
 #include <array>
 #include <atomic>
@@ -11,23 +11,9 @@
 
 namespace vantrel {
 
-// Simulated sensor levels set by the timing keys and read by every sampler tick.
-struct KeyFlags {
-    std::atomic<bool> keyStart{false};
-    std::atomic<bool> keyFinish{false};
-    std::atomic<bool> keySplit1{false};
-    std::atomic<bool> keySplit2{false};
-    std::atomic<int32_t> keyDragLines{0};  // bit set of drag lines forced active
-};
-
 struct SessionState {
-    // Handed to the timing thread.
-    KeyFlags keys;
-    std::atomic<bool> running{false};                      // a session is active
-    std::atomic<bool> timeoutFinish{false};                // position "I" is over the time limit
-    std::atomic<RaceMode> activeMode{RaceMode::Gymkhana};  // the tab the tick works for
+    std::atomic<bool> running{false};  // a session is active
 
-    // GUI thread only.
     RaceMode currentMode = RaceMode::Gymkhana;  // the mode in force
     bool entryModified = false;
     bool resultModified = false;

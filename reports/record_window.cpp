@@ -16,17 +16,19 @@
 #include <QVBoxLayout>
 #include <cassert>
 
-#include "widgets/elided_text_delegate.h"
-#include "widgets/unbuilt_features.h"
-#include "widgets/widget_util.h"
 #include "common/ini_file.h"
 #include "common/ms_clock.h"
+#include "common/session_state.h"
 #include "reports/record_keys.h"
 #include "reports/record_page_control.h"
 #include "reports/record_settings.h"
 #include "reports/scoreboard_page.h"
 #include "reports/standings.h"
 #include "reports/text_grid_model.h"
+#include "sensors/sensor_keys.h"
+#include "widgets/elided_text_delegate.h"
+#include "widgets/unbuilt_features.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 
@@ -233,7 +235,11 @@ bool TRecordForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TRecordForm::HandleKey(QKeyEvent* event, bool down) {
-    if (ForwardSensorKey(*event, down, env_.session->keys)) {
+    if (ForwardSensorKey(*event, down, [this](SensorInput input, bool level) {
+            if (env_.sensorKey) {
+                env_.sensorKey(input, level);
+            }
+        })) {
         return true;
     }
     if (!down || event->isAutoRepeat() || !CircuitKeysLive()) {

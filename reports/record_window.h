@@ -17,6 +17,7 @@
 #include "reports/record_page.h"
 #include "reports/record_page_control.h"
 #include "reports/scoreboard.h"
+#include "sensors/sensor_event.h"
 
 class QCheckBox;
 class QPushButton;
@@ -38,7 +39,7 @@ struct RecordWindowEnvironment {
     Standings* standings = nullptr;
     std::filesystem::path iniPath;  // the settings file, "Vantrel.ini" beside the program
     Prompter* prompter = nullptr;
-    SessionState* session = nullptr;     // the sensor key flags
+    SessionState* session = nullptr;     // `running` and `currentMode`, see below
     const MsClock* clock = nullptr;      // stamps the digit-key passings
     std::filesystem::path exportFolder;  // folder of the result-list save dialog
     // Whether a session runs (the start button is down) and which tab is active; the digit
@@ -49,6 +50,8 @@ struct RecordWindowEnvironment {
     // "Rebuild": replays the result list into the standings under the active tab's rule
     // (the result list and the tab belong to the main window). The window refreshes after it.
     std::function<void()> rebuild;
+    // A sensor key's new level (the main window hands it to the sensors). Unset: ignored.
+    std::function<void(SensorInput input, bool down)> sensorKey;
 };
 
 class TRecordForm : public QWidget {

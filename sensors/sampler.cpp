@@ -17,10 +17,13 @@ int Index(SensorInput input) {
 
 }  // namespace
 
-Sampler::Sampler(const SessionState& session, const MsClock& clock, SensorEventQueue& events)
-    : session_(session), clock_(clock), events_(events) {}
+Sampler::Sampler(const MsClock& clock, SensorEventQueue& events) : clock_(clock), events_(events) {}
 
 void Sampler::Prime() {
+    TakeCommands();
+    state_.controls.keysSeen = state_.controls.keys;
+    state_.controls.treeButtonPressed = false;
+    state_.controls.treeButtonReleased = false;
     state_.dataByte = 0xFF;
     state_.statusByte = 0xFF;
     readFailureReported_ = false;
@@ -96,11 +99,39 @@ void Sampler::ReportReadFailure() {
     emitted_ += events_.Push(event) ? 1 : 0;
 }
 
+void Sampler::TakeCommands() {
+    SamplerControls& controls = state_.controls;
+    controls.keysSeen = KeyLevels{};
+    controls.treeButtonPressed = false;
+    controls.treeButtonReleased = false;
+    commands_.Take([this](const SamplerCommand& command) { ApplyCommand(command); });
+    controls.keysSeen = controls.keysSeen | controls.keys;
+}
+
+void Sampler::ApplyCommand(const SamplerCommand& command) {
+    SamplerControls& controls = state_.controls;
+    const SamplerLevels& levels = command.levels;
+    // A key pressed and released again before this tick still counts as active once.
+    controls.keysSeen = controls.keysSeen | levels.keys.PressedSince(controls.keys);
+    controls.keys = levels.keys;
+    if (levels.treeButtonDown != controls.treeButtonDown) {
+        (levels.treeButtonDown ? controls.treeButtonPressed : controls.treeButtonReleased) = true;
+        controls.treeButtonDown = levels.treeButtonDown;
+    }
+    controls.proTree = levels.proTree;
+    if (command.kind == SamplerCommandKind::kOffDelayReset) {
+        offDelayResetRequested_ = true;
+    } else if (command.kind == SamplerCommandKind::kRunReset) {
+        controls.runResetRequested = true;
+    }
+}
+
 int Sampler::Tick() {
     emitted_ = 0;
+    TakeCommands();
     Read();
     ApplyOffDelayReset();
-    if (session_.activeMode.load(std::memory_order_relaxed) == RaceMode::Drag) {
+    if (activeMode_.load(std::memory_order_relaxed) == RaceMode::Drag) {
         if (config_.dragHook != nullptr) {
             config_.dragHook->DragStep(state_, config_, events_);
         }
@@ -120,29 +151,14 @@ int Sampler::Tick() {
     return emitted_;
 }
 
-bool Sampler::KeyForced(SensorInput input) const {
-    const KeyFlags& keys = session_.keys;
-    switch (input) {
-        case SensorInput::Start:
-            return keys.keyStart.load(std::memory_order_relaxed);
-        case SensorInput::Finish:
-            return keys.keyFinish.load(std::memory_order_relaxed) ||
-                   session_.timeoutFinish.load(std::memory_order_relaxed);
-        case SensorInput::Split1:
-            return keys.keySplit1.load(std::memory_order_relaxed);
-        case SensorInput::Split2:
-            return keys.keySplit2.load(std::memory_order_relaxed);
-    }
-    return false;
-}
-
 void Sampler::StepInput(SensorInput input) {
     const uint8_t mask = config_.Mask(input);
     if (mask == 0) {
         return;  // "NC": the input is not wired and never fires, not even from its key
     }
     const int k = Index(input);
-    if (KeyForced(input)) {
+    // A key pressed and released between two ticks still makes its pass.
+    if (state_.controls.keysSeen.Forces(input)) {
         state_.statusByte = static_cast<uint8_t>(state_.statusByte & ~mask);
     }
     const bool cur = (state_.statusByte & mask) != 0;  // true = idle
@@ -177,9 +193,10 @@ void Sampler::StepInput(SensorInput input) {
 }
 
 void Sampler::ApplyOffDelayReset() {
-    if (!offDelayResetRequested_.exchange(false)) {
+    if (!offDelayResetRequested_) {
         return;
     }
+    offDelayResetRequested_ = false;
     for (int k = 0; k < kSensorInputCount; ++k) {
         if (!state_.offDelayActive[k]) {
             state_.offDelayUntil[k] = state_.sampleTime;  // runs out at once

@@ -2,21 +2,35 @@
 // The sampler tick: reads the inputs once, applies the keyboard sensors, detects level changes
 // and OFF delays per input and turns them into sensor events. It allocates nothing, takes no
 // lock and does no I/O besides the source's read (and the drag step's lamp write).
+// It reads only its own state: the configuration snapshot, the active mode and the commands
+// of the GUI, which it takes at the start of each tick.
 // Thread rule: Configure and Prime on the GUI thread while the timing thread is stopped;
 // Tick and State on the timing thread (or, while it is stopped, on the GUI thread);
-// RequestOffDelayReset from any thread.
+// Commands, SendKeys and RequestOffDelayReset on the GUI thread; SetActiveMode from any thread.
 
 #include <array>
 #include <atomic>
 #include <cstdint>
 
-#include "common/session_state.h"
 #include "common/ms_clock.h"
+#include "common/race_mode.h"
 #include "sensors/input_source.h"
+#include "sensors/sampler_commands.h"
 #include "sensors/sampler_config.h"
 #include "sensors/sensor_event_queue.h"
 
 namespace vantrel {
+
+// What the GUI's commands have set, as the tick sees it once it has taken them.
+struct SamplerControls {
+    KeyLevels keys;      // the keyboard sensor levels now
+    KeyLevels keysSeen;  // active now or pressed since the previous tick
+    bool treeButtonDown = false;
+    bool treeButtonPressed = false;   // went down since the previous tick
+    bool treeButtonReleased = false;  // went up since the previous tick
+    bool proTree = false;
+    bool runResetRequested = false;  // left set for the drag step, which clears it
+};
 
 // The registers and per-input state of the latest tick. Per-input arrays are indexed by
 // SensorInput (Start, Finish, Split1, Split2).
@@ -30,6 +44,7 @@ struct SamplerState {
     std::array<bool, kSensorInputCount> prevState{true, true, true, true};  // true = idle
     std::array<bool, kSensorInputCount> offDelayActive{};
     std::array<uint32_t, kSensorInputCount> offDelayUntil{};
+    SamplerControls controls;
 };
 
 // The drag hook: while the DRAG tab is the active mode, the tick calls this after the read
@@ -45,17 +60,28 @@ public:
 
 class Sampler {
 public:
-    Sampler(const SessionState& session, const MsClock& clock, SensorEventQueue& events);
+    Sampler(const MsClock& clock, SensorEventQueue& events);
 
     void Configure(const SamplerConfig& config) { config_ = config; }
     const SamplerConfig& Config() const { return config_; }
 
-    // Session start: status and data idle, one read, the data byte becomes the previous one.
+    // Which tab the tick works for: DRAG runs the drag step instead of the four inputs.
+    void SetActiveMode(RaceMode mode) { activeMode_.store(mode, std::memory_order_relaxed); }
+
+    // Session start: takes the commands sent meanwhile as levels (a key pressed and released
+    // with no session running makes no pass), status and data idle, one read, the data byte
+    // becomes the previous one.
     void Prime();
-    // One tick: read, then the drag step or the four inputs. Returns the events queued.
+    // One tick: the commands, the read, then the drag step or the four inputs. Returns the
+    // events queued.
     int Tick();
+
+    // The sending side of the command ring.
+    SamplerCommandRing& Commands() { return commands_; }
+    const SamplerCommandRing& Commands() const { return commands_; }
+    void SendKeys(const KeyLevels& keys) { commands_.SendKeys(keys); }
     // Every input runs its OFF-delay expiry at the next tick (restores the label colours).
-    void RequestOffDelayReset() { offDelayResetRequested_.store(true); }
+    void RequestOffDelayReset() { commands_.SendRequest(SamplerCommandKind::kOffDelayReset); }
 
     const SamplerState& State() const { return state_; }
 
@@ -64,17 +90,19 @@ private:
     void ReadUsb();
     void ReportReadFailure();
     void StepInput(SensorInput input);
-    bool KeyForced(SensorInput input) const;
+    void TakeCommands();
+    void ApplyCommand(const SamplerCommand& command);
     void ApplyOffDelayReset();
     void RecordLevels();
     void Emit(SensorEventKind kind, SensorInput input);
 
-    const SessionState& session_;
     const MsClock& clock_;
     SensorEventQueue& events_;
     SamplerConfig config_;
     SamplerState state_;
-    std::atomic<bool> offDelayResetRequested_{false};
+    SamplerCommandRing commands_;
+    std::atomic<RaceMode> activeMode_{RaceMode::Gymkhana};
+    bool offDelayResetRequested_ = false;
     bool readFailureReported_ = false;
     bool levelsRecorded_ = false;
     uint8_t recordedStatus_ = 0xFF;

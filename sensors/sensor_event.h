@@ -3,7 +3,9 @@
 // the sample tick at which it was seen.
 // Thread rule: any thread (plain values).
 
+#include <array>
 #include <cstdint>
+#include <type_traits>
 
 namespace vantrel {
 
@@ -20,6 +22,20 @@ enum class SensorEventKind : uint8_t {
     ReadFailed,    // the USB adapter could not be read; the session has to stop
     LevelChange,   // recording only: the input bytes changed (status, data)
     EventsLost,    // `count` events were dropped here because the queue was full
+    DragLines,     // a drag run's line times, copied from the timing thread's run
+};
+
+// The line times of one drag run, as the timing thread saw them when it sent the event.
+constexpr int kDragLineCount = 8;
+struct DragLineTimes {
+    std::array<int32_t, kDragLineCount> times{};  // ms; meaningful where the line's bit is set
+    uint8_t setLines = 0;                         // bit k: line k has a time
+
+    bool IsSet(int line) const { return (setLines >> line) & 1; }
+    void Set(int line, int32_t ms) {
+        times[line] = ms;
+        setLines = static_cast<uint8_t>(setLines | (1u << line));
+    }
 };
 
 struct SensorEvent {
@@ -29,6 +45,10 @@ struct SensorEvent {
     uint8_t dataByte = 0xFF;                 // LevelChange: the data byte seen by the tick
     uint32_t tick = 0;                       // sample tick (MsTick) of the sample
     uint32_t count = 0;                      // EventsLost: how many were dropped
+    DragLineTimes drag;                      // DragLines: the run's line times
 };
+
+// Copied by value through the fixed ring: it must stay a plain record.
+static_assert(std::is_trivially_copyable_v<SensorEvent>);
 
 }  // namespace vantrel

@@ -27,20 +27,19 @@ std::tm LocalNow() {
 }
 }  // namespace
 
-SensorHub::SensorHub(SessionState& session, const MsClock& clock, std::unique_ptr<UsbBus> usbBus,
-                     QObject* parent)
+SensorHub::SensorHub(const MsClock& clock, std::unique_ptr<UsbBus> usbBus, QObject* parent)
     : QObject(parent),
-      session_(session),
       clock_(clock),
-      sampler_(session, clock, queue_),
-      loop_(sampler_, clock, session.running, this),
+      sampler_(clock, queue_),
+      loop_(sampler_, clock, armed_, this),
       usbAdapter_(OrLibFtdi(std::move(usbBus))) {
     qRegisterMetaType<vantrel::SensorInput>();
+    qRegisterMetaType<vantrel::SensorEvent>();
     log_.AddStartedUp(clock_.MsTick(), LocalNow());
 }
 
 SensorHub::~SensorHub() {
-    session_.running.store(false);
+    armed_.store(false);
     loop_.Join();
     usbAdapter_.Close();
 }
@@ -118,8 +117,25 @@ UsbOpenResult SensorHub::OpenUsbAdapter() {
 }
 
 void SensorHub::Arm() {
-    if (session_.running.load() && !manualTicks_) {
+    armed_.store(true);
+    if (!manualTicks_) {
         loop_.Arm();
+    }
+}
+
+void SensorHub::SetSensorKey(SensorInput input, bool down) {
+    KeyLevels keys = Keys();
+    if (keys.Forces(input) != down) {
+        keys.Set(input, down);
+        sampler_.SendKeys(keys);
+    }
+}
+
+void SensorHub::SetDragLineKeys(uint8_t lines) {
+    KeyLevels keys = Keys();
+    if (keys.keyDragLines != lines) {
+        keys.keyDragLines = lines;
+        sampler_.SendKeys(keys);
     }
 }
 
@@ -133,7 +149,7 @@ bool SensorHub::TickNow() {
 }
 
 void SensorHub::Stop() {
-    session_.running.store(false);
+    armed_.store(false);
     loop_.Join();  // the close below must never overlap a read
     usbAdapter_.Close();
     Drain();
@@ -178,43 +194,36 @@ void SensorHub::DrainThrough(std::optional<uint32_t> lastTick) {
 
 void SensorHub::Dispatch(const SensorEvent& event) {
     switch (event.kind) {
-        case SensorEventKind::LampOn:
-        case SensorEventKind::LampOff:
-            emit lampChanged(event.input, event.kind == SensorEventKind::LampOn);
-            break;
-        case SensorEventKind::LabelRed:
-            emit labelRed(event.input);
-            break;
-        case SensorEventKind::OffDelayOver:
-            emit labelNormal(event.input);
-            break;
         case SensorEventKind::ActiveEdge:
             log_.AddPassLine(event);
-            emit activeEdge(event.input, event.tick);
-            break;
-        case SensorEventKind::ReadFailed:
-            ReportReadFailure();
             break;
         case SensorEventKind::LevelChange:
             recorder_.Add(event);
-            break;
-        case SensorEventKind::EventsLost:
-            emit eventsLost(queue_.LostTotal());
+            return;
+        case SensorEventKind::EventsLost: {
+            SensorEvent total = event;
+            total.count = static_cast<uint32_t>(queue_.LostTotal());
+            emit sensorEvent(total);
+            return;
+        }
+        default:
             break;
     }
+    emit sensorEvent(event);
 }
 
-void SensorHub::ReportReadFailure() {
-    const InputSource* source = sampler_.Config().source;
-    if (source == &usbAdapter_) {
-        emit usbReadFailed(QString::fromUtf8(UsbMessageText(141)));
-        return;
+bool SensorHub::ReadFailureIsUsb() const {
+    return sampler_.Config().source == &usbAdapter_;
+}
+
+QString SensorHub::ReadFailureText() const {
+    if (ReadFailureIsUsb()) {
+        return QString::fromUtf8(UsbMessageText(141));
     }
     const int error = portDriver_.LastIoErrno();
-    emit portReadFailed(
-        QString::fromUtf8(msg::kPortReadFailed)
-            .arg(QString::fromStdString(portDriver_.TriedDevice()),
-                 error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : QString()));
+    return QString::fromUtf8(msg::kPortReadFailed)
+        .arg(QString::fromStdString(portDriver_.TriedDevice()),
+             error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : QString());
 }
 
 }  // namespace vantrel

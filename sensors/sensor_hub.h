@@ -2,8 +2,10 @@
 // SensorHub: the GUI thread's side of sensor input. It owns the sampler, its timing thread,
 // the event queue, the input sources and the sensor log; starts and stops sampling per
 // session; drains the events strictly in order when the timing thread wakes it (one
-// coalesced queued call) and turns each into a Qt signal. Start and finish passes are added
-// to the sensor log here, with their sample tick, before `activeEdge` is emitted.
+// coalesced queued call) and hands each to `sensorEvent`. Start and finish passes are added
+// to the sensor log here, with their sample tick, before their event is handed on. GUI
+// actions for the tick (timing keys, OFF-delay reset, the drag commands) go through the
+// sampler's command ring.
 //
 // Session start (in the start routine's order): Prime() -> (GYMKHANA with "USB")
 // OpenUsbAdapter() -> Arm(). Session stop: Stop(). Mode reset: ResetOffDelays().
@@ -17,9 +19,9 @@
 #include <memory>
 #include <optional>
 
-#include "common/session_state.h"
-#include "common/setup_settings.h"
 #include "common/ms_clock.h"
+#include "common/race_mode.h"
+#include "common/setup_settings.h"
 #include "sensors/parallel_port.h"
 #include "sensors/sampler.h"
 #include "sensors/script_source.h"
@@ -37,8 +39,8 @@ class SensorHub final : public QObject, private EventWaker {
 
 public:
     // Adds the started-up line to the log. `usbBus` null: the libftdi1 bus.
-    SensorHub(SessionState& session, const MsClock& clock, std::unique_ptr<UsbBus> usbBus = {},
-              QObject* parent = nullptr);
+    explicit SensorHub(const MsClock& clock, std::unique_ptr<UsbBus> usbBus = {},
+                       QObject* parent = nullptr);
     // Stops the timing thread (no exit line; see AddExitAndSave).
     ~SensorHub() override;
 
@@ -61,19 +63,33 @@ public:
     // The drag step run by the tick while DRAG is the active mode (not owned).
     void SetDragHook(DragHook* hook) { dragHook_ = hook; }
 
-    // Session start, before `running` is set: takes the configuration snapshot, picks and
-    // opens the source (the parallel port at the address chosen now, see PortFailed), primes
-    // the sampler (one read). Stops a timing thread still running.
+    // Session start: takes the configuration snapshot, picks and opens the source (the
+    // parallel port at the address chosen now, see PortFailed), primes the sampler (one
+    // read). Stops a timing thread still running.
     void Prime(const SetupSettings& settings, int32_t outputMask);
     // Session start in GYMKHANA with the port choice "USB": opens the adapter. A failed result
     // carries message 136..140 (warning box, caption kUsbErrorCaption).
     UsbOpenResult OpenUsbAdapter();
-    // Session start, last: starts the timing thread (the session's `running` must be set).
+    // Session start, last: arms the sampling and starts the timing thread.
     void Arm();
-    // Stop routine: clears `running`, waits for the last tick, closes the USB adapter and
-    // delivers the events still queued. Safe to call when nothing runs.
+    // Stop routine: disarms, waits for the last tick, closes the USB adapter and delivers the
+    // events still queued. Safe to call when nothing runs.
     void Stop();
+    bool IsArmed() const { return armed_.load(); }
     bool IsSampling() const { return !loop_.IsIdle(); }
+
+    // The tab the tick works for (DRAG runs the drag step).
+    void SetActiveMode(RaceMode mode) { sampler_.SetActiveMode(mode); }
+    // The timing keys: the sensor's simulated level, taken by the next tick whether or not the
+    // timing thread runs (a press and release before a session start makes no pass).
+    void SetSensorKey(SensorInput input, bool down);
+    // Drag lines forced active by the digit keys (bit k: line k+1).
+    void SetDragLineKeys(uint8_t lines);
+    const KeyLevels& Keys() const { return sampler_.Commands().Levels().keys; }
+    // The drag commands; the drag step reads them from the sampler's state.
+    void SetTreeButton(bool down) { sampler_.Commands().SendTreeButton(down); }
+    void SetProTree(bool pro) { sampler_.Commands().SendProTree(pro); }
+    void ResetDragRun() { sampler_.Commands().SendRequest(SamplerCommandKind::kRunReset); }
 
     // For tests on a fake clock: Arm starts no thread; TickNow runs one timer callback on the
     // calling thread and delivers its events. Returns whether a tick ran.
@@ -89,6 +105,11 @@ public:
     // Status panel 2: ms between the two latest timer callbacks.
     int32_t LastTickInterval() const { return loop_.LastTickInterval(); }
     uint64_t EventsLost() const { return queue_.LostTotal(); }
+    // After a ReadFailed event: whether it was the USB adapter (stop the session and show the
+    // text with caption kUsbErrorCaption) and the text to show (message 141, or the parallel
+    // port's device and reason; its inputs read idle from now on).
+    bool ReadFailureIsUsb() const;
+    QString ReadFailureText() const;
     bool RealtimeGranted() const { return loop_.RealtimeGranted(); }
     // Whether the script being played has run to its end (false without a script).
     bool ScriptFinished() const { return script_ != nullptr && script_->Finished(); }
@@ -102,30 +123,20 @@ public:
     void DeliverUpTo(uint32_t tick);
 
 signals:
-    void lampChanged(vantrel::SensorInput input, bool on);
-    void labelRed(vantrel::SensorInput input);
-    void labelNormal(vantrel::SensorInput input);
-    void activeEdge(vantrel::SensorInput input, quint32 sampleTick);
-    // The USB adapter failed during a session: stop the session (no question) and show
-    // `message` (message 141) with caption kUsbErrorCaption.
-    void usbReadFailed(const QString& message);
-    // The parallel port stopped answering during a session (told once per session); its
-    // inputs read idle from now on.
-    void portReadFailed(const QString& message);
-    // Events were dropped because the GUI fell far behind; `total` since start (status bar).
-    void eventsLost(quint64 total);
+    // Every event in tick order except the recording's level changes. An EventsLost event
+    // comes with `count` the events dropped since start (the GUI fell far behind).
+    void sensorEvent(const vantrel::SensorEvent& event);
 
 private:
     void Wake() override;  // timing thread
     void DrainThrough(std::optional<uint32_t> lastTick);
     void Dispatch(const SensorEvent& event);
-    void ReportReadFailure();
     InputSource* ChooseSource(const SetupSettings& settings);
     void BeginRecording(const SetupSettings& settings);
 
-    SessionState& session_;
     const MsClock& clock_;
     SensorEventQueue queue_;
+    std::atomic<bool> armed_{false};  // the timing thread runs while it is set
     Sampler sampler_;
     TimingLoop loop_;
     SensorLog log_;
@@ -147,3 +158,4 @@ private:
 }  // namespace vantrel
 
 Q_DECLARE_METATYPE(vantrel::SensorInput)
+Q_DECLARE_METATYPE(vantrel::SensorEvent)

@@ -2,22 +2,24 @@
 
 #include <vector>
 
+#include "common/messages.h"
+
 namespace vantrel {
 
 const char* UsbMessageText(int message) {
     switch (message) {
         case 136:
-            return "USBデバイス情報ﾘｽﾄの作成に失敗しました";
+            return msg::k136;
         case 137:
-            return "USBデバイスが見つかりませんでした";
+            return msg::k137;
         case 138:
-            return "USBデバイス情報ﾘｽﾄの取得に失敗しました";
+            return msg::k138;
         case 139:
-            return "USB Vantrel I/Oデバイスが見つかりませんでした";
+            return msg::k139;
         case 140:
-            return "USB Vantrel I/Oデバイスのオープンに失敗しました";
+            return msg::k140;
         case 141:
-            return "USB Vantrel I/Oデバイスからのデータ転送に失敗しました";
+            return msg::k141;
         default:
             return "";
     }

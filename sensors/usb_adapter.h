@@ -10,15 +10,16 @@
 #include <memory>
 #include <string>
 
+#include "common/messages.h"
 #include "sensors/input_source.h"
 #include "sensors/usb_bus.h"
 
 namespace vantrel {
 
 constexpr const char* kUsbDeviceDescription = "Vantrel2000";
-constexpr const char* kUsbErrorCaption = "USBエラー";  // message 135
+constexpr const char* kUsbErrorCaption = msg::k135;
 
-// The adapter's messages by number (136..141); "" for other numbers.
+// The adapter's messages by number (136..141, from the message texts); "" for other numbers.
 const char* UsbMessageText(int message);
 
 struct UsbOpenResult {

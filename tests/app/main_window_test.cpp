@@ -12,6 +12,7 @@
 #include "common/messages.h"
 #include "lists/entry_panel.h"
 #include "reports/record_window.h"
+#include "sensors/sensor_hub.h"
 #include "support/main_window_fixture.h"
 
 namespace vantrel::test {
@@ -195,24 +196,24 @@ TEST_F(MainWindowTest, SensorKeysSetAndClearTheSimulatedInputs) {
     OpenWindow();
     QWidget* target = Find<QTableView>("StringGrid1");
     SendKey(target, QEvent::KeyPress, Qt::Key_F11);
-    EXPECT_TRUE(window->state().keys.keyStart);
+    EXPECT_TRUE(window->sensors().Keys().keyStart);
     SendKey(target, QEvent::KeyPress, Qt::Key_Slash, Qt::KeypadModifier);
     SendKey(target, QEvent::KeyRelease, Qt::Key_Slash, Qt::KeypadModifier);
     // Releasing either of the two start keys releases the simulated start.
-    EXPECT_FALSE(window->state().keys.keyStart);
+    EXPECT_FALSE(window->sensors().Keys().keyStart);
     SendKey(target, QEvent::KeyRelease, Qt::Key_F11);
     SendKey(target, QEvent::KeyPress, Qt::Key_Asterisk, Qt::KeypadModifier);
-    EXPECT_TRUE(window->state().keys.keyFinish);
+    EXPECT_TRUE(window->sensors().Keys().keyFinish);
     SendKey(target, QEvent::KeyRelease, Qt::Key_F12);
-    EXPECT_FALSE(window->state().keys.keyFinish);
+    EXPECT_FALSE(window->sensors().Keys().keyFinish);
     SendKey(target, QEvent::KeyPress, Qt::Key_Minus, Qt::KeypadModifier);
     SendKey(target, QEvent::KeyPress, Qt::Key_Plus, Qt::KeypadModifier);
-    EXPECT_TRUE(window->state().keys.keySplit1);
-    EXPECT_TRUE(window->state().keys.keySplit2);
+    EXPECT_TRUE(window->sensors().Keys().keySplit1);
+    EXPECT_TRUE(window->sensors().Keys().keySplit2);
     // The main keyboard's minus is no sensor.
     SendKey(target, QEvent::KeyRelease, Qt::Key_Minus, Qt::KeypadModifier);
     SendKey(target, QEvent::KeyPress, Qt::Key_Plus);
-    EXPECT_FALSE(window->state().keys.keySplit1);
+    EXPECT_FALSE(window->sensors().Keys().keySplit1);
 
     // Alt+R and Alt+E move the focus between the grids.
     window->activateWindow();

@@ -8,8 +8,8 @@
 #include <QTableView>
 #include <QTimer>
 
-#include "common/messages.h"
 #include "app/sensor_options.h"
+#include "common/messages.h"
 #include "common/setup_settings.h"
 #include "sensors/sensor_hub.h"
 #include "support/manual_timing_fixture.h"
@@ -66,15 +66,20 @@ TEST_F(SensorSessionWindowTest, WarningsKeepTheirPlaceUntilTheNextSessionStart) 
     Open("IoAddress=None\r\nDelay=100\r\n");
     Key(Qt::Key_S, true, Qt::AltModifier);
     Run(30);
-    emit window->sensors().eventsLost(7);
+    SensorEvent lostEvent;
+    lostEvent.kind = SensorEventKind::EventsLost;
+    lostEvent.count = 7;  // the total since start, as the hub hands it on
+    emit window->sensors().sensorEvent(lostEvent);
     const QString lost = QString::fromUtf8(msg::kWarnEventsLost).arg(7);
     EXPECT_EQ(Warning()->text(), lost);
     Pass(Qt::Key_F11);  // the car start rewrites panel 0, not the warning
     EXPECT_EQ(Find<QLineEdit>("Memo120")->text(), QStringLiteral("1"));
     EXPECT_EQ(Warning()->text(), lost);
 
-    const QString failure = QStringLiteral("parport gone");
-    emit window->sensors().portReadFailed(failure);
+    const QString failure = window->sensors().ReadFailureText();
+    SensorEvent failed;
+    failed.kind = SensorEventKind::ReadFailed;
+    emit window->sensors().sensorEvent(failed);
     ASSERT_EQ(prompter.calls().size(), 1u);
     EXPECT_EQ(prompter.calls()[0].kind, PromptCall::kWarn);
     EXPECT_EQ(prompter.calls()[0].text, failure);
@@ -116,9 +121,8 @@ protected:
     }
     TempDir dir;
     ScriptedPrompter prompter;
-    SessionState session;
     FakeMsClock clock;
-    SensorHub hub{session, clock};
+    SensorHub hub{clock};
 };
 
 TEST_F(SensorOptionsTest, AScriptThatCannotBeUsedIsToldInABoxAndLeftOut) {

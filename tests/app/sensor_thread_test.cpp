@@ -74,17 +74,17 @@ TEST_F(SensorThreadWindowTest, PassesStillArriveAfterAHandlerRanANestedEventLoop
     // Like a message box after a finish: the operator lets go of the finish key while it is
     // open, so the timing thread wakes the GUI from inside the box's event loop.
     int boxes = 0;
-    QObject::connect(&window->sensors(), &SensorHub::activeEdge, window.get(),
-                     [&](SensorInput input, quint32) {
-                         if (input != SensorInput::Finish) {
-                             return;
-                         }
-                         ++boxes;
-                         QEventLoop box;
-                         QTimer::singleShot(20, [&] { Key(Qt::Key_F12, false); });
-                         QTimer::singleShot(300, &box, &QEventLoop::quit);
-                         box.exec();
-                     });
+    QObject::connect(
+        &window->sensors(), &SensorHub::sensorEvent, window.get(), [&](const SensorEvent& event) {
+            if (event.kind != SensorEventKind::ActiveEdge || event.input != SensorInput::Finish) {
+                return;
+            }
+            ++boxes;
+            QEventLoop box;
+            QTimer::singleShot(20, [&] { Key(Qt::Key_F12, false); });
+            QTimer::singleShot(300, &box, &QEventLoop::quit);
+            box.exec();
+        });
     Key(Qt::Key_S, true, Qt::AltModifier);
     ASSERT_TRUE(window->sensors().IsSampling());
 

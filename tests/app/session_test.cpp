@@ -10,8 +10,9 @@
 
 #include "common/messages.h"
 #include "modes/gymkhana_controller.h"
-#include "widgets/unbuilt_features.h"
+#include "sensors/sensor_hub.h"
 #include "support/main_window_fixture.h"
+#include "widgets/unbuilt_features.h"
 
 namespace vantrel::test {
 namespace {
@@ -73,8 +74,8 @@ TEST_F(SessionTest, SessionClockCountsPastNinetyNineHours) {
 TEST_F(SessionTest, StoppingWithCarsOnCourseAsksAndNoKeepsTiming) {
     OpenWindow();
     PressAltS();
-    prompter.ClearCalls();                // the port 0x378 that is not here
-    SensorEvent start;  // a car on course, in position "I"
+    prompter.ClearCalls();  // the port 0x378 that is not here
+    SensorEvent start;      // a car on course, in position "I"
     start.kind = SensorEventKind::ActiveEdge;
     start.input = SensorInput::Start;
     start.tick = clock.MsTick();
@@ -192,13 +193,13 @@ TEST_F(SessionTest, DigitKeysDriveDragLinesOnlyDuringASession) {
     QWidget* target = Find<QTableView>("StringGrid1");
     QKeyEvent three(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier);
     QApplication::sendEvent(target, &three);
-    EXPECT_EQ(window->state().keys.keyDragLines, 0);
+    EXPECT_EQ(window->sensors().Keys().keyDragLines, 0);
     PressAltS();
     QApplication::sendEvent(target, &three);
-    EXPECT_EQ(window->state().keys.keyDragLines, 1 << 2);
+    EXPECT_EQ(window->sensors().Keys().keyDragLines, 1 << 2);
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier);
     QApplication::sendEvent(target, &release);
-    EXPECT_EQ(window->state().keys.keyDragLines, 0);
+    EXPECT_EQ(window->sensors().Keys().keyDragLines, 0);
 }
 
 }  // namespace

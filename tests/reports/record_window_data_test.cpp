@@ -185,7 +185,7 @@ TEST_F(RecordDataTest, FailedWriteShowsTheErrorAndKeepsTheFolder) {
 
 TEST_F(RecordDataTest, SensorKeysSetAndClearTheMainWindowsFlags) {
     Open();
-    KeyFlags& keys = session.keys;
+    const KeyLevels& keys = sensorKeys;
     Key(QEvent::KeyPress, Qt::Key_Asterisk, Qt::KeypadModifier);
     EXPECT_TRUE(keys.keyFinish);
     Key(QEvent::KeyRelease, Qt::Key_Asterisk, Qt::KeypadModifier);

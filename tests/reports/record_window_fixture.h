@@ -8,12 +8,13 @@
 #include <QStatusBar>
 #include <memory>
 
-#include "common/session_state.h"
 #include "common/ms_clock.h"
+#include "common/session_state.h"
 #include "lists/entry_table.h"
 #include "reports/record_page_control.h"
 #include "reports/record_window.h"
 #include "reports/standings.h"
+#include "sensors/sampler_commands.h"
 #include "support/find_named.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -35,6 +36,7 @@ protected:
         env.exportFolder = dir.path();
         env.sessionRunning = [this] { return running; };
         env.activeTab = [this] { return tab; };
+        env.sensorKey = [this](SensorInput input, bool down) { sensorKeys.Set(input, down); };
         env.rebuild = [this] {
             ++rebuilds;
             if (onRebuild)
@@ -58,6 +60,7 @@ protected:
     EntryTable entries;
     Standings standings{entries};
     SessionState session;
+    KeyLevels sensorKeys;  // the levels the window's sensor keys set
     bool running = false;
     RaceMode tab = RaceMode::Gymkhana;
     int rebuilds = 0;

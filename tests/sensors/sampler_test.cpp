@@ -19,7 +19,7 @@ constexpr uint8_t kFinish = 0x40;  // Pin#10
 
 class SamplerTest : public ::testing::Test {
 protected:
-    SamplerTest() : source(ReadRule::Levels), sampler(session, clock, queue) {
+    SamplerTest() : source(ReadRule::Levels), sampler(clock, queue) {
         config.pollPeriodMs = 3;
         config.offDelayMs = 100;
         config.startMask = kStart;
@@ -33,6 +33,11 @@ protected:
         sampler.Prime();
     }
 
+    // A timing key's level, through the command ring as the GUI sends it.
+    void SetKey(SensorInput input, bool down) {
+        keys.Set(input, down);
+        sampler.SendKeys(keys);
+    }
     // Sets the status byte seen by the next reads (1 = idle).
     void Levels(uint8_t status) { source.sample.statusByte = status; }
     void TickAt(uint32_t t) {
@@ -62,10 +67,10 @@ protected:
         }
     }
 
-    SessionState session;
     FakeMsClock clock;
     SensorEventQueue queue;
     FixedSource source;
+    KeyLevels keys;
     SamplerConfig config;
     Sampler sampler;
 };
@@ -131,8 +136,8 @@ TEST_F(SamplerTest, NotConnectedInputNeverFires) {
     config.split1Mask = 0;
     config.split2Mask = 0;
     sampler.Configure(config);
-    session.keys.keySplit1 = true;
-    session.keys.keySplit2 = true;
+    SetKey(SensorInput::Split1, true);
+    SetKey(SensorInput::Split2, true);
     Hold(0x00, 1003, 1500);  // every line active, then idle, then active again
     Hold(0xFF, 1503, 1800);
     Hold(0x00, 1803, 1900);
@@ -143,10 +148,10 @@ TEST_F(SamplerTest, NotConnectedInputNeverFires) {
 }
 
 TEST_F(SamplerTest, HeldKeyGivesOneEventAndReleaseStartsTheDelay) {
-    session.keys.keyStart = true;
+    SetKey(SensorInput::Start, true);
     Hold(0xFF, 1003, 2000);
     EXPECT_EQ(CountEdges(Take(), SensorInput::Start), 1);
-    session.keys.keyStart = false;
+    SetKey(SensorInput::Start, false);
     TickAt(2003);
     auto events = Take();
     ASSERT_EQ(events.size(), 1u);
@@ -159,22 +164,14 @@ TEST_F(SamplerTest, HeldKeyGivesOneEventAndReleaseStartsTheDelay) {
 
 TEST_F(SamplerTest, F11AndNumpadSlashShareTheStartFlag) {
     // Both keys down set the one flag; releasing either clears it.
-    session.keys.keyStart = true;  // F11 down
+    SetKey(SensorInput::Start, true);  // F11 down
     TickAt(1003);
-    session.keys.keyStart = true;  // numpad "/" down as well
+    SetKey(SensorInput::Start, true);  // numpad "/" down as well
     TickAt(1006);
     EXPECT_EQ(CountEdges(Take(), SensorInput::Start), 1);
-    session.keys.keyStart = false;  // one of them released
+    SetKey(SensorInput::Start, false);  // one of them released
     TickAt(1009);
     EXPECT_EQ(Take().at(0).kind, Kind::LampOff);
-}
-
-TEST_F(SamplerTest, TimeoutFinishForcesTheFinishInput) {
-    session.timeoutFinish = true;
-    TickAt(1003);
-    const auto events = Take();
-    EXPECT_EQ(CountEdges(events, SensorInput::Finish), 1);
-    EXPECT_EQ(CountEdges(events, SensorInput::Start), 0);
 }
 
 TEST_F(SamplerTest, FinishIsProcessedBeforeStart) {
@@ -236,7 +233,7 @@ TEST_F(SamplerTest, DragModeCallsTheHookInsteadOfTheInputs) {
     } hook;
     config.dragHook = &hook;
     sampler.Configure(config);
-    session.activeMode = RaceMode::Drag;
+    sampler.SetActiveMode(RaceMode::Drag);
     source.sample.dataByte = 0xFE;
     Levels(0x00);
     TickAt(1003);
@@ -251,7 +248,7 @@ TEST_F(SamplerTest, RecordingSendsEachChangeOfTheBytesOnce) {
     sampler.Prime();
     TickAt(1003);
     TickAt(1006);
-    session.keys.keyStart = true;  // keyboard sensors are part of the recording
+    SetKey(SensorInput::Start, true);  // keyboard sensors are part of the recording
     TickAt(1009);
     std::vector<SensorEvent> changes;
     for (const SensorEvent& e : Take()) {
@@ -282,11 +279,10 @@ protected:
     }
     const SamplerState& State() const { return sampler.State(); }
 
-    SessionState session;
     FakeMsClock clock{500};
     SensorEventQueue queue;
     std::unique_ptr<FixedSource> source;
-    Sampler sampler{session, clock, queue};
+    Sampler sampler{clock, queue};
 };
 
 TEST_F(ReadStepTest, ParallelPortFlipsBusyAndXorsControl) {

@@ -16,6 +16,36 @@ namespace {
 
 constexpr int kWaitMs = 10000;
 
+// The hub's events of the given kinds, in the order they were handed on.
+std::vector<SensorEvent> EventsOf(const QSignalSpy& spy,
+                                  std::initializer_list<SensorEventKind> kinds) {
+    std::vector<SensorEvent> events;
+    for (const QList<QVariant>& call : spy) {
+        const auto event = call[0].value<SensorEvent>();
+        if (std::find(kinds.begin(), kinds.end(), event.kind) != kinds.end()) {
+            events.push_back(event);
+        }
+    }
+    return events;
+}
+
+std::vector<SensorEvent> EdgesOf(const QSignalSpy& spy) {
+    return EventsOf(spy, {SensorEventKind::ActiveEdge});
+}
+std::vector<SensorEvent> LampsOf(const QSignalSpy& spy) {
+    return EventsOf(spy, {SensorEventKind::LampOn, SensorEventKind::LampOff});
+}
+
+// Waits until `count` events of the kinds have been handed on.
+bool WaitFor(QSignalSpy& spy, std::initializer_list<SensorEventKind> kinds, size_t count) {
+    while (EventsOf(spy, kinds).size() < count) {
+        if (!spy.wait(kWaitMs)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 SetupSettings NoneSettings() {
     SetupSettings settings;
     settings.SetIoAddressText("None");
@@ -29,24 +59,12 @@ protected:
     SensorHubTest() {
         auto owned = std::make_unique<test::FakeUsbBus>();
         bus = owned.get();
-        hub = std::make_unique<SensorHub>(session, clock, std::move(owned));
+        hub = std::make_unique<SensorHub>(clock, std::move(owned));
     }
     ~SensorHubTest() override { hub->Stop(); }
 
-    void StartSession(const SetupSettings& settings) {
-        hub->Prime(settings, 4);
-        session.running = true;
-    }
-    bool WaitFor(QSignalSpy& spy, int count) {
-        while (spy.count() < count) {
-            if (!spy.wait(kWaitMs)) {
-                return false;
-            }
-        }
-        return true;
-    }
+    void StartSession(const SetupSettings& settings) { hub->Prime(settings, 4); }
 
-    SessionState session;
     MonotonicMsClock clock;
     test::FakeUsbBus* bus;
     std::unique_ptr<SensorHub> hub;
@@ -57,27 +75,28 @@ TEST_F(SensorHubTest, ScriptSessionDeliversEdgesInOrderAndLogsThem) {
         ParseSimulationScript("20 pin13 active\n+30 pin13 idle\n60 pin10 active\n+30 pin10 idle\n");
     ASSERT_TRUE(parsed.ok);
     hub->UseScript(parsed.script);
-    QSignalSpy edges(hub.get(), &SensorHub::activeEdge);
-    QSignalSpy lamps(hub.get(), &SensorHub::lampChanged);
+    QSignalSpy events(hub.get(), &SensorHub::sensorEvent);
     StartSession(NoneSettings());
     hub->Arm();
-    ASSERT_TRUE(WaitFor(edges, 2));
-    ASSERT_TRUE(WaitFor(lamps, 4));
+    ASSERT_TRUE(WaitFor(events, {SensorEventKind::ActiveEdge}, 2));
+    ASSERT_TRUE(WaitFor(events, {SensorEventKind::LampOn, SensorEventKind::LampOff}, 4));
     hub->Stop();
     EXPECT_FALSE(hub->IsSampling());
     EXPECT_TRUE(hub->ScriptFinished());
 
-    EXPECT_EQ(edges[0][0].value<SensorInput>(), SensorInput::Start);
-    EXPECT_EQ(edges[1][0].value<SensorInput>(), SensorInput::Finish);
-    const quint32 startTick = edges[0][1].toUInt();
-    const quint32 finishTick = edges[1][1].toUInt();
+    const auto edges = EdgesOf(events);
+    const auto lamps = LampsOf(events);
+    EXPECT_EQ(edges[0].input, SensorInput::Start);
+    EXPECT_EQ(edges[1].input, SensorInput::Finish);
+    const quint32 startTick = edges[0].tick;
+    const quint32 finishTick = edges[1].tick;
     const auto& lines = hub->Log().Lines();
     ASSERT_EQ(lines.size(), 3u);  // started up, S, G
     EXPECT_NE(lines[0].find(",Vantrel.exe has started up at "), std::string::npos);
     EXPECT_EQ(lines[1], std::to_string(TickAsSigned(startTick)) + ",S");
     EXPECT_EQ(lines[2], std::to_string(TickAsSigned(finishTick)) + ",G");
-    EXPECT_EQ(lamps[0][1].toBool(), true);
-    EXPECT_EQ(lamps[1][1].toBool(), false);
+    EXPECT_EQ(lamps[0].kind == SensorEventKind::LampOn, true);
+    EXPECT_EQ(lamps[1].kind == SensorEventKind::LampOn, false);
 }
 
 TEST_F(SensorHubTest, UsbOpenFailureReportsTheMessage) {
@@ -94,12 +113,13 @@ TEST_F(SensorHubTest, UsbReadFailureAsksToStopAndCloseFollowsTheLastRead) {
     bus->readStatus = -1;
     SetupSettings settings = NoneSettings();
     settings.SetIoAddressText("USB");
-    QSignalSpy failed(hub.get(), &SensorHub::usbReadFailed);
+    QSignalSpy events(hub.get(), &SensorHub::sensorEvent);
     StartSession(settings);
     ASSERT_TRUE(hub->OpenUsbAdapter().ok());
     hub->Arm();
-    ASSERT_TRUE(WaitFor(failed, 1));
-    EXPECT_EQ(failed[0][0].toString(),
+    ASSERT_TRUE(WaitFor(events, {SensorEventKind::ReadFailed}, 1));
+    EXPECT_TRUE(hub->ReadFailureIsUsb());
+    EXPECT_EQ(hub->ReadFailureText(),
               QString::fromUtf8("USB Vantrel I/Oデバイスからのデータ転送に失敗しました"));
     hub->Stop();
     EXPECT_EQ(bus->closed, 1);
@@ -113,13 +133,17 @@ TEST_F(SensorHubTest, StopFromTheFailureSlotEndsTheSession) {
     bus->readStatus = -1;
     SetupSettings settings = NoneSettings();
     settings.SetIoAddressText("USB");
-    QObject::connect(hub.get(), &SensorHub::usbReadFailed, [this] { hub->Stop(); });
-    QSignalSpy failed(hub.get(), &SensorHub::usbReadFailed);
+    QObject::connect(hub.get(), &SensorHub::sensorEvent, [this](const SensorEvent& event) {
+        if (event.kind == SensorEventKind::ReadFailed) {
+            hub->Stop();
+        }
+    });
+    QSignalSpy events(hub.get(), &SensorHub::sensorEvent);
     StartSession(settings);
     ASSERT_TRUE(hub->OpenUsbAdapter().ok());
     hub->Arm();
-    ASSERT_TRUE(WaitFor(failed, 1));
-    EXPECT_FALSE(session.running.load());
+    ASSERT_TRUE(WaitFor(events, {SensorEventKind::ReadFailed}, 1));
+    EXPECT_FALSE(hub->IsArmed());
     EXPECT_FALSE(hub->IsSampling());
     EXPECT_EQ(bus->closed, 1);
 }
@@ -130,13 +154,13 @@ TEST_F(SensorHubTest, RecordedSessionReplaysToTheSameEdges) {
     ASSERT_TRUE(parsed.ok);
     hub->UseScript(parsed.script);
     hub->RecordSessionsTo(dir / "rec.txt");
-    QSignalSpy edges(hub.get(), &SensorHub::activeEdge);
+    QSignalSpy events(hub.get(), &SensorHub::sensorEvent);
     StartSession(NoneSettings());
     hub->Arm();
-    ASSERT_TRUE(WaitFor(edges, 1));
+    ASSERT_TRUE(WaitFor(events, {SensorEventKind::ActiveEdge}, 1));
     while (!hub->ScriptFinished()) {
-        QSignalSpy lamps(hub.get(), &SensorHub::lampChanged);
-        lamps.wait(50);
+        QSignalSpy more(hub.get(), &SensorHub::sensorEvent);
+        more.wait(50);
     }
     hub->Stop();
     QTest::qWait(300);  // let the first pass's OFF delay (100 ms) run out
@@ -146,29 +170,28 @@ TEST_F(SensorHubTest, RecordedSessionReplaysToTheSameEdges) {
     hub->UseScript(replay.script);
     StartSession(NoneSettings());
     hub->Arm();
-    ASSERT_TRUE(WaitFor(edges, 2));
+    ASSERT_TRUE(WaitFor(events, {SensorEventKind::ActiveEdge}, 2));
     hub->Stop();
-    EXPECT_EQ(edges[1][0].value<SensorInput>(), SensorInput::Start);
+    EXPECT_EQ(EdgesOf(events)[1].input, SensorInput::Start);
     EXPECT_TRUE(std::filesystem::exists(dir / "rec-2.txt"));  // the replay was recorded too
 }
 
 TEST(SensorHubManualTest, FakeClockSessionDrivenByTickNow) {
-    SessionState session;
     FakeMsClock clock(50000);
-    SensorHub hub(session, clock, std::make_unique<test::FakeUsbBus>());
+    SensorHub hub(clock, std::make_unique<test::FakeUsbBus>());
     hub.SetManualTicks(true);
-    QSignalSpy edges(&hub, &SensorHub::activeEdge);
+    QSignalSpy events(&hub, &SensorHub::sensorEvent);
     hub.Prime(NoneSettings(), 4);
-    session.running = true;
     hub.Arm();
     EXPECT_FALSE(hub.IsSampling());
     EXPECT_TRUE(hub.TickNow());
-    session.keys.keyFinish = true;  // F12
+    hub.SetSensorKey(SensorInput::Finish, true);  // F12
     clock.Advance(1);
     EXPECT_TRUE(hub.TickNow());
-    ASSERT_EQ(edges.count(), 1);
-    EXPECT_EQ(edges[0][0].value<SensorInput>(), SensorInput::Finish);
-    EXPECT_EQ(edges[0][1].toUInt(), 50001u);
+    const auto edges = EdgesOf(events);
+    ASSERT_EQ(edges.size(), 1u);
+    EXPECT_EQ(edges[0].input, SensorInput::Finish);
+    EXPECT_EQ(edges[0].tick, 50001u);
     EXPECT_EQ(hub.Log().Lines().back(), "50001,G");
     hub.Stop();
 }

@@ -32,7 +32,7 @@ protected:
         config.recordLevels = recordLevels;
         sampler.Configure(config);
         sampler.Prime();
-        session.running = true;
+        running = true;
     }
     // Runs timer callbacks every 3 ms for `ms` and drains the events like the GUI does.
     void RunFor(uint32_t ms) {
@@ -57,14 +57,21 @@ protected:
     }
     void StopSession() {
         log.AddSessionStop(clock.MsTick());
-        session.running = false;
+        running = false;
     }
 
-    SessionState session;
+    // A timing key's level, through the command ring as the GUI sends it.
+    void SetKey(SensorInput input, bool down) {
+        keys.Set(input, down);
+        sampler.SendKeys(keys);
+    }
+
+    std::atomic<bool> running{false};
     FakeMsClock clock{100000};
     SensorEventQueue queue;
-    Sampler sampler{session, clock, queue};
-    TimingLoop loop{sampler, clock, session.running, nullptr};
+    Sampler sampler{clock, queue};
+    TimingLoop loop{sampler, clock, running, nullptr};
+    KeyLevels keys;
     SensorLog log;
     SessionRecorder recorder;
     std::vector<SensorEvent> edges;
@@ -76,13 +83,13 @@ TEST_F(SessionTest, KeyboardSessionLogsStartAndFinishWithTheirSampleTicks) {
     log.AddStartedUp(clock.MsTick(), std::tm{});
     StartSession(&none);
     RunFor(300);
-    session.keys.keyStart = true;  // F11 held for 0.2 s
+    SetKey(SensorInput::Start, true);  // F11 held for 0.2 s
     RunFor(200);
-    session.keys.keyStart = false;
+    SetKey(SensorInput::Start, false);
     RunFor(4000);
-    session.keys.keyFinish = true;  // F12 held
+    SetKey(SensorInput::Finish, true);  // F12 held
     RunFor(150);
-    session.keys.keyFinish = false;
+    SetKey(SensorInput::Finish, false);
     RunFor(300);
     StopSession();
     log.AddExit(clock.MsTick());
@@ -209,7 +216,7 @@ TEST_F(SessionTest, ShippedDemoScriptPlaysThreeCompleteRuns) {
     config.source = &script;
     sampler.Configure(config);
     sampler.Prime();
-    session.running = true;
+    running = true;
     RunFor(80000);
     EXPECT_TRUE(script.Finished());
     int counts[kSensorInputCount] = {};

@@ -23,14 +23,14 @@ protected:
         sampler.Configure(config);
     }
 
-    SessionState session;
+    std::atomic<bool> running{false};
     FakeMsClock clock{5000};
     SensorEventQueue queue;
     test::FixedSource source;
     SamplerConfig config;
-    Sampler sampler{session, clock, queue};
+    Sampler sampler{clock, queue};
     CountingWaker waker;
-    TimingLoop loop{sampler, clock, session.running, &waker};
+    TimingLoop loop{sampler, clock, running, &waker};
 };
 
 TEST_F(TimingLoopTest, FirstCallbackAlwaysTicks) {
@@ -57,7 +57,9 @@ TEST_F(TimingLoopTest, EarlyCallbackIsSkippedButCountsAsPrevious) {
 TEST_F(TimingLoopTest, WakesOnlyAfterTicksThatQueuedEvents) {
     loop.Callback();
     EXPECT_EQ(waker.wakes, 0);
-    session.keys.keyStart = true;
+    KeyLevels keys;
+    keys.keyStart = true;
+    sampler.SendKeys(keys);
     clock.Advance(3);
     loop.Callback();
     EXPECT_EQ(waker.wakes, 1);
@@ -67,26 +69,26 @@ TEST_F(TimingLoopTest, WakesOnlyAfterTicksThatQueuedEvents) {
 }
 
 TEST(TimingThreadTest, RunsUntilRunningIsClearedAndCanBeArmedAgain) {
-    SessionState session;
+    std::atomic<bool> running{false};
     MonotonicMsClock clock;
     SensorEventQueue queue;
     test::FixedSource source(ReadRule::Levels);
     SamplerConfig config;
     config.pollPeriodMs = 1;
     config.source = &source;
-    Sampler sampler(session, clock, queue);
+    Sampler sampler(clock, queue);
     sampler.Configure(config);
-    TimingLoop loop(sampler, clock, session.running, nullptr);
+    TimingLoop loop(sampler, clock, running, nullptr);
 
     for (int session_run = 0; session_run < 2; ++session_run) {
-        session.running = true;
+        running = true;
         loop.Arm();
         EXPECT_FALSE(loop.IsIdle());
         const int before = source.reads;
         while (source.reads < before + 5) {
             std::this_thread::yield();
         }
-        session.running = false;
+        running = false;
         loop.Join();
         EXPECT_TRUE(loop.IsIdle());
     }

@@ -1,0 +1,25 @@
+#include "sensors/sensor_keys.h"
+
+namespace vantrel {
+
+std::optional<SensorInput> SensorKeyOf(const QKeyEvent& event) {
+    const bool keypad = event.modifiers() & Qt::KeypadModifier;
+    switch (event.key()) {
+        case Qt::Key_F11:
+            return SensorInput::Start;
+        case Qt::Key_F12:
+            return SensorInput::Finish;
+        case Qt::Key_Slash:
+            return keypad ? std::optional(SensorInput::Start) : std::nullopt;
+        case Qt::Key_Asterisk:
+            return keypad ? std::optional(SensorInput::Finish) : std::nullopt;
+        case Qt::Key_Minus:
+            return keypad ? std::optional(SensorInput::Split1) : std::nullopt;
+        case Qt::Key_Plus:
+            return keypad ? std::optional(SensorInput::Split2) : std::nullopt;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace vantrel
