@@ -41,14 +41,14 @@ int main(int argc, char** argv) {
     vantrel::TMainForm window(env);
     vantrel::ApplySensorOptions(std::vector<std::string>(argv + 1, argv + argc), window.sensors(),
                                 prompter, &window);
-    QObject::connect(&instance, &vantrel::SingleInstance::RaiseRequested, &window, [&window] {
+    QObject::connect(&instance, &vantrel::SingleInstance::raiseRequested, &window, [&window] {
         window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
         window.show();
         window.raise();
         window.activateWindow();
     });
     // Closing the main window ends the program even while the record or help window is open.
-    QObject::connect(&window, &vantrel::TMainForm::Closed, &app, &QApplication::quit,
+    QObject::connect(&window, &vantrel::TMainForm::closed, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     window.show();
     return app.exec();

@@ -293,7 +293,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     // A log that cannot be written is not retried: the program still ends.
     sensors_->AddExitAndSave(setup_.logfile, std::filesystem::current_path());
     event->accept();
-    emit Closed();
+    emit closed();
 }
 
 }  // namespace vantrel

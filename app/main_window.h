@@ -127,7 +127,7 @@ public:
 
 signals:
     // The window accepted its close: the program ends (other windows may still be open).
-    void Closed();
+    void closed();
 
 protected:
     void showEvent(QShowEvent* event) override;

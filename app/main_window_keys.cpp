@@ -47,7 +47,7 @@ bool TMainForm::HandleKey(QKeyEvent* event, bool down) {
     }
     const bool digit = key >= Qt::Key_0 && key <= Qt::Key_9;
     if (digit && !event->isAutoRepeat() && DigitKeysAllowed() &&
-        state_.currentMode == RaceMode::Drag && key >= Qt::Key_1 && key <= Qt::Key_8) {
+        state_.currentMode == RaceMode::kDrag && key >= Qt::Key_1 && key <= Qt::Key_8) {
         sensors_->SetDragLineKeys(static_cast<uint8_t>(1 << (key - Qt::Key_1)));
         // The digit still reaches a focused box (the car number box is typed into meanwhile),
         // but not a grid, where it would jump the selection to a car.
@@ -77,7 +77,7 @@ bool TMainForm::HandleAltKey(int key) {
         default:
             break;
     }
-    if (ActivePageMode() != RaceMode::Gymkhana) {
+    if (ActivePageMode() != RaceMode::kGymkhana) {
         return false;
     }
     QPushButton* button = nullptr;

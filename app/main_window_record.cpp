@@ -20,7 +20,7 @@ namespace vantrel {
 
 TimeStyle TMainForm::CurrentTimeStyle() const {
     // The mode in force, not the tab shown: during a mode change's questions they differ.
-    return TimeStyle{setup_.timeFormat, state_.currentMode == RaceMode::Drag};
+    return TimeStyle{setup_.timeFormat, state_.currentMode == RaceMode::kDrag};
 }
 
 void TMainForm::BuildRecordWindow() {

@@ -25,13 +25,13 @@ namespace vantrel {
 namespace {
 QLabel* LampOf(GymkhanaPage* page, SensorInput input) {
     switch (input) {
-        case SensorInput::Start:
+        case SensorInput::kStart:
             return page->StartLed;
-        case SensorInput::Finish:
+        case SensorInput::kFinish:
             return page->FinishLed;
-        case SensorInput::Split1:
+        case SensorInput::kSplit1:
             return page->SplitLed1;
-        case SensorInput::Split2:
+        case SensorInput::kSplit2:
             return page->SplitLed2;
     }
     return page->StartLed;
@@ -39,13 +39,13 @@ QLabel* LampOf(GymkhanaPage* page, SensorInput input) {
 
 QLabel* LabelOf(GymkhanaPage* page, SensorInput input) {
     switch (input) {
-        case SensorInput::Start:
+        case SensorInput::kStart:
             return page->Label2;
-        case SensorInput::Finish:
+        case SensorInput::kFinish:
             return page->Label3;
-        case SensorInput::Split1:
+        case SensorInput::kSplit1:
             return page->Label20;
-        case SensorInput::Split2:
+        case SensorInput::kSplit2:
             return page->Label21;
     }
     return page->Label2;
@@ -54,7 +54,7 @@ QLabel* LabelOf(GymkhanaPage* page, SensorInput input) {
 
 void TMainForm::BuildSensors() {
     sensors_ = std::make_unique<SensorHub>(*env_.clock);
-    connect(sensors_.get(), &SensorHub::sensorEvent, this, &TMainForm::OnSensorEvent);
+    connect(sensors_.get(), &SensorHub::eventSampled, this, &TMainForm::OnSensorEvent);
     // Kept apart from the session texts of panel 0, which the next car start replaces.
     sensorWarnings_ = new SensorWarningPanel(statusBar());
     statusBar()->addPermanentWidget(sensorWarnings_);
@@ -62,30 +62,30 @@ void TMainForm::BuildSensors() {
 
 void TMainForm::OnSensorEvent(const SensorEvent& event) {
     switch (event.kind) {
-        case SensorEventKind::LampOn:
-        case SensorEventKind::LampOff:
-            OnLampChanged(event.input, event.kind == SensorEventKind::LampOn);
+        case SensorEventKind::kLampOn:
+        case SensorEventKind::kLampOff:
+            OnLampChanged(event.input, event.kind == SensorEventKind::kLampOn);
             break;
-        case SensorEventKind::LabelRed:
-        case SensorEventKind::OffDelayOver:
-            OnLabelColor(event.input, event.kind == SensorEventKind::LabelRed);
+        case SensorEventKind::kLabelRed:
+        case SensorEventKind::kOffDelayOver:
+            OnLabelColor(event.input, event.kind == SensorEventKind::kLabelRed);
             break;
-        case SensorEventKind::ActiveEdge:
-        case SensorEventKind::DragLines:
+        case SensorEventKind::kActiveEdge:
+        case SensorEventKind::kDragLines:
             ModeInForce().TakeSensorEvent(event);
             break;
-        case SensorEventKind::ReadFailed:
+        case SensorEventKind::kReadFailed:
             if (sensors_->ReadFailureIsUsb()) {
                 OnUsbReadFailed(sensors_->ReadFailureText());
             } else {
                 OnPortReadFailed(sensors_->ReadFailureText());
             }
             break;
-        case SensorEventKind::EventsLost:
-            sensorWarnings_->Set(SensorWarning::EventsLost,
+        case SensorEventKind::kEventsLost:
+            sensorWarnings_->Set(SensorWarning::kEventsLost,
                                  QString::fromUtf8(msg::kWarnEventsLost).arg(event.count));
             break;
-        case SensorEventKind::LevelChange:
+        case SensorEventKind::kLevelChange:
             break;
     }
 }
@@ -103,7 +103,7 @@ bool TMainForm::OpenSessionInput() {
     if (!ModeInForce().ReadsSensors()) {
         return true;  // CIRCUIT takes its passings from the receiver
     }
-    if (ModeInForce().OpensUsbAdapter() && setup_.port == PortChoice::Usb) {
+    if (ModeInForce().OpensUsbAdapter() && setup_.port == PortChoice::kUsb) {
         const UsbOpenResult result = sensors_->OpenUsbAdapter();
         if (!result.ok()) {
             env_.prompter->Warn(this, ToQ(result.text), QString::fromUtf8(kUsbErrorCaption));
@@ -114,7 +114,7 @@ bool TMainForm::OpenSessionInput() {
         // The session still runs on the keyboard sensors, but nobody may take it for live.
         const QString text = sensors_->PortFailureText();
         env_.prompter->Error(this, text, QString::fromUtf8(msg::kTitle));
-        sensorWarnings_->Set(SensorWarning::NotLive, QString::fromUtf8(msg::kWarnSensorsNotLive),
+        sensorWarnings_->Set(SensorWarning::kNotLive, QString::fromUtf8(msg::kWarnSensorsNotLive),
                              text);
     }
     sensors_->Arm();
@@ -122,7 +122,7 @@ bool TMainForm::OpenSessionInput() {
 }
 
 void TMainForm::OnLampChanged(SensorInput input, bool on) {
-    LampOf(TabSheet1, input)->setPixmap(LampPixmap(on ? Lamp::On : Lamp::Off));
+    LampOf(TabSheet1, input)->setPixmap(LampPixmap(on ? Lamp::kOn : Lamp::kOff));
 }
 
 void TMainForm::OnLabelColor(SensorInput input, bool red) {
@@ -130,14 +130,14 @@ void TMainForm::OnLabelColor(SensorInput input, bool red) {
 }
 
 void TMainForm::OnPortReadFailed(const QString& message) {
-    sensorWarnings_->Set(SensorWarning::ReadStopped, QString::fromUtf8(msg::kWarnSensorReadStopped),
-                         message);
+    sensorWarnings_->Set(SensorWarning::kReadStopped,
+                         QString::fromUtf8(msg::kWarnSensorReadStopped), message);
     env_.prompter->Warn(this, message, QString::fromUtf8(msg::kTitle));
 }
 
 void TMainForm::OnUsbReadFailed(const QString& message) {
-    sensorWarnings_->Set(SensorWarning::ReadStopped, QString::fromUtf8(msg::kWarnSensorReadStopped),
-                         message);
+    sensorWarnings_->Set(SensorWarning::kReadStopped,
+                         QString::fromUtf8(msg::kWarnSensorReadStopped), message);
     Panel5->SpeedButton1->setChecked(false);
     StopRoutine();
     env_.prompter->Warn(this, message, QString::fromUtf8(kUsbErrorCaption));

@@ -80,8 +80,8 @@ void TMainForm::StopRoutine() {
         SetLabelRed(label, false);
     }
     SetStatusText(2, QString());
-    TabSheet1->StartLed->setPixmap(LampPixmap(Lamp::Off));
-    TabSheet1->FinishLed->setPixmap(LampPixmap(Lamp::Off));
+    TabSheet1->StartLed->setPixmap(LampPixmap(Lamp::kOff));
+    TabSheet1->FinishLed->setPixmap(LampPixmap(Lamp::kOff));
     ModeInForce().StopSession();
     SetStatusText(1, QString());
 }
@@ -156,7 +156,7 @@ void TMainForm::ComboBox100Change() {
 }
 
 void TMainForm::UpdateSplitDisplay() {
-    Panel5->ShowSplitDisplay(SplitDisplayVisible(ActivePageMode() == RaceMode::Gymkhana,
+    Panel5->ShowSplitDisplay(SplitDisplayVisible(ActivePageMode() == RaceMode::kGymkhana,
                                                  setup_.Split1Connected(), setup_.Split2Connected(),
                                                  TabSheet1->ComboBox101->currentIndex()));
     TabSheet1->SplitLed1->setVisible(setup_.Split1Connected());

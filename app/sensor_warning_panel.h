@@ -9,7 +9,7 @@
 
 namespace vantrel {
 
-enum class SensorWarning { NotLive = 0, ReadStopped = 1, EventsLost = 2 };
+enum class SensorWarning { kNotLive = 0, kReadStopped = 1, kEventsLost = 2 };
 
 class SensorWarningPanel final : public QLabel {
     Q_OBJECT

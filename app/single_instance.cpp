@@ -50,7 +50,7 @@ bool SingleInstance::TryAcquire() {
         while (QLocalSocket* socket = server_->nextPendingConnection()) {
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
                 if (socket->readAll().startsWith("raise")) {
-                    emit RaiseRequested();
+                    emit raiseRequested();
                 }
                 socket->disconnectFromServer();
             });

@@ -26,7 +26,7 @@ public:
     bool NotifyRunning() const;
 
 signals:
-    void RaiseRequested();
+    void raiseRequested();
 
 private:
     QString LockPath() const;

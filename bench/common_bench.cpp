@@ -30,7 +30,7 @@ void BM_FormatRaceTime(benchmark::State& state) {
     size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            vantrel::FormatRaceTime(times[i++ & 1023], TimeFormat::MinutesSeconds, drag));
+            vantrel::FormatRaceTime(times[i++ & 1023], TimeFormat::kMinutesSeconds, drag));
     }
     state.SetItemsProcessed(state.iterations());
 }
@@ -39,7 +39,7 @@ BENCHMARK(BM_FormatRaceTime)->Arg(0)->Arg(1);
 void BM_ParseTimeText(benchmark::State& state) {
     std::vector<std::string> texts;
     for (const int32_t ms : RaceTimes()) {
-        texts.push_back(vantrel::FormatRaceTime(ms, TimeFormat::MinutesSeconds, false));
+        texts.push_back(vantrel::FormatRaceTime(ms, TimeFormat::kMinutesSeconds, false));
     }
     size_t i = 0;
     for (auto _ : state) {

@@ -14,7 +14,7 @@ namespace {
 class ToggleSource final : public InputSource {
 public:
     explicit ToggleSource(bool toggles) : toggles_(toggles) {}
-    ReadRule Rule() const override { return ReadRule::Levels; }
+    ReadRule Rule() const override { return ReadRule::kLevels; }
     bool Open() override { return true; }
     bool IsOpen() const override { return true; }
     bool Read(uint32_t, RawSample& out) override {
@@ -36,7 +36,7 @@ private:
 void BM_QueuePushPop(benchmark::State& state) {
     auto queue = std::make_unique<SensorEventQueue>();
     SensorEvent in;
-    in.kind = SensorEventKind::ActiveEdge;
+    in.kind = SensorEventKind::kActiveEdge;
     SensorEvent out;
     for (auto _ : state) {
         ++in.tick;

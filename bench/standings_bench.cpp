@@ -13,7 +13,7 @@
 namespace vantrel {
 namespace {
 
-constexpr TimeStyle kMinutes{TimeFormat::MinutesSeconds, false};
+constexpr TimeStyle kMinutes{TimeFormat::kMinutesSeconds, false};
 constexpr int32_t kCars = 199;
 
 // Laps of 199 cars in the order they are counted: each car has its own pace and every lap
@@ -41,7 +41,7 @@ ResultTable CircuitLaps(int32_t laps) {
                         TimeText(lap, kMinutes),
                         TimeText(static_cast<int32_t>(clock[next]), kMinutes)});
     }
-    ResultTable table(RaceMode::Circuit);
+    ResultTable table(RaceMode::kCircuit);
     table.SetRows(std::move(rows));
     return table;
 }
@@ -60,7 +60,7 @@ ResultTable GymkhanaRuns(int32_t runs) {
         rows.push_back({std::to_string(car), "Driver", "Model", pen, TimeText(time, kMinutes),
                         comment, "", "", std::to_string(count[car])});
     }
-    ResultTable table(RaceMode::Gymkhana);
+    ResultTable table(RaceMode::kGymkhana);
     table.SetRows(std::move(rows));
     return table;
 }
@@ -78,19 +78,19 @@ void Rebuild(benchmark::State& state, const ResultTable& results, ReplayRule rul
 
 void BM_RebuildCircuitCommonStart(benchmark::State& state) {
     static const ResultTable results = CircuitLaps(20'000);
-    Rebuild(state, results, ReplayRule::CircuitCommonStart);
+    Rebuild(state, results, ReplayRule::kCircuitCommonStart);
 }
 BENCHMARK(BM_RebuildCircuitCommonStart)->Unit(benchmark::kMillisecond);
 
 void BM_RebuildCircuitLapTiming(benchmark::State& state) {
     static const ResultTable results = CircuitLaps(20'000);
-    Rebuild(state, results, ReplayRule::CircuitLapTiming);
+    Rebuild(state, results, ReplayRule::kCircuitLapTiming);
 }
 BENCHMARK(BM_RebuildCircuitLapTiming)->Unit(benchmark::kMillisecond);
 
 void BM_RebuildGymkhana(benchmark::State& state) {
     static const ResultTable results = GymkhanaRuns(2'000);
-    Rebuild(state, results, ReplayRule::Gymkhana);
+    Rebuild(state, results, ReplayRule::kGymkhana);
 }
 BENCHMARK(BM_RebuildGymkhana)->Unit(benchmark::kMillisecond);
 

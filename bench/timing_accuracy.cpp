@@ -47,7 +47,7 @@ public:
         }
         readNs.reserve(kRunSeconds * 1100 + 1000);
     }
-    ReadRule Rule() const override { return ReadRule::Levels; }
+    ReadRule Rule() const override { return ReadRule::kLevels; }
     bool Open() override { return true; }
     bool IsOpen() const override { return true; }
     bool Read(uint32_t, RawSample& out) override {
@@ -93,7 +93,7 @@ struct Consumer {
             seen = wakeSeq.load();
             SensorEvent e;
             while (queue.Pop(e)) {
-                if (e.kind == SensorEventKind::ActiveEdge) {
+                if (e.kind == SensorEventKind::kActiveEdge) {
                     edges.push_back(e);
                 }
             }

@@ -6,7 +6,7 @@
 
 namespace vantrel {
 
-enum class RaceMode : int32_t { Gymkhana = 0, Drag = 1, Circuit = 2 };
+enum class RaceMode : int32_t { kGymkhana = 0, kDrag = 1, kCircuit = 2 };
 
 constexpr int32_t kMaxCarNumber = 199;
 constexpr int32_t kCarSlots = 200;  // per-car arrays are indexed by car number 0..199

@@ -4,11 +4,11 @@ namespace vantrel {
 
 const char* RaceModeName(RaceMode mode) {
     switch (mode) {
-        case RaceMode::Gymkhana:
+        case RaceMode::kGymkhana:
             return "GYMKHANA";
-        case RaceMode::Drag:
+        case RaceMode::kDrag:
             return "DRAG";
-        case RaceMode::Circuit:
+        case RaceMode::kCircuit:
             return "CIRCUIT";
     }
     return "GYMKHANA";

@@ -14,7 +14,7 @@ namespace vantrel {
 struct SessionState {
     std::atomic<bool> running{false};  // a session is active
 
-    RaceMode currentMode = RaceMode::Gymkhana;  // the mode in force
+    RaceMode currentMode = RaceMode::kGymkhana;  // the mode in force
     bool entryModified = false;
     bool resultModified = false;
     // Runs and laps booked since start-up: a question about unsaved results compares it to

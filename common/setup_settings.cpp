@@ -45,19 +45,19 @@ int32_t DistanceOfText(std::string_view text) {
 
 void SetupSettings::SetIoAddressText(const std::string& text) {
     if (text == "0x378") {
-        port = PortChoice::Lpt378;
+        port = PortChoice::kLpt378;
         ioAddress = 0x378;
     } else if (text == "0x3BC") {
-        port = PortChoice::Lpt3BC;
+        port = PortChoice::kLpt3BC;
         ioAddress = 0x3BC;
     } else if (text == "0x278") {
-        port = PortChoice::Lpt278;
+        port = PortChoice::kLpt278;
         ioAddress = 0x278;
     } else if (text == "USB") {
-        port = PortChoice::Usb;
+        port = PortChoice::kUsb;
         ioAddress = 0;
     } else {
-        port = PortChoice::None;
+        port = PortChoice::kNone;
         ioAddress = 0;
     }
     static constexpr std::array<const char*, 5> kTexts = {"0x378", "0x3BC", "0x278", "None", "USB"};
@@ -89,8 +89,8 @@ SetupSettings SetupSettings::Load(const IniFile& ini) {
     s.splitPin1 = ReadChoice(ini, "SplitPin1", kPinNotConnected, kPinNotConnected + 1);
     s.splitPin2 = ReadChoice(ini, "SplitPin2", kPinNotConnected, kPinNotConnected + 1);
     s.invert = ini.ReadInt(kSection, "Invert", 0) != 0;
-    s.timeFormat = ReadChoice(ini, "TimeFormat", 0, 2) == 1 ? TimeFormat::Milliseconds
-                                                            : TimeFormat::MinutesSeconds;
+    s.timeFormat = ReadChoice(ini, "TimeFormat", 0, 2) == 1 ? TimeFormat::kMilliseconds
+                                                            : TimeFormat::kMinutesSeconds;
     s.timeOut = ReadClamped(ini, "TimeOut", 65, 1, 65);
     s.logfile = ini.ReadInt(kSection, "Logfile", 0) != 0;
     s.commPort = ini.ReadString(kSection, "CommPort", "COM1");

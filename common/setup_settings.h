@@ -13,7 +13,7 @@
 namespace vantrel {
 
 // The port choice of the options dialog, in the order of its items.
-enum class PortChoice : int32_t { Lpt378 = 0, Lpt3BC = 1, Lpt278 = 2, None = 3, Usb = 4 };
+enum class PortChoice : int32_t { kLpt378 = 0, kLpt3BC = 1, kLpt278 = 2, kNone = 3, kUsb = 4 };
 
 // Status-register bit of each pin choice: "Pin#10", "Pin#11", "Pin#12", "Pin#13", "Pin#15",
 // "NC". An index outside the table is "NC".
@@ -26,7 +26,7 @@ int32_t DistanceOfText(std::string_view text);
 
 struct SetupSettings {
     std::string ioAddressText = "0x378";
-    PortChoice port = PortChoice::Lpt378;
+    PortChoice port = PortChoice::kLpt378;
     int32_t ioAddress = 0x378;  // 0 for "None" and "USB"
     int32_t resolution = 3;     // poll period, 1..20 ms
     int32_t delay = 5000;       // OFF delay, 100..10000 ms
@@ -35,7 +35,7 @@ struct SetupSettings {
     int32_t splitPin1 = kPinNotConnected;
     int32_t splitPin2 = kPinNotConnected;
     bool invert = false;
-    TimeFormat timeFormat = TimeFormat::MinutesSeconds;
+    TimeFormat timeFormat = TimeFormat::kMinutesSeconds;
     int32_t timeOut = 65;  // minutes, 1..65; above 60 no time-out
     bool logfile = false;
     std::string commPort = "COM1";

@@ -18,7 +18,7 @@ std::string Padded(int64_t value, size_t width) {
 }  // namespace
 
 std::string FormatRaceTime(int32_t ms, TimeFormat format, bool dragActive) {
-    if (format == TimeFormat::Milliseconds) {
+    if (format == TimeFormat::kMilliseconds) {
         return std::to_string(ms);
     }
     // C++ division truncates toward zero and the remainder keeps the dividend's sign.

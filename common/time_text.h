@@ -10,8 +10,8 @@ namespace vantrel {
 
 // The options' time-output choice ("タイム出力形式").
 enum class TimeFormat : int32_t {
-    MinutesSeconds = 0,  // "時間 (mm:ss.000)"
-    Milliseconds = 1,    // "ミリ秒 (ms.)"
+    kMinutesSeconds = 0,  // "時間 (mm:ss.000)"
+    kMilliseconds = 1,    // "ミリ秒 (ms.)"
 };
 
 // The one time-text formatter: plain milliseconds ("83456") when `format` is Milliseconds;

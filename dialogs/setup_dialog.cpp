@@ -8,11 +8,11 @@
 #include <QSlider>
 #include <utility>
 
+#include "common/ini_file.h"
+#include "modes/circuit_page.h"
 #include "widgets/prompter.h"
 #include "widgets/up_down.h"
 #include "widgets/widget_util.h"
-#include "common/ini_file.h"
-#include "modes/circuit_page.h"
 
 namespace vantrel {
 

@@ -10,10 +10,10 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "widgets/up_down.h"
-#include "widgets/widget_util.h"
 #include "dialogs/setup_dialog.h"
 #include "modes/circuit_page.h"
+#include "widgets/up_down.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 

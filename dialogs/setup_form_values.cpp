@@ -57,7 +57,7 @@ SetupSettings SettingsOfForm(SetupFormValues& values) {
     s.splitPin1 = values.splitPin1;
     s.splitPin2 = values.splitPin2;
     s.invert = values.invert;
-    s.timeFormat = values.timeFormat == 1 ? TimeFormat::Milliseconds : TimeFormat::MinutesSeconds;
+    s.timeFormat = values.timeFormat == 1 ? TimeFormat::kMilliseconds : TimeFormat::kMinutesSeconds;
     s.timeOut = std::clamp(values.timeOut, kTimeOutMinimum, kTimeOutMaximum);
     s.logfile = values.logfile;
     s.commPort = values.commPort;

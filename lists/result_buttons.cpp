@@ -40,23 +40,23 @@ std::string ToggleLectureMarker(std::string_view comment) {
 }
 
 ResultButtonOutcome ApplyResultButton(ResultTable& table, int32_t row, ResultButton button) {
-    if (table.mode() != RaceMode::Gymkhana || row < 1 || row >= table.RowCount() ||
+    if (table.mode() != RaceMode::kGymkhana || row < 1 || row >= table.RowCount() ||
         table.IsEmpty()) {
         return {};
     }
     const int32_t pen = ResultTable::kGymkhanaPen;
     const int32_t comment = ResultTable::kGymkhanaComment;
     switch (button) {
-        case ResultButton::MissCourse:
+        case ResultButton::kMissCourse:
             table.SetCell(pen, row, ToggleMissCourse(table.Cell(pen, row)));
             break;
-        case ResultButton::PenaltyPlus:
+        case ResultButton::kPenaltyPlus:
             table.SetCell(pen, row, PenaltyPlusOne(table.Cell(pen, row)));
             break;
-        case ResultButton::PenaltyMinus:
+        case ResultButton::kPenaltyMinus:
             table.SetCell(pen, row, PenaltyMinusOne(table.Cell(pen, row)));
             break;
-        case ResultButton::Lecture:
+        case ResultButton::kLecture:
             table.SetCell(comment, row, ToggleLectureMarker(table.Cell(comment, row)));
             break;
     }

@@ -12,10 +12,10 @@
 namespace vantrel {
 
 enum class ResultButton : int32_t {
-    MissCourse,    // BitBtn4 "ﾐｽｺｰｽ"
-    PenaltyPlus,   // BitBtn5
-    PenaltyMinus,  // BitBtn6
-    Lecture,       // BitBtn7 "ﾚｸﾁｬｰ"
+    kMissCourse,    // BitBtn4 "ﾐｽｺｰｽ"
+    kPenaltyPlus,   // BitBtn5
+    kPenaltyMinus,  // BitBtn6
+    kLecture,       // BitBtn7 "ﾚｸﾁｬｰ"
 };
 
 // "Pen" texts: "MC" and empty toggle; any other text becomes "MC".

@@ -40,7 +40,7 @@ ResultListController::ResultListController(ResultListWiring wiring, QObject* par
     hooks.entered = [this] { StringGrid2Enter(); };
     hooks.left = [this] { StringGrid2Exit(); };
     focusWatch_ = InstallListGrid(panel->StringGrid2, *wiring_.prompter, this, std::move(hooks));
-    connect(panel->model(), &ResultTableModel::CellEdited, this,
+    connect(panel->model(), &ResultTableModel::cellEdited, this,
             &ResultListController::RebuildRanking);
     wiring_.results->AddObserver(&newResultWatch_);
     commands_.OnFileNameChanged([this] { ShowFileName(); });
@@ -53,10 +53,10 @@ ResultListController::ResultListController(ResultListWiring wiring, QObject* par
             &ResultListController::FileSaveAsResultClick);
     connect(panel->BitBtn3, &QPushButton::clicked, this, &ResultListController::BitBtn3Click);
     const std::pair<QPushButton*, ResultButton> buttons[] = {
-        {panel->BitBtn4, ResultButton::MissCourse},
-        {panel->BitBtn5, ResultButton::PenaltyPlus},
-        {panel->BitBtn6, ResultButton::PenaltyMinus},
-        {panel->BitBtn7, ResultButton::Lecture}};
+        {panel->BitBtn4, ResultButton::kMissCourse},
+        {panel->BitBtn5, ResultButton::kPenaltyPlus},
+        {panel->BitBtn6, ResultButton::kPenaltyMinus},
+        {panel->BitBtn7, ResultButton::kLecture}};
     for (const auto& [button, kind] : buttons) {
         connect(button, &QPushButton::clicked, this,
                 [this, kind = kind] { PressResultButton(kind); });
@@ -196,7 +196,7 @@ void ResultListController::EndResultEdit() {
     const int row = CurrentRow();
     ShowGridEditing(grid, false);
     wiring_.panel->SelectRow(row);
-    if (commands_.EndEdit(row) == CarCellCheck::NotANumber) {
+    if (commands_.EndEdit(row) == CarCellCheck::kNotANumber) {
         wiring_.prompter->Warn(DialogParent(), QString::fromUtf8(msg::k109),
                                QString::fromUtf8(msg::k110));
     }

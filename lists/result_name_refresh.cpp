@@ -7,11 +7,11 @@ namespace vantrel {
 CarCellCheck RefreshNameAndModel(ResultTable& results, int32_t row, const EntryTable& entries) {
     const int32_t car = ParseCarNumber(results.Cell(ResultTable::kCar, row));
     if (car == kNotACarNumber) {
-        return CarCellCheck::NotANumber;
+        return CarCellCheck::kNotANumber;
     }
     results.SetCell(ResultTable::kName, row, entries.Name(car));
     results.SetCell(ResultTable::kModel, row, entries.Model(car));
-    return CarCellCheck::Refreshed;
+    return CarCellCheck::kRefreshed;
 }
 
 }  // namespace vantrel

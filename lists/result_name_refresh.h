@@ -11,8 +11,8 @@
 namespace vantrel {
 
 enum class CarCellCheck : int32_t {
-    Refreshed,   // "Name" and "Model" now hold the entry of the row's car
-    NotANumber,  // the "Car" cell is no number: nothing changed, show the input-error box
+    kRefreshed,   // "Name" and "Model" now hold the entry of the row's car
+    kNotANumber,  // the "Car" cell is no number: nothing changed, show the input-error box
 };
 
 // Reads the "Car" cell of data row `row` with ParseCarNumber and overwrites the row's "Name"

@@ -11,11 +11,11 @@ const std::vector<std::string>& ResultHeaders(RaceMode mode) {
     static const std::vector<std::string> kCircuit = {"Car", "Name",     "Model",
                                                       "Lap", "Lap time", "Total"};
     switch (mode) {
-        case RaceMode::Drag:
+        case RaceMode::kDrag:
             return kDrag;
-        case RaceMode::Circuit:
+        case RaceMode::kCircuit:
             return kCircuit;
-        case RaceMode::Gymkhana:
+        case RaceMode::kGymkhana:
             break;
     }
     return kGymkhana;

@@ -25,7 +25,7 @@ public:
     static constexpr int32_t kGymkhanaPen = 3;
     static constexpr int32_t kGymkhanaComment = 5;
 
-    explicit ResultTable(RaceMode mode = RaceMode::Gymkhana);
+    explicit ResultTable(RaceMode mode = RaceMode::kGymkhana);
 
     // New layout for `mode`: its headers and one empty data row.
     void Reset(RaceMode mode);

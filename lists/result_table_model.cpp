@@ -27,7 +27,7 @@ void ResultTableModel::WriteCell(int32_t column, int32_t tableRow, std::string t
         return;
     }
     table_.SetCell(column, tableRow, std::move(text));
-    emit CellEdited();
+    emit cellEdited();
 }
 
 }  // namespace vantrel

@@ -25,7 +25,7 @@ public:
 
 signals:
     // A cell's text was changed by hand (through setData), not by the program.
-    void CellEdited();
+    void cellEdited();
 
 private:
     const std::string& TableCell(int32_t column, int32_t tableRow) const override {

@@ -16,9 +16,9 @@ constexpr int32_t kMaskTimeWhenNoNumber = 20;
 
 CircuitController::CircuitController(CircuitPage* page, SessionState& session, QObject* parent)
     : QObject(parent), page_(page), session_(session) {
-    connect(page_->RadioGroup300, &RadioGroup::Clicked, this,
+    connect(page_->RadioGroup300, &RadioGroup::itemClicked, this,
             [this](int index) { session_.countingMethod = index; });
-    connect(page_->RadioGroup301, &RadioGroup::Clicked, this, [this](int index) {
+    connect(page_->RadioGroup301, &RadioGroup::itemClicked, this, [this](int index) {
         session_.circuitInput = index;
         page_->Label11->setEnabled(index == 0);
     });
@@ -53,9 +53,9 @@ bool CircuitController::ReadsSensors() const {
 }
 
 void CircuitController::TakeSensorEvent(const SensorEvent& event) {
-    if (ReadsSensors() && event.kind == SensorEventKind::ActiveEdge &&
-        event.input == SensorInput::Start) {
-        emit printerPortPassing(event.tick);
+    if (ReadsSensors() && event.kind == SensorEventKind::kActiveEdge &&
+        event.input == SensorInput::kStart) {
+        emit printerPortPassed(event.tick);
     }
 }
 

@@ -2,7 +2,7 @@
 // The CIRCUIT tab at work: its counting method, input port and mask time (kept in the session
 // state, which the page edits), its resets and its sessions. The lap step comes with the
 // circuit timing; until then the start sensor's passes taken through the printer port are
-// handed on as `printerPortPassing` and nothing counts them.
+// handed on as `printerPortPassed` and nothing counts them.
 // Thread rule: GUI thread only.
 
 #include <QObject>
@@ -22,7 +22,7 @@ public:
     // Shows the stored settings on the page (first show).
     void ShowSettings();
 
-    RaceMode Mode() const override { return RaceMode::Circuit; }
+    RaceMode Mode() const override { return RaceMode::kCircuit; }
     void Configure(const SetupSettings&) override {}
     void ModeReset() override;
     void StartSession(uint32_t sessionStartTick) override;
@@ -35,7 +35,7 @@ public:
 
 signals:
     // The start sensor passed while the printer port is the circuit's input.
-    void printerPortPassing(quint32 tick);
+    void printerPortPassed(quint32 tick);
 
 private:
     void MaskTimeEdited(const QString& text);

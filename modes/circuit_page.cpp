@@ -26,7 +26,7 @@ RadioGroup::RadioGroup(const QString& title, const QStringList& items, QWidget* 
         layout->addWidget(button);
     }
     SetItemIndex(0);
-    connect(buttons_, &QButtonGroup::idClicked, this, &RadioGroup::Clicked);
+    connect(buttons_, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
 }
 
 int RadioGroup::ItemIndex() const {

@@ -25,7 +25,7 @@ public:
     void SetItemIndex(int index);
 
 signals:
-    void Clicked(int index);
+    void itemClicked(int index);
 
 private:
     QButtonGroup* buttons_;

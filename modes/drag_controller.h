@@ -21,7 +21,7 @@ public:
     DragController(DragPage* page, QPlainTextEdit* receiverBox, SessionState& session,
                    QObject* parent);
 
-    RaceMode Mode() const override { return RaceMode::Drag; }
+    RaceMode Mode() const override { return RaceMode::kDrag; }
     void Configure(const SetupSettings&) override {}
     void ModeReset() override;
     void StartSession(uint32_t) override {}

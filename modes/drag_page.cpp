@@ -69,9 +69,9 @@ DragPage::DragPage(QWidget* parent) : QWidget(parent) {
     Memo202 = MakeBox(this, "Memo202");
     Memo203 = MakeBox(this, "Memo203");
 
-    SignalAmber = MakeSignal(this, "SignalAmber", Lamp::AmberOff);
-    SignalGreen = MakeSignal(this, "SignalGreen", Lamp::GreenOff);
-    SignalRed = MakeSignal(this, "SignalRed", Lamp::RedOff);
+    SignalAmber = MakeSignal(this, "SignalAmber", Lamp::kAmberOff);
+    SignalGreen = MakeSignal(this, "SignalGreen", Lamp::kGreenOff);
+    SignalRed = MakeSignal(this, "SignalRed", Lamp::kRedOff);
 
     const char* lineNames[] = {"Amber", "Start", "18m", "100m", "200m", "300m", "Speed", "Finish"};
     const char* labelNames[] = {"Label23", "Label24", "Label25", "Label27",
@@ -79,7 +79,7 @@ DragPage::DragPage(QWidget* parent) : QWidget(parent) {
     for (int i = 0; i < 8; ++i) {
         const QByteArray imageName = "Image" + QByteArray::number(i);
         lineImages[i] = MakeNamed<QLabel>(this, imageName.constData());
-        lineImages[i]->setPixmap(LampPixmap(Lamp::Off, 12));
+        lineImages[i]->setPixmap(LampPixmap(Lamp::kOff, 12));
         lineLabels[i] = MakeNamed<QLabel>(this, labelNames[i], QString::fromLatin1(lineNames[i]));
     }
     Relayout(270, 0);

@@ -119,20 +119,20 @@ void GymkhanaController::ModeReset() {
 }
 
 void GymkhanaController::TakeSensorEvent(const SensorEvent& event) {
-    if (event.kind != SensorEventKind::ActiveEdge) {
+    if (event.kind != SensorEventKind::kActiveEdge) {
         return;
     }
     switch (event.input) {
-        case SensorInput::Start:
+        case SensorInput::kStart:
             flow_.OnStartEdge(event.tick);
             break;
-        case SensorInput::Finish:
+        case SensorInput::kFinish:
             flow_.OnFinishEdge(event.tick);
             break;
-        case SensorInput::Split1:
+        case SensorInput::kSplit1:
             flow_.OnSplit1Edge(event.tick);
             break;
-        case SensorInput::Split2:
+        case SensorInput::kSplit2:
             flow_.OnSplit2Edge(event.tick);
             break;
     }

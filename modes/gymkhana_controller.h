@@ -60,7 +60,7 @@ public:
     int selectedPosition() const { return selectedPosition_; }
 
     // The race mode: settings and the pass-count combos, resets, sessions, sensor events.
-    RaceMode Mode() const override { return RaceMode::Gymkhana; }
+    RaceMode Mode() const override { return RaceMode::kGymkhana; }
     void Configure(const SetupSettings& setup) override;
     void ModeReset() override;
     void StartSession(uint32_t sessionStartTick) override;

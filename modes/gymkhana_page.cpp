@@ -22,7 +22,7 @@ constexpr int kCoursePitch = 51;
 
 QLabel* MakeLamp(QWidget* parent, const char* name) {
     auto* lamp = MakeNamed<QLabel>(parent, name);
-    lamp->setPixmap(LampPixmap(Lamp::Off));
+    lamp->setPixmap(LampPixmap(Lamp::kOff));
     lamp->setFixedSize(14, 14);
     return lamp;
 }

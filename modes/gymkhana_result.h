@@ -33,7 +33,7 @@ enum GymkhanaColumn : int32_t {
 
 // The settings a result is written with.
 struct ResultSettings {
-    TimeFormat timeFormat = TimeFormat::MinutesSeconds;
+    TimeFormat timeFormat = TimeFormat::kMinutesSeconds;
     int32_t distanceM = 4;  // 0 = no speed
     int32_t timeOut = 65;   // minutes; the limit written for a timed-out run
 };

@@ -8,11 +8,11 @@ void ExportNaming::Start(std::filesystem::path folder) {
 }
 
 std::optional<std::string> ExportNaming::Offer(RecordPage page) {
-    if (page == RecordPage::Display) {
+    if (page == RecordPage::kDisplay) {
         return std::nullopt;
     }
     if (fileName_.empty()) {
-        fileName_ = page == RecordPage::Rank ? "NewRanking.csv" : "NewList.csv";
+        fileName_ = page == RecordPage::kRank ? "NewRanking.csv" : "NewList.csv";
     }
     return fileName_;
 }

@@ -6,11 +6,11 @@
 
 namespace vantrel {
 
-enum class RecordPage : int32_t { Rank = 0, List = 1, Display = 2 };
+enum class RecordPage : int32_t { kRank = 0, kList = 1, kDisplay = 2 };
 
 // The export and print tool buttons (`SpeedButton1`, `SpeedButton2`) are for the grid pages.
 constexpr bool RecordToolsVisible(RecordPage page) {
-    return page != RecordPage::Display;
+    return page != RecordPage::kDisplay;
 }
 
 }  // namespace vantrel

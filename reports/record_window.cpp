@@ -158,7 +158,7 @@ void TRecordForm::ConnectCommands() {
     connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
     connect(BitBtn2, &QPushButton::clicked, this, &TRecordForm::BitBtn2Click);
     connect(SpeedButton1, &QToolButton::clicked, this, &TRecordForm::ExportPage);
-    connect(SpeedButton2, &QToolButton::clicked, this, &TRecordForm::PrintRequested);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TRecordForm::printRequested);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TRecordForm::PageControl1Change);
     connect(TabSheet3->ChangeFontColor, &QAction::triggered, this,
             &TRecordForm::ChangeFontColorClick);
@@ -176,7 +176,7 @@ void TRecordForm::ReadSettings() {
     CheckBox1->hide();
     {
         const QSignalBlocker block(PageControl1);
-        PageControl1->setCurrentIndex(static_cast<int>(RecordPage::Rank));
+        PageControl1->setCurrentIndex(static_cast<int>(RecordPage::kRank));
     }
     PageControl1Change(PageControl1->currentIndex());
     scoreboard_.fontColor = s.fontColor;
@@ -249,14 +249,14 @@ bool TRecordForm::HandleKey(QKeyEvent* event, bool down) {
     if (!code) {
         return false;
     }
-    emit CircuitPassing(*code, env_.clock->MsTick());
+    emit circuitPassing(*code, env_.clock->MsTick());
     return true;
 }
 
 bool TRecordForm::CircuitKeysLive() const {
     const bool running = env_.sessionRunning ? env_.sessionRunning() : env_.session->running.load();
     const RaceMode tab = env_.activeTab ? env_.activeTab() : env_.session->currentMode;
-    return running && tab == RaceMode::Circuit;
+    return running && tab == RaceMode::kCircuit;
 }
 
 }  // namespace vantrel

@@ -113,9 +113,9 @@ public:
 signals:
     // A digit key in a running CIRCUIT session: the one-byte receiver record `code` ("1".."9",
     // ":" for 0) stamped with `tick`, for the circuit lap processing.
-    void CircuitPassing(char code, uint32_t tick);
+    void circuitPassing(char code, uint32_t tick);
     // `SpeedButton2`: print the Rank page. The printing of the standings connects to this.
-    void PrintRequested();
+    void printRequested();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

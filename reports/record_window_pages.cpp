@@ -10,13 +10,13 @@
 #include <QToolButton>
 
 #include "common/messages.h"
-#include "widgets/prompter.h"
 #include "reports/page_export.h"
 #include "reports/record_colors.h"
 #include "reports/record_page_control.h"
 #include "reports/record_window.h"
 #include "reports/scoreboard_page.h"
 #include "reports/standings.h"
+#include "widgets/prompter.h"
 
 namespace vantrel {
 
@@ -166,8 +166,9 @@ void TRecordForm::ExportPage() {
         return;
     }
     const Standings& standings = *env_.standings;
-    const TextGrid& grid = page == RecordPage::Rank ? static_cast<const TextGrid&>(standings.Rank())
-                                                    : standings.List();
+    const TextGrid& grid = page == RecordPage::kRank
+                               ? static_cast<const TextGrid&>(standings.Rank())
+                               : standings.List();
     const IoResult written = ExportPageTo(PathFromQ(*chosen), grid, naming_);
     if (!written) {
         env_.prompter->Error(this, QString::fromStdString(written.error),

@@ -74,7 +74,7 @@ void Standings::AddResult(int32_t car, int32_t time, int32_t count, const TimeSt
     const int32_t index = table_.EntryFor(car);  // 199 cars always find an entry
     table_.SetKey(index, time);
     table_.SortByBestTime();
-    Refill(Order::ByBestTime, style);
+    Refill(Order::kByBestTime, style);
 }
 
 void Standings::AddCommonStartLap(int32_t car, int32_t lastLap, int32_t total, int32_t laps,
@@ -95,7 +95,7 @@ void Standings::AddCommonStartLap(int32_t car, int32_t lastLap, int32_t total, i
     table_.SetKey(index, laps);
     table_.SetTotal(index, total);
     table_.SortByLaps();
-    Refill(Order::ByLaps, style);
+    Refill(Order::kByLaps, style);
 }
 
 }  // namespace vantrel

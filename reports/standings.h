@@ -40,11 +40,11 @@ public:
     const RankTable& Table() const { return table_; }
 
 private:
-    enum class Order : int32_t { None, ByLaps, ByBestTime };
+    enum class Order : int32_t { kNone, kByLaps, kByBestTime };
 
     // What a row's "Behind" is measured from; a change rewrites every "Behind".
     struct Basis {
-        Order order = Order::None;
+        Order order = Order::kNone;
         TimeStyle style;
         int32_t leaderCar = 0;
         uint64_t leaderStamp = 0;

@@ -39,21 +39,21 @@ void ReplayGymkhana(Standings& standings, int32_t car, const Cells& row, const T
 void ReplayRow(Standings& standings, ReplayRule rule, int32_t car, const Cells& row,
                const TimeStyle& style) {
     switch (rule) {
-        case ReplayRule::Gymkhana:
+        case ReplayRule::kGymkhana:
             ReplayGymkhana(standings, car, row, style);
             return;
-        case ReplayRule::Drag: {
+        case ReplayRule::kDrag: {
             // "Fly" runs count, exactly as the finish routine passed them on.
             const int32_t elapsed = ParseTimeText(row[4]);
             standings.AddResult(car, elapsed, StrToIntOrThrow(row[12]), style);
             return;
         }
-        case ReplayRule::CircuitLapTiming: {
+        case ReplayRule::kCircuitLapTiming: {
             const int32_t lap = ParseTimeText(row[4]);
             standings.AddResult(car, lap, StrToIntOrThrow(row[3]), style);
             return;
         }
-        case ReplayRule::CircuitCommonStart: {
+        case ReplayRule::kCircuitCommonStart: {
             const int32_t lap = ParseTimeText(row[4]);
             const int32_t total = ParseTimeText(row[5]);
             // A lap count is an integer: a stray text must not read as 2147483647 laps.
@@ -68,14 +68,14 @@ void ReplayRow(Standings& standings, ReplayRule rule, int32_t car, const Cells& 
 
 ReplayRule ReplayRuleFor(RaceMode activeTab, bool commonStart) {
     switch (activeTab) {
-        case RaceMode::Drag:
-            return ReplayRule::Drag;
-        case RaceMode::Circuit:
-            return commonStart ? ReplayRule::CircuitCommonStart : ReplayRule::CircuitLapTiming;
-        case RaceMode::Gymkhana:
+        case RaceMode::kDrag:
+            return ReplayRule::kDrag;
+        case RaceMode::kCircuit:
+            return commonStart ? ReplayRule::kCircuitCommonStart : ReplayRule::kCircuitLapTiming;
+        case RaceMode::kGymkhana:
             break;
     }
-    return ReplayRule::Gymkhana;
+    return ReplayRule::kGymkhana;
 }
 
 RebuildOutcome RebuildRanking(Standings& standings, const ResultTable& results, ReplayRule rule,

@@ -16,10 +16,10 @@ namespace vantrel {
 
 // How result rows are read back into the standings.
 enum class ReplayRule : int32_t {
-    Gymkhana,            // "Pen", "Time", "Comment", run count in "Lap" (column 8)
-    Drag,                // "E.T" (column 4) and "Try" (column 12), as the live path records
-    CircuitLapTiming,    // "ﾗｯﾌﾟ計測": "Lap time" and "Lap"
-    CircuitCommonStart,  // "同時ｽﾀｰﾄ": "Lap", "Lap time", "Total"
+    kGymkhana,            // "Pen", "Time", "Comment", run count in "Lap" (column 8)
+    kDrag,                // "E.T" (column 4) and "Try" (column 12), as the live path records
+    kCircuitLapTiming,    // "ﾗｯﾌﾟ計測": "Lap time" and "Lap"
+    kCircuitCommonStart,  // "同時ｽﾀｰﾄ": "Lap", "Lap time", "Total"
 };
 
 // The rule for the active tab; `commonStart` is the CIRCUIT tab's counting method.

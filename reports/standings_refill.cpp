@@ -20,7 +20,7 @@ void Standings::FillRow(int32_t row, int32_t car) {
 }
 
 std::string Standings::Behind(Order order, int32_t row, const TimeStyle& style) const {
-    if (order == Order::ByBestTime) {
+    if (order == Order::kByBestTime) {
         const int32_t best = ParseTimeText(rank_.Cell(RankPage::kBestLap, row));
         return "+" + TimeText(SaturatedDifference(best, table_[0].Key), style);
     }
@@ -53,7 +53,7 @@ void Standings::RefreshRow(int32_t index, Order order, const TimeStyle& style, b
 
 void Standings::Refill(Order order, const TimeStyle& style) {
     Basis basis{order, style, 0, 0, 0};
-    if (order == Order::ByLaps) {
+    if (order == Order::kByLaps) {
         basis.leaderCar = table_[0].Car;
         basis.leaderStamp = list_.Stamp(basis.leaderCar);
     } else {

@@ -11,7 +11,7 @@
 namespace vantrel {
 
 struct TimeStyle {
-    TimeFormat format = TimeFormat::MinutesSeconds;
+    TimeFormat format = TimeFormat::kMinutesSeconds;
     bool dragActive = false;
 
     bool operator==(const TimeStyle&) const = default;

@@ -11,10 +11,10 @@ namespace vantrel {
 
 // How the sampler's read step treats the bytes of a source.
 enum class ReadRule : uint8_t {
-    ParallelPort,  // port registers: BUSY bit flipped, optional inversion
-    UsbPins,       // the adapter's pin byte as status byte; data idle; no flip, no inversion
-    Idle,          // "None": every input idle
-    Levels,        // simulation and replay: status and data bytes exactly as given
+    kParallelPort,  // port registers: BUSY bit flipped, optional inversion
+    kUsbPins,       // the adapter's pin byte as status byte; data idle; no flip, no inversion
+    kIdle,          // "None": every input idle
+    kLevels,        // simulation and replay: status and data bytes exactly as given
 };
 
 // One read of the three registers (or what stands for them). 1 bits are idle levels.
@@ -44,7 +44,7 @@ public:
 // "None": no hardware, every input idle.
 class NoneSource final : public InputSource {
 public:
-    ReadRule Rule() const override { return ReadRule::Idle; }
+    ReadRule Rule() const override { return ReadRule::kIdle; }
     bool Open() override { return true; }
     bool IsOpen() const override { return true; }
     bool Read(uint32_t, RawSample& out) override {

@@ -63,7 +63,7 @@ class ParallelPortSource final : public InputSource {
 public:
     explicit ParallelPortSource(PortDriver& driver) : driver_(driver) {}
 
-    ReadRule Rule() const override { return ReadRule::ParallelPort; }
+    ReadRule Rule() const override { return ReadRule::kParallelPort; }
     // The driver is opened at first show; a session only checks it.
     bool Open() override { return driver_.ActiveHW(); }
     bool IsOpen() const override { return driver_.ActiveHW(); }

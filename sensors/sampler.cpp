@@ -39,8 +39,8 @@ void Sampler::Read() {
     InputSource* source = config_.source;
     const uint32_t now = clock_.MsTick();
     RawSample raw;
-    const ReadRule rule = source != nullptr ? source->Rule() : ReadRule::Idle;
-    if (rule == ReadRule::ParallelPort) {
+    const ReadRule rule = source != nullptr ? source->Rule() : ReadRule::kIdle;
+    if (rule == ReadRule::kParallelPort) {
         if (source->Read(now, raw)) {
             raw.statusByte ^= kBusyBit;
             if (config_.invert) {
@@ -57,9 +57,9 @@ void Sampler::Read() {
         }
         state_.dataByte = raw.dataByte;
         state_.statusByte = raw.statusByte;
-    } else if (rule == ReadRule::UsbPins) {
+    } else if (rule == ReadRule::kUsbPins) {
         ReadUsb();
-    } else if (rule == ReadRule::Levels && source->Read(now, raw)) {
+    } else if (rule == ReadRule::kLevels && source->Read(now, raw)) {
         state_.dataByte = raw.dataByte;
         state_.statusByte = raw.statusByte;
     } else {
@@ -69,7 +69,7 @@ void Sampler::Read() {
     state_.controlByte = static_cast<uint8_t>(raw.controlByte ^ config_.controlXor);
     // A script gives the levels of the moment it was read at: stamping a later moment would
     // put its changes after their scripted time, and one earlier before it.
-    state_.sampleTime = rule == ReadRule::Levels ? now : clock_.MsTick();
+    state_.sampleTime = rule == ReadRule::kLevels ? now : clock_.MsTick();
 }
 
 void Sampler::ReadUsb() {
@@ -94,7 +94,7 @@ void Sampler::ReportReadFailure() {
     }
     readFailureReported_ = true;
     SensorEvent event;
-    event.kind = SensorEventKind::ReadFailed;
+    event.kind = SensorEventKind::kReadFailed;
     event.tick = clock_.MsTick();
     emitted_ += events_.Push(event) ? 1 : 0;
 }
@@ -131,13 +131,13 @@ int Sampler::Tick() {
     TakeCommands();
     Read();
     ApplyOffDelayReset();
-    if (activeMode_.load(std::memory_order_relaxed) == RaceMode::Drag) {
+    if (activeMode_.load(std::memory_order_relaxed) == RaceMode::kDrag) {
         if (config_.dragHook != nullptr) {
             config_.dragHook->DragStep(state_, config_, events_);
         }
     } else {
-        for (SensorInput input :
-             {SensorInput::Finish, SensorInput::Start, SensorInput::Split1, SensorInput::Split2}) {
+        for (SensorInput input : {SensorInput::kFinish, SensorInput::kStart, SensorInput::kSplit1,
+                                  SensorInput::kSplit2}) {
             StepInput(input);
         }
         for (int k = 0; k < kSensorInputCount; ++k) {
@@ -165,10 +165,10 @@ void Sampler::StepInput(SensorInput input) {
     const bool prev = state_.prevState[k];
     if (cur != prev) {
         if (prev) {
-            Emit(SensorEventKind::LampOn, input);
-            Emit(SensorEventKind::LabelRed, input);
+            Emit(SensorEventKind::kLampOn, input);
+            Emit(SensorEventKind::kLabelRed, input);
         } else {
-            Emit(SensorEventKind::LampOff, input);
+            Emit(SensorEventKind::kLampOff, input);
         }
     }
     if (state_.offDelayActive[k]) {
@@ -179,7 +179,7 @@ void Sampler::StepInput(SensorInput input) {
             }
             return;
         }
-        Emit(SensorEventKind::OffDelayOver, input);
+        Emit(SensorEventKind::kOffDelayOver, input);
         state_.offDelayActive[k] = false;
     }
     if (cur != prev) {
@@ -188,7 +188,7 @@ void Sampler::StepInput(SensorInput input) {
             state_.offDelayUntil[k] = state_.sampleTime + config_.offDelayMs;
             return;
         }
-        Emit(SensorEventKind::ActiveEdge, input);
+        Emit(SensorEventKind::kActiveEdge, input);
     }
 }
 
@@ -218,7 +218,7 @@ void Sampler::RecordLevels() {
     recordedStatus_ = state_.statusByte;
     recordedData_ = state_.dataByte;
     SensorEvent event;
-    event.kind = SensorEventKind::LevelChange;
+    event.kind = SensorEventKind::kLevelChange;
     event.statusByte = state_.statusByte;
     event.dataByte = state_.dataByte;
     event.tick = state_.sampleTime;

@@ -101,7 +101,7 @@ private:
     SamplerConfig config_;
     SamplerState state_;
     SamplerCommandRing commands_;
-    std::atomic<RaceMode> activeMode_{RaceMode::Gymkhana};
+    std::atomic<RaceMode> activeMode_{RaceMode::kGymkhana};
     bool offDelayResetRequested_ = false;
     bool readFailureReported_ = false;
     bool levelsRecorded_ = false;

@@ -44,13 +44,13 @@ uint32_t RequestBit(SamplerCommandKind kind) {
 
 bool KeyLevels::Forces(SensorInput input) const {
     switch (input) {
-        case SensorInput::Start:
+        case SensorInput::kStart:
             return keyStart;
-        case SensorInput::Finish:
+        case SensorInput::kFinish:
             return keyFinish;
-        case SensorInput::Split1:
+        case SensorInput::kSplit1:
             return keySplit1;
-        case SensorInput::Split2:
+        case SensorInput::kSplit2:
             return keySplit2;
     }
     return false;
@@ -58,16 +58,16 @@ bool KeyLevels::Forces(SensorInput input) const {
 
 void KeyLevels::Set(SensorInput input, bool down) {
     switch (input) {
-        case SensorInput::Start:
+        case SensorInput::kStart:
             keyStart = down;
             break;
-        case SensorInput::Finish:
+        case SensorInput::kFinish:
             keyFinish = down;
             break;
-        case SensorInput::Split1:
+        case SensorInput::kSplit1:
             keySplit1 = down;
             break;
-        case SensorInput::Split2:
+        case SensorInput::kSplit2:
             keySplit2 = down;
             break;
     }

@@ -4,13 +4,13 @@ namespace vantrel {
 
 uint8_t SamplerConfig::Mask(SensorInput input) const {
     switch (input) {
-        case SensorInput::Start:
+        case SensorInput::kStart:
             return startMask;
-        case SensorInput::Finish:
+        case SensorInput::kFinish:
             return finishMask;
-        case SensorInput::Split1:
+        case SensorInput::kSplit1:
             return split1Mask;
-        case SensorInput::Split2:
+        case SensorInput::kSplit2:
             return split2Mask;
     }
     return 0;

@@ -18,7 +18,7 @@ class ScriptSource final : public InputSource {
 public:
     explicit ScriptSource(SimulationScript script) : script_(std::move(script)) {}
 
-    ReadRule Rule() const override { return ReadRule::Levels; }
+    ReadRule Rule() const override { return ReadRule::kLevels; }
     // Rewinds: the next read starts the script again with every line idle.
     bool Open() override;
     bool IsOpen() const override { return open_; }

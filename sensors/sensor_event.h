@@ -10,19 +10,19 @@
 namespace vantrel {
 
 // The four gymkhana/circuit inputs, in the order of the sampler's per-input arrays.
-enum class SensorInput : uint8_t { Start = 0, Finish = 1, Split1 = 2, Split2 = 3 };
+enum class SensorInput : uint8_t { kStart = 0, kFinish = 1, kSplit1 = 2, kSplit2 = 3 };
 constexpr int kSensorInputCount = 4;
 
 enum class SensorEventKind : uint8_t {
-    LampOn,        // the input became active: its lamp shows the on image
-    LampOff,       // the input was released: its lamp shows the off image
-    LabelRed,      // the input's label turns red (sent right after LampOn)
-    OffDelayOver,  // the OFF delay ran out: the label goes back to the normal colour
-    ActiveEdge,    // a pass that counts (outside the OFF delay)
-    ReadFailed,    // the USB adapter could not be read; the session has to stop
-    LevelChange,   // recording only: the input bytes changed (status, data)
-    EventsLost,    // `count` events were dropped here because the queue was full
-    DragLines,     // a drag run's line times, copied from the timing thread's run
+    kLampOn,        // the input became active: its lamp shows the on image
+    kLampOff,       // the input was released: its lamp shows the off image
+    kLabelRed,      // the input's label turns red (sent right after kLampOn)
+    kOffDelayOver,  // the OFF delay ran out: the label goes back to the normal colour
+    kActiveEdge,    // a pass that counts (outside the OFF delay)
+    kReadFailed,    // the USB adapter could not be read; the session has to stop
+    kLevelChange,   // recording only: the input bytes changed (status, data)
+    kEventsLost,    // `count` events were dropped here because the queue was full
+    kDragLines,     // a drag run's line times, copied from the timing thread's run
 };
 
 // The line times of one drag run, as the timing thread saw them when it sent the event.
@@ -39,13 +39,13 @@ struct DragLineTimes {
 };
 
 struct SensorEvent {
-    SensorEventKind kind = SensorEventKind::LampOn;
-    SensorInput input = SensorInput::Start;  // for the per-input kinds
-    uint8_t statusByte = 0xFF;               // LevelChange: the status byte seen by the tick
-    uint8_t dataByte = 0xFF;                 // LevelChange: the data byte seen by the tick
-    uint32_t tick = 0;                       // sample tick (MsTick) of the sample
-    uint32_t count = 0;                      // EventsLost: how many were dropped
-    DragLineTimes drag;                      // DragLines: the run's line times
+    SensorEventKind kind = SensorEventKind::kLampOn;
+    SensorInput input = SensorInput::kStart;  // for the per-input kinds
+    uint8_t statusByte = 0xFF;                // LevelChange: the status byte seen by the tick
+    uint8_t dataByte = 0xFF;                  // LevelChange: the data byte seen by the tick
+    uint32_t tick = 0;                        // sample tick (MsTick) of the sample
+    uint32_t count = 0;                       // EventsLost: how many were dropped
+    DragLineTimes drag;                       // DragLines: the run's line times
 };
 
 // Copied by value through the fixed ring: it must stay a plain record.

@@ -5,7 +5,7 @@ namespace vantrel {
 bool SensorEventQueue::Push(const SensorEvent& event) {
     if (pendingLost_ > 0) {
         SensorEvent marker;
-        marker.kind = SensorEventKind::EventsLost;
+        marker.kind = SensorEventKind::kEventsLost;
         marker.tick = event.tick;
         marker.count = pendingLost_;
         if (ring_.TryPush(marker)) {

@@ -63,9 +63,9 @@ InputSource* SensorHub::ChooseSource(const SetupSettings& settings) {
         return script_.get();
     }
     switch (settings.port) {
-        case PortChoice::Usb:
+        case PortChoice::kUsb:
             return &usbAdapter_;
-        case PortChoice::None:
+        case PortChoice::kNone:
             return &noneSource_;
         default:
             // A ppdev handle belongs to one port: follow a base address changed in the options,
@@ -194,22 +194,22 @@ void SensorHub::DrainThrough(std::optional<uint32_t> lastTick) {
 
 void SensorHub::Dispatch(const SensorEvent& event) {
     switch (event.kind) {
-        case SensorEventKind::ActiveEdge:
+        case SensorEventKind::kActiveEdge:
             log_.AddPassLine(event);
             break;
-        case SensorEventKind::LevelChange:
+        case SensorEventKind::kLevelChange:
             recorder_.Add(event);
             return;
-        case SensorEventKind::EventsLost: {
+        case SensorEventKind::kEventsLost: {
             SensorEvent total = event;
             total.count = static_cast<uint32_t>(queue_.LostTotal());
-            emit sensorEvent(total);
+            emit eventSampled(total);
             return;
         }
         default:
             break;
     }
-    emit sensorEvent(event);
+    emit eventSampled(event);
 }
 
 bool SensorHub::ReadFailureIsUsb() const {

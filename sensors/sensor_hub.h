@@ -2,7 +2,7 @@
 // SensorHub: the GUI thread's side of sensor input. It owns the sampler, its timing thread,
 // the event queue, the input sources and the sensor log; starts and stops sampling per
 // session; drains the events strictly in order when the timing thread wakes it (one
-// coalesced queued call) and hands each to `sensorEvent`. Start and finish passes are added
+// coalesced queued call) and hands each to `eventSampled`. Start and finish passes are added
 // to the sensor log here, with their sample tick, before their event is handed on. GUI
 // actions for the tick (timing keys, OFF-delay reset, the drag commands) go through the
 // sampler's command ring.
@@ -125,7 +125,7 @@ public:
 signals:
     // Every event in tick order except the recording's level changes. An EventsLost event
     // comes with `count` the events dropped since start (the GUI fell far behind).
-    void sensorEvent(const vantrel::SensorEvent& event);
+    void eventSampled(const vantrel::SensorEvent& event);
 
 private:
     void Wake() override;  // timing thread

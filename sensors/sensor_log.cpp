@@ -44,14 +44,14 @@ void SensorLog::AddPassing(uint32_t tick, int32_t carNumber) {
 }
 
 bool SensorLog::AddPassLine(const SensorEvent& event) {
-    if (event.kind != SensorEventKind::ActiveEdge) {
+    if (event.kind != SensorEventKind::kActiveEdge) {
         return false;
     }
-    if (event.input == SensorInput::Start) {
+    if (event.input == SensorInput::kStart) {
         AddStartPass(event.tick);
         return true;
     }
-    if (event.input == SensorInput::Finish) {
+    if (event.input == SensorInput::kFinish) {
         AddFinishPass(event.tick);
         return true;
     }

@@ -31,7 +31,7 @@ IoResult SessionRecorder::Begin(const std::filesystem::path& path,
 }
 
 void SessionRecorder::Add(const SensorEvent& event) {
-    if (!out_.is_open() || event.kind != SensorEventKind::LevelChange) {
+    if (!out_.is_open() || event.kind != SensorEventKind::kLevelChange) {
         return;
     }
     if (!started_) {

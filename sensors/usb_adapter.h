@@ -37,7 +37,7 @@ public:
     UsbOpenResult OpenAdapter();
     int DeviceIndex() const { return deviceIndex_; }
 
-    ReadRule Rule() const override { return ReadRule::UsbPins; }
+    ReadRule Rule() const override { return ReadRule::kUsbPins; }
     bool Open() override { return OpenAdapter().ok(); }
     bool IsOpen() const override { return open_.load(); }
     // The pin byte goes into statusByte; false on a failed transfer (message 141).

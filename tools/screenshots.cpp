@@ -10,11 +10,11 @@
 #include <QThread>
 
 #include "app/main_window.h"
-#include "widgets/qt_prompter.h"
 #include "app/ui_language.h"
 #include "common/ms_clock.h"
 #include "reports/record_window.h"
 #include "reports/standings.h"
+#include "widgets/qt_prompter.h"
 
 namespace {
 void Settle() {

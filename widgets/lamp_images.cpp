@@ -8,20 +8,20 @@ namespace vantrel {
 namespace {
 QColor LampColor(Lamp lamp) {
     switch (lamp) {
-        case Lamp::On:
-        case Lamp::RedOn:
+        case Lamp::kOn:
+        case Lamp::kRedOn:
             return QColor(230, 20, 20);
-        case Lamp::AmberOn:
+        case Lamp::kAmberOn:
             return QColor(255, 170, 0);
-        case Lamp::GreenOn:
+        case Lamp::kGreenOn:
             return QColor(20, 210, 40);
-        case Lamp::AmberOff:
+        case Lamp::kAmberOff:
             return QColor(90, 65, 20);
-        case Lamp::GreenOff:
+        case Lamp::kGreenOff:
             return QColor(20, 70, 25);
-        case Lamp::RedOff:
+        case Lamp::kRedOff:
             return QColor(80, 20, 20);
-        case Lamp::Off:
+        case Lamp::kOff:
             break;
     }
     return QColor(110, 110, 110);

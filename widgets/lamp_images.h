@@ -7,7 +7,7 @@
 
 namespace vantrel {
 
-enum class Lamp { Off, On, AmberOff, AmberOn, GreenOff, GreenOn, RedOff, RedOn };
+enum class Lamp { kOff, kOn, kAmberOff, kAmberOn, kGreenOff, kGreenOn, kRedOff, kRedOn };
 
 // A round lamp of `size` pixels.
 QPixmap LampPixmap(Lamp lamp, int size = 14);

@@ -37,7 +37,7 @@ int UpDown::Position(int fallback) const {
 void UpDown::SetPosition(int value) {
     value = std::clamp(value, minimum_, maximum_);
     buddy_->setText(QString::number(value));
-    emit Changed(value);
+    emit positionChanged(value);
 }
 
 void UpDown::StepUp() {

@@ -28,7 +28,7 @@ public:
     void StepDown();
 
 signals:
-    void Changed(int value);
+    void positionChanged(int value);
 
 private:
     QLineEdit* buddy_;

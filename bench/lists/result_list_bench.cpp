@@ -15,7 +15,7 @@ constexpr int kAppended = 1000;
 void BM_LoadResultFile(benchmark::State& state) {
     const auto path = bench::WriteResultFile(kFileRows);
     for (auto _ : state) {
-        ResultTable table(RaceMode::Gymkhana);
+        ResultTable table(RaceMode::kGymkhana);
         if (!LoadResultFile(path, table)) {
             state.SkipWithError("load failed");
             break;
@@ -29,7 +29,7 @@ BENCHMARK(BM_LoadResultFile)->Unit(benchmark::kMillisecond);
 
 void BM_AppendResults(benchmark::State& state) {
     const auto path = bench::WriteResultFile(kFileRows);
-    ResultTable loaded(RaceMode::Gymkhana);
+    ResultTable loaded(RaceMode::kGymkhana);
     LoadResultFile(path, loaded);
     std::filesystem::remove(path);
     for (auto _ : state) {
@@ -50,7 +50,7 @@ BENCHMARK(BM_AppendResults)->Unit(benchmark::kMillisecond);
 
 void BM_SaveResultFile(benchmark::State& state) {
     const auto path = bench::WriteResultFile(kFileRows);
-    ResultTable table(RaceMode::Gymkhana);
+    ResultTable table(RaceMode::kGymkhana);
     LoadResultFile(path, table);
     for (auto _ : state) {
         if (!SaveResultFile(path, table)) {

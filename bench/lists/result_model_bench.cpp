@@ -23,7 +23,7 @@ constexpr int kAppended = 1000;
 // A result grid as the main window sets it up: fixed 15-pixel rows.
 struct Grid {
     EntryTable entries;
-    ResultTable results{RaceMode::Gymkhana};
+    ResultTable results{RaceMode::kGymkhana};
     SessionState session;
     ResultListCommands commands{results, entries, session, nullptr};
     ResultTableModel model{results, commands.editState()};

@@ -51,7 +51,7 @@ TEST_F(LeavingTest, RunFinishingDuringTheModeChangeQuestionIsAskedAboutAndRanked
     EXPECT_EQ(Questions(),
               (std::vector<QString>{QString::fromUtf8(msg::k113), QString::fromUtf8(msg::k118)}));
     EXPECT_EQ(Find<QTabWidget>("PageControl1")->currentIndex(), 0);
-    EXPECT_EQ(window->state().currentMode, RaceMode::Gymkhana);
+    EXPECT_EQ(window->state().currentMode, RaceMode::kGymkhana);
     EXPECT_FALSE(window->SessionRunning());
     EXPECT_EQ(window->results().Cell(0, 1), "1");
     EXPECT_TRUE(window->state().resultModified);

@@ -2,9 +2,9 @@
 
 #include <climits>
 
-#include "common/main_layout.h"
 #include "app/result_columns.h"
 #include "app/window_settings.h"
+#include "common/main_layout.h"
 
 namespace vantrel {
 namespace {
@@ -65,7 +65,7 @@ TEST(MainLayout, ResultNameFallsBackToNameNameWhenTooNarrow) {
 
 TEST(GridColumns, EachModeHasItsColumnsAndFixedWidth) {
     GridTextWidths text{20, 50, 35, 42, 56};
-    GridColumns g = ComputeGridColumns(RaceMode::Gymkhana, text);
+    GridColumns g = ComputeGridColumns(RaceMode::kGymkhana, text);
     ASSERT_EQ(g.result.size(), 9u);
     EXPECT_EQ(g.entryCar, 25);
     EXPECT_EQ(g.result[0], 25);
@@ -75,7 +75,7 @@ TEST(GridColumns, EachModeHasItsColumnsAndFixedWidth) {
     EXPECT_EQ(g.result[8], 25);
     EXPECT_EQ(g.resultGridFixedWidth, 25 + 25 + 4 * 55 + 25 + 32);
 
-    g = ComputeGridColumns(RaceMode::Drag, text);
+    g = ComputeGridColumns(RaceMode::kDrag, text);
     ASSERT_EQ(g.result.size(), 13u);
     EXPECT_EQ(g.result[4], 40);
     EXPECT_EQ(g.result[10], 40);
@@ -83,7 +83,7 @@ TEST(GridColumns, EachModeHasItsColumnsAndFixedWidth) {
     EXPECT_EQ(g.result[12], 25);
     EXPECT_EQ(g.resultGridFixedWidth, 25 + 25 + 7 * 40 + 47 + 25 + 40);
 
-    g = ComputeGridColumns(RaceMode::Circuit, text);
+    g = ComputeGridColumns(RaceMode::kCircuit, text);
     ASSERT_EQ(g.result.size(), 6u);
     EXPECT_EQ(g.result[4], 61);
     EXPECT_EQ(g.result[5], 61);

@@ -59,9 +59,9 @@ protected:
                 cells.push_back("199");
             } else if (heading == "Fly") {
                 cells.push_back("Fly");
-            } else if (window->state().currentMode == RaceMode::Drag) {
+            } else if (window->state().currentMode == RaceMode::kDrag) {
                 cells.push_back(heading == "Speed" ? "888.888" : "88.888");
-            } else if (window->state().currentMode == RaceMode::Circuit) {
+            } else if (window->state().currentMode == RaceMode::kCircuit) {
                 cells.push_back("100:00.000");
             } else {
                 cells.push_back("59:59.999");

@@ -30,7 +30,7 @@ TEST_F(MainWindowTest, WithoutSettingsOpensAtTheOriginOnGymkhanaWithEveryControl
     EXPECT_EQ(window->size(), QSize(636, 450));
     EXPECT_EQ(window->minimumSize(), QSize(636, 450));
     EXPECT_EQ(Find<QTabWidget>("PageControl1")->currentIndex(), 0);
-    EXPECT_EQ(window->state().currentMode, RaceMode::Gymkhana);
+    EXPECT_EQ(window->state().currentMode, RaceMode::kGymkhana);
     for (const char* name :
          {"Panel1",         "Panel2",        "Panel5",        "StringGrid1", "StringGrid2",
           "EntryFile",      "ResultFile",    "TabSheet1",     "TabSheet2",   "TabSheet3",
@@ -106,7 +106,7 @@ TEST_F(MainWindowTest, ExitWritesTheWindowSectionsWithCrLfLines) {
     OpenWindow();
     Find<QComboBox>("ComboBox101")->setCurrentIndex(2);
     int closed = 0;
-    QObject::connect(window.get(), &TMainForm::Closed, [&closed] { ++closed; });
+    QObject::connect(window.get(), &TMainForm::closed, [&closed] { ++closed; });
     Find<QAction>("ToolRecord")->trigger();  // an open record window does not keep it going
     Find<QAction>("FileExit")->trigger();
     QApplication::processEvents();

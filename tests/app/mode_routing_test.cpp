@@ -22,7 +22,7 @@ TEST_F(ModeRoutingTest, EachModeTakesTheStartPassesOfItsOwnSessions) {
     Open("IoAddress=None\r\nDelay=100\r\n");
     auto* circuit = window->findChild<CircuitController*>();
     ASSERT_NE(circuit, nullptr);
-    QSignalSpy circuitPasses(circuit, &CircuitController::printerPortPassing);
+    QSignalSpy circuitPasses(circuit, &CircuitController::printerPortPassed);
 
     PressAltS();
     Run(30);
@@ -31,7 +31,7 @@ TEST_F(ModeRoutingTest, EachModeTakesTheStartPassesOfItsOwnSessions) {
     prompter.AnswerYes();          // stop with the car on course
     PressAltS();
 
-    ChangeModeTo(RaceMode::Drag);
+    ChangeModeTo(RaceMode::kDrag);
     PressAltS();
     Run(30);
     Pass(Qt::Key_F11);
@@ -39,7 +39,7 @@ TEST_F(ModeRoutingTest, EachModeTakesTheStartPassesOfItsOwnSessions) {
     EXPECT_EQ(circuitPasses.count(), 0);
     PressAltS();
 
-    ChangeModeTo(RaceMode::Circuit);
+    ChangeModeTo(RaceMode::kCircuit);
     window->state().circuitInput = SessionState::kPrinterPort;
     PressAltS();
     Run(30);

@@ -67,9 +67,9 @@ TEST_F(SensorSessionWindowTest, WarningsKeepTheirPlaceUntilTheNextSessionStart) 
     Key(Qt::Key_S, true, Qt::AltModifier);
     Run(30);
     SensorEvent lostEvent;
-    lostEvent.kind = SensorEventKind::EventsLost;
+    lostEvent.kind = SensorEventKind::kEventsLost;
     lostEvent.count = 7;  // the total since start, as the hub hands it on
-    emit window->sensors().sensorEvent(lostEvent);
+    emit window->sensors().eventSampled(lostEvent);
     const QString lost = QString::fromUtf8(msg::kWarnEventsLost).arg(7);
     EXPECT_EQ(Warning()->text(), lost);
     Pass(Qt::Key_F11);  // the car start rewrites panel 0, not the warning
@@ -78,8 +78,8 @@ TEST_F(SensorSessionWindowTest, WarningsKeepTheirPlaceUntilTheNextSessionStart) 
 
     const QString failure = window->sensors().ReadFailureText();
     SensorEvent failed;
-    failed.kind = SensorEventKind::ReadFailed;
-    emit window->sensors().sensorEvent(failed);
+    failed.kind = SensorEventKind::kReadFailed;
+    emit window->sensors().eventSampled(failed);
     ASSERT_EQ(prompter.calls().size(), 1u);
     EXPECT_EQ(prompter.calls()[0].kind, PromptCall::kWarn);
     EXPECT_EQ(prompter.calls()[0].text, failure);

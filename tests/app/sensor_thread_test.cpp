@@ -75,8 +75,8 @@ TEST_F(SensorThreadWindowTest, PassesStillArriveAfterAHandlerRanANestedEventLoop
     // open, so the timing thread wakes the GUI from inside the box's event loop.
     int boxes = 0;
     QObject::connect(
-        &window->sensors(), &SensorHub::sensorEvent, window.get(), [&](const SensorEvent& event) {
-            if (event.kind != SensorEventKind::ActiveEdge || event.input != SensorInput::Finish) {
+        &window->sensors(), &SensorHub::eventSampled, window.get(), [&](const SensorEvent& event) {
+            if (event.kind != SensorEventKind::kActiveEdge || event.input != SensorInput::kFinish) {
                 return;
             }
             ++boxes;

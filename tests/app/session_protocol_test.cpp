@@ -103,25 +103,25 @@ TEST_F(SessionProtocolTest, StartStopAndTheQuestionAboutCarsOnCourse) {
 }
 
 TEST_F(SessionProtocolTest, ModeChangeAsksAgainAboutARunBookedWhileItsQuestionWasOpen) {
-    EXPECT_TRUE(protocol.ChangeMode(RaceMode::Gymkhana));  // the mode in force: nothing
+    EXPECT_TRUE(protocol.ChangeMode(RaceMode::kGymkhana));  // the mode in force: nothing
     EXPECT_TRUE(op.asked.empty());
 
     protocol.StartButton(true);
     window.carsOnCourse = true;
     op.meanwhile = [this] { BookARun(); };
     op.answers = {true, false};  // stop: yes; drop the new run: no
-    EXPECT_FALSE(protocol.ChangeMode(RaceMode::Drag));
+    EXPECT_FALSE(protocol.ChangeMode(RaceMode::kDrag));
     EXPECT_EQ(op.asked, (std::vector<std::string>{msg::k113, msg::k118}));
-    EXPECT_EQ(state.currentMode, RaceMode::Gymkhana);
+    EXPECT_EQ(state.currentMode, RaceMode::kGymkhana);
     EXPECT_FALSE(state.running);
     EXPECT_EQ(window.steps.back(), "tab back");
 
     // Asked once and accepted, the same results are not asked about twice.
     op.asked.clear();
     op.answers = {true};
-    EXPECT_TRUE(protocol.ChangeMode(RaceMode::Circuit));
+    EXPECT_TRUE(protocol.ChangeMode(RaceMode::kCircuit));
     EXPECT_EQ(op.asked, (std::vector<std::string>{msg::k118}));
-    EXPECT_EQ(state.currentMode, RaceMode::Circuit);
+    EXPECT_EQ(state.currentMode, RaceMode::kCircuit);
 }
 
 TEST_F(SessionProtocolTest, CloseAsksAboutBothListsAndARunTheStopBooked) {

@@ -76,8 +76,8 @@ TEST_F(SessionTest, StoppingWithCarsOnCourseAsksAndNoKeepsTiming) {
     PressAltS();
     prompter.ClearCalls();  // the port 0x378 that is not here
     SensorEvent start;      // a car on course, in position "I"
-    start.kind = SensorEventKind::ActiveEdge;
-    start.input = SensorInput::Start;
+    start.kind = SensorEventKind::kActiveEdge;
+    start.input = SensorInput::kStart;
     start.tick = clock.MsTick();
     window->gymkhana().TakeSensorEvent(start);
     prompter.AnswerNo();
@@ -104,7 +104,7 @@ TEST_F(SessionTest, ModeChangeAsksAndSwitchesBack) {
     EXPECT_EQ(prompter.calls()[0].text, QString::fromUtf8(msg::k118));
     EXPECT_EQ(prompter.calls()[0].caption, QString::fromUtf8(msg::k114));
     EXPECT_EQ(tabs->currentIndex(), 0);
-    EXPECT_EQ(window->state().currentMode, RaceMode::Gymkhana);
+    EXPECT_EQ(window->state().currentMode, RaceMode::kGymkhana);
 
     // Running: "Yes" to clearing, "No" to stopping keeps the mode.
     PressAltS();
@@ -122,7 +122,7 @@ TEST_F(SessionTest, ModeChangeAsksAndSwitchesBack) {
     prompter.AnswerYes();
     tabs->setCurrentIndex(1);
     EXPECT_FALSE(window->SessionRunning());
-    EXPECT_EQ(window->state().currentMode, RaceMode::Drag);
+    EXPECT_EQ(window->state().currentMode, RaceMode::kDrag);
     EXPECT_FALSE(window->state().resultModified);
     auto* grid = Find<QTableView>("StringGrid2");
     ASSERT_EQ(grid->model()->columnCount(), 13);

@@ -18,7 +18,7 @@ TEST(SetupSettings, DefaultsWithoutAFile) {
     test::TempDir dir;
     const SetupSettings s = SetupSettings::Load(IniFile(dir / "Vantrel.ini"));
     EXPECT_EQ(s.ioAddressText, "0x378");
-    EXPECT_EQ(s.port, PortChoice::Lpt378);
+    EXPECT_EQ(s.port, PortChoice::kLpt378);
     EXPECT_EQ(s.ioAddress, 0x378);
     EXPECT_EQ(s.resolution, 3);
     EXPECT_EQ(s.delay, 5000);
@@ -32,7 +32,7 @@ TEST(SetupSettings, DefaultsWithoutAFile) {
     EXPECT_FALSE(s.Split1Connected());
     EXPECT_FALSE(s.Split2Connected());
     EXPECT_FALSE(s.invert);
-    EXPECT_EQ(s.timeFormat, TimeFormat::MinutesSeconds);
+    EXPECT_EQ(s.timeFormat, TimeFormat::kMinutesSeconds);
     EXPECT_EQ(s.timeOut, 65);
     EXPECT_FALSE(s.TimeOutEnabled());
     EXPECT_FALSE(s.logfile);
@@ -63,16 +63,16 @@ TEST(SetupSettings, IoAddressTexts) {
         const char* shown;
     };
     const Case cases[] = {
-        {"0x378", PortChoice::Lpt378, 0x378, "0x378"},
-        {"0x3BC", PortChoice::Lpt3BC, 0x3BC, "0x3BC"},
-        {"0x278", PortChoice::Lpt278, 0x278, "0x278"},
-        {"None", PortChoice::None, 0, "None"},
-        {"USB", PortChoice::Usb, 0, "USB"},
-        {"0x2F8", PortChoice::None, 0, "None"},
-        {"0x3bc", PortChoice::None, 0, "None"},  // the choices match exactly
-        {"usb", PortChoice::None, 0, "None"},
-        {"", PortChoice::None, 0, "None"},
-        {"\x82", PortChoice::None, 0, "None"},
+        {"0x378", PortChoice::kLpt378, 0x378, "0x378"},
+        {"0x3BC", PortChoice::kLpt3BC, 0x3BC, "0x3BC"},
+        {"0x278", PortChoice::kLpt278, 0x278, "0x278"},
+        {"None", PortChoice::kNone, 0, "None"},
+        {"USB", PortChoice::kUsb, 0, "USB"},
+        {"0x2F8", PortChoice::kNone, 0, "None"},
+        {"0x3bc", PortChoice::kNone, 0, "None"},  // the choices match exactly
+        {"usb", PortChoice::kNone, 0, "None"},
+        {"", PortChoice::kNone, 0, "None"},
+        {"\x82", PortChoice::kNone, 0, "None"},
     };
     for (const auto& c : cases) {
         const SetupSettings s = LoadFrom(dir, std::string("IoAddress=") + c.text + "\r\n");
@@ -129,8 +129,8 @@ TEST(SetupSettings, ValuesOutOfRangeAreClampedOrFallBack) {
     EXPECT_EQ(PinMask(s.finishPin), 0x40);  // pin 10
     EXPECT_FALSE(s.Split1Connected());
     EXPECT_FALSE(s.Split2Connected());
-    EXPECT_EQ(s.timeFormat, TimeFormat::MinutesSeconds);
-    EXPECT_EQ(LoadFrom(dir, "TimeFormat=7\r\n").timeFormat, TimeFormat::MinutesSeconds);
+    EXPECT_EQ(s.timeFormat, TimeFormat::kMinutesSeconds);
+    EXPECT_EQ(LoadFrom(dir, "TimeFormat=7\r\n").timeFormat, TimeFormat::kMinutesSeconds);
 
     s = LoadFrom(dir, "Resolution=0\r\nDelay=99999\r\nTimeOut=0\r\nReadDelay=-1\r\n");
     EXPECT_EQ(s.resolution, 1);
@@ -158,7 +158,7 @@ TEST(SetupSettings, ValuesThatAreNoNumbers) {
     EXPECT_EQ(s.startPin, 0);
     EXPECT_EQ(s.timeOut, 1);
     EXPECT_FALSE(s.invert);
-    EXPECT_EQ(s.timeFormat, TimeFormat::Milliseconds);
+    EXPECT_EQ(s.timeFormat, TimeFormat::kMilliseconds);
     EXPECT_TRUE(s.logfile);
     EXPECT_TRUE(s.beepOn);
     EXPECT_EQ(s.distanceM, 12);
@@ -225,7 +225,7 @@ TEST(SetupSettings, SaveThenLoadKeepsEveryValue) {
     s.splitPin1 = 2;
     s.splitPin2 = 0;
     s.invert = true;
-    s.timeFormat = TimeFormat::Milliseconds;
+    s.timeFormat = TimeFormat::kMilliseconds;
     s.timeOut = 12;
     s.logfile = true;
     s.commPort = "None";
@@ -244,7 +244,7 @@ TEST(SetupSettings, SaveThenLoadKeepsEveryValue) {
     EXPECT_NE(bytes.find("\r\nInvert=1\r\n"), std::string::npos);
     EXPECT_NE(bytes.find("\r\nBaudRate=38400\r\n"), std::string::npos);
     const SetupSettings b = SetupSettings::Load(IniFile(path));
-    EXPECT_EQ(b.port, PortChoice::Usb);
+    EXPECT_EQ(b.port, PortChoice::kUsb);
     EXPECT_EQ(b.ioAddress, 0);
     EXPECT_EQ(b.resolution, 7);
     EXPECT_EQ(b.delay, 2500);
@@ -253,7 +253,7 @@ TEST(SetupSettings, SaveThenLoadKeepsEveryValue) {
     EXPECT_EQ(b.splitPin1, 2);
     EXPECT_EQ(b.splitPin2, 0);
     EXPECT_TRUE(b.invert);
-    EXPECT_EQ(b.timeFormat, TimeFormat::Milliseconds);
+    EXPECT_EQ(b.timeFormat, TimeFormat::kMilliseconds);
     EXPECT_EQ(b.timeOut, 12);
     EXPECT_TRUE(b.logfile);
     EXPECT_EQ(b.commPort, "None");

@@ -17,7 +17,7 @@ TEST(SingleInstance, SecondInstanceIsRefusedAndRaisesTheFirst) {
     SingleInstance first(name);
     ASSERT_TRUE(first.TryAcquire());
     std::atomic<int> raised{0};
-    QObject::connect(&first, &SingleInstance::RaiseRequested, [&raised] { ++raised; });
+    QObject::connect(&first, &SingleInstance::raiseRequested, [&raised] { ++raised; });
 
     SingleInstance second(name);
     EXPECT_FALSE(second.TryAcquire());

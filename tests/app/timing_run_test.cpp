@@ -97,8 +97,8 @@ TEST_F(TimingRunTest, TwoGymkhanaRunsWithPenaltiesAreSaved) {
     // The runs are the real intervals between the key presses, to the 3 ms tick.
     EXPECT_EQ(run1, 36180);
     EXPECT_EQ(run2, 36180);
-    const std::string time1 = FormatRaceTime(run1, TimeFormat::MinutesSeconds, false);
-    const std::string time2 = FormatRaceTime(run2, TimeFormat::MinutesSeconds, false);
+    const std::string time1 = FormatRaceTime(run1, TimeFormat::kMinutesSeconds, false);
+    const std::string time2 = FormatRaceTime(run2, TimeFormat::kMinutesSeconds, false);
     // "Split2" holds the speed over the default 4 m; "Lap" is each car's first run.
     EXPECT_EQ(rows[0], "1,山田 太郎,シビック,," + time1 + ",,," + SpeedText(4, run1) + ",1");
     EXPECT_EQ(rows[1], "2,鈴木 花子,ロードスター,2," + time2 + ",,," + SpeedText(4, run2) + ",1");
@@ -115,7 +115,7 @@ TEST_F(TimingRunTest, TwoGymkhanaRunsWithPenaltiesAreSaved) {
     EXPECT_EQ(rank->data(rank->index(1, 1)).toString(), QStringLiteral("2"));
     EXPECT_EQ(
         rank->data(rank->index(1, 4)).toString(),
-        QString::fromStdString(FormatRaceTime(run2 + 10000, TimeFormat::MinutesSeconds, false)));
+        QString::fromStdString(FormatRaceTime(run2 + 10000, TimeFormat::kMinutesSeconds, false)));
 }
 
 TEST_F(TimingRunTest, OptionsOkWritesEverySetupKey) {

@@ -9,9 +9,9 @@
 #include <QTableView>
 #include <QToolButton>
 
-#include "widgets/unbuilt_features.h"
 #include "reports/record_window.h"
 #include "support/main_window_fixture.h"
+#include "widgets/unbuilt_features.h"
 
 namespace vantrel::test {
 namespace {

@@ -10,8 +10,8 @@
 namespace vantrel {
 namespace {
 
-constexpr auto kMinSec = TimeFormat::MinutesSeconds;
-constexpr auto kMillis = TimeFormat::Milliseconds;
+constexpr auto kMinSec = TimeFormat::kMinutesSeconds;
+constexpr auto kMillis = TimeFormat::kMilliseconds;
 
 TEST(FormatRaceTime, MinutesSecondsShape) {
     EXPECT_EQ(FormatRaceTime(83456, kMinSec, false), "01:23.456");

@@ -186,7 +186,7 @@ TEST_F(SetupDialogTest, OkStoresEveryEditAndAppliesIt) {
     EXPECT_TRUE(s.Split1Connected());
     EXPECT_TRUE(s.Split2Connected());
     EXPECT_TRUE(s.invert);
-    EXPECT_EQ(s.timeFormat, TimeFormat::Milliseconds);
+    EXPECT_EQ(s.timeFormat, TimeFormat::kMilliseconds);
     EXPECT_TRUE(s.logfile);
     EXPECT_EQ(s.commPort, "COM2");
     EXPECT_EQ(s.baudRate, 4800);

@@ -7,9 +7,9 @@
 #include <QSlider>
 #include <cstdlib>
 
-#include "widgets/up_down.h"
 #include "setup_dialog_fixture.h"
 #include "support/layout_check.h"
+#include "widgets/up_down.h"
 
 namespace vantrel::test {
 namespace {

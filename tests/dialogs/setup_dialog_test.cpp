@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "widgets/up_down.h"
 #include "common/ini_file.h"
 #include "modes/circuit_page.h"
 #include "setup_dialog_fixture.h"
+#include "widgets/up_down.h"
 
 namespace vantrel::test {
 namespace {
@@ -127,7 +127,7 @@ TEST_F(SetupDialogTest, EnterOnTheStoredFileWritesAllSixteenKeys) {
               "Invert=0\r\nTimeFormat=0\r\nLogfile=0\r\nCommPort=COM1\r\nReadDelay=3\r\n"
               "BeepOn=0\r\nDistance=4\r\n");
     ASSERT_FALSE(applied.empty());
-    EXPECT_EQ(applied.back().port, PortChoice::None);
+    EXPECT_EQ(applied.back().port, PortChoice::kNone);
     EXPECT_EQ(applied.back().ioAddress, 0);
     EXPECT_EQ(applied.back().baudRate, 9600);
     EXPECT_EQ(applied.back().timeOut, 61);
@@ -151,7 +151,7 @@ TEST_F(SetupDialogTest, CreatingTheDialogAppliesTheStoredSettings) {
     ASSERT_EQ(applied.size(), 1u);
     EXPECT_TRUE(applied[0].Split1Connected());
     EXPECT_EQ(applied[0].distanceM, 20);
-    EXPECT_EQ(applied[0].timeFormat, TimeFormat::Milliseconds);
+    EXPECT_EQ(applied[0].timeFormat, TimeFormat::kMilliseconds);
     EXPECT_TRUE(applied[0].beepOn);
     EXPECT_EQ(form->ComboBox6->currentText(), "Pin#12*");
     EXPECT_EQ(form->RadioGroup1->ItemIndex(), 1);
@@ -181,7 +181,7 @@ TEST_F(SetupDialogTest, AnUnknownPortAddressSelectsNoneWithAddressZero) {
     Open();
     EXPECT_EQ(form->ComboBox1->currentText(), "None");
     EXPECT_EQ(form->ComboBox1->currentIndex(), 3);
-    EXPECT_EQ(applied.back().port, PortChoice::None);
+    EXPECT_EQ(applied.back().port, PortChoice::kNone);
     EXPECT_EQ(applied.back().ioAddress, 0);
     form->BitBtn1Click();
     EXPECT_NE(IniBytes().find("IoAddress=None\r\n"), std::string::npos);

@@ -17,7 +17,7 @@ TEST(SetupFormValues, StoredSettingsAreShownAsTheirTexts) {
     s.baudRate = 2400;
     s.commPort = "/dev/ttyUSB0";
     s.distanceText = "abc";
-    s.timeFormat = TimeFormat::Milliseconds;
+    s.timeFormat = TimeFormat::kMilliseconds;
     const SetupFormValues v = FormValuesOf(s);
     EXPECT_EQ(v.portText, "0x3BC");
     EXPECT_EQ(v.resolutionText, "7");
@@ -77,7 +77,7 @@ TEST(SetupFormValues, TextsOfTheListsBecomeTheSettings) {
     v.logfile = true;
     v.beepOn = true;
     const SetupSettings s = SettingsOfForm(v);
-    EXPECT_EQ(s.port, PortChoice::Usb);
+    EXPECT_EQ(s.port, PortChoice::kUsb);
     EXPECT_EQ(s.ioAddress, 0);
     EXPECT_EQ(s.ioAddressText, "USB");
     EXPECT_EQ(s.commPort, "COM4");

@@ -12,7 +12,7 @@ using test::WriteBytes;
 
 struct Loaded {
     EntryTable entries;
-    ResultTable results{RaceMode::Gymkhana};
+    ResultTable results{RaceMode::kGymkhana};
 };
 
 // Loads the same bytes as an entry file and as a result file.

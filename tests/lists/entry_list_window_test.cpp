@@ -7,9 +7,9 @@
 #include <QMenu>
 
 #include "common/messages.h"
-#include "widgets/widget_util.h"
 #include "list_window_support.h"
 #include "lists/list_texts.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel::test {
 namespace {

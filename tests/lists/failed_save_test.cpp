@@ -54,7 +54,7 @@ protected:
     TempDir dir;
     IniFile ini{dir / "Vantrel.ini"};
     EntryTable entries;
-    ResultTable results{RaceMode::Gymkhana};
+    ResultTable results{RaceMode::kGymkhana};
     SessionState state;
     EntryListCommands entryCommands{entries, state, &ini};
     ResultListCommands resultCommands{results, entries, state, &ini};

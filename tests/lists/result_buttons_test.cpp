@@ -45,52 +45,52 @@ TEST(ResultButtonTexts, LectureMarkerInsideTheCommentIsTheOneRemoved) {
 }
 
 ResultTable OneGymkhanaRow(const std::string& pen, const std::string& comment) {
-    ResultTable table(RaceMode::Gymkhana);
+    ResultTable table(RaceMode::kGymkhana);
     table.SetRow(table.RowForNewResult(), {"12", "A", "X", pen, "01:23.456", comment, "", "", "1"});
     return table;
 }
 
 TEST(ApplyResultButton, TwoThenOneThenEmpty) {
     ResultTable table = OneGymkhanaRow("2", "");
-    ResultButtonOutcome outcome = ApplyResultButton(table, 1, ResultButton::PenaltyMinus);
+    ResultButtonOutcome outcome = ApplyResultButton(table, 1, ResultButton::kPenaltyMinus);
     EXPECT_TRUE(outcome.changed);
     EXPECT_TRUE(outcome.rebuildRanking);
     EXPECT_EQ(table.Cell(ResultTable::kGymkhanaPen, 1), "1");
-    ApplyResultButton(table, 1, ResultButton::PenaltyMinus);
+    ApplyResultButton(table, 1, ResultButton::kPenaltyMinus);
     EXPECT_EQ(table.Cell(ResultTable::kGymkhanaPen, 1), "");
 }
 
 TEST(ApplyResultButton, PlusOneOnMissCourseGivesOne) {
     ResultTable table = OneGymkhanaRow("MC", "");
-    ApplyResultButton(table, 1, ResultButton::PenaltyPlus);
+    ApplyResultButton(table, 1, ResultButton::kPenaltyPlus);
     EXPECT_EQ(table.Cell(ResultTable::kGymkhanaPen, 1), "1");
-    ApplyResultButton(table, 1, ResultButton::MissCourse);
+    ApplyResultButton(table, 1, ResultButton::kMissCourse);
     EXPECT_EQ(table.Cell(ResultTable::kGymkhanaPen, 1), "MC");
 }
 
 TEST(ApplyResultButton, LectureChangesTheCommentAndTheRanking) {
     ResultTable table = OneGymkhanaRow("", "(Timeout)");
-    const ResultButtonOutcome outcome = ApplyResultButton(table, 1, ResultButton::Lecture);
+    const ResultButtonOutcome outcome = ApplyResultButton(table, 1, ResultButton::kLecture);
     EXPECT_TRUE(outcome.changed);
     EXPECT_TRUE(outcome.rebuildRanking);
     EXPECT_EQ(table.Cell(ResultTable::kGymkhanaComment, 1), "(Timeout)(ﾚｸﾁｬｰ)");
-    ApplyResultButton(table, 1, ResultButton::Lecture);
+    ApplyResultButton(table, 1, ResultButton::kLecture);
     EXPECT_EQ(table.Cell(ResultTable::kGymkhanaComment, 1), "(Timeout)");
 }
 
 TEST(ApplyResultButton, NothingOnTheEmptyListOtherLayoutsOrBadRows) {
-    ResultTable empty(RaceMode::Gymkhana);
-    EXPECT_FALSE(ApplyResultButton(empty, 1, ResultButton::MissCourse).changed);
+    ResultTable empty(RaceMode::kGymkhana);
+    EXPECT_FALSE(ApplyResultButton(empty, 1, ResultButton::kMissCourse).changed);
     EXPECT_EQ(empty.Cell(ResultTable::kGymkhanaPen, 1), "");
 
-    ResultTable drag(RaceMode::Drag);
+    ResultTable drag(RaceMode::kDrag);
     drag.SetRow(drag.RowForNewResult(), {"3", "", "", "F"});
-    EXPECT_FALSE(ApplyResultButton(drag, 1, ResultButton::MissCourse).changed);
+    EXPECT_FALSE(ApplyResultButton(drag, 1, ResultButton::kMissCourse).changed);
     EXPECT_EQ(drag.Cell(3, 1), "F");
 
     ResultTable table = OneGymkhanaRow("2", "");
-    EXPECT_FALSE(ApplyResultButton(table, 0, ResultButton::PenaltyPlus).changed);
-    EXPECT_FALSE(ApplyResultButton(table, 2, ResultButton::PenaltyPlus).changed);
+    EXPECT_FALSE(ApplyResultButton(table, 0, ResultButton::kPenaltyPlus).changed);
+    EXPECT_FALSE(ApplyResultButton(table, 2, ResultButton::kPenaltyPlus).changed);
     EXPECT_EQ(table.Cell(0, 0), "Car");
 }
 

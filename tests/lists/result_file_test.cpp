@@ -13,7 +13,7 @@ using test::WriteBytes;
 
 TEST(ResultFile, GymkhanaRowSavesByteForByte) {
     TempDir dir;
-    ResultTable table(RaceMode::Gymkhana);
+    ResultTable table(RaceMode::kGymkhana);
     table.SetRow(table.RowForNewResult(), {"12", "A", "X", "2", "01:23.456", "", "", "", "3"});
     ASSERT_TRUE(SaveResultFile(dir / "out.csv", table));
     EXPECT_EQ(ReadBytes(dir / "out.csv"), ReadBytes(Golden("result_gymkhana_row.csv")));
@@ -21,20 +21,20 @@ TEST(ResultFile, GymkhanaRowSavesByteForByte) {
 
 TEST(ResultFile, EmptyGymkhanaListSavesAsEightCommas) {
     TempDir dir;
-    ASSERT_TRUE(SaveResultFile(dir / "out.csv", ResultTable(RaceMode::Gymkhana)));
+    ASSERT_TRUE(SaveResultFile(dir / "out.csv", ResultTable(RaceMode::kGymkhana)));
     EXPECT_EQ(ReadBytes(dir / "out.csv"), ReadBytes(Golden("result_empty_gymkhana.csv")));
 }
 
 TEST(ResultFile, EmptyListsOfOtherLayoutsSaveOneLineOfTheirCommas) {
     TempDir dir;
-    ASSERT_TRUE(SaveResultFile(dir / "drag.csv", ResultTable(RaceMode::Drag)));
-    ASSERT_TRUE(SaveResultFile(dir / "circuit.csv", ResultTable(RaceMode::Circuit)));
+    ASSERT_TRUE(SaveResultFile(dir / "drag.csv", ResultTable(RaceMode::kDrag)));
+    ASSERT_TRUE(SaveResultFile(dir / "circuit.csv", ResultTable(RaceMode::kCircuit)));
     EXPECT_EQ(ReadBytes(dir / "drag.csv"), std::string(12, ',') + "\r\n");
     EXPECT_EQ(ReadBytes(dir / "circuit.csv"), std::string(5, ',') + "\r\n");
 }
 
 TEST(ResultFile, GymkhanaFileLoadedUnderDragFillsTheFirstNineOfThirteen) {
-    ResultTable drag(RaceMode::Drag);
+    ResultTable drag(RaceMode::kDrag);
     ASSERT_TRUE(LoadResultFile(Golden("result_gymkhana_row.csv"), drag));
     ASSERT_EQ(drag.DataRowCount(), 1);
     ASSERT_EQ(drag.ColumnCount(), 13);

@@ -15,7 +15,7 @@ protected:
     TempDir dir;
     IniFile ini{dir / "Vantrel.ini"};
     EntryTable entries;
-    ResultTable results{RaceMode::Gymkhana};
+    ResultTable results{RaceMode::kGymkhana};
     SessionState state;
     ResultListCommands commands{results, entries, state, &ini};
 
@@ -76,7 +76,7 @@ TEST_F(ResultListCommandsTest, ClearResetsRowsLapsCountersNameAndFlag) {
     commands.Clear();
     EXPECT_TRUE(results.IsEmpty());
     EXPECT_EQ(results.DataRowCount(), 1);
-    EXPECT_EQ(results.mode(), RaceMode::Gymkhana);
+    EXPECT_EQ(results.mode(), RaceMode::kGymkhana);
     EXPECT_EQ(entries.Cell(EntryTable::kLap, 3), "");
     EXPECT_EQ(state.runCount[3], 0);
     EXPECT_EQ(state.lastPassTime[4], 0u);
@@ -87,7 +87,7 @@ TEST_F(ResultListCommandsTest, ClearResetsRowsLapsCountersNameAndFlag) {
 
 TEST_F(ResultListCommandsTest, ChangeLayoutEmptiesAndClearsTheFlag) {
     AddCar(3);
-    commands.ChangeLayout(RaceMode::Circuit);
+    commands.ChangeLayout(RaceMode::kCircuit);
     EXPECT_EQ(results.ColumnCount(), 6);
     EXPECT_TRUE(results.IsEmpty());
     EXPECT_FALSE(state.resultModified);
@@ -164,15 +164,15 @@ TEST_F(ResultListCommandsTest, ABookedResultIsWrittenThenReachesEverySinkOnceInO
 TEST_F(ResultListCommandsTest, ButtonsSetTheFlagAndSayWhenToRebuild) {
     AddCar(3, "2");
     state.resultModified = false;
-    EXPECT_TRUE(commands.PressButton(ResultButton::PenaltyMinus, 1).rebuildRanking);
+    EXPECT_TRUE(commands.PressButton(ResultButton::kPenaltyMinus, 1).rebuildRanking);
     EXPECT_TRUE(state.resultModified);
     state.resultModified = false;
-    EXPECT_TRUE(commands.PressButton(ResultButton::Lecture, 1).rebuildRanking);
+    EXPECT_TRUE(commands.PressButton(ResultButton::kLecture, 1).rebuildRanking);
     EXPECT_TRUE(state.resultModified);
 }
 
 TEST_F(ResultListCommandsTest, ButtonsOnTheEmptyListDoNothing) {
-    EXPECT_FALSE(commands.PressButton(ResultButton::PenaltyPlus, 1).changed);
+    EXPECT_FALSE(commands.PressButton(ResultButton::kPenaltyPlus, 1).changed);
     EXPECT_FALSE(state.resultModified);
 }
 
@@ -207,13 +207,13 @@ TEST_F(ResultListCommandsTest, BeginSetsTheFlagEndLeavesIt) {
     state.resultModified = false;
     AddCar(3);
     state.resultModified = false;
-    EXPECT_EQ(commands.EndEdit(1), CarCellCheck::Refreshed);
+    EXPECT_EQ(commands.EndEdit(1), CarCellCheck::kRefreshed);
     EXPECT_FALSE(commands.editState().editing());
     EXPECT_FALSE(state.resultModified);
 }
 
 TEST_F(ResultListCommandsTest, EnterOnTheEmptyRowOfAnEmptyListIsAnInputError) {
-    EXPECT_EQ(commands.EndEdit(1), CarCellCheck::NotANumber);
+    EXPECT_EQ(commands.EndEdit(1), CarCellCheck::kNotANumber);
     EXPECT_EQ(results.Cell(ResultTable::kName, 1), "");
 }
 
@@ -224,17 +224,17 @@ TEST_F(ResultListCommandsTest, EndEditTakesNameAndModelOfTheTypedCar) {
     AddCar(3);
     commands.BeginEdit();
     results.SetCell(ResultTable::kCar, 1, "7");
-    EXPECT_EQ(commands.EndEdit(1), CarCellCheck::Refreshed);
+    EXPECT_EQ(commands.EndEdit(1), CarCellCheck::kRefreshed);
     EXPECT_EQ(results.Cell(ResultTable::kName, 1), "Seven");
     EXPECT_EQ(results.Cell(ResultTable::kModel, 1), "S7");
 
     results.SetCell(ResultTable::kCar, 1, "300");
-    EXPECT_EQ(commands.EndEdit(1), CarCellCheck::Refreshed);
+    EXPECT_EQ(commands.EndEdit(1), CarCellCheck::kRefreshed);
     EXPECT_EQ(results.Cell(ResultTable::kName, 1), "Last");
     EXPECT_EQ(results.Cell(ResultTable::kCar, 1), "300");
 
     results.SetCell(ResultTable::kCar, 1, "x7");
-    EXPECT_EQ(commands.EndEdit(1), CarCellCheck::NotANumber);
+    EXPECT_EQ(commands.EndEdit(1), CarCellCheck::kNotANumber);
     EXPECT_EQ(results.Cell(ResultTable::kName, 1), "Last");
 }
 
@@ -263,7 +263,7 @@ TEST_F(ResultListCommandsTest, AModeChangeMakesANewListThatIsSavedUnderANewName)
     ASSERT_TRUE(commands.Save(dir / "heat.csv"));
     EXPECT_EQ(nameChanges, 1);
     EXPECT_FALSE(commands.SaveNeedsDialog());
-    commands.ChangeLayout(RaceMode::Drag);
+    commands.ChangeLayout(RaceMode::kDrag);
     EXPECT_EQ(nameChanges, 2);
     EXPECT_EQ(commands.file().name, "NewResult.csv");
     EXPECT_TRUE(commands.SaveNeedsDialog());

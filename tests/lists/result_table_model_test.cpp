@@ -14,7 +14,7 @@ namespace {
 class ResultTableModelTest : public ::testing::Test {
 protected:
     EntryTable entries;
-    ResultTable results{RaceMode::Gymkhana};
+    ResultTable results{RaceMode::kGymkhana};
     SessionState state;
     ResultListCommands commands{results, entries, state, nullptr};
     ResultTableModel model{results, commands.editState()};
@@ -53,7 +53,7 @@ TEST_F(ResultTableModelTest, FirstResultFillsRowOneLaterOnesAreSingleRowInsertio
 
 TEST_F(ResultTableModelTest, LayoutChangeResetsColumnsAndHeaders) {
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
-    commands.ChangeLayout(RaceMode::Drag);
+    commands.ChangeLayout(RaceMode::kDrag);
     EXPECT_EQ(reset.count(), 1);
     EXPECT_EQ(model.columnCount(), 13);
     EXPECT_EQ(model.headerData(12, Qt::Horizontal).toString(), "Try");
@@ -76,7 +76,7 @@ TEST_F(ResultTableModelTest, DeleteRemovesOneRowOrEmptiesTheLastOne) {
 TEST_F(ResultTableModelTest, ButtonsShowAtOnce) {
     AddCar(1);
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-    commands.PressButton(ResultButton::MissCourse, 1);
+    commands.PressButton(ResultButton::kMissCourse, 1);
     ASSERT_EQ(changed.count(), 1);
     EXPECT_EQ(changed[0][0].toModelIndex(), model.index(0, ResultTable::kGymkhanaPen));
     EXPECT_EQ(model.data(model.index(0, ResultTable::kGymkhanaPen)).toString(), "MC");

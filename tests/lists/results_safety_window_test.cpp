@@ -39,7 +39,7 @@ protected:
     // The standings as a rebuild from the result list makes them now.
     StandingsSnapshot Rebuilt() const {
         Standings fresh(window->entries());
-        RebuildRanking(fresh, window->results(), ReplayRule::Gymkhana,
+        RebuildRanking(fresh, window->results(), ReplayRule::kGymkhana,
                        TimeStyle{window->setup().timeFormat, false});
         return Snapshot(fresh);
     }

@@ -26,7 +26,7 @@ protected:
     SessionState session;
     SetupSettings setup;
     EntryTable entries;
-    ResultTable results{RaceMode::Gymkhana};
+    ResultTable results{RaceMode::kGymkhana};
     ResultListCommands commands{results, entries, session, nullptr};
     RecordingView view;
     GymkhanaFlow flow{session, entries, commands, view};
@@ -217,7 +217,7 @@ void RunClocks(GymkhanaFlow& flow, FakeMsClock& clock, uint32_t until) {
 
 TEST_F(GymkhanaFlowTest, TimeoutAtFiveMinutes) {
     setup.timeOut = 5;
-    setup.timeFormat = TimeFormat::Milliseconds;
+    setup.timeFormat = TimeFormat::kMilliseconds;
     flow.Configure(setup, 0, 1);  // the car would still owe an intermediate finish pass
     flow.StartSession();
     const uint32_t start = clock.MsTick() + 123;

@@ -46,7 +46,7 @@ TEST_F(GymkhanaResultTest, PlainRunFillsTheGymkhanaColumns) {
 }
 
 TEST_F(GymkhanaResultTest, MillisecondsFormat) {
-    settings.timeFormat = TimeFormat::Milliseconds;
+    settings.timeFormat = TimeFormat::kMilliseconds;
     const GymkhanaResult result = BuildGymkhanaResult(Run(83456), settings, entries, 1);
     EXPECT_EQ(result.row[kResultTime], "83456");
     EXPECT_EQ(result.timeText, "83456");
@@ -112,7 +112,7 @@ TEST(AnnouncementTest, SplitsTheRunTime) {
 }
 
 TEST_F(GymkhanaResultTest, BookingFillsRowOneAfterAClearThenAppends) {
-    ResultTable results(RaceMode::Gymkhana);
+    ResultTable results(RaceMode::kGymkhana);
     SessionState session;
     ResultListCommands commands(results, entries, session, nullptr);
     int32_t row = commands.AddResult(BookGymkhanaResult(Run(1000), settings, entries, session));
@@ -127,7 +127,7 @@ TEST_F(GymkhanaResultTest, BookingFillsRowOneAfterAClearThenAppends) {
     EXPECT_EQ(entries.Cell(EntryTable::kLap, 12), "2");
     EXPECT_TRUE(session.resultModified);
 
-    results.Reset(RaceMode::Gymkhana);
+    results.Reset(RaceMode::kGymkhana);
     row = commands.AddResult(BookGymkhanaResult(Run(3000), settings, entries, session));
     EXPECT_EQ(row, 1);
     EXPECT_EQ(results.Cell(kResultTime, 1), "00:03.000");

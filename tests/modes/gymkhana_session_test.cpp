@@ -63,7 +63,7 @@ std::vector<Edge> SessionEdges() {
 class GymkhanaSessionTest : public ::testing::Test {
 protected:
     GymkhanaSessionTest() {
-        setup.timeFormat = TimeFormat::Milliseconds;
+        setup.timeFormat = TimeFormat::kMilliseconds;
         setup.timeOut = 2;  // longer than any run: the limit must never fire
         setup.splitPin1 = 0;
         setup.splitPin2 = 1;
@@ -128,7 +128,7 @@ protected:
     SessionState session;
     SetupSettings setup;
     EntryTable entries;
-    ResultTable results{RaceMode::Gymkhana};
+    ResultTable results{RaceMode::kGymkhana};
     ResultListCommands commands{results, entries, session, nullptr};
     RecordingView view;
     GymkhanaFlow flow{session, entries, commands, view};

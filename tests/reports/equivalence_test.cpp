@@ -56,8 +56,9 @@ void RunRandom(uint32_t seed, const Mix& mix, int32_t steps) {
             entries.SetCell(EntryTable::kName, car, "N" + std::to_string(below(1000)));
         }
         if (mix.switchStyles && below(40) == 0) {
-            style = TimeStyle{below(2) == 0 ? TimeFormat::MinutesSeconds : TimeFormat::Milliseconds,
-                              below(2) == 0};
+            style =
+                TimeStyle{below(2) == 0 ? TimeFormat::kMinutesSeconds : TimeFormat::kMilliseconds,
+                          below(2) == 0};
         }
         // Few distinct times, so that ties are common.
         const int32_t time = 30'000 + 100 * below(40);

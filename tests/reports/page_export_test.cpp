@@ -11,7 +11,7 @@
 namespace vantrel {
 namespace {
 
-constexpr TimeStyle kMinutes{TimeFormat::MinutesSeconds, false};
+constexpr TimeStyle kMinutes{TimeFormat::kMinutesSeconds, false};
 
 TEST(PageExportTest, RankPageWithThreeCarsGoldenBytes) {
     EntryTable entries;
@@ -60,7 +60,7 @@ TEST(PageExportTest, FailedWriteIsReportedAndRemembersNothing) {
     test::TempDir dir;
     ExportNaming naming;
     naming.Start(dir.path());
-    ASSERT_EQ(naming.Offer(RecordPage::List), "NewList.csv");
+    ASSERT_EQ(naming.Offer(RecordPage::kList), "NewList.csv");
     const IoResult result =
         ExportPageTo(dir / "missing-folder" / "out.csv", standings.List(), naming);
     EXPECT_FALSE(result.ok);
@@ -76,7 +76,7 @@ TEST(PageExportTest, ExportReplacesTheFileAndRemembersIt) {
     test::WriteBytes(dir / "old.csv", "stale");
     ExportNaming naming;
     naming.Start("/elsewhere");
-    naming.Offer(RecordPage::Rank);
+    naming.Offer(RecordPage::kRank);
     ASSERT_TRUE(ExportPageTo(dir / "old.csv", standings.Rank(), naming));
     const std::string bytes = test::ReadBytes(dir / "old.csv");
     EXPECT_EQ(bytes.substr(0, 11), "1,,,,,,,\r\n2");
@@ -87,42 +87,42 @@ TEST(PageExportTest, ExportReplacesTheFileAndRemembersIt) {
 TEST(ExportNamingTest, FirstOfferDependsOnThePage) {
     ExportNaming naming;
     naming.Start("/data/results");
-    EXPECT_EQ(naming.Offer(RecordPage::List), "NewList.csv");
+    EXPECT_EQ(naming.Offer(RecordPage::kList), "NewList.csv");
     ExportNaming other;
     other.Start("/data/results");
-    EXPECT_EQ(other.Offer(RecordPage::Rank), "NewRanking.csv");
+    EXPECT_EQ(other.Offer(RecordPage::kRank), "NewRanking.csv");
     EXPECT_EQ(other.folder(), "/data/results");
 }
 
 TEST(ExportNamingTest, CancelledFirstDialogKeepsTheOfferedName) {
     ExportNaming naming;
     naming.Start("/data");
-    EXPECT_EQ(naming.Offer(RecordPage::Rank), "NewRanking.csv");
+    EXPECT_EQ(naming.Offer(RecordPage::kRank), "NewRanking.csv");
     // The dialog was cancelled: nothing remembered.
-    EXPECT_EQ(naming.Offer(RecordPage::List), "NewRanking.csv");
+    EXPECT_EQ(naming.Offer(RecordPage::kList), "NewRanking.csv");
 }
 
 TEST(ExportNamingTest, AfterAnExportTheChosenNameAndFolderAreOffered) {
     ExportNaming naming;
     naming.Start("/data");
-    naming.Offer(RecordPage::Rank);
+    naming.Offer(RecordPage::kRank);
     naming.Remember("/media/usb/round2.csv");
     EXPECT_EQ(naming.folder(), "/media/usb");
-    EXPECT_EQ(naming.Offer(RecordPage::List), "round2.csv");
+    EXPECT_EQ(naming.Offer(RecordPage::kList), "round2.csv");
 }
 
 TEST(ExportNamingTest, ToolButtonsOnlyOnTheGridPages) {
-    EXPECT_TRUE(RecordToolsVisible(RecordPage::Rank));
-    EXPECT_TRUE(RecordToolsVisible(RecordPage::List));
-    EXPECT_FALSE(RecordToolsVisible(RecordPage::Display));
+    EXPECT_TRUE(RecordToolsVisible(RecordPage::kRank));
+    EXPECT_TRUE(RecordToolsVisible(RecordPage::kList));
+    EXPECT_FALSE(RecordToolsVisible(RecordPage::kDisplay));
 }
 
 TEST(ExportNamingTest, NothingToExportOnDisplay) {
     ExportNaming naming;
     naming.Start("/data");
-    EXPECT_EQ(naming.Offer(RecordPage::Display), std::nullopt);
+    EXPECT_EQ(naming.Offer(RecordPage::kDisplay), std::nullopt);
     EXPECT_EQ(naming.fileName(), "");
-    EXPECT_EQ(naming.Offer(RecordPage::List), "NewList.csv");
+    EXPECT_EQ(naming.Offer(RecordPage::kList), "NewList.csv");
 }
 
 }  // namespace

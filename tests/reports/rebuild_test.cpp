@@ -9,8 +9,8 @@
 namespace vantrel {
 namespace {
 
-constexpr TimeStyle kMinutes{TimeFormat::MinutesSeconds, false};
-constexpr TimeStyle kDragStyle{TimeFormat::MinutesSeconds, true};
+constexpr TimeStyle kMinutes{TimeFormat::kMinutesSeconds, false};
+constexpr TimeStyle kDragStyle{TimeFormat::kMinutesSeconds, true};
 
 using Row = std::vector<std::string>;
 
@@ -42,7 +42,7 @@ protected:
 
 TEST_F(RebuildTest, EachPenaltyAddsFiveSeconds) {
     const auto outcome =
-        Rebuild(RaceMode::Gymkhana, {Gym("5", "2", "01:01.234", "", "1")}, ReplayRule::Gymkhana);
+        Rebuild(RaceMode::kGymkhana, {Gym("5", "2", "01:01.234", "", "1")}, ReplayRule::kGymkhana);
     ASSERT_TRUE(outcome.ok);
     EXPECT_EQ(standings.Table()[0], (RankEntry{5, 71'234, 0}));
     EXPECT_EQ(List(ListPage::kLast, 5), "01:11.234");
@@ -52,8 +52,8 @@ TEST_F(RebuildTest, EachPenaltyAddsFiveSeconds) {
 TEST_F(RebuildTest, EmptyFirstRowGivesEmptyStandings) {
     standings.AddResult(3, 50'000, 1, kMinutes);
     const auto outcome =
-        Rebuild(RaceMode::Gymkhana, {Gym("", "", "", "", ""), Gym("4", "", "00:40.000", "", "1")},
-                ReplayRule::Gymkhana);
+        Rebuild(RaceMode::kGymkhana, {Gym("", "", "", "", ""), Gym("4", "", "00:40.000", "", "1")},
+                ReplayRule::kGymkhana);
     EXPECT_TRUE(outcome.ok);
     EXPECT_EQ(standings.Table().UsedCount(), 0);
     EXPECT_EQ(List(ListPage::kLast, 3), "");
@@ -63,10 +63,10 @@ TEST_F(RebuildTest, EmptyFirstRowGivesEmptyStandings) {
 
 TEST_F(RebuildTest, LectureRowsAreSkippedMissCourseAndTimeoutCountAsMC) {
     const auto outcome =
-        Rebuild(RaceMode::Gymkhana,
+        Rebuild(RaceMode::kGymkhana,
                 {Gym("1", "", "00:50.000", "(ﾚｸﾁｬｰ)", "1"), Gym("2", "MC", "00:49.000", "", "1"),
                  Gym("3", "MC", "300000", "(Timeout)", "1"), Gym("4", "", "00:55.000", "", "1")},
-                ReplayRule::Gymkhana);
+                ReplayRule::kGymkhana);
     ASSERT_TRUE(outcome.ok);
     EXPECT_EQ(List(ListPage::kLast, 1), "");
     EXPECT_EQ(List(ListPage::kLast, 2), "MC");
@@ -77,10 +77,10 @@ TEST_F(RebuildTest, LectureRowsAreSkippedMissCourseAndTimeoutCountAsMC) {
 
 TEST_F(RebuildTest, EqualBestTimesKeepResultListOrder) {
     const auto outcome =
-        Rebuild(RaceMode::Gymkhana,
+        Rebuild(RaceMode::kGymkhana,
                 {Gym("9", "", "00:50.000", "", "1"), Gym("2", "", "00:50.000", "", "1"),
                  Gym("2", "", "00:51.000", "", "2")},
-                ReplayRule::Gymkhana);
+                ReplayRule::kGymkhana);
     ASSERT_TRUE(outcome.ok);
     EXPECT_EQ(Rank(RankPage::kCar, 1), "9");
     EXPECT_EQ(Rank(RankPage::kCar, 2), "2");
@@ -88,10 +88,10 @@ TEST_F(RebuildTest, EqualBestTimesKeepResultListOrder) {
 
 TEST_F(RebuildTest, ConversionFailureStopsAndKeepsEarlierRows) {
     const auto outcome =
-        Rebuild(RaceMode::Gymkhana,
+        Rebuild(RaceMode::kGymkhana,
                 {Gym("1", "", "00:50.000", "", "1"), Gym("2", "x", "00:49.000", "", "1"),
                  Gym("3", "", "00:48.000", "", "1")},
-                ReplayRule::Gymkhana);
+                ReplayRule::kGymkhana);
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.failedRow, 2);
     EXPECT_EQ(outcome.error, "'x' は数値ではありません");
@@ -102,19 +102,19 @@ TEST_F(RebuildTest, ConversionFailureStopsAndKeepsEarlierRows) {
 
 TEST_F(RebuildTest, BadTimeTextAndBadCarStopTheRebuild) {
     auto outcome =
-        Rebuild(RaceMode::Gymkhana, {Gym("1", "", "0a:50.000", "", "1")}, ReplayRule::Gymkhana);
+        Rebuild(RaceMode::kGymkhana, {Gym("1", "", "0a:50.000", "", "1")}, ReplayRule::kGymkhana);
     EXPECT_EQ(outcome.error, "'0a' は数値ではありません");
-    outcome = Rebuild(RaceMode::Gymkhana, {Gym("#1", "", "00:50.000", "(ﾚｸﾁｬｰ)", "1")},
-                      ReplayRule::Gymkhana);
+    outcome = Rebuild(RaceMode::kGymkhana, {Gym("#1", "", "00:50.000", "(ﾚｸﾁｬｰ)", "1")},
+                      ReplayRule::kGymkhana);
     EXPECT_EQ(outcome.error, "'#1' は数値ではありません");
     outcome =
-        Rebuild(RaceMode::Gymkhana, {Gym("1", "", "00:50.000", "", "")}, ReplayRule::Gymkhana);
+        Rebuild(RaceMode::kGymkhana, {Gym("1", "", "00:50.000", "", "")}, ReplayRule::kGymkhana);
     EXPECT_EQ(outcome.error, "'' は数値ではありません");
 }
 
 TEST_F(RebuildTest, TimeThatIsNoNumberNeverRanks) {
     const auto outcome =
-        Rebuild(RaceMode::Gymkhana, {Gym("1", "3", "abc", "", "1")}, ReplayRule::Gymkhana);
+        Rebuild(RaceMode::kGymkhana, {Gym("1", "3", "abc", "", "1")}, ReplayRule::kGymkhana);
     ASSERT_TRUE(outcome.ok);
     EXPECT_EQ(standings.Table().UsedCount(), 0);
     EXPECT_EQ(List(ListPage::kLast, 1), TimeText(2147483647, kMinutes));
@@ -122,10 +122,10 @@ TEST_F(RebuildTest, TimeThatIsNoNumberNeverRanks) {
 
 TEST_F(RebuildTest, RowsOfCarsOutsideTheListAreLeftOut) {
     const auto outcome =
-        Rebuild(RaceMode::Gymkhana,
+        Rebuild(RaceMode::kGymkhana,
                 {Gym("250", "", "00:40.000", "", "1"), Gym("0", "", "00:41.000", "", "1"),
                  Gym("8", "", "00:45.000", "", "1")},
-                ReplayRule::Gymkhana);
+                ReplayRule::kGymkhana);
     ASSERT_TRUE(outcome.ok);
     EXPECT_EQ(standings.Table().UsedCount(), 1);
     EXPECT_EQ(Rank(RankPage::kCar, 1), "8");
@@ -166,7 +166,7 @@ TEST_F(RebuildTest, DragRebuildEqualsLiveUpdates) {
         rows.push_back(Drag(run.car, run.fly, run.elapsed, tries[run.car]));
     }
     const StandingsSnapshot live = Snapshot(standings);
-    const auto outcome = Rebuild(RaceMode::Drag, rows, ReplayRule::Drag, kDragStyle);
+    const auto outcome = Rebuild(RaceMode::kDrag, rows, ReplayRule::kDrag, kDragStyle);
     ASSERT_TRUE(outcome.ok) << outcome.error;
     EXPECT_EQ(Snapshot(standings), live);
     EXPECT_EQ(Rank(RankPage::kCar, 1), "4");
@@ -188,7 +188,7 @@ TEST_F(RebuildTest, CircuitLapTimingRebuildEqualsLiveUpdates) {
                         TimeText(lap, kMinutes), TimeText(total[car], kMinutes)});
     }
     const StandingsSnapshot live = Snapshot(standings);
-    ASSERT_TRUE(Rebuild(RaceMode::Circuit, rows, ReplayRule::CircuitLapTiming).ok);
+    ASSERT_TRUE(Rebuild(RaceMode::kCircuit, rows, ReplayRule::kCircuitLapTiming).ok);
     EXPECT_EQ(Snapshot(standings), live);
     EXPECT_EQ(Rank(RankPage::kCar, 1), "3");
 }
@@ -207,7 +207,7 @@ TEST_F(RebuildTest, CircuitCommonStartRebuildEqualsLiveUpdates) {
                         TimeText(lap, kMinutes), TimeText(total[car], kMinutes)});
     }
     const StandingsSnapshot live = Snapshot(standings);
-    ASSERT_TRUE(Rebuild(RaceMode::Circuit, rows, ReplayRule::CircuitCommonStart).ok);
+    ASSERT_TRUE(Rebuild(RaceMode::kCircuit, rows, ReplayRule::kCircuitCommonStart).ok);
     EXPECT_EQ(Snapshot(standings), live);
     EXPECT_EQ(Rank(RankPage::kBehind, 2), "1Lap");
     EXPECT_EQ(Rank(RankPage::kBehind, 3), "2Lap");
@@ -215,18 +215,18 @@ TEST_F(RebuildTest, CircuitCommonStartRebuildEqualsLiveUpdates) {
 
 TEST_F(RebuildTest, CommonStartLapCountMustBeAnInteger) {
     const auto outcome =
-        Rebuild(RaceMode::Circuit, {{"3", "", "", "two", "01:00.000", "02:00.000"}},
-                ReplayRule::CircuitCommonStart);
+        Rebuild(RaceMode::kCircuit, {{"3", "", "", "two", "01:00.000", "02:00.000"}},
+                ReplayRule::kCircuitCommonStart);
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.error, "'two' は数値ではありません");
     EXPECT_EQ(standings.Table().UsedCount(), 0);
 }
 
 TEST_F(RebuildTest, RuleFollowsTheActiveTab) {
-    EXPECT_EQ(ReplayRuleFor(RaceMode::Gymkhana, true), ReplayRule::Gymkhana);
-    EXPECT_EQ(ReplayRuleFor(RaceMode::Drag, false), ReplayRule::Drag);
-    EXPECT_EQ(ReplayRuleFor(RaceMode::Circuit, false), ReplayRule::CircuitLapTiming);
-    EXPECT_EQ(ReplayRuleFor(RaceMode::Circuit, true), ReplayRule::CircuitCommonStart);
+    EXPECT_EQ(ReplayRuleFor(RaceMode::kGymkhana, true), ReplayRule::kGymkhana);
+    EXPECT_EQ(ReplayRuleFor(RaceMode::kDrag, false), ReplayRule::kDrag);
+    EXPECT_EQ(ReplayRuleFor(RaceMode::kCircuit, false), ReplayRule::kCircuitLapTiming);
+    EXPECT_EQ(ReplayRuleFor(RaceMode::kCircuit, true), ReplayRule::kCircuitCommonStart);
 }
 
 }  // namespace

@@ -226,17 +226,17 @@ TEST_F(RecordDataTest, SensorKeysSetAndClearTheMainWindowsFlags) {
 TEST_F(RecordDataTest, DigitKeysArePassingsOnlyInARunningCircuitSession) {
     Open();
     std::vector<std::pair<char, uint32_t>> passings;
-    QObject::connect(window.get(), &TRecordForm::CircuitPassing,
+    QObject::connect(window.get(), &TRecordForm::circuitPassing,
                      [&passings](char code, uint32_t tick) { passings.emplace_back(code, tick); });
     Key(QEvent::KeyPress, Qt::Key_3);
-    tab = RaceMode::Circuit;
+    tab = RaceMode::kCircuit;
     Key(QEvent::KeyPress, Qt::Key_3);
     running = true;
-    tab = RaceMode::Gymkhana;
+    tab = RaceMode::kGymkhana;
     Key(QEvent::KeyPress, Qt::Key_3);
     EXPECT_TRUE(passings.empty());
 
-    tab = RaceMode::Circuit;
+    tab = RaceMode::kCircuit;
     Key(QEvent::KeyPress, Qt::Key_3);
     clock.Advance(250);
     Key(QEvent::KeyPress, Qt::Key_0, Qt::KeypadModifier);

@@ -23,7 +23,7 @@ namespace vantrel::test {
 
 class RecordWindowTest : public ::testing::Test {
 protected:
-    static constexpr TimeStyle kMinutes{TimeFormat::MinutesSeconds, false};
+    static constexpr TimeStyle kMinutes{TimeFormat::kMinutesSeconds, false};
 
     // Creates the window (reading the settings file if the test wrote one) and shows it.
     void Open(bool show = true) {
@@ -62,7 +62,7 @@ protected:
     SessionState session;
     KeyLevels sensorKeys;  // the levels the window's sensor keys set
     bool running = false;
-    RaceMode tab = RaceMode::Gymkhana;
+    RaceMode tab = RaceMode::kGymkhana;
     int rebuilds = 0;
     std::function<void()> onRebuild;
     std::unique_ptr<TRecordForm> window;

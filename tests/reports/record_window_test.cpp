@@ -15,10 +15,10 @@
 #include <QToolButton>
 #include <set>
 
-#include "widgets/unbuilt_features.h"
 #include "record_window_fixture.h"
 #include "reports/record_page_control.h"
 #include "reports/scoreboard_page.h"
+#include "widgets/unbuilt_features.h"
 
 namespace vantrel::test {
 namespace {
@@ -192,7 +192,7 @@ TEST_F(RecordWindowTest, ToolButtonsShowOnlyOnTheGridPages) {
 TEST_F(RecordWindowTest, PrintButtonAsksForPrinting) {
     Open();
     int requests = 0;
-    QObject::connect(window.get(), &TRecordForm::PrintRequested, [&requests] { ++requests; });
+    QObject::connect(window.get(), &TRecordForm::printRequested, [&requests] { ++requests; });
     Find<QToolButton>("SpeedButton2")->click();
     // Until printing is built the button is disabled and a click asks for nothing.
     EXPECT_EQ(requests, FeatureBuilt(Feature::kPrint) ? 1 : 0);

@@ -9,7 +9,7 @@
 namespace vantrel {
 namespace {
 
-constexpr TimeStyle kMinutes{TimeFormat::MinutesSeconds, false};
+constexpr TimeStyle kMinutes{TimeFormat::kMinutesSeconds, false};
 
 class StandingsTest : public ::testing::Test {
 protected:
@@ -170,9 +170,9 @@ TEST_F(StandingsTest, CommonStartEqualLapsAndTotalKeepTheirOrder) {
 }
 
 TEST_F(StandingsTest, TimeTextsFollowTheStyle) {
-    standings.AddResult(7, 83'456, 1, TimeStyle{TimeFormat::MinutesSeconds, true});
+    standings.AddResult(7, 83'456, 1, TimeStyle{TimeFormat::kMinutesSeconds, true});
     EXPECT_EQ(List(ListPage::kLast, 7), "83.456");
-    standings.AddResult(12, 83'000, 1, TimeStyle{TimeFormat::Milliseconds, false});
+    standings.AddResult(12, 83'000, 1, TimeStyle{TimeFormat::kMilliseconds, false});
     EXPECT_EQ(List(ListPage::kLast, 12), "83000");
     EXPECT_EQ(Rank(RankPage::kBehind, 2), "+456");
 }

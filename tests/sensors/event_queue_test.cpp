@@ -13,7 +13,7 @@ namespace {
 
 SensorEvent EdgeAt(uint32_t tick) {
     SensorEvent e;
-    e.kind = SensorEventKind::ActiveEdge;
+    e.kind = SensorEventKind::kActiveEdge;
     e.tick = tick;
     return e;
 }
@@ -57,12 +57,12 @@ TEST(SensorEventQueueTest, FullQueueCountsEveryDroppedEventAndMarksThePlace) {
     }
     ASSERT_EQ(rest.size(), capacity);
     for (uint32_t i = 0; i + 3 < capacity; ++i) {
-        EXPECT_EQ(rest[i].kind, SensorEventKind::ActiveEdge);
+        EXPECT_EQ(rest[i].kind, SensorEventKind::kActiveEdge);
         EXPECT_EQ(rest[i].tick, i + 3);
     }
-    EXPECT_EQ(rest[capacity - 3].kind, SensorEventKind::EventsLost);
+    EXPECT_EQ(rest[capacity - 3].kind, SensorEventKind::kEventsLost);
     EXPECT_EQ(rest[capacity - 3].count, 2u);
-    EXPECT_EQ(rest[capacity - 2].kind, SensorEventKind::EventsLost);
+    EXPECT_EQ(rest[capacity - 2].kind, SensorEventKind::kEventsLost);
     EXPECT_EQ(rest[capacity - 2].count, 1u);
     EXPECT_EQ(rest.back().tick, capacity + 3);
 }

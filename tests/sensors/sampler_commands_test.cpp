@@ -116,7 +116,7 @@ TEST(SamplerCommandRingTest, APressAndReleaseWithinOneTickReachTheRunningThreadA
         sampler.SendKeys(keys);
         // The next pass only once this one's lamp went off again (generous time-out).
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (CountOf(events, SensorEventKind::LampOff) <= pass &&
+        while (CountOf(events, SensorEventKind::kLampOff) <= pass &&
                std::chrono::steady_clock::now() < deadline) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
             for (const SensorEvent& e : Drain(queue)) {
@@ -129,17 +129,17 @@ TEST(SamplerCommandRingTest, APressAndReleaseWithinOneTickReachTheRunningThreadA
     for (const SensorEvent& e : Drain(queue)) {
         events.push_back(e);
     }
-    EXPECT_EQ(CountOf(events, SensorEventKind::ActiveEdge), 3);
+    EXPECT_EQ(CountOf(events, SensorEventKind::kActiveEdge), 3);
     // Each pass: lamp on, label red, the edge, then the lamp off at the next tick.
     std::vector<SensorEventKind> startKinds;
     for (const SensorEvent& e : events) {
-        if (e.input == SensorInput::Start && e.kind != SensorEventKind::OffDelayOver) {
+        if (e.input == SensorInput::kStart && e.kind != SensorEventKind::kOffDelayOver) {
             startKinds.push_back(e.kind);
         }
     }
     const std::vector<SensorEventKind> onePass = {
-        SensorEventKind::LampOn, SensorEventKind::LabelRed, SensorEventKind::ActiveEdge,
-        SensorEventKind::LampOff};
+        SensorEventKind::kLampOn, SensorEventKind::kLabelRed, SensorEventKind::kActiveEdge,
+        SensorEventKind::kLampOff};
     ASSERT_EQ(startKinds.size(), 12u);
     for (std::size_t i = 0; i < startKinds.size(); ++i) {
         EXPECT_EQ(startKinds[i], onePass[i % 4]) << i;
@@ -149,7 +149,7 @@ TEST(SamplerCommandRingTest, APressAndReleaseWithinOneTickReachTheRunningThreadA
 TEST(SamplerCommandRingTest, SamplerRunsOnItsOwnCommandsAndConfigurationAlone) {
     FakeMsClock clock(2000);
     SensorEventQueue queue;
-    test::FixedSource source(ReadRule::Levels);
+    test::FixedSource source(ReadRule::kLevels);
     SamplerConfig config;
     config.offDelayMs = 100;
     config.source = &source;
@@ -167,8 +167,8 @@ TEST(SamplerCommandRingTest, SamplerRunsOnItsOwnCommandsAndConfigurationAlone) {
     clock.Advance(3);
     sampler.Tick();
     std::vector<SensorEvent> events = Drain(queue);
-    ASSERT_EQ(CountOf(events, SensorEventKind::ActiveEdge), 1);
-    EXPECT_EQ(events[2].input, SensorInput::Start);
+    ASSERT_EQ(CountOf(events, SensorEventKind::kActiveEdge), 1);
+    EXPECT_EQ(events[2].input, SensorInput::kStart);
 
     // The drag commands wait in the sampler's state for the drag step.
     struct ReadingHook : DragHook {
@@ -180,7 +180,7 @@ TEST(SamplerCommandRingTest, SamplerRunsOnItsOwnCommandsAndConfigurationAlone) {
     } hook;
     config.dragHook = &hook;
     sampler.Configure(config);
-    sampler.SetActiveMode(RaceMode::Drag);
+    sampler.SetActiveMode(RaceMode::kDrag);
     sampler.Commands().SendProTree(true);
     sampler.Commands().SendTreeButton(true);
     sampler.Commands().SendRequest(SamplerCommandKind::kRunReset);
@@ -202,7 +202,7 @@ TEST(SamplerCommandRingTest, SamplerRunsOnItsOwnCommandsAndConfigurationAlone) {
     EXPECT_TRUE(Drain(queue).empty());  // the four inputs are not stepped in DRAG
 
     // Back in GYMKHANA the OFF-delay reset sent as a command restores the labels.
-    sampler.SetActiveMode(RaceMode::Gymkhana);
+    sampler.SetActiveMode(RaceMode::kGymkhana);
     keys = KeyLevels{};
     sampler.SendKeys(keys);
     clock.Advance(3);
@@ -213,8 +213,8 @@ TEST(SamplerCommandRingTest, SamplerRunsOnItsOwnCommandsAndConfigurationAlone) {
     sampler.Tick();
     events = Drain(queue);
     // Finish's label comes back at once; Start's delay, still running, keeps its end.
-    ASSERT_EQ(CountOf(events, SensorEventKind::OffDelayOver), 1);
-    EXPECT_EQ(events[0].input, SensorInput::Finish);
+    ASSERT_EQ(CountOf(events, SensorEventKind::kOffDelayOver), 1);
+    EXPECT_EQ(events[0].input, SensorInput::kFinish);
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ constexpr uint8_t kFinish = 0x40;  // Pin#10
 
 class SamplerTest : public ::testing::Test {
 protected:
-    SamplerTest() : source(ReadRule::Levels), sampler(clock, queue) {
+    SamplerTest() : source(ReadRule::kLevels), sampler(clock, queue) {
         config.pollPeriodMs = 3;
         config.offDelayMs = 100;
         config.startMask = kStart;
@@ -55,7 +55,7 @@ protected:
     int CountEdges(const std::vector<SensorEvent>& events, SensorInput input) {
         int n = 0;
         for (const SensorEvent& e : events) {
-            n += e.kind == Kind::ActiveEdge && e.input == input ? 1 : 0;
+            n += e.kind == Kind::kActiveEdge && e.input == input ? 1 : 0;
         }
         return n;
     }
@@ -82,11 +82,11 @@ TEST_F(SamplerTest, ActiveEdgeGivesLampOnLabelRedAndEdgeWithSampleTick) {
     TickAt(1006);
     const auto events = Take();
     ASSERT_EQ(events.size(), 3u);
-    EXPECT_EQ(events[0].kind, Kind::LampOn);
-    EXPECT_EQ(events[1].kind, Kind::LabelRed);
-    EXPECT_EQ(events[2].kind, Kind::ActiveEdge);
+    EXPECT_EQ(events[0].kind, Kind::kLampOn);
+    EXPECT_EQ(events[1].kind, Kind::kLabelRed);
+    EXPECT_EQ(events[2].kind, Kind::kActiveEdge);
     for (const SensorEvent& e : events) {
-        EXPECT_EQ(e.input, SensorInput::Start);
+        EXPECT_EQ(e.input, SensorInput::kStart);
         EXPECT_EQ(e.tick, 1006u);
     }
 }
@@ -94,21 +94,21 @@ TEST_F(SamplerTest, ActiveEdgeGivesLampOnLabelRedAndEdgeWithSampleTick) {
 TEST_F(SamplerTest, OffDelayCountsFromTheRelease) {
     Hold(0xFF & ~kStart, 1003, 1600);  // active far longer than the delay
     auto events = Take();
-    EXPECT_EQ(CountEdges(events, SensorInput::Start), 1);
+    EXPECT_EQ(CountEdges(events, SensorInput::kStart), 1);
     Levels(0xFF);
     TickAt(1603);  // release: delay runs until 1703
     events = Take();
     ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].kind, Kind::LampOff);
+    EXPECT_EQ(events[0].kind, Kind::kLampOff);
     Hold(0xFF, 1606, 1702);
     EXPECT_TRUE(Take().empty());
     TickAt(1703);
     events = Take();
     ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].kind, Kind::OffDelayOver);
+    EXPECT_EQ(events[0].kind, Kind::kOffDelayOver);
     Levels(0xFF & ~kStart);
     TickAt(1706);
-    EXPECT_EQ(CountEdges(Take(), SensorInput::Start), 1);
+    EXPECT_EQ(CountEdges(Take(), SensorInput::kStart), 1);
 }
 
 TEST_F(SamplerTest, PassInsideTheDelayIsIgnoredAndExtendsIt) {
@@ -119,59 +119,59 @@ TEST_F(SamplerTest, PassInsideTheDelayIsIgnoredAndExtendsIt) {
     Take();
     Hold(0xFF & ~kStart, 1050, 1080);  // second pass inside the delay, active until 1080
     auto events = Take();
-    EXPECT_EQ(CountEdges(events, SensorInput::Start), 0);
-    EXPECT_EQ(events.front().kind, Kind::LampOn);  // the lamp still follows the sensor
-    EXPECT_EQ(events[1].kind, Kind::LabelRed);
+    EXPECT_EQ(CountEdges(events, SensorInput::kStart), 0);
+    EXPECT_EQ(events.front().kind, Kind::kLampOn);  // the lamp still follows the sensor
+    EXPECT_EQ(events[1].kind, Kind::kLabelRed);
     Hold(0xFF, 1083, 1182);  // released at 1083: masked until 1183
     events = Take();
     ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].kind, Kind::LampOff);
+    EXPECT_EQ(events[0].kind, Kind::kLampOff);
     TickAt(1183);
     events = Take();
     ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].kind, Kind::OffDelayOver);
+    EXPECT_EQ(events[0].kind, Kind::kOffDelayOver);
 }
 
 TEST_F(SamplerTest, NotConnectedInputNeverFires) {
     config.split1Mask = 0;
     config.split2Mask = 0;
     sampler.Configure(config);
-    SetKey(SensorInput::Split1, true);
-    SetKey(SensorInput::Split2, true);
+    SetKey(SensorInput::kSplit1, true);
+    SetKey(SensorInput::kSplit2, true);
     Hold(0x00, 1003, 1500);  // every line active, then idle, then active again
     Hold(0xFF, 1503, 1800);
     Hold(0x00, 1803, 1900);
     for (const SensorEvent& e : Take()) {
-        EXPECT_NE(e.input, SensorInput::Split1);
-        EXPECT_NE(e.input, SensorInput::Split2);
+        EXPECT_NE(e.input, SensorInput::kSplit1);
+        EXPECT_NE(e.input, SensorInput::kSplit2);
     }
 }
 
 TEST_F(SamplerTest, HeldKeyGivesOneEventAndReleaseStartsTheDelay) {
-    SetKey(SensorInput::Start, true);
+    SetKey(SensorInput::kStart, true);
     Hold(0xFF, 1003, 2000);
-    EXPECT_EQ(CountEdges(Take(), SensorInput::Start), 1);
-    SetKey(SensorInput::Start, false);
+    EXPECT_EQ(CountEdges(Take(), SensorInput::kStart), 1);
+    SetKey(SensorInput::kStart, false);
     TickAt(2003);
     auto events = Take();
     ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].kind, Kind::LampOff);
+    EXPECT_EQ(events[0].kind, Kind::kLampOff);
     TickAt(2102);
     EXPECT_TRUE(Take().empty());
     TickAt(2103);
-    EXPECT_EQ(Take().at(0).kind, Kind::OffDelayOver);
+    EXPECT_EQ(Take().at(0).kind, Kind::kOffDelayOver);
 }
 
 TEST_F(SamplerTest, F11AndNumpadSlashShareTheStartFlag) {
     // Both keys down set the one flag; releasing either clears it.
-    SetKey(SensorInput::Start, true);  // F11 down
+    SetKey(SensorInput::kStart, true);  // F11 down
     TickAt(1003);
-    SetKey(SensorInput::Start, true);  // numpad "/" down as well
+    SetKey(SensorInput::kStart, true);  // numpad "/" down as well
     TickAt(1006);
-    EXPECT_EQ(CountEdges(Take(), SensorInput::Start), 1);
-    SetKey(SensorInput::Start, false);  // one of them released
+    EXPECT_EQ(CountEdges(Take(), SensorInput::kStart), 1);
+    SetKey(SensorInput::kStart, false);  // one of them released
     TickAt(1009);
-    EXPECT_EQ(Take().at(0).kind, Kind::LampOff);
+    EXPECT_EQ(Take().at(0).kind, Kind::kLampOff);
 }
 
 TEST_F(SamplerTest, FinishIsProcessedBeforeStart) {
@@ -179,8 +179,8 @@ TEST_F(SamplerTest, FinishIsProcessedBeforeStart) {
     TickAt(1003);
     const auto events = Take();
     ASSERT_EQ(events.size(), 6u);
-    EXPECT_EQ(events[0].input, SensorInput::Finish);
-    EXPECT_EQ(events[3].input, SensorInput::Start);
+    EXPECT_EQ(events[0].input, SensorInput::kFinish);
+    EXPECT_EQ(events[3].input, SensorInput::kStart);
 }
 
 TEST_F(SamplerTest, OffDelayResetRestoresLabelsAtTheNextTick) {
@@ -188,9 +188,9 @@ TEST_F(SamplerTest, OffDelayResetRestoresLabelsAtTheNextTick) {
     TickAt(1003);
     const auto events = Take();
     ASSERT_EQ(events.size(), 2u);  // Finish and Start; the two "NC" inputs stay silent
-    EXPECT_EQ(events[0].kind, Kind::OffDelayOver);
-    EXPECT_EQ(events[0].input, SensorInput::Finish);
-    EXPECT_EQ(events[1].input, SensorInput::Start);
+    EXPECT_EQ(events[0].kind, Kind::kOffDelayOver);
+    EXPECT_EQ(events[0].input, SensorInput::kFinish);
+    EXPECT_EQ(events[1].input, SensorInput::kStart);
 }
 
 TEST_F(SamplerTest, OffDelayResetKeepsADelayThatIsStillRunning) {
@@ -203,7 +203,7 @@ TEST_F(SamplerTest, OffDelayResetKeepsADelayThatIsStillRunning) {
     Levels(0xFF & ~kStart);
     TickAt(1009);
     auto events = Take();
-    EXPECT_EQ(CountEdges(events, SensorInput::Start), 0);
+    EXPECT_EQ(CountEdges(events, SensorInput::kStart), 0);
     EXPECT_EQ(events.size(), 3u);  // Finish's label restored; Start's lamp on and label red
 }
 
@@ -216,7 +216,7 @@ TEST_F(SamplerTest, OffDelayHoldsAcrossTheSignAndWrapBoundaries) {
         Take();
         Levels(0xFF & ~kStart);
         TickAt(release + 3);
-        EXPECT_EQ(CountEdges(Take(), SensorInput::Start), 0) << std::hex << release;
+        EXPECT_EQ(CountEdges(Take(), SensorInput::kStart), 0) << std::hex << release;
         Hold(0xFF, release + 6, release + 500);
         Take();
     }
@@ -233,7 +233,7 @@ TEST_F(SamplerTest, DragModeCallsTheHookInsteadOfTheInputs) {
     } hook;
     config.dragHook = &hook;
     sampler.Configure(config);
-    sampler.SetActiveMode(RaceMode::Drag);
+    sampler.SetActiveMode(RaceMode::kDrag);
     source.sample.dataByte = 0xFE;
     Levels(0x00);
     TickAt(1003);
@@ -248,11 +248,11 @@ TEST_F(SamplerTest, RecordingSendsEachChangeOfTheBytesOnce) {
     sampler.Prime();
     TickAt(1003);
     TickAt(1006);
-    SetKey(SensorInput::Start, true);  // keyboard sensors are part of the recording
+    SetKey(SensorInput::kStart, true);  // keyboard sensors are part of the recording
     TickAt(1009);
     std::vector<SensorEvent> changes;
     for (const SensorEvent& e : Take()) {
-        if (e.kind == Kind::LevelChange) {
+        if (e.kind == Kind::kLevelChange) {
             changes.push_back(e);
         }
     }
@@ -286,7 +286,7 @@ protected:
 };
 
 TEST_F(ReadStepTest, ParallelPortFlipsBusyAndXorsControl) {
-    Run(ReadRule::ParallelPort, {0x5A, 0x78, 0x0B}, false);
+    Run(ReadRule::kParallelPort, {0x5A, 0x78, 0x0B}, false);
     EXPECT_EQ(State().dataByte, 0x5A);
     EXPECT_EQ(State().statusByte, 0xF8);
     EXPECT_EQ(State().controlByte, 0x0F);
@@ -294,25 +294,25 @@ TEST_F(ReadStepTest, ParallelPortFlipsBusyAndXorsControl) {
 }
 
 TEST_F(ReadStepTest, ParallelPortInversionAfterTheFlip) {
-    Run(ReadRule::ParallelPort, {0x5A, 0x78, 0x0B}, true);
+    Run(ReadRule::kParallelPort, {0x5A, 0x78, 0x0B}, true);
     EXPECT_EQ(State().dataByte, 0xA5);
     EXPECT_EQ(State().statusByte, 0x07);
 }
 
 TEST_F(ReadStepTest, FailedPortReadsIdleEvenWithInversion) {
-    Run(ReadRule::ParallelPort, {0x00, 0x00, 0x00}, true, false);
+    Run(ReadRule::kParallelPort, {0x00, 0x00, 0x00}, true, false);
     EXPECT_EQ(State().dataByte, 0xFF);
     EXPECT_EQ(State().statusByte, 0xFF);
 }
 
 TEST_F(ReadStepTest, UsbByteTakesNeitherFlipNorInversion) {
-    Run(ReadRule::UsbPins, {0x00, 0x78, 0x00}, true);
+    Run(ReadRule::kUsbPins, {0x00, 0x78, 0x00}, true);
     EXPECT_EQ(State().statusByte, 0x78);
     EXPECT_EQ(State().dataByte, 0xFF);
 }
 
 TEST_F(ReadStepTest, UsbNotOpenReadsIdle) {
-    source = std::make_unique<FixedSource>(ReadRule::UsbPins);
+    source = std::make_unique<FixedSource>(ReadRule::kUsbPins);
     source->open = false;
     source->sample.statusByte = 0x00;
     SamplerConfig config;
@@ -324,7 +324,7 @@ TEST_F(ReadStepTest, UsbNotOpenReadsIdle) {
 }
 
 TEST_F(ReadStepTest, UsbFailureKeepsStatusAndReportsOnce) {
-    Run(ReadRule::UsbPins, {0x00, 0xEF, 0x00}, false);
+    Run(ReadRule::kUsbPins, {0x00, 0xEF, 0x00}, false);
     source->readOk = false;
     source->sample.statusByte = 0x00;
     sampler.Tick();
@@ -334,7 +334,7 @@ TEST_F(ReadStepTest, UsbFailureKeepsStatusAndReportsOnce) {
     int failures = 0;
     SensorEvent e;
     while (queue.Pop(e)) {
-        failures += e.kind == SensorEventKind::ReadFailed ? 1 : 0;
+        failures += e.kind == SensorEventKind::kReadFailed ? 1 : 0;
     }
     EXPECT_EQ(failures, 1);
 }
@@ -344,11 +344,11 @@ TEST_F(ReadStepTest, PortThatStopsAnsweringIsReportedOncePerSession) {
         int n = 0;
         SensorEvent e;
         while (queue.Pop(e)) {
-            n += e.kind == SensorEventKind::ReadFailed ? 1 : 0;
+            n += e.kind == SensorEventKind::kReadFailed ? 1 : 0;
         }
         return n;
     };
-    Run(ReadRule::ParallelPort, {0x00, 0x00, 0x00}, false, false);
+    Run(ReadRule::kParallelPort, {0x00, 0x00, 0x00}, false, false);
     sampler.Tick();
     EXPECT_EQ(failures(), 1);
     EXPECT_EQ(State().statusByte, 0xFF);
@@ -363,13 +363,13 @@ TEST_F(ReadStepTest, PortThatStopsAnsweringIsReportedOncePerSession) {
 }
 
 TEST_F(ReadStepTest, NoneReadsIdle) {
-    Run(ReadRule::Idle, {0x00, 0x00, 0x00}, true);
+    Run(ReadRule::kIdle, {0x00, 0x00, 0x00}, true);
     EXPECT_EQ(State().statusByte, 0xFF);
     EXPECT_EQ(State().dataByte, 0xFF);
 }
 
 TEST_F(ReadStepTest, PrimeCopiesTheDataByte) {
-    source = std::make_unique<FixedSource>(ReadRule::Levels);
+    source = std::make_unique<FixedSource>(ReadRule::kLevels);
     source->sample.dataByte = 0x3C;
     SamplerConfig config;
     config.source = source.get();

@@ -30,10 +30,10 @@ std::vector<SensorEvent> EventsOf(const QSignalSpy& spy,
 }
 
 std::vector<SensorEvent> EdgesOf(const QSignalSpy& spy) {
-    return EventsOf(spy, {SensorEventKind::ActiveEdge});
+    return EventsOf(spy, {SensorEventKind::kActiveEdge});
 }
 std::vector<SensorEvent> LampsOf(const QSignalSpy& spy) {
-    return EventsOf(spy, {SensorEventKind::LampOn, SensorEventKind::LampOff});
+    return EventsOf(spy, {SensorEventKind::kLampOn, SensorEventKind::kLampOff});
 }
 
 // Waits until `count` events of the kinds have been handed on.
@@ -75,19 +75,19 @@ TEST_F(SensorHubTest, ScriptSessionDeliversEdgesInOrderAndLogsThem) {
         ParseSimulationScript("20 pin13 active\n+30 pin13 idle\n60 pin10 active\n+30 pin10 idle\n");
     ASSERT_TRUE(parsed.ok);
     hub->UseScript(parsed.script);
-    QSignalSpy events(hub.get(), &SensorHub::sensorEvent);
+    QSignalSpy events(hub.get(), &SensorHub::eventSampled);
     StartSession(NoneSettings());
     hub->Arm();
-    ASSERT_TRUE(WaitFor(events, {SensorEventKind::ActiveEdge}, 2));
-    ASSERT_TRUE(WaitFor(events, {SensorEventKind::LampOn, SensorEventKind::LampOff}, 4));
+    ASSERT_TRUE(WaitFor(events, {SensorEventKind::kActiveEdge}, 2));
+    ASSERT_TRUE(WaitFor(events, {SensorEventKind::kLampOn, SensorEventKind::kLampOff}, 4));
     hub->Stop();
     EXPECT_FALSE(hub->IsSampling());
     EXPECT_TRUE(hub->ScriptFinished());
 
     const auto edges = EdgesOf(events);
     const auto lamps = LampsOf(events);
-    EXPECT_EQ(edges[0].input, SensorInput::Start);
-    EXPECT_EQ(edges[1].input, SensorInput::Finish);
+    EXPECT_EQ(edges[0].input, SensorInput::kStart);
+    EXPECT_EQ(edges[1].input, SensorInput::kFinish);
     const quint32 startTick = edges[0].tick;
     const quint32 finishTick = edges[1].tick;
     const auto& lines = hub->Log().Lines();
@@ -95,8 +95,8 @@ TEST_F(SensorHubTest, ScriptSessionDeliversEdgesInOrderAndLogsThem) {
     EXPECT_NE(lines[0].find(",Vantrel.exe has started up at "), std::string::npos);
     EXPECT_EQ(lines[1], std::to_string(TickAsSigned(startTick)) + ",S");
     EXPECT_EQ(lines[2], std::to_string(TickAsSigned(finishTick)) + ",G");
-    EXPECT_EQ(lamps[0].kind == SensorEventKind::LampOn, true);
-    EXPECT_EQ(lamps[1].kind == SensorEventKind::LampOn, false);
+    EXPECT_EQ(lamps[0].kind == SensorEventKind::kLampOn, true);
+    EXPECT_EQ(lamps[1].kind == SensorEventKind::kLampOn, false);
 }
 
 TEST_F(SensorHubTest, UsbOpenFailureReportsTheMessage) {
@@ -113,11 +113,11 @@ TEST_F(SensorHubTest, UsbReadFailureAsksToStopAndCloseFollowsTheLastRead) {
     bus->readStatus = -1;
     SetupSettings settings = NoneSettings();
     settings.SetIoAddressText("USB");
-    QSignalSpy events(hub.get(), &SensorHub::sensorEvent);
+    QSignalSpy events(hub.get(), &SensorHub::eventSampled);
     StartSession(settings);
     ASSERT_TRUE(hub->OpenUsbAdapter().ok());
     hub->Arm();
-    ASSERT_TRUE(WaitFor(events, {SensorEventKind::ReadFailed}, 1));
+    ASSERT_TRUE(WaitFor(events, {SensorEventKind::kReadFailed}, 1));
     EXPECT_TRUE(hub->ReadFailureIsUsb());
     EXPECT_EQ(hub->ReadFailureText(),
               QString::fromUtf8("USB Vantrel I/Oデバイスからのデータ転送に失敗しました"));
@@ -133,16 +133,16 @@ TEST_F(SensorHubTest, StopFromTheFailureSlotEndsTheSession) {
     bus->readStatus = -1;
     SetupSettings settings = NoneSettings();
     settings.SetIoAddressText("USB");
-    QObject::connect(hub.get(), &SensorHub::sensorEvent, [this](const SensorEvent& event) {
-        if (event.kind == SensorEventKind::ReadFailed) {
+    QObject::connect(hub.get(), &SensorHub::eventSampled, [this](const SensorEvent& event) {
+        if (event.kind == SensorEventKind::kReadFailed) {
             hub->Stop();
         }
     });
-    QSignalSpy events(hub.get(), &SensorHub::sensorEvent);
+    QSignalSpy events(hub.get(), &SensorHub::eventSampled);
     StartSession(settings);
     ASSERT_TRUE(hub->OpenUsbAdapter().ok());
     hub->Arm();
-    ASSERT_TRUE(WaitFor(events, {SensorEventKind::ReadFailed}, 1));
+    ASSERT_TRUE(WaitFor(events, {SensorEventKind::kReadFailed}, 1));
     EXPECT_FALSE(hub->IsArmed());
     EXPECT_FALSE(hub->IsSampling());
     EXPECT_EQ(bus->closed, 1);
@@ -154,12 +154,12 @@ TEST_F(SensorHubTest, RecordedSessionReplaysToTheSameEdges) {
     ASSERT_TRUE(parsed.ok);
     hub->UseScript(parsed.script);
     hub->RecordSessionsTo(dir / "rec.txt");
-    QSignalSpy events(hub.get(), &SensorHub::sensorEvent);
+    QSignalSpy events(hub.get(), &SensorHub::eventSampled);
     StartSession(NoneSettings());
     hub->Arm();
-    ASSERT_TRUE(WaitFor(events, {SensorEventKind::ActiveEdge}, 1));
+    ASSERT_TRUE(WaitFor(events, {SensorEventKind::kActiveEdge}, 1));
     while (!hub->ScriptFinished()) {
-        QSignalSpy more(hub.get(), &SensorHub::sensorEvent);
+        QSignalSpy more(hub.get(), &SensorHub::eventSampled);
         more.wait(50);
     }
     hub->Stop();
@@ -170,9 +170,9 @@ TEST_F(SensorHubTest, RecordedSessionReplaysToTheSameEdges) {
     hub->UseScript(replay.script);
     StartSession(NoneSettings());
     hub->Arm();
-    ASSERT_TRUE(WaitFor(events, {SensorEventKind::ActiveEdge}, 2));
+    ASSERT_TRUE(WaitFor(events, {SensorEventKind::kActiveEdge}, 2));
     hub->Stop();
-    EXPECT_EQ(EdgesOf(events)[1].input, SensorInput::Start);
+    EXPECT_EQ(EdgesOf(events)[1].input, SensorInput::kStart);
     EXPECT_TRUE(std::filesystem::exists(dir / "rec-2.txt"));  // the replay was recorded too
 }
 
@@ -180,17 +180,17 @@ TEST(SensorHubManualTest, FakeClockSessionDrivenByTickNow) {
     FakeMsClock clock(50000);
     SensorHub hub(clock, std::make_unique<test::FakeUsbBus>());
     hub.SetManualTicks(true);
-    QSignalSpy events(&hub, &SensorHub::sensorEvent);
+    QSignalSpy events(&hub, &SensorHub::eventSampled);
     hub.Prime(NoneSettings(), 4);
     hub.Arm();
     EXPECT_FALSE(hub.IsSampling());
     EXPECT_TRUE(hub.TickNow());
-    hub.SetSensorKey(SensorInput::Finish, true);  // F12
+    hub.SetSensorKey(SensorInput::kFinish, true);  // F12
     clock.Advance(1);
     EXPECT_TRUE(hub.TickNow());
     const auto edges = EdgesOf(events);
     ASSERT_EQ(edges.size(), 1u);
-    EXPECT_EQ(edges[0].input, SensorInput::Finish);
+    EXPECT_EQ(edges[0].input, SensorInput::kFinish);
     EXPECT_EQ(edges[0].tick, 50001u);
     EXPECT_EQ(hub.Log().Lines().back(), "50001,G");
     hub.Stop();

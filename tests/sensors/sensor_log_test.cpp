@@ -32,7 +32,7 @@ TEST(SensorLogTest, LineFormats) {
     SensorLog log;
     log.AddStartedUp(1000, Tuesday());
     log.AddSessionStart(2000);
-    log.AddModeChange(2500, RaceMode::Drag);
+    log.AddModeChange(2500, RaceMode::kDrag);
     log.AddStartPass(3001);
     log.AddFinishPass(4002);
     log.AddPassing(4500, 12);
@@ -58,13 +58,13 @@ TEST(SensorLogTest, LineFormats) {
 TEST(SensorLogTest, PassLinesOnlyForStartAndFinishEdges) {
     SensorLog log;
     SensorEvent e;
-    e.kind = SensorEventKind::ActiveEdge;
+    e.kind = SensorEventKind::kActiveEdge;
     e.tick = 0x80000000u;
-    e.input = SensorInput::Split1;
+    e.input = SensorInput::kSplit1;
     EXPECT_FALSE(log.AddPassLine(e));
-    e.input = SensorInput::Start;
+    e.input = SensorInput::kStart;
     EXPECT_TRUE(log.AddPassLine(e));
-    e.kind = SensorEventKind::LampOn;
+    e.kind = SensorEventKind::kLampOn;
     EXPECT_FALSE(log.AddPassLine(e));
     ASSERT_EQ(log.Lines().size(), 1u);
     EXPECT_EQ(log.Lines()[0], "-2147483648,S");

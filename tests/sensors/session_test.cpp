@@ -21,7 +21,7 @@ protected:
     void StartSession(InputSource* source, bool recordLevels = false) {
         log.AddSessionStart(clock.MsTick());
         SetupSettings settings;
-        settings.port = PortChoice::None;
+        settings.port = PortChoice::kNone;
         settings.ioAddress = 0;
         settings.delay = 1000;
         settings.resolution = 3;
@@ -47,10 +47,10 @@ protected:
         while (queue.Pop(e)) {
             log.AddPassLine(e);
             recorder.Add(e);
-            if (e.kind == SensorEventKind::LampOn || e.kind == SensorEventKind::LampOff) {
+            if (e.kind == SensorEventKind::kLampOn || e.kind == SensorEventKind::kLampOff) {
                 lamps.push_back(e);
             }
-            if (e.kind == SensorEventKind::ActiveEdge) {
+            if (e.kind == SensorEventKind::kActiveEdge) {
                 edges.push_back(e);
             }
         }
@@ -83,13 +83,13 @@ TEST_F(SessionTest, KeyboardSessionLogsStartAndFinishWithTheirSampleTicks) {
     log.AddStartedUp(clock.MsTick(), std::tm{});
     StartSession(&none);
     RunFor(300);
-    SetKey(SensorInput::Start, true);  // F11 held for 0.2 s
+    SetKey(SensorInput::kStart, true);  // F11 held for 0.2 s
     RunFor(200);
-    SetKey(SensorInput::Start, false);
+    SetKey(SensorInput::kStart, false);
     RunFor(4000);
-    SetKey(SensorInput::Finish, true);  // F12 held
+    SetKey(SensorInput::kFinish, true);  // F12 held
     RunFor(150);
-    SetKey(SensorInput::Finish, false);
+    SetKey(SensorInput::kFinish, false);
     RunFor(300);
     StopSession();
     log.AddExit(clock.MsTick());
@@ -126,8 +126,8 @@ TEST_F(SessionTest, SimulatedGymkhanaSessionWithSplitsAndAnOverlappingStart) {
 
     using I = SensorInput;
     const std::vector<std::pair<I, uint32_t>> expected = {
-        {I::Start, 1000},  {I::Split1, 4000}, {I::Start, 5500},   {I::Split2, 7000},
-        {I::Split1, 8000}, {I::Finish, 9000}, {I::Split2, 11000}, {I::Finish, 13000}};
+        {I::kStart, 1000},  {I::kSplit1, 4000}, {I::kStart, 5500},   {I::kSplit2, 7000},
+        {I::kSplit1, 8000}, {I::kFinish, 9000}, {I::kSplit2, 11000}, {I::kFinish, 13000}};
     ASSERT_EQ(edges.size(), expected.size());
     for (size_t i = 0; i < edges.size(); ++i) {
         EXPECT_EQ(edges[i].input, expected[i].first) << i;
@@ -163,7 +163,7 @@ TEST_F(SessionTest, LateTicksSeeEveryScriptedChangeInOrderAndNeverBeforeItsTime)
 
     using I = SensorInput;
     const std::vector<std::pair<I, uint32_t>> expected = {
-        {I::Start, 500}, {I::Split1, 2000}, {I::Finish, 2020}};
+        {I::kStart, 500}, {I::kSplit1, 2000}, {I::kFinish, 2020}};
     ASSERT_EQ(edges.size(), expected.size());
     for (size_t i = 0; i < edges.size(); ++i) {
         EXPECT_EQ(edges[i].input, expected[i].first) << i;
@@ -171,13 +171,13 @@ TEST_F(SessionTest, LateTicksSeeEveryScriptedChangeInOrderAndNeverBeforeItsTime)
         EXPECT_LT(edges[i].tick - 100000, expected[i].second + 3 * 45) << i;
     }
     // Every change lit or darkened its lamp, in the scripted order.
-    const std::vector<std::pair<I, bool>> lampOrder = {{I::Start, true},  {I::Start, false},
-                                                       {I::Split1, true}, {I::Split1, false},
-                                                       {I::Finish, true}, {I::Finish, false}};
+    const std::vector<std::pair<I, bool>> lampOrder = {{I::kStart, true},  {I::kStart, false},
+                                                       {I::kSplit1, true}, {I::kSplit1, false},
+                                                       {I::kFinish, true}, {I::kFinish, false}};
     ASSERT_EQ(lamps.size(), lampOrder.size());
     for (size_t i = 0; i < lamps.size(); ++i) {
         EXPECT_EQ(lamps[i].input, lampOrder[i].first) << i;
-        EXPECT_EQ(lamps[i].kind == SensorEventKind::LampOn, lampOrder[i].second) << i;
+        EXPECT_EQ(lamps[i].kind == SensorEventKind::kLampOn, lampOrder[i].second) << i;
     }
 }
 

@@ -102,7 +102,7 @@ TEST(SessionRecorderTest, RecordingReplaysTheSameBytes) {
     ASSERT_TRUE(recorder.Begin(dir / "rec.txt", {"pins: test"}).ok);
     auto change = [&](uint32_t tick, uint8_t status, uint8_t data) {
         SensorEvent e;
-        e.kind = SensorEventKind::LevelChange;
+        e.kind = SensorEventKind::kLevelChange;
         e.tick = tick;
         e.statusByte = status;
         e.dataByte = data;

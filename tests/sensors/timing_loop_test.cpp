@@ -17,7 +17,7 @@ public:
 
 class TimingLoopTest : public ::testing::Test {
 protected:
-    TimingLoopTest() : source(ReadRule::Levels) {
+    TimingLoopTest() : source(ReadRule::kLevels) {
         config.pollPeriodMs = 3;
         config.source = &source;
         sampler.Configure(config);
@@ -72,7 +72,7 @@ TEST(TimingThreadTest, RunsUntilRunningIsClearedAndCanBeArmedAgain) {
     std::atomic<bool> running{false};
     MonotonicMsClock clock;
     SensorEventQueue queue;
-    test::FixedSource source(ReadRule::Levels);
+    test::FixedSource source(ReadRule::kLevels);
     SamplerConfig config;
     config.pollPeriodMs = 1;
     config.source = &source;
