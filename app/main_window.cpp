@@ -36,6 +36,9 @@
 #include "modes/gymkhana_page.h"
 #include "reports/record_window.h"
 #include "sensors/sensor_hub.h"
+#include "voice/announcer.h"
+#include "voice/announcer_sink.h"
+#include "voice/voice_pack.h"
 #include "widgets/prompter.h"
 #include "widgets/up_down.h"
 #include "widgets/widget_util.h"
@@ -53,6 +56,7 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
     BuildListControllers();
     BuildGymkhana();  // books its results through the result list
     BuildDragAndCircuit();
+    BuildVoice();
     ConnectCommands();
     // Creating the options dialog reads the [Setup] settings and applies them at once.
     setupForm_ = new TSetupForm(
@@ -191,6 +195,8 @@ void TMainForm::ApplySetup(const SetupSettings& settings) {
     for (RaceModeController* mode : modes_) {
         mode->Configure(setup_);
     }
+    sound_->SetDelayMs(setup_.readDelay * 1000);
+    sound_->SetBeepEnabled(setup_.beepOn);
     UpdateSplitDisplay();
 }
 

@@ -31,7 +31,12 @@ class QTimer;
 namespace vantrel {
 
 class ClockPanel;
+class AnnouncerSink;
+class AudioOut;
+class SampleSet;
+class CSound;
 class CircuitController;
+class VoicePack;
 class CircuitPage;
 class DragController;
 class DragPage;
@@ -54,6 +59,8 @@ struct MainWindowEnvironment {
     std::filesystem::path programDir;  // folder of the settings file "Vantrel.ini"
     Prompter* prompter = nullptr;
     MsClock* clock = nullptr;
+    // The announcer's sound output; null: the ALSA "default" device.
+    AudioOut* audio = nullptr;
 };
 
 class TMainForm : public QMainWindow, private SessionHost {
@@ -158,6 +165,12 @@ private:
 
     void BuildGymkhana();
     void BuildDragAndCircuit();
+    // The announcer: made after the sampler, resumed by each session start, paused by the stop.
+    void BuildVoice();
+    void CheckBox1Click(bool checked);
+    void TakeVoicePack();
+    void DropVoicePack();
+    void RequestTone(const SensorEvent& event);
     // The controller of the mode in force.
     RaceModeController& ModeInForce() const;
     void BuildSensors();
@@ -187,6 +200,12 @@ private:
     std::unique_ptr<DragController> drag_;
     std::unique_ptr<CircuitController> circuit_;
     std::array<RaceModeController*, 3> modes_{};  // by RaceMode
+    std::unique_ptr<AudioOut> ownAudio_;
+    AudioOut* audio_ = nullptr;  // ownAudio_ or the environment's
+    std::unique_ptr<SampleSet> builtInSamples_;
+    std::unique_ptr<VoicePack> voicePack_;
+    std::unique_ptr<CSound> sound_;
+    std::unique_ptr<AnnouncerSink> announcerSink_;
     std::unique_ptr<EntryListController> entryList_;
     std::unique_ptr<ResultListController> resultList_;
     // The record window views the standings and entries: declared after them, goes first.

@@ -63,8 +63,11 @@ void TMainForm::BuildSensors() {
 void TMainForm::OnSensorEvent(const SensorEvent& event) {
     switch (event.kind) {
         case SensorEventKind::kLampOn:
+            RequestTone(event);
+            OnLampChanged(event.input, true);
+            break;
         case SensorEventKind::kLampOff:
-            OnLampChanged(event.input, event.kind == SensorEventKind::kLampOn);
+            OnLampChanged(event.input, false);
             break;
         case SensorEventKind::kLabelRed:
         case SensorEventKind::kOffDelayOver:

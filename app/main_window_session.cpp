@@ -25,6 +25,7 @@
 #include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_page.h"
 #include "sensors/sensor_hub.h"
+#include "voice/announcer.h"
 #include "widgets/lamp_images.h"
 #include "widgets/prompter.h"
 #include "widgets/unbuilt_features.h"
@@ -49,6 +50,7 @@ void TMainForm::LogSessionStop() {
 
 bool TMainForm::StartRoutine() {
     sensors_->Prime(setup_, windowSettings_.outputMask);
+    TakeVoicePack();
     ModeReset();
     Panel5->SpeedButton1->setText(QString::fromUtf8(msg::k117));
     state_.sessionStartTick = env_.clock->MsTick();
@@ -56,7 +58,11 @@ bool TMainForm::StartRoutine() {
     state_.running = true;
     Timer1->start(1000);
     ModeInForce().StartSession(state_.sessionStartTick);
-    return OpenSessionInput();
+    if (!OpenSessionInput()) {
+        return false;
+    }
+    sound_->Resume();
+    return true;
 }
 
 bool TMainForm::CarsRunning() const {
@@ -83,7 +89,7 @@ void TMainForm::StopRoutine() {
     TabSheet1->StartLed->setPixmap(LampPixmap(Lamp::kOff));
     TabSheet1->FinishLed->setPixmap(LampPixmap(Lamp::kOff));
     ModeInForce().StopSession();
-    SetStatusText(1, QString());
+    DropVoicePack();
 }
 
 void TMainForm::EnableSessionControls(bool running) {

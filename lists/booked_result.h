@@ -30,6 +30,9 @@ struct ResultDisplay {
 struct ResultAnnouncement {
     bool announce = false;
     int32_t timeMs = 0;
+    // With the ring full: false drops the time (gymkhana runs); true leaves it in the free slot
+    // for the next one to overwrite (circuit laps).
+    bool overwriteWhenFull = false;
 };
 
 struct BookedResult {
@@ -42,5 +45,12 @@ struct BookedResult {
     ResultAnnouncement announcement;
     bool rebuildStandings = false;  // the row carries a penalty
 };
+
+// A booking that carries only its row, with nothing to show or say.
+inline BookedResult BookingOfRow(std::vector<std::string> cells) {
+    BookedResult booked;
+    booked.cells = std::move(cells);
+    return booked;
+}
 
 }  // namespace vantrel

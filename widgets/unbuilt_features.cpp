@@ -10,7 +10,7 @@ namespace vantrel {
 namespace {
 // Features whose controls are shown but do nothing yet. Building one removes its line here.
 constexpr Feature kNotBuilt[] = {
-    Feature::kPrint,       Feature::kAbout,    Feature::kVoice,         Feature::kSerialOutput,
+    Feature::kPrint,       Feature::kAbout,    Feature::kSerialOutput,
     Feature::kSpreadsheet, Feature::kDragTree, Feature::kCircuitInputs,
 };
 

@@ -40,7 +40,7 @@ void BM_AppendResults(benchmark::State& state) {
         ResultListCommands commands(table, entries, session, nullptr);
         state.ResumeTiming();
         for (int i = 0; i < kAppended; ++i) {
-            commands.AddResult({.cells = bench::ResultCells(kFileRows + i)});
+            commands.AddResult(BookingOfRow(bench::ResultCells(kFileRows + i)));
         }
         benchmark::DoNotOptimize(table.DataRowCount());
     }

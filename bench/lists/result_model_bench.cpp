@@ -63,7 +63,7 @@ void BM_GridAppendResults(benchmark::State& state) {
         QApplication::processEvents();
         state.ResumeTiming();
         for (int i = 0; i < kAppended; ++i) {
-            grid.commands.AddResult({.cells = bench::ResultCells(kFileRows + i)});
+            grid.commands.AddResult(BookingOfRow(bench::ResultCells(kFileRows + i)));
             grid.view.scrollToBottom();
             QApplication::processEvents();
         }
@@ -84,7 +84,7 @@ void BM_GridAppendResultsUnpainted(benchmark::State& state) {
         QApplication::processEvents();
         state.ResumeTiming();
         for (int i = 0; i < kAppended; ++i) {
-            grid.commands.AddResult({.cells = bench::ResultCells(kFileRows + i)});
+            grid.commands.AddResult(BookingOfRow(bench::ResultCells(kFileRows + i)));
         }
         QApplication::processEvents();
         benchmark::DoNotOptimize(grid.model.rowCount());

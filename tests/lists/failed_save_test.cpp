@@ -63,7 +63,7 @@ protected:
         for (int32_t car = 1; car <= 199; ++car) {
             entries.SetCell(EntryTable::kName, car, "driver " + std::to_string(car));
         }
-        resultCommands.AddResult({.cells = {"12", "A", "X", "2", "01:23.456", "", "", "", "3"}});
+        resultCommands.AddResult(BookingOfRow({"12", "A", "X", "2", "01:23.456", "", "", "", "3"}));
         state.entryModified = true;
         state.resultModified = true;
     }

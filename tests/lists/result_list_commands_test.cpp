@@ -21,7 +21,7 @@ protected:
 
     void AddCar(int32_t car, const std::string& pen = "") {
         commands.AddResult(
-            {.cells = {std::to_string(car), "n", "m", pen, "01:00.000", "", "", "", "1"}});
+            BookingOfRow({std::to_string(car), "n", "m", pen, "01:00.000", "", "", "", "1"}));
     }
 };
 

@@ -28,7 +28,7 @@ std::filesystem::path WriteResultFile(const std::filesystem::path& folder,
 }
 
 void AddRow(TMainForm& window, std::vector<std::string> cells) {
-    window.resultList()->commands().AddResult({.cells = std::move(cells)});
+    window.resultList()->commands().AddResult(BookingOfRow(std::move(cells)));
 }
 
 TEST_F(ResultListWindow, SaveRightAfterStartUpOpensTheDialog) {

@@ -22,7 +22,7 @@ protected:
 
     void AddCar(int32_t car) {
         commands.AddResult(
-            {.cells = {std::to_string(car), "n", "m", "", "01:00.000", "", "", "", "1"}});
+            BookingOfRow({std::to_string(car), "n", "m", "", "01:00.000", "", "", "", "1"}));
     }
 };
 

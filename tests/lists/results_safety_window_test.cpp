@@ -27,7 +27,7 @@ QString Text(std::string_view text) {
 class ResultsSafety : public ListWindowTest {
 protected:
     void AddRow(std::vector<std::string> cells) {
-        window->resultList()->commands().AddResult({.cells = std::move(cells)});
+        window->resultList()->commands().AddResult(BookingOfRow(std::move(cells)));
     }
     // Three runs of two cars, with the standings rebuilt from them.
     void ThreeRuns() {

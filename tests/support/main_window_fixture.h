@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "common/ms_clock.h"
 #include "support/find_named.h"
+#include "support/recording_audio.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -19,7 +20,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
     // Creates and shows the window (first show reads the settings file if the test wrote one).
     void OpenWindow() {
-        MainWindowEnvironment env{dir.path(), &prompter, &clock};
+        MainWindowEnvironment env{dir.path(), &prompter, &clock, &audio};
         window = std::make_unique<TMainForm>(env);
         window->show();
         QApplication::processEvents();
@@ -43,6 +44,7 @@ protected:
     TempDir dir;
     ScriptedPrompter prompter;
     FakeMsClock clock{500000};
+    RecordingAudio audio;
     std::unique_ptr<TMainForm> window;
     std::vector<PromptCall> firstShowCalls;
 };

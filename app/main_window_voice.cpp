@@ -1,0 +1,96 @@
+// The main window's side of the announcer: "読み上げ", the voice pack at session start, the
+// tones of the start and finish sensors, and the announcer as an output of every booking.
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <filesystem>
+
+#include "app/clock_panel.h"
+#include "app/main_window.h"
+#include "common/messages.h"
+#include "lists/result_list_commands.h"
+#include "lists/result_list_controller.h"
+#include "modes/gymkhana_page.h"
+#include "voice/alsa_audio_out.h"
+#include "voice/announcer.h"
+#include "voice/announcer_sink.h"
+#include "voice/builtin_samples.h"
+#include "voice/voice_pack.h"
+#include "widgets/prompter.h"
+#include "widgets/widget_util.h"
+
+namespace vantrel {
+
+namespace {
+constexpr const char kDefaultVoice[] = "Default voice";
+}
+
+void TMainForm::BuildVoice() {
+    audio_ = env_.audio;
+    if (audio_ == nullptr) {
+        ownAudio_ = std::make_unique<AlsaAudioOut>("default", [] { QApplication::beep(); });
+        audio_ = ownAudio_.get();
+    }
+    builtInSamples_ = std::make_unique<BuiltInSamples>();
+    sound_ = std::make_unique<CSound>(*audio_, *builtInSamples_);
+    sound_->StartThread();
+    announcerSink_ =
+        std::make_unique<AnnouncerSink>(*sound_, [this] { return Panel5->CheckBox1->isChecked(); });
+    resultList_->commands().AddSink(*announcerSink_);
+    connect(Panel5->CheckBox1, &QCheckBox::clicked, this, &TMainForm::CheckBox1Click);
+}
+
+void TMainForm::CheckBox1Click(bool checked) {
+    if (!checked) {
+        sound_->SetVoiceOn(false);
+        return;
+    }
+    // The device is asked for now, not when the program started.
+    if (audio_->DeviceCount() > 0) {
+        sound_->SetVoiceOn(true);
+    } else {
+        env_.prompter->Error(this, QString::fromUtf8(msg::k132), QString::fromUtf8(msg::kTitle));
+    }
+}
+
+void TMainForm::TakeVoicePack() {
+    if (!voicePack_) {
+        const std::optional<std::filesystem::path> found =
+            FindVoicePack(std::filesystem::current_path());
+        if (found) {
+            SetStatusText(1, ToQ(found->filename().string()));
+            // A pack that cannot be read leaves the built-in samples in use, its name shown.
+            if (std::optional<VoicePack> pack = VoicePack::Read(*found, nullptr)) {
+                voicePack_ = std::make_unique<VoicePack>(std::move(*pack));
+            }
+        } else {
+            SetStatusText(1, QString::fromUtf8(kDefaultVoice));
+        }
+    }
+    sound_->UseSamples(voicePack_.get());
+}
+
+void TMainForm::DropVoicePack() {
+    sound_->Pause();  // nothing of the pack plays once this returns
+    sound_->UseSamples(nullptr);
+    voicePack_.reset();
+    SetStatusText(1, QString());
+}
+
+void TMainForm::RequestTone(const SensorEvent& event) {
+    // A start or finish that turns its label red, while nothing waits to be spoken.
+    if (event.input != SensorInput::kStart && event.input != SensorInput::kFinish) {
+        return;
+    }
+    QLabel* label = event.input == SensorInput::kStart ? TabSheet1->Label2 : TabSheet1->Label3;
+    if (IsLabelRed(label) || !sound_->RingEmpty()) {
+        return;
+    }
+    if (event.input == SensorInput::kStart) {
+        sound_->RequestHiTone();
+    } else {
+        sound_->RequestLoTone();
+    }
+}
+
+}  // namespace vantrel

@@ -1,0 +1,114 @@
+// The announcer through the window: "読み上げ", the spoken run time, the sensor tones and the
+// voice pack found in the working folder.
+#include <QCheckBox>
+#include <QElapsedTimer>
+
+#include "common/messages.h"
+#include "support/manual_timing_fixture.h"
+#include "voice/speak_time.h"
+
+namespace vantrel::test {
+namespace {
+
+class VoiceWindowTest : public ManualTimingTest {
+protected:
+    void SetUp() override {
+        oldFolder_ = std::filesystem::current_path();
+        std::filesystem::current_path(dir.path());  // the voice pack is looked for here
+    }
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        std::filesystem::current_path(oldFolder_);
+    }
+    // Waits (real time: the announcer paces itself) until `count` samples were played.
+    std::vector<std::string> WaitForPlayed(size_t count) {
+        QElapsedTimer waited;
+        waited.start();
+        while (audio.Played().size() < count && waited.elapsed() < 15000) {
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        return audio.Played();
+    }
+    int32_t LastRunMs() const { return lastRunMs_; }
+    // One run of car 1: start, `ms` on course, finish; the booked time is kept.
+    void OneRun(uint32_t ms) {
+        const uint32_t start = Pass(Qt::Key_F11);
+        Run(ms);
+        const uint32_t finish = Pass(Qt::Key_F12);
+        lastRunMs_ = static_cast<int32_t>(finish - start);
+    }
+
+private:
+    std::filesystem::path oldFolder_;
+    int32_t lastRunMs_ = 0;
+};
+
+std::vector<std::string> SpokenNames(int32_t ms) {
+    std::vector<std::string> names;
+    for (const SpeakStep& step : SpeakSteps(SplitTime(ms))) {
+        names.emplace_back(SampleNameText(step.sample));
+    }
+    return names;
+}
+
+TEST_F(VoiceWindowTest, AFinishIsSpokenWhenReadAloudIsTickedAndTonesMarkThePasses) {
+    Open("IoAddress=None\r\nDelay=100\r\nReadDelay=0\r\nBeepOn=1\r\n");
+    auto* voice = Find<QCheckBox>("CheckBox1");
+    ASSERT_TRUE(voice->isEnabled());
+    EXPECT_FALSE(voice->isChecked());  // every run of the program starts silent
+    voice->click();
+    ASSERT_TRUE(voice->isChecked());
+    PressAltS();
+    EXPECT_EQ(window->StatusText(1), QStringLiteral("Default voice"));
+    Run(30);
+    OneRun(4000);
+    std::vector<std::string> expected = {"async HITONE", "async LOTONE"};
+    for (const std::string& name : SpokenNames(LastRunMs())) {
+        expected.push_back(name);
+    }
+    EXPECT_EQ(WaitForPlayed(expected.size()), expected);
+
+    // Unticked, the next run is booked but not spoken; the tones still sound once the last
+    // announcement has let go of the ring (after its closing pause).
+    voice->click();
+    QElapsedTimer pause;
+    pause.start();
+    while (pause.elapsed() < 800) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    Run(6000);
+    OneRun(2000);
+    EXPECT_EQ(WaitForPlayed(expected.size() + 2).size(), expected.size() + 2);
+    PressAltS();
+    EXPECT_TRUE(window->StatusText(1).isEmpty());
+}
+
+TEST_F(VoiceWindowTest, WithoutASoundDeviceTickingSaysSoAndStaysTicked) {
+    audio.devices = 0;
+    Open("IoAddress=None\r\n");
+    Find<QCheckBox>("CheckBox1")->click();
+    const std::vector<PromptCall> errors = prompter.CallsOf(PromptCall::kError);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].text, QString::fromUtf8(msg::k132));
+    EXPECT_TRUE(Find<QCheckBox>("CheckBox1")->isChecked());
+}
+
+TEST_F(VoiceWindowTest, AVoicePackInTheWorkingFolderIsUsedForTheSession) {
+    std::filesystem::copy_file(VANTREL_PACK_PATH, dir / "xSonvale.so");
+    Open("IoAddress=None\r\nDelay=100\r\nReadDelay=0\r\n");
+    Find<QCheckBox>("CheckBox1")->click();
+    PressAltS();
+    EXPECT_EQ(window->StatusText(1), QStringLiteral("xSonvale.so"));
+    Run(30);
+    OneRun(1000);
+    const std::vector<std::string> played = WaitForPlayed(9);
+    ASSERT_EQ(played.size(), 9u);
+    for (const std::string& sample : played) {
+        EXPECT_EQ(sample, "8000 Hz");  // the pack's samples, not the built-in ones
+    }
+    PressAltS();
+    EXPECT_TRUE(window->StatusText(1).isEmpty());
+}
+
+}  // namespace
+}  // namespace vantrel::test
