@@ -13,12 +13,16 @@
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "sensors/sampler.h"
 #include "sensors/timing_loop.h"
+#include "voice/alsa_audio_out.h"
+#include "voice/announcer.h"
+#include "voice/builtin_samples.h"
 
 namespace vantrel::bench {
 namespace {
@@ -172,7 +176,41 @@ struct Result {
     bool realtime = false;
 };
 
-Result RunOnce(int periodMs, bool load, bool blocking) {
+// The announcer speaking without pause through ALSA's "null" device while the sampler runs:
+// a time is queued every 100 ms, so the ring never runs dry.
+class Speaking {
+public:
+    Speaking() : sound_(audio_, samples_) {
+        sound_.SetDelayMs(0);
+        sound_.SetVoiceOn(true);
+        sound_.StartThread();
+        sound_.Resume();
+        feeder_ = std::thread([this] {
+            for (int32_t ms = 0; !stop_; ms += 1234) {
+                sound_.AnnounceTime(ms, CSound::RingRule::kDropWhenFull);
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            }
+        });
+    }
+    ~Speaking() {
+        stop_ = true;
+        feeder_.join();
+        sound_.Pause();
+    }
+
+private:
+    AlsaAudioOut audio_{"null"};
+    BuiltInSamples samples_;
+    CSound sound_;
+    std::atomic<bool> stop_{false};
+    std::thread feeder_;
+};
+
+Result RunOnce(int periodMs, bool load, bool blocking, bool speaking = false) {
+    std::optional<Speaking> announcer;
+    if (speaking) {
+        announcer.emplace();
+    }
     std::atomic<bool> running{false};
     MonotonicMsClock clock;
     SensorEventQueue queue;
@@ -277,6 +315,7 @@ int main() {
         Print(period, "idle, queue", idle);
         Print(period, "load, queue", RunOnce(period, true, false));
         Print(period, "load, blocking", RunOnce(period, true, true));
+        Print(period, "idle, queue, speaking", RunOnce(period, false, false, true));
     }
     std::printf("real-time class (SCHED_FIFO): %s\n",
                 realtime ? "granted" : "refused (normal class; see docs/hardware.md)");

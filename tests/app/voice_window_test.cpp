@@ -5,6 +5,7 @@
 
 #include "common/messages.h"
 #include "support/manual_timing_fixture.h"
+#include "voice/alsa_audio_out.h"
 #include "voice/speak_time.h"
 
 namespace vantrel::test {
@@ -52,6 +53,8 @@ std::vector<std::string> SpokenNames(int32_t ms) {
 }
 
 TEST_F(VoiceWindowTest, AFinishIsSpokenWhenReadAloudIsTickedAndTonesMarkThePasses) {
+    AlsaAudioOut alsa("null");  // every spoken sample goes through ALSA too
+    audio.forward = &alsa;
     Open("IoAddress=None\r\nDelay=100\r\nReadDelay=0\r\nBeepOn=1\r\n");
     auto* voice = Find<QCheckBox>("CheckBox1");
     ASSERT_TRUE(voice->isEnabled());
@@ -79,8 +82,9 @@ TEST_F(VoiceWindowTest, AFinishIsSpokenWhenReadAloudIsTickedAndTonesMarkThePasse
     Run(6000);
     OneRun(2000);
     EXPECT_EQ(WaitForPlayed(expected.size() + 2).size(), expected.size() + 2);
-    PressAltS();
+    PressAltS();  // the announcer is paused once the stop returns
     EXPECT_TRUE(window->StatusText(1).isEmpty());
+    audio.forward = nullptr;
 }
 
 TEST_F(VoiceWindowTest, WithoutASoundDeviceTickingSaysSoAndStaysTicked) {

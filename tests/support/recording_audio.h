@@ -1,7 +1,8 @@
 #pragma once
 // A sound output for window tests: records what the announcer plays, by sample name where the
-// sample is one of the built-in set, else by its rate ("8000 Hz"). Thread-safe: the announcer
-// plays on its own thread.
+// sample is one of the built-in set, else by its rate ("8000 Hz"). With `forward` set, each
+// sample is also played there and recorded only when that output played it. Thread-safe: the
+// announcer plays on its own thread.
 
 #include <mutex>
 #include <string>
@@ -17,6 +18,9 @@ class RecordingAudio final : public AudioOut {
 public:
     int32_t DeviceCount() override { return devices; }
     bool PlaySync(std::span<const uint8_t> wave) override {
+        if (forward != nullptr && !forward->PlaySync(wave)) {
+            return false;
+        }
         Record(Name(wave));
         return true;
     }
@@ -33,6 +37,7 @@ public:
     }
 
     int32_t devices = 1;
+    AudioOut* forward = nullptr;
 
 private:
     static std::string Name(std::span<const uint8_t> wave) {
