@@ -9,18 +9,14 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 
 #include "app/clock_panel.h"
-#include "common/ini_file.h"
 #include "common/messages.h"
 #include "common/ms_clock.h"
-#include "common/numbers.h"
 #include "dialogs/setup_dialog.h"
 #include "lists/entry_list_controller.h"
 #include "lists/entry_panel.h"
@@ -223,65 +219,6 @@ void TMainForm::FirstShow() {
     ModeDependentSetup();
     ResizeRoutine();
     OpenPortDriver();
-}
-
-void TMainForm::ReadSettings() {
-    windowSettings_ = MainWindowSettings::Load(IniFile(IniPath()));
-    const MainWindowSettings& s = windowSettings_;
-    std::vector<WindowRect> screens;
-    for (const QScreen* each : QGuiApplication::screens()) {
-        const QRect area = each->availableGeometry();
-        screens.push_back({area.x(), area.y(), area.width(), area.height()});
-    }
-    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
-        const QRect area = primary->availableGeometry();
-        screens.insert(screens.begin(), {area.x(), area.y(), area.width(), area.height()});
-    }
-    WindowRect stored = s.window;
-    stored.width = std::max(stored.width, kMainMinWidth);
-    stored.height = std::max(stored.height, kMainMinHeight);
-    const WindowRect fitted = FitToScreens(stored, screens);
-    resize(std::max(fitted.width, kMainMinWidth), std::max(fitted.height, kMainMinHeight));
-    move(fitted.left, fitted.top);
-
-    TabSheet1->ComboBox100->setCurrentIndex(s.sensorCountStart);
-    TabSheet1->ComboBox101->setCurrentIndex(s.sensorCountFinish);
-    ComboBox100Change();
-    state_.countingMethod = s.raceMode;
-    state_.circuitInput = s.portSelect;
-    state_.maskTimeS = s.maskTime;
-    state_.proStart = s.proStart;
-    circuit_->ShowSettings();
-    TabSheet2->RadioButton1->setChecked(s.proStart);
-    TabSheet2->RadioButton2->setChecked(!s.proStart);
-    Panel1->ShowFileName(QStringLiteral("NewEntry.txt"));
-    Panel2->ShowFileName(QStringLiteral("NewResult.csv"));
-
-    record_->PlaceAt(s.recordWindow.left, s.recordWindow.top);
-    displayFont_ = QFont(ToQ(s.displayFontName), s.displayFontSize);
-    printerFont_ = QFont(ToQ(s.printerFontName), s.printerFontSize);
-}
-
-void TMainForm::WriteSettings() {
-    IniFile ini(IniPath());
-    MainWindowSettings& s = windowSettings_;
-    // Stored as restored: the frame's position (move) and the inner size (resize), so the
-    // window does not creep by its title bar from one run to the next.
-    s.window = {pos().x(), pos().y(), width(), height()};
-    s.maskTime = state_.maskTimeS;
-    s.raceMode = state_.countingMethod;
-    s.portSelect = state_.circuitInput;
-    s.sensorCountStart = TabSheet1->ComboBox100->currentIndex();
-    s.sensorCountFinish = TabSheet1->ComboBox101->currentIndex();
-    s.proStart = state_.proStart;
-    s.recordWindow = {record_->x(), record_->y(), record_->width(), record_->height()};
-    s.displayFontName = FromQ(displayFont_.family());
-    s.displayFontSize = displayFont_.pointSize();
-    s.printerFontName = FromQ(printerFont_.family());
-    s.printerFontSize = printerFont_.pointSize();
-    s.Save(ini);
-    // A folder the program may not write to loses the settings, never the old file.
-    ini.Save();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -20,20 +20,7 @@
 namespace vantrel::test {
 namespace {
 
-class TimingRunTest : public ManualTimingTest {
-protected:
-    void SetUp() override {
-        oldFolder_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir.path());  // the sensor log goes to the working folder
-    }
-    void TearDown() override {
-        MainWindowTest::TearDown();
-        std::filesystem::current_path(oldFolder_);
-    }
-
-private:
-    std::filesystem::path oldFolder_;
-};
+using TimingRunTest = WorkingFolderTest;
 
 TEST_F(TimingRunTest, SensorLogHoldsTheSessionInOrder) {
     Open("IoAddress=None\r\nLogfile=1\r\nDelay=100\r\n");

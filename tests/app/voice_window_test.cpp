@@ -11,16 +11,8 @@
 namespace vantrel::test {
 namespace {
 
-class VoiceWindowTest : public ManualTimingTest {
+class VoiceWindowTest : public WorkingFolderTest {
 protected:
-    void SetUp() override {
-        oldFolder_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir.path());  // the voice pack is looked for here
-    }
-    void TearDown() override {
-        MainWindowTest::TearDown();
-        std::filesystem::current_path(oldFolder_);
-    }
     // Waits (real time: the announcer paces itself) until `count` samples were played.
     std::vector<std::string> WaitForPlayed(size_t count) {
         QElapsedTimer waited;
@@ -40,7 +32,6 @@ protected:
     }
 
 private:
-    std::filesystem::path oldFolder_;
     int32_t lastRunMs_ = 0;
 };
 

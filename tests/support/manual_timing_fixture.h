@@ -42,4 +42,21 @@ protected:
     }
 };
 
+// As ManualTimingTest, with the temporary program folder as the working folder (where the
+// sensor log is written and the voice pack looked for).
+class WorkingFolderTest : public ManualTimingTest {
+protected:
+    void SetUp() override {
+        oldFolder_ = std::filesystem::current_path();
+        std::filesystem::current_path(dir.path());
+    }
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        std::filesystem::current_path(oldFolder_);
+    }
+
+private:
+    std::filesystem::path oldFolder_;
+};
+
 }  // namespace vantrel::test
