@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     env.prompter = &prompter;
     env.clock = &clock;
     vantrel::TMainForm window(env);
-    vantrel::ApplySensorOptions(std::vector<std::string>(argv + 1, argv + argc), window.sensors(),
+    vantrel::ApplySensorOptions(std::vector<std::string>(argv + 1, argv + argc), window.Sensors(),
                                 prompter, &window);
     QObject::connect(&instance, &vantrel::SingleInstance::raiseRequested, &window, [&window] {
         window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);

@@ -70,18 +70,18 @@ public:
     ~TMainForm() override;
 
     std::filesystem::path IniPath() const;
-    SessionState& state() { return state_; }
-    const SetupSettings& setup() const { return setup_; }
+    SessionState& State() { return state_; }
+    const SetupSettings& Setup() const { return setup_; }
     // Replaces the [Setup] settings in force and applies them at once.
     void ApplySetup(const SetupSettings& settings);
-    EntryTable& entries() { return entries_; }
-    ResultTable& results() { return results_; }
-    GymkhanaController& gymkhana() { return *gymkhana_; }
-    SensorHub& sensors() { return *sensors_; }
-    TRecordForm& record() { return *record_; }
-    TSetupForm& setupForm() { return *setupForm_; }
-    Standings& standings() { return standings_; }
-    QPrinter& printer() { return *printer_; }
+    EntryTable& Entries() { return entries_; }
+    ResultTable& Results() { return results_; }
+    GymkhanaController& Gymkhana() { return *gymkhana_; }
+    SensorHub& Sensors() { return *sensors_; }
+    TRecordForm& Record() { return *record_; }
+    TSetupForm& SetupForm() { return *setupForm_; }
+    Standings& RaceStandings() { return standings_; }
+    QPrinter& Printer() { return *printer_; }
     // Replays the result list into the standings under the active tab's rule; a text that is
     // no number stops it with the standard error box.
     void RebuildRanking();
@@ -92,8 +92,8 @@ public:
     // An entry row picked by mouse or Enter: proposed for the next start and the next drag run.
     void PickEntryRow(int row);
     // The list commands; results of the race modes go through resultList()->commands().
-    EntryListController* entryList() { return entryList_.get(); }
-    ResultListController* resultList() { return resultList_.get(); }
+    EntryListController* EntryList() { return entryList_.get(); }
+    ResultListController* ResultList() { return resultList_.get(); }
 
     // Status bar panel 0 (session state), 1 (voice pack) or 2 (sampler interval).
     QString StatusText(int panel) const;

@@ -43,7 +43,7 @@ void TMainForm::BuildGymkhana() {
     hooks.passCountsChanged = [this] { ComboBox100Change(); };
     hooks.timeoutFinishPass = [this](uint32_t tick) { sensors_->Log().AddFinishPass(tick); };
     gymkhana_ =
-        std::make_unique<GymkhanaController>(widgets, state_, entries_, resultList_->commands(),
+        std::make_unique<GymkhanaController>(widgets, state_, entries_, resultList_->Commands(),
                                              *env_.prompter, *env_.clock, std::move(hooks), this);
 }
 

@@ -30,7 +30,7 @@ void TMainForm::BuildRecordWindow() {
     env.prompter = env_.prompter;
     env.session = &state_;
     env.clock = env_.clock;
-    env.exportFolder = resultList_->commands().file().folder;
+    env.exportFolder = resultList_->Commands().File().folder;
     env.sessionRunning = [this] { return SessionRunning(); };
     env.activeTab = [this] { return ActivePageMode(); };
     env.rebuild = [this] { RebuildRanking(); };
@@ -74,7 +74,7 @@ void TMainForm::AddResultSinks() {
     wiring.rebuild = [this] { RebuildRanking(); };
     standingsSink_ = std::make_unique<StandingsSink>(std::move(wiring));
     sensorLogSink_ = std::make_unique<SensorLogSink>(setup_, sensors_->Log());
-    ResultListCommands& commands = resultList_->commands();
+    ResultListCommands& commands = resultList_->Commands();
     commands.AddSink(*standingsSink_);
     commands.AddSink(*sensorLogSink_);
 }

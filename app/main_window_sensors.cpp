@@ -108,7 +108,7 @@ bool TMainForm::OpenSessionInput() {
     }
     if (ModeInForce().OpensUsbAdapter() && setup_.port == PortChoice::kUsb) {
         const UsbOpenResult result = sensors_->OpenUsbAdapter();
-        if (!result.ok()) {
+        if (!result.Ok()) {
             env_.prompter->Warn(this, ToQ(result.text), QString::fromUtf8(kUsbErrorCaption));
             return false;
         }

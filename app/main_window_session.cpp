@@ -133,7 +133,7 @@ void TMainForm::EnterMode(RaceMode mode) {
 }
 
 void TMainForm::ModeDependentSetup() {
-    resultList_->commands().ChangeLayout(state_.currentMode);
+    resultList_->Commands().ChangeLayout(state_.currentMode);
     FontRoutine();
     Panel2->EnableGymkhanaControls(ModeInForce().UsesResultButtons());
     Panel2->SelectRow(1);

@@ -36,7 +36,7 @@ void TMainForm::BuildVoice() {
     sound_->StartThread();
     announcerSink_ =
         std::make_unique<AnnouncerSink>(*sound_, [this] { return Panel5->CheckBox1->isChecked(); });
-    resultList_->commands().AddSink(*announcerSink_);
+    resultList_->Commands().AddSink(*announcerSink_);
     connect(Panel5->CheckBox1, &QCheckBox::clicked, this, &TMainForm::CheckBox1Click);
 }
 

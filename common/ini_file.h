@@ -20,7 +20,7 @@ public:
     // Reads the file if it exists; a missing or unreadable file reads as empty.
     explicit IniFile(std::filesystem::path path);
 
-    const std::filesystem::path& path() const { return path_; }
+    const std::filesystem::path& Path() const { return path_; }
 
     // Leading blanks, optional sign and decimal digits are read, the rest is ignored
     // ("12abc" reads 12, "abc" reads 0). A missing key gives `fallback`.

@@ -27,7 +27,7 @@ int32_t StrToIntDef(std::string_view text, int32_t fallback);
 class ConversionError : public std::runtime_error {
 public:
     explicit ConversionError(std::string text);
-    const std::string& text() const { return text_; }
+    const std::string& Text() const { return text_; }
 
 private:
     std::string text_;

@@ -22,10 +22,10 @@ public:
     // folder under [InitialDir] `EntryList`. All three must outlive this object.
     EntryListCommands(EntryTable& table, SessionState& state, IniFile* ini);
 
-    const EntryTable& table() const { return table_; }
+    const EntryTable& Table() const { return table_; }
     // Folder and name for both entry dialogs; file().Label() is the text of `EntryFile`.
-    const ListFileName& file() const { return file_; }
-    const GridEditState& editState() const { return editState_; }
+    const ListFileName& File() const { return file_; }
+    const GridEditState& EditState() const { return editState_; }
 
     // New and Load first ask (messages 101/102, 103/104) when this is true.
     bool NeedsQuestionBeforeReplace() const { return state_.entryModified; }

@@ -24,10 +24,10 @@ EntryListController::EntryListController(EntryListWiring wiring, QObject* parent
     : QObject(parent),
       wiring_(std::move(wiring)),
       files_(*wiring_.prompter, wiring_.iniPath, kEntryDialogs),
-      commands_(*wiring_.table, *wiring_.state, files_.ini()) {
+      commands_(*wiring_.table, *wiring_.state, files_.Ini()) {
     EntryPanel* panel = wiring_.panel;
-    panel->model()->SetEditState(&commands_.editState());
-    panel->model()->SetFixedCellColor(FixedCellColor(false));
+    panel->Model()->SetEditState(&commands_.EditState());
+    panel->Model()->SetFixedCellColor(FixedCellColor(false));
     ListGridHooks hooks;
     hooks.dialogParent = [this] { return DialogParent(); };
     hooks.editorClosed = [this](int hint) { CellEditorClosed(hint); };
@@ -45,7 +45,7 @@ EntryListController::EntryListController(EntryListWiring wiring, QObject* parent
 
 EntryListController::~EntryListController() {
     // The model may outlive this object for a moment while the window is taken down.
-    wiring_.panel->model()->SetEditState(nullptr);
+    wiring_.panel->Model()->SetEditState(nullptr);
 }
 
 QWidget* EntryListController::DialogParent() const {
@@ -53,7 +53,7 @@ QWidget* EntryListController::DialogParent() const {
 }
 
 void EntryListController::ShowFileName() {
-    wiring_.panel->ShowFileName(QString::fromStdString(commands_.file().name));
+    wiring_.panel->ShowFileName(QString::fromStdString(commands_.File().name));
 }
 
 void EntryListController::FileNewEntryClick() {
@@ -74,7 +74,7 @@ void EntryListController::FileLoadEntryClick() {
     }
     IoResult result;
     const auto load = [this](const std::filesystem::path& path) { return commands_.Load(path); };
-    if (!files_.Open(DialogParent(), commands_.file(), load, result)) {
+    if (!files_.Open(DialogParent(), commands_.File(), load, result)) {
         return;
     }
     ShowFileName();
@@ -82,7 +82,7 @@ void EntryListController::FileLoadEntryClick() {
 }
 
 void EntryListController::FileSaveEntryClick() {
-    const auto path = files_.AskSave(DialogParent(), commands_.file());
+    const auto path = files_.AskSave(DialogParent(), commands_.File());
     const auto save = [this](const std::filesystem::path& to) { return commands_.Save(to); };
     if (path && files_.Write(DialogParent(), *path, save)) {
         ShowFileName();
@@ -125,7 +125,7 @@ void EntryListController::PickRow(int car) {
     wiring_.state->entryRow = car;
     if (Editing()) {
         const QModelIndex current = wiring_.panel->StringGrid1->currentIndex();
-        wiring_.panel->StringGrid1->setCurrentIndex(wiring_.panel->model()->index(
+        wiring_.panel->StringGrid1->setCurrentIndex(wiring_.panel->Model()->index(
             EntryTableModel::RowOfCar(car), current.isValid() ? current.column() : 1));
     } else {
         wiring_.panel->SelectCar(car);
@@ -138,11 +138,11 @@ void EntryListController::PickRow(int car) {
 void EntryListController::MoveToColumn(int column) {
     QTableView* grid = wiring_.panel->StringGrid1;
     const int row = EntryTableModel::RowOfCar(wiring_.panel->CurrentCar());
-    grid->setCurrentIndex(wiring_.panel->model()->index(row, column));
+    grid->setCurrentIndex(wiring_.panel->Model()->index(row, column));
 }
 
 void EntryListController::StringGrid1Enter() {
-    wiring_.panel->model()->SetFixedCellColor(FixedCellColor(true));
+    wiring_.panel->Model()->SetFixedCellColor(FixedCellColor(true));
     PaintGridHeader(wiring_.panel->StringGrid1, true);
     if (!Editing()) {
         wiring_.panel->SelectCar(wiring_.state->entryRow);
@@ -150,7 +150,7 @@ void EntryListController::StringGrid1Enter() {
 }
 
 void EntryListController::StringGrid1Exit() {
-    wiring_.panel->model()->SetFixedCellColor(FixedCellColor(false));
+    wiring_.panel->Model()->SetFixedCellColor(FixedCellColor(false));
     PaintGridHeader(wiring_.panel->StringGrid1, false);
     const int car = wiring_.panel->CurrentCar();
     wiring_.state->entryRow = car;

@@ -42,7 +42,7 @@ public:
     explicit EntryListController(EntryListWiring wiring, QObject* parent = nullptr);
     ~EntryListController() override;
 
-    EntryListCommands& commands() { return commands_; }
+    EntryListCommands& Commands() { return commands_; }
 
     void FileNewEntryClick();
     void FileLoadEntryClick();
@@ -52,7 +52,7 @@ public:
     void Grid1DeleteClick();
     void BeginEntryEdit();
     void EndEntryEdit();
-    bool Editing() const { return commands_.editState().editing(); }
+    bool Editing() const { return commands_.EditState().Editing(); }
     // Row picking: `entryRow` = car, the row selected, then the window's onPick.
     void PickRow(int car);
 

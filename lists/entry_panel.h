@@ -22,7 +22,7 @@ class EntryPanel : public QFrame {
 public:
     EntryPanel(EntryTable& table, QWidget* parent);
 
-    EntryTableModel* model() const { return model_; }
+    EntryTableModel* Model() const { return model_; }
     void ApplyLayout(const MainLayout& layout, int carWidth);
     // Shows `name` between double quotes.
     void ShowFileName(const QString& name);

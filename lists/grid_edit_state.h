@@ -7,7 +7,7 @@ namespace vantrel {
 
 class GridEditState {
 public:
-    bool editing() const { return editing_; }
+    bool Editing() const { return editing_; }
     void Begin() { editing_ = true; }
     void End() { editing_ = false; }
 

@@ -45,7 +45,7 @@ public:
         : prompter_(prompter), iniPath_(std::move(iniPath)), ini_(iniPath_), kind_(kind) {}
 
     // The settings file the list's commands write its folder to.
-    IniFile* ini() { return &ini_; }
+    IniFile* Ini() { return &ini_; }
 
     using FileAction = std::function<IoResult(const std::filesystem::path&)>;
     // The open dialog, then `load` of the chosen file; a failure shows the error box. The

@@ -31,7 +31,7 @@ Qt::ItemFlags ListTableModel::flags(const QModelIndex& index) const {
         return Qt::NoItemFlags;
     }
     Qt::ItemFlags result = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-    if (ColumnEditable(index.column()) && (editState_ == nullptr || editState_->editing())) {
+    if (ColumnEditable(index.column()) && (editState_ == nullptr || editState_->Editing())) {
         result |= Qt::ItemIsEditable;
     }
     return result;

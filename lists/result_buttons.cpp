@@ -40,7 +40,7 @@ std::string ToggleLectureMarker(std::string_view comment) {
 }
 
 ResultButtonOutcome ApplyResultButton(ResultTable& table, int32_t row, ResultButton button) {
-    if (table.mode() != RaceMode::kGymkhana || row < 1 || row >= table.RowCount() ||
+    if (table.Mode() != RaceMode::kGymkhana || row < 1 || row >= table.RowCount() ||
         table.IsEmpty()) {
         return {};
     }

@@ -39,7 +39,7 @@ IoResult ResultListCommands::Save(const std::filesystem::path& path) {
 }
 
 void ResultListCommands::Clear() {
-    results_.Reset(results_.mode());
+    results_.Reset(results_.Mode());
     entries_.ClearLaps();
     state_.ClearCarCounters();
     SetFileName(std::string(kNewResultFileName));

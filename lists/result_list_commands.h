@@ -34,10 +34,10 @@ public:
     ResultListCommands(ResultTable& results, EntryTable& entries, SessionState& state,
                        IniFile* ini);
 
-    const ResultTable& table() const { return results_; }
+    const ResultTable& Table() const { return results_; }
     // Folder and name for both result dialogs; file().Label() is the text of `ResultFile`.
-    const ListFileName& file() const { return file_; }
-    const GridEditState& editState() const { return editState_; }
+    const ListFileName& File() const { return file_; }
+    const GridEditState& EditState() const { return editState_; }
     // Told whenever file().name changes (the window shows it in `ResultFile`).
     void OnFileNameChanged(std::function<void()> listener) {
         fileNameChanged_ = std::move(listener);

@@ -30,17 +30,17 @@ ResultListController::ResultListController(ResultListWiring wiring, QObject* par
     : QObject(parent),
       wiring_(std::move(wiring)),
       files_(*wiring_.prompter, wiring_.iniPath, kResultDialogs),
-      commands_(*wiring_.results, *wiring_.entries, *wiring_.state, files_.ini()),
+      commands_(*wiring_.results, *wiring_.entries, *wiring_.state, files_.Ini()),
       newResultWatch_([this] { LeaveEditingForNewResult(); }) {
     ResultPanel* panel = wiring_.panel;
-    panel->model()->SetEditState(&commands_.editState());
+    panel->Model()->SetEditState(&commands_.EditState());
     ListGridHooks hooks;
     hooks.dialogParent = [this] { return DialogParent(); };
     hooks.editorClosed = [this](int hint) { CellEditorClosed(hint); };
     hooks.entered = [this] { StringGrid2Enter(); };
     hooks.left = [this] { StringGrid2Exit(); };
     focusWatch_ = InstallListGrid(panel->StringGrid2, *wiring_.prompter, this, std::move(hooks));
-    connect(panel->model(), &ResultTableModel::cellEdited, this,
+    connect(panel->Model(), &ResultTableModel::cellEdited, this,
             &ResultListController::RebuildRanking);
     wiring_.results->AddObserver(&newResultWatch_);
     commands_.OnFileNameChanged([this] { ShowFileName(); });
@@ -68,7 +68,7 @@ ResultListController::ResultListController(ResultListWiring wiring, QObject* par
 ResultListController::~ResultListController() {
     wiring_.results->RemoveObserver(&newResultWatch_);
     // The model may outlive this object for a moment while the window is taken down.
-    wiring_.panel->model()->SetEditState(nullptr);
+    wiring_.panel->Model()->SetEditState(nullptr);
 }
 
 QWidget* ResultListController::DialogParent() const {
@@ -81,7 +81,7 @@ int ResultListController::CurrentRow() const {
 }
 
 void ResultListController::ShowFileName() {
-    wiring_.panel->ShowFileName(QString::fromStdString(commands_.file().name));
+    wiring_.panel->ShowFileName(QString::fromStdString(commands_.File().name));
 }
 
 void ResultListController::RebuildRanking() {
@@ -98,7 +98,7 @@ void ResultListController::FileLoadResultClick() {
     }
     IoResult result;
     const auto load = [this](const std::filesystem::path& path) { return commands_.Load(path); };
-    const auto path = files_.Open(DialogParent(), commands_.file(), load, result);
+    const auto path = files_.Open(DialogParent(), commands_.File(), load, result);
     if (!path) {
         return;
     }
@@ -113,14 +113,14 @@ void ResultListController::FileLoadResultClick() {
 
 void ResultListController::FileSaveResultClick() {
     if (!commands_.SaveNeedsDialog()) {
-        SaveTo(commands_.file().FullPath());
+        SaveTo(commands_.File().FullPath());
         return;
     }
     FileSaveAsResultClick();
 }
 
 void ResultListController::FileSaveAsResultClick() {
-    if (const auto path = files_.AskSave(DialogParent(), commands_.file())) {
+    if (const auto path = files_.AskSave(DialogParent(), commands_.File())) {
         SaveTo(*path);
     }
 }
@@ -165,7 +165,7 @@ void ResultListController::Grid2EditClick() {
         std::min(ResultListCommands::kEditPopupColumn, wiring_.results->ColumnCount() - 1);
     QTableView* grid = wiring_.panel->StringGrid2;
     grid->setCurrentIndex(
-        wiring_.panel->model()->index(ResultTableModel::ModelRowOf(CurrentRow()), column));
+        wiring_.panel->Model()->index(ResultTableModel::ModelRowOf(CurrentRow()), column));
     grid->setFocus();
 }
 

@@ -48,7 +48,7 @@ public:
     ~ResultListController() override;
 
     // The race modes add their results through these commands.
-    ResultListCommands& commands() { return commands_; }
+    ResultListCommands& Commands() { return commands_; }
 
     void FileLoadResultClick();
     void FileSaveResultClick();
@@ -59,7 +59,7 @@ public:
     void Grid2DeleteClick();
     void BeginResultEdit();
     void EndResultEdit();
-    bool Editing() const { return commands_.editState().editing(); }
+    bool Editing() const { return commands_.EditState().Editing(); }
     // The current data row (1-based).
     int CurrentRow() const;
 

@@ -25,7 +25,7 @@ class ResultPanel : public QFrame {
 public:
     ResultPanel(ResultTable& table, QWidget* parent);
 
-    ResultTableModel* model() const { return model_; }
+    ResultTableModel* Model() const { return model_; }
     // Column widths of the mode's layout; "Name" and "Model" come from the layout pass.
     void SetColumnWidths(const std::vector<int>& widths);
     void ApplyLayout(const MainLayout& layout);

@@ -29,7 +29,7 @@ public:
 
     // New layout for `mode`: its headers and one empty data row.
     void Reset(RaceMode mode);
-    RaceMode mode() const { return mode_; }
+    RaceMode Mode() const { return mode_; }
 
     int32_t ColumnCount() const { return static_cast<int32_t>(headers_.size()); }
     int32_t RowCount() const { return static_cast<int32_t>(rows_.size()) + 1; }  // with header

@@ -179,10 +179,10 @@ void GymkhanaController::ShowStartList() {
     for (int place = 1; place <= StartList::kPlaces; ++place) {
         QLineEdit* box = w_.page->startBoxes[place - 1];
         if (!IsEditingColor(box)) {
-            box->setText(ToQ(flow_.startList().PlaceText(place)));
+            box->setText(ToQ(flow_.Starters().PlaceText(place)));
         }
     }
-    const QString proposal = ToQ(flow_.startList().proposalText());
+    const QString proposal = ToQ(flow_.Starters().ProposalText());
     if (w_.page->Memo114->text() != proposal) {
         w_.page->Memo114->setText(proposal);
     }
@@ -198,13 +198,13 @@ void GymkhanaController::SelectEntryRow(int32_t row) {
 }
 
 void GymkhanaController::ShowPositions() {
-    const CourseState& s = flow_.course().state();
+    const CourseState& s = flow_.Course().State();
     for (int position = 1; position <= 4; ++position) {
-        const bool occupied = flow_.course().HoldsCar(position);
+        const bool occupied = flow_.Course().HoldsCar(position);
         if (!IsEditingColor(carBoxes_[position])) {
             carBoxes_[position]->setText(QString::number(s.courseCar[position]));
         }
-        const QString hint = ToQ(flow_.course().PenaltyHintAt(position));
+        const QString hint = ToQ(flow_.Course().PenaltyHintAt(position));
         carBoxes_[position]->setToolTip(hint);
         clockBoxes_[position]->setToolTip(hint);
         if (occupied) {
@@ -221,7 +221,7 @@ void GymkhanaController::ShowClock(int position) {
     // again, or its time limit would write a result into a stopped session.
     const bool running = session_.running.load();
     const uint32_t now = running || !stopTick_ ? clock_.MsTick() : *stopTick_;
-    const int32_t elapsed = flow_.course().ElapsedMs(position, now);
+    const int32_t elapsed = flow_.Course().ElapsedMs(position, now);
     // Redrawing only shows the clock; the time limit is decided by the clock timer alone.
     const CourseClockTick tick = CourseClock(elapsed, /*positionI=*/false, /*timeOutMinutes=*/0);
     clockBoxes_[position]->setText(ToQ(tick.text));
@@ -237,7 +237,7 @@ void GymkhanaController::ClockTimeout(int position) {
         // A finish already taken by the sensors must not be overtaken by the time limit.
         hooks_.drainSensorEvents();
     }
-    if (!flow_.course().HoldsCar(position) || !session_.running.load()) {
+    if (!flow_.Course().HoldsCar(position) || !session_.running.load()) {
         w_.clocks[position - 1]->stop();
         return;
     }

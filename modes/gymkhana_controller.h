@@ -56,8 +56,8 @@ public:
                        ResultBooking& booking, Prompter& prompter, const MsClock& clock,
                        GymkhanaHooks hooks, QObject* parent);
 
-    GymkhanaFlow& flow() { return flow_; }
-    int selectedPosition() const { return selectedPosition_; }
+    GymkhanaFlow& Flow() { return flow_; }
+    int SelectedPosition() const { return selectedPosition_; }
 
     // The race mode: settings and the pass-count combos, resets, sessions, sensor events.
     RaceMode Mode() const override { return RaceMode::kGymkhana; }
@@ -67,7 +67,7 @@ public:
     bool ReadsSensors() const override { return true; }
     bool OpensUsbAdapter() const override { return true; }
     void StopSession() override;
-    bool CarsRunning() const override { return flow_.course().CarsOnCourse() > 0; }
+    bool CarsRunning() const override { return flow_.Course().CarsOnCourse() > 0; }
     void TakeSensorEvent(const SensorEvent& event) override;
     bool UsesResultButtons() const override { return true; }
     void RefreshWaitingCar() { flow_.RefreshWaitingCar(); }

@@ -89,8 +89,8 @@ class GymkhanaCourse {
 public:
     explicit GymkhanaCourse(CourseObserver& observer) : observer_(observer) {}
 
-    const CourseState& state() const { return state_; }
-    const CourseConfig& config() const { return config_; }
+    const CourseState& State() const { return state_; }
+    const CourseConfig& Config() const { return config_; }
     void SetConfig(const CourseConfig& config) { config_ = config; }
     void SetWaitingCar(int32_t car) { state_.waitingCar = car; }
 

@@ -156,11 +156,11 @@ EditCommit GymkhanaFlow::CommitCourseCar(const CourseEdit& edit, const std::stri
 }
 
 void GymkhanaFlow::StartPassesChanged(int32_t remaining) {
-    view_.ShowPassCounters(remaining, course_.state().finishPassesToSkip);
+    view_.ShowPassCounters(remaining, course_.State().finishPassesToSkip);
 }
 
 void GymkhanaFlow::FinishPassesChanged(int32_t remaining) {
-    view_.ShowPassCounters(course_.state().startPassesToSkip, remaining);
+    view_.ShowPassCounters(course_.State().startPassesToSkip, remaining);
 }
 
 void GymkhanaFlow::CourseFull() {

@@ -24,7 +24,7 @@ public:
     virtual ~GymkhanaView() = default;
     // Status panel 0 (waiting car, course full).
     virtual void ShowStatus(const std::string& /*text*/) {}
-    // The queue boxes and Memo114 from GymkhanaFlow::startList().
+    // The queue boxes and Memo114 from GymkhanaFlow::Starters().
     virtual void ShowStartList() {}
     // entryRow changed: select that entry row (and scroll, EntryGridTopRow).
     virtual void SelectEntryRow(int32_t /*row*/) {}
@@ -54,9 +54,9 @@ public:
     GymkhanaFlow(SessionState& session, EntryTable& entries, ResultBooking& booking,
                  GymkhanaView& view);
 
-    const GymkhanaCourse& course() const { return course_; }
-    const StartList& startList() const { return startList_; }
-    const ResultSettings& resultSettings() const { return resultSettings_; }
+    const GymkhanaCourse& Course() const { return course_; }
+    const StartList& Starters() const { return startList_; }
+    const ResultSettings& ResultRules() const { return resultSettings_; }
 
     // Split pins, time format, distance, time-out and the pass-count combos' item indexes.
     void Configure(const SetupSettings& setup, int32_t startPassIndex, int32_t finishPassIndex);

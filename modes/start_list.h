@@ -52,7 +52,7 @@ public:
     int32_t Place(int32_t place) const;
     std::string PlaceText(int32_t place) const { return std::to_string(Place(place)); }
     // The next-number box Memo114, as shown.
-    const std::string& proposalText() const { return proposalText_; }
+    const std::string& ProposalText() const { return proposalText_; }
 
     // Mode reset: empty queue, proposal "1".
     void Reset();

@@ -25,8 +25,8 @@ public:
     // After a successful write: the file's folder and bare name are offered next time.
     void Remember(const std::filesystem::path& written);
 
-    const std::filesystem::path& folder() const { return folder_; }
-    const std::string& fileName() const { return fileName_; }
+    const std::filesystem::path& Folder() const { return folder_; }
+    const std::string& FileName() const { return fileName_; }
 
 private:
     std::filesystem::path folder_;

@@ -76,7 +76,7 @@ public:
     void ShowResult(int32_t car, const std::string& name, const std::string& timeText);
     // A finished gymkhana run's split texts (or speed text); empty texts leave a field.
     void ShowSplitTexts(const std::string& split1, const std::string& split2);
-    const Scoreboard& scoreboard() const { return scoreboard_; }
+    const Scoreboard& Board() const { return scoreboard_; }
 
     // The hidden "Auto update" box: results are passed on only while it is checked.
     bool AutoUpdate() const;

@@ -158,7 +158,7 @@ void TRecordForm::ExportPage() {
     }
     FileDialogOptions options;
     options.filter = QString::fromLatin1(kCsvFilter);
-    options.directory = QFromPath(naming_.folder());
+    options.directory = QFromPath(naming_.Folder());
     options.fileName = QString::fromStdString(*offered);
     options.confirmOverwrite = true;
     const std::optional<QString> chosen = env_.prompter->SaveFile(this, options);

@@ -88,7 +88,7 @@ RebuildOutcome RebuildRanking(Standings& standings, const ResultTable& results, 
         } catch (const ConversionError& error) {
             // Only the start of the text goes into the message: a cell may be a whole file.
             return RebuildOutcome{false, i,
-                                  "'" + QuoteForMessage(error.text()) + "' は数値ではありません"};
+                                  "'" + QuoteForMessage(error.Text()) + "' は数値ではありません"};
         }
     }
     return RebuildOutcome{};

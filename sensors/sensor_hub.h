@@ -49,7 +49,7 @@ public:
     bool OpenPortDriver(int32_t ioAddress);
     // Message 123 naming the device that was tried, followed directly by the reason.
     QString PortFailureText() const;
-    PortDriver& portDriver() { return portDriver_; }
+    PortDriver& Driver() { return portDriver_; }
     // After Prime: the parallel port chosen for this session could not be opened, so its
     // inputs read idle and only the keyboard sensors work.
     bool PortFailed() const { return portFailed_; }

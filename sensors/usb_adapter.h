@@ -25,7 +25,7 @@ const char* UsbMessageText(int message);
 struct UsbOpenResult {
     int message = 0;   // 0 = open; else 136..140
     std::string text;  // the message text for the warning box (caption kUsbErrorCaption)
-    bool ok() const { return message == 0; }
+    bool Ok() const { return message == 0; }
 };
 
 class UsbAdapter final : public InputSource {
@@ -38,7 +38,7 @@ public:
     int DeviceIndex() const { return deviceIndex_; }
 
     ReadRule Rule() const override { return ReadRule::kUsbPins; }
-    bool Open() override { return OpenAdapter().ok(); }
+    bool Open() override { return OpenAdapter().Ok(); }
     bool IsOpen() const override { return open_.load(); }
     // The pin byte goes into statusByte; false on a failed transfer (message 141).
     bool Read(uint32_t now, RawSample& out) override;

@@ -61,12 +61,12 @@ int main(int argc, char** argv) {
     window.PageControl1->setCurrentIndex(0);
 
     // The record window with a few results, on each page.
-    vantrel::Standings standings(window.entries());
+    vantrel::Standings standings(window.Entries());
     vantrel::RecordWindowEnvironment recordEnv;
     recordEnv.standings = &standings;
     recordEnv.iniPath = window.IniPath();
     recordEnv.prompter = &prompter;
-    recordEnv.session = &window.state();
+    recordEnv.session = &window.State();
     recordEnv.clock = &clock;
     vantrel::TRecordForm record(recordEnv);
     const vantrel::TimeStyle style;

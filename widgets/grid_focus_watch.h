@@ -18,7 +18,7 @@ public:
     GridFocusWatch(QWidget* grid, std::function<void()> entered, std::function<void()> left,
                    QObject* parent);
 
-    bool inside() const { return inside_; }
+    bool Inside() const { return inside_; }
 
 private:
     void FocusChanged(QWidget* old, QWidget* now);

@@ -16,8 +16,8 @@ class UpDown : public QWidget {
 public:
     UpDown(QLineEdit* buddy, int minimum, int maximum, QWidget* parent = nullptr);
 
-    int minimum() const { return minimum_; }
-    int maximum() const { return maximum_; }
+    int Minimum() const { return minimum_; }
+    int Maximum() const { return maximum_; }
     // The number in the box, clamped to the range; `fallback` when the text is no number.
     int Position(int fallback) const;
     void SetPosition(int value);

@@ -26,7 +26,7 @@ struct Grid {
     ResultTable results{RaceMode::kGymkhana};
     SessionState session;
     ResultListCommands commands{results, entries, session, nullptr};
-    ResultTableModel model{results, commands.editState()};
+    ResultTableModel model{results, commands.EditState()};
     QTableView view;
 
     Grid() {

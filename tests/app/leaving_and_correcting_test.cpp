@@ -51,12 +51,12 @@ TEST_F(LeavingTest, RunFinishingDuringTheModeChangeQuestionIsAskedAboutAndRanked
     EXPECT_EQ(Questions(),
               (std::vector<QString>{QString::fromUtf8(msg::k113), QString::fromUtf8(msg::k118)}));
     EXPECT_EQ(Find<QTabWidget>("PageControl1")->currentIndex(), 0);
-    EXPECT_EQ(window->state().currentMode, RaceMode::kGymkhana);
+    EXPECT_EQ(window->State().currentMode, RaceMode::kGymkhana);
     EXPECT_FALSE(window->SessionRunning());
-    EXPECT_EQ(window->results().Cell(0, 1), "1");
-    EXPECT_TRUE(window->state().resultModified);
+    EXPECT_EQ(window->Results().Cell(0, 1), "1");
+    EXPECT_TRUE(window->State().resultModified);
     // Booked while the DRAG tab was shown, but in the gymkhana's minutes-and-seconds.
-    EXPECT_EQ(window->standings().List().Cell(ListPage::kBestLap, 1).substr(0, 3), "00:");
+    EXPECT_EQ(window->RaceStandings().List().Cell(ListPage::kBestLap, 1).substr(0, 3), "00:");
 }
 
 TEST_F(LeavingTest, RunBookedByTheStopAtCloseIsAskedAbout) {
@@ -70,7 +70,7 @@ TEST_F(LeavingTest, RunBookedByTheStopAtCloseIsAskedAbout) {
               (std::vector<QString>{QString::fromUtf8(msg::k122), QString::fromUtf8(msg::k107)}));
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->SessionRunning());
-    EXPECT_EQ(window->results().Cell(0, 1), "1");
+    EXPECT_EQ(window->Results().Cell(0, 1), "1");
 
     // Asked once and accepted, the results are not asked about twice.
     prompter.ClearCalls();
@@ -94,8 +94,8 @@ TEST_F(LeavingTest, CorrectionOfACarThatFinishedMeanwhileIsRefused) {
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_TRUE(warnings[0].text.contains(QStringLiteral("車両 1 ")));
     EXPECT_EQ(positionI->text(), QStringLiteral("2"));
-    EXPECT_EQ(window->gymkhana().flow().course().state().courseCar[4], 2);
-    EXPECT_EQ(window->results().Cell(0, 1), "1");
+    EXPECT_EQ(window->Gymkhana().Flow().Course().State().courseCar[4], 2);
+    EXPECT_EQ(window->Results().Cell(0, 1), "1");
 }
 
 TEST_F(LeavingTest, NoClockRunsAndNoTimeOutIsBookedAfterTheStop) {
@@ -115,7 +115,7 @@ TEST_F(LeavingTest, NoClockRunsAndNoTimeOutIsBookedAfterTheStop) {
         EXPECT_FALSE(Find<QTimer>(name)->isActive()) << name;
     }
     EXPECT_EQ(Find<QLineEdit>("Memo121")->text(), frozen);
-    EXPECT_TRUE(window->results().IsEmpty());
+    EXPECT_TRUE(window->Results().IsEmpty());
     EXPECT_EQ(window->StatusText(0), QString::fromUtf8(msg::k121));
 }
 

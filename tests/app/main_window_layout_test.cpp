@@ -49,9 +49,9 @@ protected:
     }
     // A result row of the mode in force with its widest texts and a long name.
     void FillResultRow() {
-        ResultTable& results = window->results();
+        ResultTable& results = window->Results();
         std::vector<std::string> cells;
-        for (const std::string& heading : ResultHeaders(window->state().currentMode)) {
+        for (const std::string& heading : ResultHeaders(window->State().currentMode)) {
             if (heading == "Name" || heading == "Model" || heading == "Comment") {
                 cells.push_back("とても長い名前のドライバーと車種");
             } else if (heading == "Car" || heading == "Lap" || heading == "Try" ||
@@ -59,16 +59,16 @@ protected:
                 cells.push_back("199");
             } else if (heading == "Fly") {
                 cells.push_back("Fly");
-            } else if (window->state().currentMode == RaceMode::kDrag) {
+            } else if (window->State().currentMode == RaceMode::kDrag) {
                 cells.push_back(heading == "Speed" ? "888.888" : "88.888");
-            } else if (window->state().currentMode == RaceMode::kCircuit) {
+            } else if (window->State().currentMode == RaceMode::kCircuit) {
                 cells.push_back("100:00.000");
             } else {
                 cells.push_back("59:59.999");
             }
         }
         results.SetRow(1, cells);
-        window->state().resultModified = false;
+        window->State().resultModified = false;
     }
 };
 
@@ -79,8 +79,8 @@ TEST_F(MainWindowLayoutTest, EveryTabFitsAtTheMinimumAndAtALargeSize) {
                "[SensorCount]\r\nStart=2\r\nFinish=2\r\n");
     SubstituteJapaneseFonts();  // the grids' font as the program shows it
     OpenWindow();
-    window->entries().SetCell(1, 1, "とても長い名前のドライバー");
-    window->entries().SetCell(2, 1, "とても長い車種の名前");
+    window->Entries().SetCell(1, 1, "とても長い名前のドライバー");
+    window->Entries().SetCell(2, 1, "とても長い車種の名前");
     auto* tabs = Find<QTabWidget>("PageControl1");
     const char* out = std::getenv("VANTREL_SCREENSHOT_DIR");
     for (const QSize size : {QSize(636, 450), QSize(1280, 1024)}) {
@@ -89,7 +89,7 @@ TEST_F(MainWindowLayoutTest, EveryTabFitsAtTheMinimumAndAtALargeSize) {
         ASSERT_EQ(window->size(), size);
         for (int tab = 0; tab < 3; ++tab) {
             tabs->setCurrentIndex(tab);
-            ASSERT_EQ(static_cast<int>(window->state().currentMode), tab);
+            ASSERT_EQ(static_cast<int>(window->State().currentMode), tab);
             FillBoxes();
             FillResultRow();
             QApplication::processEvents();

@@ -30,7 +30,7 @@ TEST_F(MainWindowTest, WithoutSettingsOpensAtTheOriginOnGymkhanaWithEveryControl
     EXPECT_EQ(window->size(), QSize(636, 450));
     EXPECT_EQ(window->minimumSize(), QSize(636, 450));
     EXPECT_EQ(Find<QTabWidget>("PageControl1")->currentIndex(), 0);
-    EXPECT_EQ(window->state().currentMode, RaceMode::kGymkhana);
+    EXPECT_EQ(window->State().currentMode, RaceMode::kGymkhana);
     for (const char* name :
          {"Panel1",         "Panel2",        "Panel5",        "StringGrid1", "StringGrid2",
           "EntryFile",      "ResultFile",    "TabSheet1",     "TabSheet2",   "TabSheet3",
@@ -85,8 +85,8 @@ TEST_F(MainWindowTest, WithoutSettingsOpensAtTheOriginOnGymkhanaWithEveryControl
     EXPECT_EQ(Find<QAction>("ToolSetup")->text(), QStringLiteral("オプション(&O)..."));
     EXPECT_EQ(Find<QAction>("HelpContents")->shortcut(), QKeySequence(Qt::Key_F1));
     Find<QAction>("FileSetup")->trigger();
-    ASSERT_EQ(prompter.calls().size(), 1u);
-    EXPECT_EQ(prompter.calls()[0].kind, PromptCall::kPageSetup);
+    ASSERT_EQ(prompter.Calls().size(), 1u);
+    EXPECT_EQ(prompter.Calls()[0].kind, PromptCall::kPageSetup);
     Find<QAction>("HelpContents")->trigger();
     auto* help = window->findChild<QWidget*>(QStringLiteral("HelpWindow"));
     ASSERT_NE(help, nullptr);
@@ -112,7 +112,7 @@ TEST_F(MainWindowTest, ExitWritesTheWindowSectionsWithCrLfLines) {
     QApplication::processEvents();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(closed, 1);
-    EXPECT_FALSE(window->record().isVisible());
+    EXPECT_FALSE(window->Record().isVisible());
     const std::string ini = ReadBytes(IniPath());
     for (const char* section : {"[Window]", "[SensorCount]", "[Drag]", "[RecordWindow]",
                                 "[DspFont]", "[PrnFont]", "[Printer]"}) {
@@ -158,20 +158,20 @@ TEST_F(MainWindowTest, StoredSettingsAreAppliedAtFirstShow) {
 
 TEST_F(MainWindowTest, CloseAsksAboutBothListsAndNoKeepsTheWindow) {
     OpenWindow();
-    window->state().entryModified = true;
-    window->state().resultModified = true;
+    window->State().entryModified = true;
+    window->State().resultModified = true;
     prompter.AnswerNo();
     EXPECT_FALSE(window->close());
-    ASSERT_EQ(prompter.calls().size(), 1u);  // "No" at the first leaves the second unasked
-    EXPECT_EQ(prompter.calls()[0].text, QString::fromUtf8(msg::k105));
-    EXPECT_EQ(prompter.calls()[0].caption, QString::fromUtf8(msg::k106));
+    ASSERT_EQ(prompter.Calls().size(), 1u);  // "No" at the first leaves the second unasked
+    EXPECT_EQ(prompter.Calls()[0].text, QString::fromUtf8(msg::k105));
+    EXPECT_EQ(prompter.Calls()[0].caption, QString::fromUtf8(msg::k106));
 
     prompter.ClearCalls();
     prompter.AnswerYes();
     prompter.AnswerNo();
     EXPECT_FALSE(window->close());
-    ASSERT_EQ(prompter.calls().size(), 2u);
-    EXPECT_EQ(prompter.calls()[1].text, QString::fromUtf8(msg::k107));
+    ASSERT_EQ(prompter.Calls().size(), 2u);
+    EXPECT_EQ(prompter.Calls()[1].text, QString::fromUtf8(msg::k107));
     EXPECT_FALSE(std::filesystem::exists(IniPath()));
 
     prompter.ClearCalls();
@@ -196,24 +196,24 @@ TEST_F(MainWindowTest, SensorKeysSetAndClearTheSimulatedInputs) {
     OpenWindow();
     QWidget* target = Find<QTableView>("StringGrid1");
     SendKey(target, QEvent::KeyPress, Qt::Key_F11);
-    EXPECT_TRUE(window->sensors().Keys().keyStart);
+    EXPECT_TRUE(window->Sensors().Keys().keyStart);
     SendKey(target, QEvent::KeyPress, Qt::Key_Slash, Qt::KeypadModifier);
     SendKey(target, QEvent::KeyRelease, Qt::Key_Slash, Qt::KeypadModifier);
     // Releasing either of the two start keys releases the simulated start.
-    EXPECT_FALSE(window->sensors().Keys().keyStart);
+    EXPECT_FALSE(window->Sensors().Keys().keyStart);
     SendKey(target, QEvent::KeyRelease, Qt::Key_F11);
     SendKey(target, QEvent::KeyPress, Qt::Key_Asterisk, Qt::KeypadModifier);
-    EXPECT_TRUE(window->sensors().Keys().keyFinish);
+    EXPECT_TRUE(window->Sensors().Keys().keyFinish);
     SendKey(target, QEvent::KeyRelease, Qt::Key_F12);
-    EXPECT_FALSE(window->sensors().Keys().keyFinish);
+    EXPECT_FALSE(window->Sensors().Keys().keyFinish);
     SendKey(target, QEvent::KeyPress, Qt::Key_Minus, Qt::KeypadModifier);
     SendKey(target, QEvent::KeyPress, Qt::Key_Plus, Qt::KeypadModifier);
-    EXPECT_TRUE(window->sensors().Keys().keySplit1);
-    EXPECT_TRUE(window->sensors().Keys().keySplit2);
+    EXPECT_TRUE(window->Sensors().Keys().keySplit1);
+    EXPECT_TRUE(window->Sensors().Keys().keySplit2);
     // The main keyboard's minus is no sensor.
     SendKey(target, QEvent::KeyRelease, Qt::Key_Minus, Qt::KeypadModifier);
     SendKey(target, QEvent::KeyPress, Qt::Key_Plus);
-    EXPECT_FALSE(window->sensors().Keys().keySplit1);
+    EXPECT_FALSE(window->Sensors().Keys().keySplit1);
 
     // Alt+R and Alt+E move the focus between the grids.
     window->activateWindow();

@@ -13,9 +13,9 @@ class ModeRoutingTest : public ManualTimingTest {
 protected:
     void ChangeModeTo(RaceMode mode) {
         Find<QTabWidget>("PageControl1")->setCurrentIndex(static_cast<int>(mode));
-        ASSERT_EQ(window->state().currentMode, mode);
+        ASSERT_EQ(window->State().currentMode, mode);
     }
-    int CarsOnCourse() { return window->gymkhana().flow().course().CarsOnCourse(); }
+    int CarsOnCourse() { return window->Gymkhana().Flow().Course().CarsOnCourse(); }
 };
 
 TEST_F(ModeRoutingTest, EachModeTakesTheStartPassesOfItsOwnSessions) {
@@ -40,7 +40,7 @@ TEST_F(ModeRoutingTest, EachModeTakesTheStartPassesOfItsOwnSessions) {
     PressAltS();
 
     ChangeModeTo(RaceMode::kCircuit);
-    window->state().circuitInput = SessionState::kPrinterPort;
+    window->State().circuitInput = SessionState::kPrinterPort;
     PressAltS();
     Run(30);
     const uint32_t down = Pass(Qt::Key_F11);

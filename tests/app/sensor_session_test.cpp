@@ -20,7 +20,7 @@ namespace {
 class SensorSessionWindowTest : public ManualTimingTest {
 protected:
     void ChoosePort(const char* text) {
-        SetupSettings settings = window->setup();
+        SetupSettings settings = window->Setup();
         settings.SetIoAddressText(text);
         window->ApplySetup(settings);
     }
@@ -36,9 +36,9 @@ TEST_F(SensorSessionWindowTest, PortChosenAfterStartUpIsTriedAtEverySessionStart
     // sensors, and the session runs on the keyboard sensors.
     ChoosePort("0x278");
     Key(Qt::Key_S, true, Qt::AltModifier);
-    ASSERT_EQ(prompter.calls().size(), 1u);
-    EXPECT_EQ(prompter.calls()[0].kind, PromptCall::kError);
-    const QString text = prompter.calls()[0].text;
+    ASSERT_EQ(prompter.Calls().size(), 1u);
+    EXPECT_EQ(prompter.Calls()[0].kind, PromptCall::kError);
+    const QString text = prompter.Calls()[0].text;
     EXPECT_TRUE(text.startsWith(QString::fromUtf8(msg::k123).section(QStringLiteral("%1"), 0, 0)));
     EXPECT_TRUE(text.contains(QStringLiteral("0x278"))) << text.toStdString();
     EXPECT_TRUE(window->SessionRunning());
@@ -58,7 +58,7 @@ TEST_F(SensorSessionWindowTest, PortChosenAfterStartUpIsTriedAtEverySessionStart
     prompter.ClearCalls();
     ChoosePort("None");
     Key(Qt::Key_S, true, Qt::AltModifier);
-    EXPECT_TRUE(prompter.calls().empty());
+    EXPECT_TRUE(prompter.Calls().empty());
     EXPECT_FALSE(Warning()->isVisible());
 }
 
@@ -69,20 +69,20 @@ TEST_F(SensorSessionWindowTest, WarningsKeepTheirPlaceUntilTheNextSessionStart) 
     SensorEvent lostEvent;
     lostEvent.kind = SensorEventKind::kEventsLost;
     lostEvent.count = 7;  // the total since start, as the hub hands it on
-    emit window->sensors().eventSampled(lostEvent);
+    emit window->Sensors().eventSampled(lostEvent);
     const QString lost = QString::fromUtf8(msg::kWarnEventsLost).arg(7);
     EXPECT_EQ(Warning()->text(), lost);
     Pass(Qt::Key_F11);  // the car start rewrites panel 0, not the warning
     EXPECT_EQ(Find<QLineEdit>("Memo120")->text(), QStringLiteral("1"));
     EXPECT_EQ(Warning()->text(), lost);
 
-    const QString failure = window->sensors().ReadFailureText();
+    const QString failure = window->Sensors().ReadFailureText();
     SensorEvent failed;
     failed.kind = SensorEventKind::kReadFailed;
-    emit window->sensors().eventSampled(failed);
-    ASSERT_EQ(prompter.calls().size(), 1u);
-    EXPECT_EQ(prompter.calls()[0].kind, PromptCall::kWarn);
-    EXPECT_EQ(prompter.calls()[0].text, failure);
+    emit window->Sensors().eventSampled(failed);
+    ASSERT_EQ(prompter.Calls().size(), 1u);
+    EXPECT_EQ(prompter.Calls()[0].kind, PromptCall::kWarn);
+    EXPECT_EQ(prompter.Calls()[0].text, failure);
     EXPECT_EQ(Warning()->text(),
               QString::fromUtf8(msg::kWarnSensorReadStopped) + QStringLiteral(" / ") + lost);
     EXPECT_TRUE(window->SessionRunning());  // the keyboard sensors still time
@@ -103,12 +103,12 @@ TEST_F(SensorSessionWindowTest, TimeOutLogsTheFinishLineAtTheTickItFired) {
     const uint32_t fired = clock.MsTick();
     QElapsedTimer waited;
     waited.start();
-    while (window->results().IsEmpty() && waited.elapsed() < 3000) {
+    while (window->Results().IsEmpty() && waited.elapsed() < 3000) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     }
-    ASSERT_FALSE(window->results().IsEmpty());
-    EXPECT_EQ(window->results().Cell(5, 1), "(Timeout)");
-    const auto& lines = window->sensors().Log().Lines();
+    ASSERT_FALSE(window->Results().IsEmpty());
+    EXPECT_EQ(window->Results().Cell(5, 1), "(Timeout)");
+    const auto& lines = window->Sensors().Log().Lines();
     ASSERT_GE(lines.size(), 4u);
     EXPECT_TRUE(lines[lines.size() - 2].ends_with(",S"));
     EXPECT_EQ(lines.back(), std::to_string(TickAsSigned(fired)) + ",G");
@@ -129,9 +129,9 @@ TEST_F(SensorOptionsTest, AScriptThatCannotBeUsedIsToldInABoxAndLeftOut) {
     const std::string bad = (dir / "bad.txt").string();
     WriteBytes(bad, "# demo\n100 pin13 active\n200 pin99 idle\n");
     Apply({"--simulate", bad});
-    ASSERT_EQ(prompter.calls().size(), 1u);
-    EXPECT_EQ(prompter.calls()[0].kind, PromptCall::kError);
-    const QString text = prompter.calls()[0].text;
+    ASSERT_EQ(prompter.Calls().size(), 1u);
+    EXPECT_EQ(prompter.Calls()[0].kind, PromptCall::kError);
+    const QString text = prompter.Calls()[0].text;
     EXPECT_TRUE(
         text.contains(QString::fromUtf8(msg::kScriptLine).arg(QString::fromStdString(bad)).arg(3)))
         << text.toStdString();
@@ -141,20 +141,20 @@ TEST_F(SensorOptionsTest, AScriptThatCannotBeUsedIsToldInABoxAndLeftOut) {
     prompter.ClearCalls();
     const std::string missing = (dir / "missing.txt").string();
     Apply({"--replay", missing});
-    ASSERT_EQ(prompter.calls().size(), 1u);
-    EXPECT_TRUE(prompter.calls()[0].text.contains(QString::fromStdString(missing)));
+    ASSERT_EQ(prompter.Calls().size(), 1u);
+    EXPECT_TRUE(prompter.Calls()[0].text.contains(QString::fromStdString(missing)));
     EXPECT_FALSE(hub.UsesScript());
 
     prompter.ClearCalls();
     Apply({"--simulate"});
-    ASSERT_EQ(prompter.calls().size(), 1u);
-    EXPECT_TRUE(prompter.calls()[0].text.contains(QStringLiteral("--simulate needs a file")));
+    ASSERT_EQ(prompter.Calls().size(), 1u);
+    EXPECT_TRUE(prompter.Calls()[0].text.contains(QStringLiteral("--simulate needs a file")));
 
     prompter.ClearCalls();
     const std::string good = (dir / "good.txt").string();
     WriteBytes(good, "100 pin13 active\n+30 pin13 idle\n");
     Apply({"--simulate", good});
-    EXPECT_TRUE(prompter.calls().empty());
+    EXPECT_TRUE(prompter.Calls().empty());
     EXPECT_TRUE(hub.UsesScript());
 }
 

@@ -32,14 +32,14 @@ class SensorThreadWindowTest : public ::testing::Test {
 protected:
     void Open(const std::string& setup) {
         WriteBytes(dir / "Vantrel.ini", "[Setup]\r\n" + setup);
-        MainWindowEnvironment env{dir.path(), &prompter, &clock};
+        MainWindowEnvironment env{dir.Path(), &prompter, &clock};
         window = std::make_unique<TMainForm>(env);
         window->show();
         QApplication::processEvents();
     }
     void TearDown() override {
         if (window) {
-            window->state().resultModified = false;
+            window->State().resultModified = false;
             window.reset();
         }
     }
@@ -61,7 +61,7 @@ protected:
         return true;
     }
     QString Text(const char* box) const { return FindNamed<QLineEdit>(window.get(), box)->text(); }
-    const std::vector<std::string>& LogLines() { return window->sensors().Log().Lines(); }
+    const std::vector<std::string>& LogLines() { return window->Sensors().Log().Lines(); }
 
     TempDir dir;
     ScriptedPrompter prompter;
@@ -75,7 +75,7 @@ TEST_F(SensorThreadWindowTest, PassesStillArriveAfterAHandlerRanANestedEventLoop
     // open, so the timing thread wakes the GUI from inside the box's event loop.
     int boxes = 0;
     QObject::connect(
-        &window->sensors(), &SensorHub::eventSampled, window.get(), [&](const SensorEvent& event) {
+        &window->Sensors(), &SensorHub::eventSampled, window.get(), [&](const SensorEvent& event) {
             if (event.kind != SensorEventKind::kActiveEdge || event.input != SensorInput::kFinish) {
                 return;
             }
@@ -86,13 +86,13 @@ TEST_F(SensorThreadWindowTest, PassesStillArriveAfterAHandlerRanANestedEventLoop
             box.exec();
         });
     Key(Qt::Key_S, true, Qt::AltModifier);
-    ASSERT_TRUE(window->sensors().IsSampling());
+    ASSERT_TRUE(window->Sensors().IsSampling());
 
     Key(Qt::Key_F11, true);
     ASSERT_TRUE(WaitUntil([&] { return Text("Memo120") == QStringLiteral("1"); }));
     Key(Qt::Key_F11, false);
     Key(Qt::Key_F12, true);
-    ASSERT_TRUE(WaitUntil([&] { return boxes == 1 && !window->results().IsEmpty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return boxes == 1 && !window->Results().IsEmpty(); }));
     EXPECT_EQ(Text("Memo120"), QStringLiteral("0"));
 
     // The next car's start pass, well after the box closed, is taken.
@@ -120,14 +120,14 @@ TEST_F(SensorThreadWindowTest, StopLogsThePassesSampledBeforeItFirst) {
     const auto script =
         ParseSimulationScript("20 pin13 active\n+30 pin13 idle\n60 pin10 active\n+30 pin10 idle\n");
     ASSERT_TRUE(script.ok);
-    window->sensors().UseScript(script.script);
+    window->Sensors().UseScript(script.script);
     Key(Qt::Key_S, true, Qt::AltModifier);
     // The GUI takes no event while the script plays: its passes wait in the queue.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
-    while (!window->sensors().ScriptFinished() && std::chrono::steady_clock::now() < deadline) {
+    while (!window->Sensors().ScriptFinished() && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    ASSERT_TRUE(window->sensors().ScriptFinished());
+    ASSERT_TRUE(window->Sensors().ScriptFinished());
     Key(Qt::Key_S, true, Qt::AltModifier);
     ASSERT_FALSE(window->SessionRunning());
 

@@ -30,12 +30,12 @@ TEST_F(SessionTest, StartAndStopSetTheControlsAndStatusTexts) {
     OpenWindow();
     PressAltS();
     // The default port 0x378 is not here: the session runs on the keyboard sensors, and says so.
-    ASSERT_EQ(prompter.calls().size(), 1u);
-    EXPECT_EQ(prompter.calls()[0].kind, PromptCall::kError);
-    EXPECT_EQ(prompter.calls()[0].text, firstShowCalls[0].text);
+    ASSERT_EQ(prompter.Calls().size(), 1u);
+    EXPECT_EQ(prompter.Calls()[0].kind, PromptCall::kError);
+    EXPECT_EQ(prompter.Calls()[0].text, firstShowCalls[0].text);
     prompter.ClearCalls();
     EXPECT_TRUE(window->SessionRunning());
-    EXPECT_TRUE(window->state().running);
+    EXPECT_TRUE(window->State().running);
     EXPECT_EQ(StartButton()->text(), QString::fromUtf8(msg::k117));
     EXPECT_EQ(window->StatusText(0), QStringLiteral("Car #1 計測準備完了"));
     EXPECT_FALSE(Find<QAction>("ToolSetup")->isEnabled());
@@ -45,11 +45,11 @@ TEST_F(SessionTest, StartAndStopSetTheControlsAndStatusTexts) {
     // The tree button waits for the drag timing to be built.
     EXPECT_EQ(Find<QPushButton>("SpeedButton200")->isEnabled(), FeatureBuilt(Feature::kDragTree));
     EXPECT_TRUE(Find<QTimer>("Timer1")->isActive());
-    EXPECT_EQ(window->state().sessionStartTick, clock.MsTick());
+    EXPECT_EQ(window->State().sessionStartTick, clock.MsTick());
 
     PressAltS();
     EXPECT_FALSE(window->SessionRunning());
-    EXPECT_FALSE(window->state().running);
+    EXPECT_FALSE(window->State().running);
     // After a stop the caption has no accelerator.
     EXPECT_EQ(StartButton()->text(), QStringLiteral("開始"));
     EXPECT_EQ(window->StatusText(0), QString::fromUtf8(msg::k121));
@@ -57,7 +57,7 @@ TEST_F(SessionTest, StartAndStopSetTheControlsAndStatusTexts) {
     EXPECT_TRUE(Find<QComboBox>("ComboBox100")->isEnabled());
     EXPECT_FALSE(Find<QPushButton>("BitBtn2")->isEnabled());
     EXPECT_FALSE(Find<QTimer>("Timer1")->isActive());
-    EXPECT_TRUE(prompter.calls().empty());
+    EXPECT_TRUE(prompter.Calls().empty());
 }
 
 TEST_F(SessionTest, SessionClockCountsPastNinetyNineHours) {
@@ -79,14 +79,14 @@ TEST_F(SessionTest, StoppingWithCarsOnCourseAsksAndNoKeepsTiming) {
     start.kind = SensorEventKind::kActiveEdge;
     start.input = SensorInput::kStart;
     start.tick = clock.MsTick();
-    window->gymkhana().TakeSensorEvent(start);
+    window->Gymkhana().TakeSensorEvent(start);
     prompter.AnswerNo();
     PressAltS();
-    ASSERT_EQ(prompter.calls().size(), 1u);
-    EXPECT_EQ(prompter.calls()[0].text, QString::fromUtf8(msg::k122));
-    EXPECT_EQ(prompter.calls()[0].caption, QString::fromUtf8(msg::k117));
+    ASSERT_EQ(prompter.Calls().size(), 1u);
+    EXPECT_EQ(prompter.Calls()[0].text, QString::fromUtf8(msg::k122));
+    EXPECT_EQ(prompter.Calls()[0].caption, QString::fromUtf8(msg::k117));
     EXPECT_TRUE(window->SessionRunning());
-    EXPECT_TRUE(window->state().running);
+    EXPECT_TRUE(window->State().running);
 
     prompter.AnswerYes();
     PressAltS();
@@ -97,14 +97,14 @@ TEST_F(SessionTest, StoppingWithCarsOnCourseAsksAndNoKeepsTiming) {
 TEST_F(SessionTest, ModeChangeAsksAndSwitchesBack) {
     OpenWindow();
     auto* tabs = Find<QTabWidget>("PageControl1");
-    window->state().resultModified = true;
+    window->State().resultModified = true;
     prompter.AnswerNo();
     tabs->setCurrentIndex(1);
-    ASSERT_EQ(prompter.calls().size(), 1u);
-    EXPECT_EQ(prompter.calls()[0].text, QString::fromUtf8(msg::k118));
-    EXPECT_EQ(prompter.calls()[0].caption, QString::fromUtf8(msg::k114));
+    ASSERT_EQ(prompter.Calls().size(), 1u);
+    EXPECT_EQ(prompter.Calls()[0].text, QString::fromUtf8(msg::k118));
+    EXPECT_EQ(prompter.Calls()[0].caption, QString::fromUtf8(msg::k114));
     EXPECT_EQ(tabs->currentIndex(), 0);
-    EXPECT_EQ(window->state().currentMode, RaceMode::kGymkhana);
+    EXPECT_EQ(window->State().currentMode, RaceMode::kGymkhana);
 
     // Running: "Yes" to clearing, "No" to stopping keeps the mode.
     PressAltS();
@@ -112,8 +112,8 @@ TEST_F(SessionTest, ModeChangeAsksAndSwitchesBack) {
     prompter.AnswerYes();
     prompter.AnswerNo();
     tabs->setCurrentIndex(2);
-    ASSERT_EQ(prompter.calls().size(), 2u);
-    EXPECT_EQ(prompter.calls()[1].text, QString::fromUtf8(msg::k113));
+    ASSERT_EQ(prompter.Calls().size(), 2u);
+    EXPECT_EQ(prompter.Calls()[1].text, QString::fromUtf8(msg::k113));
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_TRUE(window->SessionRunning());
 
@@ -122,8 +122,8 @@ TEST_F(SessionTest, ModeChangeAsksAndSwitchesBack) {
     prompter.AnswerYes();
     tabs->setCurrentIndex(1);
     EXPECT_FALSE(window->SessionRunning());
-    EXPECT_EQ(window->state().currentMode, RaceMode::kDrag);
-    EXPECT_FALSE(window->state().resultModified);
+    EXPECT_EQ(window->State().currentMode, RaceMode::kDrag);
+    EXPECT_FALSE(window->State().resultModified);
     auto* grid = Find<QTableView>("StringGrid2");
     ASSERT_EQ(grid->model()->columnCount(), 13);
     EXPECT_EQ(grid->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Fly"));
@@ -135,7 +135,7 @@ TEST_F(SessionTest, ModeChangeAsksAndSwitchesBack) {
     // No questions without changes; the CIRCUIT layout.
     prompter.ClearCalls();
     tabs->setCurrentIndex(2);
-    EXPECT_TRUE(prompter.calls().empty());
+    EXPECT_TRUE(prompter.Calls().empty());
     EXPECT_EQ(grid->model()->columnCount(), 6);
     EXPECT_EQ(grid->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Lap time"));
     tabs->setCurrentIndex(0);
@@ -145,9 +145,9 @@ TEST_F(SessionTest, ModeChangeAsksAndSwitchesBack) {
 
 TEST_F(SessionTest, ModeResetClearsCountersAndDisplays) {
     OpenWindow();
-    window->state().runCount[5] = 3;
-    window->state().lastPassTime[5] = 1234;
-    window->entries().SetCell(3, 5, "3");
+    window->State().runCount[5] = 3;
+    window->State().lastPassTime[5] = 1234;
+    window->Entries().SetCell(3, 5, "3");
     PressAltS();
     // A queue entry typed into place 2 moves up to place 1.
     auto* place2 = Find<QLineEdit>("Memo111");
@@ -161,18 +161,18 @@ TEST_F(SessionTest, ModeResetClearsCountersAndDisplays) {
     EXPECT_TRUE(place2->isReadOnly());
     EXPECT_EQ(Find<QLineEdit>("Memo100")->text(), QStringLiteral("5"));
     EXPECT_EQ(place2->text(), QStringLiteral("0"));
-    EXPECT_EQ(window->state().waitingNumber, 5);
+    EXPECT_EQ(window->State().waitingNumber, 5);
     EXPECT_EQ(window->StatusText(0), QStringLiteral("Car #5 計測準備完了"));
 
     PressAltS();
     PressAltS();  // the next session starts with a mode reset
-    EXPECT_EQ(window->state().runCount[5], 0);
-    EXPECT_EQ(window->state().lastPassTime[5], 0u);
-    EXPECT_EQ(window->entries().Cell(3, 5), "");
+    EXPECT_EQ(window->State().runCount[5], 0);
+    EXPECT_EQ(window->State().lastPassTime[5], 0u);
+    EXPECT_EQ(window->Entries().Cell(3, 5), "");
     EXPECT_EQ(Find<QLineEdit>("Memo100")->text(), QStringLiteral("0"));
     EXPECT_EQ(Find<QLineEdit>("Memo120")->text(), QStringLiteral("0"));
     EXPECT_EQ(Find<QLineEdit>("Memo121")->text(), QStringLiteral("--:--"));
-    EXPECT_EQ(window->state().entryRow, 1);
+    EXPECT_EQ(window->State().entryRow, 1);
 }
 
 TEST_F(SessionTest, NextCarNumberOutOfRangeBecomes199) {
@@ -183,7 +183,7 @@ TEST_F(SessionTest, NextCarNumberOutOfRangeBecomes199) {
         emit next->textEdited(next->text());
         window->RefreshWaitingCar();
         EXPECT_EQ(next->text(), QStringLiteral("199")) << text;
-        EXPECT_EQ(window->state().waitingNumber, 199);
+        EXPECT_EQ(window->State().waitingNumber, 199);
     }
 }
 
@@ -193,13 +193,13 @@ TEST_F(SessionTest, DigitKeysDriveDragLinesOnlyDuringASession) {
     QWidget* target = Find<QTableView>("StringGrid1");
     QKeyEvent three(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier);
     QApplication::sendEvent(target, &three);
-    EXPECT_EQ(window->sensors().Keys().keyDragLines, 0);
+    EXPECT_EQ(window->Sensors().Keys().keyDragLines, 0);
     PressAltS();
     QApplication::sendEvent(target, &three);
-    EXPECT_EQ(window->sensors().Keys().keyDragLines, 1 << 2);
+    EXPECT_EQ(window->Sensors().Keys().keyDragLines, 1 << 2);
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier);
     QApplication::sendEvent(target, &release);
-    EXPECT_EQ(window->sensors().Keys().keyDragLines, 0);
+    EXPECT_EQ(window->Sensors().Keys().keyDragLines, 0);
 }
 
 }  // namespace

@@ -90,11 +90,11 @@ TEST_F(TimingRunTest, TwoGymkhanaRunsWithPenaltiesAreSaved) {
     EXPECT_EQ(rows[0], "1,山田 太郎,シビック,," + time1 + ",,," + SpeedText(4, run1) + ",1");
     EXPECT_EQ(rows[1], "2,鈴木 花子,ロードスター,2," + time2 + ",,," + SpeedText(4, run2) + ",1");
     EXPECT_EQ(SpeedText(4, run1), "0.398km/h");
-    EXPECT_FALSE(window->state().resultModified);
+    EXPECT_FALSE(window->State().resultModified);
 
     // Tools > Record: the Rank page holds both cars, the penalised one second.
     Find<QAction>("ToolRecord")->trigger();
-    TRecordForm& record = window->record();
+    TRecordForm& record = window->Record();
     EXPECT_TRUE(record.isVisible());
     EXPECT_EQ(record.windowTitle(), QStringLiteral("Record"));
     const QAbstractItemModel* rank = record.StringGrid1->model();
@@ -137,11 +137,11 @@ TEST_F(TimingRunTest, PortNoneReadsIdleInputsAndKeysStillWork) {
     Run(3000);
     // Nothing on the inputs: no car started, every lamp dark.
     EXPECT_EQ(Find<QLineEdit>("Memo101")->text(), QStringLiteral("0"));
-    EXPECT_EQ(window->sensors().Log().Lines().size(), 2u);
+    EXPECT_EQ(window->Sensors().Log().Lines().size(), 2u);
     // The keyboard sensors still start a car.
     Pass(Qt::Key_F11);
     EXPECT_EQ(Find<QLineEdit>("Memo120")->text(), QStringLiteral("1"));
-    EXPECT_TRUE(window->sensors().Log().Lines().back().ends_with(",S"));
+    EXPECT_TRUE(window->Sensors().Log().Lines().back().ends_with(",S"));
 }
 
 TEST_F(TimingRunTest, PenaltiesOnCourseAndATimeOutReachTheResult) {
@@ -155,7 +155,7 @@ TEST_F(TimingRunTest, PenaltiesOnCourseAndATimeOutReachTheResult) {
     QMouseEvent right(QEvent::MouseButtonPress, QPointF(3, 3), QPointF(3, 3), Qt::RightButton,
                       Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(carBox, &right);
-    EXPECT_EQ(window->gymkhana().selectedPosition(), 1);
+    EXPECT_EQ(window->Gymkhana().SelectedPosition(), 1);
     Find<QAction>("Pilontouch11")->trigger();
     Find<QAction>("Pilontouch11")->trigger();
     Find<QAction>("Pilontouch12")->trigger();
@@ -168,13 +168,13 @@ TEST_F(TimingRunTest, PenaltiesOnCourseAndATimeOutReachTheResult) {
     ASSERT_TRUE(timer5->isActive());
     QElapsedTimer waited;
     waited.start();
-    while (window->results().IsEmpty() && waited.elapsed() < 3000) {
+    while (window->Results().IsEmpty() && waited.elapsed() < 3000) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     }
-    ASSERT_FALSE(window->results().IsEmpty());
-    EXPECT_EQ(window->results().Cell(3, 1), "MC");
-    EXPECT_EQ(window->results().Cell(4, 1), "300000");
-    EXPECT_EQ(window->results().Cell(5, 1), "(Timeout)");
+    ASSERT_FALSE(window->Results().IsEmpty());
+    EXPECT_EQ(window->Results().Cell(3, 1), "MC");
+    EXPECT_EQ(window->Results().Cell(4, 1), "300000");
+    EXPECT_EQ(window->Results().Cell(5, 1), "(Timeout)");
     EXPECT_EQ(carBox->text(), QStringLiteral("0"));
     EXPECT_FALSE(timer5->isActive());
 }

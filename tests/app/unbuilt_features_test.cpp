@@ -37,7 +37,7 @@ protected:
             EXPECT_FALSE(control->isEnabled()) << name << " " << when;
             EXPECT_TRUE(control->toolTip().startsWith(kNotYet)) << name << " " << when;
         }
-        auto* print = FindNamed<QToolButton>(&window->record(), "SpeedButton2");
+        auto* print = FindNamed<QToolButton>(&window->Record(), "SpeedButton2");
         EXPECT_FALSE(print->isEnabled()) << when;
         EXPECT_TRUE(print->toolTip().startsWith(kNotYet)) << when;
     }
@@ -71,13 +71,13 @@ TEST_F(UnbuiltFeaturesTest, StayDisabledThroughSessionsAndModeChanges) {
     auto* tabs = Find<QTabWidget>("PageControl1");
     for (int tab : {1, 2, 0}) {
         tabs->setCurrentIndex(tab);
-        ASSERT_EQ(static_cast<int>(window->state().currentMode), tab);
+        ASSERT_EQ(static_cast<int>(window->State().currentMode), tab);
         PressAltS();
         PressAltS();
         ExpectAllNotUsable("after a mode change and a session");
     }
     for (int page : {1, 2, 0}) {
-        window->record().PageControl1->setCurrentIndex(page);
+        window->Record().PageControl1->setCurrentIndex(page);
     }
     ExpectAllNotUsable("after the record window's page changes");
 }

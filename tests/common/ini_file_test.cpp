@@ -247,7 +247,7 @@ TEST(IniFile, FailedSaveIsReportedAndLeavesTheOldFile) {
     EXPECT_NE(result.error.find(path.string()), std::string::npos) << result.error;
     EXPECT_EQ(test::ReadBytes(path), old);
     int files = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.path())) {
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.Path())) {
         ++files;
     }
     EXPECT_EQ(files, 2);  // "notafolder" and "Vantrel.ini", no temporary file

@@ -43,7 +43,7 @@ TEST(StrToInt, DefaultAndThrowingForms) {
         StrToIntOrThrow("1,5");
         ADD_FAILURE() << "no error";
     } catch (const ConversionError& error) {
-        EXPECT_EQ(error.text(), "1,5");
+        EXPECT_EQ(error.Text(), "1,5");
         EXPECT_STREQ(error.what(), "'1,5' は数値ではありません");
     }
 }

@@ -66,7 +66,7 @@ TEST(WriteFileAtomic, WritesExactBytesAndReplacesTheOldFile) {
     EXPECT_EQ(test::ReadBytes(path), "");
     EXPECT_TRUE(fs::exists(path));
     // No temporary file is left beside it.
-    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"Result.csv"});
+    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"Result.csv"});
 }
 
 TEST(WriteFileAtomic, NewFileGetsTheUsualPermissions) {
@@ -88,7 +88,7 @@ TEST(WriteFileAtomic, NameNearTheFileNameLimit) {
     EXPECT_EQ(test::ReadBytes(dir / name), "1,a\r\n");
     ASSERT_TRUE(WriteFileAtomic(dir / name, "2,b\r\n"));
     EXPECT_EQ(test::ReadBytes(dir / name), "2,b\r\n");
-    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{name});
+    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{name});
 }
 
 TEST(WriteFileAtomic, ParentThatIsAFileFailsWithTheFileName) {
@@ -99,7 +99,7 @@ TEST(WriteFileAtomic, ParentThatIsAFileFailsWithTheFileName) {
     EXPECT_FALSE(result);
     EXPECT_NE(result.error.find(path.string()), std::string::npos) << result.error;
     EXPECT_EQ(test::ReadBytes(dir / "plain"), "old");
-    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"plain"});
+    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"plain"});
 }
 
 TEST(WriteFileAtomic, TargetThatIsAFolderFailsAndLeavesNoTemporaryFile) {
@@ -112,7 +112,7 @@ TEST(WriteFileAtomic, TargetThatIsAFolderFailsAndLeavesNoTemporaryFile) {
     EXPECT_NE(result.error.find("Entry.csv"), std::string::npos) << result.error;
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_EQ(test::ReadBytes(path / "inside"), "keep");
-    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"Entry.csv"});
+    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"Entry.csv"});
 }
 
 TEST(WriteFileAtomic, FailedWriteLeavesTheOldFileWhole) {
@@ -131,7 +131,7 @@ TEST(WriteFileAtomic, FailedWriteLeavesTheOldFileWhole) {
     EXPECT_FALSE(result);
     EXPECT_NE(result.error.find(path.string()), std::string::npos) << result.error;
     EXPECT_EQ(test::ReadBytes(path), old);
-    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"Entry.csv"});
+    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"Entry.csv"});
 }
 
 TEST(WriteFileAtomic, ReadOnlyFolderFailsAndLeavesTheOldFile) {
@@ -168,7 +168,7 @@ TEST(ReadWholeFile, ReadsBytesOrFailsLeavingThemAlone) {
     EXPECT_FALSE(result);
     EXPECT_NE(result.error.find("none.bin"), std::string::npos);
     EXPECT_EQ(kept, "kept");
-    EXPECT_FALSE(ReadWholeFile(dir.path(), kept));  // a folder is no file
+    EXPECT_FALSE(ReadWholeFile(dir.Path(), kept));  // a folder is no file
     EXPECT_EQ(kept, "kept");
 }
 
@@ -194,7 +194,7 @@ TEST(WriteFileAtomic, KeepsTheModeOfAReplacedFileAndRefusesAReadOnlyOne) {
     EXPECT_EQ(test::ReadBytes(readOnly), "final\r\n");
     ASSERT_EQ(::stat(readOnly.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0444u);
-    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"Final.csv", "Result.csv"}));
+    EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"Final.csv", "Result.csv"}));
 }
 
 TEST(WriteFileAtomic, RefusesAFileOnlyOthersMayWrite) {

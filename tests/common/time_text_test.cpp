@@ -114,7 +114,7 @@ void ExpectConversionError(const std::string& text, const std::string& badPart) 
         const int32_t value = ParseTimeText(text);
         ADD_FAILURE() << "gave " << value << " instead of an error";
     } catch (const ConversionError& error) {
-        EXPECT_EQ(error.text(), badPart);
+        EXPECT_EQ(error.Text(), badPart);
         EXPECT_EQ(std::string(error.what()), "'" + badPart + "' は数値ではありません");
     }
 }

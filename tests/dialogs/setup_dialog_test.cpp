@@ -83,8 +83,8 @@ TEST_F(SetupDialogTest, RangesOfTheSpinControlsAndTheTrackBar) {
     for (const auto& [name, low, high] : ranges) {
         auto* upDown = form->findChild<UpDown*>(QString::fromLatin1(name));
         ASSERT_NE(upDown, nullptr) << name;
-        EXPECT_EQ(upDown->minimum(), low) << name;
-        EXPECT_EQ(upDown->maximum(), high) << name;
+        EXPECT_EQ(upDown->Minimum(), low) << name;
+        EXPECT_EQ(upDown->Maximum(), high) << name;
     }
     auto* trackBar = form->findChild<QSlider*>("TrackBar1");
     ASSERT_NE(trackBar, nullptr);
@@ -131,7 +131,7 @@ TEST_F(SetupDialogTest, EnterOnTheStoredFileWritesAllSixteenKeys) {
     EXPECT_EQ(applied.back().ioAddress, 0);
     EXPECT_EQ(applied.back().baudRate, 9600);
     EXPECT_EQ(applied.back().timeOut, 61);
-    EXPECT_TRUE(prompter.calls().empty());
+    EXPECT_TRUE(prompter.Calls().empty());
 }
 
 TEST_F(SetupDialogTest, EnterInTheSerialPortBoxAlsoMeansOk) {

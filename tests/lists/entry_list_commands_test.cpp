@@ -24,14 +24,14 @@ protected:
 };
 
 TEST_F(EntryListCommandsTest, StartsWithTheNewEntryNameAndTheRememberedFolder) {
-    EXPECT_EQ(commands.file().name, "NewEntry.txt");
-    EXPECT_EQ(commands.file().Label(), "\"NewEntry.txt\"");
-    EXPECT_EQ(commands.file().folder, "");
+    EXPECT_EQ(commands.File().name, "NewEntry.txt");
+    EXPECT_EQ(commands.File().Label(), "\"NewEntry.txt\"");
+    EXPECT_EQ(commands.File().folder, "");
 
     IniFile other(dir / "other.ini");
     other.WriteString("InitialDir", "EntryList", "/data/events");
     EntryListCommands remembered(table, state, &other);
-    EXPECT_EQ(remembered.file().folder, "/data/events");
+    EXPECT_EQ(remembered.File().folder, "/data/events");
 }
 
 TEST_F(EntryListCommandsTest, NewEmptiesNamesKeepsLapsAndClearsTheFlag) {
@@ -44,7 +44,7 @@ TEST_F(EntryListCommandsTest, NewEmptiesNamesKeepsLapsAndClearsTheFlag) {
     EXPECT_EQ(table.Cell(EntryTable::kLap, 3), "2");
     EXPECT_FALSE(state.entryModified);
     EXPECT_FALSE(commands.NeedsQuestionBeforeReplace());
-    EXPECT_EQ(commands.file().name, "NewEntry.txt");
+    EXPECT_EQ(commands.File().name, "NewEntry.txt");
 }
 
 TEST_F(EntryListCommandsTest, LoadRemembersTheFileAndClearsTheFlag) {
@@ -54,9 +54,9 @@ TEST_F(EntryListCommandsTest, LoadRemembersTheFileAndClearsTheFlag) {
     ASSERT_TRUE(commands.Load(dir / "event" / "cars.txt"));
     EXPECT_EQ(table.Name(1), "A");
     EXPECT_FALSE(state.entryModified);
-    EXPECT_EQ(commands.file().name, "cars.txt");
-    EXPECT_EQ(commands.file().Label(), "\"cars.txt\"");
-    EXPECT_EQ(commands.file().folder, (dir / "event").string());
+    EXPECT_EQ(commands.File().name, "cars.txt");
+    EXPECT_EQ(commands.File().Label(), "\"cars.txt\"");
+    EXPECT_EQ(commands.File().folder, (dir / "event").string());
     EXPECT_EQ(IniFolder(), (dir / "event").string());
 }
 
@@ -66,7 +66,7 @@ TEST_F(EntryListCommandsTest, FailedLoadChangesNothing) {
     EXPECT_FALSE(commands.Load(dir / "missing.txt"));
     EXPECT_EQ(table.Name(1), "keep");
     EXPECT_TRUE(state.entryModified);
-    EXPECT_EQ(commands.file().name, "NewEntry.txt");
+    EXPECT_EQ(commands.File().name, "NewEntry.txt");
     EXPECT_EQ(IniFolder(), "<none>");
 }
 
@@ -76,8 +76,8 @@ TEST_F(EntryListCommandsTest, SaveWritesRemembersAndClearsTheFlag) {
     ASSERT_TRUE(commands.Save(dir / "out.txt"));
     EXPECT_EQ(ReadBytes(dir / "out.txt").substr(0, 6), "A,\r\n,\r");
     EXPECT_FALSE(state.entryModified);
-    EXPECT_EQ(commands.file().name, "out.txt");
-    EXPECT_EQ(IniFolder(), dir.path().string());
+    EXPECT_EQ(commands.File().name, "out.txt");
+    EXPECT_EQ(IniFolder(), dir.Path().string());
 }
 
 TEST_F(EntryListCommandsTest, InsertAndDeleteAloneDoNotSetTheFlag) {
@@ -95,11 +95,11 @@ TEST_F(EntryListCommandsTest, InsertAndDeleteAloneDoNotSetTheFlag) {
 }
 
 TEST_F(EntryListCommandsTest, AnEditBegunAndEndedWithoutChangeSetsTheFlag) {
-    EXPECT_FALSE(commands.editState().editing());
+    EXPECT_FALSE(commands.EditState().Editing());
     commands.BeginEdit();
-    EXPECT_TRUE(commands.editState().editing());
+    EXPECT_TRUE(commands.EditState().Editing());
     commands.EndEdit();
-    EXPECT_FALSE(commands.editState().editing());
+    EXPECT_FALSE(commands.EditState().Editing());
     EXPECT_TRUE(state.entryModified);
 }
 
@@ -112,7 +112,7 @@ TEST_F(EntryListCommandsTest, WorksWithoutASettingsFile) {
     EntryListCommands bare(table, state, nullptr);
     WriteBytes(dir / "a.txt", "Z,\r\n");
     ASSERT_TRUE(bare.Load(dir / "a.txt"));
-    EXPECT_EQ(bare.file().name, "a.txt");
+    EXPECT_EQ(bare.File().name, "a.txt");
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ TEST_F(EntryListWindow, LoadedFileSavesBackByteExactAndItsFolderIsRemembered) {
     EXPECT_EQ(EntryCell(1, 1), QStringLiteral("山田 太郎"));
     EXPECT_EQ(EntryCell(2, 2), QStringLiteral("ロードスター"));
     EXPECT_EQ(Find<QLabel>("EntryFile")->text(), QStringLiteral("\"event.txt\""));
-    EXPECT_FALSE(window->state().entryModified);
+    EXPECT_FALSE(window->State().entryModified);
     EXPECT_NE(IniText().find("[InitialDir]\r\nEntryList=" + (dir / "entries").string() + "\r\n"),
               std::string::npos)
         << IniText();
@@ -72,8 +72,8 @@ TEST_F(EntryListWindow, TheRememberedFolderIsWhereTheDialogsStartNextTime) {
 
 TEST_F(EntryListWindow, NewOnAChangedListAsksAndNoKeepsTheNames) {
     OpenWindow();
-    window->entries().SetCell(EntryTable::kName, 3, "Tanaka");
-    window->state().entryModified = true;
+    window->Entries().SetCell(EntryTable::kName, 3, "Tanaka");
+    window->State().entryModified = true;
 
     prompter.AnswerNo();
     Find<QAction>("FileNewEntry")->trigger();
@@ -81,18 +81,18 @@ TEST_F(EntryListWindow, NewOnAChangedListAsksAndNoKeepsTheNames) {
     EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].text, QString::fromUtf8(msg::k101));
     EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].caption, QString::fromUtf8(msg::k102));
     EXPECT_EQ(EntryCell(1, 3), QStringLiteral("Tanaka"));
-    EXPECT_TRUE(window->state().entryModified);
+    EXPECT_TRUE(window->State().entryModified);
 
     prompter.AnswerYes();
     Find<QAction>("FileNewEntry")->trigger();
     EXPECT_EQ(EntryCell(1, 3), QString());
-    EXPECT_FALSE(window->state().entryModified);
+    EXPECT_FALSE(window->State().entryModified);
     EXPECT_EQ(Find<QLabel>("EntryFile")->text(), QStringLiteral("\"NewEntry.txt\""));
 }
 
 TEST_F(EntryListWindow, LoadOnAChangedListAsksFirstAndNoOpensNoDialog) {
     OpenWindow();
-    window->state().entryModified = true;
+    window->State().entryModified = true;
     prompter.AnswerNo();
     Find<QAction>("FileLoadEntry")->trigger();
     ASSERT_EQ(prompter.CallsOf(PromptCall::kAskYesNo).size(), 1u);
@@ -103,8 +103,8 @@ TEST_F(EntryListWindow, LoadOnAChangedListAsksFirstAndNoOpensNoDialog) {
 
 TEST_F(EntryListWindow, FailedLoadAndSaveShowTheErrorAndChangeNothing) {
     OpenWindow();
-    window->entries().SetCell(EntryTable::kName, 1, "Kept");
-    window->state().entryModified = true;
+    window->Entries().SetCell(EntryTable::kName, 1, "Kept");
+    window->State().entryModified = true;
     prompter.AnswerYes();
     prompter.AnswerFile(QString::fromStdString((dir / "missing.txt").string()));
     Find<QAction>("FileLoadEntry")->trigger();
@@ -112,14 +112,14 @@ TEST_F(EntryListWindow, FailedLoadAndSaveShowTheErrorAndChangeNothing) {
     EXPECT_NE(prompter.CallsOf(PromptCall::kError)[0].text.indexOf(QStringLiteral("missing.txt")),
               -1);
     EXPECT_EQ(EntryCell(1, 1), QStringLiteral("Kept"));
-    EXPECT_TRUE(window->state().entryModified);
+    EXPECT_TRUE(window->State().entryModified);
 
     // A folder that is a regular file cannot take the list, whoever runs the test.
     WriteBytes(dir / "blocker", "x");
     prompter.AnswerFile(QString::fromStdString((dir / "blocker" / "list.txt").string()));
     Find<QAction>("FileSaveEntry")->trigger();
     EXPECT_EQ(prompter.CallsOf(PromptCall::kError).size(), 2u);
-    EXPECT_TRUE(window->state().entryModified);
+    EXPECT_TRUE(window->State().entryModified);
     EXPECT_EQ(Find<QLabel>("EntryFile")->text(), QStringLiteral("\"NewEntry.txt\""));
     EXPECT_EQ(IniText().find("EntryList="), std::string::npos);
 }
@@ -137,17 +137,17 @@ TEST_F(EntryListWindow, EditBegunAndEndedWithoutChangeShowsTheColoursAndMarksThe
     EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectItems);
     EXPECT_EQ(grid->currentIndex().column(), 1);
     EXPECT_TRUE(grid->model()->flags(grid->currentIndex()) & Qt::ItemIsEditable);
-    EXPECT_TRUE(window->state().entryModified);
+    EXPECT_TRUE(window->State().entryModified);
 
     Press(grid, Qt::Key_Return);  // EndEntryEdit, then car 2 is picked
     EXPECT_FALSE(IsEditingColor(grid));
     EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectRows);
     EXPECT_FALSE(grid->model()->flags(grid->currentIndex()) & Qt::ItemIsEditable);
-    EXPECT_TRUE(window->state().entryModified);
-    EXPECT_EQ(window->state().entryRow, 2);
+    EXPECT_TRUE(window->State().entryModified);
+    EXPECT_EQ(window->State().entryRow, 2);
     EXPECT_EQ(Find<QLineEdit>("Memo114")->text(), QStringLiteral("2"));
     EXPECT_EQ(Find<QLineEdit>("Memo204")->text(), QStringLiteral("2"));
-    EXPECT_EQ(window->state().waitingNumber, 2);
+    EXPECT_EQ(window->State().waitingNumber, 2);
 }
 
 TEST_F(EntryListWindow, DoubleClickTogglesEditingAndTypedTextReachesTheList) {
@@ -163,9 +163,9 @@ TEST_F(EntryListWindow, DoubleClickTogglesEditingAndTypedTextReachesTheList) {
     QTest::keyClicks(editor, QStringLiteral("ori"));
     QTest::keyClick(editor, Qt::Key_Return);
     QApplication::processEvents();
-    EXPECT_EQ(window->entries().Name(5), "Mori");
+    EXPECT_EQ(window->Entries().Name(5), "Mori");
     EXPECT_FALSE(IsEditingColor(grid));
-    EXPECT_EQ(window->state().entryRow, 5);
+    EXPECT_EQ(window->State().entryRow, 5);
 
     DoubleClick(grid, 6, 2);
     EXPECT_TRUE(IsEditingColor(grid));
@@ -196,11 +196,11 @@ TEST_F(EntryListWindow, ArrowKeysKeepTheEditInNameAndModelAndLapCannotBeReached)
 TEST_F(EntryListWindow, MousePressOnADataRowPicksThatCar) {
     OpenActiveWindow();
     Click(EntryGrid(), 11, 1);
-    EXPECT_EQ(window->state().entryRow, 12);
+    EXPECT_EQ(window->State().entryRow, 12);
     EXPECT_EQ(CurrentEntryCar(), 12);
     EXPECT_EQ(Find<QLineEdit>("Memo114")->text(), QStringLiteral("12"));
     EXPECT_EQ(Find<QLineEdit>("Memo204")->text(), QStringLiteral("12"));
-    EXPECT_EQ(window->state().waitingNumber, 12);
+    EXPECT_EQ(window->State().waitingNumber, 12);
 }
 
 TEST_F(EntryListWindow, FocusPaintsTheFixedCellsAndRestoresTheRememberedRow) {
@@ -211,7 +211,7 @@ TEST_F(EntryListWindow, FocusPaintsTheFixedCellsAndRestoresTheRememberedRow) {
     EXPECT_EQ(grid->model()->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), face);
     EXPECT_EQ(grid->horizontalHeader()->palette().color(QPalette::Button), face);
 
-    window->state().entryRow = 7;
+    window->State().entryRow = 7;
     grid->setFocus();
     EXPECT_EQ(grid->model()->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), kLightBlue);
     EXPECT_EQ(grid->horizontalHeader()->palette().color(QPalette::Button), kLightBlue);
@@ -223,14 +223,14 @@ TEST_F(EntryListWindow, FocusPaintsTheFixedCellsAndRestoresTheRememberedRow) {
     EXPECT_EQ(grid->model()->index(5, 0).data(Qt::BackgroundRole).value<QColor>(), face);
     EXPECT_EQ(grid->horizontalHeader()->palette().color(QPalette::Button), face);
     EXPECT_FALSE(IsEditingColor(grid));
-    EXPECT_EQ(window->state().entryRow, 8);
+    EXPECT_EQ(window->State().entryRow, 8);
     EXPECT_EQ(Find<QLineEdit>("Memo114")->text(), QStringLiteral("8"));
 }
 
 TEST_F(EntryListWindow, PopupInsertAndDeleteActOnTheCurrentRowAndLeaveTheFlag) {
     OpenWindow();
-    window->entries().SetCell(EntryTable::kName, 5, "Five");
-    window->entries().SetCell(EntryTable::kName, 6, "Six");
+    window->Entries().SetCell(EntryTable::kName, 5, "Five");
+    window->Entries().SetCell(EntryTable::kName, 6, "Six");
     EntryGrid()->setCurrentIndex(EntryGrid()->model()->index(4, 1));
     Find<QAction>("Grid1Insert")->trigger();
     EXPECT_EQ(EntryCell(1, 5), QString());
@@ -239,7 +239,7 @@ TEST_F(EntryListWindow, PopupInsertAndDeleteActOnTheCurrentRowAndLeaveTheFlag) {
     Find<QAction>("Grid1Delete")->trigger();
     EXPECT_EQ(EntryCell(1, 5), QStringLiteral("Five"));
     EXPECT_EQ(EntryCell(1, 6), QStringLiteral("Six"));
-    EXPECT_FALSE(window->state().entryModified);
+    EXPECT_FALSE(window->State().entryModified);
 
     Find<QAction>("Grid1Edit")->trigger();
     EXPECT_TRUE(IsEditingColor(EntryGrid()));

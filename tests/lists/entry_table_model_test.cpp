@@ -14,7 +14,7 @@ protected:
     EntryTable table;
     SessionState state;
     EntryListCommands commands{table, state, nullptr};
-    EntryTableModel model{table, commands.editState()};
+    EntryTableModel model{table, commands.EditState()};
     QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::Fatal};
 };
 
@@ -64,7 +64,7 @@ TEST_F(EntryTableModelTest, InsertTellsTheViewWhichRowsChanged) {
 }
 
 TEST_F(EntryTableModelTest, AModelGoneBeforeItsTableIsForgotten) {
-    { EntryTableModel shortLived(table, commands.editState()); }
+    { EntryTableModel shortLived(table, commands.EditState()); }
     table.SetCell(EntryTable::kName, 1, "still fine");
     EXPECT_EQ(table.Name(1), "still fine");
 }

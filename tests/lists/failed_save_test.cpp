@@ -71,8 +71,8 @@ protected:
     void ExpectNothingRemembered() {
         EXPECT_TRUE(state.entryModified);
         EXPECT_TRUE(state.resultModified);
-        EXPECT_EQ(entryCommands.file().Label(), "\"NewEntry.txt\"");
-        EXPECT_EQ(resultCommands.file().Label(), "\"NewResult.csv\"");
+        EXPECT_EQ(entryCommands.File().Label(), "\"NewEntry.txt\"");
+        EXPECT_EQ(resultCommands.File().Label(), "\"NewResult.csv\"");
         EXPECT_FALSE(std::filesystem::exists(dir / "Vantrel.ini"));
     }
 };
@@ -93,7 +93,7 @@ TEST_F(FailedSaveTest, FullDiskLeavesTheOldFilesWhole) {
     EXPECT_NE(entryResult.error.find(std::strerror(EFBIG)), std::string::npos) << entryResult.error;
     EXPECT_EQ(ReadBytes(dir / "cars.txt"), "old entries\r\n");
     EXPECT_EQ(ReadBytes(dir / "results.csv"), "old results\r\n");
-    EXPECT_EQ(FileCount(dir.path()), 2u);  // no temporary file left behind
+    EXPECT_EQ(FileCount(dir.Path()), 2u);  // no temporary file left behind
     ExpectNothingRemembered();
 }
 

@@ -27,7 +27,7 @@ protected:
 
 TEST_F(ResultListCommandsTest, SaveRightAfterStartUpNeedsTheDialog) {
     EXPECT_TRUE(commands.SaveNeedsDialog());
-    EXPECT_EQ(commands.file().Label(), "\"NewResult.csv\"");
+    EXPECT_EQ(commands.File().Label(), "\"NewResult.csv\"");
 }
 
 TEST_F(ResultListCommandsTest, SaveRemembersSoTheNextSaveGoesStraightToTheFile) {
@@ -36,10 +36,10 @@ TEST_F(ResultListCommandsTest, SaveRemembersSoTheNextSaveGoesStraightToTheFile) 
     ASSERT_TRUE(commands.Save(dir / "heat1.csv"));
     EXPECT_FALSE(state.resultModified);
     EXPECT_FALSE(commands.SaveNeedsDialog());
-    EXPECT_EQ(commands.file().FullPath(), dir / "heat1.csv");
-    EXPECT_EQ(commands.file().Label(), "\"heat1.csv\"");
+    EXPECT_EQ(commands.File().FullPath(), dir / "heat1.csv");
+    EXPECT_EQ(commands.File().Label(), "\"heat1.csv\"");
     EXPECT_EQ(IniFile(dir / "Vantrel.ini").ReadString("InitialDir", "ResultList", ""),
-              dir.path().string());
+              dir.Path().string());
 }
 
 TEST_F(ResultListCommandsTest, SavingUnderTheDefaultNameStillAsksNextTime) {
@@ -52,7 +52,7 @@ TEST_F(ResultListCommandsTest, LoadSetsTheFlagAndRemembers) {
     ASSERT_TRUE(commands.Load(dir / "in.csv"));
     EXPECT_TRUE(state.resultModified);
     EXPECT_EQ(results.Cell(0, 1), "5");
-    EXPECT_EQ(commands.file().name, "in.csv");
+    EXPECT_EQ(commands.File().name, "in.csv");
 }
 
 TEST_F(ResultListCommandsTest, FailedLoadSetsTheFlagAndKeepsRowsAndName) {
@@ -61,7 +61,7 @@ TEST_F(ResultListCommandsTest, FailedLoadSetsTheFlagAndKeepsRowsAndName) {
     EXPECT_FALSE(commands.Load(dir / "missing.csv"));
     EXPECT_TRUE(state.resultModified);
     EXPECT_EQ(results.Cell(0, 1), "3");
-    EXPECT_EQ(commands.file().name, "NewResult.csv");
+    EXPECT_EQ(commands.File().name, "NewResult.csv");
 }
 
 TEST_F(ResultListCommandsTest, ClearResetsRowsLapsCountersNameAndFlag) {
@@ -76,13 +76,13 @@ TEST_F(ResultListCommandsTest, ClearResetsRowsLapsCountersNameAndFlag) {
     commands.Clear();
     EXPECT_TRUE(results.IsEmpty());
     EXPECT_EQ(results.DataRowCount(), 1);
-    EXPECT_EQ(results.mode(), RaceMode::kGymkhana);
+    EXPECT_EQ(results.Mode(), RaceMode::kGymkhana);
     EXPECT_EQ(entries.Cell(EntryTable::kLap, 3), "");
     EXPECT_EQ(state.runCount[3], 0);
     EXPECT_EQ(state.lastPassTime[4], 0u);
     EXPECT_FALSE(state.resultModified);
     EXPECT_TRUE(commands.SaveNeedsDialog());
-    EXPECT_EQ(commands.file().folder, dir.path().string());
+    EXPECT_EQ(commands.File().folder, dir.Path().string());
 }
 
 TEST_F(ResultListCommandsTest, ChangeLayoutEmptiesAndClearsTheFlag) {
@@ -202,13 +202,13 @@ TEST_F(ResultListCommandsTest, DeleteMovesLaterRowsUpAndKeepsACurrentRow) {
 
 TEST_F(ResultListCommandsTest, BeginSetsTheFlagEndLeavesIt) {
     commands.BeginEdit();
-    EXPECT_TRUE(commands.editState().editing());
+    EXPECT_TRUE(commands.EditState().Editing());
     EXPECT_TRUE(state.resultModified);
     state.resultModified = false;
     AddCar(3);
     state.resultModified = false;
     EXPECT_EQ(commands.EndEdit(1), CarCellCheck::kRefreshed);
-    EXPECT_FALSE(commands.editState().editing());
+    EXPECT_FALSE(commands.EditState().Editing());
     EXPECT_FALSE(state.resultModified);
 }
 
@@ -265,9 +265,9 @@ TEST_F(ResultListCommandsTest, AModeChangeMakesANewListThatIsSavedUnderANewName)
     EXPECT_FALSE(commands.SaveNeedsDialog());
     commands.ChangeLayout(RaceMode::kDrag);
     EXPECT_EQ(nameChanges, 2);
-    EXPECT_EQ(commands.file().name, "NewResult.csv");
+    EXPECT_EQ(commands.File().name, "NewResult.csv");
     EXPECT_TRUE(commands.SaveNeedsDialog());
-    EXPECT_EQ(commands.file().folder, dir.path().string());  // the dialog starts there
+    EXPECT_EQ(commands.File().folder, dir.Path().string());  // the dialog starts there
 
     // The empty list over a file holding results is asked about; over nothing, or over a
     // file of commas only, it is not.

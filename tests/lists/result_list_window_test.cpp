@@ -28,7 +28,7 @@ std::filesystem::path WriteResultFile(const std::filesystem::path& folder,
 }
 
 void AddRow(TMainForm& window, std::vector<std::string> cells) {
-    window.resultList()->commands().AddResult(BookingOfRow(std::move(cells)));
+    window.ResultList()->Commands().AddResult(BookingOfRow(std::move(cells)));
 }
 
 TEST_F(ResultListWindow, SaveRightAfterStartUpOpensTheDialog) {
@@ -50,7 +50,7 @@ TEST_F(ResultListWindow, LoadThenSaveWritesToTheLoadedNameWithoutADialog) {
     Find<QAction>("FileLoadResult")->trigger();
     EXPECT_EQ(ResultCell(0, 1), QStringLiteral("12"));
     EXPECT_EQ(ResultCell(4, 1), QStringLiteral("01:23.456"));
-    EXPECT_TRUE(window->state().resultModified);
+    EXPECT_TRUE(window->State().resultModified);
     EXPECT_EQ(Find<QLabel>("ResultFile")->text(), QStringLiteral("\"heat.csv\""));
     EXPECT_NE(IniText().find("ResultList=" + (dir / "day1").string() + "\r\n"), std::string::npos);
 
@@ -62,7 +62,7 @@ TEST_F(ResultListWindow, LoadThenSaveWritesToTheLoadedNameWithoutADialog) {
     Find<QAction>("FileSaveResult")->trigger();
     EXPECT_TRUE(prompter.CallsOf(PromptCall::kSaveFile).empty());
     EXPECT_EQ(ReadBytes(path), "12,A,X,3,01:23.456,,,,3\r\n");
-    EXPECT_FALSE(window->state().resultModified);
+    EXPECT_FALSE(window->State().resultModified);
 }
 
 TEST_F(ResultListWindow, SaveAsAlwaysAsksAndTheNextSaveUsesTheNewName) {
@@ -73,7 +73,7 @@ TEST_F(ResultListWindow, SaveAsAlwaysAsksAndTheNextSaveUsesTheNewName) {
     Find<QAction>("FileSaveAsResult")->trigger();
     EXPECT_EQ(ReadBytes(dir / "out" / "first.csv"), kRow12);
     EXPECT_EQ(Find<QLabel>("ResultFile")->text(), QStringLiteral("\"first.csv\""));
-    EXPECT_FALSE(window->state().resultModified);
+    EXPECT_FALSE(window->State().resultModified);
 
     Find<QAction>("FileSaveAsResult")->trigger();  // cancelled: nothing else happens
     EXPECT_EQ(prompter.CallsOf(PromptCall::kSaveFile).size(), 2u);
@@ -83,11 +83,11 @@ TEST_F(ResultListWindow, SaveAsAlwaysAsksAndTheNextSaveUsesTheNewName) {
 
 TEST_F(ResultListWindow, ClearAsksThenEmptiesTheListLapsCountersAndName) {
     OpenWindow();
-    const auto path = WriteResultFile(dir.path(), "heat.csv");
+    const auto path = WriteResultFile(dir.Path(), "heat.csv");
     prompter.AnswerFile(QString::fromStdString(path.string()));
     Find<QAction>("FileLoadResult")->trigger();
-    window->entries().SetCell(EntryTable::kLap, 12, "3");
-    window->state().runCount[12] = 3;
+    window->Entries().SetCell(EntryTable::kLap, 12, "3");
+    window->State().runCount[12] = 3;
 
     prompter.AnswerNo();
     Find<QPushButton>("BitBtn3")->click();
@@ -101,9 +101,9 @@ TEST_F(ResultListWindow, ClearAsksThenEmptiesTheListLapsCountersAndName) {
     EXPECT_EQ(ResultGrid()->model()->rowCount(), 1);
     EXPECT_EQ(ResultCell(0, 1), QString());
     EXPECT_EQ(EntryCell(3, 12), QString());
-    EXPECT_EQ(window->state().runCount[12], 0);
+    EXPECT_EQ(window->State().runCount[12], 0);
     EXPECT_EQ(Find<QLabel>("ResultFile")->text(), QStringLiteral("\"NewResult.csv\""));
-    EXPECT_FALSE(window->state().resultModified);
+    EXPECT_FALSE(window->State().resultModified);
     // The name is "NewResult.csv" again, so the next save asks for a file.
     Find<QAction>("FileSaveResult")->trigger();
     EXPECT_EQ(prompter.CallsOf(PromptCall::kSaveFile).size(), 1u);
@@ -113,14 +113,14 @@ TEST_F(ResultListWindow, PenaltyKeysChangeTheCurrentRow) {
     OpenActiveWindow();
     AddRow(*window, {"3", "A", "X", "", "01:00.000", "", "", "", "1"});
     AddRow(*window, {"12", "B", "Y", "2", "01:23.456", "(Timeout)", "", "", "1"});
-    window->state().resultModified = false;
+    window->State().resultModified = false;
     QTableView* grid = ResultGrid();
     grid->setFocus();
     grid->setCurrentIndex(grid->model()->index(1, 0));
 
     Press(grid, Qt::Key_C, Qt::AltModifier);
     EXPECT_EQ(ResultCell(3, 2), QStringLiteral("1"));
-    EXPECT_TRUE(window->state().resultModified);
+    EXPECT_TRUE(window->State().resultModified);
     Press(grid, Qt::Key_C, Qt::AltModifier);
     EXPECT_EQ(ResultCell(3, 2), QString());
     Press(grid, Qt::Key_Z, Qt::AltModifier);
@@ -141,21 +141,21 @@ TEST_F(ResultListWindow, EnterOnTheEmptyRowOfAnEmptyListShowsTheInputError) {
     ASSERT_EQ(prompter.CallsOf(PromptCall::kWarn).size(), 1u);
     EXPECT_EQ(prompter.CallsOf(PromptCall::kWarn)[0].text, QString::fromUtf8(msg::k109));
     EXPECT_EQ(prompter.CallsOf(PromptCall::kWarn)[0].caption, QString::fromUtf8(msg::k110));
-    EXPECT_FALSE(window->state().resultModified);
+    EXPECT_FALSE(window->State().resultModified);
 }
 
 TEST_F(ResultListWindow, AnEditTakesNameAndModelFromTheEntryListWhenItEnds) {
     OpenActiveWindow();
-    window->entries().SetCell(EntryTable::kName, 7, "Sato");
-    window->entries().SetCell(EntryTable::kModel, 7, "EK9");
+    window->Entries().SetCell(EntryTable::kName, 7, "Sato");
+    window->Entries().SetCell(EntryTable::kModel, 7, "EK9");
     AddRow(*window, {"7", "old", "old", "", "01:00.000", "", "", "", "1"});
-    window->state().resultModified = false;
+    window->State().resultModified = false;
     QTableView* grid = ResultGrid();
 
     DoubleClick(grid, 0, 4);
     EXPECT_TRUE(IsEditingColor(grid));
     EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectItems);
-    EXPECT_TRUE(window->state().resultModified);
+    EXPECT_TRUE(window->State().resultModified);
     EXPECT_EQ(ResultCell(1, 1), QStringLiteral("old"));
 
     DoubleClick(grid, 0, 4);
@@ -194,7 +194,7 @@ TEST_F(ResultListWindow, FailedSaveShowsTheErrorAndKeepsFlagLabelAndFolder) {
     Find<QAction>("FileSaveAsResult")->trigger();
     ASSERT_EQ(prompter.CallsOf(PromptCall::kError).size(), 1u);
     EXPECT_FALSE(prompter.CallsOf(PromptCall::kError)[0].text.isEmpty());
-    EXPECT_TRUE(window->state().resultModified);
+    EXPECT_TRUE(window->State().resultModified);
     EXPECT_EQ(Find<QLabel>("ResultFile")->text(), QStringLiteral("\"heat.csv\""));
     EXPECT_EQ(IniText(), iniBefore);
     EXPECT_EQ(ReadBytes(path), kRow12);
@@ -203,12 +203,12 @@ TEST_F(ResultListWindow, FailedSaveShowsTheErrorAndKeepsFlagLabelAndFolder) {
 TEST_F(ResultListWindow, FailedLoadLeavesTheRowsAndSetsTheFlag) {
     OpenWindow();
     AddRow(*window, {"5", "", "", "", "", "", "", "", ""});
-    window->state().resultModified = false;
+    window->State().resultModified = false;
     prompter.AnswerFile(QString::fromStdString((dir / "none.csv").string()));
     Find<QAction>("FileLoadResult")->trigger();
     EXPECT_EQ(prompter.CallsOf(PromptCall::kError).size(), 1u);
     EXPECT_EQ(ResultCell(0, 1), QStringLiteral("5"));
-    EXPECT_TRUE(window->state().resultModified);
+    EXPECT_TRUE(window->State().resultModified);
     EXPECT_EQ(Find<QLabel>("ResultFile")->text(), QStringLiteral("\"NewResult.csv\""));
 }
 
@@ -218,38 +218,38 @@ TEST_F(ResultListWindow, HomeDeleteAndFocusKeepTheRememberedRow) {
         AddRow(*window, {car, "", "", "", "", "", "", "", ""});
     }
     QTableView* grid = ResultGrid();
-    window->state().resultRow = 3;
+    window->State().resultRow = 3;
     grid->setFocus();
     EXPECT_EQ(CurrentResultRow(), 3);
     EXPECT_EQ(grid->horizontalHeader()->palette().color(QPalette::Button), QColor(232, 242, 255));
 
     Press(grid, Qt::Key_Up);
     EntryGrid()->setFocus();
-    EXPECT_EQ(window->state().resultRow, 2);
+    EXPECT_EQ(window->State().resultRow, 2);
     EXPECT_EQ(grid->horizontalHeader()->palette().color(QPalette::Button),
               QApplication::palette().color(QPalette::Button));
 
     grid->setFocus();
     Press(grid, Qt::Key_Home);
     EXPECT_EQ(CurrentResultRow(), 1);
-    EXPECT_EQ(window->state().resultRow, 1);
+    EXPECT_EQ(window->State().resultRow, 1);
 
-    window->state().resultModified = false;
+    window->State().resultModified = false;
     Find<QAction>("Grid2Delete")->trigger();
     EXPECT_EQ(grid->model()->rowCount(), 2);
     EXPECT_EQ(ResultCell(0, 1), QStringLiteral("2"));
-    EXPECT_TRUE(window->state().resultModified);  // a deletion is a change worth saving
+    EXPECT_TRUE(window->State().resultModified);  // a deletion is a change worth saving
 }
 
 TEST_F(ResultListWindow, ModeChangeGivesTheNewLayoutAndClearsTheFlag) {
     OpenWindow();
     AddRow(*window, {"5", "", "", "", "", "", "", "", ""});
-    window->state().resultModified = false;
+    window->State().resultModified = false;
     window->PageControl1->setCurrentIndex(1);
     EXPECT_EQ(ResultGrid()->model()->columnCount(), 13);
     EXPECT_EQ(ResultGrid()->model()->rowCount(), 1);
     EXPECT_EQ(ResultCell(0, 1), QString());
-    EXPECT_FALSE(window->state().resultModified);
+    EXPECT_FALSE(window->State().resultModified);
 }
 
 }  // namespace

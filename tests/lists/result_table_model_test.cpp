@@ -17,7 +17,7 @@ protected:
     ResultTable results{RaceMode::kGymkhana};
     SessionState state;
     ResultListCommands commands{results, entries, state, nullptr};
-    ResultTableModel model{results, commands.editState()};
+    ResultTableModel model{results, commands.EditState()};
     QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::Fatal};
 
     void AddCar(int32_t car) {

@@ -27,7 +27,7 @@ QString Text(std::string_view text) {
 class ResultsSafety : public ListWindowTest {
 protected:
     void AddRow(std::vector<std::string> cells) {
-        window->resultList()->commands().AddResult(BookingOfRow(std::move(cells)));
+        window->ResultList()->Commands().AddResult(BookingOfRow(std::move(cells)));
     }
     // Three runs of two cars, with the standings rebuilt from them.
     void ThreeRuns() {
@@ -38,12 +38,12 @@ protected:
     }
     // The standings as a rebuild from the result list makes them now.
     StandingsSnapshot Rebuilt() const {
-        Standings fresh(window->entries());
-        RebuildRanking(fresh, window->results(), ReplayRule::kGymkhana,
-                       TimeStyle{window->setup().timeFormat, false});
+        Standings fresh(window->Entries());
+        RebuildRanking(fresh, window->Results(), ReplayRule::kGymkhana,
+                       TimeStyle{window->Setup().timeFormat, false});
         return Snapshot(fresh);
     }
-    StandingsSnapshot Shown() const { return Snapshot(window->standings()); }
+    StandingsSnapshot Shown() const { return Snapshot(window->RaceStandings()); }
     void Load(const std::filesystem::path& path) {
         prompter.AnswerFile(QString::fromStdString(path.string()));
         Find<QAction>("FileLoadResult")->trigger();
@@ -69,11 +69,11 @@ protected:
 TEST_F(ResultsSafety, AFinishDuringAnEditLeavesCellEditingSoKeysCannotChangeTheNewRow) {
     WriteBytes(IniPath(), "[Setup]\r\nIoAddress=None\r\n");
     OpenActiveWindow();
-    window->sensors().SetManualTicks(true);
+    window->Sensors().SetManualTicks(true);
     auto run = [this](uint32_t ms) {
         for (uint32_t t = 0; t < ms; t += 3) {
             clock.Advance(3);
-            window->sensors().TickNow();
+            window->Sensors().TickNow();
         }
     };
     auto pass = [&](int key) {
@@ -87,17 +87,17 @@ TEST_F(ResultsSafety, AFinishDuringAnEditLeavesCellEditingSoKeysCannotChangeTheN
     AddRow({"5", "", "", "", "01:00.000", "", "", "", "1"});
     QTableView* grid = ResultGrid();
     DoubleClick(grid, 0, 5);
-    ASSERT_TRUE(window->resultList()->Editing());
+    ASSERT_TRUE(window->ResultList()->Editing());
 
     Find<QPushButton>("SpeedButton1")->click();
     ASSERT_TRUE(window->SessionRunning());
     pass(Qt::Key_F11);
     run(2000);
     pass(Qt::Key_F12);
-    ASSERT_EQ(window->results().DataRowCount(), 2);
+    ASSERT_EQ(window->Results().DataRowCount(), 2);
     ASSERT_EQ(ResultCell(0, 2), QStringLiteral("1"));
 
-    EXPECT_FALSE(window->resultList()->Editing());
+    EXPECT_FALSE(window->ResultList()->Editing());
     EXPECT_FALSE(IsEditingColor(grid));
     EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectRows);
     EXPECT_EQ(CurrentResultRow(), 2);
@@ -132,9 +132,9 @@ TEST_F(ResultsSafety, OpeningOverUnsavedResultsAsksAndADeletionCountsAsAChange) 
     // Saved, then a row deleted: the deletion must be saved or asked about.
     prompter.AnswerFile(QString::fromStdString((dir / "kept.csv").string()));
     Find<QAction>("FileSaveAsResult")->trigger();
-    ASSERT_FALSE(window->state().resultModified);
+    ASSERT_FALSE(window->State().resultModified);
     Find<QAction>("Grid2Delete")->trigger();
-    EXPECT_TRUE(window->state().resultModified);
+    EXPECT_TRUE(window->State().resultModified);
     prompter.ClearCalls();
     prompter.AnswerNo();
     window->close();
@@ -154,13 +154,13 @@ TEST_F(ResultsSafety, EveryChangeOfTheListKeepsTheStandingsEqualToARebuild) {
     grid->setCurrentIndex(grid->model()->index(2, 0));
     Find<QPushButton>("BitBtn7")->click();
     EXPECT_EQ(Shown(), Rebuilt()) << "lecture";
-    EXPECT_EQ(window->standings().List().Cell(5, 1), "01:10.000");
+    EXPECT_EQ(window->RaceStandings().List().Cell(5, 1), "01:10.000");
 
     // Row delete: car 2 leaves the ranking.
     grid->setCurrentIndex(grid->model()->index(1, 0));
     Find<QAction>("Grid2Delete")->trigger();
     EXPECT_EQ(Shown(), Rebuilt()) << "delete";
-    EXPECT_EQ(window->standings().Table()[1].Car, 0);
+    EXPECT_EQ(window->RaceStandings().Table()[1].Car, 0);
 
     // Hand edit of a time.
     DoubleClick(grid, 0, 4);
@@ -168,7 +168,7 @@ TEST_F(ResultsSafety, EveryChangeOfTheListKeepsTheStandingsEqualToARebuild) {
     TypeIntoCell(grid, QStringLiteral("00:59.000"));
     EXPECT_EQ(ResultCell(4, 1), QStringLiteral("00:59.000"));
     EXPECT_EQ(Shown(), Rebuilt()) << "hand edit";
-    EXPECT_EQ(window->standings().List().Cell(5, 1), "00:59.000");
+    EXPECT_EQ(window->RaceStandings().List().Cell(5, 1), "00:59.000");
 
     // Load and clear.
     WriteBytes(dir / "in.csv", "4,D,W,,01:02.000,,,,1\r\n4,D,W,1,00:58.000,,,,2\r\n");
@@ -217,12 +217,12 @@ TEST_F(ResultsSafety, TypedCommasBecomeFullWidthAndCharactersWithoutCp932FormAre
     DoubleClick(entries, 4, 1);
     ASSERT_TRUE(IsEditingColor(entries));
     TypeIntoCell(entries, QStringLiteral("Sato, T."));
-    EXPECT_EQ(window->entries().Name(5), "Sato， T.");
+    EXPECT_EQ(window->Entries().Name(5), "Sato， T.");
     EXPECT_TRUE(prompter.CallsOf(PromptCall::kWarn).empty());
 
     DoubleClick(entries, 5, 1);
     TypeIntoCell(entries, QStringLiteral("EK한9"));
-    EXPECT_EQ(window->entries().Name(6), "EK9");
+    EXPECT_EQ(window->Entries().Name(6), "EK9");
     ASSERT_EQ(prompter.CallsOf(PromptCall::kWarn).size(), 1u);
     EXPECT_TRUE(prompter.CallsOf(PromptCall::kWarn)[0].text.contains(QStringLiteral("한")));
     EXPECT_EQ(prompter.CallsOf(PromptCall::kWarn)[0].caption, QString::fromUtf8(msg::k110));
@@ -275,9 +275,9 @@ TEST_F(ResultsSafety, BadFilesGiveShortMessagesNamingFileAndLineAndCostNoResults
     ASSERT_EQ(prompter.CallsOf(PromptCall::kError).size(), 1u);
     EXPECT_TRUE(
         prompter.CallsOf(PromptCall::kError)[0].text.contains(QStringLiteral("garbage.csv")));
-    EXPECT_EQ(window->results().DataRowCount(), 2);
+    EXPECT_EQ(window->Results().DataRowCount(), 2);
     EXPECT_EQ(ResultCell(0, 2), QStringLiteral("8"));
-    EXPECT_TRUE(window->state().resultModified);
+    EXPECT_TRUE(window->State().resultModified);
 }
 
 }  // namespace

@@ -35,9 +35,9 @@ protected:
         course.SetWaitingCar(car);
         course.OnStartEdge(tick);
     }
-    int32_t Car(int32_t position) const { return course.state().courseCar[position]; }
+    int32_t Car(int32_t position) const { return course.State().courseCar[position]; }
     const CourseRecord& Record(int32_t position) const {
-        return course.state().courseTimes[position];
+        return course.State().courseTimes[position];
     }
 
     Recorder recorder;
@@ -48,7 +48,7 @@ TEST_F(CourseTest, StartPutsTheWaitingCarInTheOldestFreePosition) {
     Start(7, 1000);
     EXPECT_EQ(Car(4), 7);
     EXPECT_EQ(Record(4)[kStartWord], 1000);
-    EXPECT_EQ(course.state().waitingCar, 0);
+    EXPECT_EQ(course.State().waitingCar, 0);
     Start(8, 2000);
     EXPECT_EQ(Car(3), 8);
     EXPECT_EQ(recorder.started, (std::vector<int32_t>{7, 8}));
@@ -66,7 +66,7 @@ TEST_F(CourseTest, FifthCarFindsTheCourseFullAndKeepsWaiting) {
     }
     Start(5, 9000);
     EXPECT_EQ(recorder.courseFull, 1);
-    EXPECT_EQ(course.state().waitingCar, 5);
+    EXPECT_EQ(course.State().waitingCar, 5);
     EXPECT_EQ(Car(4), 1);
     EXPECT_EQ(Car(1), 4);
     EXPECT_EQ(Record(1)[kStartWord], 4000);
@@ -79,8 +79,8 @@ TEST_F(CourseTest, CarStartedFirstFinishesFirstEvenIfTheOtherCrossesFirst) {
     ASSERT_EQ(recorder.finished.size(), 1u);
     EXPECT_EQ(recorder.finished[0].car, 10);
     EXPECT_EQ(recorder.finished[0].runMs, 4000);
-    EXPECT_EQ(course.state().finishedCar, 10);
-    EXPECT_EQ(course.state().courseTimes[kFinishedRecord][kStartWord], 4000);
+    EXPECT_EQ(course.State().finishedCar, 10);
+    EXPECT_EQ(course.State().courseTimes[kFinishedRecord][kStartWord], 4000);
     EXPECT_EQ(Car(4), 11);
     EXPECT_EQ(Record(4)[kStartWord], 2000);
     EXPECT_EQ(Car(3), 0);
@@ -114,8 +114,8 @@ TEST_F(CourseTest, SplitGoesToTheOldestCarThatHasNotPassedIt) {
     EXPECT_EQ(Record(3)[kSplit2Word], 0);
     EXPECT_EQ(recorder.splitCars, (std::vector<int32_t>{1, 2, 1}));
     EXPECT_EQ(recorder.splitDisplays.back(), SplitDisplay::kSplit2);
-    EXPECT_EQ(course.state().lastSplitCar, 1);
-    EXPECT_EQ(course.state().lastSplitMs, 5000);
+    EXPECT_EQ(course.State().lastSplitCar, 1);
+    EXPECT_EQ(course.State().lastSplitMs, 5000);
 }
 
 TEST_F(CourseTest, FinishedRunCarriesSplitsAndPenalty) {
@@ -147,19 +147,19 @@ TEST_F(CourseTest, NewCarStartsWithoutSplitsOfAnEarlierCar) {
         course.OnSplit1Edge(tick);  // cars 2..4 have passed: this reaches car 5
     }
     EXPECT_EQ(Record(1)[kSplit1Word], 1000);
-    EXPECT_EQ(course.state().lastSplitCar, 5);
+    EXPECT_EQ(course.State().lastSplitCar, 5);
 }
 
 TEST_F(CourseTest, StartPassCountThreeSwallowsTheNextTwoPasses) {
     course.SetConfig({2, 0, false, false});
     course.StartSession();
     Start(1, 1000);
-    EXPECT_EQ(course.state().startPassesToSkip, 2);
+    EXPECT_EQ(course.State().startPassesToSkip, 2);
     course.SetWaitingCar(2);
     course.OnStartEdge(1500);
-    EXPECT_EQ(course.state().startPassesToSkip, 1);
+    EXPECT_EQ(course.State().startPassesToSkip, 1);
     course.OnStartEdge(2000);
-    EXPECT_EQ(course.state().startPassesToSkip, 0);
+    EXPECT_EQ(course.State().startPassesToSkip, 0);
     EXPECT_EQ(course.CarsOnCourse(), 1);
     course.OnStartEdge(2500);
     EXPECT_EQ(Car(3), 2);
@@ -174,12 +174,12 @@ TEST_F(CourseTest, IntermediateFinishPassBecomesSplitOneWhenSensorOneIsNotConnec
     EXPECT_TRUE(recorder.finished.empty());
     EXPECT_EQ(Record(4)[kSplit1Word], 4000);
     EXPECT_EQ(recorder.splitDisplays, (std::vector<SplitDisplay>{SplitDisplay::kSplit1}));
-    EXPECT_EQ(course.state().finishPassesToSkip, 0);
+    EXPECT_EQ(course.State().finishPassesToSkip, 0);
     course.OnFinishEdge(9000);
     ASSERT_EQ(recorder.finished.size(), 1u);
     EXPECT_EQ(recorder.finished[0].runMs, 8000);
     EXPECT_EQ(recorder.finished[0].split1Ms, 4000);
-    EXPECT_EQ(course.state().finishPassesToSkip, 1);
+    EXPECT_EQ(course.State().finishPassesToSkip, 1);
 }
 
 TEST_F(CourseTest, IntermediateFinishPassBecomesSplitTwoWhenOnlySensorTwoIsFree) {
@@ -209,7 +209,7 @@ TEST_F(CourseTest, FinishPassOnAnEmptyCourseKeepsTheOwedPasses) {
     course.SetConfig({0, 1, false, false});
     course.StartSession();
     course.OnFinishEdge(500);
-    EXPECT_EQ(course.state().finishPassesToSkip, 1);
+    EXPECT_EQ(course.State().finishPassesToSkip, 1);
     EXPECT_TRUE(recorder.splitMs.empty());
     Start(4, 1000);
     course.OnFinishEdge(2000);
@@ -236,7 +236,7 @@ TEST_F(CourseTest, RemovingIIMovesIIIUpWithItsRecord) {
     EXPECT_EQ(Car(2), 0);
     EXPECT_EQ(Car(1), 0);
     EXPECT_EQ(Record(2), (CourseRecord{0, 0, 0, 0}));
-    EXPECT_EQ(course.state().finishedCar, 0);
+    EXPECT_EQ(course.State().finishedCar, 0);
 }
 
 TEST_F(CourseTest, RemovalResetsThePassCounters) {
@@ -244,11 +244,11 @@ TEST_F(CourseTest, RemovalResetsThePassCounters) {
     course.StartSession();
     Start(1, 1000);
     course.OnFinishEdge(2000);
-    EXPECT_EQ(course.state().startPassesToSkip, 2);
-    EXPECT_EQ(course.state().finishPassesToSkip, 0);
+    EXPECT_EQ(course.State().startPassesToSkip, 2);
+    EXPECT_EQ(course.State().finishPassesToSkip, 0);
     ASSERT_TRUE(course.RemovePosition(4));
-    EXPECT_EQ(course.state().startPassesToSkip, 0);
-    EXPECT_EQ(course.state().finishPassesToSkip, 1);
+    EXPECT_EQ(course.State().startPassesToSkip, 0);
+    EXPECT_EQ(course.State().finishPassesToSkip, 1);
     EXPECT_FALSE(course.RemovePosition(4));
 }
 
@@ -307,7 +307,7 @@ TEST_F(CourseTest, TimeoutFinishesPositionIOnlyAtTheLimit) {
     EXPECT_EQ(recorder.finished[0].car, 9);
     EXPECT_EQ(recorder.finished[0].runMs, 300000);
     EXPECT_EQ(Car(4), 10);
-    EXPECT_EQ(course.state().finishPassesToSkip, 2);
+    EXPECT_EQ(course.State().finishPassesToSkip, 2);
 }
 
 TEST_F(CourseTest, TimeoutOnAnEmptyCourseDoesNothing) {
@@ -330,10 +330,10 @@ TEST_F(CourseTest, ResetEmptiesEverything) {
     course.OnFinishEdge(3000);
     course.SetWaitingCar(3);
     course.Reset();
-    EXPECT_EQ(course.state().waitingCar, 0);
-    EXPECT_EQ(course.state().finishedCar, 0);
+    EXPECT_EQ(course.State().waitingCar, 0);
+    EXPECT_EQ(course.State().finishedCar, 0);
     EXPECT_EQ(course.CarsOnCourse(), 0);
-    for (const CourseRecord& record : course.state().courseTimes) {
+    for (const CourseRecord& record : course.State().courseTimes) {
         EXPECT_EQ(record, (CourseRecord{0, 0, 0, 0}));
     }
 }

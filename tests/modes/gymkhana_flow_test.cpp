@@ -21,7 +21,7 @@ protected:
         session.running = true;
         flow.StartSession();
     }
-    int32_t Car(int32_t position) const { return flow.course().state().courseCar[position]; }
+    int32_t Car(int32_t position) const { return flow.Course().State().courseCar[position]; }
 
     SessionState session;
     SetupSettings setup;
@@ -35,7 +35,7 @@ protected:
 
 TEST_F(GymkhanaFlowTest, SessionStartShowsTheWaitingCar) {
     EXPECT_EQ(session.waitingNumber, 1);
-    EXPECT_EQ(flow.course().state().waitingCar, 1);
+    EXPECT_EQ(flow.Course().State().waitingCar, 1);
     EXPECT_EQ(view.statusTexts.back(), "Car #1 計測準備完了");
     flow.StopSession();
     session.running = false;
@@ -48,32 +48,32 @@ TEST_F(GymkhanaFlowTest, PickedProposalStartsAndAdvances) {
     EXPECT_EQ(session.waitingNumber, 12);
     flow.OnStartEdge(clock.MsTick());
     EXPECT_EQ(Car(4), 12);
-    EXPECT_EQ(flow.startList().proposalText(), "13");
+    EXPECT_EQ(flow.Starters().ProposalText(), "13");
     EXPECT_EQ(session.entryRow, 13);
     EXPECT_EQ(view.selectedRows.back(), 13);
     EXPECT_EQ(session.waitingNumber, 13);
-    EXPECT_EQ(flow.course().state().waitingCar, 13);
+    EXPECT_EQ(flow.Course().State().waitingCar, 13);
 }
 
 TEST_F(GymkhanaFlowTest, Proposal199StartsThenProposes1) {
     flow.PickEntryRow(199);
     flow.OnStartEdge(1000);
     EXPECT_EQ(Car(4), 199);
-    EXPECT_EQ(flow.startList().proposalText(), "1");
+    EXPECT_EQ(flow.Starters().ProposalText(), "1");
     EXPECT_EQ(session.waitingNumber, 1);
 }
 
 TEST_F(GymkhanaFlowTest, Adding199QueuesItAndProposes2) {
     flow.PickEntryRow(199);
     ASSERT_TRUE(flow.AddCar());
-    EXPECT_EQ(flow.startList().Place(1), 199);
-    EXPECT_EQ(flow.startList().proposalText(), "2");
+    EXPECT_EQ(flow.Starters().Place(1), 199);
+    EXPECT_EQ(flow.Starters().ProposalText(), "2");
     EXPECT_EQ(session.entryRow, 2);
     EXPECT_EQ(session.waitingNumber, 199);
     flow.OnStartEdge(1000);
     EXPECT_EQ(Car(4), 199);
-    EXPECT_EQ(flow.startList().Place(1), 0);
-    EXPECT_EQ(flow.startList().proposalText(), "2");  // the queued car left the proposal alone
+    EXPECT_EQ(flow.Starters().Place(1), 0);
+    EXPECT_EQ(flow.Starters().ProposalText(), "2");  // the queued car left the proposal alone
     EXPECT_EQ(session.waitingNumber, 2);
 }
 
@@ -81,14 +81,14 @@ TEST_F(GymkhanaFlowTest, AddingDoesNothingOutsideASession) {
     session.running = false;
     flow.PickEntryRow(7);
     EXPECT_TRUE(flow.AddCar());
-    EXPECT_EQ(flow.startList().Place(1), 0);
-    EXPECT_EQ(flow.startList().proposalText(), "7");
+    EXPECT_EQ(flow.Starters().Place(1), 0);
+    EXPECT_EQ(flow.Starters().ProposalText(), "7");
 }
 
 TEST_F(GymkhanaFlowTest, RefusedQueueEntryKeepsItsNumber) {
     ASSERT_EQ(flow.CommitStartPlace(flow.BeginStartPlaceEdit(1), "40"), EditCommit::kAccepted);
     EXPECT_EQ(flow.CommitStartPlace(flow.BeginStartPlaceEdit(1), "4O"), EditCommit::kNotANumber);
-    EXPECT_EQ(flow.startList().Place(1), 40);
+    EXPECT_EQ(flow.Starters().Place(1), 40);
     EXPECT_EQ(session.waitingNumber, 40);
     flow.ClearStartPlace(1);
     EXPECT_EQ(session.waitingNumber, 1);
@@ -100,7 +100,7 @@ TEST_F(GymkhanaFlowTest, FifthCarShowsCourseFull) {
     }
     EXPECT_EQ(view.statusTexts.back(), "すでにコース上に４台いますので計測を開始出来ませんでした");
     EXPECT_EQ(session.waitingNumber, 5);
-    EXPECT_EQ(flow.course().state().waitingCar, 5);
+    EXPECT_EQ(flow.Course().State().waitingCar, 5);
 }
 
 TEST_F(GymkhanaFlowTest, PenaltyItemsActOnTheSelectedPosition) {
@@ -113,10 +113,10 @@ TEST_F(GymkhanaFlowTest, PenaltyItemsActOnTheSelectedPosition) {
     flow.AddPylonTouch(2);
     flow.AddPylonTouch(2);
     flow.RemovePylonTouch(2);
-    EXPECT_EQ(flow.course().PenaltyHintAt(3), "PT2");
-    EXPECT_EQ(flow.course().PenaltyHintAt(4), "");
+    EXPECT_EQ(flow.Course().PenaltyHintAt(3), "PT2");
+    EXPECT_EQ(flow.Course().PenaltyHintAt(4), "");
     flow.OnFinishEdge(5000);
-    EXPECT_EQ(flow.course().PenaltyHintAt(4), "PT2");  // the hint moved with car 2
+    EXPECT_EQ(flow.Course().PenaltyHintAt(4), "PT2");  // the hint moved with car 2
     flow.OnFinishEdge(6000);
     ASSERT_EQ(view.results.size(), 2u);
     EXPECT_EQ(view.results[1].result.cells[kResultPen], "2");
@@ -128,7 +128,7 @@ TEST_F(GymkhanaFlowTest, MissCourseThenTouchStaysMissCourseAndClearEmpties) {
     flow.OnStartEdge(1000);
     EXPECT_TRUE(flow.MissCourse(1));
     EXPECT_FALSE(flow.AddPylonTouch(1));
-    EXPECT_EQ(flow.course().PenaltyHintAt(4), "MC");
+    EXPECT_EQ(flow.Course().PenaltyHintAt(4), "MC");
     flow.OnFinishEdge(2000);
     EXPECT_EQ(view.results.back().result.cells[kResultPen], "MC");
     flow.OnStartEdge(3000);
@@ -182,7 +182,7 @@ TEST_F(GymkhanaFlowTest, CorrectionsStayWithTheCarTheyBeganOn) {
     const PlaceEdit onNine = flow.BeginStartPlaceEdit(1);
     flow.OnStartEdge(10000);  // car 9 starts, car 11 moves to place 1
     EXPECT_EQ(flow.CommitStartPlace(onNine, "15"), EditCommit::kMoved);
-    EXPECT_EQ(flow.startList().Place(1), 11);
+    EXPECT_EQ(flow.Starters().Place(1), 11);
     EXPECT_EQ(session.waitingNumber, 11);
 }
 
@@ -208,7 +208,7 @@ TEST_F(GymkhanaFlowTest, SplitsAreShownWithTheCarAndTime) {
 void RunClocks(GymkhanaFlow& flow, FakeMsClock& clock, uint32_t until) {
     while (clock.MsTick() < until) {
         const CourseClockTick tick = flow.OnClockTimer(kOldestPosition, clock.MsTick());
-        if (tick.timedOut || !flow.course().HoldsCar(kOldestPosition)) {
+        if (tick.timedOut || !flow.Course().HoldsCar(kOldestPosition)) {
             return;
         }
         clock.Advance(static_cast<uint32_t>(tick.nextIntervalMs));
@@ -233,7 +233,7 @@ TEST_F(GymkhanaFlowTest, TimeoutAtFiveMinutes) {
     EXPECT_EQ(result.cells[kResultTime], "300000");
     EXPECT_EQ(result.cells[kResultComment], "(Timeout)");
     EXPECT_EQ(results.Cell(kResultComment, 1), "(Timeout)");
-    EXPECT_FALSE(flow.course().HoldsCar(kOldestPosition));
+    EXPECT_FALSE(flow.Course().HoldsCar(kOldestPosition));
 }
 
 TEST_F(GymkhanaFlowTest, Settings61To65NeverTimeOut) {
@@ -246,7 +246,7 @@ TEST_F(GymkhanaFlowTest, Settings61To65NeverTimeOut) {
         flow.OnStartEdge(start);
         RunClocks(flow, clock, start + 70 * 60000);
         EXPECT_TRUE(view.results.empty()) << minutes;
-        EXPECT_TRUE(flow.course().HoldsCar(kOldestPosition));
+        EXPECT_TRUE(flow.Course().HoldsCar(kOldestPosition));
     }
 }
 
@@ -275,8 +275,8 @@ TEST_F(GymkhanaFlowTest, ModeResetEmptiesTheCourseAndTheQueue) {
     flow.OnStartEdge(1000);
     flow.PickEntryRow(50);
     flow.ModeReset();
-    EXPECT_EQ(flow.course().CarsOnCourse(), 0);
-    EXPECT_EQ(flow.startList().proposalText(), "1");
+    EXPECT_EQ(flow.Course().CarsOnCourse(), 0);
+    EXPECT_EQ(flow.Starters().ProposalText(), "1");
     EXPECT_EQ(session.entryRow, 1);
 }
 

@@ -84,9 +84,9 @@ protected:
             case Input::kStart: {
                 const int32_t car = session.waitingNumber;
                 flow.OnStartEdge(tick);
-                ASSERT_EQ(flow.course().state().waitingCar, session.waitingNumber);
+                ASSERT_EQ(flow.Course().State().waitingCar, session.waitingNumber);
                 const int32_t position = NewestPosition();
-                ASSERT_EQ(flow.course().state().courseCar[position], car);
+                ASSERT_EQ(flow.Course().State().courseCar[position], car);
                 const int32_t touches = static_cast<int32_t>(starts % 5 == 0 ? 2 : 0);
                 for (int32_t t = 0; t < touches; ++t) {
                     flow.AddPylonTouch(5 - position);
@@ -111,7 +111,7 @@ protected:
 
     int32_t NewestPosition() const {
         for (int32_t position = kNewestPosition; position <= kOldestPosition; ++position) {
-            if (flow.course().HoldsCar(position)) {
+            if (flow.Course().HoldsCar(position)) {
                 return position;
             }
         }
@@ -150,7 +150,7 @@ TEST_F(GymkhanaSessionTest, FourHoursKeepEveryRunExactToTheTick) {
             clock.Set(Tick(edges[next].at));
             Feed(edges[next]);
             ASSERT_FALSE(HasFatalFailure());
-            mostOnCourse = std::max(mostOnCourse, flow.course().CarsOnCourse());
+            mostOnCourse = std::max(mostOnCourse, flow.Course().CarsOnCourse());
         }
         clock.Set(Tick(now));
         for (int32_t position = kNewestPosition; position <= kOldestPosition; ++position) {
@@ -174,7 +174,7 @@ TEST_F(GymkhanaSessionTest, FourHoursKeepEveryRunExactToTheTick) {
     }
     EXPECT_EQ(starts, kSessionMs / kStartEveryMs - 1);
     EXPECT_TRUE(expected.empty());
-    EXPECT_EQ(flow.course().CarsOnCourse(), 0);
+    EXPECT_EQ(flow.Course().CarsOnCourse(), 0);
     EXPECT_EQ(mostOnCourse, 4);
     EXPECT_EQ(results.DataRowCount(), static_cast<int32_t>(starts));
 

@@ -52,15 +52,15 @@ TEST(StartListTest, RefreshTurnsAnOutOfRangeProposalInto199) {
     WaitingCarChoice choice = list.RefreshWaitingCar(true);
     EXPECT_EQ(choice.number, 199);
     EXPECT_TRUE(choice.proposalChanged);
-    EXPECT_EQ(list.proposalText(), "199");
+    EXPECT_EQ(list.ProposalText(), "199");
     list.SetProposalText("250");
     EXPECT_EQ(list.RefreshWaitingCar(true).number, 199);
-    EXPECT_EQ(list.proposalText(), "199");
+    EXPECT_EQ(list.ProposalText(), "199");
     list.SetProposalText("abc");
     choice = list.RefreshWaitingCar(true);
     EXPECT_EQ(choice.number, 1);
     EXPECT_FALSE(choice.proposalChanged);
-    EXPECT_EQ(list.proposalText(), "abc");
+    EXPECT_EQ(list.ProposalText(), "abc");
 }
 
 TEST(StartListTest, StatusTextsDuringAndOutsideASession) {
@@ -77,7 +77,7 @@ TEST(StartListTest, AddingPutsTheProposalInTheQueueAndAdvancesIt) {
     EXPECT_FALSE(outcome.refused);
     EXPECT_EQ(outcome.entryRow, 6);
     EXPECT_EQ(Queue(list), (std::array<int32_t, 4>{5, 0, 0, 0}));
-    EXPECT_EQ(list.proposalText(), "6");
+    EXPECT_EQ(list.ProposalText(), "6");
 }
 
 TEST(StartListTest, FifthQueuedNumberReplacesPlaceFour) {
@@ -92,9 +92,9 @@ TEST(StartListTest, ProposalAfter198Is199AndAfter199Is2) {
     StartList list;
     list.SetProposalText("198");
     list.AddCar();
-    EXPECT_EQ(list.proposalText(), "199");
+    EXPECT_EQ(list.ProposalText(), "199");
     list.AddCar();
-    EXPECT_EQ(list.proposalText(), "2");
+    EXPECT_EQ(list.ProposalText(), "2");
     EXPECT_EQ(Queue(list), (std::array<int32_t, 4>{198, 199, 0, 0}));
 }
 
@@ -103,7 +103,7 @@ TEST(StartListTest, AddingAnOutOfRangeProposalQueues199) {
     list.SetProposalText("300");
     const AddCarOutcome outcome = list.AddCar();
     EXPECT_EQ(list.Place(1), 199);
-    EXPECT_EQ(list.proposalText(), "2");
+    EXPECT_EQ(list.ProposalText(), "2");
     EXPECT_EQ(outcome.entryRow, 2);
 }
 
@@ -112,7 +112,7 @@ TEST(StartListTest, AddingZeroQueuesNothing) {
     list.SetProposalText("0");
     list.AddCar();
     EXPECT_EQ(Queue(list), (std::array<int32_t, 4>{0, 0, 0, 0}));
-    EXPECT_EQ(list.proposalText(), "1");
+    EXPECT_EQ(list.ProposalText(), "1");
 }
 
 TEST(StartListTest, NonNumericProposalIsRefusedAndTheLastNumberComesBack) {
@@ -122,7 +122,7 @@ TEST(StartListTest, NonNumericProposalIsRefusedAndTheLastNumberComesBack) {
     const AddCarOutcome outcome = list.AddCar();
     EXPECT_TRUE(outcome.refused);
     EXPECT_EQ(outcome.entryRow, 0);
-    EXPECT_EQ(list.proposalText(), "23");
+    EXPECT_EQ(list.ProposalText(), "23");
     EXPECT_EQ(Queue(list), (std::array<int32_t, 4>{0, 0, 0, 0}));
 }
 
@@ -130,14 +130,14 @@ TEST(StartListTest, StartFromTheProposalAdvancesIt) {
     StartList list;
     list.SetProposalText("12");
     EXPECT_EQ(list.CarStarted(), 13);
-    EXPECT_EQ(list.proposalText(), "13");
+    EXPECT_EQ(list.ProposalText(), "13");
 }
 
 TEST(StartListTest, StartFrom199WrapsTheProposalTo1) {
     StartList list;
     list.SetProposalText("199");
     EXPECT_EQ(list.CarStarted(), 1);
-    EXPECT_EQ(list.proposalText(), "1");
+    EXPECT_EQ(list.ProposalText(), "1");
 }
 
 TEST(StartListTest, StartFromTheQueueLeavesTheProposal) {
@@ -146,7 +146,7 @@ TEST(StartListTest, StartFromTheQueueLeavesTheProposal) {
     list.SetProposalText("30");
     EXPECT_EQ(list.CarStarted(), 0);
     EXPECT_EQ(Queue(list), (std::array<int32_t, 4>{6, 0, 0, 0}));
-    EXPECT_EQ(list.proposalText(), "30");
+    EXPECT_EQ(list.ProposalText(), "30");
 }
 
 TEST(StartListTest, QueueBoxCommitRules) {
@@ -169,7 +169,7 @@ TEST(StartListTest, ResetEmptiesTheQueueAndProposes1) {
     list.SetProposalText("88");
     list.Reset();
     EXPECT_EQ(Queue(list), (std::array<int32_t, 4>{0, 0, 0, 0}));
-    EXPECT_EQ(list.proposalText(), "1");
+    EXPECT_EQ(list.ProposalText(), "1");
     EXPECT_EQ(list.PlaceText(1), "0");
 }
 

@@ -59,14 +59,14 @@ TEST(PageExportTest, FailedWriteIsReportedAndRemembersNothing) {
     Standings standings(entries);
     test::TempDir dir;
     ExportNaming naming;
-    naming.Start(dir.path());
+    naming.Start(dir.Path());
     ASSERT_EQ(naming.Offer(RecordPage::kList), "NewList.csv");
     const IoResult result =
         ExportPageTo(dir / "missing-folder" / "out.csv", standings.List(), naming);
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.error.empty());
-    EXPECT_EQ(naming.fileName(), "NewList.csv");
-    EXPECT_EQ(naming.folder(), dir.path());
+    EXPECT_EQ(naming.FileName(), "NewList.csv");
+    EXPECT_EQ(naming.Folder(), dir.Path());
 }
 
 TEST(PageExportTest, ExportReplacesTheFileAndRemembersIt) {
@@ -80,8 +80,8 @@ TEST(PageExportTest, ExportReplacesTheFileAndRemembersIt) {
     ASSERT_TRUE(ExportPageTo(dir / "old.csv", standings.Rank(), naming));
     const std::string bytes = test::ReadBytes(dir / "old.csv");
     EXPECT_EQ(bytes.substr(0, 11), "1,,,,,,,\r\n2");
-    EXPECT_EQ(naming.fileName(), "old.csv");
-    EXPECT_EQ(naming.folder(), dir.path());
+    EXPECT_EQ(naming.FileName(), "old.csv");
+    EXPECT_EQ(naming.Folder(), dir.Path());
 }
 
 TEST(ExportNamingTest, FirstOfferDependsOnThePage) {
@@ -91,7 +91,7 @@ TEST(ExportNamingTest, FirstOfferDependsOnThePage) {
     ExportNaming other;
     other.Start("/data/results");
     EXPECT_EQ(other.Offer(RecordPage::kRank), "NewRanking.csv");
-    EXPECT_EQ(other.folder(), "/data/results");
+    EXPECT_EQ(other.Folder(), "/data/results");
 }
 
 TEST(ExportNamingTest, CancelledFirstDialogKeepsTheOfferedName) {
@@ -107,7 +107,7 @@ TEST(ExportNamingTest, AfterAnExportTheChosenNameAndFolderAreOffered) {
     naming.Start("/data");
     naming.Offer(RecordPage::kRank);
     naming.Remember("/media/usb/round2.csv");
-    EXPECT_EQ(naming.folder(), "/media/usb");
+    EXPECT_EQ(naming.Folder(), "/media/usb");
     EXPECT_EQ(naming.Offer(RecordPage::kList), "round2.csv");
 }
 
@@ -121,7 +121,7 @@ TEST(ExportNamingTest, NothingToExportOnDisplay) {
     ExportNaming naming;
     naming.Start("/data");
     EXPECT_EQ(naming.Offer(RecordPage::kDisplay), std::nullopt);
-    EXPECT_EQ(naming.fileName(), "");
+    EXPECT_EQ(naming.FileName(), "");
     EXPECT_EQ(naming.Offer(RecordPage::kList), "NewList.csv");
 }
 

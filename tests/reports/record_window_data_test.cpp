@@ -111,7 +111,7 @@ TEST_F(RecordDataTest, ExportOfThreeRankedCarsWrites199Lines) {
     const auto saves = prompter.CallsOf(PromptCall::kSaveFile);
     ASSERT_EQ(saves.size(), 1u);
     EXPECT_EQ(saves[0].options.fileName, QStringLiteral("NewRanking.csv"));
-    EXPECT_EQ(saves[0].options.directory, QPath(dir.path()));
+    EXPECT_EQ(saves[0].options.directory, QPath(dir.Path()));
     EXPECT_EQ(saves[0].options.filter,
               QStringLiteral("CSV files (*.csv)|*.csv|All files (*.*)|*.*"));
     EXPECT_TRUE(saves[0].options.confirmOverwrite);
@@ -163,7 +163,7 @@ TEST_F(RecordDataTest, NothingIsExportedFromTheDisplayPage) {
     Open();
     window->PageControl1->setCurrentIndex(2);
     window->ExportPage();
-    EXPECT_TRUE(prompter.calls().empty());
+    EXPECT_TRUE(prompter.Calls().empty());
 }
 
 TEST_F(RecordDataTest, FailedWriteShowsTheErrorAndKeepsTheFolder) {
@@ -179,7 +179,7 @@ TEST_F(RecordDataTest, FailedWriteShowsTheErrorAndKeepsTheFolder) {
     window->ExportPage();
     const auto saves = prompter.CallsOf(PromptCall::kSaveFile);
     ASSERT_EQ(saves.size(), 2u);
-    EXPECT_EQ(saves[1].options.directory, QPath(dir.path()));
+    EXPECT_EQ(saves[1].options.directory, QPath(dir.Path()));
     EXPECT_EQ(saves[1].options.fileName, QStringLiteral("NewRanking.csv"));
 }
 

@@ -33,7 +33,7 @@ protected:
         env.prompter = &prompter;
         env.session = &session;
         env.clock = &clock;
-        env.exportFolder = dir.path();
+        env.exportFolder = dir.Path();
         env.sessionRunning = [this] { return running; };
         env.activeTab = [this] { return tab; };
         env.sensorKey = [this](SensorInput input, bool down) { sensorKeys.Set(input, down); };

@@ -115,7 +115,7 @@ TEST_F(SensorHubTest, UsbReadFailureAsksToStopAndCloseFollowsTheLastRead) {
     settings.SetIoAddressText("USB");
     QSignalSpy events(hub.get(), &SensorHub::eventSampled);
     StartSession(settings);
-    ASSERT_TRUE(hub->OpenUsbAdapter().ok());
+    ASSERT_TRUE(hub->OpenUsbAdapter().Ok());
     hub->Arm();
     ASSERT_TRUE(WaitFor(events, {SensorEventKind::kReadFailed}, 1));
     EXPECT_TRUE(hub->ReadFailureIsUsb());
@@ -140,7 +140,7 @@ TEST_F(SensorHubTest, StopFromTheFailureSlotEndsTheSession) {
     });
     QSignalSpy events(hub.get(), &SensorHub::eventSampled);
     StartSession(settings);
-    ASSERT_TRUE(hub->OpenUsbAdapter().ok());
+    ASSERT_TRUE(hub->OpenUsbAdapter().Ok());
     hub->Arm();
     ASSERT_TRUE(WaitFor(events, {SensorEventKind::kReadFailed}, 1));
     EXPECT_FALSE(hub->IsArmed());
@@ -198,9 +198,9 @@ TEST(SensorHubManualTest, FakeClockSessionDrivenByTickNow) {
 
 TEST_F(SensorHubTest, ExitLineAndSaveOnlyWhenLogfileIsOn) {
     test::TempDir dir;
-    ASSERT_TRUE(hub->AddExitAndSave(false, dir.path()).ok);
+    ASSERT_TRUE(hub->AddExitAndSave(false, dir.Path()).ok);
     EXPECT_FALSE(std::filesystem::exists(dir / kSensorLogFileName));
-    ASSERT_TRUE(hub->AddExitAndSave(true, dir.path()).ok);
+    ASSERT_TRUE(hub->AddExitAndSave(true, dir.Path()).ok);
     const std::string bytes = test::ReadBytes(dir / kSensorLogFileName);
     EXPECT_NE(bytes.find(",Exit Vantrel.exe\r\n"), std::string::npos);
     EXPECT_EQ(hub->Log().Lines().size(), 3u);

@@ -76,7 +76,7 @@ TEST(SensorLogTest, SaveWritesCp932WithCrLfAndReplacesTheFile) {
     SensorLog log;
     log.AddStartedUp(7, Tuesday());
     log.AddLine(8, "日本語");
-    ASSERT_TRUE(log.Save(dir.path()).ok);
+    ASSERT_TRUE(log.Save(dir.Path()).ok);
     EXPECT_EQ(test::ReadBytes(dir / kSensorLogFileName),
               "7,Vantrel.exe has started up at 2026/12/08 Tuesday 09:05\r\n"
               "8,\x93\xfa\x96\x7b\x8c\xea\r\n");

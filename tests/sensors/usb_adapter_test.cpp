@@ -60,7 +60,7 @@ TEST_F(UsbAdapterTest, OpenFails) {
 TEST_F(UsbAdapterTest, TwoAdaptersTheLowerIndexIsUsed) {
     bus->devices = {{"Other", "A0"}, {"Vantrel2000", "A1"}, {"Vantrel2000", "A2"}};
     const UsbOpenResult result = adapter->OpenAdapter();
-    EXPECT_TRUE(result.ok());
+    EXPECT_TRUE(result.Ok());
     EXPECT_EQ(bus->openedIndex, 1);
     EXPECT_EQ(adapter->DeviceIndex(), 1);
     EXPECT_EQ(bus->configured, 1);
@@ -69,7 +69,7 @@ TEST_F(UsbAdapterTest, TwoAdaptersTheLowerIndexIsUsed) {
 
 TEST_F(UsbAdapterTest, ReadGivesThePinByteAndFailsAfterAnUnplug) {
     bus->devices = {{"Vantrel2000", "A1"}};
-    ASSERT_TRUE(adapter->OpenAdapter().ok());
+    ASSERT_TRUE(adapter->OpenAdapter().Ok());
     bus->pins = 0xB7;
     RawSample sample;
     ASSERT_TRUE(adapter->Read(0, sample));
@@ -82,7 +82,7 @@ TEST_F(UsbAdapterTest, ReadGivesThePinByteAndFailsAfterAnUnplug) {
 
 TEST_F(UsbAdapterTest, CloseOnceAndNoReadAfterIt) {
     bus->devices = {{"Vantrel2000", "A1"}};
-    ASSERT_TRUE(adapter->OpenAdapter().ok());
+    ASSERT_TRUE(adapter->OpenAdapter().Ok());
     adapter->Close();
     adapter->Close();
     EXPECT_EQ(bus->closed, 1);

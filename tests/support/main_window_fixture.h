@@ -20,18 +20,18 @@ class MainWindowTest : public ::testing::Test {
 protected:
     // Creates and shows the window (first show reads the settings file if the test wrote one).
     void OpenWindow() {
-        MainWindowEnvironment env{dir.path(), &prompter, &clock, &audio};
+        MainWindowEnvironment env{dir.Path(), &prompter, &clock, &audio};
         window = std::make_unique<TMainForm>(env);
         window->show();
         QApplication::processEvents();
         // Without a parallel port the first show reports the port that failed to open.
-        firstShowCalls = prompter.calls();
+        firstShowCalls = prompter.Calls();
         prompter.ClearCalls();
     }
     void TearDown() override {
         if (window) {
-            window->state().entryModified = false;
-            window->state().resultModified = false;
+            window->State().entryModified = false;
+            window->State().resultModified = false;
             window.reset();
         }
     }

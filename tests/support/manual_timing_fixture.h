@@ -17,7 +17,7 @@ protected:
     void Open(const std::string& setup) {
         WriteBytes(IniPath(), "[Setup]\r\n" + setup);
         OpenWindow();
-        window->sensors().SetManualTicks(true);
+        window->Sensors().SetManualTicks(true);
     }
     void Key(int key, bool down, Qt::KeyboardModifiers mods = {}) {
         QKeyEvent event(down ? QEvent::KeyPress : QEvent::KeyRelease, key, mods);
@@ -28,7 +28,7 @@ protected:
     void Run(uint32_t ms, uint32_t period = 3) {
         for (uint32_t t = 0; t < ms; t += period) {
             clock.Advance(period);
-            window->sensors().TickNow();
+            window->Sensors().TickNow();
         }
     }
     // Holds a timing key for 60 ms; returns the tick at which it went down.
@@ -48,7 +48,7 @@ class WorkingFolderTest : public ManualTimingTest {
 protected:
     void SetUp() override {
         oldFolder_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir.path());
+        std::filesystem::current_path(dir.Path());
     }
     void TearDown() override {
         MainWindowTest::TearDown();

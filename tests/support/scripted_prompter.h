@@ -50,7 +50,7 @@ public:
         whileOpen_.push_back(std::move(action));
     }
 
-    const std::vector<PromptCall>& calls() const { return calls_; }
+    const std::vector<PromptCall>& Calls() const { return calls_; }
     // Calls of one kind, in order.
     std::vector<PromptCall> CallsOf(PromptCall::Kind kind) const;
     void ClearCalls() { calls_.clear(); }

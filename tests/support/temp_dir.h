@@ -13,7 +13,7 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    const std::filesystem::path& path() const { return path_; }
+    const std::filesystem::path& Path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
 private:

@@ -58,7 +58,7 @@ TEST(VoicePack, DamagedFilesAreRefusedOrReadSampleBySample) {
 
     WriteAll(dir / "empty", {});
     EXPECT_FALSE(VoicePack::Read(dir / "empty", &error));
-    EXPECT_FALSE(VoicePack::Read(dir.path(), &error));  // a folder
+    EXPECT_FALSE(VoicePack::Read(dir.Path(), &error));  // a folder
     const std::string text = "WAV0 MIN SEC\n";
     WriteAll(dir / "text", std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
     EXPECT_FALSE(VoicePack::Read(dir / "text", &error));
@@ -101,13 +101,13 @@ TEST(VoicePack, DamagedFilesAreRefusedOrReadSampleBySample) {
 
 TEST(VoicePack, FoundByItsNameEndingInTheFolderOnly) {
     test::TempDir dir;
-    EXPECT_FALSE(FindVoicePack(dir.path()));
+    EXPECT_FALSE(FindVoicePack(dir.Path()));
     std::filesystem::create_directory(dir / "aSonvale.so");  // a folder is no pack
     WriteAll(dir / "bSonvale.so.txt", {});
-    EXPECT_FALSE(FindVoicePack(dir.path()));
+    EXPECT_FALSE(FindVoicePack(dir.Path()));
     WriteAll(dir / "xSonvale.so", {});
     WriteAll(dir / "mySonvale.so", {});
-    EXPECT_EQ(FindVoicePack(dir.path()), dir / "mySonvale.so");
+    EXPECT_EQ(FindVoicePack(dir.Path()), dir / "mySonvale.so");
     EXPECT_FALSE(FindVoicePack(dir / "no such folder"));
 }
 
