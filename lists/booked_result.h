@@ -10,13 +10,15 @@
 
 namespace vantrel {
 
-// The record window's display boxes; an unset box keeps what it shows.
+// The record window's display boxes. A gymkhana run sets both split boxes (empty where it has
+// no such time); runs of the other modes leave them as they are.
 struct RecordDisplay {
     std::string memo1;                 // car
     std::string memo2;                 // name
     std::optional<std::string> memo3;  // split 1
     std::optional<std::string> memo4;  // split 2 or speed
-    std::optional<std::string> memo5;  // time (not after a time-out)
+    std::optional<std::string> memo5;  // time (not after a time-out); unset keeps the box
+    bool keepSplits = false;           // memo3 and memo4 keep what they show
 };
 
 // The booking mode's own result display (GYMKHANA: Memo103, Memo110, Memo104).

@@ -30,8 +30,10 @@ void StandingsSink::ShowRecordDisplay(const BookedResult& result) {
     } else {
         wiring_.record->ShowCar(result.car, shown.memo2);
     }
-    wiring_.record->ShowSplitTexts(shown.memo3.value_or(std::string()),
-                                   shown.memo4.value_or(std::string()));
+    if (!shown.keepSplits) {
+        wiring_.record->ShowSplitTexts(shown.memo3.value_or(std::string()),
+                                       shown.memo4.value_or(std::string()));
+    }
 }
 
 void StandingsSink::AddToStandings(const BookedResult& result) {

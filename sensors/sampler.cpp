@@ -31,6 +31,9 @@ void Sampler::Prime() {
     emitted_ = 0;
     Read();
     state_.prevDataByte = state_.dataByte;
+    if (config_.dragHook != nullptr) {
+        config_.dragHook->SessionStart(state_);
+    }
     // A recording counts from this read, as a script played back does.
     RecordLevels();
 }
@@ -133,7 +136,7 @@ int Sampler::Tick() {
     ApplyOffDelayReset();
     if (activeMode_.load(std::memory_order_relaxed) == RaceMode::kDrag) {
         if (config_.dragHook != nullptr) {
-            config_.dragHook->DragStep(state_, config_, events_);
+            emitted_ += config_.dragHook->DragStep(state_, config_, events_);
         }
     } else {
         for (SensorInput input : {SensorInput::kFinish, SensorInput::kStart, SensorInput::kSplit1,

@@ -54,8 +54,12 @@ struct SamplerState {
 class DragHook {
 public:
     virtual ~DragHook() = default;
-    virtual void DragStep(SamplerState& state, const SamplerConfig& config,
-                          SensorEventQueue& events) = 0;
+    // Session start, after the commands sent meanwhile were taken: the lamps go dark and no
+    // run is under way.
+    virtual void SessionStart(SamplerState& state) = 0;
+    // Returns the events it queued.
+    virtual int DragStep(SamplerState& state, const SamplerConfig& config,
+                         SensorEventQueue& events) = 0;
 };
 
 class Sampler {

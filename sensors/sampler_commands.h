@@ -24,7 +24,7 @@ struct KeyLevels {
     bool keyFinish = false;
     bool keySplit1 = false;
     bool keySplit2 = false;
-    uint8_t keyDragLines = 0;  // bit k: drag line k+1 forced active
+    uint8_t keyDragLines = 0;  // bit k: drag line k forced active
 
     bool Forces(SensorInput input) const;
     void Set(SensorInput input, bool down);

@@ -22,7 +22,16 @@ enum class SensorEventKind : uint8_t {
     kReadFailed,    // the USB adapter could not be read; the session has to stop
     kLevelChange,   // recording only: the input bytes changed (status, data)
     kEventsLost,    // `count` events were dropped here because the queue was full
-    kDragLines,     // a drag run's line times, copied from the timing thread's run
+    // Drag events carry `line` and the run's line times as they stand after the tick.
+    kDragLineOn,       // the line became active: indicator on, label red
+    kDragLineOff,      // the line was released: indicator off
+    kDragLabelNormal,  // the line's OFF delay ran out: label back to the normal colour
+    kDragNewRun,       // line 0 (tree start) began a run
+    kDragStartLine,    // line 1: the car left the start line
+    kDragSplit,        // lines 2 to 5 after the start line
+    kDragFinish,       // line 7 after the start line: the run is complete (the tree resets next)
+    kDragRunReset,     // the run and the lamps were reset
+    kDragLamps,        // the lamp byte changed (`lampByte`, a cleared bit is a lit lamp)
 };
 
 // The line times of one drag run, as the timing thread saw them when it sent the event.
@@ -30,6 +39,7 @@ constexpr int kDragLineCount = 8;
 struct DragLineTimes {
     std::array<int32_t, kDragLineCount> times{};  // ms; meaningful where the line's bit is set
     uint8_t setLines = 0;                         // bit k: line k has a time
+    int32_t greenDelayMs = 500;                   // the run's green delay: Pro 400, Stock 500
 
     bool IsSet(int line) const { return (setLines >> line) & 1; }
     void Set(int line, int32_t ms) {
@@ -45,7 +55,9 @@ struct SensorEvent {
     uint8_t dataByte = 0xFF;                  // LevelChange: the data byte seen by the tick
     uint32_t tick = 0;                        // sample tick (MsTick) of the sample
     uint32_t count = 0;                       // EventsLost: how many were dropped
-    DragLineTimes drag;                       // DragLines: the run's line times
+    uint8_t line = 0;                         // drag kinds: the line (0..7)
+    uint8_t lampByte = 0xFF;                  // DragLamps: the new lamp byte
+    DragLineTimes drag;                       // drag kinds: the run's line times
 };
 
 // Copied by value through the fixed ring: it must stay a plain record.

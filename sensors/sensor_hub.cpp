@@ -84,7 +84,7 @@ void SensorHub::Prime(const SetupSettings& settings, int32_t outputMask) {
     portFailed_ = false;
     SamplerConfig config = MakeSamplerConfig(settings, outputMask);
     config.source = ChooseSource(settings);
-    config.dragHook = dragHook_;
+    config.dragHook = dragHook_.get();
     if (script_) {
         config.ioAddress = 0;  // a script has no lamps to write
         script_->Open();

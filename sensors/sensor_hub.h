@@ -60,8 +60,9 @@ public:
     bool UsesScript() const { return script_ != nullptr; }
     // Records every session for replay: the first to `file`, later ones numbered.
     void RecordSessionsTo(const std::filesystem::path& file) { recordFile_ = file; }
-    // The drag step run by the tick while DRAG is the active mode (not owned).
-    void SetDragHook(DragHook* hook) { dragHook_ = hook; }
+    // The drag step run by the tick while DRAG is the active mode. Set it before the first
+    // session; the hub keeps it, so it lives as long as the timing thread.
+    void SetDragHook(std::unique_ptr<DragHook> hook) { dragHook_ = std::move(hook); }
 
     // Session start: takes the configuration snapshot, picks and opens the source (the
     // parallel port at the address chosen now, see PortFailed), primes the sampler (one
@@ -83,7 +84,7 @@ public:
     // The timing keys: the sensor's simulated level, taken by the next tick whether or not the
     // timing thread runs (a press and release before a session start makes no pass).
     void SetSensorKey(SensorInput input, bool down);
-    // Drag lines forced active by the digit keys (bit k: line k+1).
+    // Drag lines forced active by the digit keys (bit k: line k, the key k+1).
     void SetDragLineKeys(uint8_t lines);
     const KeyLevels& Keys() const { return sampler_.Commands().Levels().keys; }
     // The drag commands; the drag step reads them from the sampler's state.
@@ -148,7 +149,7 @@ private:
     SessionRecorder recorder_;
     std::optional<std::filesystem::path> recordFile_;
     int recordedSessions_ = 0;
-    DragHook* dragHook_ = nullptr;
+    std::unique_ptr<DragHook> dragHook_;
     std::atomic<bool> wakePending_{false};
     bool draining_ = false;
     bool portFailed_ = false;

@@ -172,9 +172,11 @@ TEST(SamplerCommandRingTest, SamplerRunsOnItsOwnCommandsAndConfigurationAlone) {
 
     // The drag commands wait in the sampler's state for the drag step.
     struct ReadingHook : DragHook {
-        void DragStep(SamplerState& state, const SamplerConfig&, SensorEventQueue&) override {
+        void SessionStart(SamplerState&) override {}
+        int DragStep(SamplerState& state, const SamplerConfig&, SensorEventQueue&) override {
             seen.push_back(state.controls);
             state.controls.runResetRequested = false;
+            return 0;
         }
         std::vector<SamplerControls> seen;
     } hook;

@@ -224,9 +224,11 @@ TEST_F(SamplerTest, OffDelayHoldsAcrossTheSignAndWrapBoundaries) {
 
 TEST_F(SamplerTest, DragModeCallsTheHookInsteadOfTheInputs) {
     struct CountingHook : DragHook {
-        void DragStep(SamplerState& state, const SamplerConfig&, SensorEventQueue&) override {
+        void SessionStart(SamplerState&) override {}
+        int DragStep(SamplerState& state, const SamplerConfig&, SensorEventQueue&) override {
             ++calls;
             lastData = state.dataByte;
+            return 0;
         }
         int calls = 0;
         uint8_t lastData = 0;

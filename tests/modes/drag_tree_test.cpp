@@ -1,0 +1,192 @@
+// The drag step on the timing thread, driven through the real sampler tick: line times, OFF
+// delays, the green timer, red on an early start and the lamp byte written in the same tick.
+
+#include "modes/drag_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "common/ms_clock.h"
+#include "sensors/fake_sources.h"
+
+namespace vantrel {
+namespace {
+
+using Kind = SensorEventKind;
+
+class DragTreeTest : public ::testing::Test {
+protected:
+    DragTreeTest() : source(ReadRule::kParallelPort), sampler(clock, queue) {
+        config.pollPeriodMs = 3;
+        config.offDelayMs = 100;
+        config.controlXor = 4;
+        config.ioAddress = 0x378;
+        config.source = &source;
+        config.dragHook = &tree;
+        sampler.Configure(config);
+        sampler.SetActiveMode(RaceMode::kDrag);
+        clock.Set(1000);
+        sampler.Prime();
+    }
+
+    // Lines active (bit set) from the next tick on.
+    void Active(uint8_t lines) { source.sample.dataByte = static_cast<uint8_t>(~lines); }
+    std::vector<SensorEvent> TickAt(uint32_t t) {
+        clock.Set(t);
+        sampler.Tick();
+        std::vector<SensorEvent> events;
+        SensorEvent e;
+        while (queue.Pop(e)) {
+            events.push_back(e);
+        }
+        return events;
+    }
+    // A line pulse of one tick at `t`, released at the next tick.
+    std::vector<SensorEvent> Pulse(int line, uint32_t t) {
+        Active(static_cast<uint8_t>(1u << line));
+        std::vector<SensorEvent> events = TickAt(t);
+        Active(0);
+        TickAt(t + 3);
+        return events;
+    }
+    static const SensorEvent* Find(const std::vector<SensorEvent>& events, Kind kind) {
+        for (const SensorEvent& e : events) {
+            if (e.kind == kind) {
+                return &e;
+            }
+        }
+        return nullptr;
+    }
+    uint8_t Lamps() const { return sampler.State().lampByte; }
+    uint8_t LastWrite() const { return source.lampWrites.back(); }
+
+    FakeMsClock clock;
+    SensorEventQueue queue;
+    test::FixedSource source;
+    DragTree tree;
+    Sampler sampler;
+    SamplerConfig config;
+};
+
+TEST_F(DragTreeTest, StockStartLightsGreenAtTheFirstTickPastTheDelayAndWritesItThen) {
+    const std::vector<SensorEvent> start = Pulse(0, 1000);
+    ASSERT_NE(Find(start, Kind::kDragNewRun), nullptr);
+    EXPECT_EQ(Lamps(), 0xFF & ~kAmberLampBit);
+    EXPECT_EQ(LastWrite(), (0xFF & ~kAmberLampBit) ^ 4);
+    TickAt(1498);
+    EXPECT_NE(Lamps() & kGreenLampBit, 0);
+    const std::vector<SensorEvent> green = TickAt(1501);
+    EXPECT_EQ(Lamps() & kGreenLampBit, 0);
+    EXPECT_EQ(LastWrite(), Lamps() ^ 4) << "the green lamp is written in the tick it lights";
+    const SensorEvent* lamps = Find(green, Kind::kDragLamps);
+    ASSERT_NE(lamps, nullptr);
+    EXPECT_EQ(lamps->lampByte, Lamps());
+    // A start line now is no false start: red stays dark.
+    Pulse(1, 1600);
+    EXPECT_NE(Lamps() & kRedLampBit, 0);
+}
+
+TEST_F(DragTreeTest, EarlyStartLineLightsRedInItsTickAndGreenNeverFollows) {
+    sampler.Commands().SendProTree(true);
+    Pulse(0, 1000);
+    const std::vector<SensorEvent> early = Pulse(1, 1399);  // Pro limit 400 ms
+    const SensorEvent* start = Find(early, Kind::kDragStartLine);
+    ASSERT_NE(start, nullptr);
+    EXPECT_EQ(start->drag.greenDelayMs, kProGreenDelayMs);
+    EXPECT_EQ(start->drag.times[1] - start->drag.times[0], 399);
+    EXPECT_EQ(Lamps() & kRedLampBit, 0);
+    TickAt(2000);
+    EXPECT_NE(Lamps() & kGreenLampBit, 0) << "no green after a red lamp";
+    // At exactly the delay the start is clean.
+    sampler.Commands().SendRequest(SamplerCommandKind::kRunReset);
+    Pulse(0, 3000);
+    Pulse(1, 3400);
+    EXPECT_EQ(Lamps() & (kGreenLampBit | kRedLampBit), kRedLampBit);
+}
+
+TEST_F(DragTreeTest, FinishHandsOverEveryTimeAndResetsTheTree) {
+    sampler.Commands().SendTreeButton(true);
+    Pulse(0, 1000);
+    Pulse(1, 1600);
+    Pulse(2, 2000);
+    Pulse(5, 5000);
+    Pulse(6, 8000);
+    const std::vector<SensorEvent> finish = Pulse(7, 9250);
+    const SensorEvent* done = Find(finish, Kind::kDragFinish);
+    ASSERT_NE(done, nullptr);
+    EXPECT_EQ(done->tick, 9250u);
+    for (int line : {0, 1, 2, 5, 6, 7}) {
+        EXPECT_TRUE(done->drag.IsSet(line)) << line;
+    }
+    EXPECT_FALSE(done->drag.IsSet(3));
+    EXPECT_EQ(done->drag.times[7] - done->drag.times[6], 1250);
+    ASSERT_NE(Find(finish, Kind::kDragRunReset), nullptr);
+    EXPECT_EQ(tree.Run().setLines, 0);
+    EXPECT_EQ(Lamps(), 0xFF);
+    // The GUI's release after the finish is no new edge: a run begun meanwhile stays.
+    Pulse(0, 9400);
+    sampler.Commands().SendTreeButton(false);
+    EXPECT_EQ(Find(TickAt(9500), Kind::kDragRunReset), nullptr);
+    EXPECT_TRUE(tree.Run().IsSet(0));
+}
+
+TEST_F(DragTreeTest, LinesWithoutTheirRunGiveNoResultAndNoLamp) {
+    // Finish and splits without a start line: no event, no row.
+    EXPECT_EQ(Find(Pulse(3, 1000), Kind::kDragSplit), nullptr);
+    EXPECT_EQ(Find(Pulse(7, 1100), Kind::kDragFinish), nullptr);
+    // A run started by the start line alone: no lamp changes, no tree start time.
+    const std::vector<SensorEvent> start = Pulse(1, 1200);
+    ASSERT_NE(Find(start, Kind::kDragStartLine), nullptr);
+    EXPECT_EQ(Lamps(), 0xFF);
+    const SensorEvent* done = Find(Pulse(7, 3000), Kind::kDragFinish);
+    ASSERT_NE(done, nullptr);
+    EXPECT_FALSE(done->drag.IsSet(0));
+}
+
+TEST_F(DragTreeTest, LineRenewedInsideItsOffDelayKeepsItsTimeButShowsOnItsIndicator) {
+    Pulse(1, 1000);
+    Pulse(2, 1100);  // released at 1103: OFF delay to 1203
+    const std::vector<SensorEvent> again = Pulse(2, 1150);
+    EXPECT_NE(Find(again, Kind::kDragLineOn), nullptr);
+    EXPECT_EQ(Find(again, Kind::kDragSplit), nullptr);
+    EXPECT_EQ(tree.Run().times[2], 1100);
+    // Held active, the delay keeps counting from the latest active sample.
+    TickAt(1250);
+    const std::vector<SensorEvent> over = TickAt(1260);
+    ASSERT_NE(Find(over, Kind::kDragLabelNormal), nullptr);
+    EXPECT_EQ(Find(Pulse(2, 1300), Kind::kDragSplit)->drag.times[2], 1300);
+}
+
+TEST_F(DragTreeTest, OperatorCommandsTakeEffectAtTheNextTick) {
+    // "Amber ON": reset and amber at once; Pro lights its indicator with every reset.
+    sampler.Commands().SendProTree(true);
+    sampler.Commands().SendTreeButton(true);
+    TickAt(1003);
+    EXPECT_EQ(Lamps(), 0xFE & ~kAmberLampBit);
+    // A digit key forces its line for as long as it is held, and a short press still counts.
+    KeyLevels keys;
+    keys.keyDragLines = 1 << 0;
+    sampler.SendKeys(keys);
+    sampler.SendKeys(KeyLevels{});
+    ASSERT_NE(Find(TickAt(1006), Kind::kDragNewRun), nullptr);
+    TickAt(1009);
+    // "Abort": the run and its lamps go; the Pro indicator stays lit.
+    sampler.Commands().SendTreeButton(false);
+    ASSERT_NE(Find(TickAt(1012), Kind::kDragRunReset), nullptr);
+    EXPECT_EQ(Lamps(), 0xFE);
+    EXPECT_EQ(tree.Run().setLines, 0);
+    // A session start puts every lamp out, the Pro indicator too.
+    sampler.Commands().SendRequest(SamplerCommandKind::kRunReset);
+    sampler.Prime();
+    EXPECT_EQ(Lamps(), 0xFF);
+    // "None" and "USB" write no lamps.
+    source.lampWrites.clear();
+    config.ioAddress = 0;
+    sampler.Configure(config);
+    Pulse(0, 2000);
+    EXPECT_TRUE(source.lampWrites.empty());
+}
+
+}  // namespace
+}  // namespace vantrel
