@@ -47,8 +47,7 @@ bool TMainForm::HandleKey(QKeyEvent* event, bool down) {
     }
     const bool digit = key >= Qt::Key_0 && key <= Qt::Key_9;
     if (digit && !event->isAutoRepeat() && DigitKeysAllowed() &&
-        state_.currentMode == RaceMode::kDrag && key >= Qt::Key_1 && key <= Qt::Key_8) {
-        sensors_->SetDragLineKeys(static_cast<uint8_t>(1 << (key - Qt::Key_1)));
+        ModeInForce().TakeDigitKey(key - Qt::Key_0)) {
         // The digit still reaches a focused box (the car number box is typed into meanwhile),
         // but not a grid, where it would jump the selection to a car.
         return qobject_cast<QAbstractItemView*>(QApplication::focusWidget()) != nullptr;

@@ -2,6 +2,7 @@
 #include <QTabWidget>
 
 #include "app/main_window.h"
+#include "lists/result_list_controller.h"
 #include "modes/circuit_controller.h"
 #include "modes/circuit_page.h"
 #include "modes/drag_controller.h"
@@ -11,7 +12,17 @@
 namespace vantrel {
 
 void TMainForm::BuildDragAndCircuit() {
-    drag_ = std::make_unique<DragController>(TabSheet2, TabSheet3->Memo300, state_, this);
+    DragWiring drag;
+    drag.page = TabSheet2;
+    drag.receiverBox = TabSheet3->Memo300;
+    drag.entries = Panel1;
+    drag.entryTable = &entries_;
+    drag.results = &resultList_->Commands();
+    drag.sensors = sensors_.get();
+    drag.clock = env_.clock;
+    drag.prompter = env_.prompter;
+    drag.dialogParent = this;
+    drag_ = std::make_unique<DragController>(drag, state_, this);
     circuit_ = std::make_unique<CircuitController>(TabSheet3, state_, this);
     modes_ = {gymkhana_.get(), drag_.get(), circuit_.get()};
 }

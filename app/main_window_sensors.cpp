@@ -74,7 +74,15 @@ void TMainForm::OnSensorEvent(const SensorEvent& event) {
             OnLabelColor(event.input, event.kind == SensorEventKind::kLabelRed);
             break;
         case SensorEventKind::kActiveEdge:
-        case SensorEventKind::kDragLines:
+        case SensorEventKind::kDragLineOn:
+        case SensorEventKind::kDragLineOff:
+        case SensorEventKind::kDragLabelNormal:
+        case SensorEventKind::kDragNewRun:
+        case SensorEventKind::kDragStartLine:
+        case SensorEventKind::kDragSplit:
+        case SensorEventKind::kDragFinish:
+        case SensorEventKind::kDragRunReset:
+        case SensorEventKind::kDragLamps:
             ModeInForce().TakeSensorEvent(event);
             break;
         case SensorEventKind::kReadFailed:

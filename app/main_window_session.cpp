@@ -100,7 +100,7 @@ void TMainForm::EnableSessionControls(bool running) {
     SetEnabledIfBuilt(TabSheet3->RadioGroup300, Feature::kCircuitInputs, !running);
     SetEnabledIfBuilt(TabSheet3->RadioGroup301, Feature::kCircuitInputs, !running);
     TabSheet1->BitBtn2->setEnabled(running);
-    SetEnabledIfBuilt(TabSheet2->SpeedButton200, Feature::kDragTree, running);
+    TabSheet2->SpeedButton200->setEnabled(running);
 }
 
 void TMainForm::Timer1Timer() {

@@ -3,9 +3,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTableView>
 #include <algorithm>
 
+#include "lists/entry_grid_scroll.h"
 #include "lists/entry_table_model.h"
 #include "widgets/elided_text_delegate.h"
 #include "widgets/widget_util.h"
@@ -76,6 +78,14 @@ void EntryPanel::SelectCar(int car) {
     const QModelIndex index = model_->index(car - 1, 0);
     StringGrid1->setCurrentIndex(index);
     StringGrid1->scrollTo(index);
+}
+
+void EntryPanel::ShowCar(int car) {
+    SelectCar(car);
+    const int rowHeight = std::max(StringGrid1->verticalHeader()->defaultSectionSize(), 1);
+    const int visible = std::max(StringGrid1->viewport()->height() / rowHeight, 1);
+    const int top = std::max(StringGrid1->rowAt(0), 0) + 1;
+    StringGrid1->verticalScrollBar()->setValue(EntryGridTopRow(car, top, visible) - 1);
 }
 
 int EntryPanel::CurrentCar() const {

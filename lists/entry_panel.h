@@ -28,6 +28,8 @@ public:
     void ShowFileName(const QString& name);
     // Selects the row of `car` and keeps it in view.
     void SelectCar(int car);
+    // Selects the car's row for the operator and scrolls so that rows around it stay in view.
+    void ShowCar(int car);
     int CurrentCar() const;
 
     QLabel* Label1;  // "エントリーリスト"

@@ -8,7 +8,6 @@
 #include <algorithm>
 
 #include "widgets/lamp_images.h"
-#include "widgets/unbuilt_features.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -43,7 +42,6 @@ DragPage::DragPage(QWidget* parent) : QWidget(parent) {
     SpeedButton200 = MakeNamed<QPushButton>(this, "SpeedButton200");
     SpeedButton200->setCheckable(true);
     SpeedButton200->setEnabled(false);
-    MarkIfNotBuilt(SpeedButton200, Feature::kDragTree);
     SpeedButton200->setFocusPolicy(Qt::NoFocus);
     ShowTreeButtonArmed(false);
     GroupBox2 = MakeNamed<QGroupBox>(this, "GroupBox2", QStringLiteral("ｽﾀｰﾄ方式"));

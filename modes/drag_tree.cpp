@@ -61,6 +61,7 @@ void DragTree::RunReset(SamplerState& state) {
     run_ = DragLineTimes{};
     state.lampByte = state.controls.proTree ? 0xFE : 0xFF;
     Emit(SensorEventKind::kDragRunReset, 0, state);
+    reportedLamps_ = 0;  // the GUI shows the lamps out on a reset: the tick's lamps follow it
 }
 
 void DragTree::StepLine(int line, SamplerState& state, const SamplerConfig& config) {

@@ -189,12 +189,7 @@ void GymkhanaController::ShowStartList() {
 }
 
 void GymkhanaController::SelectEntryRow(int32_t row) {
-    QTableView* grid = w_.entries->StringGrid1;
-    w_.entries->SelectCar(row);
-    const int rowHeight = std::max(grid->verticalHeader()->defaultSectionSize(), 1);
-    const int visible = std::max(grid->viewport()->height() / rowHeight, 1);
-    const int top = std::max(grid->rowAt(0), 0) + 1;
-    grid->verticalScrollBar()->setValue(EntryGridTopRow(row, top, visible) - 1);
+    w_.entries->ShowCar(row);
 }
 
 void GymkhanaController::ShowPositions() {

@@ -35,6 +35,9 @@ public:
     virtual void TakeSensorEvent(const SensorEvent& event) = 0;
     // Whether the result list's penalty buttons and "RS232C" serve this mode.
     virtual bool UsesResultButtons() const = 0;
+    // A digit key 0..9 pressed while a session runs and no grid or mask box takes it (the
+    // window checks that); true when the mode used it as timing input.
+    virtual bool TakeDigitKey(int /*digit*/) { return false; }
 };
 
 }  // namespace vantrel

@@ -122,16 +122,4 @@ void StartList::ClearPlace(int32_t place) {
     }
 }
 
-int32_t EntryGridTopRow(int32_t row, int32_t topRow, int32_t visibleRows) {
-    int32_t top = topRow;
-    if (row <= top) {
-        top = row < 4 ? 1 : row - 3;
-    }
-    if (row > top + visibleRows - 1) {
-        top = row - visibleRows + 3;
-    }
-    const int32_t lastTop = std::max(1, kMaxCarNumber - visibleRows + 1);
-    return std::clamp(top, 1, lastTop);
-}
-
 }  // namespace vantrel

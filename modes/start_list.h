@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "common/numbers.h"
+#include "lists/entry_grid_scroll.h"
 
 namespace vantrel {
 
@@ -90,10 +91,5 @@ private:
     std::string proposalText_ = "1";
     int32_t lastProposalNumber_ = 1;  // restored when a non-number is refused
 };
-
-// Top visible row of the entry grid after selecting `row`, so that a few rows around it stay
-// in view: at or above the top row it scrolls to row - 3 (1 for rows below 4); below the last
-// visible row it scrolls to row - visibleRows + 3.
-int32_t EntryGridTopRow(int32_t row, int32_t topRow, int32_t visibleRows);
 
 }  // namespace vantrel

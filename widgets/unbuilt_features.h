@@ -17,7 +17,6 @@ enum class Feature {
     kVoice,          // "読み上げ"
     kSerialOutput,   // "RS232C"
     kSpreadsheet,    // the result grid's spreadsheet item
-    kDragTree,       // the DRAG tab's light-tree button
     kCircuitInputs,  // the CIRCUIT tab's counting method, input port and mask time
 };
 

@@ -1,0 +1,14 @@
+#pragma once
+// Where the entry grid scrolls when a car's row is selected for the operator.
+// Thread rule: any thread (pure function).
+
+#include <cstdint>
+
+namespace vantrel {
+
+// Top visible row of the entry grid after selecting `row`, so that a few rows around it stay
+// in view: at or above the top row it scrolls to row - 3 (1 for rows below 4); below the last
+// visible row it scrolls to row - visibleRows + 3.
+int32_t EntryGridTopRow(int32_t row, int32_t topRow, int32_t visibleRows);
+
+}  // namespace vantrel
