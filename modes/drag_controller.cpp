@@ -206,9 +206,7 @@ int32_t DragController::TakeCarForRun() {
 }
 
 int32_t DragController::CarOfBox() const {
-    // A number typed without Enter still follows the box's rules; a text that is no number
-    // leaves the car the box last held.
-    return DragCarOfText(w_.page->Memo204->text().toStdString()).value_or(session_.entryRow);
+    return DragCarOfRunBox(w_.page->Memo204->text().toStdString(), session_.entryRow);
 }
 
 void DragController::FinishRun(const DragLineTimes& run) {

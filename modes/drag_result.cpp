@@ -74,6 +74,14 @@ std::optional<int32_t> DragCarOfText(std::string_view text) {
     return *number >= 0 && *number < kMaxCarNumber ? *number : 1;
 }
 
+int32_t DragCarOfRunBox(std::string_view text, int32_t previous) {
+    const std::optional<int32_t> number = StrToInt(text);
+    if (!number) {
+        return previous;
+    }
+    return *number >= 0 && *number <= kMaxCarNumber ? *number : 1;
+}
+
 int32_t NextDragCar(int32_t car) {
     return HoldsCar(car) && car < kMaxCarNumber ? car + 1 : 1;
 }

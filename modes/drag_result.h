@@ -52,6 +52,9 @@ std::string DragSpeedText(int32_t trapMs);
 // The car number box on Enter: 0 to 198 stay, every other number becomes 1; nullopt for a
 // text that is no number (message 109; the box then keeps the previous number).
 std::optional<int32_t> DragCarOfText(std::string_view text);
+// The car a run takes from the box, typed or proposed: any car of the lists as it stands,
+// another number by the Enter rules, and `previous` for a text that is no number.
+int32_t DragCarOfRunBox(std::string_view text, int32_t previous);
 // The car proposed after `car` starts a run: the next one, 1 after 199 (and after no car).
 int32_t NextDragCar(int32_t car);
 

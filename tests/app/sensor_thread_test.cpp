@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 #include <chrono>
@@ -17,6 +18,7 @@
 
 #include "app/main_window.h"
 #include "common/ms_clock.h"
+#include "common/time_text.h"
 #include "sensors/sensor_hub.h"
 #include "sensors/simulation_script.h"
 #include "support/find_named.h"
@@ -137,6 +139,45 @@ TEST_F(SensorThreadWindowTest, StopLogsThePassesSampledBeforeItFirst) {
     EXPECT_TRUE(lines[3].ends_with(",G"));
     EXPECT_TRUE(lines[4].ends_with(",Session stop"));
     EXPECT_LE(std::stol(lines[3]), std::stol(lines[4]));
+}
+
+TEST_F(SensorThreadWindowTest, DragLampsSwitchOnTheTimingThreadWhileTheWindowIsBusy) {
+    Open("IoAddress=None\r\nDelay=100\r\nResolution=1\r\n");
+    FindNamed<QTabWidget>(window.get(), "PageControl1")->setCurrentIndex(1);
+    // A box opens as the tree starts and holds the window well past the green delay.
+    uint32_t treeStart = 0;
+    uint32_t boxClosed = 0;
+    uint32_t greenTick = 0;
+    QObject::connect(&window->Sensors(), &SensorHub::eventSampled, window.get(),
+                     [&](const SensorEvent& event) {
+                         if (event.kind == SensorEventKind::kDragNewRun) {
+                             treeStart = event.tick;
+                             Key(Qt::Key_1, false);
+                             QEventLoop box;
+                             QTimer::singleShot(800, &box, &QEventLoop::quit);
+                             box.exec();
+                             boxClosed = clock.MsTick();
+                         } else if (event.kind == SensorEventKind::kDragLamps && greenTick == 0 &&
+                                    (event.lampByte & 0x04) == 0) {
+                             greenTick = event.tick;
+                         }
+                     });
+    Key(Qt::Key_S, true, Qt::AltModifier);
+    ASSERT_TRUE(window->Sensors().IsSampling());
+
+    Key(Qt::Key_1, true);
+    ASSERT_TRUE(WaitUntil([&] { return boxClosed != 0 && greenTick != 0; }));
+    EXPECT_GE(greenTick - treeStart, 500u);
+    EXPECT_LT(greenTick, boxClosed) << "green was lit behind the box, not after it";
+    Key(Qt::Key_2, true);
+    ASSERT_TRUE(WaitUntil([&] { return !Text("Memo205").isEmpty(); }));
+    Key(Qt::Key_2, false);
+    Key(Qt::Key_8, true);
+    ASSERT_TRUE(WaitUntil([&] { return !window->Results().IsEmpty(); }));
+    Key(Qt::Key_8, false);
+    EXPECT_EQ(window->Results().Cell(3, 1), "") << "a start after green is no false start";
+    EXPECT_GE(ParseTimeText(window->Results().Cell(5, 1)), 800);
+    Key(Qt::Key_S, true, Qt::AltModifier);
 }
 
 }  // namespace

@@ -35,6 +35,9 @@ TEST(DragResultTest, CarNumberBoxRules) {
     EXPECT_EQ(DragCarOfText("198"), 198);
     EXPECT_EQ(DragCarOfText("abc"), std::nullopt);
     EXPECT_EQ(DragCarOfText(""), std::nullopt);
+    EXPECT_EQ(DragCarOfRunBox("199", 7), 199);
+    EXPECT_EQ(DragCarOfRunBox("777", 7), 1);
+    EXPECT_EQ(DragCarOfRunBox("x", 7), 7);
     EXPECT_EQ(NextDragCar(5), 6);
     EXPECT_EQ(NextDragCar(199), 1);
     EXPECT_EQ(NextDragCar(0), 1);
