@@ -1,5 +1,6 @@
 // Sensor events reach the controller of the mode in force, and no other.
 #include <QSignalSpy>
+#include <QLineEdit>
 #include <QTabWidget>
 
 #include "modes/circuit_controller.h"
@@ -37,6 +38,8 @@ TEST_F(ModeRoutingTest, EachModeTakesTheStartPassesOfItsOwnSessions) {
     Pass(Qt::Key_F11);
     EXPECT_EQ(CarsOnCourse(), 1);  // the gymkhana car stays where it was; DRAG starts none
     EXPECT_EQ(circuitPasses.count(), 0);
+    Pass(Qt::Key_1);  // the tree start: the drag controller takes the run's car
+    EXPECT_FALSE(Find<QLineEdit>("Memo210")->text().isEmpty());
     PressAltS();
 
     ChangeModeTo(RaceMode::kCircuit);

@@ -144,6 +144,18 @@ TEST_F(DragTreeTest, LinesWithoutTheirRunGiveNoResultAndNoLamp) {
     EXPECT_FALSE(done->drag.IsSet(0));
 }
 
+TEST_F(DragTreeTest, AllEightLinesAtOnceMakeOneRunWithoutASpeed) {
+    Active(0xFF);
+    const std::vector<SensorEvent> events = TickAt(1003);
+    const SensorEvent* done = Find(events, Kind::kDragFinish);
+    ASSERT_NE(done, nullptr);
+    EXPECT_EQ(done->drag.setLines, 0xFF);
+    EXPECT_EQ(Lamps(), 0xFF) << "the finish reset the tree in the same tick";
+    // Held for minutes, the lines start nothing more until they are released.
+    clock.Set(200000);
+    EXPECT_EQ(Find(TickAt(200003), Kind::kDragNewRun), nullptr);
+}
+
 TEST_F(DragTreeTest, LineRenewedInsideItsOffDelayKeepsItsTimeButShowsOnItsIndicator) {
     Pulse(1, 1000);
     Pulse(2, 1100);  // released at 1103: OFF delay to 1203
