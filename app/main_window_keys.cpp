@@ -11,6 +11,7 @@
 #include "lists/entry_panel.h"
 #include "lists/result_panel.h"
 #include "modes/circuit_page.h"
+#include "modes/drag_page.h"
 #include "sensors/sensor_hub.h"
 #include "sensors/sensor_keys.h"
 #include "widgets/widget_util.h"
@@ -58,7 +59,9 @@ bool TMainForm::HandleKey(QKeyEvent* event, bool down) {
 bool TMainForm::DigitKeysAllowed() const {
     // A grid is in editing state while it shows the editing colour.
     const bool editing = IsEditingColor(Panel1->StringGrid1) || IsEditingColor(Panel2->StringGrid2);
-    return SessionRunning() && !editing && !TabSheet3->Memo302->hasFocus();
+    // Digits typed into the car number box are a car number, not a tree start or a split.
+    return SessionRunning() && !editing && !TabSheet3->Memo302->hasFocus() &&
+           !TabSheet2->Memo204->hasFocus();
 }
 
 bool TMainForm::HandleAltKey(int key) {

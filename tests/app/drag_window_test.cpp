@@ -145,6 +145,18 @@ TEST_F(DragWindowTest, CarNumberBoxRules) {
     EXPECT_EQ(prompter.Calls()[0].text, QStringLiteral("半角数字を入力して下さい"));
     EXPECT_EQ(prompter.Calls()[0].caption, QStringLiteral("入力文字種エラー"));
     EXPECT_EQ(Text("Memo204"), QStringLiteral("42"));
+    // Digits typed into the box are a car number, not drag lines.
+    auto* box = Find<QLineEdit>("Memo204");
+    window->activateWindow();
+    box->setFocus();
+    ASSERT_TRUE(box->hasFocus());
+    QKeyEvent one(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
+    QApplication::sendEvent(box, &one);
+    Run(600, 1);
+    EXPECT_TRUE(Text("Memo210").isEmpty());
+    EXPECT_EQ(window->Sensors().Keys().keyDragLines, 0);
+    box->clearFocus();
+
     // The advance from 198 proposes 199, which races as itself; after it the list wraps to 1.
     TypeCar("198");
     Line(0, 600);
