@@ -40,7 +40,9 @@ struct ResultAnnouncement {
 struct BookedResult {
     int32_t car = 0;
     int32_t timeMs = 0;
-    int32_t count = 0;               // the car's run or lap number, this one included
+    int32_t count = 0;  // the car's run or lap number, this one included
+    // Common start: the car's total since the session start, which ranks its laps.
+    std::optional<int32_t> totalMs;
     std::vector<std::string> cells;  // the row, in the layout of the mode in force
     ResultDisplay display;
     std::optional<RecordDisplay> record;  // none: the record window's boxes stay as they are

@@ -38,7 +38,13 @@ void StandingsSink::ShowRecordDisplay(const BookedResult& result) {
 
 void StandingsSink::AddToStandings(const BookedResult& result) {
     try {
-        wiring_.standings->AddResult(result.car, result.timeMs, result.count, wiring_.timeStyle());
+        if (result.totalMs) {
+            wiring_.standings->AddCommonStartLap(result.car, result.timeMs, *result.totalMs,
+                                                 result.count, wiring_.timeStyle());
+        } else {
+            wiring_.standings->AddResult(result.car, result.timeMs, result.count,
+                                         wiring_.timeStyle());
+        }
     } catch (const ConversionError& error) {
         wiring_.prompter->Error(wiring_.dialogParent, ToQ(error.what()),
                                 QString::fromUtf8(msg::kTitle));

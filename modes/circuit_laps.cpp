@@ -1,0 +1,82 @@
+#include "modes/circuit_laps.h"
+
+#include "common/numbers.h"
+#include "common/race_mode.h"
+#include "common/session_state.h"
+#include "lists/entry_table.h"
+
+namespace vantrel {
+
+namespace {
+constexpr int32_t kMaskWhenNoNumberS = 20;
+}
+
+int64_t CircuitMaskMs(std::string_view maskText) {
+    return int64_t{StrToIntDef(maskText, kMaskWhenNoNumberS)} * 1000;
+}
+
+CircuitPassing LapStep(int32_t car, uint32_t tick, int64_t maskMs, SessionState& session) {
+    CircuitPassing passing;
+    passing.car = car;
+    if (car < 1 || car > kMaxCarNumber) {
+        return passing;
+    }
+    const uint32_t last = session.lastPassTime[car];
+    if (last != 0) {
+        const auto lapMs = static_cast<int32_t>(tick - last);
+        if (lapMs < maskMs) {
+            return passing;
+        }
+        passing.kind = PassingKind::kLap;
+        passing.lapMs = lapMs;
+        passing.totalMs = static_cast<int32_t>(tick - session.firstPassTime[car]);
+        passing.lap = ++session.runCount[car];
+    } else {
+        passing.kind = PassingKind::kFirstPassing;
+        session.firstPassTime[car] = tick;
+    }
+    session.entryRow = car;
+    session.lastPassTime[car] = tick;
+    return passing;
+}
+
+void PrepareCircuitSession(SessionState& session, uint32_t sessionStartTick) {
+    if (session.countingMethod == SessionState::kCommonStart) {
+        session.firstPassTime.fill(sessionStartTick);
+        session.lastPassTime.fill(sessionStartTick);
+    }
+}
+
+void ShowPassingInEntryList(const CircuitPassing& passing, EntryTable& entries) {
+    if (passing.kind == PassingKind::kFirstPassing) {
+        entries.SetCell(EntryTable::kLap, passing.car, "0");
+    } else if (passing.kind == PassingKind::kLap) {
+        entries.SetCell(EntryTable::kLap, passing.car, std::to_string(passing.lap));
+    }
+}
+
+BookedResult BookCircuitLap(const CircuitPassing& lap, const EntryTable& entries, TimeFormat format,
+                            bool commonStart) {
+    const std::string carText = std::to_string(lap.car);
+    const std::string lapText = FormatRaceTime(lap.lapMs, format, false);
+    BookedResult booked;
+    booked.car = lap.car;
+    booked.timeMs = lap.lapMs;
+    booked.count = lap.lap;
+    if (commonStart) {
+        booked.totalMs = lap.totalMs;
+    }
+    booked.cells = {carText,
+                    entries.Name(lap.car),
+                    entries.Model(lap.car),
+                    std::to_string(lap.lap),
+                    lapText,
+                    FormatRaceTime(lap.totalMs, format, false)};
+    booked.display = {carText, entries.Name(lap.car), lapText};
+    booked.record =
+        RecordDisplay{carText, entries.Name(lap.car), std::nullopt, std::nullopt, lapText, true};
+    booked.announcement = {true, lap.lapMs, true};
+    return booked;
+}
+
+}  // namespace vantrel
