@@ -171,6 +171,7 @@ private:
     void TakeVoicePack();
     void DropVoicePack();
     void RequestTone(const SensorEvent& event);
+    void RequestCircuitTone(bool high);
     // The controller of the mode in force.
     RaceModeController& ModeInForce() const;
     void BuildSensors();

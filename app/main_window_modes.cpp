@@ -8,6 +8,7 @@
 #include "modes/drag_controller.h"
 #include "modes/drag_page.h"
 #include "modes/gymkhana_controller.h"
+#include "sensors/sensor_hub.h"
 
 namespace vantrel {
 
@@ -23,7 +24,16 @@ void TMainForm::BuildDragAndCircuit() {
     drag.prompter = env_.prompter;
     drag.dialogParent = this;
     drag_ = std::make_unique<DragController>(drag, state_, this);
-    circuit_ = std::make_unique<CircuitController>(TabSheet3, state_, this);
+    CircuitWiring circuit;
+    circuit.page = TabSheet3;
+    circuit.entries = Panel1;
+    circuit.entryTable = &entries_;
+    circuit.results = &resultList_->Commands();
+    circuit.resultPanel = Panel2;
+    circuit.log = &sensors_->Log();
+    circuit.clock = env_.clock;
+    circuit.tone = [this](bool high) { RequestCircuitTone(high); };
+    circuit_ = std::make_unique<CircuitController>(circuit, state_, this);
     modes_ = {gymkhana_.get(), drag_.get(), circuit_.get()};
 }
 

@@ -8,6 +8,7 @@
 #include "common/messages.h"
 #include "common/numbers.h"
 #include "lists/result_list_controller.h"
+#include "modes/circuit_controller.h"
 #include "modes/circuit_page.h"
 #include "reports/record_window.h"
 #include "reports/standings_rebuild.h"
@@ -37,6 +38,10 @@ void TMainForm::BuildRecordWindow() {
     env.sensorKey = [this](SensorInput input, bool down) { sensors_->SetSensorKey(input, down); };
     record_ = std::make_unique<TRecordForm>(env);
     AddResultSinks();
+    connect(record_.get(), &TRecordForm::circuitPassing, this, [this](char code, uint32_t tick) {
+        auto byte = static_cast<uint8_t>(code);
+        circuit_->ProcessPassings(&byte, 1, tick);
+    });
     connect(menu.ToolRecord, &QAction::triggered, this, [this] {
         record_->show();
         record_->raise();

@@ -97,8 +97,8 @@ void TMainForm::EnableSessionControls(bool running) {
     Panel2->BitBtn3->setEnabled(!running);
     TabSheet1->ComboBox100->setEnabled(!running);
     TabSheet1->ComboBox101->setEnabled(!running);
-    SetEnabledIfBuilt(TabSheet3->RadioGroup300, Feature::kCircuitInputs, !running);
-    SetEnabledIfBuilt(TabSheet3->RadioGroup301, Feature::kCircuitInputs, !running);
+    TabSheet3->RadioGroup300->setEnabled(!running);
+    TabSheet3->RadioGroup301->setEnabled(!running);
     TabSheet1->BitBtn2->setEnabled(running);
     TabSheet2->SpeedButton200->setEnabled(running);
 }

@@ -93,4 +93,12 @@ void TMainForm::RequestTone(const SensorEvent& event) {
     }
 }
 
+void TMainForm::RequestCircuitTone(bool high) {
+    if (high) {
+        sound_->RequestHiTone();
+    } else {
+        sound_->RequestLoTone();
+    }
+}
+
 }  // namespace vantrel

@@ -4,48 +4,49 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "common/numbers.h"
+#include "common/ms_clock.h"
+#include "lists/entry_panel.h"
+#include "lists/result_panel.h"
+#include "lists/result_sink.h"
+#include "modes/circuit_laps.h"
 #include "modes/circuit_page.h"
+#include "modes/receiver_codes.h"
+#include "sensors/sensor_log.h"
 #include "widgets/up_down.h"
 
 namespace vantrel {
 
-namespace {
-constexpr int32_t kMaskTimeWhenNoNumber = 20;
-}
-
-CircuitController::CircuitController(CircuitPage* page, SessionState& session, QObject* parent)
-    : QObject(parent), page_(page), session_(session) {
-    connect(page_->RadioGroup300, &RadioGroup::itemClicked, this,
+CircuitController::CircuitController(const CircuitWiring& wiring, SessionState& session,
+                                     QObject* parent)
+    : QObject(parent), w_(wiring), session_(session) {
+    CircuitPage* page = w_.page;
+    page->Memo300->setMaximumBlockCount(kReceivedListLines);
+    connect(page->RadioGroup300, &RadioGroup::itemClicked, this,
             [this](int index) { session_.countingMethod = index; });
-    connect(page_->RadioGroup301, &RadioGroup::itemClicked, this, [this](int index) {
+    connect(page->RadioGroup301, &RadioGroup::itemClicked, this, [this](int index) {
         session_.circuitInput = index;
-        page_->Label11->setEnabled(index == 0);
+        w_.page->Label11->setEnabled(index == 0);
     });
-    connect(page_->Memo302, &QLineEdit::textChanged, this, &CircuitController::MaskTimeEdited);
+    connect(page->Memo302, &QLineEdit::textChanged, this, &CircuitController::MaskTimeEdited);
 }
 
 void CircuitController::ShowSettings() {
-    page_->RadioGroup300->SetItemIndex(session_.countingMethod);
-    page_->RadioGroup301->SetItemIndex(session_.circuitInput);
-    page_->Label11->setEnabled(session_.circuitInput == 0);
-    page_->UpDown2->SetPosition(session_.maskTimeS);
+    w_.page->RadioGroup300->SetItemIndex(session_.countingMethod);
+    w_.page->RadioGroup301->SetItemIndex(session_.circuitInput);
+    w_.page->Label11->setEnabled(session_.circuitInput == 0);
+    w_.page->UpDown2->SetPosition(session_.maskTimeS);
 }
 
 void CircuitController::MaskTimeEdited(const QString& text) {
-    session_.maskTimeS = StrToIntDef(text.toStdString(), kMaskTimeWhenNoNumber);
+    session_.maskTimeS = CircuitMaskSeconds(text.toStdString());
 }
 
 void CircuitController::ModeReset() {
-    page_->Memo300->clear();
+    w_.page->Memo300->clear();
 }
 
 void CircuitController::StartSession(uint32_t sessionStartTick) {
-    if (session_.countingMethod == SessionState::kCommonStart) {
-        // Common start: every car's clock and mask run from the session start.
-        session_.firstPassTime.fill(sessionStartTick);
-        session_.lastPassTime.fill(sessionStartTick);
-    }
+    PrepareCircuitSession(session_, sessionStartTick);
 }
 
 bool CircuitController::ReadsSensors() const {
@@ -55,8 +56,52 @@ bool CircuitController::ReadsSensors() const {
 void CircuitController::TakeSensorEvent(const SensorEvent& event) {
     if (ReadsSensors() && event.kind == SensorEventKind::kActiveEdge &&
         event.input == SensorInput::kStart) {
+        // The pass is credited to the car selected in the entry list.
+        uint8_t code = CodeOfCar(session_.entryRow);
+        ProcessPassings(&code, 1, event.tick);
         emit printerPortPassed(event.tick);
     }
+}
+
+bool CircuitController::TakeDigitKey(int digit) {
+    uint8_t code = CodeOfDigitKey(digit);
+    ProcessPassings(&code, 1, w_.clock->MsTick());
+    return true;
+}
+
+void CircuitController::ProcessPassings(uint8_t* bytes, uint16_t count, uint32_t tick) {
+    const DecodedPassings decoded = DecodePassings(bytes, count, session_);
+    if (!decoded.shownLines.empty()) {
+        QStringList lines;
+        for (const std::string& line : decoded.shownLines) {
+            lines.push_back(QString::fromStdString(line));
+        }
+        w_.page->Memo300->appendPlainText(lines.join(QLatin1Char('\n')));
+    }
+    for (const int32_t car : decoded.cars) {
+        PassCar(car, tick);
+    }
+}
+
+void CircuitController::PassCar(int32_t car, uint32_t tick) {
+    const CircuitPassing passing = LapStep(car, tick, session_.maskTimeS, session_);
+    if (passing.kind == PassingKind::kRejected) {
+        return;
+    }
+    if (passing.kind == PassingKind::kLap) {
+        w_.log->AddPassing(w_.clock->MsTick(), car);
+        ShowPassingInEntryList(passing, *w_.entryTable);
+        const bool commonStart = session_.countingMethod == SessionState::kCommonStart;
+        const int32_t row = w_.results->AddResult(
+            BookCircuitLap(passing, *w_.entryTable, timeFormat_, commonStart));
+        w_.resultPanel->SelectRow(row);
+    } else {
+        ShowPassingInEntryList(passing, *w_.entryTable);
+    }
+    if (w_.tone) {
+        w_.tone(passing.kind == PassingKind::kFirstPassing);
+    }
+    w_.entries->ShowCar(car);
 }
 
 }  // namespace vantrel

@@ -11,11 +11,11 @@ namespace {
 constexpr int32_t kMaskWhenNoNumberS = 20;
 }
 
-int64_t CircuitMaskMs(std::string_view maskText) {
-    return int64_t{StrToIntDef(maskText, kMaskWhenNoNumberS)} * 1000;
+int32_t CircuitMaskSeconds(std::string_view maskText) {
+    return StrToIntDef(maskText, kMaskWhenNoNumberS);
 }
 
-CircuitPassing LapStep(int32_t car, uint32_t tick, int64_t maskMs, SessionState& session) {
+CircuitPassing LapStep(int32_t car, uint32_t tick, int32_t maskS, SessionState& session) {
     CircuitPassing passing;
     passing.car = car;
     if (car < 1 || car > kMaxCarNumber) {
@@ -24,7 +24,7 @@ CircuitPassing LapStep(int32_t car, uint32_t tick, int64_t maskMs, SessionState&
     const uint32_t last = session.lastPassTime[car];
     if (last != 0) {
         const auto lapMs = static_cast<int32_t>(tick - last);
-        if (lapMs < maskMs) {
+        if (lapMs < int64_t{maskS} * 1000) {
             return passing;
         }
         passing.kind = PassingKind::kLap;

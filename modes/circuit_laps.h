@@ -25,9 +25,9 @@ enum CircuitColumn : int32_t {
     kCircuitColumns = 6,
 };
 
-// The mask of the mask-time box in ms: 20 s for a text that is no number, nothing masked at
-// 0 s or below.
-int64_t CircuitMaskMs(std::string_view maskText);
+// The mask time in seconds that the mask-time box's text gives: 20 for a text that is no
+// number; 0 or below masks nothing.
+int32_t CircuitMaskSeconds(std::string_view maskText);
 
 enum class PassingKind { kRejected, kFirstPassing, kLap };
 
@@ -41,7 +41,7 @@ struct CircuitPassing {
 
 // One passing of car 1..199 at `tick`. Counts it in `session` (lastPassTime, firstPassTime,
 // runCount, entryRow) unless the mask rejects it; a rejected passing changes nothing.
-CircuitPassing LapStep(int32_t car, uint32_t tick, int64_t maskMs, SessionState& session);
+CircuitPassing LapStep(int32_t car, uint32_t tick, int32_t maskS, SessionState& session);
 
 // Session start: common start times every car from the session start, lap timing from the
 // car's first passing.

@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "widgets/unbuilt_features.h"
 #include "widgets/up_down.h"
 #include "widgets/widget_util.h"
 
@@ -62,11 +61,6 @@ CircuitPage::CircuitPage(QWidget* parent) : QWidget(parent) {
     Label11 = MakeNamed<QLabel>(this, "Label11", QStringLiteral("受信ﾃﾞｰﾀ"));
     Memo300 = MakeNamed<QPlainTextEdit>(this, "Memo300");
     Memo300->setReadOnly(true);
-    for (QWidget* input :
-         {static_cast<QWidget*>(RadioGroup300), static_cast<QWidget*>(RadioGroup301),
-          static_cast<QWidget*>(GroupBox1)}) {
-        MarkIfNotBuilt(input, Feature::kCircuitInputs);
-    }
     Relayout(270, 0);
 }
 

@@ -10,8 +10,10 @@ namespace vantrel {
 namespace {
 // Features whose controls are shown but do nothing yet. Building one removes its line here.
 constexpr Feature kNotBuilt[] = {
-    Feature::kPrint,       Feature::kAbout,         Feature::kSerialOutput,
-    Feature::kSpreadsheet, Feature::kCircuitInputs,
+    Feature::kPrint,
+    Feature::kAbout,
+    Feature::kSerialOutput,
+    Feature::kSpreadsheet,
 };
 
 const char* FeatureName(Feature feature) {
@@ -26,8 +28,6 @@ const char* FeatureName(Feature feature) {
             return "RS232C へのタイム送信";
         case Feature::kSpreadsheet:
             return "表計算ソフトへの書き出し";
-        case Feature::kCircuitInputs:
-            return "CIRCUIT の周回計測";
     }
     return "";
 }

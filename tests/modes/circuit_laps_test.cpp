@@ -14,7 +14,7 @@ constexpr uint32_t kStart = 1000000;
 
 TEST(CircuitLapsTest, MaskRunsFromTheLastCountedPassing) {
     SessionState session;
-    const int64_t mask = CircuitMaskMs("30");
+    const int32_t mask = CircuitMaskSeconds("30");
     EXPECT_EQ(LapStep(7, kStart, mask, session).kind, PassingKind::kFirstPassing);
     EXPECT_EQ(LapStep(7, kStart + 29999, mask, session).kind, PassingKind::kRejected);
     const CircuitPassing lap = LapStep(7, kStart + 30000, mask, session);
@@ -24,10 +24,12 @@ TEST(CircuitLapsTest, MaskRunsFromTheLastCountedPassing) {
     EXPECT_EQ(lap.lap, 1);
     EXPECT_EQ(session.entryRow, 7);
     // The mask texts: no number 20 s, zero or below nothing.
-    EXPECT_EQ(CircuitMaskMs("abc"), 20000);
-    EXPECT_EQ(CircuitMaskMs("-5"), -5000);
-    EXPECT_EQ(CircuitMaskMs("99999"), 99999000);
-    EXPECT_EQ(LapStep(7, kStart + 30001, CircuitMaskMs("0"), session).lapMs, 1);
+    EXPECT_EQ(CircuitMaskSeconds("abc"), 20);
+    EXPECT_EQ(CircuitMaskSeconds("99999"), 99999);
+    EXPECT_EQ(LapStep(7, kStart + 30001, CircuitMaskSeconds("0"), session).lapMs, 1);
+    EXPECT_EQ(LapStep(7, kStart + 30002, CircuitMaskSeconds("-5"), session).lapMs, 1);
+    // A mask far beyond a day does not overflow into a negative one.
+    EXPECT_EQ(LapStep(7, kStart + 90000, 3000000, session).kind, PassingKind::kRejected);
     // Cars outside the lists never count.
     EXPECT_EQ(LapStep(0, kStart, mask, session).kind, PassingKind::kRejected);
     EXPECT_EQ(LapStep(200, kStart, mask, session).kind, PassingKind::kRejected);
@@ -40,7 +42,7 @@ TEST(CircuitLapsTest, ACarParkedOnTheLoopInBothMethods) {
         PrepareCircuitSession(session, kStart);
         std::vector<CircuitPassing> counted;
         for (uint32_t t = 0; t <= 50000; t += 200) {
-            const CircuitPassing p = LapStep(3, kStart + t, 30000, session);
+            const CircuitPassing p = LapStep(3, kStart + t, 30, session);
             if (p.kind != PassingKind::kRejected) {
                 counted.push_back(p);
             }
@@ -64,7 +66,7 @@ TEST(CircuitLapsTest, CommonStartLapOneAndItsBooking) {
     EntryTable entries;
     entries.SetCell(EntryTable::kName, 12, "Sato");
     entries.SetCell(EntryTable::kModel, 12, "N360");
-    const CircuitPassing lap = LapStep(12, kStart + 75400, 30000, session);
+    const CircuitPassing lap = LapStep(12, kStart + 75400, 30, session);
     ASSERT_EQ(lap.kind, PassingKind::kLap);
     EXPECT_EQ(lap.totalMs, 75400);
     ShowPassingInEntryList(lap, entries);
@@ -79,7 +81,7 @@ TEST(CircuitLapsTest, CommonStartLapOneAndItsBooking) {
     EXPECT_FALSE(BookCircuitLap(lap, entries, TimeFormat::kMilliseconds, false).totalMs);
     // Lap timing: a first passing shows "0".
     SessionState timing;
-    const CircuitPassing first = LapStep(12, kStart, 30000, timing);
+    const CircuitPassing first = LapStep(12, kStart, 30, timing);
     ShowPassingInEntryList(first, entries);
     EXPECT_EQ(entries.Cell(EntryTable::kLap, 12), "0");
 }
