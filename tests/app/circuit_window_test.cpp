@@ -1,0 +1,92 @@
+// The CIRCUIT tab driven as a timekeeper would: digit keys as passings in both counting
+// methods, received blocks, the received list; the saved result file is what counts.
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+
+#include "common/text_file.h"
+#include "lists/entry_table.h"
+#include "modes/circuit_controller.h"
+#include "modes/circuit_page.h"
+#include "reports/standings.h"
+#include "support/manual_timing_fixture.h"
+
+namespace vantrel::test {
+namespace {
+
+class CircuitWindowTest : public ManualTimingTest {
+protected:
+    void OpenCircuit(int countingMethod) {
+        Open("IoAddress=None\r\nCommPort=None\r\n");
+        window->Entries().SetCell(EntryTable::kName, 3, "Ito");
+        window->Entries().SetCell(EntryTable::kName, 10, "Kato");
+        Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+        ASSERT_EQ(window->State().currentMode, RaceMode::kCircuit);
+        Find<RadioGroup>("RadioGroup300")->SetItemIndex(countingMethod);
+        emit Find<RadioGroup>("RadioGroup300")->itemClicked(countingMethod);
+        PressAltS();
+        ASSERT_TRUE(window->SessionRunning());
+        start = clock.MsTick();
+    }
+    void Digit(int digit, uint32_t atMs) {
+        clock.Set(start + atMs);
+        Key(Qt::Key_0 + digit, true);
+        Key(Qt::Key_0 + digit, false);
+    }
+    std::vector<std::string> Saved() {
+        const std::string saved = (dir / "laps.csv").string();
+        prompter.AnswerFile(QString::fromStdString(saved));
+        Find<QAction>("FileSaveResult")->trigger();
+        std::vector<std::string> rows;
+        EXPECT_TRUE(ReadCp932Lines(saved, rows).ok);
+        return rows;
+    }
+    QStringList Received() {
+        return Find<QPlainTextEdit>("Memo300")->toPlainText().split(QLatin1Char('\n'));
+    }
+    uint32_t start = 0;
+};
+
+TEST_F(CircuitWindowTest, LapTimingFromTheDigitKeys) {
+    OpenCircuit(0);
+    Digit(3, 1000);  // car 3's first passing starts its clock
+    EXPECT_TRUE(window->Results().IsEmpty());
+    EXPECT_EQ(window->Entries().Cell(EntryTable::kLap, 3), "0");
+    Digit(0, 4000);    // "0" is car 10
+    Digit(3, 37000);   // lap 1
+    Digit(3, 57000);   // inside the 30 s mask: not counted
+    Digit(3, 69000);   // lap 2
+    Digit(0, 100000);  // car 10's lap 1
+    EXPECT_EQ(window->Entries().Cell(EntryTable::kLap, 3), "2");
+    EXPECT_EQ(Received(), (QStringList{"3", "10", "3", "3", "3", "10"}));
+    EXPECT_EQ(Saved(), (std::vector<std::string>{"3,Ito,,1,00:36.000,00:36.000",
+                                                 "3,Ito,,2,00:32.000,01:08.000",
+                                                 "10,Kato,,1,01:36.000,01:36.000"}));
+    const RankTable& rank = window->RaceStandings().Table();
+    EXPECT_GE(rank.IndexOf(3), 0);
+    EXPECT_GE(rank.IndexOf(10), 0);
+    const auto& log = window->Sensors().Log().Lines();
+    EXPECT_TRUE(log.back().ends_with(",10"));
+}
+
+TEST_F(CircuitWindowTest, CommonStartBlocksShareTheirTickAndARejectionStopsNothing) {
+    OpenCircuit(SessionState::kCommonStart);
+    auto* circuit = window->findChild<CircuitController*>();
+    ASSERT_NE(circuit, nullptr);
+    uint8_t block[] = {0x31, 0x32, 0x2D, 0x35};
+    circuit->ProcessPassings(block, 4, start + 75400);
+    uint8_t next[] = {0x31, 0x37, 0x30};
+    circuit->ProcessPassings(next, 3, start + 80000);
+    EXPECT_EQ(Saved(),
+              (std::vector<std::string>{"1,,,1,01:15.400,01:15.400", "2,,,1,01:15.400,01:15.400",
+                                        "5,,,1,01:15.400,01:15.400", "7,,,1,01:20.000,01:20.000"}));
+    EXPECT_EQ(Received(), (QStringList{"1", "2", "5", "1", "7", "0"}));
+    // The list keeps the latest 201 lines.
+    std::vector<uint8_t> zeros(205, 0x30);
+    circuit->ProcessPassings(zeros.data(), static_cast<uint16_t>(zeros.size()), start + 90000);
+    EXPECT_EQ(Received().size(), 201);
+    EXPECT_EQ(Received().front(), QStringLiteral("0"));
+}
+
+}  // namespace
+}  // namespace vantrel::test
