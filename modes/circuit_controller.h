@@ -54,6 +54,9 @@ public:
     void TakeSensorEvent(const SensorEvent& event) override;
     bool UsesResultButtons() const override { return false; }
     bool TakeDigitKey(int digit) override;
+    void TakeReceivedBytes(uint8_t* bytes, uint16_t count, uint32_t tick) override {
+        ProcessPassings(bytes, count, tick);
+    }
 
     // Decodes `count` car codes received at `tick` (invalid ones are overwritten with '-'),
     // shows them in the received list and runs the lap step for each car, in order. A passing

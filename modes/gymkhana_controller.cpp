@@ -22,6 +22,7 @@
 #include "modes/course_clock.h"
 #include "modes/gymkhana_page.h"
 #include "modes/gymkhana_texts.h"
+#include "modes/receiver_codes.h"
 #include "modes/start_list.h"
 #include "widgets/prompter.h"
 #include "widgets/widget_util.h"
@@ -185,6 +186,14 @@ void GymkhanaController::ShowStartList() {
     const QString proposal = ToQ(flow_.Starters().ProposalText());
     if (w_.page->Memo114->text() != proposal) {
         w_.page->Memo114->setText(proposal);
+    }
+}
+
+void GymkhanaController::TakeReceivedBytes(uint8_t* bytes, uint16_t count, uint32_t /*tick*/) {
+    const std::optional<int32_t> car =
+        PickCarFromReceiver(bytes, count, session_, w_.entries->CurrentCar());
+    if (car) {
+        w_.entries->ShowCar(*car);
     }
 }
 

@@ -70,6 +70,9 @@ public:
     bool CarsRunning() const override { return flow_.Course().CarsOnCourse() > 0; }
     void TakeSensorEvent(const SensorEvent& event) override;
     bool UsesResultButtons() const override { return true; }
+    // A long run of one receiver code picks that car in the entry list (the next-car box and
+    // the start queue stay as they are: taking the car is the operator's pick).
+    void TakeReceivedBytes(uint8_t* bytes, uint16_t count, uint32_t tick) override;
     void RefreshWaitingCar() { flow_.RefreshWaitingCar(); }
     // An entry row picked by mouse or Enter.
     void PickEntryRow(int row);

@@ -38,6 +38,9 @@ public:
     // A digit key 0..9 pressed while a session runs and no grid or mask box takes it (the
     // window checks that); true when the mode used it as timing input.
     virtual bool TakeDigitKey(int /*digit*/) { return false; }
+    // A block of receiver bytes that arrived at `tick` while this mode's tab is shown; the
+    // mode may overwrite invalid bytes. Modes without a receiver drop them.
+    virtual void TakeReceivedBytes(uint8_t* /*bytes*/, uint16_t /*count*/, uint32_t /*tick*/) {}
 };
 
 }  // namespace vantrel
