@@ -153,11 +153,10 @@ struct Operator {
                 std::this_thread::sleep_for(std::chrono::microseconds(4000 + (seed >> 8) % 8000));
                 port.SetActiveLines(0x03);
             }
-            ok =
-                WaitForLamps(port, [](uint8_t l) { return Lit(l, kGreenLampBit | kRedLampBit); }) &&
-                ok;
+            const bool lit =
+                WaitForLamps(port, [](uint8_t l) { return Lit(l, kGreenLampBit | kRedLampBit); });
             port.SetActiveLines(0);
-            missed += ok ? 0 : 1;
+            missed += ok && lit ? 0 : 1;
             // The release must be sampled and its OFF delay run out before the next tree start.
             std::this_thread::sleep_for(settle);
             ResetRun();
