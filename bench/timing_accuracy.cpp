@@ -3,23 +3,24 @@
 // stamp error (sample tick minus true edge) and the tick-interval distribution, idle and
 // while a GUI-like consumer freezes for 1 s every 3 s and a disk writer runs; the same load
 // is also run against a hand-over that waits for the consumer after every tick with events.
-
-#include <fcntl.h>
-#include <time.h>
-#include <unistd.h>
+// The drag scenario measures how late the light tree's lamps are written under the same load
+// (`--drag-runs N`, default 10 000 runs; `--drag-only` skips the others).
 
 #include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "drag_lamp_latency.h"
 #include "sensors/sampler.h"
 #include "sensors/timing_loop.h"
+#include "timing_support.h"
 #include "voice/alsa_audio_out.h"
 #include "voice/announcer.h"
 #include "voice/builtin_samples.h"
@@ -32,12 +33,6 @@ constexpr int64_t kEdgeSpacingNs = 40'000'000;
 constexpr int64_t kPulseNs = 40'000'000;  // a car breaks the beam for 40 ms
 constexpr int kRunSeconds = 8;
 constexpr std::array<uint8_t, 4> kMasks = {0x10, 0x40, 0x20, 0x08};  // pins 13, 10, 12, 15
-
-int64_t NowNs() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
-}
 
 // Pulses on Start, Finish, Split 1, Split 2 in turn at known times, with sub-millisecond phases
 // spread by a fixed pseudo-random sequence. Also records the time of every read.
@@ -136,37 +131,6 @@ private:
     bool blocking_;
 };
 
-// Rewrites 1 MiB blocks of a 16 MiB file in a cycle, each pushed to the disk.
-void DiskWriter(const std::atomic<bool>& stop, const std::filesystem::path& file) {
-    const std::string block(1 << 20, 'x');
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (fd < 0) {
-        return;
-    }
-    for (off_t offset = 0; !stop.load(); offset = (offset + (1 << 20)) % (16 << 20)) {
-        if (::pwrite(fd, block.data(), block.size(), offset) < 0) {
-            break;
-        }
-        ::fdatasync(fd);
-    }
-    ::close(fd);
-}
-
-struct Percentiles {
-    double p50, p99, p999, max;
-};
-
-Percentiles Of(std::vector<double> v) {
-    if (v.empty()) {
-        return {0, 0, 0, 0};
-    }
-    std::sort(v.begin(), v.end());
-    auto at = [&](double q) {
-        return v[std::min(v.size() - 1, static_cast<size_t>(q * v.size()))];
-    };
-    return {at(0.50), at(0.99), at(0.999), v.back()};
-}
-
 struct Result {
     Percentiles interval;  // ms between reads
     Percentiles stamp;     // ms, sample tick minus true edge
@@ -237,7 +201,7 @@ Result RunOnce(int periodMs, bool load, bool blocking, bool speaking = false) {
     const auto file = std::filesystem::temp_directory_path() / "vantrel_bench_disk.tmp";
     std::thread writer;
     if (load) {
-        writer = std::thread(DiskWriter, std::cref(stopWriter), file);
+        writer = std::thread(DiskWriter, std::cref(stopWriter), file, false);
     }
     std::thread gui([&] { consumer.Run(); });
     running = true;
@@ -261,11 +225,7 @@ Result RunOnce(int periodMs, bool load, bool blocking, bool speaking = false) {
     r.realtime = loop.RealtimeGranted();
     r.lost = queue.LostTotal();
     r.total = edgeCount;
-    std::vector<double> intervals;
-    for (size_t i = 1; i < source.readNs.size(); ++i) {
-        intervals.push_back((source.readNs[i] - source.readNs[i - 1]) / 1e6);
-    }
-    r.interval = Of(intervals);
+    r.interval = Of(GapsMs(source.readNs, source.readNs.size()));
     std::vector<double> errors;
     for (const SensorEvent& e : consumer.edges) {
         // The pulse of this input that was active at the stamp: its latest start not after
@@ -303,20 +263,71 @@ void Print(int periodMs, const char* name, const Result& r) {
 }  // namespace
 }  // namespace vantrel::bench
 
-int main() {
+namespace {
+
+constexpr int kDragPeriodMs = 3;  // the default resolution
+constexpr int kDefaultDragRuns = 10'000;
+
+void PrintDrag(const char* name, const vantrel::bench::Percentiles& interval,
+               const vantrel::bench::Percentiles& lamp, int inTick, int lamps, uint64_t lost) {
+    std::printf(
+        "%2d ms  %-22s %7.3f %7.3f %8.3f %8.1f | %7.3f %7.3f %8.3f %8.3f | %4d/%-4d %4llu\n",
+        kDragPeriodMs, name, interval.p50, interval.p99, interval.p999, interval.max, lamp.p50,
+        lamp.p99, lamp.p999, lamp.max, inTick, lamps, static_cast<unsigned long long>(lost));
+}
+
+bool RunDrag(int runs) {
     using namespace vantrel::bench;
     std::printf(
         "period scenario              tick interval ms (p50 p99 p99.9 max) | "
-        "stamp error ms (p50 p99 p99.9 max) | edges seen/total, lost\n");
-    bool realtime = false;
-    for (int period : {1, 3}) {
-        Result idle = RunOnce(period, false, false);
-        realtime = idle.realtime;
-        Print(period, "idle, queue", idle);
-        Print(period, "load, queue", RunOnce(period, true, false));
-        Print(period, "load, blocking", RunOnce(period, true, true));
-        Print(period, "idle, queue, speaking", RunOnce(period, false, false, true));
+        "lamp latency ms (p50 p99 p99.9 max) | in its tick/lamps, lost\n");
+    std::fflush(stdout);
+    const DragLatencyResult r = RunDragLatency(kDragPeriodMs, runs);
+    PrintDrag("drag green, load", r.interval, r.green, r.greenInDueTick, r.greenRuns, r.lost);
+    PrintDrag("drag red, load", r.interval, r.red, r.redInSameTick, r.redRuns, r.lost);
+    std::printf(
+        "drag: %d runs in %.0f s, %d without their lamp; green from its due moment (tree start "
+        "tick + 400 ms), red from the read first showing the start line\n",
+        runs, r.seconds, r.missed);
+    return r.realtime;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace vantrel::bench;
+    int dragRuns = kDefaultDragRuns;
+    bool dragOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--drag-runs" && i + 1 < argc) {
+            dragRuns = std::atoi(argv[++i]);
+        } else if (arg == "--drag-only") {
+            dragOnly = true;
+        } else {
+            dragRuns = 0;
+            break;
+        }
     }
+    if (dragRuns <= 0) {
+        std::fprintf(stderr, "usage: timing_accuracy [--drag-runs N] [--drag-only]\n");
+        return 2;
+    }
+    bool realtime = false;
+    if (!dragOnly) {
+        std::printf(
+            "period scenario              tick interval ms (p50 p99 p99.9 max) | "
+            "stamp error ms (p50 p99 p99.9 max) | edges seen/total, lost\n");
+        for (int period : {1, 3}) {
+            Result idle = RunOnce(period, false, false);
+            realtime = idle.realtime;
+            Print(period, "idle, queue", idle);
+            Print(period, "load, queue", RunOnce(period, true, false));
+            Print(period, "load, blocking", RunOnce(period, true, true));
+            Print(period, "idle, queue, speaking", RunOnce(period, false, false, true));
+        }
+    }
+    realtime = RunDrag(dragRuns);
     std::printf("real-time class (SCHED_FIFO): %s\n",
                 realtime ? "granted" : "refused (normal class; see docs/hardware.md)");
     return 0;
