@@ -161,8 +161,8 @@ bool ApplyReceiverOptions(const std::vector<std::string>& arguments, ReceiverHub
     const SensorCommandLine options = ParseSensorCommandLine(arguments);
     const auto unusable = [error](const QString& where, const std::string& fault) {
         if (error != nullptr) {
-            *error = QString::fromUtf8(msg::kScriptUnusable)
-                         .arg(where, QString::fromStdString(fault));
+            *error =
+                QString::fromUtf8(msg::kScriptUnusable).arg(where, QString::fromStdString(fault));
         }
         return false;
     };

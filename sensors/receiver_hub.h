@@ -63,6 +63,8 @@ public:
 
     // The tick of the latest Open (time 0 of scripts and recordings).
     uint32_t OpenTick() const { return openTick_; }
+    // Bytes the reader has taken from the port (or script) since the hub was made.
+    uint64_t BytesReceived() const { return reader_.BytesRead(); }
     // Bytes the port's driver reported dropped since the hub was made.
     uint64_t BytesLost() const { return reader_.BytesLost(); }
 

@@ -13,9 +13,9 @@
 namespace vantrel {
 
 struct SensorCommandLine {
-    std::optional<std::filesystem::path> script;  // --simulate or --replay
-    std::optional<std::filesystem::path> record;  // --record
-    std::string error;                            // "" when the arguments were understood
+    std::optional<std::filesystem::path> script;          // --simulate or --replay
+    std::optional<std::filesystem::path> record;          // --record
+    std::string error;                                    // "" when the arguments were understood
     std::optional<std::filesystem::path> receiverScript;  // --receiver
     std::optional<std::filesystem::path> receiverRecord;  // --record-receiver
     std::string receiverError;  // "" when the receiver options were understood

@@ -144,9 +144,9 @@ bool SerialLink::Transmit(std::string_view bytes) {
         return false;
     }
     using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(
-                                             1000 + static_cast<int64_t>(bytes.size()) * 10'000 /
-                                                        speed_);
+    const auto deadline =
+        Clock::now() +
+        std::chrono::milliseconds(1000 + static_cast<int64_t>(bytes.size()) * 10'000 / speed_);
     size_t sent = 0;
     while (sent < bytes.size()) {
         const ssize_t n = write(fd_, bytes.data() + sent, bytes.size() - sent);
