@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "sensors/sensor_command_line.h"
 #include "sensors/serial_settings.h"
 
@@ -83,6 +85,35 @@ TEST(ReceiverScriptTest, RecordingLinesReadBackAsTheSameBlock) {
     ASSERT_TRUE(parsed.ok) << parsed.error;
     EXPECT_EQ(parsed.script.blocks[0].atMs, 1234u);
     EXPECT_EQ(parsed.script.blocks[0].bytes, Bytes(bytes, bytes + sizeof bytes));
+}
+
+TEST(ReceiverScriptTest, CircuitDemoIsAFiveMinuteRaceOfTenCars) {
+    const auto parsed = LoadReceiverScript(std::filesystem::path(VANTREL_SOURCE_DIR) /
+                                           "sensors/demo/circuit_demo.txt");
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    std::map<uint8_t, std::vector<uint32_t>> passings;
+    bool sideBySide = false;
+    for (const auto& block : parsed.script.blocks) {
+        sideBySide = sideBySide || block.bytes.size() > 1;
+        for (const uint8_t code : block.bytes) {
+            passings[code].push_back(block.atMs);
+        }
+    }
+    EXPECT_TRUE(sideBySide);
+    EXPECT_LE(parsed.script.blocks.back().atMs, 300000u);
+    ASSERT_EQ(passings.size(), 10u);
+    EXPECT_EQ(passings.begin()->first, '1');
+    EXPECT_EQ(passings.rbegin()->first, ':');
+    int echoes = 0;
+    for (const auto& [code, times] : passings) {
+        EXPECT_GE(times.size(), 8u) << code;
+        for (size_t i = 1; i < times.size(); ++i) {
+            const uint32_t gap = times[i] - times[i - 1];
+            echoes += gap <= 2000 ? 1 : 0;
+            EXPECT_TRUE(gap <= 2000 || (gap >= 24000 && gap <= 36000)) << code << " " << gap;
+        }
+    }
+    EXPECT_GE(echoes, 3);
 }
 
 TEST(ReceiverScriptTest, CommandLineReceiverOptions) {
