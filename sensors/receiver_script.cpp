@@ -1,0 +1,143 @@
+#include "sensors/receiver_script.h"
+
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <sstream>
+
+#include "common/numbers.h"
+#include "common/safe_file.h"
+#include "common/text_file.h"
+#include "sensors/received_block.h"
+
+namespace vantrel {
+
+namespace {
+
+std::vector<std::string> Words(std::string_view line) {
+    const size_t hash = line.find('#');
+    std::istringstream in(std::string(line.substr(0, hash)));
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
+
+// Parses "1234" or "+50" (after `previous`); returns an error text or "".
+std::string ParseTime(const std::string& word, uint32_t previous, uint32_t& atMs) {
+    const bool relative = word.front() == '+';
+    const std::string digits = relative ? word.substr(1) : word;
+    const bool allDigits =
+        !digits.empty() && digits.find_first_not_of("0123456789") == std::string::npos;
+    const std::optional<int32_t> value = allDigits ? StrToInt(digits) : std::nullopt;
+    if (!value) {
+        return "time '" + word + "' is not a number of milliseconds";
+    }
+    atMs = relative ? previous + static_cast<uint32_t>(*value) : static_cast<uint32_t>(*value);
+    if (atMs < previous) {
+        return "time " + word + " goes back before " + std::to_string(previous);
+    }
+    return {};
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+// A single printable character ("7", ":", "A") or a byte "0x37".
+std::optional<uint8_t> ParseCode(const std::string& word) {
+    if (word.size() == 1 && word[0] > 0x20 && word[0] < 0x7F) {
+        return static_cast<uint8_t>(word[0]);
+    }
+    if (word.size() == 4 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X') &&
+        HexDigit(word[2]) >= 0 && HexDigit(word[3]) >= 0) {
+        return static_cast<uint8_t>(HexDigit(word[2]) * 16 + HexDigit(word[3]));
+    }
+    return std::nullopt;
+}
+
+// Fills `block` from one line's words; returns an error text or "".
+std::string ParseLine(const std::vector<std::string>& words, uint32_t previous,
+                      ReceiverScriptBlock& block) {
+    if (words.size() < 2) {
+        return "expected '<time> <code> ...', found no code";
+    }
+    if (words.size() - 1 > ReceivedBlock::kMaxBytes) {
+        return "more than " + std::to_string(ReceivedBlock::kMaxBytes) + " codes on one line";
+    }
+    std::string error = ParseTime(words[0], previous, block.atMs);
+    for (size_t i = 1; i < words.size() && error.empty(); ++i) {
+        const std::optional<uint8_t> code = ParseCode(words[i]);
+        if (!code) {
+            return "code '" + words[i] +
+                   "' is neither one printable character nor a byte like 0x3C (car 12)";
+        }
+        block.bytes.push_back(*code);
+    }
+    return error;
+}
+
+}  // namespace
+
+ReceiverScriptParseResult ParseReceiverScript(std::string_view text) {
+    ReceiverScriptParseResult result;
+    const std::vector<std::string> lines = SplitLines(text);
+    uint32_t previous = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::vector<std::string> words = Words(lines[i]);
+        if (words.empty()) {
+            continue;
+        }
+        ReceiverScriptBlock block;
+        const std::string error = ParseLine(words, previous, block);
+        if (!error.empty()) {
+            result.errorLine = static_cast<int>(i + 1);
+            result.error = "line " + std::to_string(i + 1) + ": " + error;
+            result.fault = error;
+            result.script.blocks.clear();
+            return result;
+        }
+        previous = block.atMs;
+        result.script.blocks.push_back(std::move(block));
+    }
+    result.ok = true;
+    return result;
+}
+
+ReceiverScriptParseResult LoadReceiverScript(const std::filesystem::path& path) {
+    std::string bytes;
+    const IoResult read = ReadWholeFile(path, bytes);
+    if (!read) {
+        ReceiverScriptParseResult result;
+        result.error = read.error;
+        result.fault = read.error;
+        return result;
+    }
+    ReceiverScriptParseResult result = ParseReceiverScript(bytes);
+    if (!result.ok) {
+        result.error = path.string() + ": " + result.error;
+    }
+    return result;
+}
+
+std::string ReceiverScriptLine(uint32_t atMs, const uint8_t* bytes, size_t count) {
+    std::string line = std::to_string(atMs);
+    std::array<char, 8> code{};
+    for (size_t i = 0; i < count; ++i) {
+        std::snprintf(code.data(), code.size(), " 0x%02X", bytes[i]);
+        line += code.data();
+    }
+    return line;
+}
+
+}  // namespace vantrel

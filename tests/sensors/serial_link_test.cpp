@@ -1,0 +1,110 @@
+// SerialLink on a pseudo-terminal: the line settings as read back from the device, exclusive
+// use, refusal of what is no serial port, and transmit.
+
+#include "sensors/serial_link.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <termios.h>
+
+#include "sensors/pty_pair.h"
+#include "sensors/serial_settings.h"
+#include "support/temp_dir.h"
+
+namespace vantrel {
+namespace {
+
+TEST(SerialLinkTest, OpenSetsRawEightBitsKeepingParityAndStopBits) {
+    test::PtyPair pty;
+    ASSERT_FALSE(pty.path.empty());
+    termios before{};
+    ASSERT_EQ(tcgetattr(pty.slave, &before), 0);
+    before.c_cflag = (before.c_cflag & ~CSIZE) | CS7 | PARENB | PARODD | CSTOPB;
+    before.c_iflag |= IXON | IXOFF | ICRNL | INPCK | ISTRIP;
+    before.c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
+    before.c_oflag |= OPOST;
+    cfsetspeed(&before, B38400);
+    ASSERT_EQ(tcsetattr(pty.slave, TCSANOW, &before), 0);
+    // A pseudo-terminal forces 8 bits without parity itself; odd parity and two stop bits it
+    // keeps, so those show whether the link leaves the framing alone.
+    termios kept{};
+    ASSERT_EQ(tcgetattr(pty.slave, &kept), 0);
+    const tcflag_t framing = kept.c_cflag & (PARENB | PARODD | CSTOPB);
+    ASSERT_EQ(framing & (PARODD | CSTOPB), static_cast<tcflag_t>(PARODD | CSTOPB));
+
+    SerialLink link;
+    ASSERT_TRUE(link.Open(pty.path, 1200)) << link.LastError();
+    EXPECT_TRUE(link.IsOpen());
+    termios now{};
+    ASSERT_EQ(tcgetattr(link.Fd(), &now), 0);
+    EXPECT_EQ(cfgetispeed(&now), static_cast<speed_t>(B9600));
+    EXPECT_EQ(cfgetospeed(&now), static_cast<speed_t>(B9600));
+    EXPECT_EQ(now.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(now.c_cflag & (PARENB | PARODD | CSTOPB), framing);
+    EXPECT_EQ(now.c_iflag & (IXON | IXOFF | IXANY | ICRNL | INPCK | ISTRIP | PARMRK | IGNBRK), 0u);
+    EXPECT_EQ(now.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
+    EXPECT_EQ(now.c_oflag & OPOST, 0u);
+    EXPECT_EQ(now.c_cc[VMIN], 0);
+    EXPECT_EQ(now.c_cc[VTIME], 0);
+    link.Close();
+    link.Close();  // safe twice
+    EXPECT_FALSE(link.IsOpen());
+
+    ASSERT_TRUE(link.Open(pty.path, 19200)) << link.LastError();
+    ASSERT_EQ(tcgetattr(link.Fd(), &now), 0);
+    EXPECT_EQ(cfgetospeed(&now), static_cast<speed_t>(B19200));
+}
+
+TEST(SerialLinkTest, PortHeldByAnotherIsRefusedUntilReleased) {
+    test::PtyPair pty;
+    SerialLink first;
+    SerialLink second;
+    ASSERT_TRUE(first.Open(pty.path, 9600)) << first.LastError();
+    EXPECT_FALSE(second.Open(pty.path, 9600));
+    EXPECT_EQ(second.LastError(), pty.path + " is in use by another program");
+    EXPECT_FALSE(second.IsOpen());
+    EXPECT_TRUE(first.IsOpen());  // the refused open took nothing from the holder
+    first.Close();
+    EXPECT_TRUE(second.Open(pty.path, 9600)) << second.LastError();
+}
+
+TEST(SerialLinkTest, WhatIsNoSerialPortIsRefusedWithAClearReason) {
+    const test::TempDir dir;
+    const std::string file = (dir.Path() / "port.txt").string();
+    FILE* made = std::fopen(file.c_str(), "w");
+    ASSERT_NE(made, nullptr);
+    std::fclose(made);
+    SerialLink link;
+    EXPECT_FALSE(link.Open(file, 9600));
+    EXPECT_EQ(link.LastError(), file + " is a file, not a serial port");
+    EXPECT_FALSE(link.Open(dir.Path().string(), 9600));
+    EXPECT_EQ(link.LastError(), dir.Path().string() + " is a folder, not a serial port");
+    EXPECT_FALSE(link.Open(file + ".missing", 9600));
+    EXPECT_EQ(link.LastError(), "cannot find " + file + ".missing: No such file or directory");
+    EXPECT_FALSE(link.Open("/dev/null", 9600));
+    EXPECT_EQ(link.LastError(), "/dev/null is not a serial port");
+    EXPECT_FALSE(link.Open("None", 9600));
+    EXPECT_EQ(link.LastError(), "no serial port is chosen");
+    EXPECT_FALSE(link.IsOpen());
+    EXPECT_EQ(link.Fd(), -1);
+}
+
+TEST(SerialLinkTest, TransmitSendsExactlyTheBytes) {
+    test::PtyPair pty;
+    SerialLink link;
+    EXPECT_FALSE(link.Transmit("x"));
+    EXPECT_EQ(link.LastError(), "the serial port is not open");
+    ASSERT_TRUE(link.Open(pty.path, 9600)) << link.LastError();
+    const std::string text = "01:23.456\r";
+    ASSERT_TRUE(link.Transmit(text)) << link.LastError();
+    EXPECT_EQ(pty.Read(text.size()), text);  // no CR LF translation, nothing before or after
+    const std::string large(20000, '\x37');
+    std::string got;
+    std::thread receiver([&] { got = pty.Read(large.size()); });
+    EXPECT_TRUE(link.Transmit(large)) << link.LastError();
+    receiver.join();
+    EXPECT_EQ(got, large);
+}
+
+}  // namespace
+}  // namespace vantrel
