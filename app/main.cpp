@@ -10,6 +10,7 @@
 #include "app/ui_language.h"
 #include "common/messages.h"
 #include "common/ms_clock.h"
+#include "sensors/receiver_hub.h"
 #include "widgets/qt_prompter.h"
 
 namespace {
@@ -39,8 +40,12 @@ int main(int argc, char** argv) {
     env.prompter = &prompter;
     env.clock = &clock;
     vantrel::TMainForm window(env);
-    vantrel::ApplySensorOptions(std::vector<std::string>(argv + 1, argv + argc), window.Sensors(),
-                                prompter, &window);
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    vantrel::ApplySensorOptions(arguments, window.Sensors(), prompter, &window);
+    QString receiverError;
+    if (!vantrel::ApplyReceiverOptions(arguments, window.Receiver(), &receiverError)) {
+        prompter.Error(&window, receiverError, QString::fromUtf8(vantrel::msg::kTitle));
+    }
     QObject::connect(&instance, &vantrel::SingleInstance::raiseRequested, &window, [&window] {
         window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
         window.show();

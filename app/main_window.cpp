@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include "app/clock_panel.h"
+#include "app/serial_output_sink.h"
 #include "common/messages.h"
 #include "common/ms_clock.h"
 #include "dialogs/setup_dialog.h"
@@ -31,6 +32,7 @@
 #include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_page.h"
 #include "reports/record_window.h"
+#include "sensors/receiver_hub.h"
 #include "sensors/sensor_hub.h"
 #include "voice/announcer.h"
 #include "voice/announcer_sink.h"
@@ -63,12 +65,14 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
     connect(menu.FileSetup, &QAction::triggered, this,
             [this] { env_.prompter->PageSetup(this, *printer_); });
     BuildRecordWindow();
+    BuildReceiver();
     qApp->installEventFilter(this);
 }
 
 TMainForm::~TMainForm() {
     qApp->removeEventFilter(this);
     state_.running = false;
+    receiver_.reset();  // no block may reach the controllers taken down below
     // The controllers watch the widgets, and the grids view tables owned by this object: first
     // the controllers, then the widgets, then the tables.
     gymkhana_.reset();

@@ -46,12 +46,15 @@ class GymkhanaController;
 class GymkhanaPage;
 class MsClock;
 class Prompter;
+class ReceiverHub;
 class ResultListController;
 class ResultPanel;
 class SensorHub;
+class SerialOutputSink;
 class SensorWarningPanel;
 class TRecordForm;
 class TSetupForm;
+struct ReceivedBlock;
 
 // What the window needs from its surroundings; tests hand in a temporary program folder,
 // the scripted Prompter and a fake clock.
@@ -78,6 +81,7 @@ public:
     ResultTable& Results() { return results_; }
     GymkhanaController& Gymkhana() { return *gymkhana_; }
     SensorHub& Sensors() { return *sensors_; }
+    ReceiverHub& Receiver() { return *receiver_; }
     TRecordForm& Record() { return *record_; }
     TSetupForm& SetupForm() { return *setupForm_; }
     Standings& RaceStandings() { return standings_; }
@@ -175,6 +179,15 @@ private:
     // The controller of the mode in force.
     RaceModeController& ModeInForce() const;
     void BuildSensors();
+    // The serial port: the receiver's blocks, the "RS232C" output and its box.
+    enum class PortOpening { kNoPort, kOpened, kFailed };
+    void BuildReceiver();
+    void ComPort1RxChar(const ReceivedBlock& block);
+    // Opens the port chosen in the options; a failure shows messages 124/125.
+    PortOpening OpenReceiverPort();
+    void CheckBox2Click(bool checked);
+    // Closes the port; `untick` also unticks "RS232C" (a mode change).
+    void CloseReceiverPort(bool untick);
     void BuildRecordWindow();
     void OpenPortDriver();
     bool OpenSessionInput();
@@ -214,6 +227,8 @@ private:
     // Where every booked result goes, in this order; they go before what they write to.
     std::unique_ptr<StandingsSink> standingsSink_;
     std::unique_ptr<SensorLogSink> sensorLogSink_;
+    std::unique_ptr<ReceiverHub> receiver_;
+    std::unique_ptr<SerialOutputSink> serialOutputSink_;
     TSetupForm* setupForm_ = nullptr;
     // The printer and page the printed standings use; set up with File > Page setup.
     std::unique_ptr<QPrinter> printer_;

@@ -111,6 +111,9 @@ void TMainForm::OpenPortDriver() {
 
 bool TMainForm::OpenSessionInput() {
     sensorWarnings_->ClearAll();
+    if (ModeInForce().UsesReceiverPort() && OpenReceiverPort() == PortOpening::kFailed) {
+        return false;
+    }
     if (!ModeInForce().ReadsSensors()) {
         return true;  // CIRCUIT takes its passings from the receiver
     }

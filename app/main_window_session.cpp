@@ -89,6 +89,7 @@ void TMainForm::StopRoutine() {
     TabSheet1->StartLed->setPixmap(LampPixmap(Lamp::kOff));
     TabSheet1->FinishLed->setPixmap(LampPixmap(Lamp::kOff));
     ModeInForce().StopSession();
+    CloseReceiverPort(false);  // "RS232C" stays ticked; ticking it again opens the port
     DropVoicePack();
 }
 
@@ -126,7 +127,7 @@ void TMainForm::EnterMode(RaceMode mode) {
     sensors_->SetActiveMode(mode);
     ModeDependentSetup();
     sensors_->Log().AddModeChange(env_.clock->MsTick(), mode);
-    Panel2->CheckBox2->setChecked(false);
+    CloseReceiverPort(true);
     ModeReset();
     ResetRecord();
     ResizeRoutine();

@@ -1,15 +1,14 @@
 #pragma once
 // The status bar's place for sensor warnings that the session texts must not overwrite:
-// sensors not live, reads stopped, events lost. Hidden while there is none; a warning stays
-// until the next session start clears them all.
-// Thread rule: GUI thread only.
+// sensors not live, reads stopped, events lost, the receiver's port gone. Hidden while there is
+// none; a warning stays until the next session start clears them all. Thread rule: GUI thread only.
 
 #include <QLabel>
 #include <array>
 
 namespace vantrel {
 
-enum class SensorWarning { kNotLive = 0, kReadStopped = 1, kEventsLost = 2 };
+enum class SensorWarning { kNotLive = 0, kReadStopped = 1, kEventsLost = 2, kReceiverLost = 3 };
 
 class SensorWarningPanel final : public QLabel {
     Q_OBJECT
@@ -27,7 +26,7 @@ private:
         QString text;
         QString detail;
     };
-    std::array<Entry, 3> entries_;
+    std::array<Entry, 4> entries_;
 };
 
 }  // namespace vantrel

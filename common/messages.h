@@ -59,6 +59,7 @@ inline constexpr const char* kPortReadFailed =
 inline constexpr const char* kWarnSensorsNotLive = "センサー未接続";
 inline constexpr const char* kWarnSensorReadStopped = "センサー停止";
 inline constexpr const char* kWarnEventsLost = "取りこぼし %1 件";
+inline constexpr const char* kWarnReceiverLost = "受信機切断";
 
 // A --simulate or --replay script that cannot be used (%1 the file and line, %2 the fault).
 inline constexpr const char* kScriptUnusable =

@@ -81,7 +81,6 @@ ResultPanel::ResultPanel(ResultTable& table, QWidget* parent) : QFrame(parent) {
     Grid2Excel = Grid2Popup->addAction(QStringLiteral("ﾘｻﾞﾙﾄﾃﾞｰﾀを MS Excel に送る"));
     Grid2Excel->setObjectName(QStringLiteral("Grid2Excel"));
     MarkIfNotBuilt(Grid2Excel, Feature::kSpreadsheet);
-    MarkIfNotBuilt(CheckBox2, Feature::kSerialOutput);
     Grid2Popup->setToolTipsVisible(true);
     connect(StringGrid2, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         Grid2Popup->popup(StringGrid2->viewport()->mapToGlobal(pos));
@@ -122,7 +121,7 @@ void ResultPanel::EnableGymkhanaControls(bool enabled) {
     for (QPushButton* button : {BitBtn4, BitBtn5, BitBtn6, BitBtn7}) {
         button->setEnabled(enabled);
     }
-    SetEnabledIfBuilt(CheckBox2, Feature::kSerialOutput, enabled);
+    CheckBox2->setEnabled(enabled);
 }
 
 void ResultPanel::SelectRow(int row) {

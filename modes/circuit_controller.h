@@ -49,6 +49,7 @@ public:
     void StartSession(uint32_t sessionStartTick) override;
     bool ReadsSensors() const override;
     bool OpensUsbAdapter() const override { return false; }
+    bool UsesReceiverPort() const override { return !ReadsSensors(); }
     void StopSession() override {}
     bool CarsRunning() const override { return false; }
     void TakeSensorEvent(const SensorEvent& event) override;

@@ -27,6 +27,8 @@ public:
     // the USB adapter when that is the port chosen.
     virtual bool ReadsSensors() const = 0;
     virtual bool OpensUsbAdapter() const = 0;
+    // Whether this session takes its input from the receiver on the serial port.
+    virtual bool UsesReceiverPort() const { return false; }
     // Session stop, after the sensors have delivered their last events.
     virtual void StopSession() = 0;
     // Cars whose runs a stop would leave unfinished.

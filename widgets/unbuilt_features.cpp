@@ -12,7 +12,6 @@ namespace {
 constexpr Feature kNotBuilt[] = {
     Feature::kPrint,
     Feature::kAbout,
-    Feature::kSerialOutput,
     Feature::kSpreadsheet,
 };
 
@@ -24,8 +23,6 @@ const char* FeatureName(Feature feature) {
             return "バージョン情報の表示";
         case Feature::kVoice:
             return "タイムの読み上げ";
-        case Feature::kSerialOutput:
-            return "RS232C へのタイム送信";
         case Feature::kSpreadsheet:
             return "表計算ソフトへの書き出し";
     }

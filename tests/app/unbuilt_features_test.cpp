@@ -31,11 +31,6 @@ protected:
             EXPECT_FALSE(action->isEnabled()) << name << " " << when;
             EXPECT_TRUE(action->toolTip().startsWith(kNotYet)) << name << " " << when;
         }
-        for (const char* name : {"CheckBox2"}) {
-            auto* control = Find<QWidget>(name);
-            EXPECT_FALSE(control->isEnabled()) << name << " " << when;
-            EXPECT_TRUE(control->toolTip().startsWith(kNotYet)) << name << " " << when;
-        }
         auto* print = FindNamed<QToolButton>(&window->Record(), "SpeedButton2");
         EXPECT_FALSE(print->isEnabled()) << when;
         EXPECT_TRUE(print->toolTip().startsWith(kNotYet)) << when;
@@ -43,8 +38,7 @@ protected:
 };
 
 TEST_F(UnbuiltFeaturesTest, StayDisabledThroughSessionsAndModeChanges) {
-    for (Feature f :
-         {Feature::kPrint, Feature::kAbout, Feature::kSerialOutput, Feature::kSpreadsheet}) {
+    for (Feature f : {Feature::kPrint, Feature::kAbout, Feature::kSpreadsheet}) {
         EXPECT_FALSE(FeatureBuilt(f));
         EXPECT_TRUE(NotBuiltTip(f).size() > kNotYet.size() + 2);
     }

@@ -1,0 +1,120 @@
+// The serial port seen through the window, with a pseudo-terminal as the receiver's cable:
+// the "RS232C" box and its output, the CIRCUIT session's receiver, the open and close moments.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+
+#include "app/sensor_warning_panel.h"
+#include "dialogs/setup_dialog.h"
+#include "lists/entry_table.h"
+#include "sensors/pty_pair.h"
+#include "sensors/receiver_hub.h"
+#include "support/manual_timing_fixture.h"
+
+namespace vantrel::test {
+namespace {
+
+class ReceiverWindowTest : public ManualTimingTest {
+protected:
+    void OpenWith(const std::string& commPort) {
+        Open("IoAddress=None\r\nDelay=100\r\nCommPort=" + commPort + "\r\n");
+    }
+    // Processes events until `done` holds; false after five seconds.
+    static bool WaitUntil(const std::function<bool()>& done) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!done() && waited.elapsed() < 5000) {
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        return done();
+    }
+    void ClickRs232c() { Find<QCheckBox>("CheckBox2")->click(); }
+    QString Received() { return Find<QPlainTextEdit>("Memo300")->toPlainText(); }
+
+    PtyPair pty;
+};
+
+TEST_F(ReceiverWindowTest, Rs232cSendsEachGymkhanaTimeAndHoldsThePortSettings) {
+    ASSERT_FALSE(pty.path.empty());
+    OpenWith(pty.path);
+    ClickRs232c();
+    ASSERT_TRUE(window->Receiver().IsOpen());
+    EXPECT_TRUE(Find<QCheckBox>("CheckBox2")->isChecked());
+    auto* port = FindNamed<QComboBox>(&window->SetupForm(), "ComboBox2");
+    EXPECT_FALSE(port->isEnabled());
+
+    PressAltS();
+    Run(30);
+    Pass(Qt::Key_F11);
+    Run(3000);
+    Pass(Qt::Key_F12);
+    const std::string time = Find<QLineEdit>("Memo104")->text().toStdString();
+    ASSERT_FALSE(time.empty());
+    EXPECT_EQ(pty.Read(time.size() + 1), time + "\r");
+    EXPECT_EQ(pty.Read(1, 100), "") << "nothing else is ever sent";
+
+    // A stop closes the port while the box stays ticked; ticking again opens it.
+    PressAltS();
+    EXPECT_FALSE(window->Receiver().IsOpen());
+    EXPECT_TRUE(Find<QCheckBox>("CheckBox2")->isChecked());
+    ClickRs232c();
+    ClickRs232c();
+    EXPECT_TRUE(window->Receiver().IsOpen());
+    // A mode change closes and unticks it.
+    prompter.AnswerYes();  // the unsaved run may go
+    Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+    ASSERT_EQ(window->State().currentMode, RaceMode::kCircuit);
+    EXPECT_FALSE(window->Receiver().IsOpen());
+    EXPECT_FALSE(Find<QCheckBox>("CheckBox2")->isChecked());
+    EXPECT_TRUE(port->isEnabled());
+}
+
+TEST_F(ReceiverWindowTest, WithoutAPortTheBoxStaysUntickedAndCircuitRunsWithoutReceiver) {
+    OpenWith("None");
+    ClickRs232c();
+    EXPECT_FALSE(Find<QCheckBox>("CheckBox2")->isChecked());
+    EXPECT_TRUE(prompter.Calls().empty());
+    Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+    PressAltS();
+    EXPECT_TRUE(window->SessionRunning());
+    EXPECT_FALSE(window->Receiver().IsOpen());
+    EXPECT_TRUE(prompter.Calls().empty());
+}
+
+TEST_F(ReceiverWindowTest, CircuitSessionTakesTheReceiverAndSurvivesItsLoss) {
+    ASSERT_FALSE(pty.path.empty());
+    OpenWith(pty.path);
+    Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+    PressAltS();
+    ASSERT_TRUE(window->Receiver().IsOpen());
+    ASSERT_TRUE(pty.Write("\x31\x32\x2D\x35"));
+    EXPECT_TRUE(WaitUntil([&] { return Received() == QStringLiteral("1\n2\n5"); }))
+        << Received().toStdString();
+    EXPECT_EQ(window->Entries().Cell(EntryTable::kLap, 5), "0");
+
+    // The cable is pulled: reported once, the session goes on.
+    pty.CloseMaster();
+    auto* warning = Find<SensorWarningPanel>("SensorWarning");
+    EXPECT_TRUE(WaitUntil([&] { return warning->text().contains(QStringLiteral("受信機切断")); }));
+    EXPECT_TRUE(window->SessionRunning());
+    PressAltS();
+    EXPECT_FALSE(window->Receiver().IsOpen());
+}
+
+TEST_F(ReceiverWindowTest, APortThatCannotOpenUndoesTheSessionStart) {
+    OpenWith((dir.Path() / "no-such-tty").string());
+    Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+    PressAltS();
+    EXPECT_FALSE(window->SessionRunning());
+    ASSERT_EQ(prompter.Calls().size(), 1u);
+    EXPECT_EQ(prompter.Calls()[0].text,
+              QStringLiteral("通信ポートのオープンに失敗しました、設定を確かめてください"));
+    EXPECT_EQ(prompter.Calls()[0].caption, QStringLiteral("通信ポート"));
+}
+
+}  // namespace
+}  // namespace vantrel::test
