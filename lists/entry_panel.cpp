@@ -82,6 +82,28 @@ void EntryPanel::SelectCar(int car) {
 
 void EntryPanel::ShowCar(int car) {
     SelectCar(car);
+    ScrollAround(car);
+}
+
+void EntryPanel::ShowCars(const std::vector<int32_t>& cars) {
+    if (cars.empty()) {
+        return;
+    }
+    const bool updates = StringGrid1->updatesEnabled();
+    StringGrid1->setUpdatesEnabled(false);
+    for (size_t i = 0; i + 1 < cars.size(); ++i) {
+        // A selection that the next step replaces leaves nothing behind but its scrolling
+        // (selecting a row scrolls to it).
+        if (cars[i] >= 1 && cars[i] <= model_->rowCount()) {
+            StringGrid1->scrollTo(model_->index(cars[i] - 1, 0));
+        }
+        ScrollAround(cars[i]);
+    }
+    ShowCar(cars.back());
+    StringGrid1->setUpdatesEnabled(updates);
+}
+
+void EntryPanel::ScrollAround(int car) {
     const int rowHeight = std::max(StringGrid1->verticalHeader()->defaultSectionSize(), 1);
     const int visible = std::max(StringGrid1->viewport()->height() / rowHeight, 1);
     const int top = std::max(StringGrid1->rowAt(0), 0) + 1;

@@ -4,6 +4,8 @@
 // Thread rule: GUI thread only.
 
 #include <QFrame>
+#include <cstdint>
+#include <vector>
 
 #include "common/main_layout.h"
 
@@ -30,6 +32,9 @@ public:
     void SelectCar(int car);
     // Selects the car's row for the operator and scrolls so that rows around it stay in view.
     void ShowCar(int car);
+    // ShowCar for each car in turn, with the grid drawn once at the end: the scrolling is
+    // that of every step, the selection that of the last.
+    void ShowCars(const std::vector<int32_t>& cars);
     int CurrentCar() const;
 
     QLabel* Label1;  // "エントリーリスト"
@@ -41,6 +46,8 @@ public:
     QAction* Grid1Delete;
 
 private:
+    void ScrollAround(int car);
+
     EntryTableModel* model_;
 };
 

@@ -68,6 +68,22 @@ int32_t ResultListCommands::AddResult(const BookedResult& result) {
     return row;
 }
 
+void ResultListCommands::BeginBatch() {
+    if (batchDepth_++ == 0) {
+        for (ResultSink* sink : sinks_) {
+            sink->BatchStarted();
+        }
+    }
+}
+
+void ResultListCommands::EndBatch() {
+    if (batchDepth_ > 0 && --batchDepth_ == 0) {
+        for (ResultSink* sink : sinks_) {
+            sink->BatchEnded();
+        }
+    }
+}
+
 ResultButtonOutcome ResultListCommands::PressButton(ResultButton button, int32_t row) {
     const ResultButtonOutcome outcome = ApplyResultButton(results_, row, button);
     if (outcome.changed) {

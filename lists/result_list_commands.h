@@ -70,6 +70,9 @@ public:
     int32_t AddResult(const BookedResult& result) override;
     // `sink` must outlive this object.
     void AddSink(ResultSink& sink) { sinks_.push_back(&sink); }
+    // The sinks hear of the outermost batch only.
+    void BeginBatch() override;
+    void EndBatch() override;
 
     // A result button on the current row; sets resultModified when it changed the row. The
     // window rebuilds the standings when the outcome says so.
@@ -101,6 +104,7 @@ private:
     GridEditState editState_;
     std::function<void()> fileNameChanged_;
     std::vector<ResultSink*> sinks_;
+    int32_t batchDepth_ = 0;
 };
 
 }  // namespace vantrel

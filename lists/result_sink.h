@@ -15,6 +15,10 @@ public:
     virtual ~ResultSink() = default;
     // `result` was written into result row `row` (1 = first data row).
     virtual void ResultBooked(const BookedResult& result, int32_t row) = 0;
+    // The results booked between these two calls arrive together (a received block of
+    // passings), so what only the latest of them shows on screen may wait for BatchEnded.
+    virtual void BatchStarted() {}
+    virtual void BatchEnded() {}
 };
 
 class ResultBooking {
@@ -22,6 +26,21 @@ public:
     virtual ~ResultBooking() = default;
     // Writes the row, tells the sinks and returns the row written.
     virtual int32_t AddResult(const BookedResult& result) = 0;
+    // Brackets results that arrive together; batches may nest. See ResultBatch.
+    virtual void BeginBatch() {}
+    virtual void EndBatch() {}
+};
+
+// Books the results added during its lifetime as one batch.
+class ResultBatch {
+public:
+    explicit ResultBatch(ResultBooking& booking) : booking_(booking) { booking_.BeginBatch(); }
+    ~ResultBatch() { booking_.EndBatch(); }
+    ResultBatch(const ResultBatch&) = delete;
+    ResultBatch& operator=(const ResultBatch&) = delete;
+
+private:
+    ResultBooking& booking_;
 };
 
 }  // namespace vantrel

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTableView>
 
 #include "common/ms_clock.h"
 #include "lists/entry_panel.h"
@@ -72,36 +73,57 @@ bool CircuitController::TakeDigitKey(int digit) {
 void CircuitController::ProcessPassings(uint8_t* bytes, uint16_t count, uint32_t tick) {
     const DecodedPassings decoded = DecodePassings(bytes, count, session_);
     if (!decoded.shownLines.empty()) {
+        // Lines the list would drop again at once are not laid out at all.
+        const size_t shown = decoded.shownLines.size();
+        const size_t first = shown > kReceivedListLines ? shown - kReceivedListLines : 0;
         QStringList lines;
-        for (const std::string& line : decoded.shownLines) {
-            lines.push_back(QString::fromStdString(line));
+        for (size_t i = first; i < shown; ++i) {
+            lines.push_back(QString::fromStdString(decoded.shownLines[i]));
         }
         w_.page->Memo300->appendPlainText(lines.join(QLatin1Char('\n')));
     }
-    for (const int32_t car : decoded.cars) {
-        PassCar(car, tick);
+    if (decoded.cars.empty()) {
+        return;
+    }
+    // A block's laps reach the screen together: the record window and the entry grid are
+    // drawn once at its end, only the last booked row needs selecting, and a tone asked for
+    // again before the announcer has served it would sound only once anyway.
+    BlockOutcome block;
+    {
+        const ResultBatch batch(*w_.results);
+        for (const int32_t car : decoded.cars) {
+            PassCar(car, tick, block);
+        }
+        w_.entries->ShowCars(block.shownCars);
+    }
+    if (block.lastRow > 0) {
+        w_.resultPanel->SelectRow(block.lastRow);
+    }
+    if (w_.tone) {
+        for (const bool high : {true, false}) {
+            if (high ? block.highTone : block.lowTone) {
+                w_.tone(high);
+            }
+        }
     }
 }
 
-void CircuitController::PassCar(int32_t car, uint32_t tick) {
+void CircuitController::PassCar(int32_t car, uint32_t tick, BlockOutcome& block) {
     const CircuitPassing passing = LapStep(car, tick, session_.maskTimeS, session_);
     if (passing.kind == PassingKind::kRejected) {
         return;
     }
+    ShowPassingInEntryList(passing, *w_.entryTable);
     if (passing.kind == PassingKind::kLap) {
         w_.log->AddPassing(w_.clock->MsTick(), car);
-        ShowPassingInEntryList(passing, *w_.entryTable);
         const bool commonStart = session_.countingMethod == SessionState::kCommonStart;
-        const int32_t row = w_.results->AddResult(
+        block.lastRow = w_.results->AddResult(
             BookCircuitLap(passing, *w_.entryTable, timeFormat_, commonStart));
-        w_.resultPanel->SelectRow(row);
+        block.lowTone = true;
     } else {
-        ShowPassingInEntryList(passing, *w_.entryTable);
+        block.highTone = true;
     }
-    if (w_.tone) {
-        w_.tone(passing.kind == PassingKind::kFirstPassing);
-    }
-    w_.entries->ShowCar(car);
+    block.shownCars.push_back(car);
 }
 
 }  // namespace vantrel

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "common/session_state.h"
 #include "common/time_text.h"
@@ -70,7 +71,14 @@ signals:
 
 private:
     void MaskTimeEdited(const QString& text);
-    void PassCar(int32_t car, uint32_t tick);
+    // What a block's passings leave for the screen and the announcer to do at its end.
+    struct BlockOutcome {
+        int32_t lastRow = 0;  // the last booked result row
+        std::vector<int32_t> shownCars;
+        bool highTone = false;
+        bool lowTone = false;
+    };
+    void PassCar(int32_t car, uint32_t tick, BlockOutcome& block);
 
     CircuitWiring w_;
     SessionState& session_;

@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cassert>
+#include <utility>
 
 #include "common/ini_file.h"
 #include "common/ms_clock.h"
@@ -215,8 +216,28 @@ void TRecordForm::ResetRecord() {
 }
 
 void TRecordForm::Refresh() {
+    if (holdDepth_ > 0) {
+        gridsHeld_ = true;
+        return;
+    }
     rankModel_->Refresh();
     listModel_->Refresh();
+}
+
+void TRecordForm::HoldUpdates() {
+    ++holdDepth_;
+}
+
+void TRecordForm::ReleaseUpdates() {
+    if (holdDepth_ == 0 || --holdDepth_ > 0) {
+        return;
+    }
+    if (std::exchange(textsHeld_, false)) {
+        ShowScoreboardTexts();
+    }
+    if (std::exchange(gridsHeld_, false)) {
+        Refresh();
+    }
 }
 
 bool TRecordForm::AutoUpdate() const {

@@ -67,6 +67,11 @@ public:
     // Shows the standings as they are now; call after AddResult, AddCommonStartLap,
     // RebuildRanking and ClearRecord.
     void Refresh();
+    // Between these two, the scoreboard fields and the grids are brought up to date only once,
+    // by ReleaseUpdates: a received block books many laps at once and only the last is seen.
+    // They nest.
+    void HoldUpdates();
+    void ReleaseUpdates();
 
     // Scoreboard fields, as the race modes write them.
     void ShowSplit1(int32_t car, const std::string& timeText);  // `Memo6`, `Memo3`
@@ -131,12 +136,16 @@ private:
     bool HandleKey(QKeyEvent* event, bool down);
     bool CircuitKeysLive() const;
     int FitFieldFont(const RecordLayout& layout) const;
+    void ShowScoreboardTexts();
 
     RecordWindowEnvironment env_;
     Scoreboard scoreboard_;
     ExportNaming naming_;
     TextGridModel* rankModel_ = nullptr;
     TextGridModel* listModel_ = nullptr;
+    int32_t holdDepth_ = 0;
+    bool textsHeld_ = false;
+    bool gridsHeld_ = false;
 };
 
 }  // namespace vantrel

@@ -92,35 +92,43 @@ int TRecordForm::FitFieldFont(const RecordLayout& layout) const {
                              });
 }
 
+void TRecordForm::ShowScoreboardTexts() {
+    if (holdDepth_ > 0) {
+        textsHeld_ = true;
+        return;
+    }
+    TabSheet3->ShowTexts(scoreboard_);
+}
+
 void TRecordForm::ShowSplit1(int32_t car, const std::string& timeText) {
     scoreboard_.ShowSplit1(car, timeText);
-    TabSheet3->ShowTexts(scoreboard_);
+    ShowScoreboardTexts();
 }
 
 void TRecordForm::ShowSplit2(int32_t car, const std::string& timeText) {
     scoreboard_.ShowSplit2(car, timeText);
-    TabSheet3->ShowTexts(scoreboard_);
+    ShowScoreboardTexts();
 }
 
 void TRecordForm::ShowCar(int32_t car, const std::string& name) {
     scoreboard_.ShowCar(car, name);
-    TabSheet3->ShowTexts(scoreboard_);
+    ShowScoreboardTexts();
 }
 
 void TRecordForm::ShowTime(const std::string& timeText) {
     scoreboard_.ShowTime(timeText);
-    TabSheet3->ShowTexts(scoreboard_);
+    ShowScoreboardTexts();
 }
 
 void TRecordForm::ShowResult(int32_t car, const std::string& name, const std::string& timeText) {
     scoreboard_.ShowCar(car, name);
     scoreboard_.ShowTime(timeText);
-    TabSheet3->ShowTexts(scoreboard_);
+    ShowScoreboardTexts();
 }
 
 void TRecordForm::ShowSplitTexts(const std::string& split1, const std::string& split2) {
     scoreboard_.ShowSplitTexts(split1, split2);
-    TabSheet3->ShowTexts(scoreboard_);
+    ShowScoreboardTexts();
 }
 
 void TRecordForm::ApplyDisplayColors() {

@@ -20,6 +20,14 @@ void StandingsSink::ResultBooked(const BookedResult& result, int32_t /*row*/) {
     }
 }
 
+void StandingsSink::BatchStarted() {
+    wiring_.record->HoldUpdates();
+}
+
+void StandingsSink::BatchEnded() {
+    wiring_.record->ReleaseUpdates();
+}
+
 void StandingsSink::ShowRecordDisplay(const BookedResult& result) {
     if (!result.record) {
         return;

@@ -30,6 +30,9 @@ public:
     explicit StandingsSink(StandingsSinkWiring wiring) : wiring_(std::move(wiring)) {}
 
     void ResultBooked(const BookedResult& result, int32_t row) override;
+    // A block's laps update the record window's scoreboard and grids once, at its end.
+    void BatchStarted() override;
+    void BatchEnded() override;
 
 private:
     void ShowRecordDisplay(const BookedResult& result);

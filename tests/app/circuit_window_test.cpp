@@ -1,7 +1,9 @@
 // The CIRCUIT tab driven as a timekeeper would: digit keys as passings in both counting
 // methods, received blocks, the received list; the saved result file is what counts.
 #include <QAction>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <map>
 #include <random>
@@ -10,6 +12,9 @@
 #include "lists/entry_table.h"
 #include "modes/circuit_controller.h"
 #include "modes/circuit_page.h"
+#include "modes/receiver_codes.h"
+#include "reports/record_window.h"
+#include "reports/scoreboard_page.h"
 #include "reports/standings.h"
 #include "sensors/receiver_script.h"
 #include "support/manual_timing_fixture.h"
@@ -174,6 +179,47 @@ TEST_F(CircuitWindowTest, TwoHourRaceOfSixtyCarsThroughTheReceiverScriptPath) {
     const std::vector<std::string> live = RankText(window->RaceStandings());
     window->RebuildRanking();
     EXPECT_EQ(RankText(window->RaceStandings()), live);
+}
+
+// Laps booked while the operator looks down the Rank page update its rows in place: the grid
+// stays where it was scrolled to and keeps its current row.
+TEST_F(CircuitWindowTest, TheRankPageFollowsTheLapsWithoutMovingTheView) {
+    OpenCircuit(SessionState::kCommonStart);
+    window->State().maskTimeS = 0;
+    auto* circuit = window->findChild<CircuitController*>();
+    ASSERT_NE(circuit, nullptr);
+    std::vector<uint8_t> everyCar;
+    for (int car = 1; car <= 199; ++car) {
+        everyCar.push_back(CodeOfCar(car));
+    }
+    circuit->ProcessPassings(everyCar.data(), 199, start + 60000);
+    TRecordForm& record = window->Record();
+    record.resize(600, 400);
+    record.show();
+    QTableView* rank = record.StringGrid1;
+    QApplication::processEvents();
+    QScrollBar* bar = rank->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 100);
+    bar->setValue(80);
+    rank->setCurrentIndex(rank->model()->index(90, 0));
+    QApplication::processEvents();
+
+    uint8_t block[] = {CodeOfCar(5), CodeOfCar(150), CodeOfCar(150)};
+    circuit->ProcessPassings(block, 3, start + 120000);  // car 150's second passing: lap 3
+    QApplication::processEvents();
+    EXPECT_EQ(bar->value(), 80);
+    EXPECT_EQ(rank->currentIndex().row(), 90);
+    const RankPage& page = window->RaceStandings().Rank();
+    auto shown = [&](int column, int row) {
+        return rank->model()->index(row - 1, column).data().toString().toStdString();
+    };
+    EXPECT_EQ(shown(RankPage::kCar, 1), "150");
+    EXPECT_EQ(shown(RankPage::kLap, 1), "3");
+    EXPECT_EQ(shown(RankPage::kCar, 2), "5");
+    EXPECT_EQ(shown(RankPage::kBehind, 2), "1Lap");
+    EXPECT_EQ(shown(RankPage::kBehind, 3), "2Lap");
+    EXPECT_EQ(page.Cell(RankPage::kCar, 3), shown(RankPage::kCar, 3));
+    EXPECT_EQ(record.TabSheet3->Memo1->text(), QStringLiteral("150"));
 }
 
 }  // namespace
