@@ -1,6 +1,7 @@
 // Entry point: one instance per user, then the main window.
 #include <QApplication>
 #include <QTimer>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "app/ui_language.h"
 #include "common/messages.h"
 #include "common/ms_clock.h"
+#include "common/program_places.h"
 #include "widgets/qt_prompter.h"
 
 namespace {
@@ -35,12 +37,13 @@ int main(int argc, char** argv) {
 
     vantrel::MonotonicMsClock clock;
     vantrel::MainWindowEnvironment env;
-    env.programDir = QApplication::applicationDirPath().toStdString();
+    const std::filesystem::path programDir = QApplication::applicationDirPath().toStdString();
+    env.programDir = vantrel::SettingsFolder(vantrel::CurrentSettingsPlaces(programDir));
     env.prompter = &prompter;
     env.clock = &clock;
     vantrel::TMainForm window(env);
     vantrel::ApplySensorOptions(std::vector<std::string>(argv + 1, argv + argc), window.Sensors(),
-                                prompter, &window);
+                                prompter, &window, vantrel::InstalledDataDir(programDir) / "demo");
     QObject::connect(&instance, &vantrel::SingleInstance::raiseRequested, &window, [&window] {
         window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
         window.show();

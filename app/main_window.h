@@ -50,13 +50,15 @@ class ResultListController;
 class ResultPanel;
 class SensorHub;
 class SensorWarningPanel;
+class TAboutForm;
 class TRecordForm;
 class TSetupForm;
 
 // What the window needs from its surroundings; tests hand in a temporary program folder,
 // the scripted Prompter and a fake clock.
 struct MainWindowEnvironment {
-    std::filesystem::path programDir;  // folder of the settings file "Vantrel.ini"
+    // Folder of the settings file "Vantrel.ini" (the program's own, see SettingsFolder).
+    std::filesystem::path programDir;
     Prompter* prompter = nullptr;
     MsClock* clock = nullptr;
     // The announcer's sound output; null: the ALSA "default" device.
@@ -80,6 +82,7 @@ public:
     SensorHub& Sensors() { return *sensors_; }
     TRecordForm& Record() { return *record_; }
     TSetupForm& SetupForm() { return *setupForm_; }
+    TAboutForm& AboutForm() { return *aboutForm_; }
     Standings& RaceStandings() { return standings_; }
     QPrinter& Printer() { return *printer_; }
     // Replays the result list into the standings under the active tab's rule; a text that is
@@ -119,6 +122,7 @@ public:
     void ResizeRoutine();
     void Font2Click();
     void HelpContentsClick();
+    void HelpAboutClick();
 
     // Controls, under the names the rest of the program and the tests know them by.
     MainMenu menu;
@@ -215,6 +219,7 @@ private:
     std::unique_ptr<StandingsSink> standingsSink_;
     std::unique_ptr<SensorLogSink> sensorLogSink_;
     TSetupForm* setupForm_ = nullptr;
+    TAboutForm* aboutForm_ = nullptr;
     // The printer and page the printed standings use; set up with File > Page setup.
     std::unique_ptr<QPrinter> printer_;
     QFont displayFont_;
