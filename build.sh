@@ -3,6 +3,8 @@
 #   ./build.sh run    install what is missing, build, start the program
 #   ./build.sh test   install what is missing, build, run the whole test suite
 #   ./build.sh build  install what is missing and build only
+#   ./build.sh package  install what is missing, build the Debian package (in build-deb/)
+#                     and check its contents
 # BUILD_DIR (default: build) and BUILD_TYPE (default: RelWithDebInfo) may be set.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -14,6 +16,7 @@ PACKAGES=(
     googletest libgtest-dev libbenchmark-dev
     fonts-ipafont-gothic qt6-translations-l10n
     xvfb xauth imagemagick poppler-utils socat
+    dpkg-dev  # dpkg-shlibdeps, for the package's dependencies
 )
 BUILD_DIR=${BUILD_DIR:-build}
 BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo}
@@ -57,6 +60,23 @@ MSG
     exec "$BUILD_DIR/vantrel" "$@"
 }
 
+# A build of its own, installed under /usr, without tests; the .deb lands in build-deb/.
+make_package() {
+    local dir=${PACKAGE_DIR:-build-deb}
+    local launcher=()
+    if command -v ccache >/dev/null; then
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" -DCMAKE_INSTALL_PREFIX=/usr \
+        -DVANTREL_BUILD_TESTS=OFF -DVANTREL_BUILD_BENCH=OFF "${launcher[@]}"
+    cmake --build "$dir"
+    (cd "$dir" && cpack -G DEB)
+    local deb
+    deb=$(ls -t "$dir"/vantrel_*.deb | head -1)
+    tools/check_package.sh "$deb"
+    echo "Package: $deb"
+}
+
 run_tests() {
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure -j2
 }
@@ -67,5 +87,6 @@ case "$verb" in
     run) install_missing; build; run_program "$@" ;;
     test) install_missing; build; run_tests ;;
     build) install_missing; build ;;
-    *) echo "usage: $0 run|test|build" >&2; exit 2 ;;
+    package) install_missing; make_package ;;
+    *) echo "usage: $0 run|test|build|package" >&2; exit 2 ;;
 esac

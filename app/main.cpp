@@ -1,6 +1,7 @@
 // Entry point: one instance per user, then the main window.
 #include <QApplication>
 #include <QTimer>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "app/ui_language.h"
 #include "common/messages.h"
 #include "common/ms_clock.h"
+#include "common/program_places.h"
 #include "sensors/receiver_hub.h"
 #include "widgets/qt_prompter.h"
 
@@ -36,12 +38,14 @@ int main(int argc, char** argv) {
 
     vantrel::MonotonicMsClock clock;
     vantrel::MainWindowEnvironment env;
-    env.programDir = QApplication::applicationDirPath().toStdString();
+    const std::filesystem::path programDir = QApplication::applicationDirPath().toStdString();
+    env.programDir = vantrel::SettingsFolder(vantrel::CurrentSettingsPlaces(programDir));
     env.prompter = &prompter;
     env.clock = &clock;
     vantrel::TMainForm window(env);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    vantrel::ApplySensorOptions(arguments, window.Sensors(), prompter, &window);
+    vantrel::ApplySensorOptions(arguments, window.Sensors(), prompter, &window,
+                                vantrel::InstalledDataDir(programDir) / "demo");
     QString receiverError;
     if (!vantrel::ApplyReceiverOptions(arguments, window.Receiver(), &receiverError)) {
         prompter.Error(&window, receiverError, QString::fromUtf8(vantrel::msg::kTitle));

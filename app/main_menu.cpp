@@ -57,7 +57,6 @@ MainMenu BuildMainMenu(QMenuBar* bar) {
                                 QKeySequence(Qt::Key_F1));
     m.HelpAbout = AddCommand(help, "HelpAbout", QStringLiteral("バージョン情報(&A)..."));
     MarkIfNotBuilt(m.FilePrint, Feature::kPrint);
-    MarkIfNotBuilt(m.HelpAbout, Feature::kAbout);
     for (QMenu* menu : {file, tools, help}) {
         menu->setToolTipsVisible(true);  // a disabled item says why
     }

@@ -18,6 +18,7 @@
 #include "app/serial_output_sink.h"
 #include "common/messages.h"
 #include "common/ms_clock.h"
+#include "dialogs/about_box.h"
 #include "dialogs/setup_dialog.h"
 #include "lists/entry_list_controller.h"
 #include "lists/entry_panel.h"
@@ -61,6 +62,7 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
         IniPath(), *env_.prompter, [this](const SetupSettings& settings) { ApplySetup(settings); },
         this);
     connect(menu.ToolSetup, &QAction::triggered, this, [this] { setupForm_->Execute(); });
+    aboutForm_ = new TAboutForm(BuiltVersionValues(), ReadSystemLines(), this);
     printer_ = std::make_unique<QPrinter>();
     connect(menu.FileSetup, &QAction::triggered, this,
             [this] { env_.prompter->PageSetup(this, *printer_); });
@@ -166,6 +168,7 @@ void TMainForm::ConnectCommands() {
     connect(menu.FileExit, &QAction::triggered, this, &QWidget::close);
     connect(menu.Font2, &QAction::triggered, this, &TMainForm::Font2Click);
     connect(menu.HelpContents, &QAction::triggered, this, &TMainForm::HelpContentsClick);
+    connect(menu.HelpAbout, &QAction::triggered, this, &TMainForm::HelpAboutClick);
 }
 
 QString TMainForm::StatusText(int panel) const {

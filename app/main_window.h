@@ -52,6 +52,7 @@ class ResultPanel;
 class SensorHub;
 class SerialOutputSink;
 class SensorWarningPanel;
+class TAboutForm;
 class TRecordForm;
 class TSetupForm;
 struct ReceivedBlock;
@@ -59,7 +60,8 @@ struct ReceivedBlock;
 // What the window needs from its surroundings; tests hand in a temporary program folder,
 // the scripted Prompter and a fake clock.
 struct MainWindowEnvironment {
-    std::filesystem::path programDir;  // folder of the settings file "Vantrel.ini"
+    // Folder of the settings file "Vantrel.ini" (the program's own, see SettingsFolder).
+    std::filesystem::path programDir;
     Prompter* prompter = nullptr;
     MsClock* clock = nullptr;
     // The announcer's sound output; null: the ALSA "default" device.
@@ -84,6 +86,7 @@ public:
     ReceiverHub& Receiver() { return *receiver_; }
     TRecordForm& Record() { return *record_; }
     TSetupForm& SetupForm() { return *setupForm_; }
+    TAboutForm& AboutForm() { return *aboutForm_; }
     Standings& RaceStandings() { return standings_; }
     QPrinter& Printer() { return *printer_; }
     // Replays the result list into the standings under the active tab's rule; a text that is
@@ -123,6 +126,7 @@ public:
     void ResizeRoutine();
     void Font2Click();
     void HelpContentsClick();
+    void HelpAboutClick();
 
     // Controls, under the names the rest of the program and the tests know them by.
     MainMenu menu;
@@ -230,6 +234,7 @@ private:
     std::unique_ptr<ReceiverHub> receiver_;
     std::unique_ptr<SerialOutputSink> serialOutputSink_;
     TSetupForm* setupForm_ = nullptr;
+    TAboutForm* aboutForm_ = nullptr;
     // The printer and page the printed standings use; set up with File > Page setup.
     std::unique_ptr<QPrinter> printer_;
     QFont displayFont_;

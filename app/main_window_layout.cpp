@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/result_columns.h"
 #include "common/main_layout.h"
+#include "dialogs/about_box.h"
 #include "lists/entry_panel.h"
 #include "lists/result_panel.h"
 #include "modes/circuit_page.h"
@@ -89,6 +90,10 @@ void TMainForm::Font2Click() {
 
 void TMainForm::HelpContentsClick() {
     ShowHelpWindow(this);
+}
+
+void TMainForm::HelpAboutClick() {
+    aboutForm_->Execute();
 }
 
 }  // namespace vantrel

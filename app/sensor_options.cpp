@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "common/messages.h"
+#include "common/program_places.h"
 #include "sensors/sensor_command_line.h"
 #include "sensors/sensor_hub.h"
 #include "sensors/simulation_script.h"
@@ -22,14 +23,16 @@ void TellUnusable(Prompter& prompter, QWidget* parent, const QString& where,
 }  // namespace
 
 void ApplySensorOptions(const std::vector<std::string>& arguments, SensorHub& sensors,
-                        Prompter& prompter, QWidget* parent) {
-    const SensorCommandLine options = ParseSensorCommandLine(arguments);
+                        Prompter& prompter, QWidget* parent,
+                        const std::filesystem::path& sampleDir) {
+    SensorCommandLine options = ParseSensorCommandLine(arguments);
     if (!options.error.empty()) {
         TellUnusable(prompter, parent, QStringLiteral("--simulate / --replay / --record"),
                      options.error);
         return;
     }
     if (options.script) {
+        options.script = FindSampleFile(*options.script, sampleDir);
         ScriptParseResult loaded = LoadSimulationScript(*options.script);
         const QString file = QString::fromStdString(options.script->string());
         if (!loaded.ok) {

@@ -5,6 +5,7 @@
 // started it from a menu never sees a line on standard error.
 // Thread rule: GUI thread only.
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,10 @@ namespace vantrel {
 class Prompter;
 class SensorHub;
 
-// `arguments`: argv without the program name.
+// `arguments`: argv without the program name. A script not found as named is looked for by its
+// file name in `sampleDir` (the installed demo scripts), when given.
 void ApplySensorOptions(const std::vector<std::string>& arguments, SensorHub& sensors,
-                        Prompter& prompter, QWidget* parent);
+                        Prompter& prompter, QWidget* parent,
+                        const std::filesystem::path& sampleDir = {});
 
 }  // namespace vantrel

@@ -1,6 +1,7 @@
-// Renders the main window on each tab at the minimum size and at 1280 x 1024, and the record
-// window on each page, into PNG files, for looking at the windows as a timekeeper sees them at
-// start-up. Run by tools/screenshots.sh.
+// Renders the main window on each tab at the minimum size and at 1280 x 1024, the record
+// window on each page and the about box, into PNG files, for looking at the windows as a
+// timekeeper sees them at start-up. With "about" after the folder, only the about box (for the
+// run at 200 % scaling). Run by tools/screenshots.sh.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include "app/main_window.h"
 #include "app/ui_language.h"
 #include "common/ms_clock.h"
+#include "dialogs/about_box.h"
 #include "reports/record_window.h"
 #include "reports/standings.h"
 #include "widgets/qt_prompter.h"
@@ -45,6 +47,16 @@ int main(int argc, char** argv) {
     vantrel::TMainForm window(env);
     window.show();
     Settle();
+    {
+        vantrel::TAboutForm& about = window.AboutForm();
+        about.show();
+        Settle();
+        about.grab().save(QStringLiteral("%1/about-box.png").arg(outDir));
+        about.hide();
+    }
+    if (argc > 2 && QString::fromLocal8Bit(argv[2]) == QStringLiteral("about")) {
+        return 0;
+    }
     const char* tabs[] = {"gymkhana", "drag", "circuit"};
     for (const QSize size : {QSize(636, 450), QSize(1280, 1024)}) {
         window.resize(size);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Renders the program's windows under a virtual X server into PNG files (default: screenshots/):
-# as they open, and (in filled/) as the layout tests fill them with the widest texts in use,
+# as they open (the about box also at 200 % scaling, in 200/), and (in filled/) as the layout tests fill them with the widest texts in use,
 # which the tests also check on this display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,6 +10,7 @@ screen=(-s "-screen 0 1280x1024x24")
 cmake --build "$BUILD_DIR" --target vantrel_screenshots test_app_ui vantrel_record_window_tests \
     test_dialogs_ui
 xvfb-run -a "${screen[@]}" "$BUILD_DIR/tools/vantrel_screenshots" "$out"
+QT_SCALE_FACTOR=2 xvfb-run -a "${screen[@]}" "$BUILD_DIR/tools/vantrel_screenshots" "$out/200" about
 mkdir -p "$out/filled"
 export QT_QPA_PLATFORM=xcb VANTREL_SCREENSHOT_DIR="$out/filled"
 xvfb-run -a "${screen[@]}" "$BUILD_DIR/tests/app/test_app_ui" --gtest_filter='MainWindowLayout*'
@@ -17,4 +18,4 @@ xvfb-run -a "${screen[@]}" "$BUILD_DIR/tests/reports/vantrel_record_window_tests
     --gtest_filter='*EveryPageFits*'
 xvfb-run -a "${screen[@]}" "$BUILD_DIR/tests/dialogs/test_dialogs_ui" \
     --gtest_filter='*ControlsDoNotOverlap*'
-ls -1 "$out"/*.png "$out"/filled/*.png
+ls -1 "$out"/*.png "$out"/200/*.png "$out"/filled/*.png

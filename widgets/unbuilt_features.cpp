@@ -11,7 +11,6 @@ namespace {
 // Features whose controls are shown but do nothing yet. Building one removes its line here.
 constexpr Feature kNotBuilt[] = {
     Feature::kPrint,
-    Feature::kAbout,
     Feature::kSpreadsheet,
 };
 
@@ -19,8 +18,6 @@ const char* FeatureName(Feature feature) {
     switch (feature) {
         case Feature::kPrint:
             return "順位表の印刷";
-        case Feature::kAbout:
-            return "バージョン情報の表示";
         case Feature::kVoice:
             return "タイムの読み上げ";
         case Feature::kSpreadsheet:

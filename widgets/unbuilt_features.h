@@ -13,7 +13,6 @@ namespace vantrel {
 
 enum class Feature {
     kPrint,        // File > Print (Ctrl+P) and the record window's print button
-    kAbout,        // Help > About
     kVoice,        // "読み上げ"
     kSpreadsheet,  // the result grid's spreadsheet item
 };

@@ -26,7 +26,7 @@ protected:
     }
     // Each control is disabled with a tooltip naming its feature.
     void ExpectAllNotUsable(const char* when) {
-        for (const char* name : {"FilePrint", "HelpAbout", "Grid2Excel"}) {
+        for (const char* name : {"FilePrint", "Grid2Excel"}) {
             auto* action = Find<QAction>(name);
             EXPECT_FALSE(action->isEnabled()) << name << " " << when;
             EXPECT_TRUE(action->toolTip().startsWith(kNotYet)) << name << " " << when;
@@ -38,7 +38,7 @@ protected:
 };
 
 TEST_F(UnbuiltFeaturesTest, StayDisabledThroughSessionsAndModeChanges) {
-    for (Feature f : {Feature::kPrint, Feature::kAbout, Feature::kSpreadsheet}) {
+    for (Feature f : {Feature::kPrint, Feature::kSpreadsheet}) {
         EXPECT_FALSE(FeatureBuilt(f));
         EXPECT_TRUE(NotBuiltTip(f).size() > kNotYet.size() + 2);
     }
