@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "app/main_menu.h"
@@ -61,6 +62,10 @@ struct MainWindowEnvironment {
     MsClock* clock = nullptr;
     // The announcer's sound output; null: the ALSA "default" device.
     AudioOut* audio = nullptr;
+    // Opens an exported workbook with the desktop's application; unset: xdg-open.
+    std::function<bool(const QString& path)> openDocument{};
+    // Where exported workbooks go, a new folder each; empty: the system's temporary folder.
+    std::filesystem::path exportTempDir{};
 };
 
 class TMainForm : public QMainWindow, private SessionHost {
@@ -119,6 +124,10 @@ public:
     void ResizeRoutine();
     void Font2Click();
     void HelpContentsClick();
+    // File > Print, Ctrl+P and the record window's print button: the Rank page.
+    void FilePrintClick();
+    // The result grid's spreadsheet item.
+    void Grid2ExcelClick();
 
     // Controls, under the names the rest of the program and the tests know them by.
     MainMenu menu;
@@ -176,6 +185,7 @@ private:
     RaceModeController& ModeInForce() const;
     void BuildSensors();
     void BuildRecordWindow();
+    void ConnectReports();
     void OpenPortDriver();
     bool OpenSessionInput();
     // Every sensor event of the hub, dispatched by kind.

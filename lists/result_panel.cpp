@@ -80,7 +80,6 @@ ResultPanel::ResultPanel(ResultTable& table, QWidget* parent) : QFrame(parent) {
     Grid2Popup->addSeparator();
     Grid2Excel = Grid2Popup->addAction(QStringLiteral("ﾘｻﾞﾙﾄﾃﾞｰﾀを MS Excel に送る"));
     Grid2Excel->setObjectName(QStringLiteral("Grid2Excel"));
-    MarkIfNotBuilt(Grid2Excel, Feature::kSpreadsheet);
     MarkIfNotBuilt(CheckBox2, Feature::kSerialOutput);
     Grid2Popup->setToolTipsVisible(true);
     connect(StringGrid2, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {

@@ -128,7 +128,6 @@ void TRecordForm::BuildWidgets() {
         button->resize(25, 25);
     }
     CheckBox1->adjustSize();
-    MarkIfNotBuilt(SpeedButton2, Feature::kPrint);
     StatusBar1 = MakeNamed<QStatusBar>(this, "StatusBar1");
     StatusBar1->setSizeGripEnabled(true);
 }

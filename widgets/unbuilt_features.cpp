@@ -10,24 +10,18 @@ namespace vantrel {
 namespace {
 // Features whose controls are shown but do nothing yet. Building one removes its line here.
 constexpr Feature kNotBuilt[] = {
-    Feature::kPrint,
     Feature::kAbout,
     Feature::kSerialOutput,
-    Feature::kSpreadsheet,
 };
 
 const char* FeatureName(Feature feature) {
     switch (feature) {
-        case Feature::kPrint:
-            return "順位表の印刷";
         case Feature::kAbout:
             return "バージョン情報の表示";
         case Feature::kVoice:
             return "タイムの読み上げ";
         case Feature::kSerialOutput:
             return "RS232C へのタイム送信";
-        case Feature::kSpreadsheet:
-            return "表計算ソフトへの書き出し";
     }
     return "";
 }

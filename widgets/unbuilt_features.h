@@ -12,11 +12,9 @@ class QWidget;
 namespace vantrel {
 
 enum class Feature {
-    kPrint,         // File > Print (Ctrl+P) and the record window's print button
     kAbout,         // Help > About
     kVoice,         // "読み上げ"
     kSerialOutput,  // "RS232C"
-    kSpreadsheet,   // the result grid's spreadsheet item
 };
 
 bool FeatureBuilt(Feature feature);
