@@ -15,7 +15,7 @@ PACKAGES=(
     libasound2-dev libftdi1-dev libxlsxwriter-dev
     googletest libgtest-dev libbenchmark-dev
     fonts-ipafont-gothic qt6-translations-l10n
-    xvfb xauth imagemagick poppler-utils socat
+    xvfb xauth imagemagick poppler-utils unzip socat
     dpkg-dev  # dpkg-shlibdeps, for the package's dependencies
 )
 BUILD_DIR=${BUILD_DIR:-build}

@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "common/messages.h"
-#include "widgets/unbuilt_features.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -46,7 +45,6 @@ ClockPanel::ClockPanel(QWidget* parent) : QFrame(parent) {
     Memo304 = MakeBox(this, "Memo304");
     Memo303 = MakeBox(this, "Memo303", QStringLiteral("--:--:--"));
     CheckBox1 = MakeNamed<QCheckBox>(this, "CheckBox1", QStringLiteral("読み上げ"));
-    MarkIfNotBuilt(CheckBox1, Feature::kVoice);
     Relayout(89);
 }
 

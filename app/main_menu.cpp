@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "widgets/unbuilt_features.h"
 
 namespace vantrel {
 
@@ -56,7 +55,6 @@ MainMenu BuildMainMenu(QMenuBar* bar) {
     m.HelpContents = AddCommand(help, "HelpContents", QStringLiteral("トピックの検索(&C)"),
                                 QKeySequence(Qt::Key_F1));
     m.HelpAbout = AddCommand(help, "HelpAbout", QStringLiteral("バージョン情報(&A)..."));
-    MarkIfNotBuilt(m.FilePrint, Feature::kPrint);
     for (QMenu* menu : {file, tools, help}) {
         menu->setToolTipsVisible(true);  // a disabled item says why
     }

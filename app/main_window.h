@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "app/main_menu.h"
@@ -66,6 +67,10 @@ struct MainWindowEnvironment {
     MsClock* clock = nullptr;
     // The announcer's sound output; null: the ALSA "default" device.
     AudioOut* audio = nullptr;
+    // Opens an exported workbook with the desktop's application; unset: xdg-open.
+    std::function<bool(const QString& path)> openDocument{};
+    // Where exported workbooks go, a new folder each; empty: the system's temporary folder.
+    std::filesystem::path exportTempDir{};
 };
 
 class TMainForm : public QMainWindow, private SessionHost {
@@ -127,6 +132,10 @@ public:
     void Font2Click();
     void HelpContentsClick();
     void HelpAboutClick();
+    // File > Print, Ctrl+P and the record window's print button: the Rank page.
+    void FilePrintClick();
+    // The result grid's spreadsheet item.
+    void Grid2ExcelClick();
 
     // Controls, under the names the rest of the program and the tests know them by.
     MainMenu menu;
@@ -193,6 +202,7 @@ private:
     // Closes the port; `untick` also unticks "RS232C" (a mode change).
     void CloseReceiverPort(bool untick);
     void BuildRecordWindow();
+    void ConnectReports();
     void OpenPortDriver();
     bool OpenSessionInput();
     // Every sensor event of the hub, dispatched by kind.

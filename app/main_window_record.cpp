@@ -42,6 +42,7 @@ void TMainForm::BuildRecordWindow() {
         auto byte = static_cast<uint8_t>(code);
         circuit_->ProcessPassings(&byte, 1, tick);
     });
+    ConnectReports();
     connect(menu.ToolRecord, &QAction::triggered, this, [this] {
         record_->show();
         record_->raise();

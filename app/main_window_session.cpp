@@ -28,7 +28,6 @@
 #include "voice/announcer.h"
 #include "widgets/lamp_images.h"
 #include "widgets/prompter.h"
-#include "widgets/unbuilt_features.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {

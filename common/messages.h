@@ -34,7 +34,8 @@ inline constexpr const char* k123 =
     "パラレルポートドライバー ppdev (%1) のオープンに失敗しました。";
 inline constexpr const char* k124 = "通信ポートのオープンに失敗しました、設定を確かめてください";
 inline constexpr const char* k125 = "通信ポート";
-inline constexpr const char* k126 = "MS Excelを起動出来ませんでした";
+// The workbook is opened with the desktop's spreadsheet application instead of started in it.
+inline constexpr const char* k126 = "表計算ソフトを起動出来ませんでした";
 inline constexpr const char* k127 = "新規WorkBookを作成出来ませんでした";
 inline constexpr const char* k128 = "Sheet1 が見つかりませんでした";
 inline constexpr const char* k129 = "MS Excelは既に終了しているか、\"E列\"が見つかりません";
@@ -65,6 +66,14 @@ inline constexpr const char* kWarnReceiverLost = "受信機切断";
 inline constexpr const char* kScriptUnusable =
     "シミュレーションスクリプトを使えないため、スクリプトなしで起動します。\n%1\n%2";
 inline constexpr const char* kScriptLine = "%1 の %2 行目";
+
+// The printed standings: a page that holds no data line, and a job that failed (%1 the
+// printer or file).
+inline constexpr const char* kPageTooSmall =
+    "用紙に順位表が1行も入りません。[Printer] の余白か印刷フォントを小さくしてください";
+inline constexpr const char* kPrintFailed = "順位表の印刷に失敗しました (%1)";
+// The spreadsheet export: where the workbook was written (%1), under messages 126 and 127.
+inline constexpr const char* kWorkbookAt = "ブック: %1";
 
 // The start button's caption before the first session.
 inline constexpr const char* kStartCaption = "開始(&S)";

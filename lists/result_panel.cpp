@@ -11,7 +11,6 @@
 
 #include "lists/result_table_model.h"
 #include "widgets/elided_text_delegate.h"
-#include "widgets/unbuilt_features.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -80,7 +79,6 @@ ResultPanel::ResultPanel(ResultTable& table, QWidget* parent) : QFrame(parent) {
     Grid2Popup->addSeparator();
     Grid2Excel = Grid2Popup->addAction(QStringLiteral("ﾘｻﾞﾙﾄﾃﾞｰﾀを MS Excel に送る"));
     Grid2Excel->setObjectName(QStringLiteral("Grid2Excel"));
-    MarkIfNotBuilt(Grid2Excel, Feature::kSpreadsheet);
     Grid2Popup->setToolTipsVisible(true);
     connect(StringGrid2, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         Grid2Popup->popup(StringGrid2->viewport()->mapToGlobal(pos));

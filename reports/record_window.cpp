@@ -28,7 +28,6 @@
 #include "reports/text_grid_model.h"
 #include "sensors/sensor_keys.h"
 #include "widgets/elided_text_delegate.h"
-#include "widgets/unbuilt_features.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -129,7 +128,6 @@ void TRecordForm::BuildWidgets() {
         button->resize(25, 25);
     }
     CheckBox1->adjustSize();
-    MarkIfNotBuilt(SpeedButton2, Feature::kPrint);
     StatusBar1 = MakeNamed<QStatusBar>(this, "StatusBar1");
     StatusBar1->setSizeGripEnabled(true);
 }

@@ -12,7 +12,6 @@
 #include "modes/gymkhana_controller.h"
 #include "sensors/sensor_hub.h"
 #include "support/main_window_fixture.h"
-#include "widgets/unbuilt_features.h"
 
 namespace vantrel::test {
 namespace {

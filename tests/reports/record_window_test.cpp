@@ -18,7 +18,6 @@
 #include "record_window_fixture.h"
 #include "reports/record_page_control.h"
 #include "reports/scoreboard_page.h"
-#include "widgets/unbuilt_features.h"
 
 namespace vantrel::test {
 namespace {
@@ -194,8 +193,7 @@ TEST_F(RecordWindowTest, PrintButtonAsksForPrinting) {
     int requests = 0;
     QObject::connect(window.get(), &TRecordForm::printRequested, [&requests] { ++requests; });
     Find<QToolButton>("SpeedButton2")->click();
-    // Until printing is built the button is disabled and a click asks for nothing.
-    EXPECT_EQ(requests, FeatureBuilt(Feature::kPrint) ? 1 : 0);
+    EXPECT_EQ(requests, 1);
 }
 
 TEST_F(RecordWindowTest, ColourPopupChangesTheFieldsAndCloseWritesWindowsValues) {

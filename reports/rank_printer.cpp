@@ -1,0 +1,165 @@
+#include "reports/rank_printer.h"
+
+#include <QFontMetrics>
+#include <QLocale>
+#include <QPainter>
+#include <QPen>
+#include <QPrinter>
+
+#include "common/messages.h"
+#include "reports/rank_sheet.h"
+#include "widgets/prompter.h"
+
+namespace vantrel {
+
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+class QtTextMeasure final : public TextMeasure {
+public:
+    QtTextMeasure(const QFont& font, QPaintDevice* device) : metrics_(font, device) {}
+    int32_t Width(std::string_view text) const override {
+        return metrics_.horizontalAdvance(
+            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+    int32_t Height(std::string_view) const override { return metrics_.height(); }
+    int32_t Ascent() const { return metrics_.ascent(); }
+
+private:
+    QFontMetrics metrics_;
+};
+
+QFont FooterFont(const QFont& font) {
+    QFont footer = font;
+    footer.setPointSize(FooterPointSize(font.pointSize() > 0 ? font.pointSize() : 9));
+    return footer;
+}
+
+void PaintSheet(QPainter& painter, const RankSheet& sheet, const QFont& font,
+                const QFont& footerFont, int32_t ascent, int32_t footerAscent) {
+    for (const SheetText& t : sheet.texts) {
+        painter.setFont(t.footer ? footerFont : font);
+        painter.drawText(t.x, t.y + (t.footer ? footerAscent : ascent), Q(t.text));
+    }
+    painter.setFont(font);
+    QPen pen(Qt::black, 1, Qt::SolidLine);
+    for (const SheetLine& line : sheet.lines) {
+        pen.setWidth(line.width);
+        painter.setPen(pen);
+        painter.drawLine(line.x1, line.y1, line.x2, line.y2);
+    }
+}
+
+void ReportFailure(const RankPrintJob& job) {
+    const QPrinter& printer = *job.printer;
+    const QString where =
+        printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+    job.prompter->Error(job.parent, QString::fromUtf8(msg::kPrintFailed).arg(where),
+                        QString::fromUtf8(msg::kTitle));
+}
+
+// A PDF output without a file (no printer on the machine) asks for the file.
+bool HasOutput(const RankPrintJob& job) {
+    QPrinter& printer = *job.printer;
+    if (printer.outputFormat() != QPrinter::PdfFormat || !printer.outputFileName().isEmpty()) {
+        return true;
+    }
+    FileDialogOptions options;
+    options.filter = QStringLiteral("PDF (*.pdf)|*.pdf");
+    options.defaultSuffix = QStringLiteral("pdf");
+    options.fileName = QStringLiteral("ranking.pdf");
+    const std::optional<QString> file = job.prompter->SaveFile(job.parent, options);
+    if (!file) {
+        return false;
+    }
+    printer.setOutputFileName(*file);
+    return true;
+}
+
+// The copies are printed here, sheet by sheet, so the printer is asked for one.
+struct CopiesTaken {
+    explicit CopiesTaken(QPrinter& p)
+        : printer(p), copies(p.copyCount()), collate(p.collateCopies()) {
+        printer.setCopyCount(1);
+    }
+    ~CopiesTaken() { printer.setCopyCount(copies); }
+    QPrinter& printer;
+    int copies;
+    bool collate;
+};
+
+PrintOutcome PaintJob(const RankPrintJob& job, const PrintGeometry& g, int copies, bool collate) {
+    QPrinter& printer = *job.printer;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        ReportFailure(job);
+        return PrintOutcome::kFailed;
+    }
+    const QFont footerFont = FooterFont(job.font);
+    const QtTextMeasure measure(job.font, &printer);
+    const QtTextMeasure footerMeasure(footerFont, &printer);
+    const QDateTime now = job.now.isValid() ? job.now : QDateTime::currentDateTime();
+    const QString date = QLocale::system().toString(now, QStringLiteral("yyyy/MM/dd dddd hh:mm "));
+    const std::string dateLine = (date + job.resultFileCaption).toStdString();
+    bool first = true;
+    for (int32_t page : SheetOrder(g.pages, copies, collate)) {
+        const bool started = first || (job.newPage ? job.newPage(printer) : printer.newPage());
+        if (!started) {
+            printer.abort();
+            painter.end();
+            ReportFailure(job);
+            return PrintOutcome::kFailed;
+        }
+        first = false;
+        const RankSheet sheet =
+            LayOutRankSheet(*job.rank, g, page, measure, footerMeasure, dateLine);
+        PaintSheet(painter, sheet, job.font, footerFont, measure.Ascent(), footerMeasure.Ascent());
+    }
+    if (!painter.end() || printer.printerState() == QPrinter::Error) {
+        ReportFailure(job);
+        return PrintOutcome::kFailed;
+    }
+    return PrintOutcome::kPrinted;
+}
+
+}  // namespace
+
+PrinterMetrics MetricsOf(const QPrinter& printer) {
+    PrinterMetrics m;
+    m.dpiX = printer.logicalDpiX();
+    m.dpiY = printer.logicalDpiY();
+    const QRect paint = printer.pageLayout().paintRectPixels(printer.resolution());
+    m.offsetX = paint.left();
+    m.offsetY = paint.top();
+    m.pageWidth = printer.width();
+    m.pageHeight = printer.height();
+    return m;
+}
+
+PrintOutcome PrintRanking(const RankPrintJob& job) {
+    if (RankedRows(*job.rank) == 0) {
+        job.prompter->Warn(job.parent, QString::fromUtf8(msg::k131),
+                           QString::fromUtf8(msg::kTitle));
+        return PrintOutcome::kEmpty;
+    }
+    QPrinter& printer = *job.printer;
+    printer.setDocName(QString::fromLatin1(kPrintJobTitle));
+    if (!job.prompter->ChoosePrinter(job.parent, printer) || !HasOutput(job)) {
+        return PrintOutcome::kCancelled;
+    }
+    const QtTextMeasure measure(job.font, &printer);
+    const PrintGeometry g =
+        ComputePrintGeometry(MetricsOf(printer), job.margins, *job.rank, measure);
+    if (!PageHoldsTable(g)) {
+        job.prompter->Warn(job.parent, QString::fromUtf8(msg::kPageTooSmall),
+                           QString::fromUtf8(msg::kTitle));
+        return PrintOutcome::kPageTooSmall;
+    }
+    const CopiesTaken copies(printer);
+    return PaintJob(job, g, copies.copies, copies.collate);
+}
+
+}  // namespace vantrel

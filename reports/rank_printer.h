@@ -1,0 +1,44 @@
+#pragma once
+// PrintRanking: the Rank page of the standings on the chosen printer (or a PDF file), as a
+// ruled table with the heading line on every page and a footer with the date, the result
+// file and the page number.
+// Thread rule: GUI thread only.
+
+#include <QDateTime>
+#include <QFont>
+#include <QString>
+#include <functional>
+
+#include "reports/print_geometry.h"
+#include "reports/text_grid.h"
+
+class QPrinter;
+class QWidget;
+
+namespace vantrel {
+
+class Prompter;
+
+inline constexpr const char* kPrintJobTitle = "Vantrel2000 result";
+
+struct RankPrintJob {
+    const TextGrid* rank = nullptr;
+    QPrinter* printer = nullptr;
+    Prompter* prompter = nullptr;
+    QWidget* parent = nullptr;
+    PrintMargins margins;
+    QFont font;                 // the printer font
+    QString resultFileCaption;  // the result-file label as shown, in double quotes
+    QDateTime now;              // the footer's date; unset: the current time
+    // Starts the next sheet; unset: the printer's newPage. A failure ends the job.
+    std::function<bool(QPrinter&)> newPage;
+};
+
+enum class PrintOutcome { kPrinted, kCancelled, kEmpty, kPageTooSmall, kFailed };
+
+PrintOutcome PrintRanking(const RankPrintJob& job);
+
+// The printer's resolution, physical offsets and printable area.
+PrinterMetrics MetricsOf(const QPrinter& printer);
+
+}  // namespace vantrel

@@ -1,0 +1,123 @@
+#include "reports/result_sheet.h"
+
+#include <algorithm>
+
+namespace vantrel {
+
+namespace {
+
+bool AllDigits(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+int64_t Digits(std::string_view text) {
+    int64_t value = 0;
+    for (char c : text) {
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+constexpr double kMsPerDay = 86400000.0;
+constexpr size_t kMaxDigits = 9;  // keeps every value inside int64 arithmetic
+
+}  // namespace
+
+std::string ResultSheetText(const ResultTable& results) {
+    std::string text;
+    for (int32_t row = 0; row < results.RowCount(); ++row) {
+        for (int32_t c = 0; c < kSheetColumns; ++c) {
+            if (c > 0) {
+                text += '\t';
+            }
+            text += results.Cell(c, row);
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+SheetCell TimeColumnCell(std::string_view text) {
+    SheetCell cell{text.empty() ? SheetCell::Kind::kEmpty : SheetCell::Kind::kText,
+                   std::string(text), 0};
+    const size_t point = text.find('.');
+    const size_t colon = text.find(':');
+    if (point == std::string_view::npos && colon == std::string_view::npos) {
+        if (AllDigits(text) && text.size() <= kMaxDigits) {
+            cell.kind = SheetCell::Kind::kNumber;
+            cell.value = static_cast<double>(Digits(text));
+        }
+        return cell;
+    }
+    if (point == std::string_view::npos || text.size() != point + 4 ||
+        !AllDigits(text.substr(point + 1))) {
+        return cell;
+    }
+    const int64_t millis = Digits(text.substr(point + 1));
+    if (colon == std::string_view::npos) {
+        const std::string_view seconds = text.substr(0, point);
+        if (AllDigits(seconds) && seconds.size() <= kMaxDigits) {
+            cell.kind = SheetCell::Kind::kSeconds;
+            cell.value = static_cast<double>(Digits(seconds) * 1000 + millis) / kMsPerDay;
+        }
+        return cell;
+    }
+    const std::string_view minutes = text.substr(0, colon);
+    const std::string_view seconds = text.substr(colon + 1, point - colon - 1);
+    if (AllDigits(minutes) && minutes.size() <= kMaxDigits && seconds.size() == 2 &&
+        AllDigits(seconds) && Digits(seconds) < 60) {
+        cell.kind = SheetCell::Kind::kMinutes;
+        const int64_t ms = Digits(minutes) * 60000 + Digits(seconds) * 1000 + millis;
+        cell.value = static_cast<double>(ms) / kMsPerDay;
+    }
+    return cell;
+}
+
+std::vector<int32_t> SheetTimeColumns(RaceMode tab) {
+    if (tab == RaceMode::kGymkhana) {
+        return {4, 6, 7};
+    }
+    return {4, 5};
+}
+
+ResultSheet BuildResultSheet(const ResultTable& results, RaceMode tab) {
+    ResultSheet sheet;
+    sheet.timeColumns = SheetTimeColumns(tab);
+    sheet.rows.resize(static_cast<size_t>(results.RowCount()));
+    for (int32_t row = 0; row < results.RowCount(); ++row) {
+        for (int32_t c = 0; c < kSheetColumns; ++c) {
+            const std::string& text = results.Cell(c, row);
+            const bool time =
+                row > 0 && std::find(sheet.timeColumns.begin(), sheet.timeColumns.end(), c) !=
+                               sheet.timeColumns.end();
+            SheetCell cell =
+                time ? TimeColumnCell(text)
+                     : SheetCell{text.empty() ? SheetCell::Kind::kEmpty : SheetCell::Kind::kText,
+                                 text, 0};
+            sheet.rows[row][c] = std::move(cell);
+        }
+    }
+    return sheet;
+}
+
+std::string ExportFolderStem(std::string_view resultFileName, std::string_view timeStamp) {
+    std::string stem(resultFileName);
+    const size_t dot = stem.rfind('.');
+    if (dot != std::string::npos && dot > 0) {
+        stem.erase(dot);
+    }
+    // A name from the list file is a bare file name; anything that would leave the folder
+    // or reads badly in a path is replaced.
+    for (char& c : stem) {
+        if (c == '/' || c == '\\' || c == ':' || static_cast<unsigned char>(c) < 0x20) {
+            c = '_';
+        }
+    }
+    if (stem.empty() || stem == "." || stem == "..") {
+        stem = "Result";
+    }
+    return stem + "-" + std::string(timeStamp);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,46 @@
+#pragma once
+// Grid2Excel: the result list as an .xlsx workbook in a folder of its own under the temporary
+// folder, opened with the desktop's spreadsheet application; its tab-separated text also goes
+// to the clipboard, for pasting into a sheet that is already open.
+// Thread rule: GUI thread only.
+
+#include <QDateTime>
+#include <QString>
+#include <filesystem>
+#include <functional>
+
+#include "common/race_mode.h"
+#include "lists/result_table.h"
+
+class QWidget;
+
+namespace vantrel {
+
+class Prompter;
+
+// Opens a file with the desktop's default application; false when none could be started.
+using DocumentOpener = std::function<bool(const QString& path)>;
+
+struct SpreadsheetExportJob {
+    const ResultTable* results = nullptr;
+    RaceMode tab = RaceMode::kGymkhana;  // the active tab decides the time columns
+    QString resultFileName;              // names the export's folder
+    Prompter* prompter = nullptr;
+    QWidget* parent = nullptr;
+    std::filesystem::path tempRoot;  // empty: the system's temporary folder
+    DocumentOpener open;             // unset: OpenWithDesktop
+    QDateTime now;                   // names the folder; unset: the current time
+};
+
+struct SpreadsheetExportOutcome {
+    bool written = false;
+    bool opened = false;
+    QString path;  // the workbook, when written
+};
+
+SpreadsheetExportOutcome ExportToSpreadsheet(const SpreadsheetExportJob& job);
+
+// The default opener: xdg-open, when it is there and a spreadsheet application is known.
+bool OpenWithDesktop(const QString& path);
+
+}  // namespace vantrel

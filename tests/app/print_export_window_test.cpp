@@ -1,0 +1,159 @@
+// The Rank page printed from the main window (File > Print, Ctrl+P) and the record window's
+// print button, and the result list sent to a spreadsheet from the result grid's popup.
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPrinter>
+#include <QTest>
+#include <QToolButton>
+
+#include "common/messages.h"
+#include "lists/result_table.h"
+#include "reports/record_window.h"
+#include "reports/spreadsheet_export.h"
+#include "reports/time_style.h"
+#include "support/main_window_fixture.h"
+
+namespace vantrel::test {
+namespace {
+
+class PrintExportWindowTest : public MainWindowTest {
+protected:
+    void OpenWithExport() {
+        exportDir = dir / "exports";
+        std::filesystem::create_directory(exportDir);
+        openDocument = [this](const QString& path) {
+            opened.push_back(path);
+            return opens;
+        };
+        MainWindowEnvironment env{dir.Path(), &prompter, &clock, &audio};
+        env.openDocument = openDocument;
+        env.exportTempDir = exportDir;
+        window = std::make_unique<TMainForm>(env);
+        window->show();
+        QApplication::processEvents();
+        prompter.ClearCalls();
+    }
+    std::filesystem::path PrintTo(const std::string& name) {
+        const auto pdf = dir / name;
+        window->Printer().setOutputFormat(QPrinter::PdfFormat);
+        window->Printer().setPageOrientation(QPageLayout::Landscape);
+        window->Printer().setOutputFileName(QString::fromStdString(pdf.string()));
+        prompter.AnswerPrinter(true);
+        return pdf;
+    }
+    std::vector<std::filesystem::path> Exported() const {
+        std::vector<std::filesystem::path> files;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(exportDir)) {
+            if (entry.is_regular_file()) {
+                files.push_back(entry.path());
+            }
+        }
+        return files;
+    }
+
+    std::filesystem::path exportDir;
+    std::function<bool(const QString&)> openDocument;
+    std::vector<QString> opened;
+    bool opens = true;
+};
+
+TEST_F(PrintExportWindowTest, MenuShortcutAndRecordButtonPrintTheRankPage) {
+    OpenWithExport();
+    // Nothing ranked: only the warning.
+    Find<QAction>("FilePrint")->trigger();
+    ASSERT_EQ(prompter.Calls().size(), 1u);
+    EXPECT_EQ(prompter.Calls()[0].text, QString::fromUtf8(msg::k131));
+
+    window->RaceStandings().AddResult(12, 65123, 1, TimeStyle{});
+    window->RaceStandings().AddResult(7, 61000, 1, TimeStyle{});
+    window->Record().Refresh();
+    window->Record().PageControl1->setCurrentIndex(1);  // the List page is shown
+    const auto menuPdf = PrintTo("menu.pdf");
+    Find<QAction>("FilePrint")->trigger();
+    EXPECT_TRUE(std::filesystem::exists(menuPdf));
+
+    const auto keyPdf = PrintTo("key.pdf");
+    window->activateWindow();
+    QApplication::setActiveWindow(window.get());
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(std::filesystem::exists(keyPdf));
+
+    const auto buttonPdf = PrintTo("button.pdf");
+    auto* button = FindNamed<QToolButton>(&window->Record(), "SpeedButton2");
+    EXPECT_TRUE(button->isEnabled());
+    button->click();
+    ASSERT_TRUE(std::filesystem::exists(buttonPdf));
+    EXPECT_EQ(prompter.CallsOf(PromptCall::kPrinter).size(), 3u);
+    EXPECT_TRUE(prompter.CallsOf(PromptCall::kError).empty());
+    // Every route printed the Rank page in rank order, with the result file in the footer.
+    const std::string command = "pdftotext -layout '" + buttonPdf.string() + "' -";
+    std::string text;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+            text.append(buffer, got);
+        }
+        pclose(pipe);
+    }
+    const size_t first = text.find("01:01.000");
+    EXPECT_NE(first, std::string::npos) << text;
+    EXPECT_LT(first, text.find("01:05.123"));
+    EXPECT_NE(text.find("\"NewResult.csv\""), std::string::npos);
+    EXPECT_NE(text.find("Page : 1/1"), std::string::npos);
+}
+
+TEST_F(PrintExportWindowTest, SpreadsheetItemWritesOpensAndFillsTheClipboard) {
+    OpenWithExport();
+    auto* item = Find<QAction>("Grid2Excel");
+    EXPECT_TRUE(item->isEnabled());
+    window->Results().SetRows({{"12", "A", "B", "0", "01:05.123", "", "00:20.001", "", "1"},
+                               {"7", "C", "D", "1", "MC", "MC", "", "", "1"},
+                               {"12", "A", "B", "0", "65:00.000", "", "", "", "2"}});
+    item->trigger();
+    ASSERT_EQ(opened.size(), 1u);
+    const std::vector<std::filesystem::path> files = Exported();
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].string(), opened[0].toStdString());
+    EXPECT_EQ(files[0].filename(), "NewResult.xlsx");
+    EXPECT_EQ(files[0].parent_path().filename().string().rfind("NewResult-", 0), 0u);
+    EXPECT_TRUE(prompter.Calls().empty());
+    const QString clip = QGuiApplication::clipboard()->text();
+    EXPECT_EQ(clip.count(QStringLiteral("\r\n")), 4);
+    EXPECT_TRUE(clip.startsWith(
+        QStringLiteral("Car\tName\tModel\tPen\tTime\tComment\tSplit1\tSplit2\r\n")));
+
+    // A second export never touches the first one's file.
+    item->trigger();
+    EXPECT_EQ(Exported().size(), 2u);
+
+    // No application takes the workbook: message 126 with the workbook's place.
+    opens = false;
+    item->trigger();
+    ASSERT_EQ(prompter.CallsOf(PromptCall::kInform).size(), 1u);
+    const QString text = prompter.CallsOf(PromptCall::kInform)[0].text;
+    EXPECT_TRUE(text.startsWith(QString::fromUtf8(msg::k126)));
+    EXPECT_TRUE(text.contains(opened.back()));
+    EXPECT_TRUE(std::filesystem::exists(opened.back().toStdString()));
+
+    // The workbook cannot be written: message 127, nothing opened.
+    prompter.ClearCalls();
+    std::filesystem::remove_all(exportDir);
+    const size_t before = opened.size();
+    item->trigger();
+    EXPECT_EQ(opened.size(), before);
+    ASSERT_EQ(prompter.CallsOf(PromptCall::kInform).size(), 1u);
+    EXPECT_TRUE(
+        prompter.CallsOf(PromptCall::kInform)[0].text.startsWith(QString::fromUtf8(msg::k127)));
+}
+
+TEST(DesktopOpenerTest, MissingXdgOpenOpensNothing) {
+    TempDir empty;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(empty.Path().string()));
+    EXPECT_FALSE(OpenWithDesktop(QStringLiteral("/nonexistent/x.xlsx")));
+    qputenv("PATH", path);
+}
+
+}  // namespace
+}  // namespace vantrel::test
