@@ -79,7 +79,7 @@ bool TMainForm::HandleAltKey(int key) {
         default:
             break;
     }
-    if (ActivePageMode() != RaceMode::kGymkhana) {
+    if (!modes_[static_cast<size_t>(ActivePageMode())]->UsesResultButtons()) {
         return false;
     }
     QPushButton* button = nullptr;

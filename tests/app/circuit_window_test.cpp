@@ -89,6 +89,10 @@ TEST_F(CircuitWindowTest, CommonStartBlocksShareTheirTickAndARejectionStopsNothi
               (std::vector<std::string>{"1,,,1,01:15.400,01:15.400", "2,,,1,01:15.400,01:15.400",
                                         "5,,,1,01:15.400,01:15.400", "7,,,1,01:20.000,01:20.000"}));
     EXPECT_EQ(Received(), (QStringList{"1", "2", "5", "1", "7", "0"}));
+    // A digit key is a passing too, timed from the session start.
+    Digit(9, 95250);
+    EXPECT_EQ(window->Results().Cell(4, 5), "01:35.250");
+    EXPECT_EQ(window->Results().Cell(5, 5), "01:35.250");
     // The list keeps the latest 201 lines.
     std::vector<uint8_t> zeros(205, 0x30);
     circuit->ProcessPassings(zeros.data(), static_cast<uint16_t>(zeros.size()), start + 90000);

@@ -93,13 +93,26 @@ TEST_F(DragWindowTest, RunsWriteTheirTimesAsTheKeyIntervalsGiveThem) {
     EXPECT_TRUE(log[log.size() - 2].ends_with(",Drag start") || log.back().ends_with(",Drag stop"));
     EXPECT_TRUE(log.back().ends_with(",Drag stop"));
 
-    // A clean run of the same car, started by the tree without the button: try 2, no speed.
-    TypeCar("5");
+    // A clean run of the next car (the box moved on to 6), started by the tree alone.
+    window->Entries().SetCell(EntryTable::kName, 6, "Baba");
     Line(0, 600);
     EXPECT_TRUE(Shows("SignalGreen", Lamp::kGreenOn));
+    Line(1, 1200);
+    Line(2, 2100);
+    Line(3, 1700);
+    Line(4, 1400);
+    Line(5, 900);
+    Line(6, 1234);
+    Line(7, 100);
+    EXPECT_EQ(Row(2),
+              (std::vector<std::string>{"6", "Baba", "", "", "08.534", "00.600", "09.134", "01.200",
+                                        "03.300", "05.000", "06.400", "58.347", "1"}));
+    // The same car again: its second try, without a speed-trap time.
+    TypeCar("5");
+    Line(0, 600);
     Line(1, 3000);
     Line(7, 100);
-    EXPECT_EQ(Row(2), (std::vector<std::string>{"5", "Aoki", "", "", "03.000", "00.600", "03.600",
+    EXPECT_EQ(Row(3), (std::vector<std::string>{"5", "Aoki", "", "", "03.000", "00.600", "03.600",
                                                 "", "", "", "", "", "2"}));
 }
 
