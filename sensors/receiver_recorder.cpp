@@ -1,6 +1,7 @@
 #include "sensors/receiver_recorder.h"
 
 #include "sensors/receiver_script.h"
+#include "sensors/script_file.h"
 
 namespace vantrel {
 
@@ -41,14 +42,7 @@ void ReceiverRecorder::Add(const ReceivedBlock& block) {
 }
 
 IoResult ReceiverRecorder::End() {
-    if (!out_.is_open()) {
-        return IoResult::Success();
-    }
-    out_.close();
-    if (out_.fail()) {
-        return IoResult::Failure("cannot finish " + path_.string());
-    }
-    return IoResult::Success();
+    return EndRecording(out_, path_);
 }
 
 }  // namespace vantrel

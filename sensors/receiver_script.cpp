@@ -9,6 +9,7 @@
 #include "common/safe_file.h"
 #include "common/text_file.h"
 #include "sensors/received_block.h"
+#include "sensors/script_file.h"
 
 namespace vantrel {
 
@@ -115,19 +116,7 @@ ReceiverScriptParseResult ParseReceiverScript(std::string_view text) {
 }
 
 ReceiverScriptParseResult LoadReceiverScript(const std::filesystem::path& path) {
-    std::string bytes;
-    const IoResult read = ReadWholeFile(path, bytes);
-    if (!read) {
-        ReceiverScriptParseResult result;
-        result.error = read.error;
-        result.fault = read.error;
-        return result;
-    }
-    ReceiverScriptParseResult result = ParseReceiverScript(bytes);
-    if (!result.ok) {
-        result.error = path.string() + ": " + result.error;
-    }
-    return result;
+    return LoadScriptFile<ReceiverScriptParseResult>(path, ParseReceiverScript);
 }
 
 std::string ReceiverScriptLine(uint32_t atMs, const uint8_t* bytes, size_t count) {

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdio>
 
+#include "sensors/script_file.h"
+
 namespace vantrel {
 
 namespace {
@@ -51,14 +53,7 @@ void SessionRecorder::Add(const SensorEvent& event) {
 }
 
 IoResult SessionRecorder::End() {
-    if (!out_.is_open()) {
-        return IoResult::Success();
-    }
-    out_.close();
-    if (out_.fail()) {
-        return IoResult::Failure("cannot finish " + path_.string());
-    }
-    return IoResult::Success();
+    return EndRecording(out_, path_);
 }
 
 }  // namespace vantrel

@@ -7,6 +7,7 @@
 #include "common/numbers.h"
 #include "common/safe_file.h"
 #include "common/text_file.h"
+#include "sensors/script_file.h"
 
 namespace vantrel {
 
@@ -123,19 +124,7 @@ ScriptParseResult ParseSimulationScript(std::string_view text) {
 }
 
 ScriptParseResult LoadSimulationScript(const std::filesystem::path& path) {
-    std::string bytes;
-    const IoResult read = ReadWholeFile(path, bytes);
-    if (!read) {
-        ScriptParseResult result;
-        result.error = read.error;
-        result.fault = read.error;
-        return result;
-    }
-    ScriptParseResult result = ParseSimulationScript(bytes);
-    if (!result.ok) {
-        result.error = path.string() + ": " + result.error;
-    }
-    return result;
+    return LoadScriptFile<ScriptParseResult>(path, ParseSimulationScript);
 }
 
 }  // namespace vantrel

@@ -1,0 +1,45 @@
+#pragma once
+// What the sensor and receiver scripts share: reading a script file and closing a recording.
+// Thread rule: any thread (no shared state).
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "common/safe_file.h"
+#include "common/text_file.h"
+
+namespace vantrel {
+
+// Reads `path` and parses it with `parse`; a file that cannot be read, or a fault in it, is
+// told in the result's `error` together with the file name.
+template <typename Result, typename Parse>
+Result LoadScriptFile(const std::filesystem::path& path, Parse parse) {
+    std::string bytes;
+    const IoResult read = ReadWholeFile(path, bytes);
+    if (!read) {
+        Result result;
+        result.error = read.error;
+        result.fault = read.error;
+        return result;
+    }
+    Result result = parse(bytes);
+    if (!result.ok) {
+        result.error = path.string() + ": " + result.error;
+    }
+    return result;
+}
+
+// Closes a recording; a failure to finish it names the file.
+inline IoResult EndRecording(std::ofstream& out, const std::filesystem::path& path) {
+    if (!out.is_open()) {
+        return IoResult::Success();
+    }
+    out.close();
+    if (out.fail()) {
+        return IoResult::Failure("cannot finish " + path.string());
+    }
+    return IoResult::Success();
+}
+
+}  // namespace vantrel
