@@ -10,6 +10,7 @@
 #include "common/session_state.h"
 #include "lists/result_list_commands.h"
 #include "modes/circuit_laps.h"
+#include "modes/receiver_codes.h"
 #include "reports/standings.h"
 
 namespace vantrel {
@@ -100,6 +101,21 @@ BENCHMARK(BM_CircuitLaps)
     ->ArgsProduct({{0, 1}, {0, kRaceLaps - kTimedLaps}})
     ->ArgNames({"method", "from"})
     ->Unit(benchmark::kMillisecond);
+
+// One full receiver block decoded: invalid bytes marked, every code shown and handed on.
+void BM_DecodeReceiverBlock(benchmark::State& state) {
+    std::vector<uint8_t> block(1024);
+    for (size_t i = 0; i < block.size(); ++i) {
+        block[i] = static_cast<uint8_t>(i % 7 == 0 ? 0x05 : 0x31 + i % 199);
+    }
+    SessionState session;
+    for (auto _ : state) {
+        std::vector<uint8_t> bytes = block;
+        benchmark::DoNotOptimize(DecodePassings(bytes.data(), bytes.size(), session));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(block.size()));
+}
+BENCHMARK(BM_DecodeReceiverBlock)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace vantrel
