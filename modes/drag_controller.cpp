@@ -60,6 +60,7 @@ void DragController::StopSession() {
     w_.page->SpeedButton200->setChecked(false);
     w_.page->ShowTreeButtonArmed(false);
     ClearRunDisplays();
+    runCar_ = -1;
     w_.sensors->SetTreeButton(false);
     w_.sensors->ResetDragRun();
     // Nothing samples the lines any more: no indicator may stay lit or label stay red.
@@ -120,7 +121,6 @@ void DragController::ClearRunDisplays() {
                            page->Memo209, page->Memo210}) {
         box->clear();
     }
-    runCar_ = -1;
     ShowLamps(0xFF);
 }
 
@@ -150,7 +150,10 @@ void DragController::TakeSensorEvent(const SensorEvent& event) {
             FinishRun(event.drag);
             break;
         case SensorEventKind::kDragRunReset:
+            // Only the tree's own reset ends the run's car: a finish sampled before an Abort
+            // that the window took first still books the car that ran.
             ClearRunDisplays();
+            runCar_ = -1;
             break;
         case SensorEventKind::kDragLamps:
             ShowLamps(event.lampByte);
