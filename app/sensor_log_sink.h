@@ -12,13 +12,13 @@ namespace vantrel {
 class SensorLogSink final : public ResultSink {
 public:
     // Both must outlive the sink; the settings are read at every booking.
-    SensorLogSink(const SetupSettings& setup, const SensorLog& log) : setup_(setup), log_(log) {}
+    SensorLogSink(const SetupSettings& setup, SensorLog& log) : setup_(setup), log_(log) {}
 
     void ResultBooked(const BookedResult& result, int32_t row) override;
 
 private:
     const SetupSettings& setup_;
-    const SensorLog& log_;
+    SensorLog& log_;
 };
 
 }  // namespace vantrel

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <fstream>
 
 #include "common/ms_clock.h"
 #include "common/text_file.h"
@@ -60,6 +61,30 @@ bool SensorLog::AddPassLine(const SensorEvent& event) {
 
 IoResult SensorLog::Save(const std::filesystem::path& folder) const {
     return WriteCp932Lines(folder / kSensorLogFileName, lines_);
+}
+
+IoResult SensorLog::SaveNewLines(const std::filesystem::path& folder) {
+    const std::filesystem::path file = folder / kSensorLogFileName;
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (file == appendedFile_ && !error && size == savedBytes_ && savedLines_ <= lines_.size()) {
+        const std::vector<std::string> added(
+            lines_.begin() + static_cast<std::ptrdiff_t>(savedLines_), lines_.end());
+        const std::string bytes = EncodeCp932Lines(added);
+        std::ofstream out(file, std::ios::binary | std::ios::app);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (out) {
+            savedLines_ = lines_.size();
+            savedBytes_ += bytes.size();
+            return IoResult::Success();
+        }
+    }
+    const IoResult written = Save(folder);
+    appendedFile_ = written ? file : std::filesystem::path();
+    savedLines_ = lines_.size();
+    savedBytes_ = written ? std::filesystem::file_size(file, error) : 0;
+    return written;
 }
 
 }  // namespace vantrel

@@ -51,9 +51,16 @@ public:
     // Writes every line to `folder`/"SensorLog.txt" through a temporary file and a rename.
     // A failure is returned, not retried.
     IoResult Save(const std::filesystem::path& folder) const;
+    // The save after each booked result: appends the lines added since the last save of this
+    // kind when the file is still as it left it (so a long race does not rewrite the whole log
+    // at every lap); otherwise writes the whole log as Save does.
+    IoResult SaveNewLines(const std::filesystem::path& folder);
 
 private:
     std::vector<std::string> lines_;
+    std::filesystem::path appendedFile_;  // the file SaveNewLines wrote last
+    std::size_t savedLines_ = 0;          // lines it holds
+    std::uintmax_t savedBytes_ = 0;       // its size then
 };
 
 }  // namespace vantrel

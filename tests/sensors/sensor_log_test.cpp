@@ -89,5 +89,28 @@ TEST(SensorLogTest, SaveIntoAMissingFolderFails) {
     EXPECT_FALSE(log.Save(dir / "no-such-folder").ok);
 }
 
+TEST(SensorLogTest, SavesAfterEachResultAppendUnlessTheFileChanged) {
+    test::TempDir dir;
+    SensorLog log;
+    log.AddLine(1, "a");
+    ASSERT_TRUE(log.SaveNewLines(dir.Path()).ok);
+    log.AddLine(2, "b");
+    log.AddLine(3, "c");
+    ASSERT_TRUE(log.SaveNewLines(dir.Path()).ok);
+    EXPECT_EQ(test::ReadBytes(dir / kSensorLogFileName), "1,a\r\n2,b\r\n3,c\r\n");
+    // Someone else wrote the file meanwhile: the whole log replaces it.
+    test::WriteBytes(dir / kSensorLogFileName, "edited\r\n");
+    log.AddLine(4, "d");
+    ASSERT_TRUE(log.SaveNewLines(dir.Path()).ok);
+    EXPECT_EQ(test::ReadBytes(dir / kSensorLogFileName), "1,a\r\n2,b\r\n3,c\r\n4,d\r\n");
+    // The full save at exit still writes everything.
+    log.AddLine(5, "e");
+    ASSERT_TRUE(log.Save(dir.Path()).ok);
+    log.AddLine(6, "f");
+    ASSERT_TRUE(log.SaveNewLines(dir.Path()).ok);
+    EXPECT_EQ(test::ReadBytes(dir / kSensorLogFileName),
+              "1,a\r\n2,b\r\n3,c\r\n4,d\r\n5,e\r\n6,f\r\n");
+}
+
 }  // namespace
 }  // namespace vantrel
