@@ -15,33 +15,6 @@ namespace vantrel {
 
 namespace {
 
-std::vector<std::string> Words(std::string_view line) {
-    const size_t hash = line.find('#');
-    std::istringstream in(std::string(line.substr(0, hash)));
-    std::vector<std::string> words;
-    for (std::string word; in >> word;) {
-        words.push_back(word);
-    }
-    return words;
-}
-
-// Parses "1234" or "+50" (after `previous`); returns an error text or "".
-std::string ParseTime(const std::string& word, uint32_t previous, uint32_t& atMs) {
-    const bool relative = word.front() == '+';
-    const std::string digits = relative ? word.substr(1) : word;
-    const bool allDigits =
-        !digits.empty() && digits.find_first_not_of("0123456789") == std::string::npos;
-    const std::optional<int32_t> value = allDigits ? StrToInt(digits) : std::nullopt;
-    if (!value) {
-        return "time '" + word + "' is not a number of milliseconds";
-    }
-    atMs = relative ? previous + static_cast<uint32_t>(*value) : static_cast<uint32_t>(*value);
-    if (atMs < previous) {
-        return "time " + word + " goes back before " + std::to_string(previous);
-    }
-    return {};
-}
-
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
@@ -76,7 +49,7 @@ std::string ParseLine(const std::vector<std::string>& words, uint32_t previous,
     if (words.size() - 1 > ReceivedBlock::kMaxBytes) {
         return "more than " + std::to_string(ReceivedBlock::kMaxBytes) + " codes on one line";
     }
-    std::string error = ParseTime(words[0], previous, block.atMs);
+    std::string error = ParseScriptTime(words[0], previous, block.atMs);
     for (size_t i = 1; i < words.size() && error.empty(); ++i) {
         const std::optional<uint8_t> code = ParseCode(words[i]);
         if (!code) {
@@ -95,7 +68,7 @@ ReceiverScriptParseResult ParseReceiverScript(std::string_view text) {
     const std::vector<std::string> lines = SplitLines(text);
     uint32_t previous = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
-        const std::vector<std::string> words = Words(lines[i]);
+        const std::vector<std::string> words = ScriptWords(lines[i]);
         if (words.empty()) {
             continue;
         }

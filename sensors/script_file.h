@@ -1,15 +1,26 @@
 #pragma once
-// What the sensor and receiver scripts share: reading a script file and closing a recording.
+// What the sensor and receiver scripts share: words and times of a line, reading a script
+// file and closing a recording.
 // Thread rule: any thread (no shared state).
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "common/safe_file.h"
 #include "common/text_file.h"
 
 namespace vantrel {
+
+// The words of a script line, up to a "#" comment.
+std::vector<std::string> ScriptWords(std::string_view line);
+
+// Parses a script time, "1234" or "+50" (after `previous`), into `atMs`; returns an error text
+// or "".
+std::string ParseScriptTime(const std::string& word, uint32_t previous, uint32_t& atMs);
 
 // Reads `path` and parses it with `parse`; a file that cannot be read, or a fault in it, is
 // told in the result's `error` together with the file name.

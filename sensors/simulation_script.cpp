@@ -35,16 +35,6 @@ constexpr std::array<LineName, 13> kLineNames = {{
     {"d7", true, 0x80},
 }};
 
-std::vector<std::string> Words(std::string_view line) {
-    const size_t hash = line.find('#');
-    std::istringstream in(std::string(line.substr(0, hash)));
-    std::vector<std::string> words;
-    for (std::string word; in >> word;) {
-        words.push_back(word);
-    }
-    return words;
-}
-
 // Fills `step` from the line and the level words; returns an error text or "".
 std::string ParseLevel(const std::string& line, const std::string& level, ScriptStep& step) {
     if (line == "status" || line == "data") {
@@ -74,23 +64,6 @@ std::string ParseLevel(const std::string& line, const std::string& level, Script
     return "unknown line '" + line + "' (pin10..pin15, d0..d7, status, data)";
 }
 
-// Parses "1234" or "+50" (after `previous`); returns an error text or "".
-std::string ParseTime(const std::string& word, uint32_t previous, uint32_t& atMs) {
-    const bool relative = word.front() == '+';
-    const std::string digits = relative ? word.substr(1) : word;
-    const bool allDigits =
-        !digits.empty() && digits.find_first_not_of("0123456789") == std::string::npos;
-    const std::optional<int32_t> value = allDigits ? StrToInt(digits) : std::nullopt;
-    if (!value) {
-        return "time '" + word + "' is not a number of milliseconds";
-    }
-    atMs = relative ? previous + static_cast<uint32_t>(*value) : static_cast<uint32_t>(*value);
-    if (atMs < previous) {
-        return "time " + word + " goes back before " + std::to_string(previous);
-    }
-    return {};
-}
-
 }  // namespace
 
 ScriptParseResult ParseSimulationScript(std::string_view text) {
@@ -98,14 +71,14 @@ ScriptParseResult ParseSimulationScript(std::string_view text) {
     const std::vector<std::string> lines = SplitLines(text);
     uint32_t previous = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
-        const std::vector<std::string> words = Words(lines[i]);
+        const std::vector<std::string> words = ScriptWords(lines[i]);
         if (words.empty()) {
             continue;
         }
         ScriptStep step;
         std::string error = words.size() != 3 ? "expected '<time> <line> <level>', found " +
                                                     std::to_string(words.size()) + " words"
-                                              : ParseTime(words[0], previous, step.atMs);
+                                              : ParseScriptTime(words[0], previous, step.atMs);
         if (error.empty()) {
             error = ParseLevel(words[1], words[2], step);
         }
