@@ -4,9 +4,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTimer>
 
 #include "app/sensor_warning_panel.h"
 #include "dialogs/setup_dialog.h"
@@ -103,6 +105,33 @@ TEST_F(ReceiverWindowTest, CircuitSessionTakesTheReceiverAndSurvivesItsLoss) {
     EXPECT_TRUE(window->SessionRunning());
     PressAltS();
     EXPECT_FALSE(window->Receiver().IsOpen());
+}
+
+TEST_F(ReceiverWindowTest, BytesAreStampedOnArrivalWhileAHandlerHoldsTheWindow) {
+    ASSERT_FALSE(pty.path.empty());
+    OpenWith(pty.path);
+    Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+    PressAltS();
+    ASSERT_TRUE(window->Receiver().IsOpen());
+    const uint32_t start = clock.MsTick();
+    // Like a message box on the first passing: car 1 comes round again while it is open.
+    bool boxShown = false;
+    QObject::connect(&window->Receiver(), &ReceiverHub::blockReceived, window.get(), [&] {
+        if (boxShown) {
+            return;
+        }
+        boxShown = true;
+        clock.Set(start + 40000);
+        pty.Write("1");
+        QEventLoop box;
+        QTimer::singleShot(300, &box, &QEventLoop::quit);
+        box.exec();
+        clock.Set(start + 90000);  // the window gets to the bytes much later
+    });
+    pty.Write("1");
+    ASSERT_TRUE(WaitUntil([&] { return !window->Results().IsEmpty(); }));
+    EXPECT_EQ(window->Results().Cell(4, 1), "00:40.000") << "the lap is timed by its arrival";
+    PressAltS();
 }
 
 TEST_F(ReceiverWindowTest, APortThatCannotOpenUndoesTheSessionStart) {
