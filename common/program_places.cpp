@@ -11,7 +11,7 @@ namespace vantrel {
 namespace {
 
 std::filesystem::path ConfigFolder(const SettingsPlaces& places) {
-    // The base directory specification asks for an absolute XDG_CONFIG_HOME; others are ignored.
+    // XDG_CONFIG_HOME counts only when it is absolute, as the XDG base directories require.
     if (!places.xdgConfigHome.empty() && places.xdgConfigHome.front() == '/') {
         return std::filesystem::path(places.xdgConfigHome) / "vantrel";
     }
