@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-
 namespace vantrel {
 
 namespace {

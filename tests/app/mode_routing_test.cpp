@@ -1,6 +1,6 @@
 // Sensor events reach the controller of the mode in force, and no other.
-#include <QSignalSpy>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTabWidget>
 
 #include "modes/circuit_controller.h"
