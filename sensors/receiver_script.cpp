@@ -65,26 +65,7 @@ std::string ParseLine(const std::vector<std::string>& words, uint32_t previous,
 
 ReceiverScriptParseResult ParseReceiverScript(std::string_view text) {
     ReceiverScriptParseResult result;
-    const std::vector<std::string> lines = SplitLines(text);
-    uint32_t previous = 0;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::vector<std::string> words = ScriptWords(lines[i]);
-        if (words.empty()) {
-            continue;
-        }
-        ReceiverScriptBlock block;
-        const std::string error = ParseLine(words, previous, block);
-        if (!error.empty()) {
-            result.errorLine = static_cast<int>(i + 1);
-            result.error = "line " + std::to_string(i + 1) + ": " + error;
-            result.fault = error;
-            result.script.blocks.clear();
-            return result;
-        }
-        previous = block.atMs;
-        result.script.blocks.push_back(std::move(block));
-    }
-    result.ok = true;
+    ParseScriptLines(text, result, result.script.blocks, ParseLine);
     return result;
 }
 

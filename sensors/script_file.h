@@ -22,6 +22,34 @@ std::vector<std::string> ScriptWords(std::string_view line);
 // or "".
 std::string ParseScriptTime(const std::string& word, uint32_t previous, uint32_t& atMs);
 
+// Parses each line of `text` that has words into an item with `parseLine(words, previousMs,
+// item)`, which returns an error text or "". Items go to `items` in order; the first error
+// stops the parse, empties `items` and is told in the result with its line.
+template <typename Result, typename Item, typename ParseLine>
+void ParseScriptLines(std::string_view text, Result& result, std::vector<Item>& items,
+                      ParseLine parseLine) {
+    const std::vector<std::string> lines = SplitLines(text);
+    uint32_t previous = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::vector<std::string> words = ScriptWords(lines[i]);
+        if (words.empty()) {
+            continue;
+        }
+        Item item;
+        const std::string error = parseLine(words, previous, item);
+        if (!error.empty()) {
+            result.errorLine = static_cast<int>(i + 1);
+            result.error = "line " + std::to_string(i + 1) + ": " + error;
+            result.fault = error;
+            items.clear();
+            return;
+        }
+        previous = item.atMs;
+        items.push_back(std::move(item));
+    }
+    result.ok = true;
+}
+
 // Reads `path` and parses it with `parse`; a file that cannot be read, or a fault in it, is
 // told in the result's `error` together with the file name.
 template <typename Result, typename Parse>

@@ -64,35 +64,22 @@ std::string ParseLevel(const std::string& line, const std::string& level, Script
     return "unknown line '" + line + "' (pin10..pin15, d0..d7, status, data)";
 }
 
+// One "<time> <line> <level>" line.
+std::string ParseStep(const std::vector<std::string>& words, uint32_t previous, ScriptStep& step) {
+    std::string error = words.size() != 3 ? "expected '<time> <line> <level>', found " +
+                                                std::to_string(words.size()) + " words"
+                                          : ParseScriptTime(words[0], previous, step.atMs);
+    if (error.empty()) {
+        error = ParseLevel(words[1], words[2], step);
+    }
+    return error;
+}
+
 }  // namespace
 
 ScriptParseResult ParseSimulationScript(std::string_view text) {
     ScriptParseResult result;
-    const std::vector<std::string> lines = SplitLines(text);
-    uint32_t previous = 0;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::vector<std::string> words = ScriptWords(lines[i]);
-        if (words.empty()) {
-            continue;
-        }
-        ScriptStep step;
-        std::string error = words.size() != 3 ? "expected '<time> <line> <level>', found " +
-                                                    std::to_string(words.size()) + " words"
-                                              : ParseScriptTime(words[0], previous, step.atMs);
-        if (error.empty()) {
-            error = ParseLevel(words[1], words[2], step);
-        }
-        if (!error.empty()) {
-            result.errorLine = static_cast<int>(i + 1);
-            result.error = "line " + std::to_string(i + 1) + ": " + error;
-            result.fault = error;
-            result.script.steps.clear();
-            return result;
-        }
-        previous = step.atMs;
-        result.script.steps.push_back(step);
-    }
-    result.ok = true;
+    ParseScriptLines(text, result, result.script.steps, ParseStep);
     return result;
 }
 
