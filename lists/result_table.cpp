@@ -1,5 +1,8 @@
 #include "lists/result_table.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace vantrel {
 
 const std::vector<std::string>& ResultHeaders(RaceMode mode) {
@@ -106,6 +109,49 @@ void ResultTable::DeleteRow(int32_t row) {
     observers_.Notify([row](TableObserver& observer) { observer.RowsAboutToBeRemoved(row, row); });
     rows_.erase(rows_.begin() + (row - 1));
     observers_.Notify([](TableObserver& observer) { observer.RowsRemoved(); });
+}
+
+void ResultTable::InsertRows(int32_t row, const std::vector<std::vector<std::string>>& rows) {
+    if (row < 1 || row > RowCount() || rows.empty()) {
+        return;
+    }
+    const auto last = row + static_cast<int32_t>(rows.size()) - 1;
+    observers_.Notify(
+        [row, last](TableObserver& observer) { observer.RowsAboutToBeInserted(row, last); });
+    auto at = rows_.insert(rows_.begin() + (row - 1), rows.begin(), rows.end());
+    for (auto end = at + static_cast<std::ptrdiff_t>(rows.size()); at != end; ++at) {
+        at->resize(headers_.size());
+    }
+    observers_.Notify([](TableObserver& observer) { observer.RowsInserted(); });
+}
+
+void ResultTable::RemoveRows(int32_t row, int32_t count) {
+    if (row < 1 || row >= RowCount()) {
+        return;
+    }
+    count = std::min(count, RowCount() - row);
+    if (count < 1 || count >= DataRowCount()) {
+        return;
+    }
+    const int32_t last = row + count - 1;
+    observers_.Notify(
+        [row, last](TableObserver& observer) { observer.RowsAboutToBeRemoved(row, last); });
+    rows_.erase(rows_.begin() + (row - 1), rows_.begin() + last);
+    observers_.Notify([](TableObserver& observer) { observer.RowsRemoved(); });
+}
+
+void ResultTable::Replace(RaceMode mode, std::vector<std::vector<std::string>> rows) {
+    observers_.Notify([](TableObserver& observer) { observer.AboutToReset(); });
+    mode_ = mode;
+    headers_ = ResultHeaders(mode);
+    if (rows.empty()) {
+        rows.emplace_back();
+    }
+    for (auto& row : rows) {
+        row.resize(headers_.size());
+    }
+    rows_ = std::move(rows);
+    observers_.Notify([](TableObserver& observer) { observer.ResetDone(); });
 }
 
 void ResultTable::NotifyCells(int32_t firstRow, int32_t lastRow, int32_t firstColumn,

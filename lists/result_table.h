@@ -54,6 +54,12 @@ public:
     // Removes a data row; with a single data row its cells are emptied instead.
     void DeleteRow(int32_t row);
 
+    // Undo and replay: rows put back at `row` (1..RowCount()), rows taken out (at least one
+    // data row stays), and the whole list replaced in `mode`'s layout, each with one notice.
+    void InsertRows(int32_t row, const std::vector<std::vector<std::string>>& rows);
+    void RemoveRows(int32_t row, int32_t count);
+    void Replace(RaceMode mode, std::vector<std::vector<std::string>> rows);
+
     // Observers are told of every change; each must be removed before it goes.
     void AddObserver(TableObserver* observer) { observers_.Add(observer); }
     void RemoveObserver(TableObserver* observer) { observers_.Remove(observer); }

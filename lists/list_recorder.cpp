@@ -1,0 +1,199 @@
+#include "lists/list_recorder.h"
+
+#include <memory>
+
+namespace vantrel {
+
+class ListRecorder::EntryWatch final : public TableObserver {
+public:
+    explicit EntryWatch(ListRecorder& recorder) : recorder_(recorder) {}
+    void CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
+                      int32_t lastColumn) override {
+        recorder_.EntryCellsChanged(firstRow, lastRow, firstColumn, lastColumn);
+    }
+    void RowsAboutToBeInserted(int32_t, int32_t) override {}
+    void RowsInserted() override {}
+    void RowsAboutToBeRemoved(int32_t, int32_t) override {}
+    void RowsRemoved() override {}
+    void AboutToReset() override {}
+    void ResetDone() override {}
+
+private:
+    ListRecorder& recorder_;
+};
+
+class ListRecorder::ResultWatch final : public TableObserver {
+public:
+    explicit ResultWatch(ListRecorder& recorder) : recorder_(recorder) {}
+    void CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
+                      int32_t lastColumn) override {
+        recorder_.ResultCellsChanged(firstRow, lastRow, firstColumn, lastColumn);
+    }
+    void RowsAboutToBeInserted(int32_t firstRow, int32_t lastRow) override {
+        first_ = firstRow;
+        last_ = lastRow;
+    }
+    void RowsInserted() override { recorder_.ResultRowsInserted(first_, last_); }
+    void RowsAboutToBeRemoved(int32_t firstRow, int32_t lastRow) override {
+        first_ = firstRow;
+        last_ = lastRow;
+    }
+    void RowsRemoved() override { recorder_.ResultRowsRemoved(first_, last_); }
+    void AboutToReset() override {}
+    void ResetDone() override { recorder_.ResultResetDone(); }
+
+private:
+    ListRecorder& recorder_;
+    int32_t first_ = 0;
+    int32_t last_ = 0;
+};
+
+ListRecorder::ListRecorder(EntryTable& entries, ResultTable& results, SessionState& state)
+    : entries_(entries),
+      results_(results),
+      state_(state),
+      entryWatch_(std::make_unique<EntryWatch>(*this)),
+      resultWatch_(std::make_unique<ResultWatch>(*this)) {
+    CopyLists();
+    entries_.AddObserver(entryWatch_.get());
+    results_.AddObserver(resultWatch_.get());
+}
+
+ListRecorder::~ListRecorder() {
+    entries_.RemoveObserver(entryWatch_.get());
+    results_.RemoveObserver(resultWatch_.get());
+}
+
+std::optional<ListStep> ListRecorder::TakeStep(StepKind kind) {
+    ListStep step = std::move(open_);
+    open_ = ListStep{};
+    step.kind = kind;
+    TakeCounters(step);
+    if (step.Empty()) {
+        return std::nullopt;
+    }
+    return step;
+}
+
+void ListRecorder::Resume() {
+    if (paused_ > 0 && --paused_ == 0) {
+        CopyLists();
+    }
+}
+
+void ListRecorder::Restart() {
+    open_ = ListStep{};
+    CopyLists();
+}
+
+void ListRecorder::CopyLists() {
+    for (int32_t row = 0; row < EntryTable::kRows; ++row) {
+        for (int32_t column = 0; column < EntryTable::kColumns; ++column) {
+            entryCopy_[row][column] = entries_.Cell(column, row);
+        }
+    }
+    resultMode_ = results_.Mode();
+    resultCopy_.clear();
+    for (int32_t row = 1; row < results_.RowCount(); ++row) {
+        resultCopy_.push_back(results_.Row(row));
+    }
+    runCount_ = state_.runCount;
+    firstPass_ = state_.firstPassTime;
+    lastPass_ = state_.lastPassTime;
+}
+
+void ListRecorder::TakeCounters(ListStep& step) {
+    for (int32_t car = 0; car < kCarSlots; ++car) {
+        if (runCount_[car] != state_.runCount[car]) {
+            step.counters.push_back(
+                {CounterKind::kRunCount, car, runCount_[car], state_.runCount[car]});
+        }
+        if (firstPass_[car] != state_.firstPassTime[car]) {
+            step.counters.push_back(
+                {CounterKind::kFirstPass, car, firstPass_[car], state_.firstPassTime[car]});
+        }
+        if (lastPass_[car] != state_.lastPassTime[car]) {
+            step.counters.push_back(
+                {CounterKind::kLastPass, car, lastPass_[car], state_.lastPassTime[car]});
+        }
+    }
+    runCount_ = state_.runCount;
+    firstPass_ = state_.firstPassTime;
+    lastPass_ = state_.lastPassTime;
+}
+
+void ListRecorder::EntryCellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
+                                     int32_t lastColumn) {
+    if (paused_ > 0) {
+        return;
+    }
+    for (int32_t row = std::max(firstRow, 0); row <= lastRow && row < EntryTable::kRows; ++row) {
+        for (int32_t column = std::max(firstColumn, 0);
+             column <= lastColumn && column < EntryTable::kColumns; ++column) {
+            const std::string& now = entries_.Cell(column, row);
+            std::string& copy = entryCopy_[row][column];
+            if (now != copy) {
+                open_.changes.push_back(CellChange{ListKind::kEntry, row, column, copy, now});
+                copy = now;
+            }
+        }
+    }
+}
+
+void ListRecorder::ResultCellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
+                                      int32_t lastColumn) {
+    if (paused_ > 0) {
+        return;
+    }
+    const auto rows = static_cast<int32_t>(resultCopy_.size());
+    for (int32_t row = std::max(firstRow, 1); row <= lastRow && row <= rows; ++row) {
+        std::vector<std::string>& copy = resultCopy_[row - 1];
+        for (int32_t column = std::max(firstColumn, 0);
+             column <= lastColumn && column < static_cast<int32_t>(copy.size()); ++column) {
+            const std::string& now = results_.Cell(column, row);
+            if (now != copy[column]) {
+                open_.changes.push_back(
+                    CellChange{ListKind::kResult, row, column, copy[column], now});
+                copy[column] = now;
+            }
+        }
+    }
+}
+
+void ListRecorder::ResultRowsInserted(int32_t firstRow, int32_t lastRow) {
+    if (paused_ > 0) {
+        return;
+    }
+    RowsChange change{true, firstRow, {}};
+    for (int32_t row = firstRow; row <= lastRow; ++row) {
+        change.rows.push_back(results_.Row(row));
+    }
+    resultCopy_.insert(resultCopy_.begin() + (firstRow - 1), change.rows.begin(),
+                       change.rows.end());
+    open_.changes.push_back(std::move(change));
+}
+
+void ListRecorder::ResultRowsRemoved(int32_t firstRow, int32_t lastRow) {
+    if (paused_ > 0) {
+        return;
+    }
+    const auto from = resultCopy_.begin() + (firstRow - 1);
+    const auto to = resultCopy_.begin() + lastRow;
+    open_.changes.push_back(RowsChange{false, firstRow, TableRows(from, to)});
+    resultCopy_.erase(from, to);
+}
+
+void ListRecorder::ResultResetDone() {
+    if (paused_ > 0) {
+        return;
+    }
+    ResetChange change{resultMode_, results_.Mode(), std::move(resultCopy_), {}};
+    for (int32_t row = 1; row < results_.RowCount(); ++row) {
+        change.after.push_back(results_.Row(row));
+    }
+    resultMode_ = change.afterMode;
+    resultCopy_ = change.after;
+    open_.changes.push_back(std::move(change));
+}
+
+}  // namespace vantrel

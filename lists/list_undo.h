@@ -1,0 +1,48 @@
+#pragma once
+// Undo and redo of the steps the recorder gathered, in order. Undoing a step puts the lists and
+// counters back as they were before it; a new step after an undo drops what could be redone.
+// Thread rule: GUI thread only.
+
+#include <cstddef>
+#include <deque>
+
+#include "lists/list_change.h"
+#include "lists/list_recorder.h"
+
+namespace vantrel {
+
+class ListUndo {
+public:
+    // Everything must outlive this object; changes made by undo and redo are kept away from
+    // `recorder`.
+    ListUndo(ListTarget target, ListRecorder& recorder);
+
+    // A new step: it can be undone, and nothing can be redone any more.
+    void Record(ListStep step);
+
+    bool CanUndo() const { return !done_.empty(); }
+    bool CanRedo() const { return !undone_.empty(); }
+    // The step Undo or Redo would act on; null when there is none.
+    const ListStep* NextUndo() const { return done_.empty() ? nullptr : &done_.back(); }
+    const ListStep* NextRedo() const { return undone_.empty() ? nullptr : &undone_.back(); }
+
+    // Each returns false when there was nothing to do. The list a step touched is marked
+    // modified, since it no longer matches its file.
+    bool Undo();
+    bool Redo();
+    // Forgets every step (a restored or fresh start).
+    void Forget();
+
+    // The oldest steps go once more than this many are kept.
+    static constexpr std::size_t kMaxSteps = 100000;
+
+private:
+    void MarkModified(const ListStep& step);
+
+    ListTarget target_;
+    ListRecorder& recorder_;
+    std::deque<ListStep> done_;
+    std::deque<ListStep> undone_;
+};
+
+}  // namespace vantrel
