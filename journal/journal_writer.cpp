@@ -1,0 +1,262 @@
+#include "journal/journal_writer.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+#include "journal/journal_record.h"
+#include "journal/journal_texts.h"
+
+namespace vantrel {
+
+namespace {
+
+int64_t SystemWallMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+std::string Replace(const char* pattern, const std::string& value) {
+    std::string text = pattern;
+    if (const size_t at = text.find("%1"); at != std::string::npos) {
+        text.replace(at, 2, value);
+    }
+    return text;
+}
+
+std::string ReasonText(int error) {
+    switch (error) {
+        case ENOSPC:
+            return msg::kJournalDiskFull;
+        case EROFS:
+        case EACCES:
+        case EPERM:
+            return msg::kJournalReadOnly;
+        case EIO:
+            return msg::kJournalIoError;
+        case EFBIG:
+            return msg::kJournalFileTooBig;
+        case EDQUOT:
+            return msg::kJournalQuota;
+        default:
+            return std::strerror(error);
+    }
+}
+
+bool WriteAllAt(const JournalFileCalls& calls, int fd, const std::vector<uint8_t>& bytes,
+                off_t offset) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = calls.write(fd, bytes.data() + done, bytes.size() - done, offset + done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// A new file's name is durable only once its folder is synced.
+void SyncFolder(const std::filesystem::path& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+}  // namespace
+
+JournalFileCalls SystemJournalFileCalls() {
+    return {[](int fd, const void* data, size_t size, off_t offset) {
+                return ::pwrite(fd, data, size, offset);
+            },
+            [](int fd) { return ::fdatasync(fd); }};
+}
+
+JournalWriter::JournalWriter() : JournalWriter(SystemJournalFileCalls()) {}
+
+JournalWriter::JournalWriter(JournalFileCalls calls)
+    : calls_(std::move(calls)), wallClock_(SystemWallMs) {}
+
+JournalWriter::~JournalWriter() { Close(); }
+
+IoResult JournalWriter::Open(const std::filesystem::path& path, uint64_t firstSeq) {
+    if (IsOpen() || firstSeq == 0) {
+        return IoResult::Failure(path.string() + ": " + std::strerror(EINVAL));
+    }
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return IoResult::Failure(path.string() + ": " + std::strerror(errno));
+    }
+    errno = 0;
+    const bool ready = ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+                       WriteAllAt(calls_, fd, EncodeJournalHeader(), 0) && calls_.sync(fd) == 0;
+    if (!ready) {
+        const int error = errno != 0 ? errno : EIO;
+        ::close(fd);
+        ::unlink(path.c_str());
+        return IoResult::Failure(path.string() + ": " + std::strerror(error));
+    }
+    SyncFolder(path.parent_path());
+    path_ = path;
+    fd_ = fd;
+    nextSeq_ = firstSeq;
+    durableSeq_.store(firstSeq - 1);
+    batchSeq_ = firstSeq - 1;
+    batchOffset_ = static_cast<off_t>(kJournalHeaderSize);
+    stop_ = false;
+    failing_ = false;
+    thread_ = std::thread([this] { Run(); });
+    return IoResult::Success();
+}
+
+uint64_t JournalWriter::Append(uint16_t type, std::vector<uint8_t> payload) {
+    if (!IsOpen()) {
+        return 0;
+    }
+    if (payload.size() > kJournalMaxPayload) {
+        throw std::length_error("journal record payload too large");
+    }
+    const JournalRecord record{nextSeq_, type, wallClock_(), std::move(payload)};
+    {
+        std::lock_guard lock(mutex_);
+        AppendEncodedRecord(incoming_, record);
+        incomingSeq_ = record.seq;
+    }
+    wake_.notify_one();
+    return nextSeq_++;
+}
+
+bool JournalWriter::WaitDurable(uint64_t seq, std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    return durable_.wait_for(lock, timeout, [&] { return DurableSeq() >= seq; });
+}
+
+size_t JournalWriter::PendingBytes() const {
+    std::lock_guard lock(mutex_);
+    return incoming_.size() + batchSize_.load();
+}
+
+std::optional<std::string> JournalWriter::TakeStatusChange() {
+    std::lock_guard lock(mutex_);
+    if (statusChanges_.empty()) {
+        return std::nullopt;
+    }
+    std::string text = std::move(statusChanges_.front());
+    statusChanges_.pop_front();
+    return text;
+}
+
+IoResult JournalWriter::Close() {
+    if (!IsOpen()) {
+        return IoResult::Success();
+    }
+    {
+        std::lock_guard lock(mutex_);
+        stop_ = true;
+    }
+    wake_.notify_one();
+    thread_.join();
+    const size_t unwritten = incoming_.size() + batch_.size();
+    const int error = batchError_;
+    ::close(fd_);  // also releases the lock
+    fd_ = -1;
+    incoming_.clear();
+    batch_.clear();
+    batchSize_ = 0;
+    if (unwritten > 0) {
+        return IoResult::Failure(path_.string() + ": " +
+                                 Replace(msg::kJournalCloseUnwritten, std::to_string(unwritten)) +
+                                 " (" + ReasonText(error) + ")");
+    }
+    return IoResult::Success();
+}
+
+void JournalWriter::Run() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        if (failing_) {
+            wake_.wait_for(lock, retryInterval_, [&] { return stop_; });
+        } else {
+            wake_.wait(lock, [&] { return stop_ || !incoming_.empty(); });
+        }
+        const bool stopping = stop_;
+        TakeIncoming();
+        lock.unlock();
+        const bool ok = batch_.empty() || FlushBatch();
+        lock.lock();
+        NoteResult(ok);
+        if (stopping && (!ok || incoming_.empty())) {
+            return;
+        }
+    }
+}
+
+// Called with the mutex held: what arrived joins the batch (behind any unwritten bytes).
+void JournalWriter::TakeIncoming() {
+    if (incoming_.empty()) {
+        return;
+    }
+    if (batch_.empty()) {
+        batch_.swap(incoming_);
+    } else {
+        batch_.insert(batch_.end(), incoming_.begin(), incoming_.end());
+        incoming_.clear();
+    }
+    batchSeq_ = incomingSeq_;
+    batchSize_ = batch_.size();
+}
+
+// Writes the rest of the batch at its file offsets and syncs it. A short write resumes where
+// it stopped; after a failed sync the whole batch is written again, as the kernel may have
+// dropped the pages it could not write back.
+bool JournalWriter::FlushBatch() {
+    while (batchWritten_ < batch_.size()) {
+        const ssize_t n = calls_.write(fd_, batch_.data() + batchWritten_,
+                                       batch_.size() - batchWritten_, batchOffset_ + batchWritten_);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            batchError_ = n < 0 ? errno : ENOSPC;
+            return false;
+        }
+        batchWritten_ += static_cast<size_t>(n);
+    }
+    if (calls_.sync(fd_) != 0) {
+        batchError_ = errno;
+        batchWritten_ = 0;
+        return false;
+    }
+    batchOffset_ += static_cast<off_t>(batch_.size());
+    batch_.clear();
+    batchWritten_ = 0;
+    batchSize_ = 0;
+    return true;
+}
+
+// Called with the mutex held.
+void JournalWriter::NoteResult(bool ok) {
+    if (ok) {
+        durableSeq_.store(batchSeq_, std::memory_order_release);
+        durable_.notify_all();
+        if (failing_) {
+            failing_ = false;
+            statusChanges_.push_back(msg::kJournalWriteRecovered);
+        }
+    } else if (!failing_) {
+        failing_ = true;
+        statusChanges_.push_back(Replace(msg::kJournalWriteFailing, ReasonText(batchError_)));
+    }
+}
+
+}  // namespace vantrel
