@@ -50,7 +50,7 @@ void ListUndo::MarkModified(const ListStep& step) {
     if (step.Touches(ListKind::kEntry)) {
         target_.state.entryModified = true;
     }
-    if (step.Touches(ListKind::kResult) || !step.counters.empty()) {
+    if (step.Touches(ListKind::kResult)) {
         target_.state.resultModified = true;
     }
 }

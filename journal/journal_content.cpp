@@ -1,0 +1,347 @@
+#include "journal/journal_content.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "journal/journal_bytes.h"
+
+namespace vantrel {
+namespace {
+
+enum class ChangeTag : uint8_t { kCell = 0, kRows = 1, kReset = 2 };
+
+void PutRows(ByteWriter& out, const TableRows& rows) {
+    out.PutU32(static_cast<uint32_t>(rows.size()));
+    for (const auto& row : rows) {
+        out.PutStrings(row);
+    }
+}
+
+bool GetRows(ByteReader& in, TableRows& rows) {
+    uint32_t count = 0;
+    // Every row takes at least its 4-byte count, so a damaged count cannot make us allocate.
+    if (!in.GetU32(count) || count > in.Remaining() / 4) {
+        return false;
+    }
+    rows.resize(count);
+    for (auto& row : rows) {
+        if (!in.GetStrings(row)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool GetMode(ByteReader& in, RaceMode& mode) {
+    uint8_t value = 0;
+    if (!in.GetU8(value) || value > static_cast<uint8_t>(RaceMode::kCircuit)) {
+        return false;
+    }
+    mode = static_cast<RaceMode>(value);
+    return true;
+}
+
+void PutMode(ByteWriter& out, RaceMode mode) {
+    out.PutU8(static_cast<uint8_t>(mode));
+}
+
+void PutChange(ByteWriter& out, const ListChange& change) {
+    if (const auto* cell = std::get_if<CellChange>(&change)) {
+        out.PutU8(static_cast<uint8_t>(ChangeTag::kCell));
+        out.PutU8(static_cast<uint8_t>(cell->list));
+        out.PutI32(cell->row);
+        out.PutI32(cell->column);
+        out.PutString(cell->before);
+        out.PutString(cell->after);
+    } else if (const auto* rows = std::get_if<RowsChange>(&change)) {
+        out.PutU8(static_cast<uint8_t>(ChangeTag::kRows));
+        out.PutU8(rows->inserted ? 1 : 0);
+        out.PutI32(rows->firstRow);
+        PutRows(out, rows->rows);
+    } else {
+        const auto& reset = std::get<ResetChange>(change);
+        out.PutU8(static_cast<uint8_t>(ChangeTag::kReset));
+        PutMode(out, reset.beforeMode);
+        PutMode(out, reset.afterMode);
+        PutRows(out, reset.before);
+        PutRows(out, reset.after);
+    }
+}
+
+bool GetChange(ByteReader& in, ListChange& change) {
+    uint8_t tag = 0;
+    if (!in.GetU8(tag)) {
+        return false;
+    }
+    if (tag == static_cast<uint8_t>(ChangeTag::kCell)) {
+        CellChange cell;
+        uint8_t list = 0;
+        bool ok = in.GetU8(list) && list <= 1 && in.GetI32(cell.row) && in.GetI32(cell.column) &&
+                  in.GetString(cell.before) && in.GetString(cell.after);
+        cell.list = static_cast<ListKind>(list);
+        change = std::move(cell);
+        return ok;
+    }
+    if (tag == static_cast<uint8_t>(ChangeTag::kRows)) {
+        RowsChange rows;
+        uint8_t inserted = 0;
+        bool ok = in.GetU8(inserted) && in.GetI32(rows.firstRow) && GetRows(in, rows.rows);
+        rows.inserted = inserted != 0;
+        change = std::move(rows);
+        return ok;
+    }
+    if (tag == static_cast<uint8_t>(ChangeTag::kReset)) {
+        ResetChange reset;
+        bool ok = GetMode(in, reset.beforeMode) && GetMode(in, reset.afterMode) &&
+                  GetRows(in, reset.before) && GetRows(in, reset.after);
+        change = std::move(reset);
+        return ok;
+    }
+    return false;
+}
+
+template <typename Value>
+void PutNumbers(ByteWriter& out, const std::vector<Value>& values) {
+    out.PutU32(static_cast<uint32_t>(values.size()));
+    for (Value value : values) {
+        out.PutI64(static_cast<int64_t>(value));
+    }
+}
+
+template <typename Value>
+bool GetNumbers(ByteReader& in, std::vector<Value>& values) {
+    uint32_t count = 0;
+    if (!in.GetU32(count) || count > in.Remaining() / 8) {
+        return false;
+    }
+    values.resize(count);
+    for (Value& value : values) {
+        int64_t number = 0;
+        if (!in.GetI64(number)) {
+            return false;
+        }
+        value = static_cast<Value>(number);
+    }
+    return true;
+}
+
+// Decodes a whole payload with `get`; trailing bytes or a short payload make it invalid.
+template <typename Value, typename Get>
+std::optional<Value> DecodeAll(std::span<const uint8_t> payload, Get get) {
+    ByteReader in(payload);
+    Value value{};
+    if (!get(in, value) || !in.Ok() || !in.AtEnd()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+void PutFiles(ByteWriter& out, const JournalFiles& files) {
+    out.PutString(files.entryFolder);
+    out.PutString(files.entryName);
+    out.PutString(files.resultFolder);
+    out.PutString(files.resultName);
+    out.PutU8(files.entryModified ? 1 : 0);
+    out.PutU8(files.resultModified ? 1 : 0);
+}
+
+bool GetFiles(ByteReader& in, JournalFiles& files) {
+    uint8_t entry = 0;
+    uint8_t result = 0;
+    bool ok = in.GetString(files.entryFolder) && in.GetString(files.entryName) &&
+              in.GetString(files.resultFolder) && in.GetString(files.resultName) &&
+              in.GetU8(entry) && in.GetU8(result);
+    files.entryModified = entry != 0;
+    files.resultModified = result != 0;
+    return ok;
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeStep(const ListStep& step) {
+    ByteWriter out;
+    out.PutU8(static_cast<uint8_t>(step.kind));
+    out.PutU32(static_cast<uint32_t>(step.changes.size()));
+    for (const ListChange& change : step.changes) {
+        PutChange(out, change);
+    }
+    out.PutU32(static_cast<uint32_t>(step.counters.size()));
+    for (const CounterChange& counter : step.counters) {
+        out.PutU8(static_cast<uint8_t>(counter.kind));
+        out.PutI32(counter.car);
+        out.PutI64(counter.before);
+        out.PutI64(counter.after);
+    }
+    return out.Take();
+}
+
+std::optional<ListStep> DecodeStep(std::span<const uint8_t> payload) {
+    return DecodeAll<ListStep>(payload, [](ByteReader& in, ListStep& step) {
+        uint8_t kind = 0;
+        uint32_t count = 0;
+        if (!in.GetU8(kind) || kind > 1 || !in.GetU32(count) || count > in.Remaining()) {
+            return false;
+        }
+        step.kind = static_cast<StepKind>(kind);
+        step.changes.resize(count);
+        for (ListChange& change : step.changes) {
+            if (!GetChange(in, change)) {
+                return false;
+            }
+        }
+        if (!in.GetU32(count) || count > in.Remaining() / 21) {
+            return false;
+        }
+        step.counters.resize(count);
+        for (CounterChange& counter : step.counters) {
+            uint8_t counterKind = 0;
+            if (!in.GetU8(counterKind) || counterKind > 2 || !in.GetI32(counter.car) ||
+                !in.GetI64(counter.before) || !in.GetI64(counter.after)) {
+                return false;
+            }
+            counter.kind = static_cast<CounterKind>(counterKind);
+        }
+        return true;
+    });
+}
+
+std::vector<uint8_t> EncodeFiles(const JournalFiles& files) {
+    ByteWriter out;
+    PutFiles(out, files);
+    return out.Take();
+}
+
+std::optional<JournalFiles> DecodeFiles(std::span<const uint8_t> payload) {
+    return DecodeAll<JournalFiles>(payload, GetFiles);
+}
+
+std::vector<uint8_t> EncodeSession(const JournalSession& session) {
+    ByteWriter out;
+    PutMode(out, session.mode);
+    out.PutI32(session.countingMethod);
+    out.PutU32(session.startTick);
+    out.PutString(session.bootId);
+    return out.Take();
+}
+
+std::optional<JournalSession> DecodeSession(std::span<const uint8_t> payload) {
+    return DecodeAll<JournalSession>(payload, [](ByteReader& in, JournalSession& session) {
+        return GetMode(in, session.mode) && in.GetI32(session.countingMethod) &&
+               in.GetU32(session.startTick) && in.GetString(session.bootId);
+    });
+}
+
+std::vector<uint8_t> EncodeCourse(const JournalCourse& course) {
+    ByteWriter out;
+    out.PutI32(course.waitingCar);
+    out.PutU32(static_cast<uint32_t>(course.cars.size()));
+    for (const JournalCourseCar& car : course.cars) {
+        for (int32_t word :
+             {car.position, car.car, car.startTick, car.split1Ms, car.split2Ms, car.penalty}) {
+            out.PutI32(word);
+        }
+    }
+    return out.Take();
+}
+
+std::optional<JournalCourse> DecodeCourse(std::span<const uint8_t> payload) {
+    return DecodeAll<JournalCourse>(payload, [](ByteReader& in, JournalCourse& course) {
+        uint32_t count = 0;
+        if (!in.GetI32(course.waitingCar) || !in.GetU32(count) || count > 4) {
+            return false;
+        }
+        course.cars.resize(count);
+        for (JournalCourseCar& car : course.cars) {
+            if (!in.GetI32(car.position) || !in.GetI32(car.car) || !in.GetI32(car.startTick) ||
+                !in.GetI32(car.split1Ms) || !in.GetI32(car.split2Ms) || !in.GetI32(car.penalty)) {
+                return false;
+            }
+        }
+        return true;
+    });
+}
+
+std::vector<uint8_t> EncodeCheckpoint(const JournalCheckpoint& checkpoint) {
+    ByteWriter out;
+    out.PutU32(static_cast<uint32_t>(checkpoint.entries.size()));
+    for (const NameAndModel& entry : checkpoint.entries) {
+        out.PutString(entry.name);
+        out.PutString(entry.model);
+    }
+    out.PutStrings(checkpoint.laps);
+    PutMode(out, checkpoint.resultMode);
+    PutRows(out, checkpoint.resultRows);
+    PutNumbers(out, checkpoint.runCount);
+    PutNumbers(out, checkpoint.firstPassTime);
+    PutNumbers(out, checkpoint.lastPassTime);
+    PutFiles(out, checkpoint.files);
+    PutMode(out, checkpoint.currentMode);
+    out.PutI32(checkpoint.countingMethod);
+    return out.Take();
+}
+
+std::optional<JournalCheckpoint> DecodeCheckpoint(std::span<const uint8_t> payload) {
+    return DecodeAll<JournalCheckpoint>(payload, [](ByteReader& in, JournalCheckpoint& point) {
+        uint32_t count = 0;
+        if (!in.GetU32(count) || count > EntryTable::kLastCar) {
+            return false;
+        }
+        point.entries.resize(count);
+        for (NameAndModel& entry : point.entries) {
+            if (!in.GetString(entry.name) || !in.GetString(entry.model)) {
+                return false;
+            }
+        }
+        return in.GetStrings(point.laps) && GetMode(in, point.resultMode) &&
+               GetRows(in, point.resultRows) && GetNumbers(in, point.runCount) &&
+               GetNumbers(in, point.firstPassTime) && GetNumbers(in, point.lastPassTime) &&
+               GetFiles(in, point.files) && GetMode(in, point.currentMode) &&
+               in.GetI32(point.countingMethod);
+    });
+}
+
+JournalCheckpoint CheckpointOf(const EntryTable& entries, const ResultTable& results,
+                               const SessionState& state, JournalFiles files) {
+    JournalCheckpoint point;
+    for (int32_t car = 1; car <= EntryTable::kLastCar; ++car) {
+        point.entries.push_back({entries.Name(car), entries.Model(car)});
+        point.laps.push_back(entries.Cell(EntryTable::kLap, car));
+    }
+    point.resultMode = results.Mode();
+    for (int32_t row = 1; row < results.RowCount(); ++row) {
+        point.resultRows.push_back(results.Row(row));
+    }
+    point.runCount.assign(state.runCount.begin(), state.runCount.end());
+    point.firstPassTime.assign(state.firstPassTime.begin(), state.firstPassTime.end());
+    point.lastPassTime.assign(state.lastPassTime.begin(), state.lastPassTime.end());
+    point.files = std::move(files);
+    point.currentMode = state.currentMode;
+    point.countingMethod = state.countingMethod;
+    return point;
+}
+
+void ApplyCheckpoint(const JournalCheckpoint& point, ListTarget target) {
+    target.entries.ClearNamesAndModels();
+    target.entries.SetNamesAndModels(point.entries);
+    for (int32_t car = 1; car <= EntryTable::kLastCar; ++car) {
+        const auto index = static_cast<std::size_t>(car - 1);
+        target.entries.SetCell(EntryTable::kLap, car,
+                               index < point.laps.size() ? point.laps[index] : std::string());
+    }
+    target.results.Replace(point.resultMode, point.resultRows);
+    for (int32_t car = 0; car < kCarSlots; ++car) {
+        const auto index = static_cast<std::size_t>(car);
+        auto valueOf = [index](const auto& values) {
+            return index < values.size() ? values[index] : 0;
+        };
+        target.state.runCount[car] = valueOf(point.runCount);
+        target.state.firstPassTime[car] = valueOf(point.firstPassTime);
+        target.state.lastPassTime[car] = valueOf(point.lastPassTime);
+    }
+    target.state.currentMode = point.currentMode;
+    target.state.countingMethod = point.countingMethod;
+    target.state.entryModified = point.files.entryModified;
+    target.state.resultModified = point.files.resultModified;
+}
+
+}  // namespace vantrel

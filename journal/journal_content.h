@@ -1,0 +1,102 @@
+#pragma once
+// What the journal's records hold: the steps of the lists, undo and redo, the list files and
+// their modified flags, session start and stop, the cars on course, a checkpoint of the
+// whole state, and the clean end of the program. Each record type has its payload encoding.
+// Thread rule: any thread.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "common/race_mode.h"
+#include "journal/journal_record.h"
+#include "lists/list_change.h"
+
+namespace vantrel {
+
+enum class JournalType : uint16_t {
+    kCheckpoint = 1,
+    kStep = 2,
+    kUndo = 3,
+    kRedo = 4,
+    kFiles = 5,
+    kSessionStart = 6,
+    kSessionStop = 7,
+    kCourse = 8,
+    kProgramEnd = 9,
+};
+
+// The list files and whether each list differs from its file.
+struct JournalFiles {
+    std::string entryFolder;
+    std::string entryName;
+    std::string resultFolder;
+    std::string resultName;
+    bool entryModified = false;
+    bool resultModified = false;
+    bool operator==(const JournalFiles&) const = default;
+};
+
+struct JournalSession {
+    RaceMode mode = RaceMode::kGymkhana;
+    int32_t countingMethod = 0;
+    uint32_t startTick = 0;
+    std::string bootId;  // the monotonic tick compares only within one boot
+    bool operator==(const JournalSession&) const = default;
+};
+
+// A car between start and finish (position 1 is the newest on course).
+struct JournalCourseCar {
+    int32_t position = 0;
+    int32_t car = 0;
+    int32_t startTick = 0;
+    int32_t split1Ms = 0;
+    int32_t split2Ms = 0;
+    int32_t penalty = 0;
+    bool operator==(const JournalCourseCar&) const = default;
+};
+
+struct JournalCourse {
+    int32_t waitingCar = 0;
+    std::vector<JournalCourseCar> cars;
+    bool operator==(const JournalCourse&) const = default;
+};
+
+// Everything the lists are restored from.
+struct JournalCheckpoint {
+    std::vector<NameAndModel> entries;  // cars 1..199
+    std::vector<std::string> laps;      // the "Lap" column, cars 1..199
+    RaceMode resultMode = RaceMode::kGymkhana;
+    TableRows resultRows;
+    std::vector<int32_t> runCount;  // kCarSlots each
+    std::vector<uint32_t> firstPassTime;
+    std::vector<uint32_t> lastPassTime;
+    JournalFiles files;
+    RaceMode currentMode = RaceMode::kGymkhana;
+    int32_t countingMethod = 0;
+    bool operator==(const JournalCheckpoint&) const = default;
+};
+
+std::vector<uint8_t> EncodeStep(const ListStep& step);
+std::optional<ListStep> DecodeStep(std::span<const uint8_t> payload);
+std::vector<uint8_t> EncodeFiles(const JournalFiles& files);
+std::optional<JournalFiles> DecodeFiles(std::span<const uint8_t> payload);
+std::vector<uint8_t> EncodeSession(const JournalSession& session);
+std::optional<JournalSession> DecodeSession(std::span<const uint8_t> payload);
+std::vector<uint8_t> EncodeCourse(const JournalCourse& course);
+std::optional<JournalCourse> DecodeCourse(std::span<const uint8_t> payload);
+std::vector<uint8_t> EncodeCheckpoint(const JournalCheckpoint& checkpoint);
+std::optional<JournalCheckpoint> DecodeCheckpoint(std::span<const uint8_t> payload);
+
+// The checkpoint of the lists, counters and files as they are.
+JournalCheckpoint CheckpointOf(const EntryTable& entries, const ResultTable& results,
+                               const SessionState& state, JournalFiles files);
+// Puts the lists and counters of `checkpoint` in place.
+void ApplyCheckpoint(const JournalCheckpoint& checkpoint, ListTarget target);
+
+// One line of text for a record, for the journal dump: what happened and to which car.
+std::string DescribeRecord(const JournalRecord& record);
+
+}  // namespace vantrel

@@ -1,0 +1,118 @@
+#include <sstream>
+
+#include "journal/journal_content.h"
+
+namespace vantrel {
+namespace {
+
+const char* ListName(ListKind list) {
+    return list == ListKind::kEntry ? "entry" : "result";
+}
+
+// The car of a result row is its first cell.
+std::string CarOf(const std::vector<std::string>& row) {
+    return row.empty() || row[0].empty() ? "-" : row[0];
+}
+
+std::string JoinRow(const std::vector<std::string>& row) {
+    std::string text;
+    for (const std::string& cell : row) {
+        text += (text.empty() ? "" : ",") + cell;
+    }
+    return text;
+}
+
+void DescribeChange(std::ostream& out, const ListChange& change) {
+    if (const auto* cell = std::get_if<CellChange>(&change)) {
+        out << ListName(cell->list) << " row " << cell->row << " column " << cell->column << " \""
+            << cell->before << "\" -> \"" << cell->after << "\"";
+    } else if (const auto* rows = std::get_if<RowsChange>(&change)) {
+        out << (rows->inserted ? "result rows inserted at " : "result rows removed at ")
+            << rows->firstRow;
+        for (const auto& row : rows->rows) {
+            out << " [car " << CarOf(row) << ": " << JoinRow(row) << "]";
+        }
+    } else {
+        const auto& reset = std::get<ResetChange>(change);
+        out << "result list replaced: " << reset.before.size() << " rows -> " << reset.after.size()
+            << " rows (mode " << static_cast<int>(reset.afterMode) << ")";
+    }
+}
+
+std::string DescribeStep(const ListStep& step) {
+    std::ostringstream out;
+    out << (step.kind == StepKind::kBooking ? "booked" : "edit");
+    constexpr std::size_t kShown = 4;
+    for (std::size_t i = 0; i < step.changes.size() && i < kShown; ++i) {
+        out << "; ";
+        DescribeChange(out, step.changes[i]);
+    }
+    if (step.changes.size() > kShown) {
+        out << "; ... " << step.changes.size() - kShown << " more";
+    }
+    for (const CounterChange& counter : step.counters) {
+        static const char* const kNames[] = {"runCount", "firstPassTime", "lastPassTime"};
+        out << "; " << kNames[static_cast<int>(counter.kind)] << "[" << counter.car << "] "
+            << counter.before << " -> " << counter.after;
+    }
+    return out.str();
+}
+
+std::string DescribeCourse(const JournalCourse& course) {
+    std::ostringstream out;
+    out << "on course: waiting car " << course.waitingCar;
+    for (const JournalCourseCar& car : course.cars) {
+        out << "; position " << car.position << " car " << car.car << " started at tick "
+            << static_cast<uint32_t>(car.startTick);
+    }
+    return out.str();
+}
+
+}  // namespace
+
+std::string DescribeRecord(const JournalRecord& record) {
+    const std::span<const uint8_t> payload(record.payload);
+    const char* const kUnreadable = "(unreadable payload)";
+    switch (static_cast<JournalType>(record.type)) {
+        case JournalType::kCheckpoint: {
+            auto point = DecodeCheckpoint(payload);
+            return point ? "checkpoint: " + std::to_string(point->resultRows.size()) +
+                               " result rows, result file " + point->files.resultName
+                         : kUnreadable;
+        }
+        case JournalType::kStep: {
+            auto step = DecodeStep(payload);
+            return step ? DescribeStep(*step) : kUnreadable;
+        }
+        case JournalType::kUndo:
+            return "undo";
+        case JournalType::kRedo:
+            return "redo";
+        case JournalType::kFiles: {
+            auto files = DecodeFiles(payload);
+            return files ? "files: entry " + files->entryName +
+                               (files->entryModified ? " (modified)" : "") + ", result " +
+                               files->resultName + (files->resultModified ? " (modified)" : "")
+                         : kUnreadable;
+        }
+        case JournalType::kSessionStart: {
+            auto session = DecodeSession(payload);
+            return session
+                       ? "session start: mode " + std::to_string(static_cast<int>(session->mode)) +
+                             ", counting " + std::to_string(session->countingMethod) + ", tick " +
+                             std::to_string(session->startTick)
+                       : kUnreadable;
+        }
+        case JournalType::kSessionStop:
+            return "session stop";
+        case JournalType::kCourse: {
+            auto course = DecodeCourse(payload);
+            return course ? DescribeCourse(*course) : kUnreadable;
+        }
+        case JournalType::kProgramEnd:
+            return "program closed";
+    }
+    return "unknown record type " + std::to_string(record.type);
+}
+
+}  // namespace vantrel

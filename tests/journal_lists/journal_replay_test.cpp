@@ -1,0 +1,178 @@
+#include "journal/journal_replay.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+
+#include "journal/journal_place.h"
+#include "journal/list_journal.h"
+#include "support/random_list_commands.h"
+#include "support/temp_dir.h"
+
+namespace vantrel {
+namespace {
+
+using test::ListsSnapshot;
+using test::SnapshotOf;
+
+struct Lists {
+    EntryTable entries;
+    ResultTable results;
+    SessionState state;
+    ListRecorder recorder{entries, results, state};
+    ListUndo undo{{entries, results, state}, recorder};
+    ListTarget Target() { return {entries, results, state}; }
+    ListsSnapshot Snapshot() const { return SnapshotOf(entries, results, state); }
+};
+
+struct RecordedEvent {
+    std::vector<uint8_t> bytes;                // the journal file
+    std::map<uint64_t, ListsSnapshot> states;  // the lists after the record with this seq
+};
+
+// A journal of random commands, undos and redos, with the lists after each.
+RecordedEvent RecordEvent(const std::filesystem::path& folder, int32_t commands) {
+    Lists lists;
+    JournalFiles files{"", "NewEntry.txt", "", "NewResult.csv", false, false};
+    ListJournal journal(lists.Target(), lists.recorder, lists.undo,
+                        {[&] {
+                             files.resultModified = lists.state.resultModified;
+                             return files;
+                         },
+                         {}});
+    EXPECT_TRUE(journal.Begin(folder));
+    RecordedEvent event;
+    auto note = [&] { event.states[journal.Writer().NextSeq() - 1] = lists.Snapshot(); };
+    note();
+    test::RandomListCommands random(lists.entries, lists.results, lists.state, 99);
+    std::mt19937 roll(5);
+    for (int32_t i = 0; i < commands; ++i) {
+        const uint32_t what = roll() % 8;
+        if (what == 0) {
+            journal.Undo();
+        } else if (what == 1) {
+            journal.Redo();
+        } else {
+            random.RunOne();
+            lists.state.resultModified = true;
+            journal.Poll();
+        }
+        note();
+    }
+    const std::filesystem::path path = journal.Path();
+    journal.Writer().Close();
+    std::string bytes;
+    EXPECT_TRUE(ReadWholeFile(path, bytes));
+    event.bytes.assign(bytes.begin(), bytes.end());
+    return event;
+}
+
+// The lists after the records up to `seq`: those of the first noted moment at or after it,
+// since a command writes its one list record first and only files records after it.
+const ListsSnapshot& ExpectedAt(const RecordedEvent& event, uint64_t seq) {
+    return event.states.lower_bound(seq)->second;
+}
+
+ListsSnapshot Restored(const std::vector<JournalRecord>& records) {
+    Lists lists;
+    ReplayJournal(records, lists.Target(), lists.recorder, lists.undo);
+    return lists.Snapshot();
+}
+
+TEST(JournalReplayTest, EveryCutAndFlippedBitRestoresTheListsOfTheLastWholeRecord) {
+    test::TempDir dir;
+    const RecordedEvent event = RecordEvent(dir.Path(), 150);
+    const JournalReadResult whole = DecodeJournal(event.bytes);
+    ASSERT_EQ(whole.damage, JournalDamage::kNone);
+    ASSERT_GT(whole.records.size(), 100U);
+
+    std::map<std::size_t, ListsSnapshot> restored;  // by the number of records kept
+    auto check = [&](const std::vector<uint8_t>& bytes, const std::string& what) {
+        const JournalReadResult read = DecodeJournal(bytes);
+        const std::size_t kept = read.records.size();
+        ASSERT_LE(kept, whole.records.size()) << what;
+        for (std::size_t i = 0; i < kept; ++i) {
+            ASSERT_EQ(read.records[i].payload, whole.records[i].payload) << what;
+        }
+        if (kept == 0) {
+            return;
+        }
+        if (!restored.contains(kept)) {
+            restored[kept] = Restored(read.records);
+        }
+        ASSERT_EQ(restored[kept], ExpectedAt(event, read.records.back().seq)) << what;
+    };
+    for (std::size_t cut = 0; cut <= event.bytes.size(); ++cut) {
+        check({event.bytes.begin(), event.bytes.begin() + static_cast<std::ptrdiff_t>(cut)},
+              "cut at " + std::to_string(cut));
+    }
+    std::mt19937 random(11);
+    for (int32_t flip = 0; flip < 2000; ++flip) {
+        std::vector<uint8_t> bytes = event.bytes;
+        const std::size_t at = random() % bytes.size();
+        bytes[at] ^= static_cast<uint8_t>(1U << (random() % 8));
+        check(bytes, "bit flipped at " + std::to_string(at));
+    }
+}
+
+TEST(JournalReplayTest, ReplayRebuildsUndoAndTheModifiedFlags) {
+    test::TempDir dir;
+    Lists live;
+    JournalFiles files{"/f", "e.txt", "/f", "r.csv", false, false};
+    ListJournal journal(live.Target(), live.recorder, live.undo, {[&] { return files; }, {}});
+    ASSERT_TRUE(journal.Begin(dir.Path()));
+    live.results.SetRow(live.results.RowForNewResult(), {"5", "", "", "", "1:00.000"});
+    journal.ResultBooked({}, 1);
+    const ListsSnapshot afterFirst = live.Snapshot();
+    live.results.SetRow(live.results.RowForNewResult(), {"6", "", "", "", "1:01.000"});
+    journal.ResultBooked({}, 2);
+    const std::filesystem::path path = journal.Path();
+    journal.Writer().Close();
+
+    const JournalReadResult read = ReadJournalFile(path);
+    Lists restored;
+    const JournalReplay replay =
+        ReplayJournal(read.records, restored.Target(), restored.recorder, restored.undo);
+    EXPECT_EQ(replay.bookings, 2);
+    EXPECT_TRUE(replay.files.resultModified);
+    EXPECT_TRUE(replay.HoldsUnsavedWork());
+    EXPECT_EQ(replay.files.resultName, "r.csv");
+    EXPECT_EQ(restored.Snapshot(), live.Snapshot());
+    ASSERT_TRUE(restored.undo.Undo());
+    EXPECT_EQ(restored.Snapshot(), afterFirst);
+    EXPECT_FALSE(restored.recorder.TakeStep());
+}
+
+TEST(JournalReplayTest, SavedListsBeginAFreshJournalAndACleanEndOffersNothing) {
+    test::TempDir dir;
+    Lists live;
+    JournalFiles files{"", "", "", "r.csv", false, true};
+    ListJournal journal(live.Target(), live.recorder, live.undo, {[&] { return files; }, {}});
+    ASSERT_TRUE(journal.Begin(dir.Path()));
+    const std::filesystem::path first = journal.Path();
+    live.results.SetRow(live.results.RowForNewResult(), {"5", "", "", "", "1:00.000"});
+    journal.Poll();
+    EXPECT_EQ(journal.Path(), first);
+    files.resultModified = false;  // saved
+    journal.Poll();
+    ASSERT_NE(journal.Path(), first);
+    EXPECT_FALSE(JournalInUse(first));
+    EXPECT_FALSE(InspectJournal(ReadJournalFile(first).records).HoldsUnsavedWork());
+
+    live.results.SetCell(4, 1, "1:00.500");
+    files.resultModified = true;
+    journal.Poll();
+    const std::filesystem::path second = journal.Path();
+    ASSERT_TRUE(
+        journal.Writer().WaitDurable(journal.Writer().NextSeq() - 1, std::chrono::seconds(5)));
+    Lists restored;
+    ReplayJournal(ReadJournalFile(second).records, restored.Target(), restored.recorder,
+                  restored.undo);
+    EXPECT_EQ(restored.Snapshot(), live.Snapshot());
+    ASSERT_TRUE(journal.End());
+    EXPECT_FALSE(InspectJournal(ReadJournalFile(second).records).HoldsUnsavedWork());
+}
+
+}  // namespace
+}  // namespace vantrel
