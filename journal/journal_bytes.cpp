@@ -8,12 +8,24 @@ void ByteWriter::PutLittle(uint64_t value, int size) {
     }
 }
 
-void ByteWriter::PutU8(uint8_t value) { bytes_.push_back(value); }
-void ByteWriter::PutU16(uint16_t value) { PutLittle(value, 2); }
-void ByteWriter::PutU32(uint32_t value) { PutLittle(value, 4); }
-void ByteWriter::PutI32(int32_t value) { PutLittle(static_cast<uint32_t>(value), 4); }
-void ByteWriter::PutU64(uint64_t value) { PutLittle(value, 8); }
-void ByteWriter::PutI64(int64_t value) { PutLittle(static_cast<uint64_t>(value), 8); }
+void ByteWriter::PutU8(uint8_t value) {
+    bytes_.push_back(value);
+}
+void ByteWriter::PutU16(uint16_t value) {
+    PutLittle(value, 2);
+}
+void ByteWriter::PutU32(uint32_t value) {
+    PutLittle(value, 4);
+}
+void ByteWriter::PutI32(int32_t value) {
+    PutLittle(static_cast<uint32_t>(value), 4);
+}
+void ByteWriter::PutU64(uint64_t value) {
+    PutLittle(value, 8);
+}
+void ByteWriter::PutI64(int64_t value) {
+    PutLittle(static_cast<uint64_t>(value), 8);
+}
 
 void ByteWriter::PutString(std::string_view text) {
     PutU32(static_cast<uint32_t>(text.size()));
@@ -81,7 +93,9 @@ bool ByteReader::GetI32(int32_t& value) {
     return true;
 }
 
-bool ByteReader::GetU64(uint64_t& value) { return GetLittle(value, 8); }
+bool ByteReader::GetU64(uint64_t& value) {
+    return GetLittle(value, 8);
+}
 
 bool ByteReader::GetI64(int64_t& value) {
     uint64_t v = 0;

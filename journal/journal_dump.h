@@ -4,8 +4,8 @@
 // naming the damage and where it starts, if any.
 // Thread rule: any thread.
 
-#include <functional>
 #include <filesystem>
+#include <functional>
 #include <ostream>
 #include <string>
 

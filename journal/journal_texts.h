@@ -14,8 +14,7 @@ inline constexpr const char* kJournalBadSequence =
 inline constexpr const char* kJournalNewerVersion =
     "新しいバージョンのプログラムが書いたジャーナルのため読めません (%1 バイト目)";
 inline constexpr const char* kJournalNotAJournal = "ジャーナルファイルではありません (%1 バイト目)";
-inline constexpr const char* kJournalTooLarge =
-    "ジャーナルの記録の長さが異常です (%1 バイト目)";
+inline constexpr const char* kJournalTooLarge = "ジャーナルの記録の長さが異常です (%1 バイト目)";
 // %1: the platform's reason with the file name.
 inline constexpr const char* kJournalUnreadable = "ジャーナルを読み込めません: %1";
 

@@ -66,7 +66,8 @@ bool WriteAllAt(const JournalFileCalls& calls, int fd, const std::vector<uint8_t
 
 // A new file's name is durable only once its folder is synced.
 void SyncFolder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -87,7 +88,9 @@ JournalWriter::JournalWriter() : JournalWriter(SystemJournalFileCalls()) {}
 JournalWriter::JournalWriter(JournalFileCalls calls)
     : calls_(std::move(calls)), wallClock_(SystemWallMs) {}
 
-JournalWriter::~JournalWriter() { Close(); }
+JournalWriter::~JournalWriter() {
+    Close();
+}
 
 IoResult JournalWriter::Open(const std::filesystem::path& path, uint64_t firstSeq) {
     if (IsOpen() || firstSeq == 0) {
