@@ -1,7 +1,9 @@
 // Entry point: one instance per user, then the main window.
 #include <QApplication>
 #include <QTimer>
+#include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -12,14 +14,36 @@
 #include "common/messages.h"
 #include "common/ms_clock.h"
 #include "common/program_places.h"
+#include "journal/journal_content.h"
+#include "journal/journal_dump.h"
+#include "journal/journal_place.h"
 #include "sensors/receiver_hub.h"
 #include "widgets/qt_prompter.h"
 
 namespace {
 const char kInstanceName[] = "Trelcap2000";
+
+// `--journal-dump FILE` prints a journal as text for an inquiry after the event and ends the
+// program; nullopt when the option is not given.
+std::optional<int> DumpJournalOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--journal-dump") != 0) {
+            continue;
+        }
+        if (i + 1 >= argc) {
+            std::cerr << "--journal-dump needs the journal file\n";
+            return 2;
+        }
+        return vantrel::DumpJournal(argv[i + 1], std::cout, vantrel::DescribeRecord);
+    }
+    return std::nullopt;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (std::optional<int> dumped = DumpJournalOption(argc, argv)) {
+        return *dumped;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
     QApplication::setApplicationDisplayName(QString::fromUtf8(vantrel::msg::kTitle));
@@ -40,6 +64,7 @@ int main(int argc, char** argv) {
     vantrel::MainWindowEnvironment env;
     const std::filesystem::path programDir = QApplication::applicationDirPath().toStdString();
     env.programDir = vantrel::SettingsFolder(vantrel::CurrentSettingsPlaces(programDir));
+    env.journalFolder = vantrel::JournalFolder(env.programDir, env.programDir == programDir);
     env.prompter = &prompter;
     env.clock = &clock;
     vantrel::TMainForm window(env);

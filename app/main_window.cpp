@@ -20,6 +20,9 @@
 #include "common/ms_clock.h"
 #include "dialogs/about_box.h"
 #include "dialogs/setup_dialog.h"
+#include "journal/list_journal.h"
+#include "lists/list_recorder.h"
+#include "lists/list_undo.h"
 #include "lists/entry_list_controller.h"
 #include "lists/entry_panel.h"
 #include "lists/entry_table_model.h"
@@ -66,6 +69,7 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
     printer_ = std::make_unique<QPrinter>();
     connect(menu.FileSetup, &QAction::triggered, this,
             [this] { env_.prompter->PageSetup(this, *printer_); });
+    BuildJournal();  // before the record window adds the result sinks: the journal comes first
     BuildRecordWindow();
     BuildReceiver();
     qApp->installEventFilter(this);
@@ -226,6 +230,8 @@ void TMainForm::FirstShow() {
     ModeDependentSetup();
     ResizeRoutine();
     OpenPortDriver();
+    // Asked once the window is on screen, so that the question has it as its parent.
+    QTimer::singleShot(0, this, &TMainForm::BeginJournal);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -242,6 +248,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     record_->close();
     // A log that cannot be written is not retried: the program still ends.
     sensors_->AddExitAndSave(setup_.logfile, std::filesystem::current_path());
+    journal_->End();
     event->accept();
     emit closed();
 }

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/main_menu.h"
 #include "app/sensor_log_sink.h"
@@ -45,6 +46,11 @@ class EntryListController;
 class EntryPanel;
 class GymkhanaController;
 class GymkhanaPage;
+class ListJournal;
+class ListRecorder;
+class ListUndo;
+struct JournalReadResult;
+struct JournalReplay;
 class MsClock;
 class Prompter;
 class ReceiverHub;
@@ -71,6 +77,8 @@ struct MainWindowEnvironment {
     std::function<bool(const QString& path)> openDocument{};
     // Where exported workbooks go, a new folder each; empty: the system's temporary folder.
     std::filesystem::path exportTempDir{};
+    // Where the journal of the lists is kept; none: no journal (undo still works).
+    std::optional<std::filesystem::path> journalFolder{};
 };
 
 class TMainForm : public QMainWindow, private SessionHost {
@@ -132,6 +140,11 @@ public:
     void Font2Click();
     void HelpContentsClick();
     void HelpAboutClick();
+    // Undo and redo of the lists (Ctrl+Z, Ctrl+Y and the result grid's popup); undoing a booked
+    // run or lap asks first. False when nothing was done.
+    bool UndoClick();
+    bool RedoClick();
+    ListJournal& Journal() { return *journal_; }
     // File > Print, Ctrl+P and the record window's print button: the Rank page.
     void FilePrintClick();
     // The result grid's spreadsheet item.
@@ -212,6 +225,18 @@ private:
     void OnUsbReadFailed(const QString& message);
     void OnPortReadFailed(const QString& message);
     void AddResultSinks();
+    // The journal: built with the lists; begun after the first show has offered to restore
+    // what a crash left unsaved.
+    void BuildJournal();
+    void BeginJournal();
+    void RestoreFromJournal(const std::filesystem::path& path, const JournalReadResult& read);
+    bool AskToRestore(const JournalReplay& seen, bool sameBoot, const QString& damage);
+    void ApplyRestoredJournal(const JournalReadResult& read, const JournalReplay& seen,
+                              bool sameBoot);
+    void RestartRestoredSession(const JournalReplay& seen);
+    void PollJournal();
+    void JournalSessionStarted();
+    void JournalCourseCheck();
     TimeStyle CurrentTimeStyle() const;
 
     MainWindowEnvironment env_;
@@ -243,6 +268,12 @@ private:
     std::unique_ptr<SensorLogSink> sensorLogSink_;
     std::unique_ptr<ReceiverHub> receiver_;
     std::unique_ptr<SerialOutputSink> serialOutputSink_;
+    // Declared after the lists and state they watch, so they go first.
+    std::unique_ptr<ListRecorder> recorder_;
+    std::unique_ptr<ListUndo> undo_;
+    std::unique_ptr<ListJournal> journal_;
+    QTimer* journalTimer_ = nullptr;
+    bool journalFlushQueued_ = false;
     TSetupForm* setupForm_ = nullptr;
     TAboutForm* aboutForm_ = nullptr;
     // The printer and page the printed standings use; set up with File > Page setup.

@@ -7,6 +7,7 @@
 #include "app/sensor_log_sink.h"
 #include "common/messages.h"
 #include "common/numbers.h"
+#include "journal/list_journal.h"
 #include "lists/result_list_controller.h"
 #include "modes/circuit_controller.h"
 #include "modes/circuit_page.h"
@@ -81,6 +82,7 @@ void TMainForm::AddResultSinks() {
     standingsSink_ = std::make_unique<StandingsSink>(std::move(wiring));
     sensorLogSink_ = std::make_unique<SensorLogSink>(setup_, sensors_->Log());
     ResultListCommands& commands = resultList_->Commands();
+    commands.AddSink(*journal_);
     commands.AddSink(*standingsSink_);
     commands.AddSink(*sensorLogSink_);
 }

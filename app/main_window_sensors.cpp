@@ -84,6 +84,8 @@ void TMainForm::OnSensorEvent(const SensorEvent& event) {
         case SensorEventKind::kDragRunReset:
         case SensorEventKind::kDragLamps:
             ModeInForce().TakeSensorEvent(event);
+            // A car put on course is journalled with its start tick at once.
+            JournalCourseCheck();
             break;
         case SensorEventKind::kReadFailed:
             if (sensors_->ReadFailureIsUsb()) {

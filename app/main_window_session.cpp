@@ -15,6 +15,7 @@
 #include "common/messages.h"
 #include "common/ms_clock.h"
 #include "common/time_text.h"
+#include "journal/list_journal.h"
 #include "lists/entry_panel.h"
 #include "lists/entry_table_model.h"
 #include "lists/result_list_controller.h"
@@ -61,6 +62,7 @@ bool TMainForm::StartRoutine() {
         return false;
     }
     sound_->Resume();
+    JournalSessionStarted();
     return true;
 }
 
@@ -90,6 +92,7 @@ void TMainForm::StopRoutine() {
     ModeInForce().StopSession();
     CloseReceiverPort(false);  // "RS232C" stays ticked; ticking it again opens the port
     DropVoicePack();
+    journal_->SessionStopped();
 }
 
 void TMainForm::EnableSessionControls(bool running) {

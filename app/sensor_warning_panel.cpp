@@ -20,7 +20,9 @@ void SensorWarningPanel::Set(SensorWarning warning, const QString& text, const Q
 }
 
 void SensorWarningPanel::ClearAll() {
+    const Entry journal = entries_[static_cast<size_t>(SensorWarning::kJournal)];
     entries_ = {};
+    entries_[static_cast<size_t>(SensorWarning::kJournal)] = journal;
     Refresh();
 }
 

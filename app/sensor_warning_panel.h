@@ -8,7 +8,13 @@
 
 namespace vantrel {
 
-enum class SensorWarning { kNotLive = 0, kReadStopped = 1, kEventsLost = 2, kReceiverLost = 3 };
+enum class SensorWarning {
+    kNotLive = 0,
+    kReadStopped = 1,
+    kEventsLost = 2,
+    kReceiverLost = 3,
+    kJournal = 4,  // the journal cannot be written; stays until it recovers, not per session
+};
 
 class SensorWarningPanel final : public QLabel {
     Q_OBJECT
@@ -17,6 +23,7 @@ public:
 
     // Shows `text` (the tooltip adds `detail`) in place of an earlier warning of that kind.
     void Set(SensorWarning warning, const QString& text, const QString& detail = QString());
+    // Clears every warning but the journal's.
     void ClearAll();
 
 private:
@@ -26,7 +33,7 @@ private:
         QString text;
         QString detail;
     };
-    std::array<Entry, 4> entries_;
+    std::array<Entry, 5> entries_;
 };
 
 }  // namespace vantrel

@@ -156,10 +156,7 @@ bool GetFiles(ByteReader& in, JournalFiles& files) {
     return ok;
 }
 
-}  // namespace
-
-std::vector<uint8_t> EncodeStep(const ListStep& step) {
-    ByteWriter out;
+void PutStep(ByteWriter& out, const ListStep& step) {
     out.PutU8(static_cast<uint8_t>(step.kind));
     out.PutU32(static_cast<uint32_t>(step.changes.size()));
     for (const ListChange& change : step.changes) {
@@ -172,11 +169,9 @@ std::vector<uint8_t> EncodeStep(const ListStep& step) {
         out.PutI64(counter.before);
         out.PutI64(counter.after);
     }
-    return out.Take();
 }
 
-std::optional<ListStep> DecodeStep(std::span<const uint8_t> payload) {
-    return DecodeAll<ListStep>(payload, [](ByteReader& in, ListStep& step) {
+bool GetStep(ByteReader& in, ListStep& step) {
         uint8_t kind = 0;
         uint32_t count = 0;
         if (!in.GetU8(kind) || kind > 1 || !in.GetU32(count) || count > in.Remaining()) {
@@ -202,6 +197,62 @@ std::optional<ListStep> DecodeStep(std::span<const uint8_t> payload) {
             counter.kind = static_cast<CounterKind>(counterKind);
         }
         return true;
+}
+
+void PutCourse(ByteWriter& out, const JournalCourse& course) {
+    out.PutI32(course.waitingCar);
+    out.PutU32(static_cast<uint32_t>(course.cars.size()));
+    for (const JournalCourseCar& car : course.cars) {
+        for (int32_t word : {car.position, car.car, car.startTick, car.split1Ms, car.split2Ms,
+                             car.penalty}) {
+            out.PutI32(word);
+        }
+    }
+}
+
+bool GetCourse(ByteReader& in, JournalCourse& course) {
+    uint32_t count = 0;
+    if (!in.GetI32(course.waitingCar) || !in.GetU32(count) || count > 4) {
+        return false;
+    }
+    course.cars.resize(count);
+    for (JournalCourseCar& car : course.cars) {
+        if (!in.GetI32(car.position) || !in.GetI32(car.car) || !in.GetI32(car.startTick) ||
+            !in.GetI32(car.split1Ms) || !in.GetI32(car.split2Ms) || !in.GetI32(car.penalty)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Encodes a whole payload with `put`.
+template <typename Value, typename Put>
+std::vector<uint8_t> EncodeWith(const Value& value, Put put) {
+    ByteWriter out;
+    put(out, value);
+    return out.Take();
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeStep(const ListStep& step) {
+    return EncodeWith(step, PutStep);
+}
+
+std::optional<ListStep> DecodeStep(std::span<const uint8_t> payload) {
+    return DecodeAll<ListStep>(payload, GetStep);
+}
+
+std::vector<uint8_t> EncodeBooking(const JournalBooking& booking) {
+    return EncodeWith(booking, [](ByteWriter& out, const JournalBooking& value) {
+        PutStep(out, value.step);
+        PutCourse(out, value.course);
+    });
+}
+
+std::optional<JournalBooking> DecodeBooking(std::span<const uint8_t> payload) {
+    return DecodeAll<JournalBooking>(payload, [](ByteReader& in, JournalBooking& booking) {
+        return GetStep(in, booking.step) && GetCourse(in, booking.course);
     });
 }
 
@@ -232,33 +283,11 @@ std::optional<JournalSession> DecodeSession(std::span<const uint8_t> payload) {
 }
 
 std::vector<uint8_t> EncodeCourse(const JournalCourse& course) {
-    ByteWriter out;
-    out.PutI32(course.waitingCar);
-    out.PutU32(static_cast<uint32_t>(course.cars.size()));
-    for (const JournalCourseCar& car : course.cars) {
-        for (int32_t word :
-             {car.position, car.car, car.startTick, car.split1Ms, car.split2Ms, car.penalty}) {
-            out.PutI32(word);
-        }
-    }
-    return out.Take();
+    return EncodeWith(course, PutCourse);
 }
 
 std::optional<JournalCourse> DecodeCourse(std::span<const uint8_t> payload) {
-    return DecodeAll<JournalCourse>(payload, [](ByteReader& in, JournalCourse& course) {
-        uint32_t count = 0;
-        if (!in.GetI32(course.waitingCar) || !in.GetU32(count) || count > 4) {
-            return false;
-        }
-        course.cars.resize(count);
-        for (JournalCourseCar& car : course.cars) {
-            if (!in.GetI32(car.position) || !in.GetI32(car.car) || !in.GetI32(car.startTick) ||
-                !in.GetI32(car.split1Ms) || !in.GetI32(car.split2Ms) || !in.GetI32(car.penalty)) {
-                return false;
-            }
-        }
-        return true;
-    });
+    return DecodeAll<JournalCourse>(payload, GetCourse);
 }
 
 std::vector<uint8_t> EncodeCheckpoint(const JournalCheckpoint& checkpoint) {

@@ -26,6 +26,7 @@ enum class JournalType : uint16_t {
     kSessionStop = 7,
     kCourse = 8,
     kProgramEnd = 9,
+    kBooking = 10,
 };
 
 // The list files and whether each list differs from its file.
@@ -81,6 +82,15 @@ struct JournalCheckpoint {
 
 std::vector<uint8_t> EncodeStep(const ListStep& step);
 std::optional<ListStep> DecodeStep(std::span<const uint8_t> payload);
+// A booked run or lap with the cars on course after it, in one record, so that a car that
+// finished is never found on course again after a crash.
+struct JournalBooking {
+    ListStep step;
+    JournalCourse course;
+    bool operator==(const JournalBooking&) const = default;
+};
+std::vector<uint8_t> EncodeBooking(const JournalBooking& booking);
+std::optional<JournalBooking> DecodeBooking(std::span<const uint8_t> payload);
 std::vector<uint8_t> EncodeFiles(const JournalFiles& files);
 std::optional<JournalFiles> DecodeFiles(std::span<const uint8_t> payload);
 std::vector<uint8_t> EncodeSession(const JournalSession& session);

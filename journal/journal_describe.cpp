@@ -84,6 +84,11 @@ std::string DescribeRecord(const JournalRecord& record) {
             auto step = DecodeStep(payload);
             return step ? DescribeStep(*step) : kUnreadable;
         }
+        case JournalType::kBooking: {
+            auto booking = DecodeBooking(payload);
+            return booking ? DescribeStep(booking->step) + "; " + DescribeCourse(booking->course)
+                           : kUnreadable;
+        }
         case JournalType::kUndo:
             return "undo";
         case JournalType::kRedo:

@@ -28,7 +28,9 @@ private:
             case JournalType::kCheckpoint:
                 return TakeCheckpoint(payload);
             case JournalType::kStep:
-                return TakeStep(payload);
+                return TakeStep(DecodeStep(payload));
+            case JournalType::kBooking:
+                return TakeBooking(payload);
             case JournalType::kUndo:
                 return Move(undo_.NextUndo(), -1, [this] { return undo_.Undo(); });
             case JournalType::kRedo:
@@ -37,6 +39,9 @@ private:
                 return TakeFiles(payload);
             case JournalType::kSessionStart:
                 replay_.session = DecodeSession(payload);
+                if (replay_.session) {
+                    target_.state.countingMethod = replay_.session->countingMethod;
+                }
                 return replay_.session.has_value();
             case JournalType::kSessionStop:
                 replay_.session.reset();
@@ -76,8 +81,16 @@ private:
         return true;
     }
 
-    bool TakeStep(std::span<const uint8_t> payload) {
-        std::optional<ListStep> step = DecodeStep(payload);
+    bool TakeBooking(std::span<const uint8_t> payload) {
+        std::optional<JournalBooking> booking = DecodeBooking(payload);
+        if (!booking) {
+            return false;
+        }
+        replay_.course = std::move(booking->course);
+        return TakeStep(std::move(booking->step));
+    }
+
+    bool TakeStep(std::optional<ListStep> step) {
         if (!step) {
             return false;
         }
@@ -141,7 +154,10 @@ JournalReplay ReplayJournal(const std::vector<JournalRecord>& records, ListTarge
         replayer.Take(record);
     }
     recorder.Resume();
-    return replayer.Result();
+    JournalReplay replay = replayer.Result();
+    replay.mode = target.results.Mode();
+    replay.countingMethod = target.state.countingMethod;
+    return replay;
 }
 
 JournalReplay InspectJournal(const std::vector<JournalRecord>& records) {

@@ -26,6 +26,8 @@ struct JournalReplay {
     int64_t lastWallMs = 0;                 // when the last record was written
     uint64_t lastSeq = 0;
     int32_t unreadable = 0;  // records whose payload made no sense
+    RaceMode mode = RaceMode::kGymkhana;  // the result list's layout at the last record
+    int32_t countingMethod = 0;
 
     // True when restoring would bring back anything that is in no file.
     bool HoldsUnsavedWork() const;

@@ -28,7 +28,14 @@ IoResult ListJournal::Begin(const std::filesystem::path& folder) {
 }
 
 void ListJournal::ResultBooked(const BookedResult&, int32_t) {
-    Flush(StepKind::kBooking);
+    std::optional<ListStep> step = recorder_.TakeStep(StepKind::kBooking);
+    if (!step) {
+        return;
+    }
+    JournalBooking booking{std::move(*step), sources_.course ? sources_.course() : lastCourse_};
+    Append(JournalType::kBooking, EncodeBooking(booking));
+    lastCourse_ = std::move(booking.course);
+    undo_.Record(std::move(booking.step));
 }
 
 void ListJournal::Flush(StepKind kind) {

@@ -40,7 +40,8 @@ public:
     const std::filesystem::path& Path() const { return writer_.Path(); }
     JournalWriter& Writer() { return writer_; }
 
-    // A booked result closes its step at once, so that it is durable as soon as possible.
+    // A booked result closes its step at once, so that it is durable as soon as possible; the
+    // cars on course after it go in the same record.
     void ResultBooked(const BookedResult& result, int32_t row) override;
     // Ends the step gathered so far (a command, an edit) and writes it.
     void Flush(StepKind kind = StepKind::kEdit);

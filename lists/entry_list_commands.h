@@ -26,6 +26,8 @@ public:
     // Folder and name for both entry dialogs; file().Label() is the text of `EntryFile`.
     const ListFileName& File() const { return file_; }
     const GridEditState& EditState() const { return editState_; }
+    // The file of restored lists, as the journal knew it.
+    void RestoreFile(ListFileName file) { file_ = std::move(file); }
 
     // New and Load first ask (messages 101/102, 103/104) when this is true.
     bool NeedsQuestionBeforeReplace() const { return state_.entryModified; }

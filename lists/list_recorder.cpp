@@ -86,6 +86,12 @@ void ListRecorder::Restart() {
     CopyLists();
 }
 
+void ListRecorder::Note() {
+    if (open_.changes.empty() && firstChange_) {
+        firstChange_();
+    }
+}
+
 void ListRecorder::CopyLists() {
     for (int32_t row = 0; row < EntryTable::kRows; ++row) {
         for (int32_t column = 0; column < EntryTable::kColumns; ++column) {
@@ -133,6 +139,7 @@ void ListRecorder::EntryCellsChanged(int32_t firstRow, int32_t lastRow, int32_t 
             const std::string& now = entries_.Cell(column, row);
             std::string& copy = entryCopy_[row][column];
             if (now != copy) {
+                Note();
                 open_.changes.push_back(CellChange{ListKind::kEntry, row, column, copy, now});
                 copy = now;
             }
@@ -152,6 +159,7 @@ void ListRecorder::ResultCellsChanged(int32_t firstRow, int32_t lastRow, int32_t
              column <= lastColumn && column < static_cast<int32_t>(copy.size()); ++column) {
             const std::string& now = results_.Cell(column, row);
             if (now != copy[column]) {
+                Note();
                 open_.changes.push_back(
                     CellChange{ListKind::kResult, row, column, copy[column], now});
                 copy[column] = now;
@@ -170,6 +178,7 @@ void ListRecorder::ResultRowsInserted(int32_t firstRow, int32_t lastRow) {
     }
     resultCopy_.insert(resultCopy_.begin() + (firstRow - 1), change.rows.begin(),
                        change.rows.end());
+    Note();
     open_.changes.push_back(std::move(change));
 }
 
@@ -179,6 +188,7 @@ void ListRecorder::ResultRowsRemoved(int32_t firstRow, int32_t lastRow) {
     }
     const auto from = resultCopy_.begin() + (firstRow - 1);
     const auto to = resultCopy_.begin() + lastRow;
+    Note();
     open_.changes.push_back(RowsChange{false, firstRow, TableRows(from, to)});
     resultCopy_.erase(from, to);
 }
@@ -193,6 +203,7 @@ void ListRecorder::ResultResetDone() {
     }
     resultMode_ = change.afterMode;
     resultCopy_ = change.after;
+    Note();
     open_.changes.push_back(std::move(change));
 }
 

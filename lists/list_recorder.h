@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -24,6 +25,9 @@ public:
     ListRecorder(const ListRecorder&) = delete;
     ListRecorder& operator=(const ListRecorder&) = delete;
 
+    // Called when the first change of a new step comes in, so that the step can be taken once
+    // the command that makes it is done.
+    void OnFirstChange(std::function<void()> listener) { firstChange_ = std::move(listener); }
     // True when a change is waiting to be taken.
     bool HasChanges() const { return !open_.changes.empty(); }
     // What changed since the last step (tables, then the counters compared with their copy),
@@ -48,6 +52,7 @@ private:
     void ResultRowsRemoved(int32_t firstRow, int32_t lastRow);
     void ResultResetDone();
     void CopyLists();
+    void Note();
     void TakeCounters(ListStep& step);
 
     EntryTable& entries_;
@@ -60,6 +65,7 @@ private:
     std::array<uint32_t, kCarSlots> firstPass_{};
     std::array<uint32_t, kCarSlots> lastPass_{};
     ListStep open_;
+    std::function<void()> firstChange_;
     int32_t paused_ = 0;
     std::unique_ptr<EntryWatch> entryWatch_;
     std::unique_ptr<ResultWatch> resultWatch_;

@@ -8,6 +8,9 @@ ListUndo::ListUndo(ListTarget target, ListRecorder& recorder)
     : target_(target), recorder_(recorder) {}
 
 void ListUndo::Record(ListStep step) {
+    if (step.changes.empty()) {
+        return;
+    }
     done_.push_back(std::move(step));
     if (done_.size() > kMaxSteps) {
         done_.pop_front();

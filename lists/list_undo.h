@@ -17,7 +17,9 @@ public:
     // `recorder`.
     ListUndo(ListTarget target, ListRecorder& recorder);
 
-    // A new step: it can be undone, and nothing can be redone any more.
+    // A new step: it can be undone, and nothing can be redone any more. A step that changed
+    // only the counters (a session start's preparation) is no change of a list and is left
+    // out.
     void Record(ListStep step);
 
     bool CanUndo() const { return !done_.empty(); }

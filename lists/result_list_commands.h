@@ -38,6 +38,11 @@ public:
     // Folder and name for both result dialogs; file().Label() is the text of `ResultFile`.
     const ListFileName& File() const { return file_; }
     const GridEditState& EditState() const { return editState_; }
+    // The file of restored lists, as the journal knew it.
+    void RestoreFile(const ListFileName& file) {
+        file_.folder = file.folder;
+        SetFileName(file.name);
+    }
     // Told whenever file().name changes (the window shows it in `ResultFile`).
     void OnFileNameChanged(std::function<void()> listener) {
         fileNameChanged_ = std::move(listener);

@@ -77,6 +77,11 @@ ResultPanel::ResultPanel(ResultTable& table, QWidget* parent) : QFrame(parent) {
     Grid2Delete = Grid2Popup->addAction(QStringLiteral("削除"));
     Grid2Delete->setObjectName(QStringLiteral("Grid2Delete"));
     Grid2Popup->addSeparator();
+    Grid2Undo = Grid2Popup->addAction(QStringLiteral("元に戻す\tCtrl+Z"));
+    Grid2Undo->setObjectName(QStringLiteral("Grid2Undo"));
+    Grid2Redo = Grid2Popup->addAction(QStringLiteral("やり直し\tCtrl+Y"));
+    Grid2Redo->setObjectName(QStringLiteral("Grid2Redo"));
+    Grid2Popup->addSeparator();
     Grid2Excel = Grid2Popup->addAction(QStringLiteral("ﾘｻﾞﾙﾄﾃﾞｰﾀを MS Excel に送る"));
     Grid2Excel->setObjectName(QStringLiteral("Grid2Excel"));
     Grid2Popup->setToolTipsVisible(true);

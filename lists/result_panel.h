@@ -48,6 +48,8 @@ public:
     QAction* Grid2Edit;
     QAction* Grid2Delete;
     QAction* Grid2Excel;
+    QAction* Grid2Undo;  // "元に戻す"
+    QAction* Grid2Redo;  // "やり直し"
 
 private:
     ResultTableModel* model_;

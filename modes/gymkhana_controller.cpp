@@ -153,6 +153,26 @@ void GymkhanaController::StopSession() {
     ShowPositions();
 }
 
+std::vector<CarOnCourse> GymkhanaController::CarsOnCourseNow() const {
+    std::vector<CarOnCourse> cars;
+    const CourseState& s = flow_.Course().State();
+    for (int32_t position = kNewestPosition; position <= kOldestPosition; ++position) {
+        if (flow_.Course().HoldsCar(position)) {
+            const CourseRecord& record = s.courseTimes[position];
+            cars.push_back({position, s.courseCar[position], record[kStartWord],
+                            record[kSplit1Word], record[kSplit2Word], record[kPenaltyWord]});
+        }
+    }
+    return cars;
+}
+
+void GymkhanaController::PutBackOnCourse(const std::vector<CarOnCourse>& cars) {
+    for (const CarOnCourse& car : cars) {
+        flow_.PutBackOnCourse(car.position, car.car,
+                              {car.startTick, car.split1Ms, car.split2Ms, car.penalty});
+    }
+}
+
 void GymkhanaController::PickEntryRow(int row) {
     flow_.PickEntryRow(row);
 }

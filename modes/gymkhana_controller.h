@@ -73,6 +73,8 @@ public:
     // A long run of one receiver code picks that car in the entry list (the next-car box and
     // the start queue stay as they are: taking the car is the operator's pick).
     void TakeReceivedBytes(uint8_t* bytes, uint16_t count, uint32_t tick) override;
+    std::vector<CarOnCourse> CarsOnCourseNow() const override;
+    void PutBackOnCourse(const std::vector<CarOnCourse>& cars) override;
     void RefreshWaitingCar() { flow_.RefreshWaitingCar(); }
     // An entry row picked by mouse or Enter.
     void PickEntryRow(int row);

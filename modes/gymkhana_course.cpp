@@ -192,6 +192,15 @@ bool GymkhanaCourse::RemovePosition(int32_t position) {
     return true;
 }
 
+bool GymkhanaCourse::PutBack(int32_t position, int32_t car, const CourseRecord& record) {
+    if (!IsPosition(position) || HoldsCar(position) || car <= 0) {
+        return false;
+    }
+    state_.courseCar[position] = car;
+    state_.courseTimes[position] = record;
+    return true;
+}
+
 bool GymkhanaCourse::CorrectCar(int32_t position, int32_t car) {
     if (!HoldsCar(position) || car <= 0) {
         return false;

@@ -113,6 +113,9 @@ public:
 
     // Takes the car off without a result; the younger cars move up with their records.
     bool RemovePosition(int32_t position);
+    // A session started again after a crash: `car` goes back to the free `position` with its
+    // record (start tick, splits, penalty). False when the position is taken or invalid.
+    bool PutBack(int32_t position, int32_t car, const CourseRecord& record);
     // Replaces the car number of an occupied position; its times and penalty stay.
     bool CorrectCar(int32_t position, int32_t car);
     // The run a course box's edit begins on, and whether that run still holds its position

@@ -72,6 +72,12 @@ public:
     void OnFinishEdge(uint32_t tick) { course_.OnFinishEdge(tick); }
     void OnSplit1Edge(uint32_t tick) { course_.OnSplit1Edge(tick); }
     void OnSplit2Edge(uint32_t tick) { course_.OnSplit2Edge(tick); }
+    // See GymkhanaCourse::PutBack; the positions are shown again.
+    bool PutBackOnCourse(int32_t position, int32_t car, const CourseRecord& record) {
+        const bool done = course_.PutBack(position, car, record);
+        view_.ShowPositions();
+        return done;
+    }
 
     // The clock timer of a course position (Timer2..Timer5 for positions 1..4). Drain the
     // sensor events up to `now` first: on position 4 it finishes a timed-out car at once.

@@ -5,12 +5,24 @@
 // Thread rule: GUI thread only.
 
 #include <cstdint>
+#include <vector>
 
 #include "common/race_mode.h"
 #include "common/setup_settings.h"
 #include "sensors/sensor_event.h"
 
 namespace vantrel {
+
+// A car between start and finish as a restart after a crash puts it back: its position, its
+// start tick and what it has done so far.
+struct CarOnCourse {
+    int32_t position = 0;
+    int32_t car = 0;
+    int32_t startTick = 0;
+    int32_t split1Ms = 0;
+    int32_t split2Ms = 0;
+    int32_t penalty = 0;
+};
 
 class RaceModeController {
 public:
@@ -43,6 +55,11 @@ public:
     // A block of receiver bytes that arrived at `tick` while this mode's tab is shown; the
     // mode may overwrite invalid bytes. Modes without a receiver drop them.
     virtual void TakeReceivedBytes(uint8_t* /*bytes*/, uint16_t /*count*/, uint32_t /*tick*/) {}
+    // The cars on course now, and putting them back in a session started again after a crash
+    // (same boot, so their start ticks still count). Modes that time no car on course have
+    // none.
+    virtual std::vector<CarOnCourse> CarsOnCourseNow() const { return {}; }
+    virtual void PutBackOnCourse(const std::vector<CarOnCourse>& /*cars*/) {}
 };
 
 }  // namespace vantrel

@@ -1,0 +1,285 @@
+// The main window's journal of the lists: what a crash left unsaved is offered back at the
+// first show, every change goes to the journal as it happens, and undo and redo act on the
+// lists.
+#include <QDateTime>
+#include <QKeySequence>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+
+#include "app/clock_panel.h"
+#include "app/journal_messages.h"
+#include "app/main_window.h"
+#include "app/sensor_warning_panel.h"
+#include "common/messages.h"
+#include "journal/boot_id.h"
+#include "journal/journal_place.h"
+#include "journal/journal_replay.h"
+#include "journal/list_journal.h"
+#include "lists/entry_list_controller.h"
+#include "lists/entry_panel.h"
+#include "lists/list_recorder.h"
+#include "lists/list_undo.h"
+#include "lists/result_list_controller.h"
+#include "lists/result_panel.h"
+#include "modes/circuit_controller.h"
+#include "widgets/prompter.h"
+#include "widgets/widget_util.h"
+
+namespace vantrel {
+namespace {
+
+constexpr int kJournalPollMs = 100;
+
+JournalCourse JournalCourseOf(const std::vector<CarOnCourse>& cars) {
+    JournalCourse course;
+    for (const CarOnCourse& car : cars) {
+        course.cars.push_back(
+            {car.position, car.car, car.startTick, car.split1Ms, car.split2Ms, car.penalty});
+    }
+    return course;
+}
+
+std::vector<CarOnCourse> CarsOf(const JournalCourse& course) {
+    std::vector<CarOnCourse> cars;
+    for (const JournalCourseCar& car : course.cars) {
+        cars.push_back(
+            {car.position, car.car, car.startTick, car.split1Ms, car.split2Ms, car.penalty});
+    }
+    return cars;
+}
+
+QString LocalTimeText(int64_t wallMs) {
+    return QDateTime::fromMSecsSinceEpoch(wallMs).toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+}
+
+// The car of the first result row a booking step wrote.
+QString BookedCarOf(const ListStep& step) {
+    for (const ListChange& change : step.changes) {
+        if (const auto* rows = std::get_if<RowsChange>(&change)) {
+            if (!rows->rows.empty() && !rows->rows[0].empty()) {
+                return QString::fromStdString(rows->rows[0][0]);
+            }
+        }
+        if (const auto* cell = std::get_if<CellChange>(&change)) {
+            if (cell->list == ListKind::kResult && cell->column == ResultTable::kCar) {
+                return QString::fromStdString(cell->after);
+            }
+        }
+    }
+    return QStringLiteral("?");
+}
+
+}  // namespace
+
+void TMainForm::BuildJournal() {
+    recorder_ = std::make_unique<ListRecorder>(entries_, results_, state_);
+    undo_ = std::make_unique<ListUndo>(ListTarget{entries_, results_, state_}, *recorder_);
+    ListJournal::Sources sources;
+    sources.files = [this] {
+        const ListFileName& entry = entryList_->Commands().File();
+        const ListFileName& result = resultList_->Commands().File();
+        return JournalFiles{entry.folder,          entry.name,
+                            result.folder,         result.name,
+                            state_.entryModified, state_.resultModified};
+    };
+    sources.course = [this] { return JournalCourseOf(ModeInForce().CarsOnCourseNow()); };
+    journal_ = std::make_unique<ListJournal>(ListTarget{entries_, results_, state_}, *recorder_,
+                                             *undo_, std::move(sources));
+    // A command's changes make one step: it is taken once the command is done.
+    recorder_->OnFirstChange([this] {
+        if (!journalFlushQueued_) {
+            journalFlushQueued_ = true;
+            QTimer::singleShot(0, this, [this] {
+                journalFlushQueued_ = false;
+                journal_->Flush();
+            });
+        }
+    });
+    journalTimer_ = MakeNamed<QTimer>(this, "JournalTimer");
+    connect(journalTimer_, &QTimer::timeout, this, &TMainForm::PollJournal);
+    auto* undo = new QShortcut(QKeySequence::Undo, this);
+    connect(undo, &QShortcut::activated, this, &TMainForm::UndoClick);
+    auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), this);
+    connect(redo, &QShortcut::activated, this, &TMainForm::RedoClick);
+    connect(Panel2->Grid2Undo, &QAction::triggered, this, &TMainForm::UndoClick);
+    connect(Panel2->Grid2Redo, &QAction::triggered, this, &TMainForm::RedoClick);
+    connect(Panel2->Grid2Popup, &QMenu::aboutToShow, this, [this] {
+        Panel2->Grid2Undo->setEnabled(undo_->CanUndo() || recorder_->HasChanges());
+        Panel2->Grid2Redo->setEnabled(undo_->CanRedo());
+    });
+}
+
+void TMainForm::BeginJournal() {
+    if (!env_.journalFolder) {
+        return;
+    }
+    const std::filesystem::path& folder = *env_.journalFolder;
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    // Whatever the start-up did to the lists is where the journal and undo begin.
+    recorder_->Restart();
+    undo_->Forget();
+    for (const std::filesystem::path& path : ListJournals(folder)) {
+        if (!JournalInUse(path)) {
+            RestoreFromJournal(path, ReadJournalFile(path));
+            break;
+        }
+    }
+    const IoResult begun = journal_->Begin(folder);
+    if (!begun) {
+        sensorWarnings_->Set(SensorWarning::kJournal, QString::fromUtf8(msg::kJournalOff),
+                             QString::fromStdString(begun.error));
+    }
+    journalTimer_->start(kJournalPollMs);
+}
+
+void TMainForm::RestoreFromJournal(const std::filesystem::path& path,
+                                   const JournalReadResult& read) {
+    const QString damage = QString::fromStdString(DamageText(read));
+    const JournalReplay seen = InspectJournal(read.records);
+    if (!seen.HoldsUnsavedWork()) {
+        if (read.damage != JournalDamage::kNone) {
+            const std::filesystem::path aside = KeepAside(path, "damaged");
+            env_.prompter->Warn(this,
+                                QString::fromUtf8(msg::kRestoreDamaged)
+                                    .arg(damage, QString::fromStdString(aside.string())),
+                                QString::fromUtf8(msg::kRestoreCaption));
+        }
+        return;
+    }
+    const bool sameBoot =
+        seen.session.has_value() && !seen.session->bootId.empty() &&
+        seen.session->bootId == CurrentBootId();
+    if (!AskToRestore(seen, sameBoot, damage)) {
+        KeepAside(path, "declined");
+        return;
+    }
+    ApplyRestoredJournal(read, seen, sameBoot);
+    const std::filesystem::path aside =
+        KeepAside(path, read.damage == JournalDamage::kNone ? "restored" : "damaged");
+    if (read.damage != JournalDamage::kNone) {
+        env_.prompter->Warn(this,
+                            QString::fromUtf8(msg::kRestoreDamaged)
+                                .arg(damage, QString::fromStdString(aside.string())),
+                            QString::fromUtf8(msg::kRestoreCaption));
+    }
+}
+
+bool TMainForm::AskToRestore(const JournalReplay& seen, bool sameBoot, const QString& damage) {
+    QString text = QString::fromUtf8(msg::kRestoreQuestion)
+                       .arg(seen.bookings)
+                       .arg(LocalTimeText(seen.lastWallMs));
+    if (!sameBoot && !seen.course.cars.empty()) {
+        QStringList cars;
+        for (const JournalCourseCar& car : seen.course.cars) {
+            cars << QString::number(car.car);
+        }
+        text += QString::fromUtf8(msg::kRestoreCarsLost).arg(cars.join(QStringLiteral(", ")));
+    }
+    if (!damage.isEmpty()) {
+        text += QStringLiteral("\n\n") + damage;
+    }
+    return env_.prompter->AskYesNo(this, text, QString::fromUtf8(msg::kRestoreCaption));
+}
+
+void TMainForm::ApplyRestoredJournal(const JournalReadResult& read, const JournalReplay& seen,
+                                     bool sameBoot) {
+    recorder_->Pause();
+    if (seen.mode != state_.currentMode) {
+        EnterMode(seen.mode);
+        ShowModeInForce();
+    }
+    const JournalReplay replay =
+        ReplayJournal(read.records, {entries_, results_, state_}, *recorder_, *undo_);
+    state_.countingMethod = replay.countingMethod;
+    circuit_->ModeReset();  // shows the counting method
+    entryList_->Commands().RestoreFile({replay.files.entryFolder, replay.files.entryName});
+    resultList_->Commands().RestoreFile({replay.files.resultFolder, replay.files.resultName});
+    Panel1->ShowFileName(QString::fromStdString(replay.files.entryName));
+    state_.entryModified = replay.files.entryModified;
+    state_.resultModified = replay.files.resultModified;
+    if (replay.session && sameBoot) {
+        RestartRestoredSession(replay);
+    }
+    recorder_->Resume();
+    RebuildRanking();
+}
+
+void TMainForm::RestartRestoredSession(const JournalReplay& seen) {
+    // The session start empties the "Lap" column and the counters; the restored ones go back.
+    std::vector<std::string> laps;
+    for (int32_t car = 1; car <= EntryTable::kLastCar; ++car) {
+        laps.push_back(entries_.Cell(EntryTable::kLap, car));
+    }
+    const auto runCount = state_.runCount;
+    const auto firstPass = state_.firstPassTime;
+    const auto lastPass = state_.lastPassTime;
+    Panel5->SpeedButton1->setChecked(true);
+    SpeedButton1Click();
+    if (!state_.running) {
+        return;
+    }
+    for (int32_t car = 1; car <= EntryTable::kLastCar; ++car) {
+        entries_.SetCell(EntryTable::kLap, car, laps[static_cast<size_t>(car - 1)]);
+    }
+    state_.runCount = runCount;
+    state_.firstPassTime = firstPass;
+    state_.lastPassTime = lastPass;
+    state_.sessionStartTick = seen.session->startTick;
+    ModeInForce().PutBackOnCourse(CarsOf(seen.course));
+    JournalSessionStarted();
+}
+
+void TMainForm::JournalSessionStarted() {
+    journal_->SessionStarted(
+        {state_.currentMode, state_.countingMethod, state_.sessionStartTick, CurrentBootId()});
+    JournalCourseCheck();
+}
+
+void TMainForm::JournalCourseCheck() {
+    journal_->Poll();
+}
+
+void TMainForm::PollJournal() {
+    journal_->Poll();
+    if (std::optional<std::string> status = journal_->TakeStatusChange()) {
+        const bool failing = journal_->Writer().PendingBytes() > 0 || !journal_->IsOpen();
+        sensorWarnings_->Set(SensorWarning::kJournal,
+                             failing ? QString::fromUtf8(msg::kJournalWarning) : QString(),
+                             failing ? QString::fromStdString(*status) : QString());
+        SetStatusText(0, QString::fromStdString(*status));
+    }
+}
+
+bool TMainForm::UndoClick() {
+    if (resultList_->Editing() || entryList_->Commands().EditState().Editing()) {
+        return false;
+    }
+    journal_->Flush();
+    const ListStep* step = undo_->NextUndo();
+    if (step == nullptr) {
+        return false;
+    }
+    if (step->kind == StepKind::kBooking &&
+        !env_.prompter->AskYesNo(this, QString::fromUtf8(msg::kUndoBookingQuestion).arg(
+                                           BookedCarOf(*step)),
+                                 QString::fromUtf8(msg::kUndoCaption))) {
+        return false;
+    }
+    const bool done = journal_->Undo();
+    RebuildRanking();
+    return done;
+}
+
+bool TMainForm::RedoClick() {
+    if (resultList_->Editing() || entryList_->Commands().EditState().Editing()) {
+        return false;
+    }
+    const bool done = journal_->Redo();
+    RebuildRanking();
+    return done;
+}
+
+}  // namespace vantrel
