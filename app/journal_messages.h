@@ -19,7 +19,8 @@ inline constexpr const char* kRestoreDamaged =
     "ジャーナルの一部を読めませんでした: %1\n"
     "その前までの記録を使います。ファイルは %2 として残してあります。";
 inline constexpr const char* kJournalWarning = "ジャーナル";
-inline constexpr const char* kJournalOff = "ジャーナルを作れません。記録は保存するまでメモリ上だけにあります";
+inline constexpr const char* kJournalOff =
+    "ジャーナルを作れません。記録は保存するまでメモリ上だけにあります";
 // Undoing a booked run or lap: %1 the car.
 inline constexpr const char* kUndoBookingQuestion = "車番 %1 の記録を取り消しますか？";
 inline constexpr const char* kUndoCaption = "元に戻す";

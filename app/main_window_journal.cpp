@@ -80,9 +80,8 @@ void TMainForm::BuildJournal() {
     sources.files = [this] {
         const ListFileName& entry = entryList_->Commands().File();
         const ListFileName& result = resultList_->Commands().File();
-        return JournalFiles{entry.folder,          entry.name,
-                            result.folder,         result.name,
-                            state_.entryModified, state_.resultModified};
+        return JournalFiles{entry.folder, entry.name,           result.folder,
+                            result.name,  state_.entryModified, state_.resultModified};
     };
     sources.course = [this] { return JournalCourseOf(ModeInForce().CarsOnCourseNow()); };
     journal_ = std::make_unique<ListJournal>(ListTarget{entries_, results_, state_}, *recorder_,
@@ -149,9 +148,8 @@ void TMainForm::RestoreFromJournal(const std::filesystem::path& path,
         }
         return;
     }
-    const bool sameBoot =
-        seen.session.has_value() && !seen.session->bootId.empty() &&
-        seen.session->bootId == CurrentBootId();
+    const bool sameBoot = seen.session.has_value() && !seen.session->bootId.empty() &&
+                          seen.session->bootId == CurrentBootId();
     if (!AskToRestore(seen, sameBoot, damage)) {
         KeepAside(path, "declined");
         return;
@@ -263,9 +261,9 @@ bool TMainForm::UndoClick() {
         return false;
     }
     if (step->kind == StepKind::kBooking &&
-        !env_.prompter->AskYesNo(this, QString::fromUtf8(msg::kUndoBookingQuestion).arg(
-                                           BookedCarOf(*step)),
-                                 QString::fromUtf8(msg::kUndoCaption))) {
+        !env_.prompter->AskYesNo(
+            this, QString::fromUtf8(msg::kUndoBookingQuestion).arg(BookedCarOf(*step)),
+            QString::fromUtf8(msg::kUndoCaption))) {
         return false;
     }
     const bool done = journal_->Undo();

@@ -172,39 +172,39 @@ void PutStep(ByteWriter& out, const ListStep& step) {
 }
 
 bool GetStep(ByteReader& in, ListStep& step) {
-        uint8_t kind = 0;
-        uint32_t count = 0;
-        if (!in.GetU8(kind) || kind > 1 || !in.GetU32(count) || count > in.Remaining()) {
+    uint8_t kind = 0;
+    uint32_t count = 0;
+    if (!in.GetU8(kind) || kind > 1 || !in.GetU32(count) || count > in.Remaining()) {
+        return false;
+    }
+    step.kind = static_cast<StepKind>(kind);
+    step.changes.resize(count);
+    for (ListChange& change : step.changes) {
+        if (!GetChange(in, change)) {
             return false;
         }
-        step.kind = static_cast<StepKind>(kind);
-        step.changes.resize(count);
-        for (ListChange& change : step.changes) {
-            if (!GetChange(in, change)) {
-                return false;
-            }
-        }
-        if (!in.GetU32(count) || count > in.Remaining() / 21) {
+    }
+    if (!in.GetU32(count) || count > in.Remaining() / 21) {
+        return false;
+    }
+    step.counters.resize(count);
+    for (CounterChange& counter : step.counters) {
+        uint8_t counterKind = 0;
+        if (!in.GetU8(counterKind) || counterKind > 2 || !in.GetI32(counter.car) ||
+            !in.GetI64(counter.before) || !in.GetI64(counter.after)) {
             return false;
         }
-        step.counters.resize(count);
-        for (CounterChange& counter : step.counters) {
-            uint8_t counterKind = 0;
-            if (!in.GetU8(counterKind) || counterKind > 2 || !in.GetI32(counter.car) ||
-                !in.GetI64(counter.before) || !in.GetI64(counter.after)) {
-                return false;
-            }
-            counter.kind = static_cast<CounterKind>(counterKind);
-        }
-        return true;
+        counter.kind = static_cast<CounterKind>(counterKind);
+    }
+    return true;
 }
 
 void PutCourse(ByteWriter& out, const JournalCourse& course) {
     out.PutI32(course.waitingCar);
     out.PutU32(static_cast<uint32_t>(course.cars.size()));
     for (const JournalCourseCar& car : course.cars) {
-        for (int32_t word : {car.position, car.car, car.startTick, car.split1Ms, car.split2Ms,
-                             car.penalty}) {
+        for (int32_t word :
+             {car.position, car.car, car.startTick, car.split1Ms, car.split2Ms, car.penalty}) {
             out.PutI32(word);
         }
     }

@@ -25,7 +25,7 @@ struct JournalReplay {
     int32_t bookingsSinceSave = 0;          // of those, booked since the journal began
     int64_t lastWallMs = 0;                 // when the last record was written
     uint64_t lastSeq = 0;
-    int32_t unreadable = 0;  // records whose payload made no sense
+    int32_t unreadable = 0;               // records whose payload made no sense
     RaceMode mode = RaceMode::kGymkhana;  // the result list's layout at the last record
     int32_t countingMethod = 0;
 

@@ -6,9 +6,11 @@
 
 #include <QApplication>
 #include <memory>
+#include <optional>
 
 #include "app/main_window.h"
 #include "common/ms_clock.h"
+#include "sensors/sensor_hub.h"
 #include "support/find_named.h"
 #include "support/recording_audio.h"
 #include "support/scripted_prompter.h"
@@ -21,7 +23,11 @@ protected:
     // Creates and shows the window (first show reads the settings file if the test wrote one).
     void OpenWindow() {
         MainWindowEnvironment env{dir.Path(), &prompter, &clock, &audio};
+        env.journalFolder = journalFolder;
         window = std::make_unique<TMainForm>(env);
+        if (manualTicks) {
+            window->Sensors().SetManualTicks(true);
+        }
         window->show();
         QApplication::processEvents();
         // Without a parallel port the first show reports the port that failed to open.
@@ -47,6 +53,10 @@ protected:
     RecordingAudio audio;
     std::unique_ptr<TMainForm> window;
     std::vector<PromptCall> firstShowCalls;
+    // Set before OpenWindow: where the window keeps its journal (none: no journal), and
+    // whether the sampler is ticked by hand from the start (a restored session starts at once).
+    std::optional<std::filesystem::path> journalFolder;
+    bool manualTicks = false;
 };
 
 }  // namespace vantrel::test
