@@ -55,12 +55,19 @@ QString SensorHub::PortFailureText() const {
 }
 
 void SensorHub::UseScript(SimulationScript script) {
-    script_ = std::make_unique<ScriptSource>(std::move(script));
+    auto source = std::make_unique<ScriptSource>(std::move(script));
+    script_ = source.get();
+    simulated_ = std::move(source);
+}
+
+void SensorHub::UseSource(std::unique_ptr<InputSource> source) {
+    script_ = nullptr;
+    simulated_ = std::move(source);
 }
 
 InputSource* SensorHub::ChooseSource(const SetupSettings& settings) {
-    if (script_) {
-        return script_.get();
+    if (simulated_) {
+        return simulated_.get();
     }
     switch (settings.port) {
         case PortChoice::kUsb:
@@ -85,9 +92,9 @@ void SensorHub::Prime(const SetupSettings& settings, int32_t outputMask) {
     SamplerConfig config = MakeSamplerConfig(settings, outputMask);
     config.source = ChooseSource(settings);
     config.dragHook = dragHook_.get();
-    if (script_) {
+    if (simulated_) {
         config.ioAddress = 0;  // a script has no lamps to write
-        script_->Open();
+        simulated_->Open();
     }
     if (recordFile_) {
         BeginRecording(settings);
@@ -110,7 +117,7 @@ void SensorHub::BeginRecording(const SetupSettings& settings) {
 }
 
 UsbOpenResult SensorHub::OpenUsbAdapter() {
-    if (script_) {
+    if (simulated_) {
         return {};  // the script stands in for the adapter
     }
     return usbAdapter_.OpenAdapter();

@@ -57,7 +57,10 @@ public:
     // Plays this script (simulation or recording) instead of the chosen port from the next
     // session on.
     void UseScript(SimulationScript script);
-    bool UsesScript() const { return script_ != nullptr; }
+    bool UsesScript() const { return simulated_ != nullptr; }
+    // Reads `source` (levels from elsewhere: another program, a test rig) instead of the
+    // chosen port from the next session on, the way a script is played.
+    void UseSource(std::unique_ptr<InputSource> source);
     // Records every session for replay: the first to `file`, later ones numbered.
     void RecordSessionsTo(const std::filesystem::path& file) { recordFile_ = file; }
     // The drag step run by the tick while DRAG is the active mode. Set it before the first
@@ -145,7 +148,8 @@ private:
     ParallelPortSource parallelSource_{portDriver_};
     UsbAdapter usbAdapter_;
     NoneSource noneSource_;
-    std::unique_ptr<ScriptSource> script_;
+    std::unique_ptr<InputSource> simulated_;  // a script or another source of levels
+    ScriptSource* script_ = nullptr;          // simulated_ when it is a script
     SessionRecorder recorder_;
     std::optional<std::filesystem::path> recordFile_;
     int recordedSessions_ = 0;
