@@ -167,9 +167,8 @@ public:
         DrainEvents();
         const double wallEnd = WallMs();
         const double cpuEnd = ThreadCpuMs();
-        const Times times{wallBooked - wallBegin,  cpuBooked - cpuBegin,
-                          wallEnd - wallBegin,     cpuEnd - cpuBegin,
-                          App().mainDrawCpuMs,     App().recordDrawCpuMs};
+        const Times times{wallBooked - wallBegin, cpuBooked - cpuBegin, wallEnd - wallBegin,
+                          cpuEnd - cpuBegin,      App().mainDrawCpuMs,  App().recordDrawCpuMs};
         const bool drawn = App().mainDraws > 0 && App().recordDraws > 0;
         // Whatever timers run in the windows fire here, outside the figures.
         QEventLoop settle;
@@ -211,7 +210,7 @@ private:
 };
 
 // "median (min-max)" of one figure over the measured blocks.
-void PrintFigure(const char* name, const std::vector<Times>& all, double Times::* field) {
+void PrintFigure(const char* name, const std::vector<Times>& all, double Times::*field) {
     std::vector<double> values;
     for (const Times& t : all) {
         values.push_back(t.*field);
