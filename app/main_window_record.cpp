@@ -8,6 +8,8 @@
 #include "common/messages.h"
 #include "common/numbers.h"
 #include "lists/result_list_controller.h"
+#include "lists/result_panel.h"
+#include "lists/result_table_model.h"
 #include "modes/circuit_controller.h"
 #include "modes/circuit_page.h"
 #include "reports/record_window.h"
@@ -83,6 +85,7 @@ void TMainForm::AddResultSinks() {
     ResultListCommands& commands = resultList_->Commands();
     commands.AddSink(*standingsSink_);
     commands.AddSink(*sensorLogSink_);
+    commands.AddSink(*Panel2->Model());
 }
 
 }  // namespace vantrel
