@@ -9,6 +9,8 @@
 #include "common/numbers.h"
 #include "journal/list_journal.h"
 #include "lists/result_list_controller.h"
+#include "lists/result_panel.h"
+#include "lists/result_table_model.h"
 #include "modes/circuit_controller.h"
 #include "modes/circuit_page.h"
 #include "reports/record_window.h"
@@ -85,6 +87,7 @@ void TMainForm::AddResultSinks() {
     commands.AddSink(*journal_);
     commands.AddSink(*standingsSink_);
     commands.AddSink(*sensorLogSink_);
+    commands.AddSink(*Panel2->Model());
 }
 
 }  // namespace vantrel

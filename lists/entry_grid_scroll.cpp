@@ -18,4 +18,14 @@ int32_t EntryGridTopRow(int32_t row, int32_t topRow, int32_t visibleRows) {
     return std::clamp(top, 1, lastTop);
 }
 
+int32_t EnsureRowVisibleTopRow(int32_t row, int32_t topRow, int32_t visibleRows) {
+    if (row < topRow) {
+        return row;
+    }
+    if (row > topRow + visibleRows - 1) {
+        return row - visibleRows + 1;
+    }
+    return topRow;
+}
+
 }  // namespace vantrel

@@ -11,4 +11,8 @@ namespace vantrel {
 // visible row it scrolls to row - visibleRows + 3.
 int32_t EntryGridTopRow(int32_t row, int32_t topRow, int32_t visibleRows);
 
+// Top visible row after the grid was asked to keep `row` in view: it scrolls just enough to
+// show the whole row (to `row` when above, so that `row` is the last visible row when below).
+int32_t EnsureRowVisibleTopRow(int32_t row, int32_t topRow, int32_t visibleRows);
+
 }  // namespace vantrel

@@ -91,23 +91,33 @@ void EntryPanel::ShowCars(const std::vector<int32_t>& cars) {
     }
     const bool updates = StringGrid1->updatesEnabled();
     StringGrid1->setUpdatesEnabled(false);
+    // The steps before the last leave nothing behind but their scrolling (the next step
+    // replaces their selection), so it is worked out on the row numbers and set once.
+    QScrollBar* bar = StringGrid1->verticalScrollBar();
+    const int visible = VisibleRows();
+    int32_t top = std::max(StringGrid1->rowAt(0), 0) + 1;
+    const auto onBar = [bar](int32_t row) {
+        return std::clamp(row, bar->minimum() + 1, std::max(bar->maximum(), bar->minimum()) + 1);
+    };
     for (size_t i = 0; i + 1 < cars.size(); ++i) {
-        // A selection that the next step replaces leaves nothing behind but its scrolling
-        // (selecting a row scrolls to it).
         if (cars[i] >= 1 && cars[i] <= model_->rowCount()) {
-            StringGrid1->scrollTo(model_->index(cars[i] - 1, 0));
+            top = onBar(EnsureRowVisibleTopRow(cars[i], top, visible));
         }
-        ScrollAround(cars[i]);
+        top = onBar(EntryGridTopRow(cars[i], top, visible));
     }
+    bar->setValue(top - 1);
     ShowCar(cars.back());
     StringGrid1->setUpdatesEnabled(updates);
 }
 
-void EntryPanel::ScrollAround(int car) {
+int EntryPanel::VisibleRows() const {
     const int rowHeight = std::max(StringGrid1->verticalHeader()->defaultSectionSize(), 1);
-    const int visible = std::max(StringGrid1->viewport()->height() / rowHeight, 1);
+    return std::max(StringGrid1->viewport()->height() / rowHeight, 1);
+}
+
+void EntryPanel::ScrollAround(int car) {
     const int top = std::max(StringGrid1->rowAt(0), 0) + 1;
-    StringGrid1->verticalScrollBar()->setValue(EntryGridTopRow(car, top, visible) - 1);
+    StringGrid1->verticalScrollBar()->setValue(EntryGridTopRow(car, top, VisibleRows()) - 1);
 }
 
 int EntryPanel::CurrentCar() const {

@@ -47,6 +47,8 @@ public:
 
 private:
     void ScrollAround(int car);
+    // Rows the grid shows whole.
+    int VisibleRows() const;
 
     EntryTableModel* model_;
 };

@@ -1,5 +1,8 @@
 #include "lists/result_table_model.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace vantrel {
 
 ResultTableModel::ResultTableModel(ResultTable& table, const GridEditState& editState,
@@ -18,7 +21,87 @@ ResultTableModel::~ResultTableModel() {
 }
 
 int ResultTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : table_.DataRowCount();
+    if (parent.isValid()) {
+        return 0;
+    }
+    return holdDepth_ > 0 ? shownRows_ : table_.DataRowCount();
+}
+
+void ResultTableModel::HoldAppends() {
+    if (holdDepth_++ == 0) {
+        shownRows_ = table_.DataRowCount();
+    }
+}
+
+void ResultTableModel::ReleaseAppends() {
+    if (holdDepth_ == 1) {
+        ShowAppended();  // still held: the views hear of the rows as new ones
+    }
+    holdDepth_ = std::max(holdDepth_ - 1, 0);
+}
+
+void ResultTableModel::ShowAppended() {
+    const int rows = table_.DataRowCount();
+    if (rows > shownRows_) {
+        beginInsertRows(QModelIndex(), shownRows_, rows - 1);
+        shownRows_ = rows;
+        endInsertRows();
+    }
+}
+
+void ResultTableModel::CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
+                                    int32_t lastColumn) {
+    if (holdDepth_ > 0) {
+        // Rows the views do not know of yet are shown whole when they are announced.
+        lastRow = std::min(lastRow, TableRowOf(shownRows_ - 1));
+        if (firstRow > lastRow) {
+            return;
+        }
+    }
+    ListTableModel::CellsChanged(firstRow, lastRow, firstColumn, lastColumn);
+}
+
+void ResultTableModel::RowsAboutToBeInserted(int32_t firstRow, int32_t lastRow) {
+    appendHeld_ = holdDepth_ > 0 && ModelRowOf(firstRow) == table_.DataRowCount();
+    if (appendHeld_) {
+        return;
+    }
+    if (holdDepth_ > 0) {
+        ShowAppended();
+    }
+    ListTableModel::RowsAboutToBeInserted(firstRow, lastRow);
+}
+
+void ResultTableModel::RowsInserted() {
+    if (std::exchange(appendHeld_, false)) {
+        return;
+    }
+    shownRows_ = table_.DataRowCount();
+    ListTableModel::RowsInserted();
+}
+
+void ResultTableModel::RowsAboutToBeRemoved(int32_t firstRow, int32_t lastRow) {
+    if (holdDepth_ > 0) {
+        ShowAppended();
+    }
+    ListTableModel::RowsAboutToBeRemoved(firstRow, lastRow);
+}
+
+void ResultTableModel::RowsRemoved() {
+    shownRows_ = table_.DataRowCount();
+    ListTableModel::RowsRemoved();
+}
+
+void ResultTableModel::ResetDone() {
+    shownRows_ = table_.DataRowCount();
+    ListTableModel::ResetDone();
+}
+
+void ResultTableModel::AboutToReset() {
+    if (holdDepth_ > 0) {
+        ShowAppended();
+    }
+    ListTableModel::AboutToReset();
 }
 
 void ResultTableModel::WriteCell(int32_t column, int32_t tableRow, std::string text) {

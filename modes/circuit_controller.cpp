@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTableView>
 
 #include "common/ms_clock.h"
@@ -80,7 +81,7 @@ void CircuitController::ProcessPassings(uint8_t* bytes, uint16_t count, uint32_t
         for (size_t i = first; i < shown; ++i) {
             lines.push_back(QString::fromStdString(decoded.shownLines[i]));
         }
-        w_.page->Memo300->appendPlainText(lines.join(QLatin1Char('\n')));
+        ShowReceivedLines(lines, shown >= static_cast<size_t>(kReceivedListLines));
     }
     if (decoded.cars.empty()) {
         return;
@@ -106,6 +107,21 @@ void CircuitController::ProcessPassings(uint8_t* bytes, uint16_t count, uint32_t
             }
         }
     }
+}
+
+void CircuitController::ShowReceivedLines(const QStringList& lines, bool fillList) {
+    QPlainTextEdit* list = w_.page->Memo300;
+    if (!fillList) {
+        list->appendPlainText(lines.join(QLatin1Char('\n')));
+        return;
+    }
+    // Lines that replace every line shown are cheaper to set than to append while the list
+    // drops its old ones one block at a time; the view stays at the end or where it was.
+    QScrollBar* bar = list->verticalScrollBar();
+    const bool atEnd = bar->value() == bar->maximum();
+    const int position = bar->value();
+    list->setPlainText(lines.join(QLatin1Char('\n')));
+    bar->setValue(atEnd ? bar->maximum() : position);
 }
 
 void CircuitController::PassCar(int32_t car, uint32_t tick, BlockOutcome& block) {

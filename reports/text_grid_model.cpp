@@ -1,6 +1,7 @@
 #include "reports/text_grid_model.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vantrel {
 
@@ -18,6 +19,7 @@ void TextGridModel::Refresh() {
         beginResetModel();
         rows_ = rows;
         columns_ = columns;
+        headings_.clear();
         endResetModel();
         return;
     }
@@ -29,7 +31,14 @@ void TextGridModel::Refresh() {
     if (rows_ > 0 && columns_ > 0) {
         emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1), {Qt::DisplayRole});
     }
-    if (columns_ > 0) {
+    // Headings rarely change, and a heading change makes the header measure itself again.
+    std::vector<std::string> headings;
+    headings.reserve(static_cast<size_t>(columns_));
+    for (int column = 0; column < columns_; ++column) {
+        headings.push_back(grid_.Cell(column, 0));
+    }
+    if (columns_ > 0 && headings != headings_) {
+        headings_ = std::move(headings);
         emit headerDataChanged(Qt::Horizontal, 0, columns_ - 1);
     }
 }

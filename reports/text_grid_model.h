@@ -6,6 +6,8 @@
 // Thread rule: GUI thread only.
 
 #include <QAbstractTableModel>
+#include <string>
+#include <vector>
 
 #include "reports/text_grid.h"
 
@@ -36,6 +38,7 @@ private:
     // Rows and columns the views know of; the grid may be ahead until the next Refresh().
     int rows_ = 0;
     int columns_ = 0;
+    std::vector<std::string> headings_;  // as the views were last told
 };
 
 }  // namespace vantrel

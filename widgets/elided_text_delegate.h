@@ -3,10 +3,14 @@
 // cell with an ellipsis in the text columns (named by their headings), so a cut name shows
 // that it is cut. The other columns (times, numbers) are never shortened: the grids make them
 // wide enough for their texts.
+// Cells that hold nothing but one line of text are drawn from laid-out texts kept between
+// repaints.
 // Thread rule: GUI thread only.
 
 #include <QStringList>
 #include <QStyledItemDelegate>
+
+#include "widgets/cell_text_cache.h"
 
 class QTableView;
 
@@ -21,11 +25,18 @@ public:
     bool ElidesColumn(const QAbstractItemModel* model, int column) const;
     const QStringList& Headings() const { return headings_; }
 
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
 private:
+    // Draws a plain one-line text cell as the style would; false for any other cell.
+    bool PaintTextCell(QPainter* painter, const QStyleOptionViewItem& option) const;
+
     QStringList headings_;
+    mutable CellTextCache texts_;
 };
 
 // Stops `grid` wrapping text and makes the columns headed by one of `headings` elide. Install

@@ -105,3 +105,50 @@ TEST_F(ResultTableModelTest, AViewFollowsAppendedRows) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// A batch's appended rows reach the views as one insertion with every row and text, and a
+// deletion during the batch first announces the rows held so far.
+TEST_F(ResultTableModelTest, HeldAppendsArriveAsOneInsertionAtTheBatchEnd) {
+    commands.AddSink(model);
+    AddCar(1);
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    {
+        const ResultBatch batch(commands);
+        for (int32_t car = 2; car <= 6; ++car) {
+            AddCar(car);
+        }
+        EXPECT_EQ(model.rowCount(), 1);
+        EXPECT_EQ(inserted.count(), 0);
+    }
+    ASSERT_EQ(inserted.count(), 1);
+    EXPECT_EQ(inserted[0][1].toInt(), 1);
+    EXPECT_EQ(inserted[0][2].toInt(), 5);
+    ASSERT_EQ(model.rowCount(), 6);
+    for (int row = 0; row < 6; ++row) {
+        EXPECT_EQ(model.data(model.index(row, 0)).toString(), QString::number(row + 1));
+    }
+
+    inserted.clear();
+    QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+    {
+        const ResultBatch batch(commands);
+        AddCar(7);
+        AddCar(8);
+        results.DeleteRow(2);
+        EXPECT_EQ(inserted.count(), 1);
+        EXPECT_EQ(removed.count(), 1);
+        EXPECT_EQ(model.rowCount(), 7);
+        AddCar(9);
+        EXPECT_EQ(model.rowCount(), 7);
+    }
+    EXPECT_EQ(inserted.count(), 2);
+    ASSERT_EQ(model.rowCount(), 8);
+    EXPECT_EQ(model.data(model.index(1, 0)).toString(), "3");
+    EXPECT_EQ(model.data(model.index(7, 0)).toString(), "9");
+}
+
+}  // namespace
+}  // namespace vantrel
