@@ -237,7 +237,7 @@ void TMainForm::JournalSessionStarted() {
 }
 
 void TMainForm::JournalCourseCheck() {
-    journal_->Poll();
+    journal_->Note();
 }
 
 void TMainForm::PollJournal() {

@@ -47,10 +47,14 @@ void ListJournal::Flush(StepKind kind) {
     undo_.Record(std::move(*step));
 }
 
-void ListJournal::Poll() {
+void ListJournal::Note() {
     Flush();
     WriteFilesAndCourse();
-    if (sinceCheckpoint_ && !lastFiles_.entryModified && !lastFiles_.resultModified &&
+}
+
+void ListJournal::Poll() {
+    Note();
+    if (sinceCheckpoint_ && !session_ && !lastFiles_.entryModified && !lastFiles_.resultModified &&
         lastCourse_.cars.empty()) {
         BeginFresh();
     }

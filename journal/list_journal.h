@@ -45,8 +45,10 @@ public:
     void ResultBooked(const BookedResult& result, int32_t row) override;
     // Ends the step gathered so far (a command, an edit) and writes it.
     void Flush(StepKind kind = StepKind::kEdit);
-    // Flushes, writes the files and the cars on course when they changed, and begins a fresh
-    // journal when nothing is unsaved any more.
+    // Flushes and writes the files and the cars on course when they changed.
+    void Note();
+    // Notes, and begins a fresh journal when nothing is unsaved any more and no session runs
+    // (closing one journal and opening the next waits for the disk, which timing must not).
     void Poll();
     // Undo and redo of the lists, written to the journal; false when there was nothing to do.
     bool Undo();

@@ -151,10 +151,14 @@ TEST(JournalReplayTest, SavedListsBeginAFreshJournalAndACleanEndOffersNothing) {
     ListJournal journal(live.Target(), live.recorder, live.undo, {[&] { return files; }, {}});
     ASSERT_TRUE(journal.Begin(dir.Path()));
     const std::filesystem::path first = journal.Path();
+    journal.SessionStarted({RaceMode::kGymkhana, 0, 1000, "boot"});
     live.results.SetRow(live.results.RowForNewResult(), {"5", "", "", "", "1:00.000"});
     journal.Poll();
     EXPECT_EQ(journal.Path(), first);
-    files.resultModified = false;  // saved
+    files.resultModified = false;  // saved, but the session goes on: no disk wait for a new one
+    journal.Poll();
+    EXPECT_EQ(journal.Path(), first);
+    journal.SessionStopped();
     journal.Poll();
     ASSERT_NE(journal.Path(), first);
     EXPECT_FALSE(JournalInUse(first));
