@@ -229,9 +229,10 @@ void TMainForm::FirstShow() {
     RefreshWaitingCar();
     ModeDependentSetup();
     ResizeRoutine();
-    OpenPortDriver();
-    // Asked once the window is on screen, so that the question has it as its parent.
+    // Asked once the window is on screen, so that the question has it as its parent; queued
+    // before the port's report, whose box must not hold the journal back.
     QTimer::singleShot(0, this, &TMainForm::BeginJournal);
+    OpenPortDriver();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

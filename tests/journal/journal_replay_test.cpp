@@ -4,7 +4,9 @@
 
 #include <map>
 #include <random>
+#include <sstream>
 
+#include "journal/journal_dump.h"
 #include "journal/journal_place.h"
 #include "journal/list_journal.h"
 #include "support/random_list_commands.h"
@@ -176,6 +178,14 @@ TEST(JournalReplayTest, SavedListsBeginAFreshJournalAndACleanEndOffersNothing) {
     EXPECT_EQ(restored.Snapshot(), live.Snapshot());
     ASSERT_TRUE(journal.End());
     EXPECT_FALSE(InspectJournal(ReadJournalFile(second).records).HoldsUnsavedWork());
+
+    std::ostringstream dump;
+    EXPECT_EQ(DumpJournal(first, dump, DescribeRecord), 0);
+    const std::string text = dump.str();
+    EXPECT_NE(text.find("checkpoint: 1 result rows"), std::string::npos) << text;
+    EXPECT_NE(text.find("session start: mode 0"), std::string::npos) << text;
+    EXPECT_NE(text.find("result row 1 column 0 \"\" -> \"5\""), std::string::npos) << text;
+    EXPECT_NE(text.find("files: entry , result r.csv\n"), std::string::npos) << text;
 }
 
 }  // namespace
