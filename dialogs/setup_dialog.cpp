@@ -82,7 +82,10 @@ bool TSetupForm::SaveRoutine() {
     WebSettings web;
     web.enabled = CheckBox4->isChecked();
     web.port = WebPortOf(Memo5->text().trimmed().toLongLong());
-    web.Save(ini);
+    // [Web] is written only when edited, so a file without it stays as it was.
+    if (!(web == webInForce_)) {
+        web.Save(ini);
+    }
     const IoResult result = ini.Save();
     if (!result) {
         prompter_.Error(this,

@@ -44,15 +44,16 @@
   function fillTable(table, headings, rows) {
     var head = table.tHead, body = table.tBodies[0];
     var tr = el("tr");
+    function cls(h) { return (TEXT_COLUMNS[h] ? "text " : "") + "c-" + h; }
     headings.forEach(function (h) {
-      tr.appendChild(el("th", TEXT_COLUMNS[h] ? "text" : "", HEADINGS[h] || h));
+      tr.appendChild(el("th", cls(h), HEADINGS[h] || h));
     });
     head.replaceChildren(tr);
     var fresh = document.createDocumentFragment();
     rows.forEach(function (row) {
       var r = el("tr");
       row.forEach(function (cell, i) {
-        r.appendChild(el("td", TEXT_COLUMNS[headings[i]] ? "text" : "", cell));
+        r.appendChild(el("td", cls(headings[i]), cell));
       });
       fresh.appendChild(r);
     });
