@@ -20,8 +20,8 @@ class MsClock;
 class WebWorker;
 
 struct WebServerLimits {
-    int maxClients = 64;             // connections served at once; more get 503
-    qint64 maxBacklog = 256 * 1024;  // bytes waiting for a client; more drops it
+    int maxClients = 256;            // connections served at once; more get 503
+    qint64 maxBacklog = 128 * 1024;  // bytes waiting for a client; more drops it
     int requestTimeoutMs = 5000;     // to send a request head, or to take a page
     int keepAliveMs = 15000;         // a comment line on quiet event streams
 };
