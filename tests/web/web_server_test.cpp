@@ -211,6 +211,44 @@ TEST_F(WebServerTest, LimitsClientsAndDropsTheSlowAndTheSilent) {
     EXPECT_TRUE(StreamShows(*reader, seen, "\"after\""));
 }
 
+TEST_F(WebServerTest, AThousandConnectionsAreHeldToTheLimitAndLetGo) {
+    WebServerLimits limits;
+    limits.requestTimeoutMs = 30000;  // the silent ones stay while they are counted
+    Start(limits);
+    server->Publish(SnapshotWith(1, "x"));
+    std::vector<std::unique_ptr<QTcpSocket>> crowd;
+    for (int i = 0; i < 1000; ++i) {
+        crowd.push_back(std::make_unique<QTcpSocket>());
+        crowd.back()->connectToHost(QStringLiteral("127.0.0.1"), port);
+    }
+    int connected = 0;
+    for (auto& socket : crowd) {
+        if (socket->waitForConnected(5000)) {
+            ++connected;
+            // A first byte makes the kernel finish a handshake that waited for room in the
+            // server's accept queue, sooner than its own retries would.
+            socket->write("G");
+            socket->flush();
+        }
+    }
+    ASSERT_GT(connected, limits.maxClients);
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return server->Counters().connections == limits.maxClients &&
+                   server->Counters().refused ==
+                       static_cast<uint64_t>(connected - limits.maxClients);
+        },
+        20000))
+        << server->Counters().connections << " open, " << server->Counters().refused
+        << " refused of " << connected;
+    EXPECT_LE(server->Counters().connections, limits.maxClients);
+    // Full: a newcomer is told so at once rather than kept waiting.
+    EXPECT_TRUE(Exchange(port, "GET /api/course HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 503"));
+    crowd.clear();
+    ASSERT_TRUE(WaitFor([&] { return server->Counters().connections == 0; }));
+    EXPECT_TRUE(Exchange(port, "GET /api/course HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 200"));
+}
+
 TEST_F(WebServerTest, APortInUseIsReportedAndTheFirstServerGoesOn) {
     Start();
     WebServer second(clock);
