@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include "lists/result_table.h"
 #include "modes/gymkhana_course.h"
 #include "reports/scoreboard.h"
 #include "reports/standings.h"
@@ -44,6 +45,15 @@ void LivePublisher::SetActive(bool active) {
 
 void LivePublisher::ResultBooked(const BookedResult& result, int32_t /*row*/) {
     last_ = LiveResultOf(result);
+    Changed();
+}
+
+void LivePublisher::ResetDone() {
+    // A new or emptied list: the last result shown belonged to the old one.
+    const SnapshotSources sources = sources_();
+    if (sources.results != nullptr && sources.results->IsEmpty()) {
+        last_.reset();
+    }
     Changed();
 }
 

@@ -55,7 +55,7 @@ public:
     void RowsAboutToBeRemoved(int32_t, int32_t) override {}
     void RowsRemoved() override { Changed(); }
     void AboutToReset() override {}
-    void ResetDone() override { Changed(); }
+    void ResetDone() override;
 
 private:
     // What the periodic look compares.

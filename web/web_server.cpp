@@ -41,6 +41,7 @@ QString WebServer::Start(quint16 port) {
         return error;
     }
     port_ = bound;
+    wakePending_ = false;
     return QString();
 }
 

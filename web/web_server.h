@@ -72,7 +72,7 @@ private:
     std::atomic<bool> wakePending_{false};
     QThread thread_;
     WebWorker* worker_ = nullptr;
-    quint16 port_ = 0;
+    std::atomic<quint16> port_{0};
 };
 
 }  // namespace vantrel

@@ -52,7 +52,8 @@ QByteArray StatusLine(int status) {
 }
 
 QByteArray CommonHeaders() {
-    return "Cache-Control: no-store\r\nX-Content-Type-Options: nosniff\r\n";
+    return "Cache-Control: no-store\r\nX-Content-Type-Options: nosniff\r\n"
+           "Content-Security-Policy: default-src 'self'\r\n";
 }
 
 QByteArray ToBytes(const std::string& text) {
@@ -182,6 +183,13 @@ void WebWorker::Answer(QTcpSocket* socket, Connection& connection, const WebRequ
             SendBody(socket, json, ToBytes(CourseJson(s, clock_.MsTick())), request.headOnly);
             return;
         case WebRoute::kEvents:
+            if (request.headOnly) {
+                socket->write(StatusLine(200) + CommonHeaders() +
+                              "Content-Type: text/event-stream; charset=utf-8\r\n"
+                              "Connection: close\r\n\r\n");
+                socket->disconnectFromHost();
+                return;
+            }
             StartStream(socket, connection);
             return;
         case WebRoute::kNone:

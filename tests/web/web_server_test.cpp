@@ -105,6 +105,9 @@ TEST_F(WebServerTest, ServesPagesDataAndStreamsEachSnapshot) {
     const QByteArray head = Exchange(port, "HEAD /api/results HTTP/1.1\r\n\r\n");
     EXPECT_TRUE(head.startsWith("HTTP/1.1 200 OK"));
     EXPECT_TRUE(head.endsWith("\r\n\r\n"));
+    const QByteArray eventsHead = Exchange(port, "HEAD /events HTTP/1.1\r\n\r\n");
+    EXPECT_TRUE(eventsHead.startsWith("HTTP/1.1 200 OK"));
+    EXPECT_TRUE(eventsHead.endsWith("\r\n\r\n"));
     for (const char* page : {"/", "/board", "/live.js", "/live.css", "/board.js", "/board.css"}) {
         const QByteArray reply = Exchange(port, QByteArray("GET ") + page + " HTTP/1.1\r\n\r\n");
         EXPECT_TRUE(reply.startsWith("HTTP/1.1 200 OK")) << page;
@@ -127,7 +130,7 @@ TEST_F(WebServerTest, ServesPagesDataAndStreamsEachSnapshot) {
     server->Publish(SnapshotWith(6, "six"));
     ASSERT_TRUE(StreamShows(*stream, seen, "id: 6\n"));
     EXPECT_EQ(seen.count("HTTP/1.1"), 1);
-    stream->disconnectFromHost();
+    stream->abort();  // the browser goes away
     EXPECT_TRUE(WaitFor([&] { return server->Counters().streams == 0; }));
 }
 
