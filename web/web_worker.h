@@ -1,6 +1,8 @@
 #pragma once
 // The server thread's side of the web server: the listening socket, the connections, the
-// request heads and the event streams.
+// request heads and the event streams. Qt 6.4's HTTP server module has no limit on clients,
+// on the time to send a request or on a request body, and no way to bound what waits for a
+// slow event-stream client, so connections are served here on QTcpSocket directly.
 // Thread rule: server thread only (Listen and Close are called there by WebServer).
 
 #include <QByteArray>

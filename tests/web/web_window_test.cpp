@@ -10,8 +10,11 @@
 #include <QTimer>
 
 #include "common/text_file.h"
+#include "lists/result_list_commands.h"
+#include "lists/result_list_controller.h"
 #include "support/manual_timing_fixture.h"
 #include "web/web_server.h"
+#include "web/web_settings.h"
 
 namespace vantrel::test {
 namespace {
@@ -91,6 +94,33 @@ TEST_F(WebWindowTest, APortInUseIsShownAndTimingGoesOn) {
     Pass(Qt::Key_F12);
     EXPECT_FALSE(Find<QLineEdit>("Memo104")->text().isEmpty());
     Key(Qt::Key_S, true, Qt::AltModifier);
+}
+
+TEST_F(WebWindowTest, EachBookingIsPublishedAndAClearedListForgetsTheLastResult) {
+    Open("IoAddress=None\r\n");
+    window->ApplyWebSettings(WebSettings{true, 0});
+    ASSERT_TRUE(window->Web().Serving());
+    const uint64_t first = window->Web().Latest()->sequence;
+    PressAltS();
+    Run(30);
+    Pass(Qt::Key_F11);
+    QApplication::processEvents();
+    ASSERT_EQ(window->Web().Latest()->course.size(), 1u);  // the car on course
+    Run(5000);
+    Pass(Qt::Key_F12);
+    QApplication::processEvents();
+    LiveSnapshotPtr shown = window->Web().Latest();
+    EXPECT_GT(shown->sequence, first);
+    ASSERT_TRUE(shown->last.has_value());
+    EXPECT_EQ(shown->last->time, Find<QLineEdit>("Memo104")->text().toStdString());
+    EXPECT_EQ(shown->resultCount, 1);
+    EXPECT_TRUE(shown->course.empty());
+    Key(Qt::Key_S, true, Qt::AltModifier);
+    window->ResultList()->Commands().Clear();
+    QApplication::processEvents();
+    shown = window->Web().Latest();
+    EXPECT_FALSE(shown->last.has_value());
+    EXPECT_EQ(shown->resultCount, 0);
 }
 
 }  // namespace
