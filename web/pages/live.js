@@ -4,9 +4,11 @@
   var MODES = { GYMKHANA: "ジムカーナ", DRAG: "ドラッグ", CIRCUIT: "サーキット" };
   var HEADINGS = {
     Rank: "順位", Car: "No.", Name: "氏名", Model: "車両", BestLap: "ベスト", Lap: "周回",
-    Total: "合計", Behind: "差"
+    Total: "合計", Behind: "差", Pen: "ペナルティ", Time: "タイム", Comment: "コメント",
+    Split1: "スプリット1", Split2: "スプリット2", "Lap time": "ラップ", Fly: "フライング",
+    Speed: "速度", Try: "回"
   };
-  var TEXT_COLUMNS = { Name: true, Model: true };
+  var TEXT_COLUMNS = { Name: true, Model: true, Comment: true };
 
   function el(tag, cls, text) {
     var e = document.createElement(tag);
@@ -76,7 +78,8 @@
     box.setAttribute("data-key", key);
     box.replaceChildren(el("span", "car", String(last.car)), el("span", "name", last.name),
                         el("span", "time", last.time),
-                        el("span", "count", last.count > 0 ? last.count + " 本目" : ""));
+                        el("span", "count", last.count > 0 ?
+                           last.count + (results.mode === "CIRCUIT" ? " 周目" : " 本目") : ""));
     box.classList.remove("fresh");
     void box.offsetWidth;
     box.classList.add("fresh");
