@@ -16,6 +16,7 @@ PACKAGES=(
     googletest libgtest-dev libbenchmark-dev
     fonts-ipafont-gothic qt6-translations-l10n
     xvfb xauth imagemagick poppler-utils unzip socat
+    chromium-headless-shell  # the live pages' browser test
     dpkg-dev  # dpkg-shlibdeps, for the package's dependencies
 )
 BUILD_DIR=${BUILD_DIR:-build}

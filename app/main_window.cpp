@@ -41,6 +41,8 @@
 #include "voice/announcer.h"
 #include "voice/announcer_sink.h"
 #include "voice/voice_pack.h"
+#include "web/live_publisher.h"
+#include "web/web_server.h"
 #include "widgets/prompter.h"
 #include "widgets/up_down.h"
 #include "widgets/widget_util.h"
@@ -72,12 +74,15 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
     BuildJournal();  // before the record window adds the result sinks: the journal comes first
     BuildRecordWindow();
     BuildReceiver();
+    BuildWeb();
     qApp->installEventFilter(this);
 }
 
 TMainForm::~TMainForm() {
     qApp->removeEventFilter(this);
     state_.running = false;
+    livePublisher_.reset();  // it reads the controllers and tables taken down below
+    webServer_.reset();
     receiver_.reset();  // no block may reach the controllers taken down below
     // The controllers watch the widgets, and the grids view tables owned by this object: first
     // the controllers, then the widgets, then the tables.

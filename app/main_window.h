@@ -62,7 +62,10 @@ class SensorWarningPanel;
 class TAboutForm;
 class TRecordForm;
 class TSetupForm;
+class LivePublisher;
+class WebServer;
 struct ReceivedBlock;
+struct WebSettings;
 
 // What the window needs from its surroundings; tests hand in a temporary program folder,
 // the scripted Prompter and a fake clock.
@@ -149,6 +152,9 @@ public:
     void FilePrintClick();
     // The result grid's spreadsheet item.
     void Grid2ExcelClick();
+    // The live results for browsers: started, moved or stopped as the [Web] settings say.
+    void ApplyWebSettings(const WebSettings& settings);
+    WebServer& Web() { return *webServer_; }
 
     // Controls, under the names the rest of the program and the tests know them by.
     MainMenu menu;
@@ -238,6 +244,7 @@ private:
     void JournalSessionStarted();
     void JournalCourseCheck();
     TimeStyle CurrentTimeStyle() const;
+    void BuildWeb();
 
     MainWindowEnvironment env_;
     SessionState state_;
@@ -287,6 +294,10 @@ private:
     bool firstShown_ = false;
     bool closing_ = false;
     bool revertingTab_ = false;
+    // Declared last: they watch the tables and read the standings, so they go first.
+    std::unique_ptr<WebServer> webServer_;
+    std::unique_ptr<LivePublisher> livePublisher_;
+    QLabel* webStatus_ = nullptr;
 };
 
 }  // namespace vantrel

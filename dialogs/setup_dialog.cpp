@@ -55,8 +55,19 @@ void TSetupForm::LoadRoutine() {
     const SetupSettings stored = SetupSettings::Load(IniFile(iniPath_));
     loading_ = true;
     ShowValues(FormValuesOf(stored));
+    webInForce_ = WebSettings::Load(IniFile(iniPath_));
+    CheckBox4->setChecked(webInForce_.enabled);
+    Memo5->setText(QString::number(webInForce_.port));
     loading_ = false;
     Apply(stored);
+    if (webApply_) {
+        webApply_(webInForce_);
+    }
+}
+
+void TSetupForm::SetWebApply(WebApplyFunction apply) {
+    webApply_ = std::move(apply);
+    webApply_(webInForce_);
 }
 
 bool TSetupForm::SaveRoutine() {
@@ -68,6 +79,13 @@ bool TSetupForm::SaveRoutine() {
     Memo3->setText(ToQ(values.readDelayText));
     IniFile ini(iniPath_);
     edited.Save(ini);
+    WebSettings web;
+    web.enabled = CheckBox4->isChecked();
+    web.port = WebPortOf(Memo5->text().trimmed().toLongLong());
+    // [Web] is written only when edited, so a file without it stays as it was.
+    if (!(web == webInForce_)) {
+        web.Save(ini);
+    }
     const IoResult result = ini.Save();
     if (!result) {
         prompter_.Error(this,

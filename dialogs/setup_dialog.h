@@ -10,6 +10,7 @@
 
 #include "common/setup_settings.h"
 #include "dialogs/setup_form_values.h"
+#include "web/web_settings.h"
 
 class QCheckBox;
 class QComboBox;
@@ -30,6 +31,7 @@ class TSetupForm : public QDialog {
 public:
     // Receives the settings in force each time the dialog applies them.
     using ApplyFunction = std::function<void(const SetupSettings&)>;
+    using WebApplyFunction = std::function<void(const WebSettings&)>;
 
     // Loads the settings file at `iniPath` and applies it through `apply` at once.
     TSetupForm(std::filesystem::path iniPath, Prompter& prompter, ApplyFunction apply,
@@ -45,6 +47,10 @@ public:
     bool SaveRoutine();
     // The settings last handed to the program.
     const SetupSettings& InForce() const { return inForce_; }
+
+    // Receives the [Web] settings with every load, at once with those in force now.
+    void SetWebApply(WebApplyFunction apply);
+    const WebSettings& WebInForce() const { return webInForce_; }
 
     // While the serial port is open for result output its port and speed stay as they are.
     void SetSerialInUse(bool inUse);
@@ -64,6 +70,7 @@ public:
     QGroupBox* GroupBox3;  // "Soound"
     QGroupBox* GroupBox4;  // "詳細設定"
     QGroupBox* GroupBox5;  // "速度計測"
+    QGroupBox* GroupBox6;  // "Web公開"
     QComboBox* ComboBox1;  // input port
     QComboBox* ComboBox2;  // serial port, editable: any device name may be typed
     QComboBox* ComboBox3;  // speed
@@ -75,6 +82,7 @@ public:
     QLineEdit* Memo2;      // OFF delay
     QLineEdit* Memo3;      // announcing wait
     QLineEdit* Memo4;      // sensor distance
+    QLineEdit* Memo5;      // web port
     UpDown* UpDown1;
     UpDown* UpDown2;
     UpDown* UpDown3;
@@ -82,6 +90,7 @@ public:
     QCheckBox* CheckBox1;  // inversion
     QCheckBox* CheckBox2;  // beep
     QCheckBox* CheckBox3;  // sensor log
+    QCheckBox* CheckBox4;  // serve the results to browsers
     RadioGroup* RadioGroup1;
     QSlider* TrackBar1;
     QLabel* Label1;
@@ -98,6 +107,7 @@ public:
     QLabel* Label12;
     QLabel* Label13;  // "分"
     QLabel* Label14;
+    QLabel* Label15;       // "ポート番号" of the web group
     QPushButton* BitBtn1;  // OK
     QPushButton* BitBtn2;  // "Cancel"
 
@@ -111,6 +121,7 @@ private:
     void BuildPortGroups();
     void BuildSoundAndSpeedGroups();
     void BuildDetailGroup();
+    void BuildWebGroup();
     void ArrangeGroups();
     void ConnectHandlers();
     void UpdateSerialEnabling();
@@ -120,6 +131,8 @@ private:
     Prompter& prompter_;
     ApplyFunction apply_;
     SetupSettings inForce_;
+    WebApplyFunction webApply_;
+    WebSettings webInForce_;
     bool loading_ = false;
     bool serialInUse_ = false;
 };

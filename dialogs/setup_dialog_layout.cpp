@@ -81,6 +81,7 @@ void TSetupForm::BuildWidgets() {
     BuildPortGroups();
     BuildSoundAndSpeedGroups();
     BuildDetailGroup();
+    BuildWebGroup();
     BitBtn1 = MakeNamed<QPushButton>(this, "BitBtn1", QStringLiteral("OK"));
     BitBtn2 = MakeNamed<QPushButton>(this, "BitBtn2", QStringLiteral("Cancel"));
     // Enter anywhere in the dialog means OK.
@@ -181,6 +182,20 @@ void TSetupForm::BuildDetailGroup() {
     GridOf(GroupBox4)->addWidget(CheckBox3, 8, 0, 1, 2);
 }
 
+void TSetupForm::BuildWebGroup() {
+    GroupBox6 = MakeGroup(this, "GroupBox6", QStringLiteral("Web公開"));
+    CheckBox4 =
+        MakeNamed<QCheckBox>(GroupBox6, "CheckBox4", QStringLiteral("ブラウザに結果を公開する"));
+    GridOf(GroupBox6)->addWidget(CheckBox4, 0, 0, 1, 2);
+    Label15 = MakeNamed<QLabel>(GroupBox6, "Label15", QStringLiteral("ポート番号"));
+    Memo5 = MakeNamed<QLineEdit>(GroupBox6, "Memo5");
+    Memo5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Memo5->setMaxLength(5);
+    Memo5->setFixedWidth(kBoxWidth);
+    GridOf(GroupBox6)->addWidget(Label15, 1, 0);
+    GridOf(GroupBox6)->addWidget(Memo5, 1, 1, Qt::AlignLeft);
+}
+
 void TSetupForm::ArrangeGroups() {
     auto* left = new QVBoxLayout;
     left->addWidget(GroupBox1);
@@ -190,6 +205,7 @@ void TSetupForm::ArrangeGroups() {
     left->addStretch(1);
     auto* right = new QVBoxLayout;
     right->addWidget(GroupBox4);
+    right->addWidget(GroupBox6);
     right->addStretch(1);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);

@@ -1,0 +1,167 @@
+// The live results in a real browser: a headless Chromium loads the pages from the program's
+// server during a simulated gymkhana session. With VANTREL_SCREENSHOT_DIR set, the phone page
+// (390 x 844) and the board (1920 x 1080) are also saved there.
+#include <QAction>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QLabel>
+#include <QLineEdit>
+#include <cstdlib>
+
+#include "cdp_pipe.h"
+#include "common/cp932.h"
+#include "support/manual_timing_fixture.h"
+#include "web/web_server.h"
+#include "web/web_settings.h"
+
+namespace vantrel::test {
+namespace {
+
+class BrowserTest : public WorkingFolderTest {
+protected:
+    // A session with entries and the server on a free port; false when it could not start.
+    void OpenServing() {
+        Open("IoAddress=None\r\n");
+        WriteBytes(dir / "entries.txt",
+                   Utf8ToCp932("山田 太郎,シビック\r\n鈴木 花子,ロードスター\r\n"));
+        prompter.AnswerFile(QString::fromStdString((dir / "entries.txt").string()));
+        Find<QAction>("FileLoadEntry")->trigger();
+        window->ApplyWebSettings(WebSettings{true, 0});
+        ASSERT_TRUE(window->Web().Serving());
+        base = QStringLiteral("http://127.0.0.1:%1").arg(window->Web().Port());
+        EXPECT_TRUE(Find<QLabel>("WebStatus")->text().startsWith(QStringLiteral("http://")));
+        EXPECT_TRUE(Find<QLabel>("WebStatus")
+                        ->text()
+                        .endsWith(QStringLiteral(":%1").arg(window->Web().Port())));
+    }
+    void StartBrowser(int width, int height) {
+        const std::string browser = CdpPipe::FindBrowser();
+        if (browser.empty()) {
+            GTEST_SKIP() << "No Chromium here (chromium-headless-shell or chromium): the pages "
+                            "are not checked in a browser.";
+        }
+        cdp.idle = [] { QApplication::processEvents(); };
+        if (!cdp.Start(browser, (dir / "profile").string(), width, height)) {
+            GTEST_SKIP() << "Chromium (" << browser << ") did not start here.";
+        }
+        cdp.Call(QStringLiteral("Runtime.enable"));
+        cdp.Call(QStringLiteral("Page.enable"));
+        cdp.Call(QStringLiteral("Emulation.setDeviceMetricsOverride"),
+                 {{QStringLiteral("width"), width},
+                  {QStringLiteral("height"), height},
+                  {QStringLiteral("deviceScaleFactor"), 1},
+                  {QStringLiteral("mobile"), width < 600}});
+    }
+    void Load(const QString& path) {
+        cdp.Call(QStringLiteral("Page.navigate"), {{QStringLiteral("url"), base + path}});
+    }
+    QString Text(const QString& expression) {
+        return cdp.Evaluate(expression).value(QStringLiteral("value")).toString();
+    }
+    // Waits until the page shows `expected` for `expression`; the time it took, or -1.
+    qint64 WaitForText(const QString& expression, const QString& expected, int timeoutMs = 5000) {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < timeoutMs) {
+            if (Text(expression) == expected) {
+                return timer.elapsed();
+            }
+            QApplication::processEvents();
+        }
+        return -1;
+    }
+    int ScriptErrors() const {
+        int errors = 0;
+        for (const QJsonObject& event : cdp.Events()) {
+            const QString method = event.value(QStringLiteral("method")).toString();
+            const QString type =
+                event.value(QStringLiteral("params"))[QStringLiteral("type")].toString();
+            if (method == QStringLiteral("Runtime.exceptionThrown") ||
+                (method == QStringLiteral("Runtime.consoleAPICalled") &&
+                 type == QStringLiteral("error"))) {
+                ++errors;
+            }
+        }
+        return errors;
+    }
+    void Screenshot(const char* name) {
+        const char* out = std::getenv("VANTREL_SCREENSHOT_DIR");
+        if (out == nullptr) {
+            return;
+        }
+        const QJsonObject shot = cdp.Call(QStringLiteral("Page.captureScreenshot"));
+        QFile file(QString::fromLocal8Bit(out) + QLatin1Char('/') + QLatin1String(name));
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(
+                QByteArray::fromBase64(shot.value(QStringLiteral("data")).toString().toLatin1()));
+        }
+    }
+
+    CdpPipe cdp;
+    QString base;
+};
+
+TEST_F(BrowserTest, AFinishReachesThePhonePageWithinASecond) {
+    OpenServing();
+    StartBrowser(390, 844);
+    PressAltS();
+    Run(30);
+    Pass(Qt::Key_F11);  // car 1 starts
+    Load(QStringLiteral("/"));
+    // The car on course with its running clock.
+    ASSERT_GE(WaitForText(QStringLiteral("document.querySelector('#course .car')?.textContent"),
+                          QStringLiteral("1")),
+              0);
+    EXPECT_EQ(Text(QStringLiteral("document.querySelector('#course .name').textContent")),
+              QStringLiteral("山田 太郎"));
+    EXPECT_EQ(Text(QStringLiteral("document.getElementById('mode').textContent")),
+              QStringLiteral("ジムカーナ"));
+    Run(6000);
+    Pass(Qt::Key_F11);  // car 2 starts
+    Run(30000);
+    Pass(Qt::Key_F12);  // car 1 finishes
+    const QString time = Find<QLineEdit>("Memo104")->text();
+    ASSERT_FALSE(time.isEmpty());
+    const qint64 took =
+        WaitForText(QStringLiteral("document.querySelector('#last .time')?.textContent"), time);
+    ASSERT_GE(took, 0) << "the finish never reached the page";
+    EXPECT_LT(took, 1000);
+    EXPECT_EQ(Text(QStringLiteral("document.querySelector('#last .car').textContent")),
+              QStringLiteral("1"));
+    EXPECT_EQ(Text(QStringLiteral("document.querySelector('#results tbody td').textContent")),
+              QStringLiteral("1"));
+    EXPECT_EQ(Text(QStringLiteral("document.querySelector('#course .car').textContent")),
+              QStringLiteral("2"));
+    EXPECT_EQ(ScriptErrors(), 0);
+    Screenshot("live-phone.png");
+    Key(Qt::Key_X, true, Qt::AltModifier);  // car 2 leaves the course without a result
+}
+
+TEST_F(BrowserTest, TheBoardRendersWithoutScriptErrors) {
+    OpenServing();
+    StartBrowser(1920, 1080);
+    PressAltS();
+    Run(30);
+    Pass(Qt::Key_F11);
+    Run(42000);
+    Pass(Qt::Key_F12);
+    const QString time = Find<QLineEdit>("Memo104")->text();
+    Load(QStringLiteral("/board"));
+    ASSERT_GE(WaitForText(QStringLiteral("document.getElementById('f-time').textContent"), time),
+              0);
+    EXPECT_EQ(Text(QStringLiteral("document.getElementById('f-name').textContent")),
+              QStringLiteral("山田 太郎"));
+    EXPECT_EQ(Text(QStringLiteral("getComputedStyle(document.body).backgroundColor")),
+              QStringLiteral("rgb(0, 0, 0)"));
+    EXPECT_EQ(Text(QStringLiteral("getComputedStyle(document.getElementById('board')).color")),
+              QStringLiteral("rgb(255, 255, 0)"));
+    EXPECT_EQ(
+        Text(QStringLiteral("document.querySelectorAll('#standings > div').length.toString()")),
+        QStringLiteral("1"));
+    EXPECT_EQ(ScriptErrors(), 0);
+    Screenshot("live-board.png");
+}
+
+}  // namespace
+}  // namespace vantrel::test

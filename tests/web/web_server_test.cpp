@@ -1,0 +1,272 @@
+// The web server over real sockets: pages and data, the event stream, and what a hostile or
+// broken client may send or fail to read.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QTcpSocket>
+#include <QThread>
+#include <memory>
+#include <vector>
+
+#include "common/ms_clock.h"
+#include "web/web_server.h"
+
+namespace vantrel::test {
+namespace {
+
+LiveSnapshotPtr SnapshotWith(uint64_t sequence, const std::string& name, int rows = 1) {
+    auto s = std::make_shared<LiveSnapshot>();
+    s->sequence = sequence;
+    s->mode = "GYMKHANA";
+    s->rankHeadings = {"Rank", "Car", "Name"};
+    for (int i = 0; i < rows; ++i) {
+        s->rankRows.push_back({std::to_string(i + 1), "7", name});
+    }
+    s->course.push_back({1, 12, "鈴木", 1000});
+    return s;
+}
+
+std::unique_ptr<QTcpSocket> Connect(quint16 port) {
+    auto socket = std::make_unique<QTcpSocket>();
+    socket->connectToHost(QStringLiteral("127.0.0.1"), port);
+    EXPECT_TRUE(socket->waitForConnected(3000));
+    return socket;
+}
+
+// Everything the server sends until it closes (or `timeoutMs` passes).
+QByteArray ReadToClose(QTcpSocket& socket, int timeoutMs = 3000) {
+    QByteArray all;
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < timeoutMs) {
+        if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(100)) {
+            if (socket.state() != QAbstractSocket::ConnectedState) {
+                break;
+            }
+            continue;
+        }
+        all += socket.readAll();
+    }
+    all += socket.readAll();
+    return all;
+}
+
+QByteArray Exchange(quint16 port, const QByteArray& request) {
+    auto socket = Connect(port);
+    socket->write(request);
+    socket->waitForBytesWritten(3000);
+    return ReadToClose(*socket);
+}
+
+// Reads a stream until `text` has come (or the time is up).
+bool StreamShows(QTcpSocket& socket, QByteArray& seen, const QByteArray& text,
+                 int timeoutMs = 3000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!seen.contains(text) && timer.elapsed() < timeoutMs) {
+        if (socket.waitForReadyRead(50)) {
+            seen += socket.readAll();
+        }
+    }
+    return seen.contains(text);
+}
+
+class WebServerTest : public ::testing::Test {
+protected:
+    void Start(WebServerLimits limits = {}) {
+        server = std::make_unique<WebServer>(clock, limits);
+        ASSERT_TRUE(server->Start(0).isEmpty());
+        port = server->Port();
+        ASSERT_NE(port, 0);
+    }
+    bool WaitFor(const std::function<bool()>& done, int timeoutMs = 3000) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!done() && timer.elapsed() < timeoutMs) {
+            QThread::msleep(10);
+        }
+        return done();
+    }
+
+    FakeMsClock clock{3500};
+    std::unique_ptr<WebServer> server;
+    quint16 port = 0;
+};
+
+TEST_F(WebServerTest, ServesPagesDataAndStreamsEachSnapshot) {
+    Start();
+    server->Publish(SnapshotWith(1, "山田"));
+    const QByteArray standings = Exchange(port, "GET /api/standings HTTP/1.1\r\nHost: x\r\n\r\n");
+    EXPECT_TRUE(standings.startsWith("HTTP/1.1 200 OK\r\n")) << standings.constData();
+    EXPECT_TRUE(standings.contains("Content-Type: application/json; charset=utf-8\r\n"));
+    EXPECT_TRUE(standings.contains("[\"1\",\"7\",\"山田\"]"));
+    const QByteArray course = Exchange(port, "GET /api/course HTTP/1.0\r\n\r\n");
+    EXPECT_TRUE(course.contains("\"elapsedMs\":2500"));  // the fake clock's 3500 - 1000
+    const QByteArray head = Exchange(port, "HEAD /api/results HTTP/1.1\r\n\r\n");
+    EXPECT_TRUE(head.startsWith("HTTP/1.1 200 OK"));
+    EXPECT_TRUE(head.endsWith("\r\n\r\n"));
+    const QByteArray eventsHead = Exchange(port, "HEAD /events HTTP/1.1\r\n\r\n");
+    EXPECT_TRUE(eventsHead.startsWith("HTTP/1.1 200 OK"));
+    EXPECT_TRUE(eventsHead.endsWith("\r\n\r\n"));
+    for (const char* page : {"/", "/board", "/live.js", "/live.css", "/board.js", "/board.css"}) {
+        const QByteArray reply = Exchange(port, QByteArray("GET ") + page + " HTTP/1.1\r\n\r\n");
+        EXPECT_TRUE(reply.startsWith("HTTP/1.1 200 OK")) << page;
+        EXPECT_GT(reply.size(), 300) << page;
+    }
+    EXPECT_TRUE(Exchange(port, "GET / HTTP/1.1\r\n\r\n").contains("<html lang=\"ja\">"));
+
+    auto stream = Connect(port);
+    stream->write("GET /events HTTP/1.1\r\nAccept: text/event-stream\r\n\r\n");
+    QByteArray seen;
+    ASSERT_TRUE(StreamShows(*stream, seen, "id: 1\n"));
+    EXPECT_TRUE(seen.contains("Content-Type: text/event-stream; charset=utf-8"));
+    ASSERT_TRUE(WaitFor([&] { return server->Counters().streams == 1; }));
+    for (uint64_t sequence = 2; sequence <= 5; ++sequence) {
+        server->Publish(SnapshotWith(sequence, "lap" + std::to_string(sequence)));
+        ASSERT_TRUE(StreamShows(*stream, seen, "id: " + QByteArray::number(sequence) + "\n"));
+    }
+    // What a stream's client sends afterwards is read and thrown away.
+    stream->write("GET /api/results HTTP/1.1\r\n\r\nPOST / HTTP/1.1\r\n\r\n");
+    server->Publish(SnapshotWith(6, "six"));
+    ASSERT_TRUE(StreamShows(*stream, seen, "id: 6\n"));
+    EXPECT_EQ(seen.count("HTTP/1.1"), 1);
+    stream->abort();  // the browser goes away
+    EXPECT_TRUE(WaitFor([&] { return server->Counters().streams == 0; }));
+}
+
+TEST_F(WebServerTest, BadRequestsGetAClearStatusAndNothingElse) {
+    Start();
+    server->Publish(SnapshotWith(1, "x"));
+    const std::vector<std::pair<QByteArray, QByteArray>> cases = {
+        {"GET /../web/web_server.cpp HTTP/1.1\r\n\r\n", "HTTP/1.1 400"},
+        {"GET /%2e%2e/%2e%2e/etc/passwd HTTP/1.1\r\n\r\n", "HTTP/1.1 400"},
+        {"GET /api%2Fresults HTTP/1.1\r\n\r\n", "HTTP/1.1 400"},
+        {"GET /api\\results HTTP/1.1\r\n\r\n", "HTTP/1.1 400"},
+        {"GET /\xFF\xFE HTTP/1.1\r\n\r\n", "HTTP/1.1 400"},
+        {"GET /%FF HTTP/1.1\r\n\r\n", "HTTP/1.1 400"},
+        {"\x16\x03\x01\x02\x01\x01\xfc\x03\x03\r\n\r\n", "HTTP/1.1 400"},
+        {"GARBAGE\r\n\r\n", "HTTP/1.1 400"},
+        {"GET /etc/passwd HTTP/1.1\r\n\r\n", "HTTP/1.1 404"},
+        {"POST /api/results HTTP/1.1\r\nContent-Length: 3\r\n\r\nabc", "HTTP/1.1 405"},
+        {"DELETE / HTTP/1.1\r\n\r\n", "HTTP/1.1 405"},
+        {"GET / HTTP/3\r\n\r\n", "HTTP/1.1 505"},
+    };
+    for (const auto& [request, status] : cases) {
+        const QByteArray reply = Exchange(port, request);
+        EXPECT_TRUE(reply.startsWith(status))
+            << request.toStdString() << " -> " << reply.left(40).toStdString();
+        EXPECT_FALSE(reply.contains("\"rows\"")) << request.toStdString();
+    }
+
+    // A megabyte of headers: refused after the first 8 KB, the connection closed.
+    auto huge = Connect(port);
+    huge->write("GET / HTTP/1.1\r\nX-Fill: " + QByteArray(1 << 20, 'a') + "\r\n\r\n");
+    const QByteArray reply = ReadToClose(*huge);
+    EXPECT_TRUE(reply.startsWith("HTTP/1.1 431")) << reply.left(40).toStdString();
+    // The server still answers.
+    EXPECT_TRUE(Exchange(port, "GET /api/course HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 200"));
+}
+
+TEST_F(WebServerTest, LimitsClientsAndDropsTheSlowAndTheSilent) {
+    WebServerLimits limits;
+    limits.maxClients = 4;
+    limits.maxBacklog = 64 * 1024;
+    limits.requestTimeoutMs = 400;
+    Start(limits);
+    server->Publish(SnapshotWith(1, "x"));
+
+    // Four connections that send nothing fill the server; a fifth is turned away at once.
+    std::vector<std::unique_ptr<QTcpSocket>> silent;
+    for (int i = 0; i < 4; ++i) {
+        silent.push_back(Connect(port));
+    }
+    ASSERT_TRUE(WaitFor([&] { return server->Counters().connections == 4; }));
+    auto fifth = Connect(port);
+    EXPECT_TRUE(ReadToClose(*fifth).startsWith("HTTP/1.1 503"));
+    EXPECT_GE(server->Counters().refused, 1u);
+    // The silent ones are closed once their time to send a request is up.
+    for (auto& socket : silent) {
+        ReadToClose(*socket, 3000);
+        EXPECT_NE(socket->state(), QAbstractSocket::ConnectedState);
+    }
+    ASSERT_TRUE(WaitFor([&] { return server->Counters().connections == 0; }));
+
+    // A stream whose client never reads is dropped; one that reads goes on.
+    auto stalled = Connect(port);
+    stalled->setReadBufferSize(1);
+    stalled->write("GET /events HTTP/1.1\r\n\r\n");
+    stalled->waitForBytesWritten(1000);
+    auto reader = Connect(port);
+    reader->write("GET /events HTTP/1.1\r\n\r\n");
+    reader->waitForBytesWritten(1000);
+    ASSERT_TRUE(WaitFor([&] { return server->Counters().streams == 2; }));
+    QByteArray seen;
+    uint64_t sequence = 2;
+    for (; sequence < 400 && server->Counters().dropped == 0; ++sequence) {
+        server->Publish(SnapshotWith(sequence, std::string(200, 'n'), 100));
+        // The reader keeps up: it takes each event before the next is published.
+        ASSERT_TRUE(StreamShows(*reader, seen, "id: " + QByteArray::number(sequence) + "\n"));
+        seen = seen.right(64);
+    }
+    EXPECT_EQ(server->Counters().dropped, 1u);
+    EXPECT_EQ(server->Counters().streams, 1);
+    server->Publish(SnapshotWith(sequence, "after"));
+    EXPECT_TRUE(StreamShows(*reader, seen, "\"after\""));
+}
+
+TEST_F(WebServerTest, AThousandConnectionsAreHeldToTheLimitAndLetGo) {
+    WebServerLimits limits;
+    limits.requestTimeoutMs = 30000;  // the silent ones stay while they are counted
+    Start(limits);
+    server->Publish(SnapshotWith(1, "x"));
+    std::vector<std::unique_ptr<QTcpSocket>> crowd;
+    for (int i = 0; i < 1000; ++i) {
+        crowd.push_back(std::make_unique<QTcpSocket>());
+        crowd.back()->connectToHost(QStringLiteral("127.0.0.1"), port);
+    }
+    int connected = 0;
+    for (auto& socket : crowd) {
+        if (socket->waitForConnected(5000)) {
+            ++connected;
+            // A first byte makes the kernel finish a handshake that waited for room in the
+            // server's accept queue, sooner than its own retries would.
+            socket->write("G");
+            socket->flush();
+        }
+    }
+    ASSERT_GT(connected, limits.maxClients);
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return server->Counters().connections == limits.maxClients &&
+                   server->Counters().refused ==
+                       static_cast<uint64_t>(connected - limits.maxClients);
+        },
+        20000))
+        << server->Counters().connections << " open, " << server->Counters().refused
+        << " refused of " << connected;
+    EXPECT_LE(server->Counters().connections, limits.maxClients);
+    // Full: a newcomer is told so at once rather than kept waiting.
+    EXPECT_TRUE(Exchange(port, "GET /api/course HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 503"));
+    crowd.clear();
+    ASSERT_TRUE(WaitFor([&] { return server->Counters().connections == 0; }));
+    EXPECT_TRUE(Exchange(port, "GET /api/course HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 200"));
+}
+
+TEST_F(WebServerTest, APortInUseIsReportedAndTheFirstServerGoesOn) {
+    Start();
+    WebServer second(clock);
+    const QString error = second.Start(port);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(second.Serving());
+    second.Publish(SnapshotWith(1, "never"));  // harmless while not serving
+    server->Publish(SnapshotWith(2, "first"));
+    EXPECT_TRUE(Exchange(port, "GET /api/standings HTTP/1.1\r\n\r\n").contains("first"));
+    // Stopped and started again on another free port.
+    server->Stop();
+    EXPECT_FALSE(server->Serving());
+    ASSERT_TRUE(server->Start(0).isEmpty());
+    EXPECT_TRUE(Exchange(server->Port(), "GET /api/standings HTTP/1.1\r\n\r\n").contains("first"));
+}
+
+}  // namespace
+}  // namespace vantrel::test

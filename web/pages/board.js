@@ -1,0 +1,51 @@
+// The scoreboard in the browser: the record window's seven fields in its colours, the leading
+// cars and the cars on course.
+"use strict";
+(function () {
+  var live = window.vantrelLive;
+  var FIELDS = ["f-car", "f-name", "f-split1", "f-split2", "f-time", "f-car1", "f-car2"];
+  var current = null, receivedAt = 0;
+
+  function showStandings(standings) {
+    var box = document.getElementById("standings");
+    var items = standings.rows.slice(0, 10).map(function (row) {
+      var line = live.el("div");
+      var best = standings.mode === "CIRCUIT" ? row[6] || row[4] : row[4];
+      line.append(live.el("span", "pos", row[0]), live.el("span", "no", row[1]),
+                  live.el("span", "who", row[2]), live.el("span", "best", best));
+      return line;
+    });
+    box.replaceChildren.apply(box, items);
+  }
+
+  function showRunning(course) {
+    var box = document.getElementById("running");
+    var items = course.cars.map(function (c) {
+      var clock = live.el("span", "clock", live.clockText(c.elapsedMs));
+      clock.setAttribute("data-elapsed", String(c.elapsedMs));
+      var item = live.el("span", "", "  No." + c.car + " ");
+      item.appendChild(clock);
+      return item;
+    });
+    box.replaceChildren.apply(box, items);
+  }
+
+  function show(s, at) {
+    current = s;
+    receivedAt = at;
+    var board = document.getElementById("board");
+    document.body.style.background = s.board.background;
+    board.style.color = s.board.color;
+    FIELDS.forEach(function (id, i) {
+      document.getElementById(id).textContent = s.board.fields[i] || "";
+    });
+    showStandings(s.standings);
+    showRunning(s.course);
+    document.body.setAttribute("data-sequence", String(s.sequence));
+  }
+
+  live.connect(show, function () {});
+  setInterval(function () {
+    if (current) live.tickClocks(document.getElementById("running"), receivedAt, current.course.running);
+  }, 100);
+})();

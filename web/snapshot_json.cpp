@@ -1,0 +1,99 @@
+#include "web/snapshot_json.h"
+
+#include "web/json_text.h"
+
+namespace vantrel {
+
+namespace {
+
+void AppendHead(std::string& out, const LiveSnapshot& s) {
+    out += "\"sequence\":" + std::to_string(s.sequence) + ",\"mode\":";
+    AppendJsonString(out, s.mode);
+    out += s.running ? ",\"running\":true" : ",\"running\":false";
+}
+
+void AppendRows(std::string& out, const std::vector<std::vector<std::string>>& rows) {
+    out += '[';
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (i > 0) {
+            out += ',';
+        }
+        AppendJsonStrings(out, rows[i]);
+    }
+    out += ']';
+}
+
+void AppendLast(std::string& out, const std::optional<LiveResult>& last) {
+    if (!last) {
+        out += "null";
+        return;
+    }
+    out += "{\"car\":" + std::to_string(last->car) + ",\"name\":";
+    AppendJsonString(out, last->name);
+    out += ",\"time\":";
+    AppendJsonString(out, last->time);
+    out += ",\"count\":" + std::to_string(last->count) + '}';
+}
+
+}  // namespace
+
+std::string StandingsJson(const LiveSnapshot& s) {
+    std::string out = "{";
+    AppendHead(out, s);
+    out += ",\"headings\":";
+    AppendJsonStrings(out, s.rankHeadings);
+    out += ",\"rows\":";
+    AppendRows(out, s.rankRows);
+    out += '}';
+    return out;
+}
+
+std::string ResultsJson(const LiveSnapshot& s) {
+    std::string out = "{";
+    AppendHead(out, s);
+    out += ",\"count\":" + std::to_string(s.resultCount) + ",\"headings\":";
+    AppendJsonStrings(out, s.resultHeadings);
+    out += ",\"rows\":";
+    AppendRows(out, s.results);
+    out += ",\"last\":";
+    AppendLast(out, s.last);
+    out += '}';
+    return out;
+}
+
+std::string CourseJson(const LiveSnapshot& s, uint32_t nowTick) {
+    std::string out = "{";
+    AppendHead(out, s);
+    out += ",\"cars\":[";
+    for (size_t i = 0; i < s.course.size(); ++i) {
+        const LiveCourseCar& c = s.course[i];
+        out += i > 0 ? ",{" : "{";
+        out += "\"position\":" + std::to_string(c.position) + ",\"car\":" + std::to_string(c.car);
+        out += ",\"name\":";
+        AppendJsonString(out, c.name);
+        // Across the wrap of the 32-bit tick, as every clock of the program counts.
+        const auto elapsed = static_cast<int32_t>(nowTick - c.startTick);
+        out += ",\"elapsedMs\":" + std::to_string(elapsed < 0 ? 0 : elapsed) + '}';
+    }
+    out += "]}";
+    return out;
+}
+
+std::string BoardJson(const LiveSnapshot& s) {
+    std::string out = "{\"fields\":";
+    AppendJsonStrings(out, s.board);
+    out += ",\"color\":";
+    AppendJsonString(out, s.boardColor);
+    out += ",\"background\":";
+    AppendJsonString(out, s.boardBackground);
+    out += '}';
+    return out;
+}
+
+std::string SnapshotJson(const LiveSnapshot& s, uint32_t nowTick) {
+    return "{\"sequence\":" + std::to_string(s.sequence) + ",\"standings\":" + StandingsJson(s) +
+           ",\"results\":" + ResultsJson(s) + ",\"course\":" + CourseJson(s, nowTick) +
+           ",\"board\":" + BoardJson(s) + '}';
+}
+
+}  // namespace vantrel
