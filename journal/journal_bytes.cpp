@@ -3,9 +3,11 @@
 namespace vantrel {
 
 void ByteWriter::PutLittle(uint64_t value, int size) {
+    uint8_t bytes[8];
     for (int i = 0; i < size; ++i) {
-        bytes_.push_back(static_cast<uint8_t>(value >> (8 * i)));
+        bytes[i] = static_cast<uint8_t>(value >> (8 * i));
     }
+    bytes_.insert(bytes_.end(), bytes, bytes + size);
 }
 
 void ByteWriter::PutU8(uint8_t value) {

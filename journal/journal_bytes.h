@@ -26,6 +26,7 @@ public:
     // u32 count, then each string as PutString.
     void PutStrings(const std::vector<std::string>& texts);
 
+    void Reserve(size_t size) { bytes_.reserve(size); }
     const std::vector<uint8_t>& Bytes() const { return bytes_; }
     std::vector<uint8_t> Take() { return std::move(bytes_); }
 

@@ -229,6 +229,7 @@ bool GetCourse(ByteReader& in, JournalCourse& course) {
 template <typename Value, typename Put>
 std::vector<uint8_t> EncodeWith(const Value& value, Put put) {
     ByteWriter out;
+    out.Reserve(256);  // a booked run's step fits: one growth instead of eight
     put(out, value);
     return out.Take();
 }

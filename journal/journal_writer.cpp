@@ -130,12 +130,19 @@ uint64_t JournalWriter::Append(uint16_t type, std::vector<uint8_t> payload) {
         throw std::length_error("journal record payload too large");
     }
     const JournalRecord record{nextSeq_, type, wallClock_(), std::move(payload)};
+    std::vector<uint8_t> encoded;
+    AppendEncodedRecord(encoded, record);
+    bool wasEmpty = false;
     {
         std::lock_guard lock(mutex_);
-        AppendEncodedRecord(incoming_, record);
+        wasEmpty = incoming_.empty();
+        incoming_.insert(incoming_.end(), encoded.begin(), encoded.end());
         incomingSeq_ = record.seq;
     }
-    wake_.notify_one();
+    // The writer waits only while nothing has arrived, so only the first record wakes it.
+    if (wasEmpty) {
+        wake_.notify_one();
+    }
     return nextSeq_++;
 }
 

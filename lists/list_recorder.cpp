@@ -108,24 +108,24 @@ void ListRecorder::CopyLists() {
     lastPass_ = state_.lastPassTime;
 }
 
-void ListRecorder::TakeCounters(ListStep& step) {
+template <typename Counters>
+void ListRecorder::TakeCounter(CounterKind kind, Counters& copy, const Counters& now,
+                               ListStep& step) {
+    if (copy == now) {
+        return;  // most steps leave most counters alone
+    }
     for (int32_t car = 0; car < kCarSlots; ++car) {
-        if (runCount_[car] != state_.runCount[car]) {
-            step.counters.push_back(
-                {CounterKind::kRunCount, car, runCount_[car], state_.runCount[car]});
-        }
-        if (firstPass_[car] != state_.firstPassTime[car]) {
-            step.counters.push_back(
-                {CounterKind::kFirstPass, car, firstPass_[car], state_.firstPassTime[car]});
-        }
-        if (lastPass_[car] != state_.lastPassTime[car]) {
-            step.counters.push_back(
-                {CounterKind::kLastPass, car, lastPass_[car], state_.lastPassTime[car]});
+        if (copy[car] != now[car]) {
+            step.counters.push_back({kind, car, copy[car], now[car]});
+            copy[car] = now[car];
         }
     }
-    runCount_ = state_.runCount;
-    firstPass_ = state_.firstPassTime;
-    lastPass_ = state_.lastPassTime;
+}
+
+void ListRecorder::TakeCounters(ListStep& step) {
+    TakeCounter(CounterKind::kRunCount, runCount_, state_.runCount, step);
+    TakeCounter(CounterKind::kFirstPass, firstPass_, state_.firstPassTime, step);
+    TakeCounter(CounterKind::kLastPass, lastPass_, state_.lastPassTime, step);
 }
 
 void ListRecorder::EntryCellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
@@ -155,6 +155,13 @@ void ListRecorder::ResultCellsChanged(int32_t firstRow, int32_t lastRow, int32_t
     const auto rows = static_cast<int32_t>(resultCopy_.size());
     for (int32_t row = std::max(firstRow, 1); row <= lastRow && row <= rows; ++row) {
         std::vector<std::string>& copy = resultCopy_[row - 1];
+        // A row this step has just inserted takes its cells in the insertion: a booking is
+        // then one change, not one per cell.
+        if (RowsChange* inserted = LastInsertionHolding(row)) {
+            inserted->rows[static_cast<size_t>(row - inserted->firstRow)] = results_.Row(row);
+            copy = results_.Row(row);
+            continue;
+        }
         for (int32_t column = std::max(firstColumn, 0);
              column <= lastColumn && column < static_cast<int32_t>(copy.size()); ++column) {
             const std::string& now = results_.Cell(column, row);
@@ -166,6 +173,18 @@ void ListRecorder::ResultCellsChanged(int32_t firstRow, int32_t lastRow, int32_t
             }
         }
     }
+}
+
+RowsChange* ListRecorder::LastInsertionHolding(int32_t row) {
+    if (open_.changes.empty()) {
+        return nullptr;
+    }
+    auto* change = std::get_if<RowsChange>(&open_.changes.back());
+    if (change == nullptr || !change->inserted || row < change->firstRow ||
+        row >= change->firstRow + static_cast<int32_t>(change->rows.size())) {
+        return nullptr;
+    }
+    return change;
 }
 
 void ListRecorder::ResultRowsInserted(int32_t firstRow, int32_t lastRow) {

@@ -53,7 +53,11 @@ private:
     void ResultResetDone();
     void CopyLists();
     void Note();
+    // The insertion that is the open step's last change, when it holds result row `row`.
+    RowsChange* LastInsertionHolding(int32_t row);
     void TakeCounters(ListStep& step);
+    template <typename Counters>
+    static void TakeCounter(CounterKind kind, Counters& copy, const Counters& now, ListStep& step);
 
     EntryTable& entries_;
     ResultTable& results_;

@@ -160,3 +160,33 @@ TEST(JournalRecord, FileReadingAndDump) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+TEST(JournalCrcTest, IsTheCommonCrc32InEveryLengthAndSplit) {
+    const std::string check = "123456789";
+    EXPECT_EQ(JournalCrc32({reinterpret_cast<const uint8_t*>(check.data()), check.size()}),
+              0xCBF43926u);
+    // Against the plain bitwise definition, for lengths around the eight-byte steps.
+    std::vector<uint8_t> bytes(100);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<uint8_t>(i * 37 + 11);
+    }
+    for (size_t length = 0; length <= bytes.size(); ++length) {
+        uint32_t bitwise = 0xFFFFFFFFu;
+        for (size_t i = 0; i < length; ++i) {
+            bitwise ^= bytes[i];
+            for (int k = 0; k < 8; ++k) {
+                bitwise = (bitwise & 1) ? 0xEDB88320u ^ (bitwise >> 1) : bitwise >> 1;
+            }
+        }
+        const std::span<const uint8_t> all(bytes.data(), length);
+        ASSERT_EQ(JournalCrc32(all), ~bitwise) << length;
+        const size_t half = length / 3;
+        ASSERT_EQ(JournalCrc32(all.subspan(half), JournalCrc32(all.first(half))), ~bitwise);
+    }
+}
+
+}  // namespace
+}  // namespace vantrel

@@ -30,7 +30,8 @@ CdpPipe::~CdpPipe() {
         close(fromBrowser_);
     }
     if (pid_ > 0) {
-        kill(pid_, SIGKILL);
+        // The whole group: the browser's renderer and GPU processes outlive it otherwise.
+        kill(-pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }
 }
@@ -64,6 +65,7 @@ bool CdpPipe::Start(const std::string& browser, const std::string& profileDir, i
     pid_ = fork();
     if (pid_ == 0) {
         // Only async-signal-safe calls between fork and exec.
+        setpgid(0, 0);
         const int in = fcntl(commands[0], F_DUPFD, 10);
         const int out = fcntl(replies[1], F_DUPFD, 10);
         dup2(in, 3);
