@@ -32,24 +32,6 @@ namespace {
 
 constexpr int kJournalPollMs = 100;
 
-JournalCourse JournalCourseOf(const std::vector<CarOnCourse>& cars) {
-    JournalCourse course;
-    for (const CarOnCourse& car : cars) {
-        course.cars.push_back(
-            {car.position, car.car, car.startTick, car.split1Ms, car.split2Ms, car.penalty});
-    }
-    return course;
-}
-
-std::vector<CarOnCourse> CarsOf(const JournalCourse& course) {
-    std::vector<CarOnCourse> cars;
-    for (const JournalCourseCar& car : course.cars) {
-        cars.push_back(
-            {car.position, car.car, car.startTick, car.split1Ms, car.split2Ms, car.penalty});
-    }
-    return cars;
-}
-
 QString LocalTimeText(int64_t wallMs) {
     return QDateTime::fromMSecsSinceEpoch(wallMs).toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
 }
@@ -83,7 +65,7 @@ void TMainForm::BuildJournal() {
         return JournalFiles{entry.folder, entry.name,           result.folder,
                             result.name,  state_.entryModified, state_.resultModified};
     };
-    sources.course = [this] { return JournalCourseOf(ModeInForce().CarsOnCourseNow()); };
+    sources.course = [this] { return JournalCourse{ModeInForce().CarsOnCourseNow()}; };
     journal_ = std::make_unique<ListJournal>(ListTarget{entries_, results_, state_}, *recorder_,
                                              *undo_, std::move(sources));
     // A command's changes make one step: it is taken once the command is done.
@@ -171,7 +153,7 @@ bool TMainForm::AskToRestore(const JournalReplay& seen, bool sameBoot, const QSt
                        .arg(LocalTimeText(seen.lastWallMs));
     if (!sameBoot && !seen.course.cars.empty()) {
         QStringList cars;
-        for (const JournalCourseCar& car : seen.course.cars) {
+        for (const CarOnCourse& car : seen.course.cars) {
             cars << QString::number(car.car);
         }
         text += QString::fromUtf8(msg::kRestoreCarsLost).arg(cars.join(QStringLiteral(", ")));
@@ -226,7 +208,7 @@ void TMainForm::RestartRestoredSession(const JournalReplay& seen) {
     state_.firstPassTime = firstPass;
     state_.lastPassTime = lastPass;
     state_.sessionStartTick = seen.session->startTick;
-    ModeInForce().PutBackOnCourse(CarsOf(seen.course));
+    ModeInForce().PutBackOnCourse(seen.course.cars);
     JournalSessionStarted();
 }
 

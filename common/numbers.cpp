@@ -106,4 +106,17 @@ int32_t ParseCarNumber(std::string_view text) {
     return (*value <= 0 || *value > kMaxCarNumber) ? kMaxCarNumber : *value;
 }
 
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
 }  // namespace vantrel

@@ -41,4 +41,7 @@ int32_t StrToIntOrThrow(std::string_view text);
 inline constexpr int32_t kNotACarNumber = -1;
 int32_t ParseCarNumber(std::string_view text);
 
+// The value of a hexadecimal digit (either case), -1 for any other character.
+int HexDigitValue(char c);
+
 }  // namespace vantrel

@@ -200,9 +200,8 @@ bool GetStep(ByteReader& in, ListStep& step) {
 }
 
 void PutCourse(ByteWriter& out, const JournalCourse& course) {
-    out.PutI32(course.waitingCar);
     out.PutU32(static_cast<uint32_t>(course.cars.size()));
-    for (const JournalCourseCar& car : course.cars) {
+    for (const CarOnCourse& car : course.cars) {
         for (int32_t word :
              {car.position, car.car, car.startTick, car.split1Ms, car.split2Ms, car.penalty}) {
             out.PutI32(word);
@@ -212,11 +211,11 @@ void PutCourse(ByteWriter& out, const JournalCourse& course) {
 
 bool GetCourse(ByteReader& in, JournalCourse& course) {
     uint32_t count = 0;
-    if (!in.GetI32(course.waitingCar) || !in.GetU32(count) || count > 4) {
+    if (!in.GetU32(count) || count > 4) {
         return false;
     }
     course.cars.resize(count);
-    for (JournalCourseCar& car : course.cars) {
+    for (CarOnCourse& car : course.cars) {
         if (!in.GetI32(car.position) || !in.GetI32(car.car) || !in.GetI32(car.startTick) ||
             !in.GetI32(car.split1Ms) || !in.GetI32(car.split2Ms) || !in.GetI32(car.penalty)) {
             return false;

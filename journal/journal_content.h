@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/car_on_course.h"
 #include "common/race_mode.h"
 #include "journal/journal_record.h"
 #include "lists/list_change.h"
@@ -48,20 +49,8 @@ struct JournalSession {
     bool operator==(const JournalSession&) const = default;
 };
 
-// A car between start and finish (position 1 is the newest on course).
-struct JournalCourseCar {
-    int32_t position = 0;
-    int32_t car = 0;
-    int32_t startTick = 0;
-    int32_t split1Ms = 0;
-    int32_t split2Ms = 0;
-    int32_t penalty = 0;
-    bool operator==(const JournalCourseCar&) const = default;
-};
-
 struct JournalCourse {
-    int32_t waitingCar = 0;
-    std::vector<JournalCourseCar> cars;
+    std::vector<CarOnCourse> cars;
     bool operator==(const JournalCourse&) const = default;
 };
 

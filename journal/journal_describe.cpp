@@ -60,10 +60,10 @@ std::string DescribeStep(const ListStep& step) {
 
 std::string DescribeCourse(const JournalCourse& course) {
     std::ostringstream out;
-    out << "on course: waiting car " << course.waitingCar;
-    for (const JournalCourseCar& car : course.cars) {
-        out << "; position " << car.position << " car " << car.car << " started at tick "
-            << static_cast<uint32_t>(car.startTick);
+    out << "on course:" << (course.cars.empty() ? " none" : "");
+    for (const CarOnCourse& car : course.cars) {
+        out << " [car " << car.car << ", position " << car.position << ", start tick "
+            << static_cast<uint32_t>(car.startTick) << "]";
     }
     return out.str();
 }

@@ -115,7 +115,7 @@ void ListJournal::WriteCheckpoint() {
     if (session_) {
         Append(JournalType::kSessionStart, EncodeSession(*session_));
     }
-    if (!lastCourse_.cars.empty() || lastCourse_.waitingCar != 0) {
+    if (!lastCourse_.cars.empty()) {
         Append(JournalType::kCourse, EncodeCourse(lastCourse_));
     }
     sinceCheckpoint_ = false;

@@ -7,22 +7,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/car_on_course.h"
 #include "common/race_mode.h"
 #include "common/setup_settings.h"
 #include "sensors/sensor_event.h"
 
 namespace vantrel {
-
-// A car between start and finish as a restart after a crash puts it back: its position, its
-// start tick and what it has done so far.
-struct CarOnCourse {
-    int32_t position = 0;
-    int32_t car = 0;
-    int32_t startTick = 0;
-    int32_t split1Ms = 0;
-    int32_t split2Ms = 0;
-    int32_t penalty = 0;
-};
 
 class RaceModeController {
 public:

@@ -15,27 +15,14 @@ namespace vantrel {
 
 namespace {
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 // A single printable character ("7", ":", "A") or a byte "0x37".
 std::optional<uint8_t> ParseCode(const std::string& word) {
     if (word.size() == 1 && word[0] > 0x20 && word[0] < 0x7F) {
         return static_cast<uint8_t>(word[0]);
     }
     if (word.size() == 4 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X') &&
-        HexDigit(word[2]) >= 0 && HexDigit(word[3]) >= 0) {
-        return static_cast<uint8_t>(HexDigit(word[2]) * 16 + HexDigit(word[3]));
+        HexDigitValue(word[2]) >= 0 && HexDigitValue(word[3]) >= 0) {
+        return static_cast<uint8_t>(HexDigitValue(word[2]) * 16 + HexDigitValue(word[3]));
     }
     return std::nullopt;
 }

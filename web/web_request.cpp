@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "common/numbers.h"
 #include "web/json_text.h"
 
 namespace vantrel {
@@ -9,19 +10,6 @@ namespace vantrel {
 namespace {
 
 constexpr std::array<std::string_view, 4> kFiles = {"live.css", "live.js", "board.css", "board.js"};
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 bool IsForbidden(unsigned char c) {
     return c < 0x20 || c == 0x7F || c == '\\';
@@ -35,8 +23,8 @@ std::optional<std::string> PercentDecoded(std::string_view raw) {
             if (i + 2 >= raw.size()) {
                 return std::nullopt;
             }
-            const int high = HexValue(raw[i + 1]);
-            const int low = HexValue(raw[i + 2]);
+            const int high = HexDigitValue(raw[i + 1]);
+            const int low = HexDigitValue(raw[i + 2]);
             if (high < 0 || low < 0) {
                 return std::nullopt;
             }

@@ -18,15 +18,7 @@ namespace {
 using test::ListsSnapshot;
 using test::SnapshotOf;
 
-struct Lists {
-    EntryTable entries;
-    ResultTable results;
-    SessionState state;
-    ListRecorder recorder{entries, results, state};
-    ListUndo undo{{entries, results, state}, recorder};
-    ListTarget Target() { return {entries, results, state}; }
-    ListsSnapshot Snapshot() const { return SnapshotOf(entries, results, state); }
-};
+using Lists = test::ListsUnderTest;
 
 struct RecordedEvent {
     std::vector<uint8_t> bytes;                // the journal file

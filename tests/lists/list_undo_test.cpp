@@ -12,15 +12,7 @@ namespace {
 using test::ListsSnapshot;
 using test::SnapshotOf;
 
-struct Lists {
-    EntryTable entries;
-    ResultTable results;
-    SessionState state;
-    ListRecorder recorder{entries, results, state};
-    ListUndo undo{{entries, results, state}, recorder};
-
-    ListsSnapshot Snapshot() const { return SnapshotOf(entries, results, state); }
-};
+using Lists = test::ListsUnderTest;
 
 // Every state the lists went through, with undo and redo moving between them.
 TEST(ListUndoTest, UndoAndRedoOfRandomCommandsReturnToEveryEarlierState) {

@@ -10,6 +10,8 @@
 
 #include "common/session_state.h"
 #include "lists/entry_table.h"
+#include "lists/list_recorder.h"
+#include "lists/list_undo.h"
 #include "lists/result_table.h"
 
 namespace vantrel::test {
@@ -41,6 +43,18 @@ inline ListsSnapshot SnapshotOf(const EntryTable& entries, const ResultTable& re
     snapshot.lastPass = state.lastPassTime;
     return snapshot;
 }
+
+// Both lists and the counters, watched by a recorder, with their undo history.
+struct ListsUnderTest {
+    EntryTable entries;
+    ResultTable results;
+    SessionState state;
+    ListRecorder recorder{entries, results, state};
+    ListUndo undo{{entries, results, state}, recorder};
+
+    ListTarget Target() { return {entries, results, state}; }
+    ListsSnapshot Snapshot() const { return SnapshotOf(entries, results, state); }
+};
 
 // One random command per call, drawn from everything that changes the lists.
 class RandomListCommands {
