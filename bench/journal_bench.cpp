@@ -139,8 +139,8 @@ void BM_JournalBookedLap(benchmark::State& state) {
     vantrel::EntryTable entries;
     vantrel::ResultTable results(vantrel::RaceMode::kCircuit);
     vantrel::SessionState session;
-    std::vector<std::vector<std::string>> rows(20000, {"12", "山田 太郎", "シビック", "57",
-                                                       "1:23.456", "1:19:02.345"});
+    std::vector<std::vector<std::string>> rows(
+        20000, {"12", "山田 太郎", "シビック", "57", "1:23.456", "1:19:02.345"});
     results.SetRows(rows);
     vantrel::ListRecorder recorder(entries, results, session);
     vantrel::ListUndo undo({entries, results, session}, recorder);
