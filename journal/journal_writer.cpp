@@ -131,6 +131,7 @@ uint64_t JournalWriter::Append(uint16_t type, std::vector<uint8_t> payload) {
     }
     const JournalRecord record{nextSeq_, type, wallClock_(), std::move(payload)};
     std::vector<uint8_t> encoded;
+    encoded.reserve(kJournalFrameSize + record.payload.size());
     AppendEncodedRecord(encoded, record);
     bool wasEmpty = false;
     {

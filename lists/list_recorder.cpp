@@ -67,6 +67,7 @@ ListRecorder::~ListRecorder() {
 std::optional<ListStep> ListRecorder::TakeStep(StepKind kind) {
     ListStep step = std::move(open_);
     open_ = ListStep{};
+    open_.changes.reserve(2);  // a booking: its "Lap" cell and its row
     step.kind = kind;
     TakeCounters(step);
     if (step.Empty()) {
@@ -114,6 +115,7 @@ void ListRecorder::TakeCounter(CounterKind kind, Counters& copy, const Counters&
     if (copy == now) {
         return;  // most steps leave most counters alone
     }
+    step.counters.reserve(4);
     for (int32_t car = 0; car < kCarSlots; ++car) {
         if (copy[car] != now[car]) {
             step.counters.push_back({kind, car, copy[car], now[car]});
