@@ -8,6 +8,8 @@
 #include "common/messages.h"
 #include "common/numbers.h"
 #include "journal/list_journal.h"
+#include "lists/entry_panel.h"
+#include "lists/entry_table_model.h"
 #include "lists/result_list_controller.h"
 #include "lists/result_panel.h"
 #include "lists/result_table_model.h"
@@ -88,6 +90,7 @@ void TMainForm::AddResultSinks() {
     commands.AddSink(*standingsSink_);
     commands.AddSink(*sensorLogSink_);
     commands.AddSink(*Panel2->Model());
+    commands.AddSink(*Panel1->Model());
 }
 
 }  // namespace vantrel

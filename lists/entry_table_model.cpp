@@ -1,5 +1,7 @@
 #include "lists/entry_table_model.h"
 
+#include <algorithm>
+
 namespace vantrel {
 
 EntryTableModel::EntryTableModel(EntryTable& table, const GridEditState& editState, QObject* parent)
@@ -35,6 +37,31 @@ void EntryTableModel::SetFixedCellColor(const QColor& color) {
     fixedColor_ = color;
     emit dataChanged(index(0, EntryTable::kCar), index(EntryTable::kLastCar - 1, EntryTable::kCar),
                      {Qt::BackgroundRole});
+}
+
+void EntryTableModel::BatchEnded() {
+    if (holdDepth_ > 0 && --holdDepth_ == 0 && held_) {
+        const CellRange range = *held_;
+        held_.reset();
+        ListTableModel::CellsChanged(range.firstRow, range.lastRow, range.firstColumn,
+                                     range.lastColumn);
+    }
+}
+
+void EntryTableModel::CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
+                                   int32_t lastColumn) {
+    if (holdDepth_ == 0) {
+        ListTableModel::CellsChanged(firstRow, lastRow, firstColumn, lastColumn);
+        return;
+    }
+    if (!held_) {
+        held_ = CellRange{firstRow, lastRow, firstColumn, lastColumn};
+        return;
+    }
+    held_->firstRow = std::min(held_->firstRow, firstRow);
+    held_->lastRow = std::max(held_->lastRow, lastRow);
+    held_->firstColumn = std::min(held_->firstColumn, firstColumn);
+    held_->lastColumn = std::max(held_->lastColumn, lastColumn);
 }
 
 }  // namespace vantrel

@@ -1,17 +1,20 @@
 #pragma once
 // The entry grid's model: a view over the EntryTable without a copy of its texts; model row
 // r is car r + 1. "Name" and "Model" are editable while the grid is in its editing state;
-// "Car" and "Lap" never are.
+// "Car" and "Lap" never are. The cells a batch of results changes (the "Lap" column of a block
+// of passings) are announced once, as one range, at the batch's end.
 // Thread rule: GUI thread only.
 
 #include <QColor>
+#include <optional>
 
 #include "lists/entry_table.h"
 #include "lists/list_table_model.h"
+#include "lists/result_sink.h"
 
 namespace vantrel {
 
-class EntryTableModel final : public ListTableModel {
+class EntryTableModel final : public ListTableModel, public ResultSink {
     Q_OBJECT
 
 public:
@@ -32,6 +35,10 @@ public:
     // Background of the fixed "Car" column; an invalid colour paints none.
     void SetFixedCellColor(const QColor& color);
 
+    void ResultBooked(const BookedResult&, int32_t) override {}
+    void BatchStarted() override { ++holdDepth_; }
+    void BatchEnded() override;
+
 private:
     const std::string& TableCell(int32_t column, int32_t tableRow) const override {
         return table_.Cell(column, tableRow);
@@ -44,8 +51,21 @@ private:
         return column == EntryTable::kName || column == EntryTable::kModel;
     }
 
+    void CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
+                      int32_t lastColumn) override;
+
+    // The cells changed while a batch holds them back: rows and columns, first and last.
+    struct CellRange {
+        int32_t firstRow;
+        int32_t lastRow;
+        int32_t firstColumn;
+        int32_t lastColumn;
+    };
+
     EntryTable& table_;
     QColor fixedColor_;
+    int holdDepth_ = 0;
+    std::optional<CellRange> held_;
 };
 
 }  // namespace vantrel

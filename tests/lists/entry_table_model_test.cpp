@@ -27,6 +27,27 @@ TEST_F(EntryTableModelTest, ShowsCarsAsRowsAndTheHeaderRowAsHeader) {
     EXPECT_EQ(model.data(model.index(198, 0)).toString(), "199");
 }
 
+TEST_F(EntryTableModelTest, ABatchAnnouncesItsChangedCellsOnceAtItsEnd) {
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    model.BatchStarted();
+    model.BatchStarted();  // batches nest
+    table.SetCell(EntryTable::kLap, 12, "3");
+    table.SetCell(EntryTable::kLap, 5, "7");
+    model.BatchEnded();
+    EXPECT_EQ(changed.count(), 0);
+    table.SetCell(EntryTable::kName, 40, "鈴木");
+    model.BatchEnded();
+    ASSERT_EQ(changed.count(), 1);
+    const QModelIndex first = changed[0][0].value<QModelIndex>();
+    const QModelIndex last = changed[0][1].value<QModelIndex>();
+    EXPECT_EQ(first.row(), 4);
+    EXPECT_EQ(last.row(), 39);
+    EXPECT_EQ(first.column(), EntryTable::kName);
+    EXPECT_EQ(last.column(), EntryTable::kLap);
+    table.SetCell(EntryTable::kLap, 6, "1");  // outside a batch: at once
+    EXPECT_EQ(changed.count(), 2);
+}
+
 TEST_F(EntryTableModelTest, ShowsUtf8TextsAsTheyStand) {
     table.SetCell(EntryTable::kName, 2, "山田 太郎");
     EXPECT_EQ(model.data(model.index(1, EntryTable::kName)).toString(),
