@@ -236,13 +236,10 @@ private:
     void BuildJournal();
     void BeginJournal();
     void RestoreFromJournal(const std::filesystem::path& path, const JournalReadResult& read);
-    bool AskToRestore(const JournalReplay& seen, bool sameBoot, const QString& damage);
-    void ApplyRestoredJournal(const JournalReadResult& read, const JournalReplay& seen,
-                              bool sameBoot);
+    void ApplyRestore(const JournalReadResult& read, const JournalReplay& seen, bool sameBoot);
     void RestartRestoredSession(const JournalReplay& seen);
     void PollJournal();
     void JournalSessionStarted();
-    void JournalCourseCheck();
     TimeStyle CurrentTimeStyle() const;
     void BuildWeb();
 

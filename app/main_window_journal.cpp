@@ -53,6 +53,25 @@ QString BookedCarOf(const ListStep& step) {
     return QStringLiteral("?");
 }
 
+// The restore question: how many runs, when the last was written, and what cannot come back.
+bool AskToRestore(Prompter& prompter, QWidget* parent, const JournalReplay& seen, bool sameBoot,
+                  const QString& damage) {
+    QString text = QString::fromUtf8(msg::kRestoreQuestion)
+                       .arg(seen.bookings)
+                       .arg(LocalTimeText(seen.lastWallMs));
+    if (!sameBoot && !seen.course.cars.empty()) {
+        QStringList cars;
+        for (const CarOnCourse& car : seen.course.cars) {
+            cars << QString::number(car.car);
+        }
+        text += QString::fromUtf8(msg::kRestoreCarsLost).arg(cars.join(QStringLiteral(", ")));
+    }
+    if (!damage.isEmpty()) {
+        text += QStringLiteral("\n\n") + damage;
+    }
+    return prompter.AskYesNo(parent, text, QString::fromUtf8(msg::kRestoreCaption));
+}
+
 }  // namespace
 
 void TMainForm::BuildJournal() {
@@ -132,11 +151,11 @@ void TMainForm::RestoreFromJournal(const std::filesystem::path& path,
     }
     const bool sameBoot = seen.session.has_value() && !seen.session->bootId.empty() &&
                           seen.session->bootId == CurrentBootId();
-    if (!AskToRestore(seen, sameBoot, damage)) {
+    if (!AskToRestore(*env_.prompter, this, seen, sameBoot, damage)) {
         KeepAside(path, "declined");
         return;
     }
-    ApplyRestoredJournal(read, seen, sameBoot);
+    ApplyRestore(read, seen, sameBoot);
     const std::filesystem::path aside =
         KeepAside(path, read.damage == JournalDamage::kNone ? "restored" : "damaged");
     if (read.damage != JournalDamage::kNone) {
@@ -147,25 +166,8 @@ void TMainForm::RestoreFromJournal(const std::filesystem::path& path,
     }
 }
 
-bool TMainForm::AskToRestore(const JournalReplay& seen, bool sameBoot, const QString& damage) {
-    QString text = QString::fromUtf8(msg::kRestoreQuestion)
-                       .arg(seen.bookings)
-                       .arg(LocalTimeText(seen.lastWallMs));
-    if (!sameBoot && !seen.course.cars.empty()) {
-        QStringList cars;
-        for (const CarOnCourse& car : seen.course.cars) {
-            cars << QString::number(car.car);
-        }
-        text += QString::fromUtf8(msg::kRestoreCarsLost).arg(cars.join(QStringLiteral(", ")));
-    }
-    if (!damage.isEmpty()) {
-        text += QStringLiteral("\n\n") + damage;
-    }
-    return env_.prompter->AskYesNo(this, text, QString::fromUtf8(msg::kRestoreCaption));
-}
-
-void TMainForm::ApplyRestoredJournal(const JournalReadResult& read, const JournalReplay& seen,
-                                     bool sameBoot) {
+void TMainForm::ApplyRestore(const JournalReadResult& read, const JournalReplay& seen,
+                             bool sameBoot) {
     recorder_->Pause();
     if (seen.mode != state_.currentMode) {
         EnterMode(seen.mode);
@@ -215,10 +217,6 @@ void TMainForm::RestartRestoredSession(const JournalReplay& seen) {
 void TMainForm::JournalSessionStarted() {
     journal_->SessionStarted(
         {state_.currentMode, state_.countingMethod, state_.sessionStartTick, CurrentBootId()});
-    JournalCourseCheck();
-}
-
-void TMainForm::JournalCourseCheck() {
     journal_->Note();
 }
 

@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "app/sensor_warning_panel.h"
 #include "common/messages.h"
+#include "journal/list_journal.h"
 #include "modes/circuit_page.h"
 #include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_page.h"
@@ -85,7 +86,7 @@ void TMainForm::OnSensorEvent(const SensorEvent& event) {
         case SensorEventKind::kDragLamps:
             ModeInForce().TakeSensorEvent(event);
             // A car put on course is journalled with its start tick at once.
-            JournalCourseCheck();
+            journal_->Note();
             break;
         case SensorEventKind::kReadFailed:
             if (sensors_->ReadFailureIsUsb()) {

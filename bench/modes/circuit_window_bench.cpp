@@ -26,12 +26,12 @@
 #include "modes/circuit_page.h"
 #include "modes/receiver_codes.h"
 #include "reports/record_window.h"
-#include "support/recording_audio.h"
-#include "support/scripted_prompter.h"
-#include "support/temp_dir.h"
+#include "support/bench_window.h"
 
 namespace vantrel {
 namespace {
+
+using bench::ThreadCpuMs;
 
 constexpr int kCars = 199;
 constexpr int kBlockBytes = 1024;
@@ -42,12 +42,6 @@ constexpr int kSettleMs = 40;
 constexpr int kMaxDrainRounds = 50;
 
 using Clock = std::chrono::steady_clock;
-
-double ThreadCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
 
 double WallMs() {
     return std::chrono::duration<double, std::milli>(Clock::now().time_since_epoch()).count();
@@ -119,14 +113,7 @@ struct Times {
 class WindowRace {
 public:
     explicit WindowRace(int countingMethod) {
-        test::WriteBytes(dir_.Path() / "Vantrel.ini",
-                         "[Setup]\r\nIoAddress=None\r\nCommPort=None\r\n");
-        window_ = std::make_unique<TMainForm>(
-            MainWindowEnvironment{dir_.Path(), &prompter_, &clock_, &audio_});
-        window_->show();
-        QApplication::processEvents();
         for (int car = 1; car <= kCars; ++car) {
-            window_->Entries().SetCell(EntryTable::kName, car, "山田 太郎" + std::to_string(car));
             window_->Entries().SetCell(EntryTable::kModel, car, "ｼﾋﾞｯｸ EK9");
         }
         Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
@@ -187,11 +174,7 @@ public:
         return all;
     }
 
-    ~WindowRace() {
-        window_->State().entryModified = false;
-        window_->State().resultModified = false;
-        App().mainWindow = App().recordWindow = nullptr;
-    }
+    ~WindowRace() { App().mainWindow = App().recordWindow = nullptr; }
 
 private:
     template <typename T>
@@ -199,11 +182,9 @@ private:
         return window_->findChild<T*>(QString::fromLatin1(name));
     }
 
-    test::TempDir dir_;
-    test::ScriptedPrompter prompter_;
-    FakeMsClock clock_{500'000};
-    test::RecordingAudio audio_;
-    std::unique_ptr<TMainForm> window_;
+    bench::BenchWindow bench_{kCars};
+    std::unique_ptr<TMainForm>& window_ = bench_.window;
+    FakeMsClock& clock_ = bench_.clock;
     CircuitController* circuit_ = nullptr;
     uint32_t tick_ = 500'000;
     int next_ = 0;

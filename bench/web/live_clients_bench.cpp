@@ -29,9 +29,7 @@
 #include "modes/circuit_controller.h"
 #include "modes/receiver_codes.h"
 #include "reports/record_window.h"
-#include "support/recording_audio.h"
-#include "support/scripted_prompter.h"
-#include "support/temp_dir.h"
+#include "support/bench_window.h"
 #include "web/snapshot_builder.h"
 #include "web/web_server.h"
 #include "web/web_settings.h"
@@ -39,16 +37,12 @@
 namespace vantrel {
 namespace {
 
+using bench::ThreadCpuMs;
+
 constexpr int kCars = 60;
 constexpr int kLapsPerCar = 10;
 constexpr int kClients = 200;
 constexpr int kGapMs = 20;
-
-double ThreadCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
 
 quint64 RowKey(const QJsonArray& cells) {
     QByteArray joined;
@@ -145,15 +139,6 @@ struct Figures {
 class Race {
 public:
     Race() {
-        test::WriteBytes(dir_.Path() / "Vantrel.ini",
-                         "[Setup]\r\nIoAddress=None\r\nCommPort=None\r\n");
-        window_ = std::make_unique<TMainForm>(
-            MainWindowEnvironment{dir_.Path(), &prompter_, &clock_, &audio_});
-        window_->show();
-        QApplication::processEvents();
-        for (int car = 1; car <= kCars; ++car) {
-            window_->Entries().SetCell(EntryTable::kName, car, "山田 太郎" + std::to_string(car));
-        }
         window_->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(2);
         QKeyEvent alt(QEvent::KeyPress, Qt::Key_S, Qt::AltModifier);
         QApplication::sendEvent(window_->findChild<QTableView*>(QStringLiteral("StringGrid1")),
@@ -162,10 +147,6 @@ public:
         circuit_ = window_->findChild<CircuitController*>();
         window_->Record().show();
         QApplication::processEvents();
-    }
-    ~Race() {
-        window_->State().entryModified = false;
-        window_->State().resultModified = false;
     }
     bool Running() const { return circuit_ != nullptr && window_->SessionRunning(); }
     TMainForm& Window() { return *window_; }
@@ -225,11 +206,9 @@ public:
     }
 
 private:
-    test::TempDir dir_;
-    test::ScriptedPrompter prompter_;
-    FakeMsClock clock_{500'000};
-    test::RecordingAudio audio_;
-    std::unique_ptr<TMainForm> window_;
+    bench::BenchWindow bench_{kCars};
+    std::unique_ptr<TMainForm>& window_ = bench_.window;
+    FakeMsClock& clock_ = bench_.clock;
     CircuitController* circuit_ = nullptr;
     uint32_t tick_ = 500'000;
 };
