@@ -1,18 +1,29 @@
 #include "common/time_text.h"
 
+#include <charconv>
 #include <climits>
+#include <iterator>
 
 #include "common/numbers.h"
 
 namespace vantrel {
 
 namespace {
-// Decimal text of `value`, left-padded with "0" to `width` characters only when shorter.
-std::string Padded(int64_t value, size_t width) {
-    std::string text = std::to_string(value);
-    if (text.size() < width) {
-        text.insert(0, width - text.size(), '0');
+// Appends the decimal text of `value`, left-padded with "0" to `width` characters only when
+// shorter. The texts are built in place: a circuit race formats two times per lap.
+void AppendPadded(std::string& text, int64_t value, size_t width) {
+    char digits[24];
+    const char* end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+    const auto length = static_cast<size_t>(end - digits);
+    if (length < width) {
+        text.append(width - length, '0');
     }
+    text.append(digits, length);
+}
+
+std::string Padded(int64_t value, size_t width) {
+    std::string text;
+    AppendPadded(text, value, width);
     return text;
 }
 }  // namespace
@@ -22,11 +33,17 @@ std::string FormatRaceTime(int32_t ms, TimeFormat format, bool dragActive) {
         return std::to_string(ms);
     }
     // C++ division truncates toward zero and the remainder keeps the dividend's sign.
+    std::string text;
     if (dragActive) {
-        return Padded(ms / 1000, 2) + "." + Padded(ms % 1000, 3);
+        AppendPadded(text, ms / 1000, 2);
+    } else {
+        AppendPadded(text, ms / 60000, 2);
+        text += ':';
+        AppendPadded(text, (ms % 60000) / 1000, 2);
     }
-    return Padded(ms / 60000, 2) + ":" + Padded((ms % 60000) / 1000, 2) + "." +
-           Padded(ms % 1000, 3);
+    text += '.';
+    AppendPadded(text, ms % 1000, 3);
+    return text;
 }
 
 std::string FormatClock(int32_t ms) {

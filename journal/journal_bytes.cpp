@@ -2,33 +2,6 @@
 
 namespace vantrel {
 
-void ByteWriter::PutLittle(uint64_t value, int size) {
-    uint8_t bytes[8];
-    for (int i = 0; i < size; ++i) {
-        bytes[i] = static_cast<uint8_t>(value >> (8 * i));
-    }
-    bytes_.insert(bytes_.end(), bytes, bytes + size);
-}
-
-void ByteWriter::PutU8(uint8_t value) {
-    bytes_.push_back(value);
-}
-void ByteWriter::PutU16(uint16_t value) {
-    PutLittle(value, 2);
-}
-void ByteWriter::PutU32(uint32_t value) {
-    PutLittle(value, 4);
-}
-void ByteWriter::PutI32(int32_t value) {
-    PutLittle(static_cast<uint32_t>(value), 4);
-}
-void ByteWriter::PutU64(uint64_t value) {
-    PutLittle(value, 8);
-}
-void ByteWriter::PutI64(int64_t value) {
-    PutLittle(static_cast<uint64_t>(value), 8);
-}
-
 void ByteWriter::PutString(std::string_view text) {
     PutU32(static_cast<uint32_t>(text.size()));
     bytes_.insert(bytes_.end(), text.begin(), text.end());

@@ -15,12 +15,14 @@ namespace vantrel {
 
 class ByteWriter {
 public:
-    void PutU8(uint8_t value);
-    void PutU16(uint16_t value);
-    void PutU32(uint32_t value);
-    void PutI32(int32_t value);
-    void PutU64(uint64_t value);
-    void PutI64(int64_t value);
+    // Inline, byte by byte: a booked lap writes some forty numbers, and a call and a range
+    // insert per number cost several times as much as the bytes.
+    void PutU8(uint8_t value) { bytes_.push_back(value); }
+    void PutU16(uint16_t value) { PutLittle<2>(value); }
+    void PutU32(uint32_t value) { PutLittle<4>(value); }
+    void PutI32(int32_t value) { PutLittle<4>(static_cast<uint32_t>(value)); }
+    void PutU64(uint64_t value) { PutLittle<8>(value); }
+    void PutI64(int64_t value) { PutLittle<8>(static_cast<uint64_t>(value)); }
     // u32 length, then the bytes.
     void PutString(std::string_view text);
     // u32 count, then each string as PutString.
@@ -31,7 +33,12 @@ public:
     std::vector<uint8_t> Take() { return std::move(bytes_); }
 
 private:
-    void PutLittle(uint64_t value, int size);
+    template <int Size>
+    void PutLittle(uint64_t value) {
+        for (int i = 0; i < Size; ++i) {
+            bytes_.push_back(static_cast<uint8_t>(value >> (8 * i)));
+        }
+    }
 
     std::vector<uint8_t> bytes_;
 };

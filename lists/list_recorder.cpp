@@ -1,5 +1,6 @@
 #include "lists/list_recorder.h"
 
+#include <cstring>
 #include <memory>
 
 namespace vantrel {
@@ -112,14 +113,23 @@ void ListRecorder::CopyLists() {
 template <typename Counters>
 void ListRecorder::TakeCounter(CounterKind kind, Counters& copy, const Counters& now,
                                ListStep& step) {
-    if (copy == now) {
-        return;  // most steps leave most counters alone
+    // A booking changes one car of 200 and this runs for every lap, so whole stretches are
+    // compared at once and only a stretch that differs is looked at car by car.
+    constexpr size_t kGroup = 8;
+    static_assert(kCarSlots % kGroup == 0);
+    if (std::memcmp(copy.data(), now.data(), sizeof(copy)) == 0) {
+        return;
     }
-    step.counters.reserve(4);
-    for (int32_t car = 0; car < kCarSlots; ++car) {
-        if (copy[car] != now[car]) {
-            step.counters.push_back({kind, car, copy[car], now[car]});
-            copy[car] = now[car];
+    for (int32_t first = 0; first < kCarSlots; first += kGroup) {
+        if (std::memcmp(&copy[first], &now[first], kGroup * sizeof(copy[0])) == 0) {
+            continue;
+        }
+        step.counters.reserve(4);
+        for (int32_t car = first; car < first + static_cast<int32_t>(kGroup); ++car) {
+            if (copy[car] != now[car]) {
+                step.counters.push_back({kind, car, copy[car], now[car]});
+                copy[car] = now[car];
+            }
         }
     }
 }

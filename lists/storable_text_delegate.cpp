@@ -31,8 +31,10 @@ StorableTextDelegate::StorableTextDelegate(std::function<void(const QString&)> r
 
 void StorableTextDelegate::Install(QTableView* grid, std::function<void(const QString&)> refuse) {
     const auto* elided = qobject_cast<const ElidedTextDelegate*>(grid->itemDelegate());
-    grid->setItemDelegate(new StorableTextDelegate(
-        std::move(refuse), elided ? elided->Headings() : QStringList(), grid));
+    auto* delegate = new StorableTextDelegate(std::move(refuse),
+                                              elided ? elided->Headings() : QStringList(), grid);
+    delegate->SetDrawsGridLines(elided != nullptr && elided->DrawsGridLines());
+    grid->setItemDelegate(delegate);
 }
 
 QWidget* StorableTextDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,

@@ -2,8 +2,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QTableView>
 
 #include "common/ms_clock.h"
@@ -14,6 +12,7 @@
 #include "modes/circuit_page.h"
 #include "modes/receiver_codes.h"
 #include "sensors/sensor_log.h"
+#include "widgets/line_list.h"
 #include "widgets/up_down.h"
 
 namespace vantrel {
@@ -22,7 +21,6 @@ CircuitController::CircuitController(const CircuitWiring& wiring, SessionState& 
                                      QObject* parent)
     : QObject(parent), w_(wiring), session_(session) {
     CircuitPage* page = w_.page;
-    page->Memo300->setMaximumBlockCount(kReceivedListLines);
     connect(page->RadioGroup300, &RadioGroup::itemClicked, this,
             [this](int index) { session_.countingMethod = index; });
     connect(page->RadioGroup301, &RadioGroup::itemClicked, this, [this](int index) {
@@ -44,7 +42,7 @@ void CircuitController::MaskTimeEdited(const QString& text) {
 }
 
 void CircuitController::ModeReset() {
-    w_.page->Memo300->clear();
+    w_.page->Memo300->Clear();
 }
 
 void CircuitController::StartSession(uint32_t sessionStartTick) {
@@ -74,14 +72,14 @@ bool CircuitController::TakeDigitKey(int digit) {
 void CircuitController::ProcessPassings(uint8_t* bytes, uint16_t count, uint32_t tick) {
     const DecodedPassings decoded = DecodePassings(bytes, count, session_);
     if (!decoded.shownLines.empty()) {
-        // Lines the list would drop again at once are not laid out at all.
+        // Lines the list would drop again at once are not made at all.
         const size_t shown = decoded.shownLines.size();
         const size_t first = shown > kReceivedListLines ? shown - kReceivedListLines : 0;
         QStringList lines;
         for (size_t i = first; i < shown; ++i) {
             lines.push_back(QString::fromStdString(decoded.shownLines[i]));
         }
-        ShowReceivedLines(lines, shown >= static_cast<size_t>(kReceivedListLines));
+        w_.page->Memo300->AppendLines(lines);
     }
     if (decoded.cars.empty()) {
         return;
@@ -107,21 +105,6 @@ void CircuitController::ProcessPassings(uint8_t* bytes, uint16_t count, uint32_t
             }
         }
     }
-}
-
-void CircuitController::ShowReceivedLines(const QStringList& lines, bool fillList) {
-    QPlainTextEdit* list = w_.page->Memo300;
-    if (!fillList) {
-        list->appendPlainText(lines.join(QLatin1Char('\n')));
-        return;
-    }
-    // Lines that replace every line shown are cheaper to set than to append while the list
-    // drops its old ones one block at a time; the view stays at the end or where it was.
-    QScrollBar* bar = list->verticalScrollBar();
-    const bool atEnd = bar->value() == bar->maximum();
-    const int position = bar->value();
-    list->setPlainText(lines.join(QLatin1Char('\n')));
-    bar->setValue(atEnd ? bar->maximum() : position);
 }
 
 void CircuitController::PassCar(int32_t car, uint32_t tick, BlockOutcome& block) {

@@ -6,7 +6,6 @@
 // Thread rule: GUI thread only.
 
 #include <QObject>
-#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -79,8 +78,6 @@ private:
         bool highTone = false;
         bool lowTone = false;
     };
-    // Shows received lines in the list; `fillList`: they are as many as it keeps.
-    void ShowReceivedLines(const QStringList& lines, bool fillList);
     void PassCar(int32_t car, uint32_t tick, BlockOutcome& block);
 
     CircuitWiring w_;

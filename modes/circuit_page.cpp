@@ -4,11 +4,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "modes/receiver_codes.h"
+#include "widgets/line_list.h"
 #include "widgets/up_down.h"
 #include "widgets/widget_util.h"
 
@@ -59,8 +60,8 @@ CircuitPage::CircuitPage(QWidget* parent) : QWidget(parent) {
     Memo302->setGeometry(6, 36, 40, 20);
     UpDown2->setGeometry(46, 36, 16, 20);
     Label11 = MakeNamed<QLabel>(this, "Label11", QStringLiteral("受信ﾃﾞｰﾀ"));
-    Memo300 = MakeNamed<QPlainTextEdit>(this, "Memo300");
-    Memo300->setReadOnly(true);
+    Memo300 = new LineList(kReceivedListLines, this);
+    Memo300->setObjectName(QStringLiteral("Memo300"));
     Relayout(270, 0);
 }
 

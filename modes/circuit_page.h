@@ -9,11 +9,11 @@
 class QButtonGroup;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QRadioButton;
 
 namespace vantrel {
 
+class LineList;
 class UpDown;
 
 // A titled group of radio buttons whose checked item is its index.
@@ -44,8 +44,8 @@ public:
     QLabel* Label10;
     QLineEdit* Memo302;  // mask time in seconds
     UpDown* UpDown2;
-    QLabel* Label11;  // "受信ﾃﾞｰﾀ"
-    QPlainTextEdit* Memo300;
+    QLabel* Label11;    // "受信ﾃﾞｰﾀ"
+    LineList* Memo300;  // the received car numbers, newest last
 };
 
 }  // namespace vantrel

@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -18,6 +17,7 @@
 #include "modes/drag_tree.h"
 #include "sensors/sensor_hub.h"
 #include "widgets/lamp_images.h"
+#include "widgets/line_list.h"
 #include "widgets/prompter.h"
 #include "widgets/widget_util.h"
 
@@ -53,7 +53,7 @@ void DragController::ModeReset() {
         box->clear();
     }
     w_.page->Memo204->setText(QString::number(session_.entryRow));
-    w_.receiverBox->clear();
+    w_.receiverBox->Clear();
 }
 
 void DragController::StopSession() {

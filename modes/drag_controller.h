@@ -11,7 +11,6 @@
 #include "common/time_text.h"
 #include "modes/race_mode_controller.h"
 
-class QPlainTextEdit;
 class QWidget;
 
 namespace vantrel {
@@ -19,6 +18,7 @@ namespace vantrel {
 class DragPage;
 class EntryPanel;
 class EntryTable;
+class LineList;
 class MsClock;
 class Prompter;
 class ResultBooking;
@@ -26,7 +26,7 @@ class SensorHub;
 
 struct DragWiring {
     DragPage* page = nullptr;
-    QPlainTextEdit* receiverBox = nullptr;  // CIRCUIT's received list, which the reset empties
+    LineList* receiverBox = nullptr;  // CIRCUIT's received list, which the reset empties
     EntryPanel* entries = nullptr;
     EntryTable* entryTable = nullptr;
     ResultBooking* results = nullptr;

@@ -36,6 +36,29 @@ void Standings::ForgetShownRows() {
     shownBasis_ = Basis{};
     changed_.fill(false);
     changedCars_.clear();
+    heldRefill_.reset();
+}
+
+void Standings::RefillUnlessHeld(Order order, const TimeStyle& style) {
+    if (holds_ > 0) {
+        heldRefill_.emplace(order, style);
+    } else {
+        Refill(order, style);
+    }
+}
+
+void Standings::RefillHeld() {
+    if (heldRefill_) {
+        const auto [order, style] = *heldRefill_;
+        heldRefill_.reset();
+        Refill(order, style);
+    }
+}
+
+void Standings::ReleaseRefill() {
+    if (holds_ > 0 && --holds_ == 0) {
+        RefillHeld();
+    }
 }
 
 void Standings::MarkChanged(int32_t car) {
@@ -55,6 +78,9 @@ void Standings::AddResult(int32_t car, int32_t time, int32_t count, const TimeSt
     if (!IsCar(car)) {
         return;
     }
+    // Only laps of a common start wait for a hold's end: a result here may leave the Rank
+    // page alone, and must find it as it was after the laps before it.
+    RefillHeld();
     if (time == -1) {
         // A miss-course never becomes a best time and never changes the ranking.
         CopyNameAndModel(car);
@@ -95,7 +121,7 @@ void Standings::AddCommonStartLap(int32_t car, int32_t lastLap, int32_t total, i
     table_.SetKey(index, laps);
     table_.SetTotal(index, total);
     table_.SortByLaps();
-    Refill(Order::kByLaps, style);
+    RefillUnlessHeld(Order::kByLaps, style);
 }
 
 }  // namespace vantrel

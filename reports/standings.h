@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "lists/entry_table.h"
@@ -35,6 +37,13 @@ public:
     void AddCommonStartLap(int32_t car, int32_t lastLap, int32_t total, int32_t laps,
                            const TimeStyle& style);
 
+    // While held, the Rank page is refilled once at ReleaseRefill instead of after every
+    // common-start lap: a received block books hundreds of laps at a time. Holds nest.
+    // ReleaseRefill, and AddResult while held, throw ConversionError when a shown time does
+    // not read back.
+    void HoldRefill() { ++holds_; }
+    void ReleaseRefill();
+
     const ListPage& List() const { return list_; }
     const RankPage& Rank() const { return rank_; }
     const RankTable& Table() const { return table_; }
@@ -59,6 +68,8 @@ private:
 
     void CopyNameAndModel(int32_t car);
     void MarkChanged(int32_t car);
+    void RefillUnlessHeld(Order order, const TimeStyle& style);
+    void RefillHeld();
     void Refill(Order order, const TimeStyle& style);
     void RefreshRow(int32_t index, Order order, const TimeStyle& style, bool basisChanged);
     void FillRow(int32_t row, int32_t car);
@@ -74,6 +85,9 @@ private:
     // Cars whose List row may have changed since the last refill.
     std::array<bool, ListPage::kRows> changed_{};
     std::vector<int32_t> changedCars_;
+    int32_t holds_ = 0;
+    // The refill a hold put off, if any.
+    std::optional<std::pair<Order, TimeStyle>> heldRefill_;
 };
 
 }  // namespace vantrel

@@ -21,11 +21,22 @@ void StandingsSink::ResultBooked(const BookedResult& result, int32_t /*row*/) {
 }
 
 void StandingsSink::BatchStarted() {
+    wiring_.standings->HoldRefill();
     wiring_.record->HoldUpdates();
 }
 
 void StandingsSink::BatchEnded() {
+    try {
+        wiring_.standings->ReleaseRefill();
+    } catch (const ConversionError& error) {
+        ReportError(error);
+    }
     wiring_.record->ReleaseUpdates();
+}
+
+void StandingsSink::ReportError(const ConversionError& error) {
+    wiring_.prompter->Error(wiring_.dialogParent, ToQ(error.what()),
+                            QString::fromUtf8(msg::kTitle));
 }
 
 void StandingsSink::ShowRecordDisplay(const BookedResult& result) {
@@ -54,8 +65,7 @@ void StandingsSink::AddToStandings(const BookedResult& result) {
                                          wiring_.timeStyle());
         }
     } catch (const ConversionError& error) {
-        wiring_.prompter->Error(wiring_.dialogParent, ToQ(error.what()),
-                                QString::fromUtf8(msg::kTitle));
+        ReportError(error);
     }
     wiring_.record->Refresh();
 }

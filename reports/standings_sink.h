@@ -11,6 +11,7 @@
 
 namespace vantrel {
 
+class ConversionError;
 class Prompter;
 class Standings;
 class TRecordForm;
@@ -37,6 +38,7 @@ public:
 private:
     void ShowRecordDisplay(const BookedResult& result);
     void AddToStandings(const BookedResult& result);
+    void ReportError(const ConversionError& error);
 
     StandingsSinkWiring wiring_;
 };

@@ -27,11 +27,40 @@ void ElidedTextDelegate::initStyleOption(QStyleOptionViewItem* option,
 
 void ElidedTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const {
-    QStyleOptionViewItem cell = option;
+    // The cell leaves its last pixel column and row to the grid lines, as the view's own grid
+    // would.
+    QStyleOptionViewItem inner = option;
+    if (gridLines_) {
+        inner.rect.adjust(0, 0, -1, -1);
+    }
+    QStyleOptionViewItem cell = inner;
     initStyleOption(&cell, index);
     if (!PaintTextCell(painter, cell)) {
-        QStyledItemDelegate::paint(painter, option, index);
+        QStyledItemDelegate::paint(painter, inner, index);
     }
+    if (gridLines_) {
+        PaintGridLines(painter, option);
+    }
+}
+
+void ElidedTextDelegate::PaintGridLines(QPainter* painter,
+                                        const QStyleOptionViewItem& option) const {
+    const QWidget* widget = option.widget;
+    const QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+    const QColor color = QColor::fromRgba(
+        static_cast<QRgb>(style->styleHint(QStyle::SH_Table_GridLineColor, &option, widget)));
+    const QRect& r = option.rect;
+    painter->fillRect(QRect(r.right(), r.top(), 1, r.height()), color);
+    painter->fillRect(QRect(r.left(), r.bottom(), r.width() - 1, 1), color);
+}
+
+void ElidedTextDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                              const QModelIndex& index) const {
+    QStyleOptionViewItem inner = option;
+    if (gridLines_) {
+        inner.rect.adjust(0, 0, -1, -1);
+    }
+    QStyledItemDelegate::updateEditorGeometry(editor, inner, index);
 }
 
 bool ElidedTextDelegate::PaintTextCell(QPainter* painter, const QStyleOptionViewItem& cell) const {
@@ -46,7 +75,13 @@ bool ElidedTextDelegate::PaintTextCell(QPainter* painter, const QStyleOptionView
         return false;
     }
     const QStyle* style = widget->style();
-    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &cell, painter, widget);
+    // The panel of a plain cell is empty; skipping it saves a style call per cell.
+    const bool plain = !(cell.state & QStyle::State_Selected) &&
+                       !(cell.features & QStyleOptionViewItem::Alternate) &&
+                       cell.backgroundBrush.style() == Qt::NoBrush;
+    if (!plain) {
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &cell, painter, widget);
+    }
     if (!cell.text.isEmpty()) {
         QPalette::ColorGroup group =
             (cell.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
@@ -87,7 +122,12 @@ bool ElidedTextDelegate::PaintTextCell(QPainter* painter, const QStyleOptionView
 
 void ElideTextInColumns(QTableView* grid, const QStringList& headings) {
     grid->setWordWrap(false);
-    grid->setItemDelegate(new ElidedTextDelegate(headings, grid));
+    // The delegate draws the grid lines: filling a pixel row costs far less than the view's
+    // line drawing.
+    grid->setShowGrid(false);
+    auto* delegate = new ElidedTextDelegate(headings, grid);
+    delegate->SetDrawsGridLines(true);
+    grid->setItemDelegate(delegate);
 }
 
 }  // namespace vantrel

@@ -2,7 +2,6 @@
 // methods, received blocks, the received list; the saved result file is what counts.
 #include <QAction>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <map>
@@ -18,6 +17,7 @@
 #include "reports/standings.h"
 #include "sensors/receiver_script.h"
 #include "support/manual_timing_fixture.h"
+#include "widgets/line_list.h"
 
 namespace vantrel::test {
 namespace {
@@ -50,7 +50,7 @@ protected:
         return rows;
     }
     QStringList Received() {
-        return Find<QPlainTextEdit>("Memo300")->toPlainText().split(QLatin1Char('\n'));
+        return Find<LineList>("Memo300")->toPlainText().split(QLatin1Char('\n'));
     }
     uint32_t start = 0;
 };

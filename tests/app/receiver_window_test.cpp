@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -16,6 +15,7 @@
 #include "sensors/pty_pair.h"
 #include "sensors/receiver_hub.h"
 #include "support/manual_timing_fixture.h"
+#include "widgets/line_list.h"
 
 namespace vantrel::test {
 namespace {
@@ -35,7 +35,7 @@ protected:
         return done();
     }
     void ClickRs232c() { Find<QCheckBox>("CheckBox2")->click(); }
-    QString Received() { return Find<QPlainTextEdit>("Memo300")->toPlainText(); }
+    QString Received() { return Find<LineList>("Memo300")->toPlainText(); }
 
     PtyPair pty;
 };
