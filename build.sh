@@ -12,7 +12,7 @@ cd "$(dirname "$0")"
 PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-serialport-dev libgl-dev
-    libasound2-dev libftdi1-dev libxlsxwriter-dev
+    libasound2-dev libftdi1-dev libxlsxwriter-dev libjemalloc-dev
     googletest libgtest-dev libbenchmark-dev
     fonts-ipafont-gothic qt6-translations-l10n
     xvfb xauth imagemagick poppler-utils unzip socat

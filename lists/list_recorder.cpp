@@ -113,22 +113,31 @@ void ListRecorder::CopyLists() {
 template <typename Counters>
 void ListRecorder::TakeCounter(CounterKind kind, Counters& copy, const Counters& now,
                                ListStep& step) {
-    // A booking changes one car of 200 and this runs for every lap, so whole stretches are
-    // compared at once and only a stretch that differs is looked at car by car.
-    constexpr size_t kGroup = 8;
-    static_assert(kCarSlots % kGroup == 0);
-    if (std::memcmp(copy.data(), now.data(), sizeof(copy)) == 0) {
+    // A booking changes one car of 200 and this runs for every lap, so stretches of cars are
+    // compared whole, then eight at a time, and only eight that differ car by car.
+    constexpr int32_t kStretch = 40;
+    constexpr int32_t kGroup = 8;
+    static_assert(kCarSlots % kStretch == 0 && kStretch % kGroup == 0);
+    const auto same = [&](int32_t first, int32_t count) {
+        return std::memcmp(&copy[first], &now[first], count * sizeof(copy[0])) == 0;
+    };
+    if (same(0, kCarSlots)) {
         return;
     }
-    for (int32_t first = 0; first < kCarSlots; first += kGroup) {
-        if (std::memcmp(&copy[first], &now[first], kGroup * sizeof(copy[0])) == 0) {
+    for (int32_t stretch = 0; stretch < kCarSlots; stretch += kStretch) {
+        if (same(stretch, kStretch)) {
             continue;
         }
-        step.counters.reserve(4);
-        for (int32_t car = first; car < first + static_cast<int32_t>(kGroup); ++car) {
-            if (copy[car] != now[car]) {
-                step.counters.push_back({kind, car, copy[car], now[car]});
-                copy[car] = now[car];
+        for (int32_t group = stretch; group < stretch + kStretch; group += kGroup) {
+            if (same(group, kGroup)) {
+                continue;
+            }
+            step.counters.reserve(4);
+            for (int32_t car = group; car < group + kGroup; ++car) {
+                if (copy[car] != now[car]) {
+                    step.counters.push_back({kind, car, copy[car], now[car]});
+                    copy[car] = now[car];
+                }
             }
         }
     }

@@ -57,9 +57,9 @@ void ResultListCommands::ChangeLayout(RaceMode mode) {
     state_.resultModified = false;
 }
 
-int32_t ResultListCommands::AddResult(const BookedResult& result) {
+int32_t ResultListCommands::AddResult(BookedResult result) {
     const int32_t row = results_.RowForNewResult();
-    results_.SetRow(row, result.cells);
+    results_.SetRow(row, std::move(result.cells));
     state_.resultModified = true;
     ++state_.resultsBooked;
     for (ResultSink* sink : sinks_) {

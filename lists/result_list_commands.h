@@ -72,7 +72,7 @@ public:
     // A result booked by a race mode: fills row 1 of an empty list or appends a row, sets
     // resultModified, counts resultsBooked, then hands the result to every sink once, in the
     // order they were added. Returns the row.
-    int32_t AddResult(const BookedResult& result) override;
+    int32_t AddResult(BookedResult result) override;
     // `sink` must outlive this object.
     void AddSink(ResultSink& sink) { sinks_.push_back(&sink); }
     // The sinks hear of the outermost batch only.

@@ -13,7 +13,8 @@ namespace vantrel {
 class ResultSink {
 public:
     virtual ~ResultSink() = default;
-    // `result` was written into result row `row` (1 = first data row).
+    // `result` was written into result row `row` (1 = first data row); its cells have moved
+    // into that row.
     virtual void ResultBooked(const BookedResult& result, int32_t row) = 0;
     // The results booked between these two calls arrive together (a received block of
     // passings), so what only the latest of them shows on screen may wait for BatchEnded.
@@ -24,8 +25,9 @@ public:
 class ResultBooking {
 public:
     virtual ~ResultBooking() = default;
-    // Writes the row, tells the sinks and returns the row written.
-    virtual int32_t AddResult(const BookedResult& result) = 0;
+    // Writes the row, tells the sinks and returns the row written. The cells move into the
+    // table: a received block books hundreds of rows at once.
+    virtual int32_t AddResult(BookedResult result) = 0;
     // Brackets results that arrive together; batches may nest. See ResultBatch.
     virtual void BeginBatch() {}
     virtual void EndBatch() {}

@@ -66,12 +66,14 @@ BookedResult BookCircuitLap(const CircuitPassing& lap, const EntryTable& entries
     if (commonStart) {
         booked.totalMs = lap.totalMs;
     }
-    booked.cells = {carText,
-                    entries.Name(lap.car),
-                    entries.Model(lap.car),
-                    std::to_string(lap.lap),
-                    lapText,
-                    FormatRaceTime(lap.totalMs, format, false)};
+    // Built in place: an initializer list would copy every text once more.
+    booked.cells.reserve(6);
+    booked.cells.push_back(carText);
+    booked.cells.push_back(entries.Name(lap.car));
+    booked.cells.push_back(entries.Model(lap.car));
+    booked.cells.push_back(std::to_string(lap.lap));
+    booked.cells.push_back(lapText);
+    booked.cells.push_back(FormatRaceTime(lap.totalMs, format, false));
     booked.display = {carText, entries.Name(lap.car), lapText};
     booked.record =
         RecordDisplay{carText, entries.Name(lap.car), std::nullopt, std::nullopt, lapText, true};

@@ -32,7 +32,7 @@ for file in "${expected[@]}"; do
     fi
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libc6 fonts-ipafont-gothic; do
+for lib in libqt6widgets6 libc6 libjemalloc2 fonts-ipafont-gothic; do
     if ! grep -q "$lib" <<<"$depends"; then
         echo "$deb does not depend on $lib (Depends: $depends)" >&2
         missing=1
