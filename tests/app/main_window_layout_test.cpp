@@ -12,6 +12,7 @@
 #include "support/layout_check.h"
 #include "support/main_window_fixture.h"
 #include "support/temp_dir.h"
+#include "widgets/line_list.h"
 
 namespace vantrel::test {
 namespace {
@@ -46,6 +47,7 @@ protected:
         SetText("Memo201", "山田 太郎");
         SetText("Memo203", "888.888");
         SetText("Memo302", "60");
+        Find<LineList>("Memo300")->AppendLines({"7", "12", "199", "188", "7"});
     }
     // A result row of the mode in force with its widest texts and a long name.
     void FillResultRow() {

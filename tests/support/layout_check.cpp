@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -214,6 +215,22 @@ void CheckGrid(const QTableView* grid, QStringList& faults) {
     }
 }
 
+// A list of lines (the received car numbers) scrolls only up and down: every line must fit.
+void CheckList(const QListView* list, QStringList& faults) {
+    const QAbstractItemModel* model = list->model();
+    const int cellMargin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (int r = 0; model != nullptr && r < model->rowCount(); ++r) {
+        const QString line = model->index(r, 0).data().toString();
+        const int needed = list->fontMetrics().horizontalAdvance(line) + cellMargin;
+        if (needed > list->viewport()->width()) {
+            faults << QStringLiteral("%1: line \"%2\" needs %3 px, the list has %4")
+                          .arg(Describe(list), line)
+                          .arg(needed)
+                          .arg(list->viewport()->width());
+        }
+    }
+}
+
 void CheckChildren(const QWidget* parent, const QWidget* root, QStringList& faults) {
     QList<const QWidget*> children;
     for (const QObject* object : parent->children()) {
@@ -237,6 +254,9 @@ void CheckChildren(const QWidget* parent, const QWidget* root, QStringList& faul
         CheckText(a, faults);
         if (auto* grid = qobject_cast<const QTableView*>(a)) {
             CheckGrid(grid, faults);
+        }
+        if (auto* list = qobject_cast<const QListView*>(a)) {
+            CheckList(list, faults);
         }
         if (!IsWhole(a)) {
             CheckChildren(a, root, faults);
