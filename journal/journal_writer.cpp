@@ -129,16 +129,26 @@ uint64_t JournalWriter::Append(uint16_t type, std::vector<uint8_t> payload) {
     if (payload.size() > kJournalMaxPayload) {
         throw std::length_error("journal record payload too large");
     }
-    const JournalRecord record{nextSeq_, type, wallClock_(), std::move(payload)};
-    std::vector<uint8_t> encoded;
-    encoded.reserve(kJournalFrameSize + record.payload.size());
-    AppendEncodedRecord(encoded, record);
+    const size_t bytes = kJournalFrameSize + payload.size();
+    return Queue(Pending{nextSeq_, type, wallClock_(), std::move(payload), {}}, bytes);
+}
+
+uint64_t JournalWriter::AppendEncodedLater(uint16_t type,
+                                           std::function<std::vector<uint8_t>()> encode) {
+    if (!IsOpen()) {
+        return 0;
+    }
+    return Queue(Pending{nextSeq_, type, wallClock_(), {}, std::move(encode)}, kJournalFrameSize);
+}
+
+uint64_t JournalWriter::Queue(Pending pending, size_t bytes) {
     bool wasEmpty = false;
     {
         std::lock_guard lock(mutex_);
         wasEmpty = incoming_.empty();
-        incoming_.insert(incoming_.end(), encoded.begin(), encoded.end());
-        incomingSeq_ = record.seq;
+        incomingSeq_ = pending.seq;
+        incoming_.push_back(std::move(pending));
+        incomingBytes_ += bytes;
     }
     // The writer waits only while nothing has arrived, so only the first record wakes it.
     if (wasEmpty) {
@@ -154,7 +164,7 @@ bool JournalWriter::WaitDurable(uint64_t seq, std::chrono::milliseconds timeout)
 
 size_t JournalWriter::PendingBytes() const {
     std::lock_guard lock(mutex_);
-    return incoming_.size() + batchSize_.load();
+    return incomingBytes_ + batchSize_.load();
 }
 
 std::optional<std::string> JournalWriter::TakeStatusChange() {
@@ -177,11 +187,12 @@ IoResult JournalWriter::Close() {
     }
     wake_.notify_one();
     thread_.join();
-    const size_t unwritten = incoming_.size() + batch_.size();
+    const size_t unwritten = incomingBytes_ + batch_.size();
     const int error = batchError_;
     ::close(fd_);  // also releases the lock
     fd_ = -1;
     incoming_.clear();
+    incomingBytes_ = 0;
     batch_.clear();
     batchSize_ = 0;
     if (unwritten > 0) {
@@ -201,8 +212,16 @@ void JournalWriter::Run() {
             wake_.wait(lock, [&] { return stop_ || !incoming_.empty(); });
         }
         const bool stopping = stop_;
-        TakeIncoming();
+        std::vector<Pending> taken;
+        taken.swap(incoming_);
+        const uint64_t takenSeq = incomingSeq_;
+        batchSize_ += incomingBytes_;
+        incomingBytes_ = 0;
         lock.unlock();
+        if (!taken.empty()) {
+            AddToBatch(taken);
+            batchSeq_ = takenSeq;
+        }
         const bool ok = batch_.empty() || FlushBatch();
         lock.lock();
         NoteResult(ok);
@@ -212,18 +231,17 @@ void JournalWriter::Run() {
     }
 }
 
-// Called with the mutex held: what arrived joins the batch (behind any unwritten bytes).
-void JournalWriter::TakeIncoming() {
-    if (incoming_.empty()) {
-        return;
+void JournalWriter::AddToBatch(std::vector<Pending>& taken) {
+    for (Pending& pending : taken) {
+        JournalRecord record{pending.seq, pending.type, pending.wallMs,
+                             pending.encode ? pending.encode() : std::move(pending.payload)};
+        if (record.payload.size() > kJournalMaxPayload) {
+            // Only a caller breaking AppendEncodedLater's promise gets here; the record keeps
+            // its place, empty, so that the journal stays whole and in order.
+            record.payload.clear();
+        }
+        AppendEncodedRecord(batch_, record);
     }
-    if (batch_.empty()) {
-        batch_.swap(incoming_);
-    } else {
-        batch_.insert(batch_.end(), incoming_.begin(), incoming_.end());
-        incoming_.clear();
-    }
-    batchSeq_ = incomingSeq_;
     batchSize_ = batch_.size();
 }
 

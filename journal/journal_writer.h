@@ -1,7 +1,7 @@
 #pragma once
-// Appends records to a journal file from a thread of its own. Append only stamps, encodes and
-// queues the record; the writer thread writes whatever has arrived and makes it durable with
-// fdatasync, batch by batch. When the disk refuses (full, read-only, I/O error) every byte not
+// Appends records to a journal file from a thread of its own. Append only stamps and queues
+// the record; the writer thread frames and writes whatever has arrived and makes it durable
+// with fdatasync, batch by batch. When the disk refuses (full, read-only, I/O error) every byte not
 // yet durable stays in memory, writing is retried about once a second, and the change is
 // reported once through TakeStatusChange. The file is held under an exclusive flock for the
 // writer's life, so another program can tell the journal is in use.
@@ -49,6 +49,11 @@ public:
     // waits for the disk. Returns the record's seq, 0 when the writer is not open. A payload
     // over kJournalMaxPayload is a programming error and throws std::length_error.
     uint64_t Append(uint16_t type, std::vector<uint8_t> payload);
+    // As Append, with the payload made by `encode` on the writer thread, in its turn among the
+    // records: a received block books hundreds of laps, whose encoding would otherwise hold
+    // up the window. What `encode` reads must not change once handed over, and its payload
+    // must stay within kJournalMaxPayload.
+    uint64_t AppendEncodedLater(uint16_t type, std::function<std::vector<uint8_t>()> encode);
     // The seq of the last record on disk (firstSeq - 1 before the first).
     uint64_t DurableSeq() const { return durableSeq_.load(std::memory_order_acquire); }
     // True once `seq` is durable; false on timeout.
@@ -72,8 +77,19 @@ public:
     void SetWallClock(std::function<int64_t()> clock) { wallClock_ = std::move(clock); }
 
 private:
+    // A record waiting for the writer thread; `encode` makes the payload when it is set.
+    struct Pending {
+        uint64_t seq = 0;
+        uint16_t type = 0;
+        int64_t wallMs = 0;
+        std::vector<uint8_t> payload;
+        std::function<std::vector<uint8_t>()> encode;
+    };
+
+    uint64_t Queue(Pending pending, size_t bytes);
     void Run();
-    void TakeIncoming();
+    // Frames what was taken from the queue behind the unwritten bytes of the batch.
+    void AddToBatch(std::vector<Pending>& taken);
     bool FlushBatch();
     void NoteResult(bool ok);
 
@@ -88,7 +104,8 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable wake_;     // the writer thread: bytes arrived or stop
     std::condition_variable durable_;  // WaitDurable: durableSeq_ moved
-    std::vector<uint8_t> incoming_;    // encoded records not yet taken by the thread
+    std::vector<Pending> incoming_;    // records not yet taken by the thread
+    size_t incomingBytes_ = 0;         // their framed size, as far as known
     uint64_t incomingSeq_ = 0;         // the last seq in incoming_
     bool stop_ = false;
     bool failing_ = false;

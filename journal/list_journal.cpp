@@ -1,7 +1,9 @@
 #include "journal/list_journal.h"
 
 #include <chrono>
+#include <memory>
 #include <utility>
+#include <variant>
 
 #include "journal/journal_place.h"
 
@@ -27,15 +29,48 @@ IoResult ListJournal::Begin(const std::filesystem::path& folder) {
     return opened;
 }
 
+namespace {
+// A booking small enough for the writer thread to encode: a booked row and a few cells, not
+// a whole list that an edit in the same turn of the event loop may have added to the step.
+bool IsSmall(const ListStep& step) {
+    constexpr size_t kMaxText = 1 << 20;
+    size_t text = 0;
+    for (const ListChange& change : step.changes) {
+        if (const auto* cell = std::get_if<CellChange>(&change)) {
+            text += cell->before.size() + cell->after.size();
+        } else if (const auto* rows = std::get_if<RowsChange>(&change)) {
+            for (const auto& row : rows->rows) {
+                for (const std::string& cellText : row) {
+                    text += cellText.size();
+                }
+            }
+        } else {
+            return false;
+        }
+    }
+    return text < kMaxText;
+}
+}  // namespace
+
 void ListJournal::ResultBooked(const BookedResult&, int32_t) {
     std::optional<ListStep> step = recorder_.TakeStep(StepKind::kBooking);
     if (!step) {
         return;
     }
-    JournalBooking booking{std::move(*step), sources_.course ? sources_.course() : lastCourse_};
-    Append(JournalType::kBooking, EncodeBooking(booking));
-    lastCourse_ = std::move(booking.course);
-    undo_.Record(std::move(booking.step));
+    // The step is shared by the undo history and the writer thread, which encodes it there.
+    auto booking = std::make_shared<const JournalBooking>(
+        JournalBooking{std::move(*step), sources_.course ? sources_.course() : lastCourse_});
+    if (writer_.IsOpen()) {
+        if (IsSmall(booking->step)) {
+            writer_.AppendEncodedLater(static_cast<uint16_t>(JournalType::kBooking),
+                                       [booking] { return EncodeBooking(*booking); });
+            sinceCheckpoint_ = true;
+        } else {
+            Append(JournalType::kBooking, EncodeBooking(*booking));
+        }
+    }
+    lastCourse_ = booking->course;
+    undo_.Record(std::shared_ptr<const ListStep>(booking, &booking->step));
 }
 
 void ListJournal::Flush(StepKind kind) {

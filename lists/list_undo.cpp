@@ -8,7 +8,13 @@ ListUndo::ListUndo(ListTarget target, ListRecorder& recorder)
     : target_(target), recorder_(recorder) {}
 
 void ListUndo::Record(ListStep step) {
-    if (step.changes.empty()) {
+    if (!step.changes.empty()) {
+        Record(std::make_shared<const ListStep>(std::move(step)));
+    }
+}
+
+void ListUndo::Record(std::shared_ptr<const ListStep> step) {
+    if (step == nullptr || step->changes.empty()) {
         return;
     }
     done_.push_back(std::move(step));
@@ -23,9 +29,9 @@ bool ListUndo::Undo() {
         return false;
     }
     recorder_.Pause();
-    ApplyStepBackward(done_.back(), target_);
+    ApplyStepBackward(*done_.back(), target_);
     recorder_.Resume();
-    MarkModified(done_.back());
+    MarkModified(*done_.back());
     undone_.push_back(std::move(done_.back()));
     done_.pop_back();
     return true;
@@ -36,9 +42,9 @@ bool ListUndo::Redo() {
         return false;
     }
     recorder_.Pause();
-    ApplyStepForward(undone_.back(), target_);
+    ApplyStepForward(*undone_.back(), target_);
     recorder_.Resume();
-    MarkModified(undone_.back());
+    MarkModified(*undone_.back());
     done_.push_back(std::move(undone_.back()));
     undone_.pop_back();
     return true;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <memory>
 
 #include "lists/list_change.h"
 #include "lists/list_recorder.h"
@@ -21,12 +22,14 @@ public:
     // only the counters (a session start's preparation) is no change of a list and is left
     // out.
     void Record(ListStep step);
+    // The same for a step that others read too (the journal's writer thread encodes it).
+    void Record(std::shared_ptr<const ListStep> step);
 
     bool CanUndo() const { return !done_.empty(); }
     bool CanRedo() const { return !undone_.empty(); }
     // The step Undo or Redo would act on; null when there is none.
-    const ListStep* NextUndo() const { return done_.empty() ? nullptr : &done_.back(); }
-    const ListStep* NextRedo() const { return undone_.empty() ? nullptr : &undone_.back(); }
+    const ListStep* NextUndo() const { return done_.empty() ? nullptr : done_.back().get(); }
+    const ListStep* NextRedo() const { return undone_.empty() ? nullptr : undone_.back().get(); }
 
     // Each returns false when there was nothing to do. The list a step touched is marked
     // modified, since it no longer matches its file.
@@ -43,8 +46,9 @@ private:
 
     ListTarget target_;
     ListRecorder& recorder_;
-    std::deque<ListStep> done_;
-    std::deque<ListStep> undone_;
+    // Steps never change once recorded, so they are shared rather than copied.
+    std::deque<std::shared_ptr<const ListStep>> done_;
+    std::deque<std::shared_ptr<const ListStep>> undone_;
 };
 
 }  // namespace vantrel

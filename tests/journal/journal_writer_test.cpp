@@ -20,11 +20,23 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Appends every record's type and payload; checks that the seqs come back in order.
+// Appends every record's type and payload, every third one encoded later (which must happen
+// on the writer thread); checks that the seqs come back in order.
 void AppendAll(JournalWriter& writer, const std::vector<JournalRecord>& records) {
+    static std::atomic<int> encodedByCaller{0};
+    const std::thread::id caller = std::this_thread::get_id();
     for (const JournalRecord& record : records) {
-        ASSERT_EQ(writer.Append(record.type, record.payload), record.seq);
+        if (record.seq % 3 == 0) {
+            auto encode = [payload = record.payload, caller] {
+                encodedByCaller += std::this_thread::get_id() == caller ? 1 : 0;
+                return payload;
+            };
+            ASSERT_EQ(writer.AppendEncodedLater(record.type, encode), record.seq);
+        } else {
+            ASSERT_EQ(writer.Append(record.type, record.payload), record.seq);
+        }
     }
+    EXPECT_EQ(encodedByCaller, 0);
 }
 
 // Polls for the writer's next status message.
