@@ -1,6 +1,9 @@
 #include "widgets/line_list.h"
 
 #include <QAbstractListModel>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <algorithm>
 #include <deque>
@@ -74,7 +77,7 @@ LineList::LineList(int maxLines, QWidget* parent)
     setModel(model_);
     setItemDelegate(new ElidedTextDelegate({}, this));  // draws from laid-out texts
     setUniformItemSizes(true);
-    setSelectionMode(QAbstractItemView::NoSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -102,6 +105,22 @@ int LineList::LineCount() const {
 
 QString LineList::toPlainText() const {
     return model_->Joined();
+}
+
+void LineList::keyPressEvent(QKeyEvent* event) {
+    if (!event->matches(QKeySequence::Copy)) {
+        QListView::keyPressEvent(event);
+        return;
+    }
+    QModelIndexList selected = selectionModel()->selectedRows();
+    std::sort(selected.begin(), selected.end());
+    QStringList lines;
+    for (const QModelIndex& index : selected) {
+        lines << index.data().toString();
+    }
+    if (!lines.isEmpty()) {
+        QGuiApplication::clipboard()->setText(lines.join(QLatin1Char('\n')));
+    }
 }
 
 }  // namespace vantrel

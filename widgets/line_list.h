@@ -1,7 +1,7 @@
 #pragma once
 // A read-only list of text lines that keeps the newest `maxLines`, dropping the oldest. It
 // lays out only the lines in view, so taking in hundreds of lines at once costs little where
-// a text box lays out every line it is given.
+// a text box lays out every line it is given. Selected lines are copied with the copy key.
 // Thread rule: GUI thread only.
 
 #include <QListView>
@@ -21,6 +21,9 @@ public:
     int LineCount() const;
     // The lines joined with "\n".
     QString toPlainText() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     class Model;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QScrollBar>
 
 #include "widgets/line_list.h"
@@ -57,6 +59,20 @@ TEST(LineListTest, FollowsNewLinesOnlyFromTheEnd) {
     list.AppendLines(Numbers(401, 420));
     QApplication::processEvents();
     EXPECT_EQ(bar->value(), 10);
+}
+
+TEST(LineListTest, CopiesTheSelectedLinesInOrder) {
+    LineList list(201, nullptr);
+    list.AppendLines(Numbers(1, 9));
+    list.show();
+    QApplication::clipboard()->clear();
+    const QModelIndex first = list.model()->index(7, 0);
+    const QModelIndex second = list.model()->index(2, 0);
+    list.selectionModel()->select(first, QItemSelectionModel::Select);
+    list.selectionModel()->select(second, QItemSelectionModel::Select);
+    QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+    QApplication::sendEvent(&list, &copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("3\n8"));
 }
 
 }  // namespace
