@@ -10,6 +10,7 @@
 #include "lists/entry_grid_scroll.h"
 #include "lists/entry_table_model.h"
 #include "widgets/elided_text_delegate.h"
+#include "widgets/grid_header.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -23,6 +24,7 @@ EntryPanel::EntryPanel(EntryTable& table, QWidget* parent) : QFrame(parent) {
     EntryFile->setGeometry(120, 6, 140, 18);
 
     StringGrid1 = MakeNamed<QTableView>(this, "StringGrid1");
+    UseGridHeader(StringGrid1);
     model_ = new EntryTableModel(table, this);
     StringGrid1->setModel(model_);
     StringGrid1->verticalHeader()->hide();

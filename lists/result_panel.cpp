@@ -11,6 +11,7 @@
 
 #include "lists/result_table_model.h"
 #include "widgets/elided_text_delegate.h"
+#include "widgets/grid_header.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -42,6 +43,7 @@ ResultPanel::ResultPanel(ResultTable& table, QWidget* parent) : QFrame(parent) {
     ResultFile->setGeometry(110, 6, 200, 18);
 
     StringGrid2 = MakeNamed<QTableView>(this, "StringGrid2");
+    UseGridHeader(StringGrid2);
     model_ = new ResultTableModel(table, this);
     StringGrid2->setModel(model_);
     StringGrid2->verticalHeader()->hide();

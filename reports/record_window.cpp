@@ -28,7 +28,7 @@
 #include "reports/text_grid_model.h"
 #include "sensors/sensor_keys.h"
 #include "widgets/elided_text_delegate.h"
-#include "widgets/one_line_header.h"
+#include "widgets/grid_header.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -47,7 +47,7 @@ int TimeColumnWidth(const QTableView* grid) {
 
 QTableView* MakeGrid(QWidget* page, const char* name, TextGridModel* model) {
     auto* grid = MakeNamed<QTableView>(page, name);
-    UseOneLineHeader(grid);
+    UseGridHeader(grid);
     grid->setModel(model);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -4,13 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEvent>
+#include <QEventLoop>
 #include <QHeaderView>
 #include <QImage>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QTimer>
 
 #include "widgets/elided_text_delegate.h"
-#include "widgets/one_line_header.h"
+#include "widgets/grid_header.h"
 
 namespace vantrel {
 namespace {
@@ -55,14 +58,14 @@ TEST(GridDrawingTest, DelegateGridLinesMatchTheViewsOwn) {
     EXPECT_TRUE(drawn == expected) << "the grids differ in their drawing";
 }
 
-TEST(GridDrawingTest, OneLineHeaderIsAsHighAsTheStockHeader) {
+TEST(GridDrawingTest, GridHeaderIsAsHighAsTheStockHeader) {
     QStandardItemModel model(1, 9);
     model.setHorizontalHeaderLabels(
         {"Car", "Name", "Model", "Total", "Lap", "BestLap", "Last", "-1", "-2"});
     QTableView stock;
     stock.setModel(&model);
     QTableView own;
-    UseOneLineHeader(&own);
+    UseGridHeader(&own);
     own.setModel(&model);
     EXPECT_TRUE(own.horizontalHeader()->sectionsClickable());
     EXPECT_EQ(own.horizontalHeader()->sizeHint().height(),
@@ -76,6 +79,75 @@ TEST(GridDrawingTest, OneLineHeaderIsAsHighAsTheStockHeader) {
               stock.horizontalHeader()->sizeHint().height());
     own.horizontalHeader()->hideSection(0);
     EXPECT_GT(own.horizontalHeader()->sizeHint().height(), 0);
+}
+
+// Counts the paints of a widget.
+class PaintCount : public QObject {
+public:
+    explicit PaintCount(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+    int paints = 0;
+};
+
+// A grid on `model` selecting whole rows, shown, with row 2 selected.
+void ShowWithRowSelected(QTableView& grid, QStandardItemModel& model) {
+    grid.setModel(&model);
+    grid.setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid.setFocusPolicy(Qt::NoFocus);  // the same state for both, whichever was shown first
+    grid.resize(300, 200);
+    grid.show();
+    grid.selectRow(2);
+    QApplication::processEvents();
+}
+
+QImage HeaderImage(QTableView& grid) {
+    return grid.horizontalHeader()->viewport()->grab().toImage();
+}
+
+TEST(GridDrawingTest, GridHeaderRepaintsOnlyWhenItsHighlightChanges) {
+    QStandardItemModel stockModel(6, 4);
+    QStandardItemModel ownModel(6, 4);
+    Fill(stockModel);
+    Fill(ownModel);
+    QTableView stock;
+    QTableView own;
+    UseGridHeader(&own);
+    ShowWithRowSelected(stock, stockModel);
+    ShowWithRowSelected(own, ownModel);
+    PaintCount stockPaints(stock.horizontalHeader()->viewport());
+    PaintCount ownPaints(own.horizontalHeader()->viewport());
+    // Whatever showing the windows left to do (drawing, activation) is done first.
+    QEventLoop settle;
+    QTimer::singleShot(100, &settle, &QEventLoop::quit);
+    settle.exec();
+    stockPaints.paints = ownPaints.paints = 0;
+    for (QTableView* grid : {&stock, &own}) {
+        // Every heading stays highlighted.
+        grid->selectionModel()->select(
+            grid->model()->index(4, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    QApplication::processEvents();
+    EXPECT_GT(stockPaints.paints, 0);
+    EXPECT_EQ(ownPaints.paints, 0);
+    EXPECT_TRUE(HeaderImage(own) == HeaderImage(stock));
+    // One cell instead of a row highlights one heading; no selection, none.
+    for (QTableView* grid : {&stock, &own}) {
+        grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+        grid->selectionModel()->select(grid->model()->index(1, 2),
+                                       QItemSelectionModel::ClearAndSelect);
+    }
+    QApplication::processEvents();
+    EXPECT_GT(ownPaints.paints, 0);
+    EXPECT_TRUE(HeaderImage(own) == HeaderImage(stock));
+    for (QTableView* grid : {&stock, &own}) {
+        grid->clearSelection();
+    }
+    QApplication::processEvents();
+    EXPECT_TRUE(HeaderImage(own) == HeaderImage(stock));
 }
 
 }  // namespace

@@ -72,6 +72,8 @@ TEST(LineListTest, CopiesTheSelectedLinesInOrder) {
     list.selectionModel()->select(second, QItemSelectionModel::Select);
     QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
     QApplication::sendEvent(&list, &copy);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_C, Qt::NoModifier);
+    QApplication::sendEvent(&list, &release);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("3\n8"));
 }
 
