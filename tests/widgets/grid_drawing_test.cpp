@@ -28,6 +28,16 @@ void Fill(QStandardItemModel& model) {
     }
 }
 
+// The same filled model twice: one for the stock view, one for ours.
+struct ModelPair {
+    explicit ModelPair(int rows) : stock(rows, 4), own(rows, 4) {
+        Fill(stock);
+        Fill(own);
+    }
+    QStandardItemModel stock;
+    QStandardItemModel own;
+};
+
 QImage Drawn(QTableView& grid, QStandardItemModel& model) {
     grid.setModel(&model);
     grid.resize(300, 220);
@@ -41,10 +51,7 @@ QImage Drawn(QTableView& grid, QStandardItemModel& model) {
 
 TEST(GridDrawingTest, DelegateGridLinesMatchTheViewsOwn) {
     // Fewer rows than fit, so the grid's end inside the viewport is compared too.
-    QStandardItemModel stockModel(4, 4);
-    QStandardItemModel ownModel(4, 4);
-    Fill(stockModel);
-    Fill(ownModel);
+    ModelPair models(4);
     QTableView stock;
     stock.setWordWrap(false);
     stock.setItemDelegate(new ElidedTextDelegate({QStringLiteral("Name")}, &stock));
@@ -52,8 +59,8 @@ TEST(GridDrawingTest, DelegateGridLinesMatchTheViewsOwn) {
     ElideTextInColumns(&own, {QStringLiteral("Name")});
     ASSERT_TRUE(stock.showGrid());
     ASSERT_FALSE(own.showGrid());
-    const QImage expected = Drawn(stock, stockModel);
-    const QImage drawn = Drawn(own, ownModel);
+    const QImage expected = Drawn(stock, models.stock);
+    const QImage drawn = Drawn(own, models.own);
     ASSERT_EQ(drawn.size(), expected.size());
     EXPECT_TRUE(drawn == expected) << "the grids differ in their drawing";
 }
@@ -108,15 +115,12 @@ QImage HeaderImage(QTableView& grid) {
 }
 
 TEST(GridDrawingTest, GridHeaderRepaintsOnlyWhenItsHighlightChanges) {
-    QStandardItemModel stockModel(6, 4);
-    QStandardItemModel ownModel(6, 4);
-    Fill(stockModel);
-    Fill(ownModel);
+    ModelPair models(6);
     QTableView stock;
     QTableView own;
     UseGridHeader(&own);
-    ShowWithRowSelected(stock, stockModel);
-    ShowWithRowSelected(own, ownModel);
+    ShowWithRowSelected(stock, models.stock);
+    ShowWithRowSelected(own, models.own);
     PaintCount stockPaints(stock.horizontalHeader()->viewport());
     PaintCount ownPaints(own.horizontalHeader()->viewport());
     // Whatever showing the windows left to do (drawing, activation) is done first.
