@@ -25,28 +25,23 @@ void ListUndo::Record(std::shared_ptr<const ListStep> step) {
 }
 
 bool ListUndo::Undo() {
-    if (done_.empty()) {
-        return false;
-    }
-    recorder_.Pause();
-    ApplyStepBackward(*done_.back(), target_);
-    recorder_.Resume();
-    MarkModified(*done_.back());
-    undone_.push_back(std::move(done_.back()));
-    done_.pop_back();
-    return true;
+    return Move(done_, undone_, ApplyStepBackward);
 }
 
 bool ListUndo::Redo() {
-    if (undone_.empty()) {
+    return Move(undone_, done_, ApplyStepForward);
+}
+
+bool ListUndo::Move(Steps& from, Steps& to, void (*apply)(const ListStep&, ListTarget)) {
+    if (from.empty()) {
         return false;
     }
     recorder_.Pause();
-    ApplyStepForward(*undone_.back(), target_);
+    apply(*from.back(), target_);
     recorder_.Resume();
-    MarkModified(*undone_.back());
-    done_.push_back(std::move(undone_.back()));
-    undone_.pop_back();
+    MarkModified(*from.back());
+    to.push_back(std::move(from.back()));
+    from.pop_back();
     return true;
 }
 

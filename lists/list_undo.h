@@ -42,13 +42,17 @@ public:
     static constexpr std::size_t kMaxSteps = 100000;
 
 private:
+    // Steps never change once recorded, so they are shared rather than copied.
+    using Steps = std::deque<std::shared_ptr<const ListStep>>;
+
+    // Applies the newest step of `from` with `apply` and moves it to `to`.
+    bool Move(Steps& from, Steps& to, void (*apply)(const ListStep&, ListTarget));
     void MarkModified(const ListStep& step);
 
     ListTarget target_;
     ListRecorder& recorder_;
-    // Steps never change once recorded, so they are shared rather than copied.
-    std::deque<std::shared_ptr<const ListStep>> done_;
-    std::deque<std::shared_ptr<const ListStep>> undone_;
+    Steps done_;
+    Steps undone_;
 };
 
 }  // namespace vantrel
