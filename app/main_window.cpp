@@ -49,8 +49,28 @@
 
 namespace vantrel {
 
+namespace {
+MeetLinks LinksOf(const MainWindowEnvironment& env, SensorHub& sensors, ToneSink& tones) {
+    MeetLinks links;
+    links.clock = env.clock;
+    links.tick = &sensors.Commands();
+    links.log = &sensors.Log();
+    links.prompter = env.prompter;
+    links.tones = &tones;
+    return links;
+}
+}  // namespace
+
 TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
-    : QMainWindow(parent), env_(env), protocol_(state_, *this, *env_.prompter) {
+    : QMainWindow(parent),
+      env_(env),
+      sensors_(std::make_unique<SensorHub>(*env_.clock)),
+      meet_(std::make_unique<Meet>(LinksOf(env_, *sensors_, *this))),
+      state_(meet_->Session()),
+      entries_(meet_->Entries()),
+      results_(meet_->Results()),
+      standings_(meet_->RaceStandings()),
+      protocol_(state_, *this, *env_.prompter) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromUtf8(msg::kTitle));
     setMinimumSize(kMainMinWidth, kMainMinHeight);
@@ -71,10 +91,11 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
     printer_ = std::make_unique<QPrinter>();
     connect(menu.FileSetup, &QAction::triggered, this,
             [this] { env_.prompter->PageSetup(this, *printer_); });
-    BuildJournal();  // before the record window adds the result sinks: the journal comes first
+    BuildJournal();
     BuildRecordWindow();
     BuildReceiver();
     BuildWeb();
+    ConnectResultSinks();
     qApp->installEventFilter(this);
 }
 
@@ -89,7 +110,6 @@ TMainForm::~TMainForm() {
     gymkhana_.reset();
     entryList_.reset();
     resultList_.reset();
-    modes_ = {};
     drag_.reset();
     circuit_.reset();
     delete centralWidget();
@@ -142,6 +162,7 @@ void TMainForm::BuildListControllers() {
     entry.panel = Panel1;
     entry.table = &entries_;
     entry.state = &state_;
+    entry.commands = &meet_->EntryList();
     entry.prompter = env_.prompter;
     entry.iniPath = IniPath();
     entry.fileNew = menu.FileNewEntry;
@@ -155,6 +176,7 @@ void TMainForm::BuildListControllers() {
     result.results = &results_;
     result.entries = &entries_;
     result.state = &state_;
+    result.commands = &meet_->ResultList();
     result.prompter = env_.prompter;
     result.iniPath = IniPath();
     result.fileLoad = menu.FileLoadResult;
@@ -170,10 +192,6 @@ void TMainForm::ConnectCommands() {
     connect(Panel5->SpeedButton1, &QPushButton::clicked, this, &TMainForm::SpeedButton1Click);
     connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TMainForm::PageControl1Change);
-    connect(TabSheet1->ComboBox100, &QComboBox::currentIndexChanged, this,
-            &TMainForm::ComboBox100Change);
-    connect(TabSheet1->ComboBox101, &QComboBox::currentIndexChanged, this,
-            &TMainForm::ComboBox100Change);
     connect(menu.FileExit, &QAction::triggered, this, &QWidget::close);
     connect(menu.Font2, &QAction::triggered, this, &TMainForm::Font2Click);
     connect(menu.HelpContents, &QAction::triggered, this, &TMainForm::HelpContentsClick);
@@ -204,9 +222,7 @@ RaceMode TMainForm::ActivePageMode() const {
 
 void TMainForm::ApplySetup(const SetupSettings& settings) {
     setup_ = settings;
-    for (RaceModeController* mode : modes_) {
-        mode->Configure(setup_);
-    }
+    meet_->Configure(setup_);
     sound_->SetDelayMs(setup_.readDelay * 1000);
     sound_->SetBeepEnabled(setup_.beepOn);
     UpdateSplitDisplay();
@@ -223,11 +239,7 @@ void TMainForm::showEvent(QShowEvent* event) {
 void TMainForm::FirstShow() {
     // The controls were built with their start-up texts and states (GYMKHANA in force, the
     // session controls disabled); what follows comes from the course logic and the settings.
-    gymkhana_->ModeReset();
-    for (QLineEdit* box :
-         {TabSheet1->Memo101, TabSheet1->Memo102, TabSheet1->Memo107, TabSheet1->Memo120}) {
-        box->clear();  // empty at start-up, "0" only after a mode reset
-    }
+    gymkhana_->FirstShow();
     Panel1->SelectCar(1);
     Panel2->SelectRow(1);
     ReadSettings();

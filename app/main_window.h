@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "app/main_menu.h"
+#include "app/meet.h"
 #include "app/sensor_log_sink.h"
 #include "app/session_protocol.h"
 #include "app/window_settings.h"
@@ -20,7 +21,8 @@
 #include "common/setup_settings.h"
 #include "lists/entry_table.h"
 #include "lists/result_table.h"
-#include "modes/race_mode_controller.h"
+#include "modes/mode_flow.h"
+#include "modes/tone_sink.h"
 #include "reports/standings.h"
 #include "reports/standings_sink.h"
 #include "sensors/sensor_event.h"
@@ -84,13 +86,14 @@ struct MainWindowEnvironment {
     std::optional<std::filesystem::path> journalFolder{};
 };
 
-class TMainForm : public QMainWindow, private SessionHost {
+class TMainForm : public QMainWindow, private SessionHost, private ToneSink {
     Q_OBJECT
 public:
     explicit TMainForm(const MainWindowEnvironment& env, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     std::filesystem::path IniPath() const;
+    Meet& Event() { return *meet_; }
     SessionState& State() { return state_; }
     const SetupSettings& Setup() const { return setup_; }
     // Replaces the [Setup] settings in force and applies them at once.
@@ -135,7 +138,6 @@ public:
     void ModeReset();
     // Gymkhana start list (the parts the session needs).
     void RefreshWaitingCar();
-    void ComboBox100Change();
     void UpdateSplitDisplay();
     // Fonts and layout.
     void FontRoutine();
@@ -206,10 +208,11 @@ private:
     void CheckBox1Click(bool checked);
     void TakeVoicePack();
     void DropVoicePack();
-    void RequestTone(const SensorEvent& event);
-    void RequestCircuitTone(bool high);
-    // The controller of the mode in force.
-    RaceModeController& ModeInForce() const;
+    // The tones the race modes ask for, over the announcer.
+    bool Busy() const override;
+    void RequestTone(Tone tone) override;
+    // The flow of the mode in force.
+    ModeFlow& ModeInForce() const { return meet_->ModeInForce(); }
     void BuildSensors();
     // The serial port: the receiver's blocks, the "RS232C" output and its box.
     enum class PortOpening { kNoPort, kOpened, kFailed };
@@ -226,11 +229,11 @@ private:
     bool OpenSessionInput();
     // Every sensor event of the hub, dispatched by kind.
     void OnSensorEvent(const SensorEvent& event);
-    void OnLampChanged(SensorInput input, bool on);
-    void OnLabelColor(SensorInput input, bool red);
     void OnUsbReadFailed(const QString& message);
     void OnPortReadFailed(const QString& message);
     void AddResultSinks();
+    // Every booked result's outputs, once they are all built, in the event's order.
+    void ConnectResultSinks();
     // The journal: built with the lists; begun after the first show has offered to restore
     // what a crash left unsaved.
     void BuildJournal();
@@ -244,19 +247,20 @@ private:
     void BuildWeb();
 
     MainWindowEnvironment env_;
-    SessionState state_;
-    // Declared after the state it reads; goes before it.
     std::unique_ptr<SensorHub> sensors_;
+    // The event and, under their short names, the parts of it the window shows. Everything
+    // below views it, so it goes last.
+    std::unique_ptr<Meet> meet_;
+    SessionState& state_;
+    EntryTable& entries_;
+    ResultTable& results_;
+    Standings& standings_;
     SessionProtocol protocol_;
     SetupSettings setup_;
     MainWindowSettings windowSettings_;
-    EntryTable entries_;
-    ResultTable results_;
-    Standings standings_{entries_};
     std::unique_ptr<GymkhanaController> gymkhana_;
     std::unique_ptr<DragController> drag_;
     std::unique_ptr<CircuitController> circuit_;
-    std::array<RaceModeController*, 3> modes_{};  // by RaceMode
     std::unique_ptr<AudioOut> ownAudio_;
     AudioOut* audio_ = nullptr;  // ownAudio_ or the environment's
     std::unique_ptr<SampleSet> builtInSamples_;

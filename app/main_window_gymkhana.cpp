@@ -9,7 +9,7 @@
 #include "lists/entry_panel.h"
 #include "lists/result_list_controller.h"
 #include "lists/result_panel.h"
-#include "modes/drag_page.h"
+#include "modes/drag_controller.h"
 #include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_page.h"
 #include "reports/record_window.h"
@@ -39,12 +39,9 @@ void TMainForm::BuildGymkhana() {
     };
     // Also the passes sampled but not yet queued: a finish just before the limit wins.
     hooks.drainSensorEvents = [this] { sensors_->DeliverUpTo(env_.clock->MsTick()); };
-    hooks.resetSensorOffDelays = [this] { sensors_->ResetOffDelays(); };
-    hooks.passCountsChanged = [this] { ComboBox100Change(); };
-    hooks.timeoutFinishPass = [this](uint32_t tick) { sensors_->Log().AddFinishPass(tick); };
-    gymkhana_ =
-        std::make_unique<GymkhanaController>(widgets, state_, entries_, resultList_->Commands(),
-                                             *env_.prompter, *env_.clock, std::move(hooks), this);
+    hooks.passCountsShown = [this] { UpdateSplitDisplay(); };
+    gymkhana_ = std::make_unique<GymkhanaController>(
+        widgets, meet_->Gymkhana(), state_, *env_.prompter, *env_.clock, std::move(hooks), this);
 }
 
 void TMainForm::RefreshWaitingCar() {
@@ -55,7 +52,7 @@ void TMainForm::PickEntryRow(int row) {
     if (row < 1 || row > kMaxCarNumber) {
         return;
     }
-    TabSheet2->Memo204->setText(QString::number(row));
+    meet_->Drag().PickEntryRow(row);
     gymkhana_->PickEntryRow(row);
 }
 

@@ -79,14 +79,16 @@ void TMainForm::BuildJournal() {
     undo_ = std::make_unique<ListUndo>(ListTarget{entries_, results_, state_}, *recorder_);
     ListJournal::Sources sources;
     sources.files = [this] {
-        const ListFileName& entry = entryList_->Commands().File();
-        const ListFileName& result = resultList_->Commands().File();
+        const ListFileName& entry = meet_->EntryList().File();
+        const ListFileName& result = meet_->ResultList().File();
         return JournalFiles{entry.folder, entry.name,           result.folder,
                             result.name,  state_.entryModified, state_.resultModified};
     };
-    sources.course = [this] { return JournalCourse{ModeInForce().CarsOnCourseNow()}; };
+    sources.course = [this] { return JournalCourse{meet_->CarsOnCourseNow()}; };
     journal_ = std::make_unique<ListJournal>(ListTarget{entries_, results_, state_}, *recorder_,
                                              *undo_, std::move(sources));
+    // A car put on course is journalled with its start tick at once.
+    meet_->OnInputTaken([this] { journal_->Note(); });
     // A command's changes make one step: it is taken once the command is done.
     recorder_->OnFirstChange([this] {
         if (!journalFlushQueued_) {
@@ -176,9 +178,9 @@ void TMainForm::ApplyRestore(const JournalReadResult& read, const JournalReplay&
     const JournalReplay replay =
         ReplayJournal(read.records, {entries_, results_, state_}, *recorder_, *undo_);
     state_.countingMethod = replay.countingMethod;
-    circuit_->ModeReset();  // shows the counting method
-    entryList_->Commands().RestoreFile({replay.files.entryFolder, replay.files.entryName});
-    resultList_->Commands().RestoreFile({replay.files.resultFolder, replay.files.resultName});
+    circuit_->ShowSettings();  // shows the restored counting method
+    meet_->EntryList().RestoreFile({replay.files.entryFolder, replay.files.entryName});
+    meet_->ResultList().RestoreFile({replay.files.resultFolder, replay.files.resultName});
     Panel1->ShowFileName(QString::fromStdString(replay.files.entryName));
     state_.entryModified = replay.files.entryModified;
     state_.resultModified = replay.files.resultModified;

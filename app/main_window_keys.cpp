@@ -10,7 +10,9 @@
 #include "app/main_window.h"
 #include "lists/entry_panel.h"
 #include "lists/result_panel.h"
+#include "modes/circuit_controller.h"
 #include "modes/circuit_page.h"
+#include "modes/drag_controller.h"
 #include "modes/drag_page.h"
 #include "sensors/sensor_hub.h"
 #include "sensors/sensor_keys.h"
@@ -48,7 +50,7 @@ bool TMainForm::HandleKey(QKeyEvent* event, bool down) {
     }
     const bool digit = key >= Qt::Key_0 && key <= Qt::Key_9;
     if (digit && !event->isAutoRepeat() && DigitKeysAllowed() &&
-        ModeInForce().TakeDigitKey(key - Qt::Key_0)) {
+        meet_->TakeDigitKey(key - Qt::Key_0)) {
         // The digit still reaches a focused box (the car number box is typed into meanwhile),
         // but not a grid, where it would jump the selection to a car.
         return qobject_cast<QAbstractItemView*>(QApplication::focusWidget()) != nullptr;
@@ -57,11 +59,11 @@ bool TMainForm::HandleKey(QKeyEvent* event, bool down) {
 }
 
 bool TMainForm::DigitKeysAllowed() const {
-    // A grid is in editing state while it shows the editing colour.
-    const bool editing = IsEditingColor(Panel1->StringGrid1) || IsEditingColor(Panel2->StringGrid2);
+    const bool editing =
+        meet_->EntryList().EditState().Editing() || meet_->ResultList().EditState().Editing();
     // Digits typed into the car number box are a car number, not a tree start or a split.
-    return SessionRunning() && !editing && !TabSheet3->Memo302->hasFocus() &&
-           !TabSheet2->Memo204->hasFocus();
+    return SessionRunning() && !editing && !circuit_->TakesTypedDigits() &&
+           !drag_->TakesTypedDigits();
 }
 
 bool TMainForm::HandleAltKey(int key) {
@@ -79,7 +81,7 @@ bool TMainForm::HandleAltKey(int key) {
         default:
             break;
     }
-    if (!modes_[static_cast<size_t>(ActivePageMode())]->UsesResultButtons()) {
+    if (!meet_->FlowOf(ActivePageMode()).UsesResultButtons()) {
         return false;
     }
     QPushButton* button = nullptr;

@@ -7,6 +7,7 @@
 #include "modes/circuit_page.h"
 #include "modes/drag_controller.h"
 #include "modes/drag_page.h"
+#include "modes/drag_tree.h"
 #include "modes/gymkhana_controller.h"
 #include "sensors/sensor_hub.h"
 
@@ -17,13 +18,8 @@ void TMainForm::BuildDragAndCircuit() {
     drag.page = TabSheet2;
     drag.receiverBox = TabSheet3->Memo300;
     drag.entries = Panel1;
-    drag.entryTable = &entries_;
-    drag.results = &resultList_->Commands();
-    drag.sensors = sensors_.get();
-    drag.clock = env_.clock;
-    drag.prompter = env_.prompter;
-    drag.dialogParent = this;
-    drag_ = std::make_unique<DragController>(drag, state_, this);
+    sensors_->SetDragHook(std::make_unique<DragTree>());
+    drag_ = std::make_unique<DragController>(drag, meet_->Drag(), this);
     CircuitWiring circuit;
     circuit.page = TabSheet3;
     circuit.entries = Panel1;
@@ -32,13 +28,9 @@ void TMainForm::BuildDragAndCircuit() {
     circuit.resultPanel = Panel2;
     circuit.log = &sensors_->Log();
     circuit.clock = env_.clock;
-    circuit.tone = [this](bool high) { RequestCircuitTone(high); };
+    circuit.tones = this;
     circuit_ = std::make_unique<CircuitController>(circuit, state_, this);
-    modes_ = {gymkhana_.get(), drag_.get(), circuit_.get()};
-}
-
-RaceModeController& TMainForm::ModeInForce() const {
-    return *modes_[static_cast<size_t>(state_.currentMode)];
+    meet_->AttachFlow(circuit_->Flow());
 }
 
 }  // namespace vantrel

@@ -2,6 +2,7 @@
 // the port opened and closed at its moments, and the "RS232C" box.
 #include <QCheckBox>
 #include <array>
+#include <string_view>
 
 #include "app/main_window.h"
 #include "app/sensor_warning_panel.h"
@@ -10,7 +11,7 @@
 #include "dialogs/setup_dialog.h"
 #include "lists/result_list_controller.h"
 #include "lists/result_panel.h"
-#include "modes/race_mode_controller.h"
+#include "modes/mode_flow.h"
 #include "sensors/receiver_hub.h"
 #include "widgets/prompter.h"
 
@@ -25,18 +26,23 @@ void TMainForm::BuildReceiver() {
         sensorWarnings_->Set(SensorWarning::kReceiverLost,
                              QString::fromUtf8(msg::kWarnReceiverLost), reason);
     });
+    // The state follows every change of the box: a click, a failed opening, a mode change.
+    state_.serialOutputOn = Panel2->CheckBox2->isChecked();
+    connect(Panel2->CheckBox2, &QCheckBox::toggled, this,
+            [this](bool checked) { state_.serialOutputOn = checked; });
     connect(Panel2->CheckBox2, &QCheckBox::clicked, this, &TMainForm::CheckBox2Click);
-    serialOutputSink_ = std::make_unique<SerialOutputSink>(
-        *receiver_, [this] { return Panel2->CheckBox2->isChecked(); });
-    resultList_->Commands().AddSink(*serialOutputSink_);
+    serialOutputSink_ = std::make_unique<SerialOutputSink>(state_, [this](std::string_view bytes) {
+        if (receiver_->IsOpen()) {
+            receiver_->Transmit(bytes);
+        }
+    });
 }
 
 void TMainForm::ComPort1RxChar(const ReceivedBlock& block) {
     // The bytes are decoded in place; the block handed out stays as it was received.
     std::array<uint8_t, ReceivedBlock::kMaxBytes> bytes{};
     std::copy_n(block.bytes.begin(), block.count, bytes.begin());
-    modes_[static_cast<size_t>(ActivePageMode())]->TakeReceivedBytes(bytes.data(), block.count,
-                                                                     block.tick);
+    meet_->TakeReceivedBlock(ActivePageMode(), bytes.data(), block.count, block.tick);
 }
 
 TMainForm::PortOpening TMainForm::OpenReceiverPort() {

@@ -5,6 +5,7 @@
 
 #include "app/main_window.h"
 #include "app/sensor_log_sink.h"
+#include "app/serial_output_sink.h"
 #include "common/messages.h"
 #include "common/numbers.h"
 #include "journal/list_journal.h"
@@ -19,19 +20,21 @@
 #include "reports/standings_rebuild.h"
 #include "reports/standings_sink.h"
 #include "sensors/sensor_hub.h"
+#include "voice/announcer_sink.h"
+#include "web/live_publisher.h"
 #include "widgets/prompter.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
 
 TimeStyle TMainForm::CurrentTimeStyle() const {
-    // The mode in force, not the tab shown: during a mode change's questions they differ.
-    return TimeStyle{setup_.timeFormat, state_.currentMode == RaceMode::kDrag};
+    return meet_->CurrentTimeStyle();
 }
 
 void TMainForm::BuildRecordWindow() {
     RecordWindowEnvironment env;
     env.standings = &standings_;
+    env.scoreboard = &meet_->Board();
     env.iniPath = IniPath();
     env.prompter = env_.prompter;
     env.session = &state_;
@@ -45,7 +48,7 @@ void TMainForm::BuildRecordWindow() {
     AddResultSinks();
     connect(record_.get(), &TRecordForm::circuitPassing, this, [this](char code, uint32_t tick) {
         auto byte = static_cast<uint8_t>(code);
-        circuit_->ProcessPassings(&byte, 1, tick);
+        circuit_->Flow().ProcessPassings(&byte, 1, tick);
     });
     ConnectReports();
     connect(menu.ToolRecord, &QAction::triggered, this, [this] {
@@ -60,9 +63,7 @@ void TMainForm::RebuildRanking() {
 }
 
 void TMainForm::RebuildRanking(const std::filesystem::path& loadedFrom) {
-    const bool commonStart = state_.countingMethod == SessionState::kCommonStart;
-    const RebuildOutcome outcome = vantrel::RebuildRanking(
-        standings_, results_, ReplayRuleFor(state_.currentMode, commonStart), CurrentTimeStyle());
+    const RebuildOutcome outcome = meet_->RebuildStandings();
     record_->Refresh();
     if (!outcome.ok) {
         const std::string text =
@@ -85,12 +86,19 @@ void TMainForm::AddResultSinks() {
     wiring.rebuild = [this] { RebuildRanking(); };
     standingsSink_ = std::make_unique<StandingsSink>(std::move(wiring));
     sensorLogSink_ = std::make_unique<SensorLogSink>(setup_, sensors_->Log());
-    ResultListCommands& commands = resultList_->Commands();
-    commands.AddSink(*journal_);
-    commands.AddSink(*standingsSink_);
-    commands.AddSink(*sensorLogSink_);
-    commands.AddSink(*Panel2->Model());
-    commands.AddSink(*Panel1->Model());
+}
+
+void TMainForm::ConnectResultSinks() {
+    ResultSinks sinks;
+    sinks.journal = journal_.get();
+    sinks.standings = standingsSink_.get();
+    sinks.sensorLog = sensorLogSink_.get();
+    sinks.resultGrid = Panel2->Model();
+    sinks.entryGrid = Panel1->Model();
+    sinks.announcer = announcerSink_.get();
+    sinks.serialOutput = serialOutputSink_.get();
+    sinks.web = livePublisher_.get();
+    meet_->ConnectSinks(sinks);
 }
 
 }  // namespace vantrel

@@ -23,38 +23,7 @@
 
 namespace vantrel {
 
-namespace {
-QLabel* LampOf(GymkhanaPage* page, SensorInput input) {
-    switch (input) {
-        case SensorInput::kStart:
-            return page->StartLed;
-        case SensorInput::kFinish:
-            return page->FinishLed;
-        case SensorInput::kSplit1:
-            return page->SplitLed1;
-        case SensorInput::kSplit2:
-            return page->SplitLed2;
-    }
-    return page->StartLed;
-}
-
-QLabel* LabelOf(GymkhanaPage* page, SensorInput input) {
-    switch (input) {
-        case SensorInput::kStart:
-            return page->Label2;
-        case SensorInput::kFinish:
-            return page->Label3;
-        case SensorInput::kSplit1:
-            return page->Label20;
-        case SensorInput::kSplit2:
-            return page->Label21;
-    }
-    return page->Label2;
-}
-}  // namespace
-
 void TMainForm::BuildSensors() {
-    sensors_ = std::make_unique<SensorHub>(*env_.clock);
     connect(sensors_.get(), &SensorHub::eventSampled, this, &TMainForm::OnSensorEvent);
     // Kept apart from the session texts of panel 0, which the next car start replaces.
     sensorWarnings_ = new SensorWarningPanel(statusBar());
@@ -63,31 +32,6 @@ void TMainForm::BuildSensors() {
 
 void TMainForm::OnSensorEvent(const SensorEvent& event) {
     switch (event.kind) {
-        case SensorEventKind::kLampOn:
-            RequestTone(event);
-            OnLampChanged(event.input, true);
-            break;
-        case SensorEventKind::kLampOff:
-            OnLampChanged(event.input, false);
-            break;
-        case SensorEventKind::kLabelRed:
-        case SensorEventKind::kOffDelayOver:
-            OnLabelColor(event.input, event.kind == SensorEventKind::kLabelRed);
-            break;
-        case SensorEventKind::kActiveEdge:
-        case SensorEventKind::kDragLineOn:
-        case SensorEventKind::kDragLineOff:
-        case SensorEventKind::kDragLabelNormal:
-        case SensorEventKind::kDragNewRun:
-        case SensorEventKind::kDragStartLine:
-        case SensorEventKind::kDragSplit:
-        case SensorEventKind::kDragFinish:
-        case SensorEventKind::kDragRunReset:
-        case SensorEventKind::kDragLamps:
-            ModeInForce().TakeSensorEvent(event);
-            // A car put on course is journalled with its start tick at once.
-            journal_->Note();
-            break;
         case SensorEventKind::kReadFailed:
             if (sensors_->ReadFailureIsUsb()) {
                 OnUsbReadFailed(sensors_->ReadFailureText());
@@ -99,7 +43,8 @@ void TMainForm::OnSensorEvent(const SensorEvent& event) {
             sensorWarnings_->Set(SensorWarning::kEventsLost,
                                  QString::fromUtf8(msg::kWarnEventsLost).arg(event.count));
             break;
-        case SensorEventKind::kLevelChange:
+        default:
+            meet_->TakeSensorEvent(event);
             break;
     }
 }
@@ -136,14 +81,6 @@ bool TMainForm::OpenSessionInput() {
     }
     sensors_->Arm();
     return true;
-}
-
-void TMainForm::OnLampChanged(SensorInput input, bool on) {
-    LampOf(TabSheet1, input)->setPixmap(LampPixmap(on ? Lamp::kOn : Lamp::kOff));
-}
-
-void TMainForm::OnLabelColor(SensorInput input, bool red) {
-    SetLabelRed(LabelOf(TabSheet1, input), red);
 }
 
 void TMainForm::OnPortReadFailed(const QString& message) {

@@ -21,7 +21,9 @@
 #include "lists/result_list_controller.h"
 #include "lists/result_panel.h"
 #include "lists/result_table_model.h"
+#include "modes/circuit_controller.h"
 #include "modes/circuit_page.h"
+#include "modes/drag_controller.h"
 #include "modes/drag_page.h"
 #include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_page.h"
@@ -53,11 +55,9 @@ bool TMainForm::StartRoutine() {
     TakeVoicePack();
     ModeReset();
     Panel5->SpeedButton1->setText(QString::fromUtf8(msg::k117));
-    state_.sessionStartTick = env_.clock->MsTick();
     EnableSessionControls(true);
-    state_.running = true;
     Timer1->start(1000);
-    ModeInForce().StartSession(state_.sessionStartTick);
+    meet_->StartSession(env_.clock->MsTick());
     if (!OpenSessionInput()) {
         return false;
     }
@@ -67,7 +67,7 @@ bool TMainForm::StartRoutine() {
 }
 
 bool TMainForm::CarsRunning() const {
-    return ModeInForce().CarsRunning();
+    return meet_->CarsRunning();
 }
 
 void TMainForm::ShowStartButton(bool down) {
@@ -82,14 +82,8 @@ void TMainForm::StopRoutine() {
     Panel5->SpeedButton1->setText(QString::fromUtf8(msg::k116));
     EnableSessionControls(false);
     Timer1->stop();
-    for (QLabel* label :
-         {TabSheet1->Label2, TabSheet1->Label3, TabSheet1->Label20, TabSheet1->Label21}) {
-        SetLabelRed(label, false);
-    }
     SetStatusText(2, QString());
-    TabSheet1->StartLed->setPixmap(LampPixmap(Lamp::kOff));
-    TabSheet1->FinishLed->setPixmap(LampPixmap(Lamp::kOff));
-    ModeInForce().StopSession();
+    meet_->StopSession();
     CloseReceiverPort(false);  // "RS232C" stays ticked; ticking it again opens the port
     DropVoicePack();
     journal_->SessionStopped();
@@ -98,12 +92,9 @@ void TMainForm::StopRoutine() {
 void TMainForm::EnableSessionControls(bool running) {
     menu.ToolSetup->setEnabled(!running);
     Panel2->BitBtn3->setEnabled(!running);
-    TabSheet1->ComboBox100->setEnabled(!running);
-    TabSheet1->ComboBox101->setEnabled(!running);
-    TabSheet3->RadioGroup300->setEnabled(!running);
-    TabSheet3->RadioGroup301->setEnabled(!running);
-    TabSheet1->BitBtn2->setEnabled(running);
-    TabSheet2->SpeedButton200->setEnabled(running);
+    gymkhana_->EnableSessionControls(running);
+    drag_->EnableSessionControls(running);
+    circuit_->EnableSessionControls(running);
 }
 
 void TMainForm::Timer1Timer() {
@@ -136,42 +127,25 @@ void TMainForm::EnterMode(RaceMode mode) {
 }
 
 void TMainForm::ModeDependentSetup() {
-    resultList_->Commands().ChangeLayout(state_.currentMode);
+    meet_->ResultList().ChangeLayout(state_.currentMode);
     FontRoutine();
     Panel2->EnableGymkhanaControls(ModeInForce().UsesResultButtons());
     Panel2->SelectRow(1);
 }
 
 void TMainForm::ModeReset() {
-    ModeInForce().ModeReset();
+    meet_->ModeReset();
     UpdateSplitDisplay();
     Panel5->Memo301->setText(QStringLiteral("00:00:00"));
-    entries_.ClearLaps();
-    state_.ClearCarCounters();
-    for (QLineEdit* box :
-         {TabSheet1->Memo120, TabSheet1->Memo121, TabSheet1->Memo107, TabSheet1->Memo108,
-          TabSheet1->Memo102, TabSheet1->Memo106, TabSheet1->Memo101, TabSheet1->Memo105}) {
-        box->setToolTip(QString());
-    }
-    state_.lastCarCode = 0;
     SetStatusText(0, QString());
     SetStatusText(2, QString());
-}
-
-void TMainForm::ComboBox100Change() {
-    TabSheet1->ShowPassCountBoxes();
-    gymkhana_->Configure(setup_);
-    UpdateSplitDisplay();
 }
 
 void TMainForm::UpdateSplitDisplay() {
     Panel5->ShowSplitDisplay(SplitDisplayVisible(ActivePageMode() == RaceMode::kGymkhana,
                                                  setup_.Split1Connected(), setup_.Split2Connected(),
-                                                 TabSheet1->ComboBox101->currentIndex()));
-    TabSheet1->SplitLed1->setVisible(setup_.Split1Connected());
-    TabSheet1->Label20->setVisible(setup_.Split1Connected());
-    TabSheet1->SplitLed2->setVisible(setup_.Split2Connected());
-    TabSheet1->Label21->setVisible(setup_.Split2Connected());
+                                                 state_.finishPassIndex));
+    gymkhana_->ShowSplitSensors(setup_.Split1Connected(), setup_.Split2Connected());
 }
 
 }  // namespace vantrel

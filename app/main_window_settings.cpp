@@ -8,6 +8,7 @@
 
 #include "common/ini_file.h"
 #include "lists/entry_panel.h"
+#include "lists/list_texts.h"
 #include "lists/result_panel.h"
 #include "modes/circuit_controller.h"
 #include "modes/drag_page.h"
@@ -36,18 +37,15 @@ void TMainForm::ReadSettings() {
     resize(std::max(fitted.width, kMainMinWidth), std::max(fitted.height, kMainMinHeight));
     move(fitted.left, fitted.top);
 
-    TabSheet1->ComboBox100->setCurrentIndex(s.sensorCountStart);
-    TabSheet1->ComboBox101->setCurrentIndex(s.sensorCountFinish);
-    ComboBox100Change();
+    meet_->Gymkhana().SetPassCounts(s.sensorCountStart, s.sensorCountFinish);
     state_.countingMethod = s.raceMode;
     state_.circuitInput = s.portSelect;
     state_.maskTimeS = s.maskTime;
     state_.proStart = s.proStart;
     circuit_->ShowSettings();
-    TabSheet2->RadioButton1->setChecked(s.proStart);
-    TabSheet2->RadioButton2->setChecked(!s.proStart);
-    Panel1->ShowFileName(QStringLiteral("NewEntry.txt"));
-    Panel2->ShowFileName(QStringLiteral("NewResult.csv"));
+    meet_->Drag().SetProStart(s.proStart);
+    Panel1->ShowFileName(ToQ(kNewEntryFileName));
+    Panel2->ShowFileName(ToQ(kNewResultFileName));
 
     record_->PlaceAt(s.recordWindow.left, s.recordWindow.top);
     displayFont_ = QFont(ToQ(s.displayFontName), s.displayFontSize);
@@ -63,8 +61,8 @@ void TMainForm::WriteSettings() {
     s.maskTime = state_.maskTimeS;
     s.raceMode = state_.countingMethod;
     s.portSelect = state_.circuitInput;
-    s.sensorCountStart = TabSheet1->ComboBox100->currentIndex();
-    s.sensorCountFinish = TabSheet1->ComboBox101->currentIndex();
+    s.sensorCountStart = state_.startPassIndex;
+    s.sensorCountFinish = state_.finishPassIndex;
     s.proStart = state_.proStart;
     s.recordWindow = {record_->x(), record_->y(), record_->width(), record_->height()};
     s.displayFontName = FromQ(displayFont_.family());

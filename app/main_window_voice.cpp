@@ -34,9 +34,12 @@ void TMainForm::BuildVoice() {
     builtInSamples_ = std::make_unique<BuiltInSamples>();
     sound_ = std::make_unique<CSound>(*audio_, *builtInSamples_);
     sound_->StartThread();
-    announcerSink_ =
-        std::make_unique<AnnouncerSink>(*sound_, [this] { return Panel5->CheckBox1->isChecked(); });
-    resultList_->Commands().AddSink(*announcerSink_);
+    announcerSink_ = std::make_unique<AnnouncerSink>(*sound_, state_);
+    // The state follows every change of the box, the program's own included; the click
+    // handler then asks for a sound device.
+    state_.voiceOn = Panel5->CheckBox1->isChecked();
+    connect(Panel5->CheckBox1, &QCheckBox::toggled, this,
+            [this](bool checked) { state_.voiceOn = checked; });
     connect(Panel5->CheckBox1, &QCheckBox::clicked, this, &TMainForm::CheckBox1Click);
 }
 
@@ -77,24 +80,15 @@ void TMainForm::DropVoicePack() {
     SetStatusText(1, QString());
 }
 
-void TMainForm::RequestTone(const SensorEvent& event) {
-    // A start or finish that turns its label red, while nothing waits to be spoken.
-    if (event.input != SensorInput::kStart && event.input != SensorInput::kFinish) {
-        return;
-    }
-    QLabel* label = event.input == SensorInput::kStart ? TabSheet1->Label2 : TabSheet1->Label3;
-    if (IsLabelRed(label) || !sound_->RingEmpty()) {
-        return;
-    }
-    if (event.input == SensorInput::kStart) {
-        sound_->RequestHiTone();
-    } else {
-        sound_->RequestLoTone();
-    }
+bool TMainForm::Busy() const {
+    return sound_ == nullptr || !sound_->RingEmpty();
 }
 
-void TMainForm::RequestCircuitTone(bool high) {
-    if (high) {
+void TMainForm::RequestTone(Tone tone) {
+    if (sound_ == nullptr) {
+        return;
+    }
+    if (tone == Tone::kHigh) {
         sound_->RequestHiTone();
     } else {
         sound_->RequestLoTone();

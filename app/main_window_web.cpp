@@ -31,24 +31,10 @@ QString LanAddress() {
 
 void TMainForm::BuildWeb() {
     webServer_ = std::make_unique<WebServer>(*env_.clock);
-    livePublisher_ = std::make_unique<LivePublisher>(
-        [this] {
-            SnapshotSources sources;
-            sources.standings = &standings_;
-            sources.results = &results_;
-            sources.entries = &entries_;
-            sources.board = &record_->Board();
-            sources.mode = state_.currentMode;
-            sources.running = SessionRunning();
-            if (state_.currentMode == RaceMode::kGymkhana) {
-                sources.course = &gymkhana_->Flow().Course();
-            }
-            return sources;
-        },
-        *webServer_);
+    livePublisher_ =
+        std::make_unique<LivePublisher>([this] { return meet_->LiveSources(); }, *webServer_);
     livePublisher_->Watch(results_);
     livePublisher_->Watch(entries_);
-    resultList_->Commands().AddSink(*livePublisher_);
     webStatus_ = new QLabel(statusBar());
     webStatus_->setObjectName(QStringLiteral("WebStatus"));
     webStatus_->setFrameShape(QFrame::Panel);

@@ -1,27 +1,31 @@
 #pragma once
-// The "RS232C" output: while the box is ticked and the port is open, every booked result's
+// The "RS232C" output: while serial output is on in the session state, every booked result's
 // time text goes out followed by one carriage return, and nothing else.
 // Thread rule: GUI thread only.
 
 #include <functional>
+#include <string_view>
+#include <utility>
 
+#include "common/session_state.h"
 #include "lists/result_sink.h"
 
 namespace vantrel {
 
-class ReceiverHub;
-
 class SerialOutputSink final : public ResultSink {
 public:
-    // `ticked` tells whether the "RS232C" box is ticked; the hub must outlive the sink.
-    SerialOutputSink(ReceiverHub& port, std::function<bool()> ticked)
-        : port_(port), ticked_(std::move(ticked)) {}
+    // Writes bytes to the serial port if it is open (in the program, the receiver's port).
+    using Transmit = std::function<void(std::string_view bytes)>;
+
+    // The session must outlive the sink.
+    SerialOutputSink(const SessionState& session, Transmit transmit)
+        : session_(session), transmit_(std::move(transmit)) {}
 
     void ResultBooked(const BookedResult& result, int32_t row) override;
 
 private:
-    ReceiverHub& port_;
-    std::function<bool()> ticked_;
+    const SessionState& session_;
+    Transmit transmit_;
 };
 
 }  // namespace vantrel

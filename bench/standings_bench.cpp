@@ -7,6 +7,7 @@
 #include <random>
 
 #include "common/numbers.h"
+#include "lists/list_texts.h"
 #include "reports/reference_standings.h"
 #include "reports/standings_rebuild.h"
 
@@ -54,7 +55,7 @@ ResultTable GymkhanaRuns(int32_t runs) {
         const int32_t car = 1 + static_cast<int32_t>(random() % kCars);
         ++count[car];
         const uint32_t kind = random() % 20;
-        const std::string pen = kind == 0 ? "MC" : kind < 4 ? std::to_string(kind) : "";
+        const std::string pen = kind == 0 ? kPenMissCourse : kind < 4 ? std::to_string(kind) : "";
         const std::string comment = kind == 19 ? "(ﾚｸﾁｬｰ)" : "";
         const int32_t time = 60'000 + static_cast<int32_t>(random() % 20'000);
         rows.push_back({std::to_string(car), "Driver", "Model", pen, TimeText(time, kMinutes),

@@ -37,6 +37,14 @@ struct SessionState {
     int32_t circuitInput = 0;                   // [Window] PortSelect
     int32_t maskTimeS = 30;                     // [Window] MaskTime (20 when typed as no number)
     bool proStart = false;                      // DRAG "Pro" start, [Drag] ProStart
+    // GYMKHANA extra passes per car: item indexes of ComboBox100 (start) and ComboBox101
+    // (finish), [Window] SensorCountStart / SensorCountFinish.
+    int32_t startPassIndex = 0;
+    int32_t finishPassIndex = 0;
+    // Outputs of every booking: "読み上げ" queues the time for the announcer, "RS232C" sends it
+    // on the serial port; each follows its check box, whoever ticks or unticks it.
+    bool voiceOn = false;
+    bool serialOutputOn = false;
 
     // Clears the per-car counters (session start, mode change, result-list clear).
     void ClearCarCounters();

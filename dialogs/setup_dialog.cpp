@@ -9,8 +9,8 @@
 #include <utility>
 
 #include "common/ini_file.h"
-#include "modes/circuit_page.h"
 #include "widgets/prompter.h"
+#include "widgets/radio_group.h"
 #include "widgets/up_down.h"
 #include "widgets/widget_util.h"
 

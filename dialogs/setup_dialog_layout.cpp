@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/setup_dialog.h"
-#include "modes/circuit_page.h"
+#include "widgets/radio_group.h"
 #include "widgets/up_down.h"
 #include "widgets/widget_util.h"
 

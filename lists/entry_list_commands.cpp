@@ -8,8 +8,13 @@
 namespace vantrel {
 
 EntryListCommands::EntryListCommands(EntryTable& table, SessionState& state, IniFile* ini)
-    : table_(table), state_(state), ini_(ini) {
+    : table_(table), state_(state) {
     file_.name = std::string(kNewEntryFileName);
+    UseIni(ini);
+}
+
+void EntryListCommands::UseIni(IniFile* ini) {
+    ini_ = ini;
     if (ini_ != nullptr) {
         file_.folder = ini_->ReadString(kInitialDirSection, kEntryListKey, "");
     }

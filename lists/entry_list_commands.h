@@ -21,6 +21,8 @@ public:
     // `ini` (may be null) gives the dialogs' starting folder and remembers each file's
     // folder under [InitialDir] `EntryList`. All three must outlive this object.
     EntryListCommands(EntryTable& table, SessionState& state, IniFile* ini);
+    // The settings file from now on (the window's dialogs own it); reads the folder again.
+    void UseIni(IniFile* ini);
 
     const EntryTable& Table() const { return table_; }
     // Folder and name for both entry dialogs; file().Label() is the text of `EntryFile`.

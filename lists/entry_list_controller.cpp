@@ -24,7 +24,8 @@ EntryListController::EntryListController(EntryListWiring wiring, QObject* parent
     : QObject(parent),
       wiring_(std::move(wiring)),
       files_(*wiring_.prompter, wiring_.iniPath, kEntryDialogs),
-      commands_(*wiring_.table, *wiring_.state, files_.Ini()) {
+      commands_(*wiring_.commands) {
+    commands_.UseIni(files_.Ini());
     EntryPanel* panel = wiring_.panel;
     panel->Model()->SetEditState(&commands_.EditState());
     panel->Model()->SetFixedCellColor(FixedCellColor(false));

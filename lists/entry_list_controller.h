@@ -27,6 +27,7 @@ struct EntryListWiring {
     EntryPanel* panel = nullptr;
     EntryTable* table = nullptr;
     SessionState* state = nullptr;
+    EntryListCommands* commands = nullptr;  // the event's
     Prompter* prompter = nullptr;
     std::filesystem::path iniPath;  // the settings file ([InitialDir] `EntryList`)
     QAction* fileNew = nullptr;     // FileNewEntry
@@ -73,7 +74,7 @@ private:
 
     EntryListWiring wiring_;
     ListFileDialogs files_;
-    EntryListCommands commands_;
+    EntryListCommands& commands_;
     GridFocusWatch* focusWatch_;
 };
 

@@ -24,7 +24,7 @@ inline constexpr std::string_view kInitialDirSection = "InitialDir";
 inline constexpr std::string_view kEntryListKey = "EntryList";
 inline constexpr std::string_view kResultListKey = "ResultList";
 
-// Questions and message boxes use the numbered texts of app/messages.h: New 101/102, Load
+// Questions and message boxes use the numbered texts of common/messages.h: New 101/102, Load
 // 103/104, Clear 111/112, a "Car" cell that is no number 109/110.
 
 // Ctrl+O over unsaved results (Yes/No, "No" default), worded as the entry list's question.
@@ -42,7 +42,7 @@ inline constexpr std::string_view kRefusedCharacterText =
 // Marks a lecture run at the end of a GYMKHANA "Comment" cell.
 inline constexpr std::string_view kLectureMarker = msg::k115;  // "(ﾚｸﾁｬｰ)"
 
-// Texts of the miss-course penalty.
-inline constexpr std::string_view kPenMissCourse = "MC";
+// The "Pen" text of a miss-course, in the result list, the course boxes and the standings.
+inline constexpr char kPenMissCourse[] = "MC";
 
 }  // namespace vantrel

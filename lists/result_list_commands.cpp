@@ -9,8 +9,13 @@ namespace vantrel {
 
 ResultListCommands::ResultListCommands(ResultTable& results, EntryTable& entries,
                                        SessionState& state, IniFile* ini)
-    : results_(results), entries_(entries), state_(state), ini_(ini) {
+    : results_(results), entries_(entries), state_(state) {
     file_.name = std::string(kNewResultFileName);
+    UseIni(ini);
+}
+
+void ResultListCommands::UseIni(IniFile* ini) {
+    ini_ = ini;
     if (ini_ != nullptr) {
         file_.folder = ini_->ReadString(kInitialDirSection, kResultListKey, "");
     }

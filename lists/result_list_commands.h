@@ -33,6 +33,8 @@ public:
     // folder under [InitialDir] `ResultList`. All of them must outlive this object.
     ResultListCommands(ResultTable& results, EntryTable& entries, SessionState& state,
                        IniFile* ini);
+    // The settings file from now on (the window's dialogs own it); reads the folder again.
+    void UseIni(IniFile* ini);
 
     const ResultTable& Table() const { return results_; }
     // Folder and name for both result dialogs; file().Label() is the text of `ResultFile`.

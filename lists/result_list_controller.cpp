@@ -30,8 +30,9 @@ ResultListController::ResultListController(ResultListWiring wiring, QObject* par
     : QObject(parent),
       wiring_(std::move(wiring)),
       files_(*wiring_.prompter, wiring_.iniPath, kResultDialogs),
-      commands_(*wiring_.results, *wiring_.entries, *wiring_.state, files_.Ini()),
+      commands_(*wiring_.commands),
       newResultWatch_([this] { LeaveEditingForNewResult(); }) {
+    commands_.UseIni(files_.Ini());
     ResultPanel* panel = wiring_.panel;
     panel->Model()->SetEditState(&commands_.EditState());
     ListGridHooks hooks;

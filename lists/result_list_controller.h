@@ -28,6 +28,7 @@ struct ResultListWiring {
     ResultTable* results = nullptr;
     EntryTable* entries = nullptr;
     SessionState* state = nullptr;
+    ResultListCommands* commands = nullptr;  // the event's
     Prompter* prompter = nullptr;
     std::filesystem::path iniPath;  // the settings file ([InitialDir] `ResultList`)
     QAction* fileLoad = nullptr;    // FileLoadResult
@@ -80,7 +81,7 @@ private:
 
     ResultListWiring wiring_;
     ListFileDialogs files_;
-    ResultListCommands commands_;
+    ResultListCommands& commands_;
     NewResultWatch newResultWatch_;
     GridFocusWatch* focusWatch_;
 };

@@ -1,28 +1,17 @@
 #pragma once
-// The CIRCUIT tab at work: its counting method, input port and mask time (kept in the session
-// state, which the page edits), its resets and sessions, and ProcessPassings, where every
-// passing ends up: the receiver's blocks, the digit keys of both windows and the start sensor
-// on the printer port.
+// The CIRCUIT tab's page bound to its CircuitFlow: the page's settings boxes go to the flow,
+// and what the flow shows goes to the page, the entry list and the result list.
 // Thread rule: GUI thread only.
 
 #include <QObject>
-#include <cstdint>
-#include <functional>
-#include <vector>
 
-#include "common/session_state.h"
-#include "common/time_text.h"
-#include "modes/race_mode_controller.h"
+#include "modes/circuit_flow.h"
 
 namespace vantrel {
 
 class CircuitPage;
 class EntryPanel;
-class EntryTable;
-class MsClock;
-class ResultBooking;
 class ResultPanel;
-class SensorLog;
 
 struct CircuitWiring {
     CircuitPage* page = nullptr;
@@ -32,57 +21,32 @@ struct CircuitWiring {
     ResultPanel* resultPanel = nullptr;
     SensorLog* log = nullptr;
     const MsClock* clock = nullptr;
-    // Sounds the high (first passing) or low (lap) tone, whatever waits to be spoken.
-    std::function<void(bool high)> tone;
+    ToneSink* tones = nullptr;
 };
 
-class CircuitController final : public QObject, public RaceModeController {
+class CircuitController final : public QObject, private CircuitView {
     Q_OBJECT
 public:
+    // Every pointer of `wiring` must be set and outlive this object.
     CircuitController(const CircuitWiring& wiring, SessionState& session, QObject* parent);
 
-    // Shows the stored settings on the page (first show).
-    void ShowSettings();
-
-    RaceMode Mode() const override { return RaceMode::kCircuit; }
-    void Configure(const SetupSettings& setup) override { timeFormat_ = setup.timeFormat; }
-    void ModeReset() override;
-    void StartSession(uint32_t sessionStartTick) override;
-    bool ReadsSensors() const override;
-    bool OpensUsbAdapter() const override { return false; }
-    bool UsesReceiverPort() const override { return !ReadsSensors(); }
-    void StopSession() override {}
-    bool CarsRunning() const override { return false; }
-    void TakeSensorEvent(const SensorEvent& event) override;
-    bool UsesResultButtons() const override { return false; }
-    bool TakeDigitKey(int digit) override;
-    void TakeReceivedBytes(uint8_t* bytes, uint16_t count, uint32_t tick) override {
-        ProcessPassings(bytes, count, tick);
-    }
-
-    // Decodes `count` car codes received at `tick` (invalid ones are overwritten with '-'),
-    // shows them in the received list and runs the lap step for each car, in order. A passing
-    // the mask rejects does not stop the ones after it.
-    void ProcessPassings(uint8_t* bytes, uint16_t count, uint32_t tick);
-
-signals:
-    // The start sensor passed while the printer port is the circuit's input.
-    void printerPortPassed(quint32 tick);
+    CircuitFlow& Flow() { return flow_; }
+    // The counting method and the input port are chosen only without a session.
+    void EnableSessionControls(bool running);
+    // Digits typed into the mask box are a mask time, not passings.
+    bool TakesTypedDigits() const;
+    // Shows the settings in force on the page (first show, settings loaded).
+    void ShowSettings() { flow_.ShowSettings(); }
 
 private:
-    void MaskTimeEdited(const QString& text);
-    // What a block's passings leave for the screen and the announcer to do at its end.
-    struct BlockOutcome {
-        int32_t lastRow = 0;  // the last booked result row
-        std::vector<int32_t> shownCars;
-        bool highTone = false;
-        bool lowTone = false;
-    };
-    void PassCar(int32_t car, uint32_t tick, BlockOutcome& block);
+    void AppendReceived(const std::vector<std::string>& lines) override;
+    void ClearReceived() override;
+    void ShowCars(const std::vector<int32_t>& cars) override;
+    void SelectResultRow(int32_t row) override;
+    void ShowSettings(const CircuitSettings& settings) override;
 
     CircuitWiring w_;
-    SessionState& session_;
-    TimeFormat timeFormat_ = TimeFormat::kMinutesSeconds;
+    CircuitFlow flow_;
 };
 
 }  // namespace vantrel

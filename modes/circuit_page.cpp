@@ -1,11 +1,8 @@
 #include "modes/circuit_page.h"
 
-#include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "modes/receiver_codes.h"
@@ -14,30 +11,6 @@
 #include "widgets/widget_util.h"
 
 namespace vantrel {
-
-RadioGroup::RadioGroup(const QString& title, const QStringList& items, QWidget* parent)
-    : QGroupBox(title, parent), buttons_(new QButtonGroup(this)) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 2, 4, 2);
-    layout->setSpacing(0);
-    for (int i = 0; i < items.size(); ++i) {
-        auto* button = new QRadioButton(items[i], this);
-        buttons_->addButton(button, i);
-        layout->addWidget(button);
-    }
-    SetItemIndex(0);
-    connect(buttons_, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
-}
-
-int RadioGroup::ItemIndex() const {
-    return buttons_->checkedId();
-}
-
-void RadioGroup::SetItemIndex(int index) {
-    if (QAbstractButton* button = buttons_->button(index)) {
-        button->setChecked(true);
-    }
-}
 
 CircuitPage::CircuitPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet3"));

@@ -6,7 +6,8 @@
 #include <QGroupBox>
 #include <QWidget>
 
-class QButtonGroup;
+#include "widgets/radio_group.h"
+
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -15,21 +16,6 @@ namespace vantrel {
 
 class LineList;
 class UpDown;
-
-// A titled group of radio buttons whose checked item is its index.
-class RadioGroup : public QGroupBox {
-    Q_OBJECT
-public:
-    RadioGroup(const QString& title, const QStringList& items, QWidget* parent);
-    int ItemIndex() const;
-    void SetItemIndex(int index);
-
-signals:
-    void itemClicked(int index);
-
-private:
-    QButtonGroup* buttons_;
-};
 
 class CircuitPage : public QWidget {
     Q_OBJECT

@@ -7,32 +7,26 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "common/messages.h"
-#include "common/ms_clock.h"
 #include "lists/entry_panel.h"
-#include "lists/entry_table.h"
-#include "lists/result_sink.h"
 #include "modes/drag_page.h"
-#include "modes/drag_result.h"
-#include "modes/drag_tree.h"
-#include "sensors/sensor_hub.h"
 #include "widgets/lamp_images.h"
 #include "widgets/line_list.h"
-#include "widgets/prompter.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
 
-DragController::DragController(const DragWiring& wiring, SessionState& session, QObject* parent)
-    : QObject(parent), w_(wiring), session_(session) {
-    w_.sensors->SetDragHook(std::make_unique<DragTree>());
+DragController::DragController(const DragWiring& wiring, DragFlow& flow, QObject* parent)
+    : QObject(parent), w_(wiring), flow_(flow) {
+    flow_.BindView(*this);
     DragPage* page = w_.page;
-    connect(page->RadioButton1, &QRadioButton::toggled, this, [this](bool pro) {
-        session_.proStart = pro;
-        w_.sensors->SetProTree(pro);
-    });
+    connect(page->RadioButton1, &QRadioButton::toggled, this,
+            [this](bool pro) { flow_.SetProStart(pro); });
     connect(page->SpeedButton200, &QPushButton::clicked, this,
-            &DragController::SpeedButton200Click);
+            [this](bool down) { flow_.TreeButton(down); });
+    // Every change of the box, typed or set, is the text a run takes when it starts.
+    connect(page->Memo204, &QLineEdit::textChanged, this,
+            [this](const QString& text) { flow_.SetCarBoxText(FromQ(text)); });
+    flow_.SetCarBoxText(FromQ(page->Memo204->text()));
     page->Memo204->installEventFilter(this);
 }
 
@@ -40,127 +34,61 @@ bool DragController::eventFilter(QObject* watched, QEvent* event) {
     if (watched == w_.page->Memo204 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            Memo204KeyDown();
+            flow_.CommitCarBox();
             return true;
         }
     }
     return QObject::eventFilter(watched, event);
 }
 
-void DragController::ModeReset() {
-    for (QLineEdit* box : {w_.page->Memo200, w_.page->Memo201, w_.page->Memo202, w_.page->Memo203,
-                           w_.page->Memo205}) {
-        box->clear();
-    }
-    w_.page->Memo204->setText(QString::number(session_.entryRow));
-    w_.receiverBox->Clear();
-}
-
-void DragController::StopSession() {
-    w_.page->SpeedButton200->setChecked(false);
-    w_.page->ShowTreeButtonArmed(false);
-    ClearRunDisplays();
-    runCar_ = -1;
-    w_.sensors->SetTreeButton(false);
-    w_.sensors->ResetDragRun();
-    // Nothing samples the lines any more: no indicator may stay lit or label stay red.
-    for (int line = 0; line < kDragLineCount; ++line) {
-        ShowLine(line, false);
-        SetLabelRed(w_.page->lineLabels[line], false);
-    }
-}
-
-bool DragController::TakeDigitKey(int digit) {
-    if (digit < 1 || digit > kDragLineCount) {
-        return false;
-    }
-    w_.sensors->SetDragLineKeys(static_cast<uint8_t>(1u << (digit - 1)));
-    return true;
-}
-
-void DragController::Memo204KeyDown() {
+void DragController::ShowNextCar(const std::string& text) {
     QLineEdit* box = w_.page->Memo204;
-    std::optional<int32_t> car = DragCarOfText(box->text().toStdString());
-    if (!car) {
-        w_.prompter->Warn(w_.dialogParent, QString::fromUtf8(msg::k109),
-                          QString::fromUtf8(msg::k110));
-        car = session_.entryRow;  // the box keeps the number it had
-    }
-    box->setText(QString::number(*car));
+    box->setText(ToQ(text));
     box->deselect();
     box->setCursorPosition(static_cast<int>(box->text().size()));
-    session_.entryRow = *car;
-    w_.entries->ShowCar(*car);
 }
 
-void DragController::SpeedButton200Click(bool down) {
-    if (!down) {
-        ReleaseTree();
-        return;
-    }
-    w_.sensors->Log().AddDragStart(w_.clock->MsTick());
-    ClearRunDisplays();
-    w_.page->SignalAmber->setPixmap(LampPixmap(Lamp::kAmberOn, 18));
-    w_.page->ShowTreeButtonArmed(true);
-    w_.sensors->SetTreeButton(true);
+void DragController::SelectEntryRow(int32_t row) {
+    w_.entries->ShowCar(row);
 }
 
-void DragController::ReleaseTree() {
-    w_.page->SpeedButton200->setChecked(false);
-    w_.sensors->Log().AddDragStop(w_.clock->MsTick());
-    ClearRunDisplays();
-    w_.page->ShowTreeButtonArmed(false);
-    // The release resets the tree at the next tick. After a finish the tree was reset in the
-    // finish's own tick and the release is no new edge, so a run begun since then stays.
-    w_.sensors->SetTreeButton(false);
+void DragController::ShowRunCar(const std::string& text) {
+    w_.page->Memo210->setText(ToQ(text));
 }
 
-void DragController::ClearRunDisplays() {
-    DragPage* page = w_.page;
-    for (QLineEdit* box : {page->Memo205, page->Memo206, page->Memo207, page->Memo208,
-                           page->Memo209, page->Memo210}) {
-        box->clear();
-    }
-    ShowLamps(0xFF);
+void DragController::ShowReaction(const std::string& text) {
+    w_.page->Memo205->setText(ToQ(text));
 }
 
-void DragController::TakeSensorEvent(const SensorEvent& event) {
-    switch (event.kind) {
-        case SensorEventKind::kDragLineOn:
-        case SensorEventKind::kDragLineOff:
-            ShowLine(event.line, event.kind == SensorEventKind::kDragLineOn);
-            break;
-        case SensorEventKind::kDragLabelNormal:
-            SetLabelRed(w_.page->lineLabels[event.line], false);
-            break;
-        case SensorEventKind::kDragNewRun:
-            NewRun();
-            break;
-        case SensorEventKind::kDragStartLine:
-            StartLine(event.drag);
-            break;
-        case SensorEventKind::kDragSplit: {
-            const DragRunTexts texts = DragTextsOf(event.drag, timeFormat_);
-            QLineEdit* boxes[] = {w_.page->Memo206, w_.page->Memo207, w_.page->Memo208,
-                                  w_.page->Memo209};
-            boxes[event.line - 2]->setText(ToQ(texts.splits[event.line - 2]));
-            break;
-        }
-        case SensorEventKind::kDragFinish:
-            FinishRun(event.drag);
-            break;
-        case SensorEventKind::kDragRunReset:
-            // Only the tree's own reset ends the run's car: a finish sampled before an Abort
-            // that the window took first still books the car that ran.
-            ClearRunDisplays();
-            runCar_ = -1;
-            break;
-        case SensorEventKind::kDragLamps:
-            ShowLamps(event.lampByte);
-            break;
-        default:
-            break;
-    }
+void DragController::ShowSplit(int index, const std::string& text) {
+    QLineEdit* boxes[] = {w_.page->Memo206, w_.page->Memo207, w_.page->Memo208, w_.page->Memo209};
+    boxes[index]->setText(ToQ(text));
+}
+
+void DragController::ShowLastResult(const std::string& car, const std::string& name,
+                                    const std::string& elapsed, const std::string& speed) {
+    w_.page->Memo200->setText(ToQ(car));
+    w_.page->Memo201->setText(ToQ(name));
+    w_.page->Memo202->setText(ToQ(elapsed));
+    w_.page->Memo203->setText(ToQ(speed));
+}
+
+void DragController::ShowTreeLamps(bool amber, bool green, bool red) {
+    w_.page->SignalAmber->setPixmap(LampPixmap(amber ? Lamp::kAmberOn : Lamp::kAmberOff, 18));
+    w_.page->SignalGreen->setPixmap(LampPixmap(green ? Lamp::kGreenOn : Lamp::kGreenOff, 18));
+    w_.page->SignalRed->setPixmap(LampPixmap(red ? Lamp::kRedOn : Lamp::kRedOff, 18));
+}
+
+void DragController::ShowTreeButton(bool down) {
+    w_.page->SpeedButton200->setChecked(down);
+    w_.page->ShowTreeButtonArmed(down);
+}
+
+void DragController::ShowProStart(bool pro) {
+    const QSignalBlocker blockPro(w_.page->RadioButton1);
+    const QSignalBlocker blockStock(w_.page->RadioButton2);
+    w_.page->RadioButton1->setChecked(pro);
+    w_.page->RadioButton2->setChecked(!pro);
 }
 
 void DragController::ShowLine(int line, bool active) {
@@ -170,57 +98,20 @@ void DragController::ShowLine(int line, bool active) {
     }
 }
 
-void DragController::ShowLamps(uint8_t lampByte) {
-    const auto lit = [lampByte](uint8_t bit) { return (lampByte & bit) == 0; };
-    w_.page->SignalAmber->setPixmap(
-        LampPixmap(lit(kAmberLampBit) ? Lamp::kAmberOn : Lamp::kAmberOff, 18));
-    w_.page->SignalGreen->setPixmap(
-        LampPixmap(lit(kGreenLampBit) ? Lamp::kGreenOn : Lamp::kGreenOff, 18));
-    w_.page->SignalRed->setPixmap(LampPixmap(lit(kRedLampBit) ? Lamp::kRedOn : Lamp::kRedOff, 18));
+void DragController::ShowLineLabelNormal(int line) {
+    SetLabelRed(w_.page->lineLabels[line], false);
 }
 
-void DragController::NewRun() {
-    for (QLineEdit* box : {w_.page->Memo205, w_.page->Memo206, w_.page->Memo207, w_.page->Memo208,
-                           w_.page->Memo209}) {
-        box->clear();
-    }
-    TakeCarForRun();
+void DragController::ClearReceivedList() {
+    w_.receiverBox->Clear();
 }
 
-void DragController::StartLine(const DragLineTimes& run) {
-    for (QLineEdit* box :
-         {w_.page->Memo206, w_.page->Memo207, w_.page->Memo208, w_.page->Memo209}) {
-        box->clear();
-    }
-    w_.page->Memo205->setText(ToQ(DragTextsOf(run, timeFormat_).reaction));
-    if (runCar_ < 0) {
-        TakeCarForRun();
-    }
+void DragController::EnableSessionControls(bool running) {
+    w_.page->SpeedButton200->setEnabled(running);
 }
 
-int32_t DragController::TakeCarForRun() {
-    runCar_ = CarOfBox();
-    w_.page->Memo210->setText(QString::number(runCar_));
-    const int32_t next = NextDragCar(runCar_);
-    session_.entryRow = next;
-    w_.entries->ShowCar(next);
-    w_.page->Memo204->setText(QString::number(next));
-    return runCar_;
-}
-
-int32_t DragController::CarOfBox() const {
-    return DragCarOfRunBox(w_.page->Memo204->text().toStdString(), session_.entryRow);
-}
-
-void DragController::FinishRun(const DragLineTimes& run) {
-    const int32_t car = runCar_ >= 0 ? runCar_ : TakeCarForRun();
-    const BookedResult booked = BookDragRun(run, car, timeFormat_, *w_.entryTable, session_);
-    w_.page->Memo200->setText(QString::number(car));
-    w_.page->Memo201->setText(ToQ(booked.display.name));
-    w_.page->Memo202->setText(ToQ(booked.display.time));
-    w_.page->Memo203->setText(ToQ(booked.cells[kDragSpeed]));
-    w_.results->AddResult(booked);
-    ReleaseTree();
+bool DragController::TakesTypedDigits() const {
+    return w_.page->Memo204->hasFocus();
 }
 
 }  // namespace vantrel

@@ -1,17 +1,11 @@
 #pragma once
-// The DRAG tab at work: the car number box, the tree button, Pro/Stock, the run's displays and
-// the finish routine that books the run. The light tree itself runs on the timing thread
-// (DragTree); this controller sends it the operator's actions and shows what it reports.
+// The DRAG tab bound to its flow: shows what DragFlow reports on DragPage's widgets and hands
+// the flow the car number box's text and Enter, the tree button and Pro/Stock.
 // Thread rule: GUI thread only.
 
 #include <QObject>
-#include <cstdint>
 
-#include "common/session_state.h"
-#include "common/time_text.h"
-#include "modes/race_mode_controller.h"
-
-class QWidget;
+#include "modes/drag_flow.h"
 
 namespace vantrel {
 
@@ -19,61 +13,44 @@ class DragPage;
 class EntryPanel;
 class EntryTable;
 class LineList;
-class MsClock;
-class Prompter;
-class ResultBooking;
-class SensorHub;
 
 struct DragWiring {
     DragPage* page = nullptr;
     LineList* receiverBox = nullptr;  // CIRCUIT's received list, which the reset empties
     EntryPanel* entries = nullptr;
-    EntryTable* entryTable = nullptr;
-    ResultBooking* results = nullptr;
-    SensorHub* sensors = nullptr;  // gets the drag step; takes the tree commands
-    const MsClock* clock = nullptr;
-    Prompter* prompter = nullptr;
-    QWidget* dialogParent = nullptr;
 };
 
-class DragController final : public QObject, public RaceModeController {
+class DragController final : public QObject, private DragView {
     Q_OBJECT
 public:
-    DragController(const DragWiring& wiring, SessionState& session, QObject* parent);
+    // Binds `flow` (the event's) to the page; the flow shows on the page from now on.
+    DragController(const DragWiring& wiring, DragFlow& flow, QObject* parent);
 
-    RaceMode Mode() const override { return RaceMode::kDrag; }
-    void Configure(const SetupSettings& setup) override { timeFormat_ = setup.timeFormat; }
-    void ModeReset() override;
-    void StartSession(uint32_t) override {}
-    bool ReadsSensors() const override { return true; }
-    bool OpensUsbAdapter() const override { return false; }
-    void StopSession() override;
-    bool CarsRunning() const override { return false; }
-    void TakeSensorEvent(const SensorEvent& event) override;
-    bool UsesResultButtons() const override { return false; }
-    bool TakeDigitKey(int digit) override;
-
-    // The car number box on Enter.
-    void Memo204KeyDown();
-    // The tree button, pressed or released by the operator.
-    void SpeedButton200Click(bool down);
+    DragFlow& Flow() { return flow_; }
+    // The tree button works only in a session.
+    void EnableSessionControls(bool running);
+    // Digits typed into the car number box are a car number, not a tree start or a split.
+    bool TakesTypedDigits() const;
 
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void ShowLine(int line, bool active);
-    void ShowLamps(uint8_t lampByte);
-    void NewRun();
-    void StartLine(const DragLineTimes& run);
-    void FinishRun(const DragLineTimes& run);
-    void ClearRunDisplays();
-    void ReleaseTree();
-    int32_t TakeCarForRun();
-    int32_t CarOfBox() const;
+
+    void ShowNextCar(const std::string& text) override;
+    void SelectEntryRow(int32_t row) override;
+    void ShowRunCar(const std::string& text) override;
+    void ShowReaction(const std::string& text) override;
+    void ShowSplit(int index, const std::string& text) override;
+    void ShowLastResult(const std::string& car, const std::string& name, const std::string& elapsed,
+                        const std::string& speed) override;
+    void ShowTreeLamps(bool amber, bool green, bool red) override;
+    void ShowTreeButton(bool down) override;
+    void ShowProStart(bool pro) override;
+    void ShowLine(int line, bool active) override;
+    void ShowLineLabelNormal(int line) override;
+    void ClearReceivedList() override;
 
     DragWiring w_;
-    SessionState& session_;
-    TimeFormat timeFormat_ = TimeFormat::kMinutesSeconds;
-    int32_t runCar_ = -1;  // the car of the run in progress (Memo210), -1 for none
+    DragFlow& flow_;
 };
 
 }  // namespace vantrel

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -24,26 +25,57 @@
 #include "modes/gymkhana_texts.h"
 #include "modes/receiver_codes.h"
 #include "modes/start_list.h"
+#include "widgets/lamp_images.h"
 #include "widgets/prompter.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
 
-GymkhanaController::GymkhanaController(const GymkhanaWidgets& widgets, SessionState& session,
-                                       EntryTable& entries, ResultBooking& booking,
-                                       Prompter& prompter, const MsClock& clock,
-                                       GymkhanaHooks hooks, QObject* parent)
+namespace {
+QLabel* LampOf(GymkhanaPage* page, SensorInput input) {
+    switch (input) {
+        case SensorInput::kStart:
+            return page->StartLed;
+        case SensorInput::kFinish:
+            return page->FinishLed;
+        case SensorInput::kSplit1:
+            return page->SplitLed1;
+        case SensorInput::kSplit2:
+            return page->SplitLed2;
+    }
+    return page->StartLed;
+}
+
+QLabel* LabelOf(GymkhanaPage* page, SensorInput input) {
+    switch (input) {
+        case SensorInput::kStart:
+            return page->Label2;
+        case SensorInput::kFinish:
+            return page->Label3;
+        case SensorInput::kSplit1:
+            return page->Label20;
+        case SensorInput::kSplit2:
+            return page->Label21;
+    }
+    return page->Label2;
+}
+}  // namespace
+
+GymkhanaController::GymkhanaController(const GymkhanaWidgets& widgets, GymkhanaFlow& flow,
+                                       SessionState& session, Prompter& prompter,
+                                       const MsClock& clock, GymkhanaHooks hooks, QObject* parent)
     : QObject(parent),
       w_(widgets),
       session_(session),
       prompter_(prompter),
       clock_(clock),
       hooks_(std::move(hooks)),
-      flow_(session, entries, booking, *this) {
+      flow_(flow) {
     GymkhanaPage* p = w_.page;
     carBoxes_ = {nullptr, p->Memo101, p->Memo102, p->Memo107, p->Memo120};
     clockBoxes_ = {nullptr, p->Memo105, p->Memo106, p->Memo108, p->Memo121};
     ConnectWidgets();
+    flow_.BindView(*this);
 }
 
 void GymkhanaController::ConnectWidgets() {
@@ -73,6 +105,12 @@ void GymkhanaController::ConnectWidgets() {
     connect(p->Misscourse1, &QAction::triggered, this, &GymkhanaController::Misscourse1Click);
     connect(p->Clearpenalty1, &QAction::triggered, this, &GymkhanaController::Clearpenalty1Click);
     connect(p->Clear1, &QAction::triggered, this, &GymkhanaController::AttackClearClick);
+    for (QComboBox* combo : {p->ComboBox100, p->ComboBox101}) {
+        connect(combo, &QComboBox::currentIndexChanged, this, [this] {
+            flow_.SetPassCounts(w_.page->ComboBox100->currentIndex(),
+                                w_.page->ComboBox101->currentIndex());
+        });
+    }
 }
 
 void GymkhanaController::StartClearClick() {
@@ -99,77 +137,30 @@ void GymkhanaController::AttackClearClick() {
     flow_.RemoveCar(selectedPosition_);
 }
 
-void GymkhanaController::Configure(const SetupSettings& setup) {
-    flow_.Configure(setup, w_.page->ComboBox100->currentIndex(),
-                    w_.page->ComboBox101->currentIndex());
-}
-
-void GymkhanaController::ModeReset() {
-    selectedPosition_ = 0;
-    if (hooks_.resetSensorOffDelays) {
-        hooks_.resetSensorOffDelays();
-    }
+void GymkhanaController::FirstShow() {
     flow_.ModeReset();
-    for (QLineEdit* box : {w_.page->Memo103, w_.page->Memo104, w_.page->Memo110, w_.splitCar}) {
-        box->clear();
-    }
-    w_.splitTime->setText(QStringLiteral("--:--:--"));
-    if (hooks_.passCountsChanged) {
-        hooks_.passCountsChanged();
+    for (int position = 1; position <= 4; ++position) {
+        carBoxes_[position]->clear();  // empty at start-up, "0" only after a mode reset
     }
 }
 
-void GymkhanaController::TakeSensorEvent(const SensorEvent& event) {
-    if (event.kind != SensorEventKind::kActiveEdge) {
-        return;
-    }
-    switch (event.input) {
-        case SensorInput::kStart:
-            flow_.OnStartEdge(event.tick);
-            break;
-        case SensorInput::kFinish:
-            flow_.OnFinishEdge(event.tick);
-            break;
-        case SensorInput::kSplit1:
-            flow_.OnSplit1Edge(event.tick);
-            break;
-        case SensorInput::kSplit2:
-            flow_.OnSplit2Edge(event.tick);
-            break;
-    }
+void GymkhanaController::EnableSessionControls(bool running) {
+    w_.page->ComboBox100->setEnabled(!running);
+    w_.page->ComboBox101->setEnabled(!running);
+    w_.page->BitBtn2->setEnabled(running);
 }
 
-void GymkhanaController::StartSession(uint32_t /*sessionStartTick*/) {
-    stopTick_.reset();
-    flow_.StartSession();
+void GymkhanaController::ShowSplitSensors(bool split1Connected, bool split2Connected) {
+    w_.page->SplitLed1->setVisible(split1Connected);
+    w_.page->Label20->setVisible(split1Connected);
+    w_.page->SplitLed2->setVisible(split2Connected);
+    w_.page->Label21->setVisible(split2Connected);
 }
 
-void GymkhanaController::StopSession() {
-    stopTick_ = clock_.MsTick();
-    for (QTimer* timer : w_.clocks) {
-        timer->stop();
-    }
-    flow_.StopSession();
-    ShowPositions();
-}
-
-std::vector<CarOnCourse> GymkhanaController::CarsOnCourseNow() const {
-    std::vector<CarOnCourse> cars;
-    const CourseState& s = flow_.Course().State();
-    for (int32_t position = kNewestPosition; position <= kOldestPosition; ++position) {
-        if (flow_.Course().HoldsCar(position)) {
-            const CourseRecord& record = s.courseTimes[position];
-            cars.push_back({position, s.courseCar[position], record[kStartWord],
-                            record[kSplit1Word], record[kSplit2Word], record[kPenaltyWord]});
-        }
-    }
-    return cars;
-}
-
-void GymkhanaController::PutBackOnCourse(const std::vector<CarOnCourse>& cars) {
-    for (const CarOnCourse& car : cars) {
-        flow_.PutBackOnCourse(car.position, car.car,
-                              {car.startTick, car.split1Ms, car.split2Ms, car.penalty});
+void GymkhanaController::ClearPenaltyHints() {
+    for (int position = 1; position <= 4; ++position) {
+        carBoxes_[position]->setToolTip(QString());
+        clockBoxes_[position]->setToolTip(QString());
     }
 }
 
@@ -199,21 +190,13 @@ void GymkhanaController::ShowStatus(const std::string& text) {
 void GymkhanaController::ShowStartList() {
     for (int place = 1; place <= StartList::kPlaces; ++place) {
         QLineEdit* box = w_.page->startBoxes[place - 1];
-        if (!IsEditingColor(box)) {
+        if (!flow_.PlaceEditing(place)) {
             box->setText(ToQ(flow_.Starters().PlaceText(place)));
         }
     }
     const QString proposal = ToQ(flow_.Starters().ProposalText());
     if (w_.page->Memo114->text() != proposal) {
         w_.page->Memo114->setText(proposal);
-    }
-}
-
-void GymkhanaController::TakeReceivedBytes(uint8_t* bytes, uint16_t count, uint32_t /*tick*/) {
-    const std::optional<int32_t> car =
-        PickCarFromReceiver(bytes, count, session_, w_.entries->CurrentCar());
-    if (car) {
-        w_.entries->ShowCar(*car);
     }
 }
 
@@ -225,7 +208,7 @@ void GymkhanaController::ShowPositions() {
     const CourseState& s = flow_.Course().State();
     for (int position = 1; position <= 4; ++position) {
         const bool occupied = flow_.Course().HoldsCar(position);
-        if (!IsEditingColor(carBoxes_[position])) {
+        if (!flow_.CourseEditing(position)) {
             carBoxes_[position]->setText(QString::number(s.courseCar[position]));
         }
         const QString hint = ToQ(flow_.Course().PenaltyHintAt(position));
@@ -294,9 +277,56 @@ void GymkhanaController::ShowResult(const BookedResult& result, int32_t resultRo
     w_.results->SelectRow(resultRow);
 }
 
-void GymkhanaController::TimeoutFinishPass(uint32_t tick) {
-    if (hooks_.timeoutFinishPass) {
-        hooks_.timeoutFinishPass(tick);
+void GymkhanaController::ShowLamp(SensorInput input, bool on) {
+    LampOf(w_.page, input)->setPixmap(LampPixmap(on ? Lamp::kOn : Lamp::kOff));
+}
+
+void GymkhanaController::ShowLabelRed(SensorInput input, bool red) {
+    SetLabelRed(LabelOf(w_.page, input), red);
+}
+
+void GymkhanaController::ClearResultDisplays() {
+    selectedPosition_ = 0;
+    for (QLineEdit* box : {w_.page->Memo103, w_.page->Memo104, w_.page->Memo110, w_.splitCar}) {
+        box->clear();
+    }
+    w_.splitTime->setText(QStringLiteral("--:--:--"));
+}
+
+void GymkhanaController::ShowPassCountChoice(int32_t startIndex, int32_t finishIndex) {
+    const QSignalBlocker blockStart(w_.page->ComboBox100);
+    const QSignalBlocker blockFinish(w_.page->ComboBox101);
+    w_.page->ComboBox100->setCurrentIndex(startIndex);
+    w_.page->ComboBox101->setCurrentIndex(finishIndex);
+    w_.page->ShowPassCountBoxes();
+    if (hooks_.passCountsShown) {
+        hooks_.passCountsShown();
+    }
+}
+
+void GymkhanaController::SessionStopped() {
+    stopTick_ = clock_.MsTick();
+    for (QTimer* timer : w_.clocks) {
+        timer->stop();
+    }
+    ShowPositions();
+}
+
+void GymkhanaController::ShowPlaceEditing(int32_t place, bool editing) {
+    QLineEdit* box = w_.page->startBoxes[place - 1];
+    SetEditingColor(box, editing);
+    box->setReadOnly(!editing);
+    if (editing) {
+        box->selectAll();
+    }
+}
+
+void GymkhanaController::ShowCourseEditing(int32_t position, bool editing) {
+    QLineEdit* box = carBoxes_[position];
+    SetEditingColor(box, editing);
+    box->setReadOnly(!editing);
+    if (editing) {
+        box->selectAll();
     }
 }
 
@@ -336,29 +366,31 @@ void GymkhanaController::ShowAttackPopup(QLineEdit* box, const QPoint& pos) {
 
 void GymkhanaController::BeginBoxEdit(QLineEdit* box) {
     if (const int place = QueuePlaceOf(box); place != 0) {
-        placeEdits_[place] = flow_.BeginStartPlaceEdit(place);
+        flow_.BeginPlaceEditing(place);
     } else if (const int position = PositionOfBox(box); position != 0) {
-        courseEdits_[position] = flow_.BeginCourseEdit(position);
+        flow_.BeginCourseEditing(position);
     }
-    SetEditingColor(box, true);
-    box->setReadOnly(false);
-    box->selectAll();
+}
+
+bool GymkhanaController::BoxEditing(const QObject* box) const {
+    if (const int place = QueuePlaceOf(box); place != 0) {
+        return flow_.PlaceEditing(place);
+    }
+    const int position = PositionOfBox(box);
+    return position != 0 && carBoxes_[position] == box && flow_.CourseEditing(position);
 }
 
 void GymkhanaController::CommitQueueBox(QLineEdit* box) {
-    SetEditingColor(box, false);
-    box->setReadOnly(true);
     const int place = QueuePlaceOf(box);
-    ReportRefusedEdit(flow_.CommitStartPlace(placeEdits_[place], FromQ(box->text())),
+    ReportRefusedEdit(flow_.CommitPlaceEditing(place, FromQ(box->text())),
                       QString::fromUtf8(kMsgQueueMovedOn));
 }
 
 void GymkhanaController::CommitCourseBox(QLineEdit* box) {
-    SetEditingColor(box, false);
-    box->setReadOnly(true);
-    const CourseEdit& edit = courseEdits_[PositionOfBox(box)];
-    ReportRefusedEdit(flow_.CommitCourseCar(edit, FromQ(box->text())),
-                      QString::fromUtf8(kMsgCarLeftPosition).arg(edit.car));
+    const int position = PositionOfBox(box);
+    const int32_t car = flow_.CourseEditCar(position);
+    ReportRefusedEdit(flow_.CommitCourseEditing(position, FromQ(box->text())),
+                      QString::fromUtf8(kMsgCarLeftPosition).arg(car));
 }
 
 void GymkhanaController::ReportRefusedEdit(EditCommit outcome, const QString& movedText) {
@@ -383,7 +415,7 @@ void GymkhanaController::MoveInRing(QLineEdit* from, bool left) {
 }
 
 bool GymkhanaController::HandleQueueBox(QLineEdit* box, QEvent* event) {
-    const bool editing = IsEditingColor(box);
+    const bool editing = BoxEditing(box);
     switch (event->type()) {
         case QEvent::MouseButtonDblClick:
             editing ? CommitQueueBox(box) : BeginBoxEdit(box);
@@ -425,7 +457,7 @@ void GymkhanaController::ToggleCourseEdit(QLineEdit* box, bool editing) {
 
 bool GymkhanaController::HandleCourseBox(QLineEdit* box, QEvent* event) {
     const bool carBox = std::find(carBoxes_.begin(), carBoxes_.end(), box) != carBoxes_.end();
-    const bool editing = carBox && IsEditingColor(box);
+    const bool editing = carBox && BoxEditing(box);
     switch (event->type()) {
         case QEvent::MouseButtonPress:
             if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {

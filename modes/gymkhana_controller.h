@@ -11,7 +11,6 @@
 #include <optional>
 
 #include "modes/gymkhana_flow.h"
-#include "modes/race_mode_controller.h"
 
 class QLineEdit;
 class QTableView;
@@ -32,12 +31,8 @@ struct GymkhanaHooks {
     std::function<void(SplitDisplay, const QString& car, const QString& time)> splitShown;
     // Every sensor event already taken must be handled before a clock decides a time-out.
     std::function<void()> drainSensorEvents;
-    // The time limit finished the car in position "I" at `tick` (its finish line in the log).
-    std::function<void(uint32_t tick)> timeoutFinishPass;
-    // The mode reset returns every input's label to normal at the next tick.
-    std::function<void()> resetSensorOffDelays;
-    // The pass counts are to be read again from their combos (ComboBox100Change).
-    std::function<void()> passCountsChanged;
+    // The pass counts in force changed (the split display depends on them).
+    std::function<void()> passCountsShown;
 };
 
 struct GymkhanaWidgets {
@@ -49,33 +44,26 @@ struct GymkhanaWidgets {
     std::array<QTimer*, 4> clocks{};  // Timer2..Timer5, positions 1..4
 };
 
-class GymkhanaController : public QObject, public RaceModeController, private GymkhanaView {
+// Binds the GYMKHANA page to the event's gymkhana flow: the page's boxes, buttons, popups
+// and clock timers go to the flow, and the flow's view calls are drawn on the page.
+class GymkhanaController : public QObject, private GymkhanaView {
     Q_OBJECT
 public:
-    GymkhanaController(const GymkhanaWidgets& widgets, SessionState& session, EntryTable& entries,
-                       ResultBooking& booking, Prompter& prompter, const MsClock& clock,
-                       GymkhanaHooks hooks, QObject* parent);
+    GymkhanaController(const GymkhanaWidgets& widgets, GymkhanaFlow& flow, SessionState& session,
+                       Prompter& prompter, const MsClock& clock, GymkhanaHooks hooks,
+                       QObject* parent);
 
     GymkhanaFlow& Flow() { return flow_; }
     int SelectedPosition() const { return selectedPosition_; }
-
-    // The race mode: settings and the pass-count combos, resets, sessions, sensor events.
-    RaceMode Mode() const override { return RaceMode::kGymkhana; }
-    void Configure(const SetupSettings& setup) override;
-    void ModeReset() override;
-    void StartSession(uint32_t sessionStartTick) override;
-    bool ReadsSensors() const override { return true; }
-    bool OpensUsbAdapter() const override { return true; }
-    void StopSession() override;
-    bool CarsRunning() const override { return flow_.Course().CarsOnCourse() > 0; }
-    void TakeSensorEvent(const SensorEvent& event) override;
-    bool UsesResultButtons() const override { return true; }
-    // A long run of one receiver code picks that car in the entry list (the next-car box and
-    // the start queue stay as they are: taking the car is the operator's pick).
-    void TakeReceivedBytes(uint8_t* bytes, uint16_t count, uint32_t tick) override;
-    std::vector<CarOnCourse> CarsOnCourseNow() const override;
-    void PutBackOnCourse(const std::vector<CarOnCourse>& cars) override;
     void RefreshWaitingCar() { flow_.RefreshWaitingCar(); }
+    // The window's first show: the mode reset, but the course's car boxes stay empty.
+    void FirstShow();
+    // Whether a box of this tab takes digits typed as text rather than as timing keys.
+    bool TakesTypedDigits() const { return false; }
+    // Start and the buttons that need a session; the pass counts only without one.
+    void EnableSessionControls(bool running);
+    // The split sensors' lamps and labels are shown for the connected ones only.
+    void ShowSplitSensors(bool split1Connected, bool split2Connected);
     // An entry row picked by mouse or Enter.
     void PickEntryRow(int row);
 
@@ -92,7 +80,14 @@ private:
     void ShowSplit(SplitDisplay display, const std::string& carText,
                    const std::string& timeText) override;
     void ShowResult(const BookedResult& result, int32_t resultRow) override;
-    void TimeoutFinishPass(uint32_t tick) override;
+    void ShowLamp(SensorInput input, bool on) override;
+    void ShowLabelRed(SensorInput input, bool red) override;
+    void ClearResultDisplays() override;
+    void ShowPassCountChoice(int32_t startIndex, int32_t finishIndex) override;
+    void SessionStopped() override;
+    void ShowPlaceEditing(int32_t place, bool editing) override;
+    void ShowCourseEditing(int32_t position, bool editing) override;
+    void ClearPenaltyHints() override;
 
     // The tab's buttons and popup items.
     void ConnectWidgets();
@@ -108,6 +103,7 @@ private:
     bool HandleQueueBox(QLineEdit* box, QEvent* event);
     bool HandleCourseBox(QLineEdit* box, QEvent* event);
     void BeginBoxEdit(QLineEdit* box);
+    bool BoxEditing(const QObject* box) const;
     void CommitQueueBox(QLineEdit* box);
     void CommitCourseBox(QLineEdit* box);
     void ToggleCourseEdit(QLineEdit* box, bool editing);
@@ -124,13 +120,10 @@ private:
     Prompter& prompter_;
     const MsClock& clock_;
     GymkhanaHooks hooks_;
-    GymkhanaFlow flow_;
+    GymkhanaFlow& flow_;
     std::array<QLineEdit*, 5> carBoxes_{};    // by course position 1..4
     std::array<QLineEdit*, 5> clockBoxes_{};  // by course position 1..4
     int selectedPosition_ = 0;
-    // What each box's edit began on, so a commit goes to that car or is refused.
-    std::array<PlaceEdit, 5> placeEdits_{};    // by queue place 1..4
-    std::array<CourseEdit, 5> courseEdits_{};  // by course position 1..4
     // Set by the session stop: from then on the clocks show the run times at the stop.
     std::optional<uint32_t> stopTick_;
 };

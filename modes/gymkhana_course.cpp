@@ -10,7 +10,7 @@ int32_t ElapsedSince(int32_t startWord, uint32_t tick) {
 
 std::string PenaltyHint(int32_t penaltyWord) {
     if (penaltyWord == kMissCourse) {
-        return kMissCourseText;
+        return kPenMissCourse;
     }
     if (penaltyWord == 0) {
         return {};

@@ -4,18 +4,24 @@
 // window implements GymkhanaView to show what changed and forwards its events here.
 // Thread rule: GUI thread only.
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "lists/result_sink.h"
 #include "modes/course_clock.h"
 #include "modes/gymkhana_course.h"
 #include "modes/gymkhana_result.h"
+#include "modes/mode_flow.h"
 #include "modes/start_list.h"
+#include "modes/tone_sink.h"
 
 namespace vantrel {
 
 class EntryTable;
+class SensorLog;
+class TickCommands;
 struct SessionState;
 struct SetupSettings;
 
@@ -41,6 +47,28 @@ public:
     virtual void ShowResult(const BookedResult& /*result*/, int32_t /*resultRow*/) {}
     // The time limit finishes the car in position "I" at `tick`, as a finish pass would.
     virtual void TimeoutFinishPass(uint32_t /*tick*/) {}
+    // A sensor's lamp and the colour of its label (red while the input is active or its OFF
+    // delay runs).
+    virtual void ShowLamp(SensorInput /*input*/, bool /*on*/) {}
+    virtual void ShowLabelRed(SensorInput /*input*/, bool /*red*/) {}
+    // The mode reset empties the last result and the split display.
+    virtual void ClearResultDisplays() {}
+    // The pass-count choices in force (item indexes of the two combos).
+    virtual void ShowPassCountChoice(int32_t /*startIndex*/, int32_t /*finishIndex*/) {}
+    // The session stopped: the clocks show the run times at the stop from now on.
+    virtual void SessionStopped() {}
+    // A queue place (1..4) or course position (1..4) began or ended its edit.
+    virtual void ShowPlaceEditing(int32_t /*place*/, bool /*editing*/) {}
+    virtual void ShowCourseEditing(int32_t /*position*/, bool /*editing*/) {}
+    // The penalty hints of every position are emptied.
+    virtual void ClearPenaltyHints() {}
+};
+
+// What the flow reaches besides the lists; each may be null (tests of the rules alone).
+struct GymkhanaLinks {
+    TickCommands* tick = nullptr;  // the mode reset's OFF-delay reset
+    SensorLog* log = nullptr;      // the finish line of a time-out
+    ToneSink* tones = nullptr;     // start and finish tones
 };
 
 // The split display is shown on the GYMKHANA tab when a split sensor is connected or cars
@@ -48,24 +76,52 @@ public:
 bool SplitDisplayVisible(bool gymkhanaActive, bool split1Connected, bool split2Connected,
                          int32_t finishPassIndex);
 
-class GymkhanaFlow final : private CourseObserver {
+class GymkhanaFlow final : public ModeFlow, private CourseObserver {
 public:
-    // Finished runs are booked through `booking`.
+    // Finished runs are booked through `booking`. Without a view the flow shows nothing
+    // until BindView.
     GymkhanaFlow(SessionState& session, EntryTable& entries, ResultBooking& booking,
                  GymkhanaView& view);
+    GymkhanaFlow(SessionState& session, EntryTable& entries, ResultBooking& booking);
+    void BindView(GymkhanaView& view) { view_ = &view; }
+    void Link(const GymkhanaLinks& links) { links_ = links; }
 
     const GymkhanaCourse& Course() const { return course_; }
     const StartList& Starters() const { return startList_; }
-    const ResultSettings& ResultRules() const { return resultSettings_; }
 
     // Split pins, time format, distance, time-out and the pass-count combos' item indexes.
     void Configure(const SetupSettings& setup, int32_t startPassIndex, int32_t finishPassIndex);
+    // The pass counts chosen (session.startPassIndex, session.finishPassIndex) changed.
+    void SetPassCounts(int32_t startPassIndex, int32_t finishPassIndex);
 
-    // Mode reset: empty course and queue, proposal "1", entryRow 1.
-    void ModeReset();
+    // The race mode. The mode reset also resets every input's OFF delay and empties the
+    // result displays; the stop leaves the clocks showing the times at the stop.
+    RaceMode Mode() const override { return RaceMode::kGymkhana; }
+    void Configure(const SetupSettings& setup) override;
+    void ModeReset() override;
+    void StartSession(uint32_t /*sessionStartTick*/) override { StartSession(); }
     void StartSession();
-    void StopSession() { RefreshWaitingCar(); }
+    bool ReadsSensors() const override { return true; }
+    bool OpensUsbAdapter() const override { return true; }
+    void StopSession() override;
+    bool CarsRunning() const override { return course_.CarsOnCourse() > 0; }
+    // Active edges drive the course.
+    void TakeSensorEvent(const SensorEvent& event) override;
+    bool UsesResultButtons() const override { return true; }
+    // A long run of one receiver code picks that car in the entry list (the next-car box and
+    // the start queue stay as they are: taking the car is the operator's pick).
+    void TakeReceivedBytes(uint8_t* bytes, uint16_t count, uint32_t tick) override;
+    std::vector<CarOnCourse> CarsOnCourseNow() const override;
+    void PutBackOnCourse(const std::vector<CarOnCourse>& cars) override;
     void RefreshWaitingCar();
+
+    // The sensors' lamps and labels, in every mode (they are shown on this tab): a start or
+    // finish whose label is not red yet asks for its tone while nothing waits to be spoken.
+    void TakeLampEvent(const SensorEvent& event);
+    // Session stop: every lamp dark, every label normal.
+    void ClearLamps();
+    void ClearPenaltyHints() { view_->ClearPenaltyHints(); }
+    bool LabelRed(SensorInput input) const { return labelRed_[static_cast<size_t>(input)]; }
 
     // Active edges from the sampler, in their order, with their sample ticks.
     void OnStartEdge(uint32_t tick) { course_.OnStartEdge(tick); }
@@ -75,7 +131,7 @@ public:
     // See GymkhanaCourse::PutBack; the positions are shown again.
     bool PutBackOnCourse(int32_t position, int32_t car, const CourseRecord& record) {
         const bool done = course_.PutBack(position, car, record);
-        view_.ShowPositions();
+        view_->ShowPositions();
         return done;
     }
 
@@ -92,6 +148,11 @@ public:
     // A queue box's edit begins and is committed; a refused edit leaves the queue as it is.
     PlaceEdit BeginStartPlaceEdit(int32_t place) const { return startList_.BeginPlaceEdit(place); }
     EditCommit CommitStartPlace(const PlaceEdit& edit, const std::string& text);
+    // The same with the edit kept here, so that whether a box is being edited is the flow's
+    // state, not the box's: begin, ask, commit (a place not being edited commits nothing).
+    void BeginPlaceEditing(int32_t place);
+    bool PlaceEditing(int32_t place) const;
+    EditCommit CommitPlaceEditing(int32_t place, const std::string& text);
     // "削除" of StartPopup; place 0 when no queue box has the focus.
     void ClearStartPlace(int32_t place);
 
@@ -107,6 +168,11 @@ public:
     // or that run has left the position meanwhile. The boxes are redrawn either way.
     CourseEdit BeginCourseEdit(int32_t position) const { return course_.BeginEdit(position); }
     EditCommit CommitCourseCar(const CourseEdit& edit, const std::string& text);
+    void BeginCourseEditing(int32_t position);
+    bool CourseEditing(int32_t position) const;
+    // The car the position's edit began on (0 when none).
+    int32_t CourseEditCar(int32_t position) const;
+    EditCommit CommitCourseEditing(int32_t position, const std::string& text);
 
 private:
     void StartPassesChanged(int32_t remaining) override;
@@ -119,14 +185,21 @@ private:
     bool Running() const;
     void SelectEntryRow(int32_t row);
     bool AfterPenalty(bool changed);
+    void RequestTone(SensorInput input);
+    static bool ValidSlot(int32_t slot) { return slot >= 1 && slot <= 4; }
 
     SessionState& session_;
     EntryTable& entries_;
     ResultBooking& booking_;
-    GymkhanaView& view_;
+    GymkhanaView* view_;
+    GymkhanaLinks links_;
     GymkhanaCourse course_{*this};
     StartList startList_;
     ResultSettings resultSettings_;
+    CourseConfig config_;
+    std::array<std::optional<PlaceEdit>, 5> placeEdits_{};    // by queue place 1..4
+    std::array<std::optional<CourseEdit>, 5> courseEdits_{};  // by course position 1..4
+    std::array<bool, kSensorInputCount> labelRed_{};
 };
 
 }  // namespace vantrel

@@ -45,7 +45,7 @@ RecordDisplay RecordDisplayOf(const GymkhanaResult& result, const FinishedRun& r
 
 std::string PenaltyText(int32_t penaltyWord) {
     if (penaltyWord == kMissCourse) {
-        return kMissCourseText;
+        return kPenMissCourse;
     }
     return penaltyWord == 0 ? std::string() : std::to_string(penaltyWord);
 }
@@ -84,7 +84,7 @@ GymkhanaResult BuildGymkhanaResult(const FinishedRun& run, const ResultSettings&
     row[kResultName] = result.name;
     row[kResultModel] = entries.Model(run.car);
     if (run.timedOut) {
-        row[kResultPen] = kMissCourseText;
+        row[kResultPen] = kPenMissCourse;
         row[kResultTime] = std::to_string(TimeoutLimitMs(settings.timeOut));
         row[kResultComment] = kTimeoutComment;
     } else {

@@ -3,6 +3,7 @@
 // Thread rule: any thread (constants).
 
 #include "common/messages.h"
+#include "lists/list_texts.h"
 
 namespace vantrel {
 
@@ -18,7 +19,6 @@ inline constexpr const char kMsgCarLeftPosition[] =
 inline constexpr const char kEditCancelledCaption[] = "修正の取り消し";
 
 inline constexpr const char kEmptyClockText[] = "--:--";
-inline constexpr const char kMissCourseText[] = "MC";
 inline constexpr const char kTimeoutComment[] = "(Timeout)";
 
 }  // namespace vantrel

@@ -6,32 +6,16 @@
 namespace vantrel {
 
 namespace {
-constexpr uint8_t kCarZero = 0x30;
-constexpr uint8_t kFirstInvalidHigh = 0xF8;
 constexpr int32_t kRepeatsToPick = 100;  // the 101st repetition, the 102nd byte, picks
 }  // namespace
-
-std::optional<int32_t> CarOfCode(uint8_t code) {
-    if (code < kCarZero || code >= kFirstInvalidHigh) {
-        return std::nullopt;
-    }
-    return code - kCarZero;
-}
-
-uint8_t CodeOfCar(int32_t car) {
-    return static_cast<uint8_t>((car & 0xFF) + kCarZero);
-}
-
-uint8_t CodeOfDigitKey(int digit) {
-    return digit == 0 ? static_cast<uint8_t>(':') : static_cast<uint8_t>('0' + digit);
-}
 
 std::optional<int32_t> PickCarFromReceiver(uint8_t* bytes, std::size_t count, SessionState& session,
                                            int32_t selectedRow) {
     std::optional<int32_t> picked;
     for (std::size_t i = 0; i < count; ++i) {
         const uint8_t code = bytes[i];
-        if (code <= kCarZero || code >= kFirstInvalidHigh) {
+        const std::optional<int32_t> car = CarOfCode(code);
+        if (!car || *car == 0) {
             bytes[i] = kInvalidCodeMark;
             continue;
         }
@@ -41,11 +25,10 @@ std::optional<int32_t> PickCarFromReceiver(uint8_t* bytes, std::size_t count, Se
             continue;
         }
         if (++session.sameCodeCount > kRepeatsToPick) {
-            const int32_t car = code - kCarZero;
-            if (car != selectedRow) {
-                session.entryRow = car;
-                selectedRow = car;
-                picked = car;
+            if (*car != selectedRow) {
+                session.entryRow = *car;
+                selectedRow = *car;
+                picked = *car;
             }
             session.sameCodeCount = 0;
         }

@@ -1,6 +1,6 @@
 #pragma once
-// The receiver's car codes: one byte per passing, car = byte - 0x30. In GYMKHANA a long run of
-// one code picks that car in the entry list; in CIRCUIT every valid code is a passing.
+// What the receiver's codes (common/car_code.h) do in each mode: in GYMKHANA a long run of one
+// code picks that car in the entry list; in CIRCUIT every valid code is a passing.
 // Thread rule: GUI thread only.
 
 #include <cstddef>
@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "common/car_code.h"
+
 namespace vantrel {
 
 struct SessionState;
@@ -16,14 +18,6 @@ struct SessionState;
 constexpr uint8_t kInvalidCodeMark = '-';
 // The received list of the CIRCUIT tab keeps this many lines at most.
 constexpr int kReceivedListLines = 201;
-
-// The car of a code for a passing: 0..199, or nullopt for an invalid byte.
-std::optional<int32_t> CarOfCode(uint8_t code);
-// The code a car number stands for (keyboard and printer-port passings): its low eight bits
-// plus 0x30, as the receiver would send it.
-uint8_t CodeOfCar(int32_t car);
-// The code of a digit key in CIRCUIT: "1".."9" themselves, "0" car 10 (":").
-uint8_t CodeOfDigitKey(int digit);
 
 // GYMKHANA: counts repetitions of one code; the 102nd identical byte after a different one
 // picks its car, and every further 101st confirms it again. Invalid bytes (car 0 included)

@@ -2,16 +2,15 @@
 
 #include <Qt>
 
+#include "common/car_code.h"
+
 namespace vantrel {
 
 std::optional<char> ReceiverCodeForKey(int key) {
-    if (key >= Qt::Key_1 && key <= Qt::Key_9) {
-        return static_cast<char>('1' + (key - Qt::Key_1));
+    if (key < Qt::Key_0 || key > Qt::Key_9) {
+        return std::nullopt;
     }
-    if (key == Qt::Key_0) {
-        return ':';
-    }
-    return std::nullopt;
+    return static_cast<char>(CodeOfDigitKey(key - Qt::Key_0));
 }
 
 }  // namespace vantrel

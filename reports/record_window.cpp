@@ -86,7 +86,10 @@ void SetWidths(QTableView* grid, const int (&widths)[N], std::initializer_list<i
 }  // namespace
 
 TRecordForm::TRecordForm(const RecordWindowEnvironment& env, QWidget* parent)
-    : QWidget(parent, Qt::Window), env_(env) {
+    : QWidget(parent, Qt::Window),
+      env_(env),
+      ownScoreboard_(env.scoreboard == nullptr ? std::make_unique<Scoreboard>() : nullptr),
+      scoreboard_(env.scoreboard != nullptr ? *env.scoreboard : *ownScoreboard_) {
     assert(env_.standings && env_.prompter && env_.session && env_.clock);
     setObjectName(QStringLiteral("RecordForm"));
     setWindowTitle(QStringLiteral("Record"));

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "common/race_mode.h"
@@ -37,6 +38,8 @@ struct SessionState;
 // What the window needs from the main window; every pointer must outlive the window.
 struct RecordWindowEnvironment {
     Standings* standings = nullptr;
+    // The scoreboard the window shows and the live pages publish; null: the window's own.
+    Scoreboard* scoreboard = nullptr;
     std::filesystem::path iniPath;  // the settings file, "Vantrel.ini" beside the program
     Prompter* prompter = nullptr;
     SessionState* session = nullptr;     // `running` and `currentMode`, see below
@@ -139,7 +142,8 @@ private:
     void ShowScoreboardTexts();
 
     RecordWindowEnvironment env_;
-    Scoreboard scoreboard_;
+    std::unique_ptr<Scoreboard> ownScoreboard_;
+    Scoreboard& scoreboard_;
     ExportNaming naming_;
     TextGridModel* rankModel_ = nullptr;
     TextGridModel* listModel_ = nullptr;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/numbers.h"
+#include "lists/list_texts.h"
 
 namespace vantrel {
 
@@ -84,7 +85,7 @@ void Standings::AddResult(int32_t car, int32_t time, int32_t count, const TimeSt
     if (time == -1) {
         // A miss-course never becomes a best time and never changes the ranking.
         CopyNameAndModel(car);
-        list_.PushLast(car, "MC");
+        list_.PushLast(car, kPenMissCourse);
         return;
     }
     // Read before anything changes, so that a failure leaves the row as it was.

@@ -1,15 +1,13 @@
 #include "reports/standings_rebuild.h"
 
-#include "common/messages.h"
 #include "common/numbers.h"
 #include "common/text_file.h"
+#include "lists/list_texts.h"
 
 namespace vantrel {
 
 namespace {
 
-// The lecture command appends this marker to the gymkhana "Comment" cell.
-constexpr std::string_view kLectureMarker = msg::k115;
 constexpr int32_t kPenaltyMs = 5000;
 
 // The cells of one result row; columns the layout lacks read as "".
@@ -27,7 +25,7 @@ void ReplayGymkhana(Standings& standings, int32_t car, const Cells& row, const T
     if (penalty.empty()) {
         const int32_t time = ParseTimeText(row[4]);
         standings.AddResult(car, time, StrToIntOrThrow(row[8]), style);
-    } else if (penalty == "MC") {
+    } else if (penalty == kPenMissCourse) {
         standings.AddResult(car, -1, StrToIntOrThrow(row[8]), style);
     } else {
         const int32_t time = ParseTimeText(row[4]);

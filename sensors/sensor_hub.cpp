@@ -130,22 +130,6 @@ void SensorHub::Arm() {
     }
 }
 
-void SensorHub::SetSensorKey(SensorInput input, bool down) {
-    KeyLevels keys = Keys();
-    if (keys.Forces(input) != down) {
-        keys.Set(input, down);
-        sampler_.SendKeys(keys);
-    }
-}
-
-void SensorHub::SetDragLineKeys(uint8_t lines) {
-    KeyLevels keys = Keys();
-    if (keys.keyDragLines != lines) {
-        keys.keyDragLines = lines;
-        sampler_.SendKeys(keys);
-    }
-}
-
 bool SensorHub::TickNow() {
     if (!loop_.IsIdle()) {
         return false;  // the timing thread owns the sampler

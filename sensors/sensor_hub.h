@@ -29,6 +29,7 @@
 #include "sensors/sensor_event_queue.h"
 #include "sensors/sensor_log.h"
 #include "sensors/session_recorder.h"
+#include "sensors/tick_commands.h"
 #include "sensors/timing_loop.h"
 #include "sensors/usb_adapter.h"
 
@@ -84,23 +85,21 @@ public:
 
     // The tab the tick works for (DRAG runs the drag step).
     void SetActiveMode(RaceMode mode) { sampler_.SetActiveMode(mode); }
-    // The timing keys: the sensor's simulated level, taken by the next tick whether or not the
-    // timing thread runs (a press and release before a session start makes no pass).
-    void SetSensorKey(SensorInput input, bool down);
-    // Drag lines forced active by the digit keys (bit k: line k, the key k+1).
-    void SetDragLineKeys(uint8_t lines);
+    // What the next tick is to do: timing keys, drag lines, the drag tree, resets.
+    TickCommands& Commands() { return control_; }
+    void SetSensorKey(SensorInput input, bool down) { control_.SetSensorKey(input, down); }
+    void SetDragLineKeys(uint8_t lines) { control_.SetDragLineKeys(lines); }
     const KeyLevels& Keys() const { return sampler_.Commands().Levels().keys; }
-    // The drag commands; the drag step reads them from the sampler's state.
-    void SetTreeButton(bool down) { sampler_.Commands().SendTreeButton(down); }
-    void SetProTree(bool pro) { sampler_.Commands().SendProTree(pro); }
-    void ResetDragRun() { sampler_.Commands().SendRequest(SamplerCommandKind::kRunReset); }
+    void SetTreeButton(bool down) { control_.SetTreeButton(down); }
+    void SetProTree(bool pro) { control_.SetProTree(pro); }
+    void ResetDragRun() { control_.ResetDragRun(); }
 
     // For tests on a fake clock: Arm starts no thread; TickNow runs one timer callback on the
     // calling thread and delivers its events. Returns whether a tick ran.
     void SetManualTicks(bool manual) { manualTicks_ = manual; }
     bool TickNow();
     // Mode reset: every input runs its OFF-delay expiry at the next tick (labels normal).
-    void ResetOffDelays() { sampler_.RequestOffDelayReset(); }
+    void ResetOffDelays() { control_.ResetOffDelays(); }
 
     SensorLog& Log() { return log_; }
     // Program end: adds the exit line and, when `logfile` is on, saves the log in `folder`.
@@ -108,7 +107,6 @@ public:
 
     // Status panel 2: ms between the two latest timer callbacks.
     int32_t LastTickInterval() const { return loop_.LastTickInterval(); }
-    uint64_t EventsLost() const { return queue_.LostTotal(); }
     // After a ReadFailed event: whether it was the USB adapter (stop the session and show the
     // text with caption kUsbErrorCaption) and the text to show (message 141, or the parallel
     // port's device and reason; its inputs read idle from now on).
@@ -142,6 +140,7 @@ private:
     SensorEventQueue queue_;
     std::atomic<bool> armed_{false};  // the timing thread runs while it is set
     Sampler sampler_;
+    SamplerControl control_{sampler_};
     TimingLoop loop_;
     SensorLog log_;
     PortDriver portDriver_;

@@ -4,7 +4,7 @@ namespace vantrel {
 
 void AnnouncerSink::ResultBooked(const BookedResult& result, int32_t /*row*/) {
     const ResultAnnouncement& said = result.announcement;
-    if (!said.announce || !voiceTicked_()) {
+    if (!said.announce || !session_.voiceOn) {
         return;
     }
     sound_.AnnounceTime(said.timeMs, said.overwriteWhenFull ? CSound::RingRule::kOverwriteFreeSlot

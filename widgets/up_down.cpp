@@ -37,7 +37,6 @@ int UpDown::Position(int fallback) const {
 void UpDown::SetPosition(int value) {
     value = std::clamp(value, minimum_, maximum_);
     buddy_->setText(QString::number(value));
-    emit positionChanged(value);
 }
 
 void UpDown::StepUp() {

@@ -20,15 +20,13 @@ public:
     int Maximum() const { return maximum_; }
     // The number in the box, clamped to the range; `fallback` when the text is no number.
     int Position(int fallback) const;
+    // Writes `value`, clamped, into the box; the owner hears it from the box's textChanged.
     void SetPosition(int value);
     // How far one click of an arrow moves the number (1 unless set).
     void SetIncrement(int increment) { increment_ = increment; }
 
     void StepUp();
     void StepDown();
-
-signals:
-    void positionChanged(int value);
 
 private:
     QLineEdit* buddy_;

@@ -37,8 +37,8 @@ bool IsLabelRed(const QWidget* label) {
     return label->palette().color(QPalette::WindowText) == QColor(255, 0, 0);
 }
 
-QString ToQ(const std::string& text) {
-    return QString::fromStdString(text);
+QString ToQ(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::string FromQ(const QString& text) {

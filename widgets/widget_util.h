@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QString>
 #include <QWidget>
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace vantrel {
@@ -34,7 +36,8 @@ inline bool IsEnterKey(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-QString ToQ(const std::string& text);
+// The program's texts are UTF-8 in the source.
+QString ToQ(std::string_view text);
 std::string FromQ(const QString& text);
 
 }  // namespace vantrel

@@ -148,7 +148,7 @@ public:
         App().ResetCounts();
         const double wallBegin = WallMs();
         const double cpuBegin = ThreadCpuMs();
-        circuit_->ProcessPassings(block.data(), kBlockBytes, tick_);
+        circuit_->Flow().ProcessPassings(block.data(), kBlockBytes, tick_);
         const double wallBooked = WallMs();
         const double cpuBooked = ThreadCpuMs();
         DrainEvents();

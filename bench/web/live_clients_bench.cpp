@@ -159,7 +159,7 @@ public:
             tick_ += 1000;
             clock_.Set(tick_);
             const double begin = ThreadCpuMs();
-            circuit_->ProcessPassings(&code, 1, tick_);
+            circuit_->Flow().ProcessPassings(&code, 1, tick_);
             QApplication::processEvents();  // the snapshot, taken when the window is idle
             cpu.push_back(ThreadCpuMs() - begin);
             QEventLoop pause;

@@ -1,13 +1,18 @@
-// The CIRCUIT tab driven as a timekeeper would: digit keys as passings in both counting
-// methods, received blocks, the received list; the saved result file is what counts.
+// The CIRCUIT tab driven as a timekeeper would: digit keys and received blocks through the
+// window, the page's boxes bound to the flow, the grids, the standings and the tones; the
+// saved result file is what counts. The rules themselves are tested on the flow.
 #include <QAction>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <map>
 #include <random>
 
 #include "common/text_file.h"
+#include "lists/entry_panel.h"
 #include "lists/entry_table.h"
 #include "modes/circuit_controller.h"
 #include "modes/circuit_page.h"
@@ -77,29 +82,6 @@ TEST_F(CircuitWindowTest, LapTimingFromTheDigitKeys) {
     EXPECT_TRUE(log.back().ends_with(",10"));
 }
 
-TEST_F(CircuitWindowTest, CommonStartBlocksShareTheirTickAndARejectionStopsNothing) {
-    OpenCircuit(SessionState::kCommonStart);
-    auto* circuit = window->findChild<CircuitController*>();
-    ASSERT_NE(circuit, nullptr);
-    uint8_t block[] = {0x31, 0x32, 0x2D, 0x35};
-    circuit->ProcessPassings(block, 4, start + 75400);
-    uint8_t next[] = {0x31, 0x37, 0x30};
-    circuit->ProcessPassings(next, 3, start + 80000);
-    EXPECT_EQ(Saved(),
-              (std::vector<std::string>{"1,,,1,01:15.400,01:15.400", "2,,,1,01:15.400,01:15.400",
-                                        "5,,,1,01:15.400,01:15.400", "7,,,1,01:20.000,01:20.000"}));
-    EXPECT_EQ(Received(), (QStringList{"1", "2", "5", "1", "7", "0"}));
-    // A digit key is a passing too, timed from the session start.
-    Digit(9, 95250);
-    EXPECT_EQ(window->Results().Cell(4, 5), "01:35.250");
-    EXPECT_EQ(window->Results().Cell(5, 5), "01:35.250");
-    // The list keeps the latest 201 lines.
-    std::vector<uint8_t> zeros(205, 0x30);
-    circuit->ProcessPassings(zeros.data(), static_cast<uint16_t>(zeros.size()), start + 90000);
-    EXPECT_EQ(Received().size(), 201);
-    EXPECT_EQ(Received().front(), QStringLiteral("0"));
-}
-
 // The Rank page as text, for comparing two standings.
 std::vector<std::string> RankText(const Standings& standings) {
     std::vector<std::string> rows;
@@ -146,12 +128,12 @@ TEST_F(CircuitWindowTest, TwoHourRaceOfSixtyCarsThroughTheReceiverScriptPath) {
     }
     const ReceiverScriptParseResult parsed = ParseReceiverScript(text);
     ASSERT_TRUE(parsed.ok) << parsed.error;
-    auto* circuit = window->findChild<CircuitController*>();
+    CircuitFlow& circuit = window->findChild<CircuitController*>()->Flow();
     for (const ReceiverScriptBlock& block : parsed.script.blocks) {
         std::vector<uint8_t> bytes = block.bytes;
         clock.Set(start + block.atMs);
-        circuit->ProcessPassings(bytes.data(), static_cast<uint16_t>(bytes.size()),
-                                 start + block.atMs);
+        circuit.ProcessPassings(bytes.data(), static_cast<uint16_t>(bytes.size()),
+                                start + block.atMs);
     }
 
     // Every lap once, in the order the receiver saw them, times exact to the tick.
@@ -190,13 +172,14 @@ TEST_F(CircuitWindowTest, TwoHourRaceOfSixtyCarsThroughTheReceiverScriptPath) {
 TEST_F(CircuitWindowTest, TheRankPageFollowsTheLapsWithoutMovingTheView) {
     OpenCircuit(SessionState::kCommonStart);
     window->State().maskTimeS = 0;
-    auto* circuit = window->findChild<CircuitController*>();
-    ASSERT_NE(circuit, nullptr);
+    auto* controller = window->findChild<CircuitController*>();
+    ASSERT_NE(controller, nullptr);
+    CircuitFlow& circuit = controller->Flow();
     std::vector<uint8_t> everyCar;
     for (int car = 1; car <= 199; ++car) {
         everyCar.push_back(CodeOfCar(car));
     }
-    circuit->ProcessPassings(everyCar.data(), 199, start + 60000);
+    circuit.ProcessPassings(everyCar.data(), 199, start + 60000);
     TRecordForm& record = window->Record();
     record.resize(600, 400);
     record.show();
@@ -209,7 +192,7 @@ TEST_F(CircuitWindowTest, TheRankPageFollowsTheLapsWithoutMovingTheView) {
     QApplication::processEvents();
 
     uint8_t block[] = {CodeOfCar(5), CodeOfCar(150), CodeOfCar(150)};
-    circuit->ProcessPassings(block, 3, start + 120000);  // car 150's second passing: lap 3
+    circuit.ProcessPassings(block, 3, start + 120000);  // car 150's second passing: lap 3
     QApplication::processEvents();
     EXPECT_EQ(bar->value(), 80);
     EXPECT_EQ(rank->currentIndex().row(), 90);
@@ -224,6 +207,59 @@ TEST_F(CircuitWindowTest, TheRankPageFollowsTheLapsWithoutMovingTheView) {
     EXPECT_EQ(shown(RankPage::kBehind, 3), "2Lap");
     EXPECT_EQ(page.Cell(RankPage::kCar, 3), shown(RankPage::kCar, 3));
     EXPECT_EQ(record.TabSheet3->Memo1->text(), QStringLiteral("150"));
+}
+
+// The page's boxes edit the flow's settings and show them back; a lap shows in both grids and
+// its tones reach the announcer.
+TEST_F(CircuitWindowTest, ThePageTheGridsAndTheTonesAreBoundToTheFlow) {
+    Open("IoAddress=None\r\nCommPort=None\r\nBeepOn=1\r\n");
+    Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+    auto* method = Find<RadioGroup>("RadioGroup300");
+    auto* port = Find<RadioGroup>("RadioGroup301");
+    auto* mask = Find<QLineEdit>("Memo302");
+    auto* received = Find<QLabel>("Label11");
+    method->findChildren<QRadioButton*>().at(1)->click();
+    port->findChildren<QRadioButton*>().at(1)->click();
+    mask->setText("45");
+    SessionState& state = window->State();
+    EXPECT_EQ(state.countingMethod, SessionState::kCommonStart);
+    EXPECT_EQ(state.circuitInput, SessionState::kPrinterPort);
+    EXPECT_FALSE(received->isEnabled());
+    EXPECT_EQ(state.maskTimeS, 45);
+    // Settings that come from elsewhere (the settings file, a restore) are shown.
+    state.countingMethod = 0;
+    state.circuitInput = 0;
+    state.maskTimeS = 12;
+    auto* circuit = window->findChild<CircuitController*>();
+    ASSERT_NE(circuit, nullptr);
+    circuit->ShowSettings();
+    EXPECT_EQ(method->ItemIndex(), 0);
+    EXPECT_EQ(port->ItemIndex(), 0);
+    EXPECT_TRUE(received->isEnabled());
+    EXPECT_EQ(mask->text(), QStringLiteral("12"));
+    mask->setText("0");  // below the spin control's range, and shown again as it is
+    circuit->ShowSettings();
+    EXPECT_EQ(mask->text(), QStringLiteral("0"));
+    EXPECT_EQ(state.maskTimeS, 0);
+    mask->setText("30");
+
+    PressAltS();
+    ASSERT_TRUE(window->SessionRunning());
+    EXPECT_FALSE(method->isEnabled());
+    start = clock.MsTick();
+    Digit(4, 1000);
+    Digit(4, 40000);
+    EXPECT_EQ(Received(), (QStringList{"4", "4"}));
+    EXPECT_EQ(window->Results().Cell(0, 1), "4");
+    EXPECT_EQ(Find<EntryPanel>("Panel1")->CurrentCar(), 4);
+    EXPECT_EQ(Find<QTableView>("StringGrid2")->currentIndex().row(), 0);
+    QElapsedTimer waited;  // the announcer plays on its own thread
+    waited.start();
+    while (audio.Played().size() < 2 && waited.elapsed() < 15000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    EXPECT_EQ(audio.Played(), (std::vector<std::string>{"async HITONE", "async LOTONE"}));
+    PressAltS();
 }
 
 }  // namespace

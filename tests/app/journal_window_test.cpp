@@ -84,7 +84,7 @@ TEST_F(JournalWindowTest, ACrashedSessionComesBackAndItsCarOnCourseFinishesOnIts
     Run(6000);
     const uint32_t start = Pass(Qt::Key_F11);  // car 2 on course when the program dies
     Run(2000);
-    ASSERT_EQ(window->Gymkhana().CarsOnCourseNow().size(), 1u);
+    ASSERT_EQ(window->Gymkhana().Flow().CarsOnCourseNow().size(), 1u);
     QApplication::processEvents();
     ListJournal& journal = window->Journal();
     ASSERT_TRUE(
@@ -103,8 +103,8 @@ TEST_F(JournalWindowTest, ACrashedSessionComesBackAndItsCarOnCourseFinishesOnIts
     EXPECT_EQ(Cell(4, 1), firstTime);
     EXPECT_TRUE(window->State().resultModified);
     EXPECT_TRUE(window->SessionRunning());
-    ASSERT_EQ(window->Gymkhana().CarsOnCourseNow().size(), 1u);
-    EXPECT_EQ(window->Gymkhana().CarsOnCourseNow()[0].car, 2);
+    ASSERT_EQ(window->Gymkhana().Flow().CarsOnCourseNow().size(), 1u);
+    EXPECT_EQ(window->Gymkhana().Flow().CarsOnCourseNow()[0].car, 2);
     EXPECT_TRUE(std::filesystem::exists(crashed.string() + ".restored"));
 
     Run(3000);

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
@@ -12,8 +13,10 @@
 #include "app/sensor_warning_panel.h"
 #include "dialogs/setup_dialog.h"
 #include "lists/entry_table.h"
+#include "reports/record_window.h"
 #include "sensors/pty_pair.h"
 #include "sensors/receiver_hub.h"
+#include "sensors/receiver_script.h"
 #include "support/manual_timing_fixture.h"
 #include "widgets/line_list.h"
 
@@ -85,6 +88,49 @@ TEST_F(ReceiverWindowTest, WithoutAPortTheBoxStaysUntickedAndCircuitRunsWithoutR
     EXPECT_TRUE(window->SessionRunning());
     EXPECT_FALSE(window->Receiver().IsOpen());
     EXPECT_TRUE(prompter.Calls().empty());
+}
+
+TEST_F(ReceiverWindowTest, TheSerialOutputStateFollowsTheBoxThroughTheProgramsOwnUnticking) {
+    OpenWith("None");
+    auto* box = Find<QCheckBox>("CheckBox2");
+    EXPECT_FALSE(window->State().serialOutputOn);
+    // Without a port the program unticks the box the click ticked.
+    ClickRs232c();
+    ASSERT_FALSE(box->isChecked());
+    EXPECT_FALSE(window->State().serialOutputOn);
+
+    window->Receiver().UseScript(ReceiverScript{});  // a port that opens
+    ClickRs232c();
+    ASSERT_TRUE(box->isChecked());
+    EXPECT_TRUE(window->State().serialOutputOn);
+    // A mode change closes the port and unticks the box.
+    Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+    ASSERT_FALSE(box->isChecked());
+    EXPECT_FALSE(window->State().serialOutputOn);
+    Find<QTabWidget>("PageControl1")->setCurrentIndex(0);
+    ClickRs232c();
+    EXPECT_TRUE(window->State().serialOutputOn);
+    ClickRs232c();
+    EXPECT_FALSE(window->State().serialOutputOn);
+}
+
+TEST_F(ReceiverWindowTest, EveryDigitKeyIsTheSameCarInTheMainAndTheRecordWindow) {
+    OpenWith("None");
+    Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+    PressAltS();
+    ASSERT_TRUE(window->SessionRunning());
+    const auto lastReceived = [this] { return Received().split(QLatin1Char('\n')).last(); };
+    for (int digit = 0; digit <= 9; ++digit) {
+        const QString car = QString::number(digit == 0 ? 10 : digit);
+        Key(Qt::Key_0 + digit, true);
+        Key(Qt::Key_0 + digit, false);
+        EXPECT_EQ(lastReceived(), car) << "main window, digit " << digit;
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + digit, Qt::KeypadModifier);
+        QApplication::sendEvent(window->Record().StringGrid1, &press);
+        EXPECT_EQ(lastReceived(), car) << "record window, digit " << digit;
+    }
+    EXPECT_EQ(Received().split(QLatin1Char('\n')).size(), 20);
+    PressAltS();
 }
 
 TEST_F(ReceiverWindowTest, CircuitSessionTakesTheReceiverAndSurvivesItsLoss) {

@@ -78,7 +78,7 @@ TEST_F(SessionTest, StoppingWithCarsOnCourseAsksAndNoKeepsTiming) {
     start.kind = SensorEventKind::kActiveEdge;
     start.input = SensorInput::kStart;
     start.tick = clock.MsTick();
-    window->Gymkhana().TakeSensorEvent(start);
+    window->Event().TakeSensorEvent(start);
     prompter.AnswerNo();
     PressAltS();
     ASSERT_EQ(prompter.Calls().size(), 1u);

@@ -88,6 +88,23 @@ TEST_F(VoiceWindowTest, WithoutASoundDeviceTickingSaysSoAndStaysTicked) {
     EXPECT_TRUE(Find<QCheckBox>("CheckBox1")->isChecked());
 }
 
+TEST_F(VoiceWindowTest, TheVoiceStateFollowsTheBoxHoweverItIsTicked) {
+    audio.devices = 0;
+    Open("IoAddress=None\r\n");
+    auto* voice = Find<QCheckBox>("CheckBox1");
+    EXPECT_FALSE(window->State().voiceOn);
+    // Without a device the box stays ticked and times are still queued.
+    voice->click();
+    ASSERT_TRUE(voice->isChecked());
+    EXPECT_TRUE(window->State().voiceOn);
+    voice->setChecked(false);  // as the program itself would untick it
+    EXPECT_FALSE(window->State().voiceOn);
+    voice->setChecked(true);
+    EXPECT_TRUE(window->State().voiceOn);
+    voice->click();
+    EXPECT_FALSE(window->State().voiceOn);
+}
+
 TEST_F(VoiceWindowTest, AVoicePackInTheWorkingFolderIsUsedForTheSession) {
     std::filesystem::copy_file(VANTREL_PACK_PATH, dir / "xSonvale.so");
     Open("IoAddress=None\r\nDelay=100\r\nReadDelay=0\r\n");

@@ -7,8 +7,8 @@
 #include <QSlider>
 
 #include "common/ini_file.h"
-#include "modes/circuit_page.h"
 #include "setup_dialog_fixture.h"
+#include "widgets/radio_group.h"
 
 namespace vantrel::test {
 namespace {

@@ -8,8 +8,8 @@
 #include <QSlider>
 
 #include "common/ini_file.h"
-#include "modes/circuit_page.h"
 #include "setup_dialog_fixture.h"
+#include "widgets/radio_group.h"
 #include "widgets/up_down.h"
 
 namespace vantrel::test {

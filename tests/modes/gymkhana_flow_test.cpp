@@ -288,5 +288,89 @@ TEST(SplitDisplayTest, VisibleWithASplitSensorOrExtraFinishPasses) {
     EXPECT_FALSE(SplitDisplayVisible(false, true, true, 1));
 }
 
+struct RecordingTones : ToneSink {
+    bool busy = false;
+    std::vector<Tone> tones;
+    bool Busy() const override { return busy; }
+    void RequestTone(Tone tone) override { tones.push_back(tone); }
+};
+
+SensorEvent LampEvent(SensorEventKind kind, SensorInput input) {
+    SensorEvent event;
+    event.kind = kind;
+    event.input = input;
+    return event;
+}
+
+// The tone of a start or finish sounds once per pass that turns its label red, never while its
+// label is still red from the last pass or while something waits to be spoken; the stop
+// leaves every label normal, so the next pass sounds again.
+TEST_F(GymkhanaFlowTest, TonesFollowTheLabelsAndTheAnnouncer) {
+    RecordingTones tones;
+    flow.Link({nullptr, nullptr, &tones});
+    const auto pass = [this](SensorInput input) {
+        flow.TakeLampEvent(LampEvent(SensorEventKind::kLampOn, input));
+        flow.TakeLampEvent(LampEvent(SensorEventKind::kLabelRed, input));
+        flow.TakeLampEvent(LampEvent(SensorEventKind::kLampOff, input));
+    };
+    pass(SensorInput::kStart);
+    EXPECT_TRUE(flow.LabelRed(SensorInput::kStart));
+    pass(SensorInput::kStart);  // inside the OFF delay: no second tone
+    pass(SensorInput::kSplit1);
+    tones.busy = true;
+    pass(SensorInput::kFinish);
+    EXPECT_EQ(tones.tones, std::vector<Tone>{Tone::kHigh});
+    tones.busy = false;
+    flow.TakeLampEvent(LampEvent(SensorEventKind::kOffDelayOver, SensorInput::kFinish));
+    pass(SensorInput::kFinish);
+    EXPECT_EQ(tones.tones, (std::vector<Tone>{Tone::kHigh, Tone::kLow}));
+    flow.ClearLamps();
+    for (const SensorInput input :
+         {SensorInput::kStart, SensorInput::kFinish, SensorInput::kSplit1, SensorInput::kSplit2}) {
+        EXPECT_FALSE(flow.LabelRed(input));
+    }
+    pass(SensorInput::kStart);
+    EXPECT_EQ(tones.tones.back(), Tone::kHigh);
+    EXPECT_EQ(tones.tones.size(), 3u);
+}
+
+// Whether a box is being edited is the flow's state: an edit is committed once, to the run
+// it began on, and a slot outside 1..4 is never editing.
+TEST_F(GymkhanaFlowTest, EditsAreKeptByTheFlowAndCommittedOnce) {
+    EXPECT_FALSE(flow.PlaceEditing(0));
+    EXPECT_FALSE(flow.PlaceEditing(5));
+    flow.BeginPlaceEditing(5);
+    EXPECT_FALSE(flow.PlaceEditing(5));
+    flow.BeginPlaceEditing(1);
+    EXPECT_TRUE(flow.PlaceEditing(1));
+    EXPECT_EQ(flow.CommitPlaceEditing(1, "7"), EditCommit::kAccepted);
+    EXPECT_FALSE(flow.PlaceEditing(1));
+    EXPECT_EQ(flow.Starters().Place(1), 7);
+    EXPECT_EQ(flow.CommitPlaceEditing(1, "8"), EditCommit::kMoved);
+    EXPECT_EQ(flow.Starters().Place(1), 7);
+
+    flow.OnStartEdge(1000);  // the queued car starts
+    flow.BeginCourseEditing(4);
+    EXPECT_TRUE(flow.CourseEditing(4));
+    EXPECT_EQ(flow.CourseEditCar(4), 7);
+    flow.OnFinishEdge(61000);  // the car leaves while its box is being edited
+    EXPECT_EQ(flow.CommitCourseEditing(4, "9"), EditCommit::kMoved);
+    EXPECT_FALSE(flow.CourseEditing(4));
+    EXPECT_EQ(results.Cell(ResultTable::kCar, 1), "7");
+}
+
+// The pass counts are the event's state: the options' Configure uses the ones chosen, and a
+// mode reset shows them again.
+TEST_F(GymkhanaFlowTest, PassCountsLiveInTheSession) {
+    flow.SetPassCounts(2, 1);
+    EXPECT_EQ(session.startPassIndex, 2);
+    EXPECT_EQ(session.finishPassIndex, 1);
+    flow.Configure(setup);
+    EXPECT_EQ(flow.Course().Config().startPassIndex, 2);
+    EXPECT_EQ(flow.Course().Config().finishPassIndex, 1);
+    flow.ModeReset();
+    EXPECT_EQ(flow.Course().Config().finishPassIndex, 1);
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -1,7 +1,7 @@
 #pragma once
-// One race mode as the main window drives it. The window holds one controller per mode and
-// calls the one in force, so it never switches on the mode; each controller owns its tab page,
-// its resets and what it makes of the sensors in its sessions.
+// One race mode's rules as the event drives them. The event holds one flow per mode and hands
+// the one in force every sensor event, received block and digit key, so nothing above it
+// switches on the mode; each flow owns its resets, its cars and what it makes of its input.
 // Thread rule: GUI thread only.
 
 #include <cstdint>
@@ -14,9 +14,9 @@
 
 namespace vantrel {
 
-class RaceModeController {
+class ModeFlow {
 public:
-    virtual ~RaceModeController() = default;
+    virtual ~ModeFlow() = default;
 
     virtual RaceMode Mode() const = 0;
     // The [Setup] settings in force changed (and, for the gymkhana, its pass counts).
