@@ -54,7 +54,7 @@ void CircuitController::ShowSettings(const CircuitSettings& settings) {
     page->Label11->setEnabled(settings.inputPort == 0);
     // The box is rewritten only when it reads otherwise: the spin control would clamp a mask
     // of 0 to its range and so change it.
-    if (true) {
+    if (CircuitMaskSeconds(page->Memo302->text().toStdString()) != settings.maskTimeS) {
         page->UpDown2->SetPosition(settings.maskTimeS);
     }
 }

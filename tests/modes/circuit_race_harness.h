@@ -130,10 +130,11 @@ inline uint8_t Garbage(std::mt19937& random) {
     return static_cast<uint8_t>(pick < 0x30 ? pick : 0xF8 + (pick - 0x30));
 }
 
+using PassingTimes = std::map<int32_t, std::vector<uint32_t>>;  // car -> its real passings
+
 // The real passings of every car, on the grid, after the session start.
-inline std::map<int32_t, std::vector<uint32_t>> Passings(const RaceOptions& o,
-                                                         std::mt19937& random) {
-    std::map<int32_t, std::vector<uint32_t>> passings;
+inline PassingTimes Passings(const RaceOptions& o, std::mt19937& random) {
+    PassingTimes passings;
     const uint32_t spread = o.maxLapMs - o.minLapMs + 1;
     for (int32_t car = 1; car <= o.cars; ++car) {
         uint32_t t = 0;
@@ -149,79 +150,100 @@ inline std::map<int32_t, std::vector<uint32_t>> Passings(const RaceOptions& o,
     return passings;
 }
 
-}  // namespace race_detail
-
-// The race's blocks and, from its real passings alone, the laps to book: in lap timing a car's
-// first passing starts its clock, in common start it is lap 1 from the session start.
-inline CircuitRace MakeCircuitRace(const RaceOptions& o) {
-    using race_detail::kQuantumMs;
-    std::mt19937 random(o.seed);
-    const std::map<int32_t, std::vector<uint32_t>> passings = race_detail::Passings(o, random);
-    std::map<uint32_t, std::vector<uint8_t>> codesAt;
+struct RaceCodes {
+    std::map<uint32_t, std::vector<uint8_t>> at;            // time -> the block's codes
     std::map<std::pair<int32_t, uint32_t>, size_t> realAt;  // (car, time) -> passing index
-    // Echoes only where a mask swallows them.
+};
+
+// Every real passing's code, some echoed in its block or later inside the mask (only where
+// a mask swallows them), and a few blocks of car 0 and garbage only.
+inline RaceCodes Codes(const RaceOptions& o, const PassingTimes& passings, std::mt19937& random) {
+    RaceCodes codes;
     const uint32_t maskMs = o.maskS > 0 ? static_cast<uint32_t>(o.maskS) * 1000 : 0;
     for (const auto& [car, times] : passings) {
         for (size_t i = 0; i < times.size(); ++i) {
-            realAt[{car, times[i]}] = i;
-            codesAt[times[i]].push_back(CodeOfCar(car));
+            codes.realAt[{car, times[i]}] = i;
+            codes.at[times[i]].push_back(CodeOfCar(car));
             const uint32_t dice = random() % 8;
             if (maskMs == 0) {
                 continue;
             }
-            if (dice == 0) {  // echoed in the same block
-                codesAt[times[i]].push_back(CodeOfCar(car));
-            } else if (dice < 3) {  // echoed a little later
+            if (dice == 0) {
+                codes.at[times[i]].push_back(CodeOfCar(car));
+            } else if (dice < 3) {
                 const uint32_t late = kQuantumMs * (1 + random() % (maskMs / kQuantumMs - 1));
-                codesAt[times[i] + late].push_back(CodeOfCar(car));
+                codes.at[times[i] + late].push_back(CodeOfCar(car));
             }
         }
     }
-    for (int32_t i = 0; i < 40; ++i) {  // blocks of garbage and car 0 only
-        codesAt[kQuantumMs * (1 + random() % (o.durationMs / kQuantumMs))].push_back(
-            random() % 2 ? uint8_t{0x30} : race_detail::Garbage(random));
+    for (int32_t i = 0; i < 40; ++i) {
+        codes.at[kQuantumMs * (1 + random() % (o.durationMs / kQuantumMs))].push_back(
+            random() % 2 ? uint8_t{0x30} : Garbage(random));
     }
+    return codes;
+}
+
+// Cars of one block in any order, with garbage bytes and now and then car 0 among them.
+inline void Scramble(std::vector<uint8_t>& codes, std::mt19937& random) {
+    std::shuffle(codes.begin(), codes.end(), random);
+    for (uint32_t n = random() % 3; n > 0; --n) {
+        codes.insert(codes.begin() + random() % (codes.size() + 1), Garbage(random));
+    }
+    if (random() % 16 == 0) {
+        codes.insert(codes.begin() + random() % (codes.size() + 1), uint8_t{0x30});
+    }
+}
+
+// What `block` must do, from the real passings alone: in lap timing a car's first passing
+// starts its clock, in common start it is lap 1 from the session start; the first copy of a
+// real passing in its block is the passing, any other copy an echo.
+inline void Expect(RaceBlock& block, const PassingTimes& passings, RaceCodes& codes,
+                   CircuitRace& race) {
+    const bool commonStart = race.options.commonStart;
+    for (const uint8_t code : block.bytes) {
+        const std::optional<int32_t> car = CarOfCode(code);
+        if (!car || *car == 0) {
+            continue;
+        }
+        block.anyCar = true;
+        const auto real = codes.realAt.find({*car, block.atMs});
+        if (real == codes.realAt.end()) {
+            continue;
+        }
+        const size_t index = real->second;
+        codes.realAt.erase(real);
+        const std::vector<uint32_t>& times = passings.at(*car);
+        if (!commonStart && index == 0) {
+            block.highTone = true;
+            race.count[*car] = 0;
+            continue;
+        }
+        const uint32_t from = commonStart ? 0 : times[0];
+        const uint32_t previous = index == 0 ? 0 : times[index - 1];
+        const auto lap = static_cast<int32_t>(commonStart ? index + 1 : index);
+        race.laps.push_back({*car, lap, static_cast<int32_t>(times[index] - previous),
+                             static_cast<int32_t>(times[index] - from)});
+        race.count[*car] = lap;
+        ++block.laps;
+        block.lowTone = true;
+    }
+}
+
+}  // namespace race_detail
+
+// A race of `o.cars` cars as received blocks, and the laps it must book.
+inline CircuitRace MakeCircuitRace(const RaceOptions& o) {
+    std::mt19937 random(o.seed);
+    const race_detail::PassingTimes passings = race_detail::Passings(o, random);
+    race_detail::RaceCodes codes = race_detail::Codes(o, passings, random);
     CircuitRace race;
     race.options = o;
-    for (auto& [at, codes] : codesAt) {
-        std::shuffle(codes.begin(), codes.end(), random);
-        for (uint32_t n = random() % 3; n > 0; --n) {
-            codes.insert(codes.begin() + random() % (codes.size() + 1),
-                         race_detail::Garbage(random));
-        }
-        if (random() % 16 == 0) {
-            codes.insert(codes.begin() + random() % (codes.size() + 1), uint8_t{0x30});
-        }
+    for (auto& [at, blockCodes] : codes.at) {
+        race_detail::Scramble(blockCodes, random);
         RaceBlock block;
         block.atMs = at;
-        block.bytes = codes;
-        for (const uint8_t code : codes) {
-            const std::optional<int32_t> car = CarOfCode(code);
-            if (!car || *car == 0) {
-                continue;
-            }
-            block.anyCar = true;
-            const auto real = realAt.find({*car, at});
-            if (real == realAt.end()) {
-                continue;  // an echo inside the mask
-            }
-            const size_t index = real->second;
-            realAt.erase(real);  // a second copy in the same block is an echo
-            const std::vector<uint32_t>& times = passings.at(*car);
-            if (!o.commonStart && index == 0) {
-                block.highTone = true;
-                race.count[*car] = 0;
-                continue;
-            }
-            const uint32_t from = o.commonStart ? 0 : times[0];
-            const uint32_t previous = index == 0 ? 0 : times[index - 1];
-            const auto lap = static_cast<int32_t>(o.commonStart ? index + 1 : index);
-            race.laps.push_back({*car, lap, static_cast<int32_t>(times[index] - previous),
-                                 static_cast<int32_t>(times[index] - from)});
-            race.count[*car] = lap;
-            ++block.laps;
-            block.lowTone = true;
-        }
+        block.bytes = blockCodes;
+        race_detail::Expect(block, passings, codes, race);
         race.blocks.push_back(std::move(block));
     }
     return race;

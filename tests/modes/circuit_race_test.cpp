@@ -34,6 +34,30 @@ std::vector<Tone> TonesOf(const RaceBlock& block) {
     return tones;
 }
 
+// What makes a race hard: its blocks hold several cars, echoes, car 0 and garbage bytes.
+struct RaceMix {
+    int64_t crowdedBlocks = 0;  // more than one counted passing
+    int64_t carCodes = 0;       // codes of cars 1..199, echoes included
+    int64_t countedPassings = 0;
+    int64_t carZero = 0;
+    int64_t garbage = 0;
+};
+
+RaceMix MixOf(const CircuitRace& race) {
+    RaceMix mix;
+    for (const RaceBlock& block : race.blocks) {
+        mix.crowdedBlocks += block.laps > 1 ? 1 : 0;
+        mix.countedPassings += block.laps;
+        for (const uint8_t code : block.bytes) {
+            const std::optional<int32_t> car = CarOfCode(code);
+            mix.garbage += car ? 0 : 1;
+            mix.carZero += car == 0 ? 1 : 0;
+            mix.carCodes += car && *car > 0 ? 1 : 0;
+        }
+    }
+    return mix;
+}
+
 void NameSomeCars(EntryTable& entries) {
     entries.SetCell(EntryTable::kName, 1, "Ito");
     entries.SetCell(EntryTable::kModel, 1, "N360");
@@ -48,6 +72,11 @@ TEST(CircuitRaceTest, EightHoursOfSixtyCarsInEachCountingMethodWithFlatMemory) {
         options.seed = commonStart ? 8 : 7;
         const CircuitRace race = MakeCircuitRace(options);
         ASSERT_GT(race.laps.size(), 60u * 8 * 30) << "at least 30 laps an hour a car";
+        const RaceMix mix = MixOf(race);
+        EXPECT_GT(mix.crowdedBlocks, 100);
+        EXPECT_GT(mix.carCodes - mix.countedPassings, 60 * 8 * 10) << "echoes in the mask";
+        EXPECT_GT(mix.carZero, 20);
+        EXPECT_GT(mix.garbage, 1000);
 
         SessionState session;
         EntryTable entries;

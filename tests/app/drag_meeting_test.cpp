@@ -1,6 +1,7 @@
 // A whole drag meeting in the core: the light tree on a real sampler tick reading a script on
-// a simulated clock, its events drained into the drag flow in order, the timekeeper's actions
-// in between. Every run must be booked once, with the right car and times exact to the tick.
+// a simulated clock, its events drained into the event object in order, the timekeeper's
+// actions on its drag flow in between. Every run must be booked once, with the right car and times
+// exact to the tick.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/meet.h"
 #include "common/session_state.h"
 #include "common/setup_settings.h"
 #include "lists/entry_table.h"
@@ -20,8 +22,8 @@
 #include "modes/drag_flow.h"
 #include "modes/drag_recording.h"
 #include "modes/drag_result.h"
-#include "modes/drag_sensor_rig.h"
 #include "modes/drag_tree.h"
+#include "support/scripted_sensor_rig.h"
 
 namespace vantrel::test {
 namespace {
@@ -57,13 +59,15 @@ std::optional<int32_t> CarOfTyped(const std::string& text) {
     return n <= 198 ? n : 1;
 }
 
+struct NoTones final : ToneSink {
+    bool Busy() const override { return false; }
+    void RequestTone(Tone) override {}
+};
+
 class DragMeetingTest : public ::testing::Test {
 protected:
     DragMeetingTest() {
         setup.timeFormat = TimeFormat::kMilliseconds;
-        for (int32_t car = 1; car <= kMaxCarNumber; ++car) {
-            entries.SetCell(EntryTable::kName, car, "Driver " + std::to_string(car));
-        }
         Plan();
     }
 
@@ -144,12 +148,9 @@ protected:
         return actions;
     }
 
-    SessionState session;
     SetupSettings setup;
-    EntryTable entries;
-    ResultTable results{RaceMode::kDrag};
-    ResultListCommands commands{results, entries, session, nullptr};
     RecordingDragView view;
+    NoTones tones;
     RecordingPrompter prompter;
     std::vector<PlannedRun> planned;
 };
@@ -161,13 +162,23 @@ TEST_F(DragMeetingTest, TwoHundredRunsAreBookedOnceWithTheirCarsAndTicks) {
     DragTree tree;
     // Twenty minutes before the 32-bit tick wraps, so the wrap falls inside the meeting.
     ScriptedSensorRig rig(Script(), config, 0xFFFFFFFFu - 20u * 60u * 1000u, &tree);
-    DragFlow flow(session, entries, commands, rig.Commands(), rig.Log(), rig.Clock(), prompter,
-                  view);
-    flow.Configure(setup);
-    flow.ModeReset();
+    Meet meet({&rig.Clock(), &rig.Commands(), &rig.Log(), &prompter, &tones});
+    SessionState& session = meet.Session();
+    EntryTable& entries = meet.Entries();
+    const ResultTable& results = meet.Results();
+    for (int32_t car = 1; car <= kMaxCarNumber; ++car) {
+        entries.SetCell(EntryTable::kName, car, "Driver " + std::to_string(car));
+    }
+    DragFlow& flow = meet.Drag();
+    flow.BindView(view);
+    meet.EnterMode(RaceMode::kDrag);
+    meet.Configure(setup);
+    meet.ModeReset();
     rig.Start(RaceMode::kDrag);
-    session.running = true;
-    flow.StartSession(rig.Clock().MsTick());
+    meet.StartSession(rig.Clock().MsTick());
+    const auto deliver = [&rig, &meet] {
+        rig.DeliverEach([&meet](const SensorEvent& event) { meet.TakeSensorEvent(event); });
+    };
 
     // The timekeeper's model of the meeting: the car proposed next, Pro or Stock, the runs'
     // cars and green delays.
@@ -196,7 +207,7 @@ TEST_F(DragMeetingTest, TwoHundredRunsAreBookedOnceWithTheirCarsAndTicks) {
     while (rig.ElapsedMs() < end) {
         for (; nextAction < actions.size() && actions[nextAction].at <= rig.ElapsedMs();
              ++nextAction) {
-            rig.Deliver(flow);
+            deliver();
             const Action& action = actions[nextAction];
             const PlannedRun& run = planned[action.run];
             switch (action.act) {
@@ -235,11 +246,11 @@ TEST_F(DragMeetingTest, TwoHundredRunsAreBookedOnceWithTheirCarsAndTicks) {
         }
         ASSERT_TRUE(rig.Step());
         if (--untilDrain == 0) {
-            rig.Deliver(flow);
+            deliver();
             untilDrain = 1 + static_cast<uint32_t>(random() % 25);
         }
     }
-    rig.Deliver(flow);
+    deliver();
     EXPECT_TRUE(rig.ScriptFinished());
     EXPECT_EQ(rig.EventsLost(), 0u);
 

@@ -1,7 +1,7 @@
 #pragma once
 // The timing side of a session without Qt and without a thread: a sampler on a fake clock
 // reading a simulation script, ticked by hand through TimingLoop's timer callback, its events
-// handed over in order as SensorHub's drain does. Any mode's flow can be fed from it.
+// handed over in order as SensorHub's drain does; the event object or any flow takes them.
 // Thread rule: one thread (the test's), which plays both the timing thread and the GUI.
 
 #include <atomic>
@@ -10,7 +10,6 @@
 
 #include "common/ms_clock.h"
 #include "common/race_mode.h"
-#include "modes/mode_flow.h"
 #include "sensors/sampler.h"
 #include "sensors/script_source.h"
 #include "sensors/sensor_event_queue.h"
@@ -65,34 +64,6 @@ public:
             take(event);
         }
     }
-    // The events a mode's flow takes (the window keeps the lamps of the four inputs).
-    void Deliver(ModeFlow& flow) {
-        DeliverEach([&flow](const SensorEvent& event) {
-            if (ForTheMode(event.kind)) {
-                flow.TakeSensorEvent(event);
-            }
-        });
-    }
-
-    // The kinds the window hands to the mode in force.
-    static bool ForTheMode(SensorEventKind kind) {
-        switch (kind) {
-            case SensorEventKind::kActiveEdge:
-            case SensorEventKind::kDragLineOn:
-            case SensorEventKind::kDragLineOff:
-            case SensorEventKind::kDragLabelNormal:
-            case SensorEventKind::kDragNewRun:
-            case SensorEventKind::kDragStartLine:
-            case SensorEventKind::kDragSplit:
-            case SensorEventKind::kDragFinish:
-            case SensorEventKind::kDragRunReset:
-            case SensorEventKind::kDragLamps:
-                return true;
-            default:
-                return false;
-        }
-    }
-
     // Milliseconds since the prime.
     uint32_t ElapsedMs() const { return clock_.MsTick() - origin_; }
     // The sample tick of the tick that sees a change scripted at `atMs`, when every scripted
