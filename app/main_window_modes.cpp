@@ -14,23 +14,17 @@
 namespace vantrel {
 
 void TMainForm::BuildDragAndCircuit() {
-    DragWiring drag;
-    drag.page = TabSheet2;
-    drag.receiverBox = TabSheet3->Memo300;
-    drag.entries = Panel1;
-    sensors_->SetDragHook(std::make_unique<DragTree>());
-    drag_ = std::make_unique<DragController>(drag, meet_->Drag(), this);
     CircuitWiring circuit;
     circuit.page = TabSheet3;
     circuit.entries = Panel1;
-    circuit.entryTable = &entries_;
-    circuit.results = &resultList_->Commands();
     circuit.resultPanel = Panel2;
-    circuit.log = &sensors_->Log();
-    circuit.clock = env_.clock;
-    circuit.tones = this;
-    circuit_ = std::make_unique<CircuitController>(circuit, state_, this);
-    meet_->AttachFlow(circuit_->Flow());
+    circuit_ = std::make_unique<CircuitController>(circuit, meet_->Circuit(), this);
+    DragWiring drag;
+    drag.page = TabSheet2;
+    drag.receiverBox = circuit_->ReceivedList();
+    drag.entries = Panel1;
+    sensors_->SetDragHook(std::make_unique<DragTree>());
+    drag_ = std::make_unique<DragController>(drag, meet_->Drag(), this);
 }
 
 }  // namespace vantrel

@@ -48,7 +48,7 @@ void TMainForm::BuildRecordWindow() {
     AddResultSinks();
     connect(record_.get(), &TRecordForm::circuitPassing, this, [this](char code, uint32_t tick) {
         auto byte = static_cast<uint8_t>(code);
-        circuit_->Flow().ProcessPassings(&byte, 1, tick);
+        meet_->Circuit().ProcessPassings(&byte, 1, tick);
     });
     ConnectReports();
     connect(menu.ToolRecord, &QAction::triggered, this, [this] {

@@ -12,9 +12,11 @@ Meet::Meet(const MeetLinks& links)
     : links_(links),
       gymkhana_(session_, entries_, resultList_),
       drag_(session_, entries_, resultList_, *links.tick, *links.log, *links.clock,
-            *links.prompter) {
+            *links.prompter),
+      circuit_(session_, entries_, resultList_, *links.log, *links.clock, *links.tones) {
     flows_[static_cast<size_t>(RaceMode::kGymkhana)] = &gymkhana_;
     flows_[static_cast<size_t>(RaceMode::kDrag)] = &drag_;
+    flows_[static_cast<size_t>(RaceMode::kCircuit)] = &circuit_;
     GymkhanaLinks gymkhana;
     gymkhana.tick = links.tick;
     gymkhana.log = links.log;

@@ -19,6 +19,7 @@
 #include "lists/entry_table.h"
 #include "lists/result_list_commands.h"
 #include "lists/result_table.h"
+#include "modes/circuit_flow.h"
 #include "modes/drag_flow.h"
 #include "modes/gymkhana_flow.h"
 #include "reports/scoreboard.h"
@@ -91,8 +92,7 @@ public:
 
     GymkhanaFlow& Gymkhana() { return gymkhana_; }
     DragFlow& Drag() { return drag_; }
-    // TODO(lead): the drag and circuit flows become members once they are in the core.
-    void AttachFlow(ModeFlow& flow) { flows_[static_cast<size_t>(flow.Mode())] = &flow; }
+    CircuitFlow& Circuit() { return circuit_; }
     const GymkhanaFlow& Gymkhana() const { return gymkhana_; }
     ModeFlow& FlowOf(RaceMode mode);
     const ModeFlow& FlowOf(RaceMode mode) const;
@@ -136,6 +136,7 @@ private:
     Scoreboard board_;
     GymkhanaFlow gymkhana_;
     DragFlow drag_;
+    CircuitFlow circuit_;
     std::array<ModeFlow*, 3> flows_{};
     std::function<void()> inputTaken_;
     bool sinksConnected_ = false;

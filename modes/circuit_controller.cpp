@@ -12,11 +12,10 @@
 
 namespace vantrel {
 
-CircuitController::CircuitController(const CircuitWiring& wiring, SessionState& session,
+CircuitController::CircuitController(const CircuitWiring& wiring, CircuitFlow& flow,
                                      QObject* parent)
-    : QObject(parent),
-      w_(wiring),
-      flow_(session, *w_.entryTable, *w_.results, *w_.log, *w_.clock, *w_.tones, *this) {
+    : QObject(parent), w_(wiring), flow_(flow) {
+    flow_.BindView(*this);
     CircuitPage* page = w_.page;
     connect(page->RadioGroup300, &RadioGroup::itemClicked, this,
             [this](int index) { flow_.SetCountingMethod(index); });
@@ -66,6 +65,10 @@ void CircuitController::EnableSessionControls(bool running) {
 
 bool CircuitController::TakesTypedDigits() const {
     return w_.page->Memo302->hasFocus();
+}
+
+LineList* CircuitController::ReceivedList() const {
+    return w_.page->Memo300;
 }
 
 }  // namespace vantrel

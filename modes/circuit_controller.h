@@ -11,26 +11,25 @@ namespace vantrel {
 
 class CircuitPage;
 class EntryPanel;
+class LineList;
 class ResultPanel;
 
 struct CircuitWiring {
     CircuitPage* page = nullptr;
     EntryPanel* entries = nullptr;
-    EntryTable* entryTable = nullptr;
-    ResultBooking* results = nullptr;
     ResultPanel* resultPanel = nullptr;
-    SensorLog* log = nullptr;
-    const MsClock* clock = nullptr;
-    ToneSink* tones = nullptr;
 };
 
 class CircuitController final : public QObject, private CircuitView {
     Q_OBJECT
 public:
-    // Every pointer of `wiring` must be set and outlive this object.
-    CircuitController(const CircuitWiring& wiring, SessionState& session, QObject* parent);
+    // Binds `flow` (the event's) to the page. Every pointer of `wiring` must be set and
+    // outlive this object.
+    CircuitController(const CircuitWiring& wiring, CircuitFlow& flow, QObject* parent);
 
     CircuitFlow& Flow() { return flow_; }
+    // The list of received car numbers (the DRAG reset empties it too).
+    LineList* ReceivedList() const;
     // The counting method and the input port are chosen only without a session.
     void EnableSessionControls(bool running);
     // Digits typed into the mask box are a mask time, not passings.
@@ -46,7 +45,7 @@ private:
     void ShowSettings(const CircuitSettings& settings) override;
 
     CircuitWiring w_;
-    CircuitFlow flow_;
+    CircuitFlow& flow_;
 };
 
 }  // namespace vantrel

@@ -19,7 +19,18 @@ CircuitFlow::CircuitFlow(SessionState& session, EntryTable& entries, ResultBooki
       log_(log),
       clock_(clock),
       tones_(tones),
-      view_(view) {}
+      view_(&view) {}
+
+namespace {
+CircuitView& NoView() {
+    static CircuitView none;
+    return none;
+}
+}  // namespace
+
+CircuitFlow::CircuitFlow(SessionState& session, EntryTable& entries, ResultBooking& booking,
+                         SensorLog& log, const MsClock& clock, ToneSink& tones)
+    : CircuitFlow(session, entries, booking, log, clock, tones, NoView()) {}
 
 void CircuitFlow::SetCountingMethod(int32_t method) {
     if (session_.running.load()) {
@@ -47,7 +58,7 @@ CircuitSettings CircuitFlow::Settings() const {
 }
 
 void CircuitFlow::ShowSettings() {
-    view_.ShowSettings(Settings());
+    view_->ShowSettings(Settings());
 }
 
 void CircuitFlow::Configure(const SetupSettings& setup) {
@@ -55,7 +66,7 @@ void CircuitFlow::Configure(const SetupSettings& setup) {
 }
 
 void CircuitFlow::ModeReset() {
-    view_.ClearReceived();
+    view_->ClearReceived();
 }
 
 void CircuitFlow::StartSession(uint32_t sessionStartTick) {
@@ -96,11 +107,11 @@ void CircuitFlow::ProcessPassings(uint8_t* bytes, uint16_t count, uint32_t tick)
             PassCar(car, tick, block);
         }
         if (!block.shownCars.empty()) {
-            view_.ShowCars(block.shownCars);
+            view_->ShowCars(block.shownCars);
         }
     }
     if (block.lastRow > 0) {
-        view_.SelectResultRow(block.lastRow);
+        view_->SelectResultRow(block.lastRow);
     }
     AskTones(block);
 }
@@ -113,7 +124,7 @@ void CircuitFlow::ShowReceived(std::vector<std::string> lines) {
     if (lines.size() > static_cast<size_t>(kReceivedListLines)) {
         lines.erase(lines.begin(), lines.end() - kReceivedListLines);
     }
-    view_.AppendReceived(lines);
+    view_->AppendReceived(lines);
 }
 
 void CircuitFlow::PassCar(int32_t car, uint32_t tick, BlockOutcome& block) {

@@ -49,6 +49,10 @@ public:
     // Laps are booked through `booking`; digit keys and the sensor log are stamped by `clock`.
     CircuitFlow(SessionState& session, EntryTable& entries, ResultBooking& booking, SensorLog& log,
                 const MsClock& clock, ToneSink& tones, CircuitView& view);
+    // The same showing nothing until BindView.
+    CircuitFlow(SessionState& session, EntryTable& entries, ResultBooking& booking, SensorLog& log,
+                const MsClock& clock, ToneSink& tones);
+    void BindView(CircuitView& view) { view_ = &view; }
 
     // The page's settings. The counting method and the input port stay as they are while a
     // session runs (the page is shown the settings in force again); the mask text reads as
@@ -102,7 +106,7 @@ private:
     SensorLog& log_;
     const MsClock& clock_;
     ToneSink& tones_;
-    CircuitView& view_;
+    CircuitView* view_;
     TimeFormat timeFormat_ = TimeFormat::kMinutesSeconds;
 };
 
