@@ -142,9 +142,7 @@ void TMainForm::ModeReset() {
 }
 
 void TMainForm::UpdateSplitDisplay() {
-    Panel5->ShowSplitDisplay(SplitDisplayVisible(ActivePageMode() == RaceMode::kGymkhana,
-                                                 setup_.Split1Connected(), setup_.Split2Connected(),
-                                                 state_.finishPassIndex));
+    Panel5->ShowSplitDisplay(meet_->ShowsSplits(ActivePageMode()));
     gymkhana_->ShowSplitSensors(setup_.Split1Connected(), setup_.Split2Connected());
 }
 

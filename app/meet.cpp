@@ -1,5 +1,7 @@
 #include "app/meet.h"
 
+#include <initializer_list>
+
 #include "common/ms_clock.h"
 #include "common/prompter_face.h"
 #include "modes/tone_sink.h"
@@ -14,9 +16,9 @@ Meet::Meet(const MeetLinks& links)
       drag_(session_, entries_, resultList_, *links.tick, *links.log, *links.clock,
             *links.prompter),
       circuit_(session_, entries_, resultList_, *links.log, *links.clock, *links.tones) {
-    flows_[static_cast<size_t>(RaceMode::kGymkhana)] = &gymkhana_;
-    flows_[static_cast<size_t>(RaceMode::kDrag)] = &drag_;
-    flows_[static_cast<size_t>(RaceMode::kCircuit)] = &circuit_;
+    for (ModeFlow* flow : std::initializer_list<ModeFlow*>{&gymkhana_, &drag_, &circuit_}) {
+        flows_[static_cast<size_t>(flow->Mode())] = flow;
+    }
     GymkhanaLinks gymkhana;
     gymkhana.tick = links.tick;
     gymkhana.log = links.log;
@@ -54,7 +56,7 @@ RebuildOutcome Meet::RebuildStandings() {
 
 TimeStyle Meet::CurrentTimeStyle() const {
     // The mode in force, not the tab shown: during a mode change's questions they differ.
-    return TimeStyle{setup_.timeFormat, session_.currentMode == RaceMode::kDrag};
+    return TimeStyle{setup_.timeFormat, ModeInForce().ShowsDragTimes()};
 }
 
 SnapshotSources Meet::LiveSources() const {
@@ -65,10 +67,15 @@ SnapshotSources Meet::LiveSources() const {
     sources.board = &board_;
     sources.mode = session_.currentMode;
     sources.running = session_.running.load();
-    if (session_.currentMode == RaceMode::kGymkhana) {
+    if (&ModeInForce() == &gymkhana_) {
         sources.course = &gymkhana_.Course();
     }
     return sources;
+}
+
+bool Meet::ShowsSplits(RaceMode shownMode) const {
+    return SplitDisplayVisible(&FlowOf(shownMode) == &gymkhana_, setup_.Split1Connected(),
+                               setup_.Split2Connected(), session_.finishPassIndex);
 }
 
 ModeFlow& Meet::FlowOf(RaceMode mode) {
@@ -76,8 +83,7 @@ ModeFlow& Meet::FlowOf(RaceMode mode) {
 }
 
 const ModeFlow& Meet::FlowOf(RaceMode mode) const {
-    const ModeFlow* flow = flows_[static_cast<size_t>(mode)];
-    return flow != nullptr ? *flow : static_cast<const ModeFlow&>(gymkhana_);
+    return *flows_[static_cast<size_t>(mode)];
 }
 
 void Meet::TakeSensorEvent(const SensorEvent& event) {

@@ -89,6 +89,8 @@ public:
     Scoreboard& Board() { return board_; }
     // What the live pages publish: the standings, lists, scoreboard, mode and course.
     SnapshotSources LiveSources() const;
+    // Whether the split display is shown with `shownMode`'s tab in front.
+    bool ShowsSplits(RaceMode shownMode) const;
 
     GymkhanaFlow& Gymkhana() { return gymkhana_; }
     DragFlow& Drag() { return drag_; }

@@ -75,6 +75,7 @@ public:
     bool CarsRunning() const override { return false; }
     void TakeSensorEvent(const SensorEvent& event) override;
     bool UsesResultButtons() const override { return false; }
+    bool ShowsDragTimes() const override { return true; }
     // The digits 1 to 8 force lines 0 to 7 active.
     bool TakeDigitKey(int digit) override;
 

@@ -39,6 +39,8 @@ public:
     virtual void TakeSensorEvent(const SensorEvent& event) = 0;
     // Whether the result list's penalty buttons and "RS232C" serve this mode.
     virtual bool UsesResultButtons() const = 0;
+    // Whether the standings show this mode's times in the drag style (seconds only).
+    virtual bool ShowsDragTimes() const { return false; }
     // A digit key 0..9 pressed while a session runs and no grid or mask box takes it (the
     // window checks that); true when the mode used it as timing input.
     virtual bool TakeDigitKey(int /*digit*/) { return false; }
