@@ -11,8 +11,7 @@
 namespace vantrel {
 
 Meet::Meet(const MeetLinks& links)
-    : links_(links),
-      gymkhana_(session_, entries_, resultList_),
+    : gymkhana_(session_, entries_, resultList_),
       drag_(session_, entries_, resultList_, *links.tick, *links.log, *links.clock,
             *links.prompter),
       circuit_(session_, entries_, resultList_, *links.log, *links.clock, *links.tones) {
@@ -29,9 +28,7 @@ Meet::Meet(const MeetLinks& links)
 void Meet::Configure(const SetupSettings& setup) {
     setup_ = setup;
     for (ModeFlow* flow : flows_) {
-        if (flow != nullptr) {
-            flow->Configure(setup_);
-        }
+        flow->Configure(setup_);
     }
 }
 

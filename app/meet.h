@@ -127,7 +127,6 @@ public:
 private:
     void InputTaken();
 
-    MeetLinks links_;
     SessionState session_;
     SetupSettings setup_;
     EntryTable entries_;

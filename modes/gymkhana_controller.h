@@ -58,8 +58,6 @@ public:
     void RefreshWaitingCar() { flow_.RefreshWaitingCar(); }
     // The window's first show: the mode reset, but the course's car boxes stay empty.
     void FirstShow();
-    // Whether a box of this tab takes digits typed as text rather than as timing keys.
-    bool TakesTypedDigits() const { return false; }
     // Start and the buttons that need a session; the pass counts only without one.
     void EnableSessionControls(bool running);
     // The split sensors' lamps and labels are shown for the connected ones only.

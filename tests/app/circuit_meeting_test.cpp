@@ -11,28 +11,11 @@
 #include <string>
 
 #include "app/meet.h"
-#include "common/prompter_face.h"
 #include "modes/circuit_race_harness.h"
-#include "sensors/tick_commands.h"
+#include "support/quiet_outputs.h"
 
 namespace vantrel {
 namespace {
-
-struct NoTicks final : TickCommands {
-    void SetSensorKey(SensorInput, bool) override {}
-    void SetDragLineKeys(uint8_t) override {}
-    void SetTreeButton(bool) override {}
-    void SetProTree(bool) override {}
-    void ResetDragRun() override {}
-    void ResetOffDelays() override {}
-};
-
-struct NoPrompter final : PrompterFace {
-    bool AskYesNo(std::string_view, std::string_view) override { return false; }
-    void Warn(std::string_view, std::string_view) override {}
-    void Error(std::string_view, std::string_view) override {}
-    void Inform(std::string_view, std::string_view) override {}
-};
 
 // Compares every booked lap, as the result list holds it, with the next expected one.
 class LapChecker final : public ResultSink {
@@ -94,9 +77,9 @@ TEST(CircuitMeetingTest, EightHoursOfSixtyCarsThroughTheEventInEachCountingMetho
 
         const uint32_t start = 0xFFFFFFFFu - 3u * 3600 * 1000;  // the tick wraps mid-race
         FakeMsClock clock(start);
-        NoTicks ticks;
+        test::QuietTicks ticks;
         SensorLog log;
-        NoPrompter prompter;
+        test::QuietPrompter prompter;
         RecordingToneSink tones;
         Meet meet({&clock, &ticks, &log, &prompter, &tones});
         LapChecker checker(race.laps, meet, commonStart);

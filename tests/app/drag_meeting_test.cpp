@@ -23,6 +23,7 @@
 #include "modes/drag_recording.h"
 #include "modes/drag_result.h"
 #include "modes/drag_tree.h"
+#include "support/quiet_outputs.h"
 #include "support/scripted_sensor_rig.h"
 
 namespace vantrel::test {
@@ -58,11 +59,6 @@ std::optional<int32_t> CarOfTyped(const std::string& text) {
     const int32_t n = std::stoi(text);
     return n <= 198 ? n : 1;
 }
-
-struct NoTones final : ToneSink {
-    bool Busy() const override { return false; }
-    void RequestTone(Tone) override {}
-};
 
 class DragMeetingTest : public ::testing::Test {
 protected:
@@ -150,7 +146,7 @@ protected:
 
     SetupSettings setup;
     RecordingDragView view;
-    NoTones tones;
+    CountingTones tones;
     RecordingPrompter prompter;
     std::vector<PlannedRun> planned;
 };

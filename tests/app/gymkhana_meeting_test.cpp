@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "app/meet.h"
-#include "common/prompter_face.h"
 #include "common/setup_settings.h"
 #include "modes/gymkhana_result.h"
+#include "support/quiet_outputs.h"
 #include "support/scripted_sensor_rig.h"
 
 namespace vantrel::test {
@@ -27,20 +27,6 @@ constexpr uint32_t kStartEveryMs = 20000;
 constexpr uint8_t kStartPin = 0x10;
 constexpr uint8_t kFinishPin = 0x40;
 constexpr uint8_t kSplit1Pin = 0x80;  // pin index 1
-
-struct CountingTones final : ToneSink {
-    std::vector<Tone> tones;
-    bool Busy() const override { return false; }
-    void RequestTone(Tone tone) override { tones.push_back(tone); }
-};
-
-struct NoPrompter final : PrompterFace {
-    int asked = 0;
-    bool AskYesNo(std::string_view, std::string_view) override { return ++asked, false; }
-    void Warn(std::string_view, std::string_view) override { ++asked; }
-    void Error(std::string_view, std::string_view) override { ++asked; }
-    void Inform(std::string_view, std::string_view) override { ++asked; }
-};
 
 // Run times between 61 and 80 s with starts 20 s apart: four cars on course, finishing in
 // start order; the split a third of the way.
@@ -78,7 +64,7 @@ TEST(GymkhanaMeetingTest, ThreeHundredRunsWithFourOnCourseComeOutOnceAndExact) {
     // Half an hour before the 32-bit tick wraps, so the wrap falls inside the afternoon.
     ScriptedSensorRig rig(Script(), config, 0xFFFFFFFFu - 1800u * 1000u, nullptr);
     CountingTones tones;
-    NoPrompter prompter;
+    QuietPrompter prompter;
     Meet meet({&rig.Clock(), &rig.Commands(), &rig.Log(), &prompter, &tones});
     for (int32_t car = 1; car <= kMaxCarNumber; ++car) {
         meet.Entries().SetCell(EntryTable::kName, car, "Driver " + std::to_string(car));

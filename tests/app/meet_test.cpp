@@ -9,35 +9,12 @@
 #include <vector>
 
 #include "common/ms_clock.h"
-#include "common/prompter_face.h"
 #include "modes/receiver_codes.h"
 #include "sensors/sensor_log.h"
-#include "sensors/tick_commands.h"
+#include "support/quiet_outputs.h"
 
-namespace vantrel {
+namespace vantrel::test {
 namespace {
-
-struct CountingTicks final : TickCommands {
-    int offDelayResets = 0;
-    void SetSensorKey(SensorInput, bool) override {}
-    void SetDragLineKeys(uint8_t) override {}
-    void SetTreeButton(bool) override {}
-    void SetProTree(bool) override {}
-    void ResetDragRun() override {}
-    void ResetOffDelays() override { ++offDelayResets; }
-};
-
-struct QuietPrompter final : PrompterFace {
-    bool AskYesNo(std::string_view, std::string_view) override { return false; }
-    void Warn(std::string_view, std::string_view) override {}
-    void Error(std::string_view, std::string_view) override {}
-    void Inform(std::string_view, std::string_view) override {}
-};
-
-struct QuietTones final : ToneSink {
-    bool Busy() const override { return false; }
-    void RequestTone(Tone) override {}
-};
 
 struct NamedSink final : ResultSink {
     NamedSink(std::string name, std::vector<std::string>& heard)
@@ -68,10 +45,10 @@ protected:
     }
 
     FakeMsClock clock{100000};
-    CountingTicks ticks;
+    QuietTicks ticks;
     SensorLog log;
     QuietPrompter prompter;
-    QuietTones tones;
+    CountingTones tones;
     Meet meet{{&clock, &ticks, &log, &prompter, &tones}};
     int inputsTaken = 0;
 };
@@ -162,4 +139,4 @@ TEST_F(MeetTest, ModeChangeAndResetActOnTheWholeEvent) {
 }
 
 }  // namespace
-}  // namespace vantrel
+}  // namespace vantrel::test
