@@ -2,6 +2,11 @@
 // The texts of the journal's questions and reports in the main window.
 // Thread rule: any thread (constants).
 
+#include <cstdint>
+
+#include "journal/journal_content.h"
+#include "journal/journal_replay.h"
+
 namespace vantrel::msg {
 
 inline constexpr const char* kRestoreCaption = "記録の復元";
@@ -14,6 +19,57 @@ inline constexpr const char* kRestoreQuestion =
 // %1 the cars; after a restart of the machine their start times no longer count.
 inline constexpr const char* kRestoreCarsLost =
     "\n\nコース上にいた車（パソコンが再起動したため計時を続けられません）: %1";
+// The records a restore cannot apply: %1 how many, %2 one line each (at most
+// kRestoreUnappliedShown, then kRestoreUnappliedMore with %1 the rest).
+inline constexpr const char* kRestoreUnapplied = "\n\n復元できない記録が %1 件あります:\n%2";
+inline constexpr int kRestoreUnappliedShown = 5;
+// %1 the record's number, %2 its kind, %3 why it cannot be applied.
+inline constexpr const char* kRestoreUnappliedRecord = "記録 %1（%2）: %3";
+inline constexpr const char* kRestoreUnappliedMore = "ほか %1 件";
+
+// The kind of a journal record, as the restore question names it.
+inline constexpr const char* RestoreRecordKind(uint16_t type) {
+    switch (static_cast<JournalType>(type)) {
+        case JournalType::kCheckpoint:
+            return "リスト全体の控え";
+        case JournalType::kStep:
+            return "リストの変更";
+        case JournalType::kUndo:
+            return "元に戻す";
+        case JournalType::kRedo:
+            return "やり直し";
+        case JournalType::kFiles:
+            return "ファイル名";
+        case JournalType::kSessionStart:
+            return "計時開始";
+        case JournalType::kSessionStop:
+            return "計時終了";
+        case JournalType::kCourse:
+            return "コース上の車";
+        case JournalType::kProgramEnd:
+            return "終了";
+        case JournalType::kBooking:
+            return "走行・周回";
+    }
+    return "不明な種類";
+}
+
+inline constexpr const char* RestoreUnappliedReason(UnappliedReason reason) {
+    switch (reason) {
+        case UnappliedReason::kUnreadable:
+            return "内容が読めません";
+        case UnappliedReason::kUnknownType:
+            return "このプログラムの知らない種類です";
+        case UnappliedReason::kNothingToUndo:
+            return "元に戻す変更がありません";
+        case UnappliedReason::kNothingToRedo:
+            return "やり直す変更がありません";
+        case UnappliedReason::kDoesNotFit:
+            return "リストに合わないため、合う部分だけを復元します";
+    }
+    return "";
+}
+
 // %1 the damage text; the damaged file is kept under the name %2.
 inline constexpr const char* kRestoreDamaged =
     "ジャーナルの一部を読めませんでした: %1\n"

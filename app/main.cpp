@@ -15,8 +15,8 @@
 #include "common/ms_clock.h"
 #include "common/program_places.h"
 #include "journal/journal_content.h"
-#include "journal/journal_dump.h"
 #include "journal/journal_place.h"
+#include "journal/list_journal_dump.h"
 #include "sensors/receiver_hub.h"
 #include "widgets/qt_prompter.h"
 
@@ -34,7 +34,7 @@ std::optional<int> DumpJournalOption(int argc, char** argv) {
             std::cerr << "--journal-dump needs the journal file\n";
             return 2;
         }
-        return vantrel::DumpJournal(argv[i + 1], std::cout, vantrel::DescribeRecord);
+        return vantrel::DumpListJournal(argv[i + 1], std::cout);
     }
     return std::nullopt;
 }

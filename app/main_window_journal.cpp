@@ -25,6 +25,7 @@
 #include "lists/result_panel.h"
 #include "modes/circuit_controller.h"
 #include "widgets/prompter.h"
+#include "widgets/shortcut_keys.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -53,6 +54,25 @@ QString BookedCarOf(const ListStep& step) {
     return QStringLiteral("?");
 }
 
+// The records a restore cannot apply, each by its number, kind and reason.
+QString UnappliedRecordsText(const std::vector<UnappliedRecord>& unapplied) {
+    QStringList named;
+    for (const UnappliedRecord& record : unapplied) {
+        if (named.size() == msg::kRestoreUnappliedShown) {
+            named << QString::fromUtf8(msg::kRestoreUnappliedMore)
+                         .arg(unapplied.size() - msg::kRestoreUnappliedShown);
+            break;
+        }
+        named << QString::fromUtf8(msg::kRestoreUnappliedRecord)
+                     .arg(record.seq)
+                     .arg(QString::fromUtf8(msg::RestoreRecordKind(record.type)),
+                          QString::fromUtf8(msg::RestoreUnappliedReason(record.reason)));
+    }
+    return QString::fromUtf8(msg::kRestoreUnapplied)
+        .arg(unapplied.size())
+        .arg(named.join(QStringLiteral("\n")));
+}
+
 // The restore question: how many runs, when the last was written, and what cannot come back.
 bool AskToRestore(Prompter& prompter, QWidget* parent, const JournalReplay& seen, bool sameBoot,
                   const QString& damage) {
@@ -66,10 +86,25 @@ bool AskToRestore(Prompter& prompter, QWidget* parent, const JournalReplay& seen
         }
         text += QString::fromUtf8(msg::kRestoreCarsLost).arg(cars.join(QStringLiteral(", ")));
     }
+    if (!seen.unapplied.empty()) {
+        text += UnappliedRecordsText(seen.unapplied);
+    }
     if (!damage.isEmpty()) {
         text += QStringLiteral("\n\n") + damage;
     }
     return prompter.AskYesNo(parent, text, QString::fromUtf8(msg::kRestoreCaption));
+}
+
+// Begins the new journal, which sets `previous` aside once it holds what that one did; a
+// journal that cannot be made is shown.
+void OpenJournal(ListJournal& journal, SensorWarningPanel& warnings,
+                 const std::filesystem::path& folder,
+                 std::optional<ListJournal::Previous> previous) {
+    const IoResult begun = journal.Begin(folder, std::move(previous));
+    if (!begun) {
+        warnings.Set(SensorWarning::kJournal, QString::fromUtf8(msg::kJournalOff),
+                     QString::fromStdString(begun.error));
+    }
 }
 
 }  // namespace
@@ -79,14 +114,21 @@ void TMainForm::BuildJournal() {
     undo_ = std::make_unique<ListUndo>(ListTarget{entries_, results_, state_}, *recorder_);
     ListJournal::Sources sources;
     sources.files = [this] {
-        const ListFileName& entry = meet_->EntryList().File();
-        const ListFileName& result = meet_->ResultList().File();
-        return JournalFiles{entry.folder, entry.name,           result.folder,
-                            result.name,  state_.entryModified, state_.resultModified};
+        const ListFiles files = meet_->Files();
+        return JournalFiles{files.entry.folder, files.entry.name,    files.result.folder,
+                            files.result.name,  files.entryModified, files.resultModified};
     };
+    recorder_->WatchFiles([this] { return meet_->Files(); });
+    undo_->WriteFilesWith([this](const ListFiles& files) {
+        meet_->RestoreFiles(files);
+        Panel1->ShowFileName(QString::fromStdString(files.entry.name));
+    });
     sources.course = [this] { return JournalCourse{meet_->CarsOnCourseNow()}; };
     journal_ = std::make_unique<ListJournal>(ListTarget{entries_, results_, state_}, *recorder_,
                                              *undo_, std::move(sources));
+    // A list too large for the journal is refused before any row changes.
+    meet_->ResultList().CheckLoadsWith(
+        [this](const TableRows& rows) { return journal_->LoadRefusal(rows); });
     // A car put on course is journalled with its start tick at once.
     meet_->OnInputTaken([this] { journal_->Note(); });
     // A command's changes make one step: it is taken once the command is done.
@@ -105,6 +147,7 @@ void TMainForm::BuildJournal() {
     connect(undo, &QShortcut::activated, this, &TMainForm::UndoClick);
     auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), this);
     connect(redo, &QShortcut::activated, this, &TMainForm::RedoClick);
+    LeaveKeysToShortcuts(this, {undo, redo});
     connect(Panel2->Grid2Undo, &QAction::triggered, this, &TMainForm::UndoClick);
     connect(Panel2->Grid2Redo, &QAction::triggered, this, &TMainForm::RedoClick);
     connect(Panel2->Grid2Popup, &QMenu::aboutToShow, this, [this] {
@@ -123,48 +166,43 @@ void TMainForm::BeginJournal() {
     // Whatever the start-up did to the lists is where the journal and undo begin.
     recorder_->Restart();
     undo_->Forget();
-    for (const std::filesystem::path& path : ListJournals(folder)) {
-        if (!JournalInUse(path)) {
-            RestoreFromJournal(path, ReadJournalFile(path));
-            break;
-        }
-    }
-    const IoResult begun = journal_->Begin(folder);
-    if (!begun) {
-        sensorWarnings_->Set(SensorWarning::kJournal, QString::fromUtf8(msg::kJournalOff),
-                             QString::fromStdString(begun.error));
+    if (std::optional<FoundJournal> found = FindJournalToOffer(folder)) {
+        RestoreFromJournal(found->path, found->read);
+    } else {
+        OpenJournal(*journal_, *sensorWarnings_, folder, std::nullopt);
     }
     journalTimer_->start(kJournalPollMs);
 }
 
+// The old journal is set aside only by the new one, once that holds what the old one did: a
+// full disk or a kill before then finds the old one again at the next start.
 void TMainForm::RestoreFromJournal(const std::filesystem::path& path,
                                    const JournalReadResult& read) {
     const QString damage = QString::fromStdString(DamageText(read));
+    const bool damaged = read.damage != JournalDamage::kNone;
     const JournalReplay seen = InspectJournal(read.records);
+    std::optional<ListJournal::Previous> previous;
     if (!seen.HoldsUnsavedWork()) {
-        if (read.damage != JournalDamage::kNone) {
-            const std::filesystem::path aside = KeepAside(path, "damaged");
-            env_.prompter->Warn(this,
-                                QString::fromUtf8(msg::kRestoreDamaged)
-                                    .arg(damage, QString::fromStdString(aside.string())),
-                                QString::fromUtf8(msg::kRestoreCaption));
+        if (damaged) {
+            previous = ListJournal::Previous{path, "damaged"};
         }
-        return;
+    } else {
+        const bool sameBoot = seen.session.has_value() && !seen.session->bootId.empty() &&
+                              seen.session->bootId == CurrentBootId();
+        if (AskToRestore(*env_.prompter, this, seen, sameBoot, damage)) {
+            ApplyRestore(read, seen, sameBoot);
+            previous = ListJournal::Previous{path, damaged ? "damaged" : "restored"};
+        } else {
+            previous = ListJournal::Previous{path, "declined"};
+        }
     }
-    const bool sameBoot = seen.session.has_value() && !seen.session->bootId.empty() &&
-                          seen.session->bootId == CurrentBootId();
-    if (!AskToRestore(*env_.prompter, this, seen, sameBoot, damage)) {
-        KeepAside(path, "declined");
-        return;
-    }
-    ApplyRestore(read, seen, sameBoot);
-    const std::filesystem::path aside =
-        KeepAside(path, read.damage == JournalDamage::kNone ? "restored" : "damaged");
-    if (read.damage != JournalDamage::kNone) {
-        env_.prompter->Warn(this,
-                            QString::fromUtf8(msg::kRestoreDamaged)
-                                .arg(damage, QString::fromStdString(aside.string())),
-                            QString::fromUtf8(msg::kRestoreCaption));
+    OpenJournal(*journal_, *sensorWarnings_, *env_.journalFolder, std::move(previous));
+    if (damaged) {
+        env_.prompter->Warn(
+            this,
+            QString::fromUtf8(msg::kRestoreDamaged)
+                .arg(damage, QString::fromStdString(journal_->PreviousPath().string())),
+            QString::fromUtf8(msg::kRestoreCaption));
     }
 }
 

@@ -32,6 +32,17 @@ void Meet::Configure(const SetupSettings& setup) {
     }
 }
 
+ListFiles Meet::Files() const {
+    return {entryList_.File(), resultList_.File(), session_.entryModified, session_.resultModified};
+}
+
+void Meet::RestoreFiles(const ListFiles& files) {
+    entryList_.RestoreFile(files.entry);
+    resultList_.RestoreFile(files.result);
+    session_.entryModified = files.entryModified;
+    session_.resultModified = files.resultModified;
+}
+
 void Meet::ConnectSinks(const ResultSinks& sinks) {
     if (sinksConnected_) {
         return;

@@ -17,6 +17,7 @@
 #include "common/setup_settings.h"
 #include "lists/entry_list_commands.h"
 #include "lists/entry_table.h"
+#include "lists/list_change.h"
 #include "lists/result_list_commands.h"
 #include "lists/result_table.h"
 #include "modes/circuit_flow.h"
@@ -75,6 +76,9 @@ public:
     const ResultTable& Results() const { return results_; }
     EntryListCommands& EntryList() { return entryList_; }
     ResultListCommands& ResultList() { return resultList_; }
+    // Both lists' files and modified flags, read and put back as one (undo of a load).
+    ListFiles Files() const;
+    void RestoreFiles(const ListFiles& files);
     // Every result goes out to `sinks` in this order: the journal first, so that a result is
     // on disk before anything shows it; then the standings, the sensor log, both grids, the
     // announcer, the serial output and the live pages. Call once.

@@ -211,7 +211,7 @@ void PutCourse(ByteWriter& out, const JournalCourse& course) {
 
 bool GetCourse(ByteReader& in, JournalCourse& course) {
     uint32_t count = 0;
-    if (!in.GetU32(count) || count > 4) {
+    if (!in.GetU32(count) || count > kJournalCourseMax) {
         return false;
     }
     course.cars.resize(count);
@@ -327,6 +327,32 @@ std::optional<JournalCheckpoint> DecodeCheckpoint(std::span<const uint8_t> paylo
                GetFiles(in, point.files) && GetMode(in, point.currentMode) &&
                in.GetI32(point.countingMethod);
     });
+}
+
+namespace {
+size_t EncodedRowSize(const std::vector<std::string>& row) {
+    size_t size = 4;
+    for (const std::string& cell : row) {
+        size += 4 + cell.size();
+    }
+    return size;
+}
+}  // namespace
+
+size_t EncodedRowsSize(const TableRows& rows) {
+    size_t size = 4;
+    for (const auto& row : rows) {
+        size += EncodedRowSize(row);
+    }
+    return size;
+}
+
+size_t EncodedRowsSize(const ResultTable& table) {
+    size_t size = 4;
+    for (int32_t row = 1; row < table.RowCount(); ++row) {
+        size += EncodedRowSize(table.Row(row));
+    }
+    return size;
 }
 
 JournalCheckpoint CheckpointOf(const EntryTable& entries, const ResultTable& results,

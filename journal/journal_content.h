@@ -4,6 +4,7 @@
 // whole state, and the clean end of the program. Each record type has its payload encoding.
 // Thread rule: any thread.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -49,6 +50,9 @@ struct JournalSession {
     bool operator==(const JournalSession&) const = default;
 };
 
+// The most cars on course that a course record holds.
+inline constexpr uint32_t kJournalCourseMax = 4;
+
 struct JournalCourse {
     std::vector<CarOnCourse> cars;
     bool operator==(const JournalCourse&) const = default;
@@ -89,6 +93,11 @@ std::optional<JournalCourse> DecodeCourse(std::span<const uint8_t> payload);
 std::vector<uint8_t> EncodeCheckpoint(const JournalCheckpoint& checkpoint);
 std::optional<JournalCheckpoint> DecodeCheckpoint(std::span<const uint8_t> payload);
 
+// The bytes that rows take in a step's or a checkpoint's payload: the rows of `rows`, or the
+// data rows of `table`.
+size_t EncodedRowsSize(const TableRows& rows);
+size_t EncodedRowsSize(const ResultTable& table);
+
 // The checkpoint of the lists, counters and files as they are.
 JournalCheckpoint CheckpointOf(const EntryTable& entries, const ResultTable& results,
                                const SessionState& state, JournalFiles files);
@@ -97,5 +106,7 @@ void ApplyCheckpoint(const JournalCheckpoint& checkpoint, ListTarget target);
 
 // One line of text for a record, for the journal dump: what happened and to which car.
 std::string DescribeRecord(const JournalRecord& record);
+// The record type's name in the dump ("booking", "undo", ...; "type <n>" when unknown).
+std::string JournalTypeName(uint16_t type);
 
 }  // namespace vantrel

@@ -70,6 +70,32 @@ std::string DescribeCourse(const JournalCourse& course) {
 
 }  // namespace
 
+std::string JournalTypeName(uint16_t type) {
+    switch (static_cast<JournalType>(type)) {
+        case JournalType::kCheckpoint:
+            return "checkpoint";
+        case JournalType::kStep:
+            return "edit";
+        case JournalType::kUndo:
+            return "undo";
+        case JournalType::kRedo:
+            return "redo";
+        case JournalType::kFiles:
+            return "files";
+        case JournalType::kSessionStart:
+            return "session start";
+        case JournalType::kSessionStop:
+            return "session stop";
+        case JournalType::kCourse:
+            return "on course";
+        case JournalType::kProgramEnd:
+            return "program closed";
+        case JournalType::kBooking:
+            return "booking";
+    }
+    return "type " + std::to_string(type);
+}
+
 std::string DescribeRecord(const JournalRecord& record) {
     const std::span<const uint8_t> payload(record.payload);
     const char* const kUnreadable = "(unreadable payload)";

@@ -19,7 +19,11 @@ std::string JournalLineHead(const JournalRecord& record) {
 
 int DumpJournal(const std::filesystem::path& path, std::ostream& out,
                 const std::function<std::string(const JournalRecord&)>& describe) {
-    const JournalReadResult result = ReadJournalFile(path);
+    return DumpJournal(ReadJournalFile(path), out, describe);
+}
+
+int DumpJournal(const JournalReadResult& result, std::ostream& out,
+                const std::function<std::string(const JournalRecord&)>& describe) {
     for (const JournalRecord& record : result.records) {
         out << JournalLineHead(record) << " " << describe(record) << "\n";
     }

@@ -20,5 +20,8 @@ std::string JournalLineHead(const JournalRecord& record);
 // (no file, not a journal, or one of a newer version).
 int DumpJournal(const std::filesystem::path& path, std::ostream& out,
                 const std::function<std::string(const JournalRecord&)>& describe);
+// The same for a journal already read.
+int DumpJournal(const JournalReadResult& read, std::ostream& out,
+                const std::function<std::string(const JournalRecord&)>& describe);
 
 }  // namespace vantrel

@@ -141,6 +141,21 @@ std::vector<std::filesystem::path> ListJournals(const std::filesystem::path& fol
     return paths;
 }
 
+std::optional<FoundJournal> FindJournalToOffer(const std::filesystem::path& folder) {
+    for (const std::filesystem::path& path : ListJournals(folder)) {
+        if (JournalInUse(path)) {
+            continue;
+        }
+        JournalReadResult read = ReadJournalFile(path);
+        const bool neverBegun = read.records.empty() && (read.damage == JournalDamage::kNone ||
+                                                         read.damage == JournalDamage::kTruncated);
+        if (!neverBegun) {
+            return FoundJournal{path, std::move(read)};
+        }
+    }
+    return std::nullopt;
+}
+
 bool JournalInUse(const std::filesystem::path& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -156,6 +171,7 @@ std::filesystem::path KeepAside(const std::filesystem::path& path, std::string_v
     std::filesystem::path target = base;
     for (int n = 2; n < 10000; ++n) {
         if (RenameNoReplace(path, target)) {
+            ::utimensat(AT_FDCWD, target.c_str(), nullptr, 0);
             return target;
         }
         if (errno != EEXIST) {
@@ -167,7 +183,8 @@ std::filesystem::path KeepAside(const std::filesystem::path& path, std::string_v
 }
 
 int PruneOldJournals(const std::filesystem::path& folder, int days,
-                     std::chrono::system_clock::time_point now) {
+                     std::chrono::system_clock::time_point now,
+                     const std::filesystem::path& spare) {
     const std::time_t limit =
         std::chrono::system_clock::to_time_t(now - std::chrono::hours(24) * days);
     int deleted = 0;
@@ -175,8 +192,9 @@ int PruneOldJournals(const std::filesystem::path& folder, int days,
     for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
         const std::string name = entry.path().filename().string();
         struct stat info {};
-        if (!IsJournalOrAsideName(name) || ::lstat(entry.path().c_str(), &info) != 0 ||
-            !S_ISREG(info.st_mode) || info.st_mtime >= limit || JournalInUse(entry.path())) {
+        if (!IsJournalOrAsideName(name) || (!spare.empty() && name == spare.filename()) ||
+            ::lstat(entry.path().c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+            info.st_mtime >= limit || JournalInUse(entry.path())) {
             continue;
         }
         if (::unlink(entry.path().c_str()) == 0) {

@@ -9,9 +9,12 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "journal/journal_record.h"
 
 namespace vantrel {
 
@@ -38,16 +41,29 @@ std::filesystem::path NewJournalPath(const std::filesystem::path& folder,
 // The journals in `folder` (not the ones set aside), newest first.
 std::vector<std::filesystem::path> ListJournals(const std::filesystem::path& folder);
 
+// A journal a start looks at, with what could be read of it.
+struct FoundJournal {
+    std::filesystem::path path;
+    JournalReadResult read;
+};
+// The newest journal in `folder` that no writer holds, passing over those that end before
+// their first whole record: such a journal is a start whose checkpoint never reached the disk,
+// and the journal it was to take over from is still in place behind it. Nullopt when none.
+std::optional<FoundJournal> FindJournalToOffer(const std::filesystem::path& folder);
+
 // True while a writer (of this or another program) holds the journal's lock.
 bool JournalInUse(const std::filesystem::path& path);
 
 // Renames the journal to "<name>.<why>" (with ".<n>" added when that exists, never replacing a
-// file) and returns the new path; an empty path when it could not be renamed.
+// file) and returns the new path; an empty path when it could not be renamed. The file's
+// modification time becomes now, so that pruning counts its days from the moment it was set
+// aside.
 std::filesystem::path KeepAside(const std::filesystem::path& path, std::string_view why);
 
 // Deletes the journals and set-aside journals in `folder` last modified more than `days` days
-// before `now`, except those in use. Returns how many were deleted.
+// before `now`, except those in use and `spare`. Returns how many were deleted.
 int PruneOldJournals(const std::filesystem::path& folder, int days,
-                     std::chrono::system_clock::time_point now);
+                     std::chrono::system_clock::time_point now,
+                     const std::filesystem::path& spare = {});
 
 }  // namespace vantrel

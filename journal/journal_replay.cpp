@@ -1,10 +1,51 @@
 #include "journal/journal_replay.h"
 
+#include <algorithm>
+
 namespace vantrel {
 namespace {
 
 bool IsBooking(const ListStep* step) {
     return step != nullptr && step->kind == StepKind::kBooking;
+}
+
+bool CellFits(const CellChange& cell, int32_t resultRows, int32_t resultColumns) {
+    if (cell.list == ListKind::kEntry) {
+        return cell.row >= 1 && cell.row <= EntryTable::kLastCar &&
+               cell.column >= EntryTable::kName && cell.column < EntryTable::kColumns;
+    }
+    return cell.row >= 1 && cell.row <= resultRows && cell.column >= 0 &&
+           cell.column < resultColumns;
+}
+
+// True when every change of `step` finds its cells and rows in `results` as the changes
+// before it leave them, and every counter is a car's; the tables would pass over the rest.
+bool StepFits(const ListStep& step, const ResultTable& results) {
+    int32_t rows = results.DataRowCount();
+    int32_t columns = results.ColumnCount();
+    for (const ListChange& change : step.changes) {
+        if (const auto* cell = std::get_if<CellChange>(&change)) {
+            if (!CellFits(*cell, rows, columns)) {
+                return false;
+            }
+        } else if (const auto* moved = std::get_if<RowsChange>(&change)) {
+            const auto count = static_cast<int32_t>(moved->rows.size());
+            const bool fits = moved->inserted
+                                  ? count > 0 && moved->firstRow >= 1 && moved->firstRow <= rows + 1
+                                  : count > 0 && count < rows && moved->firstRow >= 1 &&
+                                        moved->firstRow + count - 1 <= rows;
+            if (!fits) {
+                return false;
+            }
+            rows += moved->inserted ? count : -count;
+        } else {
+            const auto& reset = std::get<ResetChange>(change);
+            rows = std::max<int32_t>(1, static_cast<int32_t>(reset.after.size()));
+            columns = static_cast<int32_t>(ResultHeaders(reset.afterMode).size());
+        }
+    }
+    return std::all_of(step.counters.begin(), step.counters.end(),
+                       [](const CounterChange& c) { return c.car >= 0 && c.car < kCarSlots; });
 }
 
 class Replayer {
@@ -15,15 +56,19 @@ public:
         replay_.lastWallMs = record.wallMs;
         replay_.lastSeq = record.seq;
         replay_.endedCleanly = false;
-        if (!Apply(static_cast<JournalType>(record.type), record.payload)) {
-            ++replay_.unreadable;
+        if (const auto why = Apply(static_cast<JournalType>(record.type), record.payload)) {
+            replay_.unapplied.push_back({record.seq, record.type, *why});
         }
     }
 
     JournalReplay Result() const { return replay_; }
 
 private:
-    bool Apply(JournalType type, std::span<const uint8_t> payload) {
+    using Outcome = std::optional<UnappliedReason>;
+    static constexpr Outcome kApplied = std::nullopt;
+    static constexpr Outcome kUnreadable = UnappliedReason::kUnreadable;
+
+    Outcome Apply(JournalType type, std::span<const uint8_t> payload) {
         switch (type) {
             case JournalType::kCheckpoint:
                 return TakeCheckpoint(payload);
@@ -32,43 +77,48 @@ private:
             case JournalType::kBooking:
                 return TakeBooking(payload);
             case JournalType::kUndo:
-                return Move(undo_.NextUndo(), -1, [this] { return undo_.Undo(); });
+                return Move(
+                    undo_.NextUndo(), -1, [this] { return undo_.Undo(); },
+                    UnappliedReason::kNothingToUndo);
             case JournalType::kRedo:
-                return Move(undo_.NextRedo(), 1, [this] { return undo_.Redo(); });
+                return Move(
+                    undo_.NextRedo(), 1, [this] { return undo_.Redo(); },
+                    UnappliedReason::kNothingToRedo);
             case JournalType::kFiles:
                 return TakeFiles(payload);
             case JournalType::kSessionStart:
                 replay_.session = DecodeSession(payload);
-                if (replay_.session) {
-                    target_.state.countingMethod = replay_.session->countingMethod;
+                if (!replay_.session) {
+                    return kUnreadable;
                 }
-                return replay_.session.has_value();
+                target_.state.countingMethod = replay_.session->countingMethod;
+                return kApplied;
             case JournalType::kSessionStop:
                 replay_.session.reset();
                 replay_.course = {};
-                return true;
+                return kApplied;
             case JournalType::kCourse:
                 return Take(DecodeCourse(payload), replay_.course);
             case JournalType::kProgramEnd:
                 replay_.endedCleanly = true;
-                return true;
+                return kApplied;
         }
-        return false;
+        return UnappliedReason::kUnknownType;
     }
 
     template <typename Value>
-    static bool Take(std::optional<Value> value, Value& into) {
+    static Outcome Take(std::optional<Value> value, Value& into) {
         if (!value) {
-            return false;
+            return kUnreadable;
         }
         into = std::move(*value);
-        return true;
+        return kApplied;
     }
 
-    bool TakeCheckpoint(std::span<const uint8_t> payload) {
+    Outcome TakeCheckpoint(std::span<const uint8_t> payload) {
         std::optional<JournalCheckpoint> point = DecodeCheckpoint(payload);
         if (!point) {
-            return false;
+            return kUnreadable;
         }
         ApplyCheckpoint(*point, target_);
         undo_.Forget();
@@ -78,22 +128,23 @@ private:
             replay_.bookings += row.empty() || row[0].empty() ? 0 : 1;
         }
         replay_.bookingsSinceSave = 0;
-        return true;
+        return kApplied;
     }
 
-    bool TakeBooking(std::span<const uint8_t> payload) {
+    Outcome TakeBooking(std::span<const uint8_t> payload) {
         std::optional<JournalBooking> booking = DecodeBooking(payload);
         if (!booking) {
-            return false;
+            return kUnreadable;
         }
         replay_.course = std::move(booking->course);
         return TakeStep(std::move(booking->step));
     }
 
-    bool TakeStep(std::optional<ListStep> step) {
+    Outcome TakeStep(std::optional<ListStep> step) {
         if (!step) {
-            return false;
+            return kUnreadable;
         }
+        const bool fits = StepFits(*step, target_.results);
         ApplyStepForward(*step, target_);
         if (step->Touches(ListKind::kEntry)) {
             replay_.files.entryModified = target_.state.entryModified = true;
@@ -103,28 +154,28 @@ private:
         }
         CountBooking(IsBooking(&*step) ? 1 : 0);
         undo_.Record(std::move(*step));
-        return true;
+        return fits ? kApplied : Outcome(UnappliedReason::kDoesNotFit);
     }
 
     template <typename Act>
-    bool Move(const ListStep* step, int32_t direction, Act act) {
+    Outcome Move(const ListStep* step, int32_t direction, Act act, UnappliedReason nothing) {
         const bool booking = IsBooking(step);
         if (!act()) {
-            return false;
+            return nothing;
         }
         replay_.files.entryModified = target_.state.entryModified;
         replay_.files.resultModified = target_.state.resultModified;
         CountBooking(booking ? direction : 0);
-        return true;
+        return kApplied;
     }
 
-    bool TakeFiles(std::span<const uint8_t> payload) {
-        if (!Take(DecodeFiles(payload), replay_.files)) {
-            return false;
+    Outcome TakeFiles(std::span<const uint8_t> payload) {
+        if (const Outcome failed = Take(DecodeFiles(payload), replay_.files)) {
+            return failed;
         }
         target_.state.entryModified = replay_.files.entryModified;
         target_.state.resultModified = replay_.files.resultModified;
-        return true;
+        return kApplied;
     }
 
     void CountBooking(int32_t change) {
@@ -139,11 +190,35 @@ private:
 
 }  // namespace
 
+const char* UnappliedReasonText(UnappliedReason reason) {
+    switch (reason) {
+        case UnappliedReason::kUnreadable:
+            return "unreadable payload";
+        case UnappliedReason::kUnknownType:
+            return "unknown record type";
+        case UnappliedReason::kNothingToUndo:
+            return "nothing to undo";
+        case UnappliedReason::kNothingToRedo:
+            return "nothing to redo";
+        case UnappliedReason::kDoesNotFit:
+            return "does not fit the lists, applied only in part";
+    }
+    return "";
+}
+
+std::string UnappliedText(const UnappliedRecord& record) {
+    return std::to_string(record.seq) + " " + JournalTypeName(record.type) + " (" +
+           UnappliedReasonText(record.reason) + ")";
+}
+
 bool JournalReplay::HoldsUnsavedWork() const {
     if (endedCleanly) {
         return false;
     }
-    return files.entryModified || files.resultModified || !course.cars.empty();
+    // A running session's state (each car's laps, the common start, the cars on course) is in
+    // no file even when both lists were saved.
+    return files.entryModified || files.resultModified || !course.cars.empty() ||
+           session.has_value();
 }
 
 JournalReplay ReplayJournal(const std::vector<JournalRecord>& records, ListTarget target,

@@ -1,7 +1,8 @@
 #pragma once
 // Replays a journal's records onto the lists: the checkpoint, then every step, undo and redo
 // in order, so that the lists, counters and undo history end as they were when the last record
-// was written. Also gathers what the restore question and the restore need to know.
+// was written. Also gathers what the restore question and the restore need to know, the
+// records that could not be applied among it.
 // Thread rule: GUI thread only.
 
 #include <cstdint>
@@ -16,6 +17,27 @@
 
 namespace vantrel {
 
+// Why a record could not be applied, or not in full.
+enum class UnappliedReason : uint8_t {
+    kUnreadable,     // its payload makes no sense
+    kUnknownType,    // written by a later program
+    kNothingToUndo,  // an undo with no step before it
+    kNothingToRedo,
+    kDoesNotFit,  // a step whose cells or rows are not in the lists: only what fits was applied
+};
+
+struct UnappliedRecord {
+    uint64_t seq = 0;
+    uint16_t type = 0;
+    UnappliedReason reason = UnappliedReason::kUnreadable;
+    bool operator==(const UnappliedRecord&) const = default;
+};
+
+// "<seq> <type> (<why>)", for the journal dump.
+std::string UnappliedText(const UnappliedRecord& record);
+// The reason alone, as the dump marks the record's own line.
+const char* UnappliedReasonText(UnappliedReason reason);
+
 struct JournalReplay {
     JournalFiles files;
     std::optional<JournalSession> session;  // the session running at the last record
@@ -25,11 +47,12 @@ struct JournalReplay {
     int32_t bookingsSinceSave = 0;          // of those, booked since the journal began
     int64_t lastWallMs = 0;                 // when the last record was written
     uint64_t lastSeq = 0;
-    int32_t unreadable = 0;               // records whose payload made no sense
-    RaceMode mode = RaceMode::kGymkhana;  // the result list's layout at the last record
+    std::vector<UnappliedRecord> unapplied;  // in the order of the journal
+    RaceMode mode = RaceMode::kGymkhana;     // the result list's layout at the last record
     int32_t countingMethod = 0;
 
-    // True when restoring would bring back anything that is in no file.
+    // True when restoring would bring back anything that is in no file: unsaved lists, cars on
+    // course or a session that was running.
     bool HoldsUnsavedWork() const;
 };
 

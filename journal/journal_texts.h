@@ -28,6 +28,19 @@ inline constexpr const char* kJournalReadOnly = "書き込み禁止のドライ�
 inline constexpr const char* kJournalIoError = "ディスクの入出力エラー";
 inline constexpr const char* kJournalFileTooBig = "ファイルサイズの上限を超えました";
 inline constexpr const char* kJournalQuota = "ディスク使用量の上限を超えました";
+// A result list file that the journal could not keep is not loaded; %1 the limit in MB.
+inline constexpr const char* kJournalLoadTooLarge =
+    "結果リストが大きすぎるため読み込みませんでした（ジャーナルに記録できる大きさ %1 MB "
+    "を超えます）";
+// The same when the list would fit after Clear.
+inline constexpr const char* kJournalLoadClearFirst =
+    "今の結果リストと合わせるとジャーナルに記録できる大きさ %1 MB "
+    "を超えるため読み込みませんでした。"
+    "先に結果リストをクリアしてから読み込んでください";
+// The lists have grown too large for the journal, which stops.
+inline constexpr const char* kJournalListsTooLarge =
+    "リストが大きすぎてジャーナルに記録できないため、ジャーナルを止めました。"
+    "記録は保存するまでメモリ上だけにあります";
 // Closing while writing still fails: %1 the number of bytes that could not be written.
 inline constexpr const char* kJournalCloseUnwritten =
     "ジャーナルの最後の %1 バイトを保存できませんでした";

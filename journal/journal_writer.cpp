@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <stdexcept>
 
 #include "journal/journal_record.h"
 #include "journal/journal_texts.h"
@@ -74,6 +73,19 @@ void SyncFolder(const std::filesystem::path& folder) {
     }
 }
 
+// Only a caller breaking AppendEncodedLater's promise gets an empty payload; an exception
+// here would end the program from the writer thread.
+std::vector<uint8_t> EncodeOrEmpty(const std::function<std::vector<uint8_t>()>& encode) {
+    try {
+        std::vector<uint8_t> payload = encode();
+        if (payload.size() <= kJournalMaxPayload) {
+            return payload;
+        }
+    } catch (...) {
+    }
+    return {};
+}
+
 }  // namespace
 
 JournalFileCalls SystemJournalFileCalls() {
@@ -127,7 +139,7 @@ uint64_t JournalWriter::Append(uint16_t type, std::vector<uint8_t> payload) {
         return 0;
     }
     if (payload.size() > kJournalMaxPayload) {
-        throw std::length_error("journal record payload too large");
+        return 0;
     }
     const size_t bytes = kJournalFrameSize + payload.size();
     return Queue(Pending{nextSeq_, type, wallClock_(), std::move(payload), {}}, bytes);
@@ -233,13 +245,9 @@ void JournalWriter::Run() {
 
 void JournalWriter::AddToBatch(std::vector<Pending>& taken) {
     for (Pending& pending : taken) {
-        JournalRecord record{pending.seq, pending.type, pending.wallMs,
-                             pending.encode ? pending.encode() : std::move(pending.payload)};
-        if (record.payload.size() > kJournalMaxPayload) {
-            // Only a caller breaking AppendEncodedLater's promise gets here; the record keeps
-            // its place, empty, so that the journal stays whole and in order.
-            record.payload.clear();
-        }
+        JournalRecord record{pending.seq, pending.type, pending.wallMs, {}};
+        record.payload =
+            pending.encode ? EncodeOrEmpty(pending.encode) : std::move(pending.payload);
         AppendEncodedRecord(batch_, record);
     }
     batchSize_ = batch_.size();

@@ -46,13 +46,14 @@ public:
     // lock. `firstSeq` (1 or more) is the first record's sequence number.
     IoResult Open(const std::filesystem::path& path, uint64_t firstSeq);
     // Stamps the next sequence number and the wall-clock time and queues the record; never
-    // waits for the disk. Returns the record's seq, 0 when the writer is not open. A payload
-    // over kJournalMaxPayload is a programming error and throws std::length_error.
+    // waits for the disk. Returns the record's seq, 0 when the writer is not open or the
+    // payload is over kJournalMaxPayload (then nothing is queued and no seq is used).
     uint64_t Append(uint16_t type, std::vector<uint8_t> payload);
     // As Append, with the payload made by `encode` on the writer thread, in its turn among the
     // records: a received block books hundreds of laps, whose encoding would otherwise hold
     // up the window. What `encode` reads must not change once handed over, and its payload
-    // must stay within kJournalMaxPayload.
+    // must stay within kJournalMaxPayload: a longer one, or one that `encode` fails to make,
+    // is written empty in its place, so that the records stay whole and in order.
     uint64_t AppendEncodedLater(uint16_t type, std::function<std::vector<uint8_t>()> encode);
     // The seq of the last record on disk (firstSeq - 1 before the first).
     uint64_t DurableSeq() const { return durableSeq_.load(std::memory_order_acquire); }

@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "journal/journal_place.h"
+#include "journal/journal_texts.h"
 
 namespace vantrel {
 
@@ -18,15 +19,39 @@ ListJournal::~ListJournal() {
     }
 }
 
-IoResult ListJournal::Begin(const std::filesystem::path& folder) {
+IoResult ListJournal::Begin(const std::filesystem::path& folder, std::optional<Previous> previous) {
     folder_ = folder;
+    previous_ = std::move(previous);
+    previousPath_ = previous_ ? previous_->path : std::filesystem::path();
+    WriteFilesAndCourse();  // nothing is open yet: this only takes them as they are
     const auto now = std::chrono::system_clock::now();
-    PruneOldJournals(folder, kKeepDays, now);
+    PruneOldJournals(folder, kKeepDays, now, previousPath_);
     IoResult opened = writer_.Open(NewJournalPath(folder, now), 1);
-    if (opened) {
-        WriteCheckpoint();
+    if (opened && !WriteCheckpoint()) {
+        opened = IoResult::Failure(std::exchange(openFailure_, std::nullopt).value_or(""));
     }
+    SetPreviousAside(kAsideWait);
     return opened;
+}
+
+std::string ListJournal::LoadRefusal(const TableRows& rows) const {
+    const ResultTable empty(target_.results.Mode());
+    const size_t after = EncodedRowsSize(rows);
+    ListStep load;
+    load.changes.emplace_back(ResetChange{});
+    const size_t step = EncodeStep(load).size() + after;
+    const size_t point =
+        EncodeCheckpoint(CheckpointOf(target_.entries, empty, target_.state, lastFiles_)).size() +
+        after;
+    // Room for what goes with the rows: the file names, counters and cells of the same step.
+    constexpr size_t kLimit = kJournalMaxPayload - (64u << 10);
+    const bool fitsAfterClear = point <= kLimit && step + EncodedRowsSize(empty) <= kLimit;
+    if (fitsAfterClear && step + EncodedRowsSize(target_.results) <= kLimit) {
+        return {};
+    }
+    std::string text = fitsAfterClear ? msg::kJournalLoadClearFirst : msg::kJournalLoadTooLarge;
+    text.replace(text.find("%1"), 2, std::to_string(kJournalMaxPayload >> 20));
+    return text;
 }
 
 namespace {
@@ -66,7 +91,7 @@ void ListJournal::ResultBooked(const BookedResult&, int32_t) {
                                        [booking] { return EncodeBooking(*booking); });
             sinceCheckpoint_ = true;
         } else {
-            Append(JournalType::kBooking, EncodeBooking(*booking));
+            AppendChange(JournalType::kBooking, EncodeBooking(*booking));
         }
     }
     lastCourse_ = booking->course;
@@ -78,7 +103,7 @@ void ListJournal::Flush(StepKind kind) {
     if (!step) {
         return;
     }
-    Append(JournalType::kStep, EncodeStep(*step));
+    AppendChange(JournalType::kStep, EncodeStep(*step));
     undo_.Record(std::move(*step));
 }
 
@@ -89,10 +114,29 @@ void ListJournal::Note() {
 
 void ListJournal::Poll() {
     Note();
-    if (sinceCheckpoint_ && !session_ && !lastFiles_.entryModified && !lastFiles_.resultModified &&
-        lastCourse_.cars.empty()) {
+    SetPreviousAside(std::chrono::milliseconds(0));
+    if (sinceCheckpoint_ && NothingUnsaved()) {
         BeginFresh();
     }
+}
+
+bool ListJournal::NothingUnsaved() const {
+    return !session_ && !lastFiles_.entryModified && !lastFiles_.resultModified &&
+           lastCourse_.cars.empty();
+}
+
+void ListJournal::SetPreviousAside(std::chrono::milliseconds wait) {
+    if (!previous_) {
+        return;
+    }
+    const bool takenOver =
+        NothingUnsaved() || (writer_.IsOpen() && writer_.WaitDurable(checkpointSeq_, wait));
+    if (!takenOver) {
+        return;
+    }
+    const std::filesystem::path aside = KeepAside(previous_->path, previous_->why);
+    previousPath_ = aside.empty() ? previous_->path : aside;
+    previous_.reset();
 }
 
 bool ListJournal::Undo() {
@@ -136,24 +180,43 @@ IoResult ListJournal::End() {
     return writer_.Close();
 }
 
-void ListJournal::Append(JournalType type, std::vector<uint8_t> payload) {
-    if (writer_.IsOpen()) {
-        writer_.Append(static_cast<uint16_t>(type), std::move(payload));
-        sinceCheckpoint_ = true;
+bool ListJournal::Append(JournalType type, std::vector<uint8_t> payload) {
+    if (!writer_.IsOpen()) {
+        return true;
+    }
+    if (payload.size() > kJournalMaxPayload) {
+        return false;
+    }
+    writer_.Append(static_cast<uint16_t>(type), std::move(payload));
+    sinceCheckpoint_ = true;
+    return true;
+}
+
+void ListJournal::AppendChange(JournalType type, std::vector<uint8_t> payload) {
+    if (!Append(type, std::move(payload))) {
+        WriteCheckpoint();
     }
 }
 
-void ListJournal::WriteCheckpoint() {
+bool ListJournal::WriteCheckpoint() {
     lastFiles_ = sources_.files ? sources_.files() : JournalFiles{};
-    Append(JournalType::kCheckpoint, EncodeCheckpoint(CheckpointOf(target_.entries, target_.results,
-                                                                   target_.state, lastFiles_)));
+    if (!Append(JournalType::kCheckpoint,
+                EncodeCheckpoint(
+                    CheckpointOf(target_.entries, target_.results, target_.state, lastFiles_)))) {
+        // What was written stays: the lists as they were before they grew too large.
+        writer_.Close();
+        openFailure_ = msg::kJournalListsTooLarge;
+        return false;
+    }
     if (session_) {
         Append(JournalType::kSessionStart, EncodeSession(*session_));
     }
     if (!lastCourse_.cars.empty()) {
         Append(JournalType::kCourse, EncodeCourse(lastCourse_));
     }
+    checkpointSeq_ = writer_.NextSeq() - 1;
     sinceCheckpoint_ = false;
+    return true;
 }
 
 void ListJournal::WriteFilesAndCourse() {

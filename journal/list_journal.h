@@ -2,9 +2,12 @@
 // Keeps the journal of the lists: every step of the lists and counters, undo and redo, the
 // list files and their modified flags, the session and the cars on course go to the journal as
 // they happen, and a fresh journal begins whenever nothing is left unsaved. Steps also go to
-// the undo history, so that undo works the same with or without a journal.
+// the undo history, so that undo works the same with or without a journal. A step too large
+// for one record goes in as a checkpoint of the lists after it; lists too large for a
+// checkpoint stop the journal, which TakeStatusChange then reports.
 // Thread rule: GUI thread only.
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -29,13 +32,29 @@ public:
         std::function<JournalCourse()> course;
     };
 
+    // The journal that a new one takes over from at the start (restored, declined or found
+    // damaged), to be set aside as "<name>.<why>".
+    struct Previous {
+        std::filesystem::path path;
+        std::string why;
+    };
+
     ListJournal(ListTarget target, ListRecorder& recorder, ListUndo& undo, Sources sources);
     ~ListJournal() override;
 
     // Starts a new journal in `folder` with a checkpoint of the lists as they are, after
-    // pruning journals older than kKeepDays. A failure leaves the journal off (the lists and
-    // undo work on) and returns the reason to show.
-    IoResult Begin(const std::filesystem::path& folder);
+    // pruning journals older than kKeepDays (never `previous`). `previous` is set aside only
+    // once nothing depends on it any more: when the new checkpoint is on disk (waited for up to
+    // kAsideWait, else looked at again by Poll) or when nothing is left unsaved, so that a
+    // crash or a full disk meanwhile still finds it at the next start. A failure leaves the
+    // journal off (the lists and undo work on) and returns the reason to show.
+    IoResult Begin(const std::filesystem::path& folder,
+                   std::optional<Previous> previous = std::nullopt);
+    // Where the previous journal is now: its new name once set aside, else where it was.
+    const std::filesystem::path& PreviousPath() const { return previousPath_; }
+    // The text refusing to load `rows` into the result list when the journal could not keep
+    // the load (its step, or the checkpoint after it, over kJournalMaxPayload); "" when it can.
+    std::string LoadRefusal(const TableRows& rows) const;
     bool IsOpen() const { return writer_.IsOpen(); }
     const std::filesystem::path& Path() const { return writer_.Path(); }
     JournalWriter& Writer() { return writer_; }
@@ -62,12 +81,19 @@ public:
     std::optional<std::string> TakeStatusChange();
 
     static constexpr int kKeepDays = 30;
+    static constexpr std::chrono::milliseconds kAsideWait{2000};
 
 private:
-    void Append(JournalType type, std::vector<uint8_t> payload);
-    void WriteCheckpoint();
+    // False when the payload is too large for a record; nothing is written then.
+    bool Append(JournalType type, std::vector<uint8_t> payload);
+    // A step or booking; one too large for a record is replaced by a checkpoint.
+    void AppendChange(JournalType type, std::vector<uint8_t> payload);
+    // False when the lists are too large for a checkpoint: the journal has stopped.
+    bool WriteCheckpoint();
     void WriteFilesAndCourse();
     void BeginFresh();
+    bool NothingUnsaved() const;
+    void SetPreviousAside(std::chrono::milliseconds wait);
 
     ListTarget target_;
     ListRecorder& recorder_;
@@ -79,7 +105,10 @@ private:
     JournalFiles lastFiles_;
     JournalCourse lastCourse_;
     std::optional<std::string> openFailure_;  // a fresh journal could not be made
-    bool sinceCheckpoint_ = false;  // something besides the checkpoint went to this journal
+    bool sinceCheckpoint_ = false;      // something besides the checkpoint went to this journal
+    uint64_t checkpointSeq_ = 0;        // the last record of the newest checkpoint
+    std::optional<Previous> previous_;  // not yet set aside
+    std::filesystem::path previousPath_;
 };
 
 }  // namespace vantrel

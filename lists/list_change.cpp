@@ -31,7 +31,10 @@ bool ListStep::Touches(ListKind list) const {
     for (const ListChange& change : changes) {
         const auto* cell = std::get_if<CellChange>(&change);
         const ListKind kind = cell != nullptr ? cell->list : ListKind::kResult;
-        if (kind == list) {
+        // The entry list's "Lap" cells show the run counts; its file does not hold them.
+        const bool lap =
+            cell != nullptr && kind == ListKind::kEntry && cell->column == EntryTable::kLap;
+        if (kind == list && !lap) {
             return true;
         }
     }

@@ -5,6 +5,7 @@
 // Thread rule: GUI thread only.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "common/race_mode.h"
 #include "common/session_state.h"
 #include "lists/entry_table.h"
+#include "lists/list_file_name.h"
 #include "lists/result_table.h"
 
 namespace vantrel {
@@ -59,6 +61,23 @@ struct CounterChange {
     bool operator==(const CounterChange&) const = default;
 };
 
+// The files the two lists were last loaded from or saved to, with their modified flags.
+struct ListFiles {
+    ListFileName entry;
+    ListFileName result;
+    bool entryModified = false;
+    bool resultModified = false;
+    bool operator==(const ListFiles&) const = default;
+};
+
+// What a step did to the files and flags: a load names another file, and undoing the load
+// must name the old one again, or a save without dialog would write over the loaded file.
+struct FilesChange {
+    ListFiles before;
+    ListFiles after;
+    bool operator==(const FilesChange&) const = default;
+};
+
 enum class StepKind : uint8_t {
     kEdit = 0,     // an operator's command or a cell edit
     kBooking = 1,  // a finished run or counted lap; undoing it asks first
@@ -68,6 +87,8 @@ struct ListStep {
     StepKind kind = StepKind::kEdit;
     std::vector<ListChange> changes;
     std::vector<CounterChange> counters;
+    // Set when the files or flags differ after the step; the journal keeps the files apart.
+    std::optional<FilesChange> files;
     bool operator==(const ListStep&) const = default;
 
     bool Empty() const { return changes.empty() && counters.empty(); }

@@ -21,6 +21,8 @@ struct ListFileName {
     std::string Label() const { return "\"" + name + "\""; }
     // Where a save without dialog writes: the name in the remembered folder.
     std::filesystem::path FullPath() const;
+
+    bool operator==(const ListFileName&) const = default;
 };
 
 // The folder and name to remember after `path` was loaded or saved.

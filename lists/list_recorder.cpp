@@ -71,6 +71,13 @@ std::optional<ListStep> ListRecorder::TakeStep(StepKind kind) {
     open_.changes.reserve(2);  // a booking: its "Lap" cell and its row
     step.kind = kind;
     TakeCounters(step);
+    if (filesBefore_ && files_) {
+        ListFiles after = files_();
+        if (after != *filesBefore_) {
+            step.files = FilesChange{std::move(*filesBefore_), std::move(after)};
+        }
+    }
+    filesBefore_.reset();
     if (step.Empty()) {
         return std::nullopt;
     }
@@ -85,11 +92,18 @@ void ListRecorder::Resume() {
 
 void ListRecorder::Restart() {
     open_ = ListStep{};
+    filesBefore_.reset();
     CopyLists();
 }
 
 void ListRecorder::Note() {
-    if (open_.changes.empty() && firstChange_) {
+    if (!open_.changes.empty()) {
+        return;
+    }
+    if (files_ && !filesBefore_) {
+        filesBefore_ = files_();
+    }
+    if (firstChange_) {
         firstChange_();
     }
 }

@@ -28,6 +28,9 @@ public:
     // Called when the first change of a new step comes in, so that the step can be taken once
     // the command that makes it is done.
     void OnFirstChange(std::function<void()> listener) { firstChange_ = std::move(listener); }
+    // Where the lists' files and flags are read: a step that changes them (a load, New, Clear)
+    // carries them from before its first change to its end.
+    void WatchFiles(std::function<ListFiles()> files) { files_ = std::move(files); }
     // True when a change is waiting to be taken.
     bool HasChanges() const { return !open_.changes.empty(); }
     // What changed since the last step (tables, then the counters compared with their copy),
@@ -70,6 +73,8 @@ private:
     std::array<uint32_t, kCarSlots> lastPass_{};
     ListStep open_;
     std::function<void()> firstChange_;
+    std::function<ListFiles()> files_;
+    std::optional<ListFiles> filesBefore_;
     int32_t paused_ = 0;
     std::unique_ptr<EntryWatch> entryWatch_;
     std::unique_ptr<ResultWatch> resultWatch_;

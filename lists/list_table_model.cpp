@@ -1,5 +1,7 @@
 #include "lists/list_table_model.h"
 
+#include <algorithm>
+
 namespace vantrel {
 
 ListTableModel::ListTableModel(const GridEditState* editState, QObject* parent)
@@ -9,11 +11,40 @@ int ListTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : TableColumnCount();
 }
 
+namespace {
+// The first kMaxShownChars characters of a longer text and an ellipsis. Only a prefix of the
+// bytes is decoded: a cell of megabytes would take the grid a minute to lay out.
+QString ShownText(const std::string& text) {
+    constexpr qsizetype kMaxBytes = ListTableModel::kMaxShownChars * 4;  // UTF-8 at the most
+    if (text.size() <= static_cast<std::size_t>(ListTableModel::kMaxShownChars)) {
+        return QString::fromStdString(text);
+    }
+    qsizetype bytes = std::min<qsizetype>(static_cast<qsizetype>(text.size()), kMaxBytes);
+    while (bytes > 0 && bytes < static_cast<qsizetype>(text.size()) &&
+           (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80) {
+        --bytes;  // not inside a character
+    }
+    QString shown = QString::fromUtf8(text.data(), bytes);
+    if (bytes == static_cast<qsizetype>(text.size()) &&
+        shown.size() <= ListTableModel::kMaxShownChars) {
+        return shown;
+    }
+    qsizetype kept = std::min(shown.size(), ListTableModel::kMaxShownChars);
+    if (kept > 0 && shown.at(kept - 1).isHighSurrogate()) {
+        --kept;
+    }
+    shown.truncate(kept);
+    return shown + QChar(0x2026);
+}
+}  // namespace
+
 QVariant ListTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) {
         return {};
     }
-    return QString::fromStdString(TableCell(index.column(), TableRowOf(index.row())));
+    const std::string& text = TableCell(index.column(), TableRowOf(index.row()));
+    // The editor gets the whole text, which it writes back.
+    return role == Qt::DisplayRole ? ShownText(text) : QString::fromStdString(text);
 }
 
 QVariant ListTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -16,6 +16,9 @@ class ListTableModel : public QAbstractTableModel, protected TableObserver {
     Q_OBJECT
 
 public:
+    // A cell shows at most this many characters of its text, then "…"; editing gets it all.
+    static constexpr qsizetype kMaxShownChars = 4000;
+
     // Table row (1 = first data row) of a model row, and back.
     static int32_t TableRowOf(int modelRow) { return modelRow + 1; }
     static int ModelRowOf(int32_t tableRow) { return tableRow - 1; }

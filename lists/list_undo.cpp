@@ -25,11 +25,21 @@ void ListUndo::Record(std::shared_ptr<const ListStep> step) {
 }
 
 bool ListUndo::Undo() {
-    return Move(done_, undone_, ApplyStepBackward);
+    const ListStep* step = NextUndo();
+    const bool moved = Move(done_, undone_, ApplyStepBackward);
+    if (moved && step->files && writeFiles_) {
+        writeFiles_(step->files->before);
+    }
+    return moved;
 }
 
 bool ListUndo::Redo() {
-    return Move(undone_, done_, ApplyStepForward);
+    const ListStep* step = NextRedo();
+    const bool moved = Move(undone_, done_, ApplyStepForward);
+    if (moved && step->files && writeFiles_) {
+        writeFiles_(step->files->after);
+    }
+    return moved;
 }
 
 bool ListUndo::Move(Steps& from, Steps& to, void (*apply)(const ListStep&, ListTarget)) {

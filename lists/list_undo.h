@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <memory>
 
 #include "lists/list_change.h"
@@ -35,6 +36,11 @@ public:
     // modified, since it no longer matches its file.
     bool Undo();
     bool Redo();
+    // Where a step's files and flags are put back (undo) or forward (redo); without it they
+    // stay, and the list a step touched is only marked modified.
+    void WriteFilesWith(std::function<void(const ListFiles&)> write) {
+        writeFiles_ = std::move(write);
+    }
     // Forgets every step (a restored or fresh start).
     void Forget();
 
@@ -53,6 +59,7 @@ private:
     ListRecorder& recorder_;
     Steps done_;
     Steps undone_;
+    std::function<void(const ListFiles&)> writeFiles_;
 };
 
 }  // namespace vantrel

@@ -35,7 +35,8 @@ std::vector<std::string> ResultFileLines(const ResultTable& table) {
     return lines;
 }
 
-IoResult LoadResultFile(const std::filesystem::path& path, ResultTable& table) {
+IoResult LoadResultFile(const std::filesystem::path& path, ResultTable& table,
+                        const ResultRowsCheck& check) {
     std::vector<std::string> lines;
     IoResult result = ReadCp932Lines(path, lines);
     if (!result) {
@@ -48,6 +49,9 @@ IoResult LoadResultFile(const std::filesystem::path& path, ResultTable& table) {
     try {
         rows = ParseResultLines(lines, table.ColumnCount());
         lines.clear();
+        if (const std::string refusal = check ? check(rows) : std::string(); !refusal.empty()) {
+            return IoResult::Failure(Utf8FromPath(path) + ": " + refusal);
+        }
         table.SetRows(std::move(rows));
     } catch (const std::bad_alloc&) {
         return IoResult::Failure(Utf8FromPath(path) + ": " + std::strerror(ENOMEM));

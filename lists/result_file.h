@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,10 +23,14 @@ std::vector<std::vector<std::string>> ParseResultLines(const std::vector<std::st
 // One line per data row; an empty list gives one line of commas.
 std::vector<std::string> ResultFileLines(const ResultTable& table);
 
+// The rows read, before they go into the table: a text refuses them and is the error to show.
+using ResultRowsCheck = std::function<std::string(const std::vector<std::vector<std::string>>&)>;
+
 // Reads the file into the table's current layout. An empty file gives the empty list. A
-// failure (unreadable, out of memory) leaves the table unchanged and returns the
-// error to show; a success may carry a warning (bytes that form no character).
-IoResult LoadResultFile(const std::filesystem::path& path, ResultTable& table);
+// failure (unreadable, out of memory, refused by `check`) leaves the table unchanged and
+// returns the error to show; a success may carry a warning (bytes that form no character).
+IoResult LoadResultFile(const std::filesystem::path& path, ResultTable& table,
+                        const ResultRowsCheck& check = {});
 
 // True when `path` exists and holds more than commas and line ends (or cannot be read).
 bool FileHoldsResults(const std::filesystem::path& path);

@@ -22,8 +22,9 @@ void ResultListCommands::UseIni(IniFile* ini) {
 }
 
 IoResult ResultListCommands::Load(const std::filesystem::path& path) {
+    IoResult result = LoadResultFile(path, results_, loadCheck_);
+    // Set after the rows change, so that the step of the load carries the flag from before.
     state_.resultModified = true;
-    IoResult result = LoadResultFile(path, results_);
     if (result) {
         Remember(path);
     }

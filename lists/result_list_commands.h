@@ -21,6 +21,7 @@
 #include "lists/grid_edit_state.h"
 #include "lists/list_file_name.h"
 #include "lists/result_buttons.h"
+#include "lists/result_file.h"
 #include "lists/result_name_refresh.h"
 #include "lists/result_sink.h"
 #include "lists/result_table.h"
@@ -50,9 +51,11 @@ public:
         fileNameChanged_ = std::move(listener);
     }
 
-    // Sets resultModified, then loads the chosen file into the current layout; on success
+    // Loads the chosen file into the current layout and sets resultModified; on success
     // remembers it. A failure leaves the rows as they were and returns the error to show.
     IoResult Load(const std::filesystem::path& path);
+    // Load asks `check` about the rows read before any row changes (see LoadResultFile).
+    void CheckLoadsWith(ResultRowsCheck check) { loadCheck_ = std::move(check); }
     // Save: true when the proposed name is "NewResult.csv" or empty, so the save dialog runs
     // first; otherwise Save(file().FullPath()) writes beside the last result file.
     bool SaveNeedsDialog() const;
@@ -111,6 +114,7 @@ private:
     GridEditState editState_;
     std::function<void()> fileNameChanged_;
     std::vector<ResultSink*> sinks_;
+    ResultRowsCheck loadCheck_;
     int32_t batchDepth_ = 0;
 };
 

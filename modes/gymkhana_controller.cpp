@@ -118,23 +118,30 @@ void GymkhanaController::StartClearClick() {
 }
 
 void GymkhanaController::Pilontouch11Click() {
-    flow_.AddPylonTouch(selectedPosition_);
+    ReportPopupOutcome(flow_.AddPylonTouch(popupRun_));
 }
 
 void GymkhanaController::Pilontouch12Click() {
-    flow_.RemovePylonTouch(selectedPosition_);
+    ReportPopupOutcome(flow_.RemovePylonTouch(popupRun_));
 }
 
 void GymkhanaController::Misscourse1Click() {
-    flow_.MissCourse(selectedPosition_);
+    ReportPopupOutcome(flow_.MissCourse(popupRun_));
 }
 
 void GymkhanaController::Clearpenalty1Click() {
-    flow_.ClearPenalty(selectedPosition_);
+    ReportPopupOutcome(flow_.ClearPenalty(popupRun_));
 }
 
 void GymkhanaController::AttackClearClick() {
-    flow_.RemoveCar(selectedPosition_);
+    ReportPopupOutcome(flow_.RemoveCar(popupRun_));
+}
+
+void GymkhanaController::ReportPopupOutcome(PopupOutcome outcome) {
+    if (outcome == PopupOutcome::kRunLeft) {
+        prompter_.Warn(w_.page, QString::fromUtf8(kMsgCarLeftPosition).arg(popupRun_.car),
+                       QString::fromUtf8(kEditCancelledCaption));
+    }
 }
 
 void GymkhanaController::FirstShow() {
@@ -287,6 +294,7 @@ void GymkhanaController::ShowLabelRed(SensorInput input, bool red) {
 
 void GymkhanaController::ClearResultDisplays() {
     selectedPosition_ = 0;
+    popupRun_ = {};
     for (QLineEdit* box : {w_.page->Memo103, w_.page->Memo104, w_.page->Memo110, w_.splitCar}) {
         box->clear();
     }
@@ -353,6 +361,7 @@ int GymkhanaController::PositionOfBox(const QObject* box) const {
 void GymkhanaController::SelectPositionOf(QObject* box) {
     const int position = PositionOfBox(box);
     selectedPosition_ = position == 0 ? 0 : 5 - position;
+    popupRun_ = flow_.PopupRun(selectedPosition_);
 }
 
 void GymkhanaController::ShowAttackPopup(QLineEdit* box, const QPoint& pos) {

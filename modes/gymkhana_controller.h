@@ -96,6 +96,7 @@ private:
     void Misscourse1Click();
     void Clearpenalty1Click();
     void AttackClearClick();
+    void ReportPopupOutcome(PopupOutcome outcome);
     void ClockTimeout(int position);
     void ShowClock(int position);
     bool HandleQueueBox(QLineEdit* box, QEvent* event);
@@ -122,6 +123,8 @@ private:
     std::array<QLineEdit*, 5> carBoxes_{};    // by course position 1..4
     std::array<QLineEdit*, 5> clockBoxes_{};  // by course position 1..4
     int selectedPosition_ = 0;
+    // The run the course popup was opened on; its items act on that run only.
+    CourseEdit popupRun_{};
     // Set by the session stop: from then on the clocks show the run times at the stop.
     std::optional<uint32_t> stopTick_;
 };

@@ -222,6 +222,15 @@ bool GymkhanaCourse::StillHolds(const CourseEdit& edit) const {
            state_.courseTimes[edit.position][kStartWord] == edit.startWord;
 }
 
+int32_t GymkhanaCourse::PositionOf(const CourseEdit& run) const {
+    for (int32_t position = kNewestPosition; position <= kOldestPosition; ++position) {
+        if (StillHolds({position, run.car, run.startWord})) {
+            return position;
+        }
+    }
+    return 0;
+}
+
 bool GymkhanaCourse::AddPylonTouch(int32_t position) {
     if (!HoldsCar(position) || state_.courseTimes[position][kPenaltyWord] == kMissCourse) {
         return false;

@@ -122,6 +122,9 @@ public:
     // (cars move up whenever an older one finishes or is removed).
     CourseEdit BeginEdit(int32_t position) const;
     bool StillHolds(const CourseEdit& edit) const;
+    // The position that holds `run` now, wherever it has moved up to; 0 once it has left the
+    // course (finished or removed) or when it names no run.
+    int32_t PositionOf(const CourseEdit& run) const;
 
     // Penalty items; each returns true when the penalty word changed.
     bool AddPylonTouch(int32_t position);

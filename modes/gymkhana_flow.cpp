@@ -295,24 +295,64 @@ bool GymkhanaFlow::AfterPenalty(bool changed) {
     return changed;
 }
 
+CourseEdit GymkhanaFlow::PopupRun(int32_t selectedPosition) const {
+    return course_.BeginEdit(PositionOfSelection(selectedPosition));
+}
+
+PopupOutcome GymkhanaFlow::OnRun(const CourseEdit& run, bool (GymkhanaCourse::*item)(int32_t)) {
+    if (run.car == 0) {
+        return PopupOutcome::kUnchanged;
+    }
+    const int32_t position = course_.PositionOf(run);
+    if (position == 0) {
+        return PopupOutcome::kRunLeft;
+    }
+    return AfterPenalty((course_.*item)(position)) ? PopupOutcome::kChanged
+                                                   : PopupOutcome::kUnchanged;
+}
+
+bool GymkhanaFlow::OnSelection(int32_t selectedPosition, bool (GymkhanaCourse::*item)(int32_t)) {
+    return OnRun(PopupRun(selectedPosition), item) == PopupOutcome::kChanged;
+}
+
+PopupOutcome GymkhanaFlow::AddPylonTouch(const CourseEdit& run) {
+    return OnRun(run, &GymkhanaCourse::AddPylonTouch);
+}
+
+PopupOutcome GymkhanaFlow::RemovePylonTouch(const CourseEdit& run) {
+    return OnRun(run, &GymkhanaCourse::RemovePylonTouch);
+}
+
+PopupOutcome GymkhanaFlow::MissCourse(const CourseEdit& run) {
+    return OnRun(run, &GymkhanaCourse::MissCourse);
+}
+
+PopupOutcome GymkhanaFlow::ClearPenalty(const CourseEdit& run) {
+    return OnRun(run, &GymkhanaCourse::ClearPenalty);
+}
+
+PopupOutcome GymkhanaFlow::RemoveCar(const CourseEdit& run) {
+    return OnRun(run, &GymkhanaCourse::RemovePosition);
+}
+
 bool GymkhanaFlow::AddPylonTouch(int32_t selectedPosition) {
-    return AfterPenalty(course_.AddPylonTouch(PositionOfSelection(selectedPosition)));
+    return OnSelection(selectedPosition, &GymkhanaCourse::AddPylonTouch);
 }
 
 bool GymkhanaFlow::RemovePylonTouch(int32_t selectedPosition) {
-    return AfterPenalty(course_.RemovePylonTouch(PositionOfSelection(selectedPosition)));
+    return OnSelection(selectedPosition, &GymkhanaCourse::RemovePylonTouch);
 }
 
 bool GymkhanaFlow::MissCourse(int32_t selectedPosition) {
-    return AfterPenalty(course_.MissCourse(PositionOfSelection(selectedPosition)));
+    return OnSelection(selectedPosition, &GymkhanaCourse::MissCourse);
 }
 
 bool GymkhanaFlow::ClearPenalty(int32_t selectedPosition) {
-    return AfterPenalty(course_.ClearPenalty(PositionOfSelection(selectedPosition)));
+    return OnSelection(selectedPosition, &GymkhanaCourse::ClearPenalty);
 }
 
 bool GymkhanaFlow::RemoveCar(int32_t selectedPosition) {
-    return AfterPenalty(course_.RemovePosition(PositionOfSelection(selectedPosition)));
+    return OnSelection(selectedPosition, &GymkhanaCourse::RemovePosition);
 }
 
 EditCommit GymkhanaFlow::CommitCourseCar(const CourseEdit& edit, const std::string& text) {

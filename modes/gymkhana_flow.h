@@ -64,6 +64,9 @@ public:
     virtual void ClearPenaltyHints() {}
 };
 
+// What a course popup item did to the run it was opened on.
+enum class PopupOutcome { kChanged, kUnchanged, kRunLeft };
+
 // What the flow reaches besides the lists; each may be null (tests of the rules alone).
 struct GymkhanaLinks {
     TickCommands* tick = nullptr;  // the mode reset's OFF-delay reset
@@ -158,6 +161,16 @@ public:
 
     // Course popup items for selectedPosition 1 ("I") .. 4 ("IV").
     bool PopupEnabled(int32_t selectedPosition) const;
+    // The run the popup opens on. Its items act on that run wherever it has moved up to
+    // meanwhile, and refuse (kRunLeft) once it has left the course, so that a car finishing
+    // while the popup is open never passes its penalty on to the car behind it.
+    CourseEdit PopupRun(int32_t selectedPosition) const;
+    PopupOutcome AddPylonTouch(const CourseEdit& run);
+    PopupOutcome RemovePylonTouch(const CourseEdit& run);
+    PopupOutcome MissCourse(const CourseEdit& run);
+    PopupOutcome ClearPenalty(const CourseEdit& run);
+    PopupOutcome RemoveCar(const CourseEdit& run);
+    // The same on the run in the position now; true when something changed.
     bool AddPylonTouch(int32_t selectedPosition);
     bool RemovePylonTouch(int32_t selectedPosition);
     bool MissCourse(int32_t selectedPosition);
@@ -185,6 +198,8 @@ private:
     bool Running() const;
     void SelectEntryRow(int32_t row);
     bool AfterPenalty(bool changed);
+    PopupOutcome OnRun(const CourseEdit& run, bool (GymkhanaCourse::*item)(int32_t));
+    bool OnSelection(int32_t selectedPosition, bool (GymkhanaCourse::*item)(int32_t));
     void RequestTone(SensorInput input);
     static bool ValidSlot(int32_t slot) { return slot >= 1 && slot <= 4; }
 

@@ -24,13 +24,14 @@ struct WebServerLimits {
     qint64 maxBacklog = 128 * 1024;  // bytes waiting for a client; more drops it
     int requestTimeoutMs = 5000;     // to send a request head, or to take a page
     int keepAliveMs = 15000;         // a comment line on quiet event streams
+    int stallMs = 4000;  // a stream that takes none of what waits for it this long is dropped
 };
 
 // Counts the server thread keeps; read from any thread.
 struct WebServerCounters {
     std::atomic<int> connections{0};
     std::atomic<int> streams{0};          // open /events streams
-    std::atomic<uint64_t> dropped{0};     // streams dropped for reading too slowly
+    std::atomic<uint64_t> dropped{0};     // streams dropped for reading too slowly or not at all
     std::atomic<uint64_t> refused{0};     // connections over the limit
     std::atomic<uint64_t> broadcasts{0};  // snapshots sent to the streams
 };

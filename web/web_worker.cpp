@@ -1,5 +1,8 @@
 #include "web/web_worker.h"
 
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
+
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -54,6 +57,15 @@ QByteArray StatusLine(int status) {
 QByteArray CommonHeaders() {
     return "Cache-Control: no-store\r\nX-Content-Type-Options: nosniff\r\n"
            "Content-Security-Policy: default-src 'self'\r\n";
+}
+
+// Bytes the kernel holds for `socket` that its peer has not acknowledged; 0 if unknown.
+qint64 UnackedInKernel(const QTcpSocket& socket) {
+    int bytes = 0;
+    if (::ioctl(static_cast<int>(socket.socketDescriptor()), SIOCOUTQ, &bytes) != 0) {
+        return 0;
+    }
+    return bytes;
 }
 
 QByteArray ToBytes(const std::string& text) {
@@ -203,6 +215,7 @@ void WebWorker::StartStream(QTcpSocket* socket, Connection& connection) {
     connection.head.clear();
     connection.head.squeeze();
     connection.since.start();
+    connection.lastTaken.start();
     ++counters_.streams;
     QByteArray start = StatusLine(200) + CommonHeaders() +
                        "Content-Type: text/event-stream; charset=utf-8\r\n"
@@ -240,13 +253,36 @@ void WebWorker::SendBody(QTcpSocket* socket, const QByteArray& type, const QByte
 
 bool WebWorker::SendToStream(QTcpSocket* socket, const QByteArray& bytes) {
     if (socket->bytesToWrite() + bytes.size() > limits_.maxBacklog) {
-        ++counters_.dropped;
-        socket->abort();
-        Drop(socket);
+        DropStream(socket);
         return false;
+    }
+    if (const auto found = connections_.find(socket); found != connections_.end()) {
+        found->second.queued += bytes.size();
     }
     socket->write(bytes);
     return true;
+}
+
+void WebWorker::DropStream(QTcpSocket* socket) {
+    ++counters_.dropped;
+    socket->abort();
+    Drop(socket);
+}
+
+bool WebWorker::Stalled(QTcpSocket* socket, Connection& connection) const {
+    if (!connection.streaming) {
+        return false;
+    }
+    // What the client's side has acknowledged: queued here, less what still waits here or in
+    // the kernel. A client that does not read stops acknowledging once its buffer is full.
+    const qint64 waiting = socket->bytesToWrite() + UnackedInKernel(*socket);
+    const qint64 taken = connection.queued - waiting;
+    if (waiting == 0 || taken > connection.taken) {
+        connection.taken = taken;
+        connection.lastTaken.start();
+        return false;
+    }
+    return connection.lastTaken.elapsed() > limits_.stallMs;
 }
 
 void WebWorker::Drop(QTcpSocket* socket) {
@@ -290,11 +326,14 @@ void WebWorker::SnapshotArrived() {
 
 void WebWorker::Sweep() {
     std::vector<QTcpSocket*> late;
+    std::vector<QTcpSocket*> stalled;
     std::vector<QTcpSocket*> quiet;
     for (auto& [socket, connection] : connections_) {
         const qint64 age = connection.since.elapsed();
         if (!connection.streaming && age > limits_.requestTimeoutMs) {
             late.push_back(socket);
+        } else if (Stalled(socket, connection)) {
+            stalled.push_back(socket);
         } else if (connection.streaming && age > limits_.keepAliveMs) {
             quiet.push_back(socket);
         }
@@ -302,6 +341,10 @@ void WebWorker::Sweep() {
     for (QTcpSocket* socket : late) {
         socket->abort();
         Drop(socket);
+    }
+    // A client that stopped reading would otherwise hold its place until its backlog filled.
+    for (QTcpSocket* socket : stalled) {
+        DropStream(socket);
     }
     for (QTcpSocket* socket : quiet) {
         connections_[socket].since.start();

@@ -41,6 +41,11 @@ private:
         QByteArray head;
         bool streaming = false;
         QElapsedTimer since;  // accepted, or the last keep-alive of a stream
+        // A stream: bytes queued for it, bytes its client had taken at the last look, and since
+        // when it has taken none.
+        qint64 queued = 0;
+        qint64 taken = 0;
+        QElapsedTimer lastTaken;
     };
 
     void OnNewConnection();
@@ -53,6 +58,10 @@ private:
     // Queues `bytes`; a client already this far behind is dropped instead (false).
     bool SendToStream(QTcpSocket* socket, const QByteArray& bytes);
     void Drop(QTcpSocket* socket);
+    // A stream that has taken nothing of what waits for it for the stall time; notes what it
+    // has taken otherwise.
+    bool Stalled(QTcpSocket* socket, Connection& connection) const;
+    void DropStream(QTcpSocket* socket);
     void Sweep();
     QByteArray EventOf(const LiveSnapshot& snapshot) const;
 

@@ -10,8 +10,11 @@
 #include "common/time_text.h"
 #include "journal/journal_content.h"
 #include "journal/journal_place.h"
+#include "journal/journal_replay.h"
+#include "journal/journal_texts.h"
 #include "journal/list_journal.h"
 #include "modes/gymkhana_controller.h"
+#include "support/file_size_limit.h"
 #include "support/manual_timing_fixture.h"
 
 namespace vantrel::test {
@@ -148,6 +151,147 @@ TEST_F(JournalWindowTest, AJournalThatCannotBeMadeIsReportedAndUndoStillWorks) {
     QApplication::processEvents();
     Shortcut(Qt::Key_Z);
     EXPECT_EQ(window->Entries().Name(3), "");
+}
+
+// What a start after a kill at this moment would offer: the runs of the journal it finds.
+int32_t RunsOfferedAfterAKill(const std::filesystem::path& folder) {
+    // A copy holds no lock, as the files of a killed program hold none.
+    const std::filesystem::path copy = folder.parent_path() / "after-kill";
+    std::filesystem::remove_all(copy);
+    std::filesystem::copy(folder, copy);
+    const std::optional<FoundJournal> found = FindJournalToOffer(copy);
+    if (!found) {
+        return -1;
+    }
+    const JournalReplay seen = InspectJournal(found->read.records);
+    return seen.HoldsUnsavedWork() ? seen.bookings : 0;
+}
+
+TEST_F(JournalWindowTest, AKillWhileTheDamageBoxIsOpenStillFindsTheRestoredRuns) {
+    Open("IoAddress=None\r\n");
+    PressAltS();
+    Run(30);
+    RunOnce(5000);
+    RunOnce(6000);
+    QApplication::processEvents();
+    const std::filesystem::path crashed = window->Journal().Path();
+    ASSERT_TRUE(window->Journal().Writer().WaitDurable(window->Journal().Writer().NextSeq() - 1,
+                                                       std::chrono::seconds(5)));
+    window->State().running = false;
+    window.reset();
+    WriteBytes(crashed, ReadBytes(crashed) + "torn");  // a record cut short by the kill
+
+    prompter.AnswerYes();
+    int32_t offeredMeanwhile = -2;
+    prompter.WhileNextWarningOpen(
+        [&] { offeredMeanwhile = RunsOfferedAfterAKill(*journalFolder); });
+    OpenWindow();
+    ASSERT_EQ(firstShowCalls.size(), 2u);
+    EXPECT_EQ(firstShowCalls[0].kind, PromptCall::kAskYesNo);
+    EXPECT_EQ(firstShowCalls[1].kind, PromptCall::kWarn);
+    EXPECT_EQ(offeredMeanwhile, 2);
+    const std::string aside = crashed.string() + ".damaged";
+    EXPECT_TRUE(std::filesystem::exists(aside));
+    EXPECT_TRUE(firstShowCalls[1].text.contains(QString::fromStdString(aside)));
+    EXPECT_EQ(Cell(ResultTable::kCar, 2), "2");
+}
+
+TEST_F(JournalWindowTest, AFullDiskAtTheStartLeavesTheCrashedRunsToOfferAgain) {
+    Open("IoAddress=None\r\n");
+    PressAltS();
+    Run(30);
+    RunOnce(5000);
+    QApplication::processEvents();
+    const std::filesystem::path crashed = window->Journal().Path();
+    ASSERT_TRUE(window->Journal().Writer().WaitDurable(window->Journal().Writer().NextSeq() - 1,
+                                                       std::chrono::seconds(5)));
+    window->State().running = false;
+    window.reset();
+    {
+        // The new journal's header fits on the disk, its first checkpoint does not.
+        FileSizeLimit full(kJournalHeaderSize + 100);
+        prompter.AnswerYes();
+        OpenWindow();
+        ASSERT_EQ(firstShowCalls.size(), 1u);
+        EXPECT_EQ(Cell(ResultTable::kCar, 1), "1");
+        EXPECT_TRUE(std::filesystem::exists(crashed));
+        window->State().running = false;
+        window.reset();  // killed before the disk had room
+    }
+    prompter.AnswerYes();
+    OpenWindow();
+    ASSERT_EQ(firstShowCalls.size(), 1u);
+    EXPECT_EQ(firstShowCalls[0].caption, QString::fromUtf8(msg::kRestoreCaption));
+    EXPECT_TRUE(firstShowCalls[0].text.contains(QStringLiteral("1 件")));
+    EXPECT_EQ(Cell(ResultTable::kCar, 1), "1");
+    EXPECT_TRUE(std::filesystem::exists(crashed.string() + ".restored"));
+}
+
+TEST_F(JournalWindowTest, TheRestoreQuestionNamesTheRecordsThatCannotBeApplied) {
+    Open("IoAddress=None\r\n");
+    PressAltS();
+    Run(30);
+    RunOnce(5000);
+    QApplication::processEvents();
+    const std::filesystem::path crashed = window->Journal().Path();
+    ASSERT_TRUE(window->Journal().Writer().WaitDurable(window->Journal().Writer().NextSeq() - 1,
+                                                       std::chrono::seconds(5)));
+    window->State().running = false;
+    window.reset();
+    // Two records no restore can apply: a redo with nothing undone, a booking unreadable.
+    const JournalReadResult read = ReadJournalFile(crashed);
+    ASSERT_EQ(read.damage, JournalDamage::kNone);
+    const uint64_t last = read.records.back().seq;
+    const std::string text = ReadBytes(crashed);
+    std::vector<uint8_t> bytes(text.begin(), text.end());
+    AppendEncodedRecord(bytes, {last + 1, static_cast<uint16_t>(JournalType::kRedo), 0, {}});
+    AppendEncodedRecord(bytes, {last + 2, static_cast<uint16_t>(JournalType::kBooking), 0, {9}});
+    WriteBytes(crashed, std::string(bytes.begin(), bytes.end()));
+
+    prompter.AnswerYes();
+    OpenWindow();
+    ASSERT_EQ(firstShowCalls.size(), 1u);
+    const QString& question = firstShowCalls[0].text;
+    EXPECT_TRUE(question.contains(QStringLiteral("復元できない記録が 2 件あります")))
+        << question.toStdString();
+    EXPECT_TRUE(question.contains(
+        QStringLiteral("記録 %1（やり直し）: やり直す変更がありません").arg(last + 1)))
+        << question.toStdString();
+    EXPECT_TRUE(
+        question.contains(QStringLiteral("記録 %1（走行・周回）: 内容が読めません").arg(last + 2)));
+    EXPECT_EQ(Cell(ResultTable::kCar, 1), "1");
+}
+
+TEST_F(JournalWindowTest, AResultListTooLargeForTheJournalIsRefusedBeforeAnyRowChanges) {
+    Open("IoAddress=None\r\n");
+    PressAltS();
+    Run(30);
+    RunOnce(5000);
+    QApplication::processEvents();
+    // Twenty rows of 3.5 MB each: more than one journal record holds.
+    std::string file;
+    const std::string longName(3500000, 'x');
+    for (int car = 1; car <= 20; ++car) {
+        file += std::to_string(car) + "," + longName + ",,,01:00.000\r\n";
+    }
+    WriteBytes(dir / "large.csv", file);
+    file.clear();
+    prompter.AnswerYes();  // load over the unsaved results
+    prompter.AnswerFile(QString::fromStdString((dir / "large.csv").string()));
+    Find<QAction>("FileLoadResult")->trigger();
+    QApplication::processEvents();
+    const std::vector<PromptCall> errors = prompter.CallsOf(PromptCall::kError);
+    ASSERT_EQ(errors.size(), 1u);
+    std::string reason = msg::kJournalLoadTooLarge;
+    reason.replace(reason.find("%1"), 2, "64");
+    EXPECT_TRUE(errors[0].text.contains(QString::fromStdString(reason)))
+        << errors[0].text.toStdString();
+    EXPECT_EQ(window->Results().DataRowCount(), 1);
+    EXPECT_EQ(Cell(ResultTable::kCar, 1), "1");
+    EXPECT_TRUE(window->Journal().IsOpen());
+    Run(6000);
+    RunOnce(4000);  // timing and its journal go on
+    EXPECT_EQ(Cell(ResultTable::kCar, 2), "2");
 }
 
 }  // namespace

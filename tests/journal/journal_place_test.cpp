@@ -8,6 +8,7 @@
 
 #include "journal/journal_place.h"
 #include "journal/journal_writer.h"
+#include "journal_test_support.h"
 #include "support/temp_dir.h"
 
 namespace vantrel {
@@ -103,6 +104,73 @@ TEST(JournalPlace, PruneSparesNewAndInUseJournals) {
     EXPECT_TRUE(fs::exists(dir / "notes.txt"));
     ASSERT_TRUE(writer.Close());
     EXPECT_EQ(PruneOldJournals(dir.Path(), 7, now), 1);  // no longer in use
+}
+
+TEST(JournalPlace, ASetAsideJournalKeepsItsDaysFromBeingSetAside) {
+    test::TempDir dir;
+    const auto now = std::chrono::system_clock::now();
+    const auto ageDays = [&](const fs::path& path, int days) {
+        const std::time_t when = std::chrono::system_clock::to_time_t(now) - days * 86400;
+        const timespec times[2] = {{when, 0}, {when, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    };
+    const fs::path declined = dir / "journal-20240101-000000-1.vtj";
+    const fs::path untouched = dir / "journal-20240101-000000-2.vtj";
+    const fs::path spared = dir / "journal-20240101-000000-3.vtj";
+    for (const fs::path& path : {declined, untouched, spared}) {
+        test::WriteBytes(path, "x");
+        ageDays(path, 40);
+    }
+    const fs::path aside = KeepAside(declined, "declined");
+    ASSERT_EQ(aside, declined.string() + ".declined");
+    EXPECT_EQ(PruneOldJournals(dir.Path(), 30, now, spared), 1);
+    EXPECT_TRUE(fs::exists(aside));
+    EXPECT_FALSE(fs::exists(untouched));
+    EXPECT_TRUE(fs::exists(spared));
+    // Thirty days after it was set aside it goes.
+    EXPECT_EQ(PruneOldJournals(dir.Path(), 30, now + std::chrono::hours(24 * 31)), 2);
+    EXPECT_FALSE(fs::exists(aside));
+}
+
+TEST(JournalPlace, TheJournalToOfferPassesOverStartsThatNeverReachedTheDisk) {
+    test::TempDir dir;
+    EXPECT_FALSE(FindJournalToOffer(dir.Path()).has_value());
+    const auto records = test::SampleRecords(4, 1, 3);
+    const std::vector<uint8_t> whole = test::EncodeJournal(records);
+    const std::string bytes(whole.begin(), whole.end());
+    const fs::path older = dir / "journal-20240101-000000-1.vtj";
+    test::WriteBytes(older, bytes);
+    // Newer ones: nothing, a header alone, and a first record cut short.
+    const size_t firstEnd = kJournalHeaderSize + kJournalFrameSize + records[0].payload.size();
+    test::WriteBytes(dir / "journal-20240101-000001-1.vtj", "");
+    test::WriteBytes(dir / "journal-20240101-000002-1.vtj", bytes.substr(0, kJournalHeaderSize));
+    test::WriteBytes(dir / "journal-20240101-000003-1.vtj", bytes.substr(0, firstEnd - 1));
+    std::optional<FoundJournal> found = FindJournalToOffer(dir.Path());
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->path, older);
+    EXPECT_EQ(found->read.records, records);
+
+    // Damage of another kind, or one whole record, is a journal to look at.
+    std::string flipped = bytes.substr(0, firstEnd);
+    flipped.back() = static_cast<char>(flipped.back() ^ 1);
+    test::WriteBytes(dir / "journal-20240101-000004-1.vtj", flipped);
+    found = FindJournalToOffer(dir.Path());
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->path, dir / "journal-20240101-000004-1.vtj");
+    EXPECT_EQ(found->read.damage, JournalDamage::kBadChecksum);
+    const fs::path one = dir / "journal-20240101-000005-1.vtj";
+    test::WriteBytes(one, bytes.substr(0, firstEnd + 3));
+    found = FindJournalToOffer(dir.Path());
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->path, one);
+    EXPECT_EQ(found->read.records.size(), 1u);
+
+    // One held by a writer is passed over too.
+    JournalWriter writer;
+    ASSERT_TRUE(writer.Open(dir / "journal-20240101-000006-1.vtj", 1));
+    writer.Append(1, {1});
+    ASSERT_TRUE(writer.WaitDurable(1, 10s));
+    EXPECT_EQ(FindJournalToOffer(dir.Path())->path, one);
 }
 
 }  // namespace

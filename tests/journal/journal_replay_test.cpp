@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 #include <sstream>
@@ -9,6 +10,8 @@
 #include "journal/journal_dump.h"
 #include "journal/journal_place.h"
 #include "journal/list_journal.h"
+#include "journal/list_journal_dump.h"
+#include "journal_test_support.h"
 #include "support/random_list_commands.h"
 #include "support/temp_dir.h"
 
@@ -178,6 +181,135 @@ TEST(JournalReplayTest, SavedListsBeginAFreshJournalAndACleanEndOffersNothing) {
     EXPECT_NE(text.find("session start: mode 0"), std::string::npos) << text;
     EXPECT_NE(text.find("result row 1 column 0 \"\" -> \"5\""), std::string::npos) << text;
     EXPECT_NE(text.find("files: entry , result r.csv\n"), std::string::npos) << text;
+}
+
+// A session that ran at the kill is offered back even when both lists were saved: each car's
+// passings and the common start are in no file. Once it stops, nothing is offered.
+TEST(JournalReplayTest, ARunningSessionIsOfferedBackWhenTheListsWereSaved) {
+    test::TempDir dir;
+    Lists live;
+    JournalFiles files{"", "", "", "r.csv", false, true};
+    ListJournal journal(live.Target(), live.recorder, live.undo, {[&] { return files; }, {}});
+    ASSERT_TRUE(journal.Begin(dir.Path()));
+    journal.SessionStarted({RaceMode::kCircuit, SessionState::kCommonStart, 5000, "boot"});
+    live.state.runCount[7] = 1;
+    live.state.firstPassTime[7] = 5000;
+    live.state.lastPassTime[7] = 65000;
+    live.results.SetRow(live.results.RowForNewResult(), {"7", "", "", "1", "1:00.000"});
+    journal.Poll();
+    files.resultModified = false;  // saved while the race goes on
+    journal.Poll();
+    ASSERT_TRUE(
+        journal.Writer().WaitDurable(journal.Writer().NextSeq() - 1, std::chrono::seconds(5)));
+    const std::filesystem::path running = journal.Path();
+    const std::vector<JournalRecord> records = ReadJournalFile(running).records;
+    const JournalReplay seen = InspectJournal(records);
+    EXPECT_TRUE(seen.HoldsUnsavedWork());
+    ASSERT_TRUE(seen.session.has_value());
+    EXPECT_EQ(seen.session->startTick, 5000u);
+    EXPECT_EQ(seen.session->countingMethod, SessionState::kCommonStart);
+    Lists restored;
+    ReplayJournal(records, restored.Target(), restored.recorder, restored.undo);
+    EXPECT_EQ(restored.state.runCount[7], 1);
+    EXPECT_EQ(restored.state.lastPassTime[7], 65000u);
+
+    journal.SessionStopped();
+    journal.Poll();
+    ASSERT_TRUE(journal.End());
+    EXPECT_FALSE(InspectJournal(ReadJournalFile(running).records).HoldsUnsavedWork());
+}
+
+TEST(JournalReplayTest, AWholeJournalOfRandomCommandsAppliesEveryRecord) {
+    test::TempDir dir;
+    const RecordedEvent event = RecordEvent(dir.Path(), 400);
+    const JournalReadResult read = DecodeJournal(event.bytes);
+    ASSERT_EQ(read.damage, JournalDamage::kNone);
+    const JournalReplay replay = InspectJournal(read.records);
+    EXPECT_TRUE(replay.unapplied.empty()) << UnappliedText(replay.unapplied.front());
+}
+
+// Records of a journal in order, seq from 1.
+std::vector<JournalRecord> Numbered(
+    std::vector<std::pair<JournalType, std::vector<uint8_t>>> list) {
+    std::vector<JournalRecord> records;
+    for (auto& [type, payload] : list) {
+        records.push_back({records.size() + 1, static_cast<uint16_t>(type),
+                           1700000000000 + static_cast<int64_t>(records.size()),
+                           std::move(payload)});
+    }
+    return records;
+}
+
+TEST(JournalReplayTest, RecordsThatCannotBeAppliedAreCountedAndNamedByReplayAndDump) {
+    Lists start;
+    JournalFiles files{"", "", "", "r.csv", false, true};
+    ListStep booked;
+    booked.kind = StepKind::kBooking;
+    booked.changes.emplace_back(CellChange{ListKind::kResult, 1, 0, "", "5"});
+    booked.counters.push_back({CounterKind::kRunCount, 5, 0, 1});
+    ListStep offTheList;  // a cell of a row the list does not have
+    offTheList.changes.emplace_back(CellChange{ListKind::kResult, 9, 1, "", "x"});
+    ListStep name;
+    name.changes.emplace_back(CellChange{ListKind::kEntry, 5, EntryTable::kName, "", "山田"});
+    std::vector<JournalRecord> records = Numbered({
+        {JournalType::kCheckpoint,
+         EncodeCheckpoint(CheckpointOf(start.entries, start.results, start.state, files))},
+        {JournalType::kBooking, EncodeBooking({booked, {}})},
+        {JournalType::kUndo, {}},
+        {JournalType::kUndo, {}},  // 4: nothing left to undo
+        {JournalType::kRedo, {}},
+        {JournalType::kRedo, {}},  // 6: nothing left to redo
+        {JournalType::kBooking, {1, 2, 3}},
+        {static_cast<JournalType>(77), {}},
+        {JournalType::kStep, EncodeStep(offTheList)},
+        {JournalType::kStep, EncodeStep(name)},
+    });
+    Lists restored;
+    const JournalReplay replay =
+        ReplayJournal(records, restored.Target(), restored.recorder, restored.undo);
+    const std::vector<UnappliedRecord> expected = {
+        {4, static_cast<uint16_t>(JournalType::kUndo), UnappliedReason::kNothingToUndo},
+        {6, static_cast<uint16_t>(JournalType::kRedo), UnappliedReason::kNothingToRedo},
+        {7, static_cast<uint16_t>(JournalType::kBooking), UnappliedReason::kUnreadable},
+        {8, 77, UnappliedReason::kUnknownType},
+        {9, static_cast<uint16_t>(JournalType::kStep), UnappliedReason::kDoesNotFit},
+    };
+    EXPECT_EQ(replay.unapplied, expected);
+    // What could be applied was.
+    EXPECT_EQ(restored.results.Cell(0, 1), "5");
+    EXPECT_EQ(restored.state.runCount[5], 1);
+    EXPECT_EQ(restored.entries.Name(5), "山田");
+    EXPECT_EQ(replay.bookings, 1);
+
+    test::TempDir dir;
+    const std::vector<uint8_t> bytes = test::EncodeJournal(records);
+    test::WriteBytes(dir / "j.vtj", std::string(bytes.begin(), bytes.end()));
+    std::ostringstream dump;
+    EXPECT_EQ(DumpListJournal(dir / "j.vtj", dump), 0);
+    std::vector<std::string> lines;
+    std::istringstream in(dump.str());
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    ASSERT_EQ(lines.size(), records.size() + 1) << dump.str();
+    for (size_t i = 0; i < records.size(); ++i) {
+        const bool marked = lines[i].find(" [cannot be applied: ") != std::string::npos;
+        const bool unapplied = std::any_of(expected.begin(), expected.end(),
+                                           [&](const auto& u) { return u.seq == records[i].seq; });
+        EXPECT_EQ(marked, unapplied) << lines[i];
+    }
+    EXPECT_NE(lines[3].find("undo [cannot be applied: nothing to undo]"), std::string::npos);
+    EXPECT_EQ(lines.back(),
+              "5 records cannot be applied at restore: 4 undo (nothing to undo), 6 redo (nothing "
+              "to redo), 7 booking (unreadable payload), 8 type 77 (unknown record type), 9 edit "
+              "(does not fit the lists, applied only in part)");
+    // A journal whose records all apply ends with its last record.
+    std::ostringstream whole;
+    records.resize(3);
+    const std::vector<uint8_t> clean = test::EncodeJournal(records);
+    test::WriteBytes(dir / "clean.vtj", std::string(clean.begin(), clean.end()));
+    EXPECT_EQ(DumpListJournal(dir / "clean.vtj", whole), 0);
+    EXPECT_EQ(whole.str().find("cannot be applied"), std::string::npos) << whole.str();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "journal/journal_record.h"
+#include "support/file_size_limit.h"
 
 namespace vantrel::test {
 

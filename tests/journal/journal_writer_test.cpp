@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
-#include <csignal>
+#include <stdexcept>
 #include <thread>
 
 #include "journal/journal_place.h"
@@ -163,28 +162,95 @@ TEST(JournalWriter, FailingDiskKeepsEveryByteAndReportsOnce) {
     EXPECT_NE(closed.error.find(" 36 "), std::string::npos) << closed.error;  // 26 + 10 bytes
 }
 
-// Lowers this process's file-size limit so that real writes fail with EFBIG.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lowered);
+// File calls whose failed sync drops every byte written since the last good one, as the
+// kernel may: pages it could not write back are marked clean and their bytes are gone.
+struct LossySync {
+    std::atomic<int> syncFailures{0};
+    off_t synced = 0;  // the file's size at the last good sync
+    JournalFileCalls Calls() {
+        const JournalFileCalls real = SystemJournalFileCalls();
+        return {real.write, [this, real](int fd) {
+                    if (syncFailures > 0) {
+                        --syncFailures;
+                        EXPECT_EQ(::ftruncate(fd, synced), 0);
+                        errno = EIO;
+                        return -1;
+                    }
+                    const int result = real.sync(fd);
+                    struct stat info {};
+                    ::fstat(fd, &info);
+                    synced = info.st_size;
+                    return result;
+                }};
     }
-    ~FileSizeLimit() { Lift(); }
-    void Lift() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*oldHandler_)(int) = nullptr;
 };
 
+TEST(JournalWriter, AFailedSyncWritesTheBatchAgainWhenItsBytesWereDropped) {
+    test::TempDir dir;
+    const auto path = dir / "lossy.vtj";
+    const auto records = test::SampleRecords(240, 1, 21);
+    LossySync disk;
+    JournalWriter writer(disk.Calls());
+    writer.SetRetryInterval(5ms);
+    ASSERT_TRUE(writer.Open(path, 1));
+    AppendAll(writer, std::vector<JournalRecord>(records.begin(), records.begin() + 80));
+    ASSERT_TRUE(writer.WaitDurable(80, 10s));
+
+    // Three syncs in a row fail, each batch after them with more records in it.
+    disk.syncFailures = 3;
+    for (int part = 1; part < 3; ++part) {
+        AppendAll(writer, std::vector<JournalRecord>(records.begin() + 80 * part,
+                                                     records.begin() + 80 * (part + 1)));
+        std::this_thread::sleep_for(2ms);
+    }
+    EXPECT_NE(WaitStatus(writer).find(msg::kJournalIoError), std::string::npos);
+    EXPECT_TRUE(writer.WaitDurable(240, 10s));
+    EXPECT_EQ(disk.syncFailures, 0);
+    ASSERT_TRUE(writer.Close());
+
+    const JournalReadResult result = ReadJournalFile(path);
+    EXPECT_EQ(result.damage, JournalDamage::kNone) << DamageText(result);
+    ASSERT_EQ(result.records.size(), records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        EXPECT_EQ(result.records[i].payload, records[i].payload) << i;
+    }
+}
+
+TEST(JournalWriter, ARecordTooLargeIsRefusedAndNothingEndsTheProgram) {
+    test::TempDir dir;
+    const auto path = dir / "large.vtj";
+    JournalWriter writer;
+    ASSERT_TRUE(writer.Open(path, 1));
+    EXPECT_EQ(writer.Append(1, {1, 2, 3}), 1u);
+    EXPECT_EQ(writer.Append(2, std::vector<uint8_t>(kJournalMaxPayload + 1, 7)), 0u);
+    EXPECT_EQ(writer.Append(3, std::vector<uint8_t>(kJournalMaxPayload, 8)), 2u);
+    // What a caller's encoding breaks stays in its place, empty.
+    EXPECT_EQ(writer.AppendEncodedLater(
+                  4, [] { return std::vector<uint8_t>(kJournalMaxPayload + 1, 9); }),
+              3u);
+    EXPECT_EQ(writer.AppendEncodedLater(
+                  5, []() -> std::vector<uint8_t> { throw std::length_error("too long"); }),
+              4u);
+    EXPECT_EQ(writer.Append(6, {4}), 5u);
+    ASSERT_TRUE(writer.Close());
+
+    const JournalReadResult result = ReadJournalFile(path);
+    EXPECT_EQ(result.damage, JournalDamage::kNone);
+    ASSERT_EQ(result.records.size(), 5u);
+    const std::vector<uint16_t> types = {1, 3, 4, 5, 6};
+    for (size_t i = 0; i < types.size(); ++i) {
+        EXPECT_EQ(result.records[i].seq, i + 1);
+        EXPECT_EQ(result.records[i].type, types[i]);
+    }
+    EXPECT_EQ(result.records[0].payload, (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(result.records[1].payload.size(), kJournalMaxPayload);
+    EXPECT_TRUE(result.records[2].payload.empty());
+    EXPECT_TRUE(result.records[3].payload.empty());
+    EXPECT_EQ(result.records[4].payload, (std::vector<uint8_t>{4}));
+}
+
 TEST(JournalWriter, RealFileSizeLimitThenRecovery) {
+    using test::FileSizeLimit;
     test::TempDir dir;
     const auto path = dir / "limited.vtj";
     const auto records = test::SampleRecords(120, 1, 8);

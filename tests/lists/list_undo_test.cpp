@@ -4,7 +4,10 @@
 
 #include <random>
 
+#include "lists/entry_list_commands.h"
+#include "lists/result_list_commands.h"
 #include "support/random_list_commands.h"
+#include "support/temp_dir.h"
 
 namespace vantrel {
 namespace {
@@ -73,8 +76,75 @@ TEST(ListUndoTest, BookingStepGroupsRowLapAndCountAndMarksTheListModified) {
     EXPECT_EQ(lists.entries.Cell(EntryTable::kLap, 7), "1");
     EXPECT_EQ(lists.state.runCount[7], 1);
     EXPECT_TRUE(lists.state.resultModified);
-    EXPECT_TRUE(lists.state.entryModified);
+    EXPECT_FALSE(lists.state.entryModified);  // "Lap" is a count, not part of the entry file
     EXPECT_FALSE(lists.undo.Undo());
+    ASSERT_TRUE(lists.undo.Redo());
+    EXPECT_FALSE(lists.state.entryModified);
+    lists.entries.SetCell(EntryTable::kName, 7, "A");  // a name is in the file
+    lists.undo.Record(*lists.recorder.TakeStep());
+    ASSERT_TRUE(lists.undo.Undo());
+    EXPECT_TRUE(lists.state.entryModified);
+}
+
+// Undoing a load names the file the rows came from again, with its flag: a save without dialog
+// afterwards must not write the old rows over the file that was loaded. Redo names it again.
+TEST(ListUndoTest, UndoOfALoadPutsBackTheFileAndTheFlag) {
+    test::TempDir dir;
+    Lists lists;
+    ResultListCommands results(lists.results, lists.entries, lists.state, nullptr);
+    EntryListCommands entries(lists.entries, lists.state, nullptr);
+    const auto files = [&] {
+        return ListFiles{entries.File(), results.File(), lists.state.entryModified,
+                         lists.state.resultModified};
+    };
+    lists.recorder.WatchFiles(files);
+    lists.undo.WriteFilesWith([&](const ListFiles& f) {
+        entries.RestoreFile(f.entry);
+        results.RestoreFile(f.result);
+        lists.state.entryModified = f.entryModified;
+        lists.state.resultModified = f.resultModified;
+    });
+    const auto record = [&] {
+        if (std::optional<ListStep> step = lists.recorder.TakeStep()) {
+            lists.undo.Record(std::move(*step));
+        }
+    };
+    for (int32_t row = 1; row <= 3; ++row) {
+        results.AddResult({});
+        lists.results.SetCell(ResultTable::kCar, row, std::to_string(row));
+        record();
+    }
+    ASSERT_TRUE(results.Save(dir / "a.csv"));
+    for (int32_t row = 4; row <= 5; ++row) {
+        results.AddResult({});
+        lists.results.SetCell(ResultTable::kCar, row, std::to_string(row));
+    }
+    ASSERT_TRUE(results.Save(dir / "b.csv"));
+    results.Clear();
+    record();
+    ASSERT_TRUE(results.Save(dir / "c.csv"));  // a save alone is no step
+    ASSERT_FALSE(lists.recorder.TakeStep());
+    const ListFiles beforeLoad = files();
+
+    ASSERT_TRUE(results.Load(dir / "b.csv"));
+    record();
+    ASSERT_EQ(lists.results.DataRowCount(), 5);
+    const ListFiles loaded = files();
+    EXPECT_EQ(loaded.result.name, "b.csv");
+
+    ASSERT_TRUE(lists.undo.Undo());
+    EXPECT_EQ(files(), beforeLoad);
+    EXPECT_EQ(results.File().name, "c.csv");
+    EXPECT_FALSE(lists.state.resultModified);
+    ASSERT_TRUE(lists.undo.Redo());
+    EXPECT_EQ(files(), loaded);
+    EXPECT_EQ(lists.results.DataRowCount(), 5);
+
+    // An edit after the load leaves the files alone: undoing it keeps "b.csv".
+    lists.results.SetCell(ResultTable::kCar, 2, "9");
+    record();
+    ASSERT_TRUE(lists.undo.Undo());
+    EXPECT_EQ(results.File().name, "b.csv");
 }
 
 }  // namespace

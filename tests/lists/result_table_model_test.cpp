@@ -103,6 +103,38 @@ TEST_F(ResultTableModelTest, AViewFollowsAppendedRows) {
     EXPECT_EQ(view.model()->data(view.model()->index(49, 0)).toString(), "50");
 }
 
+TEST_F(ResultTableModelTest, ACellShowsAtMostAFewThousandCharactersAndEditsThemAll) {
+    constexpr qsizetype kMax = ListTableModel::kMaxShownChars;
+    std::string ascii(50'000'000, 'x');  // a 50 MB field
+    std::string japanese;
+    std::string emoji;
+    for (int i = 0; i < 3 * kMax; ++i) {
+        japanese += "山";
+        emoji += "\xF0\x9F\x9A\x97";  // outside the 16-bit range: two UTF-16 units
+    }
+    std::string exactly(static_cast<size_t>(kMax), 'y');
+    std::string fitting;  // kMax characters of three bytes each: whole
+    for (int i = 0; i < kMax; ++i) {
+        fitting += "車";
+    }
+    for (const std::string* text : {&ascii, &japanese, &emoji, &exactly, &fitting}) {
+        results.SetCell(ResultTable::kName, 1, *text);
+        const QString whole = QString::fromStdString(*text);
+        const QString shown = model.data(model.index(0, ResultTable::kName)).toString();
+        EXPECT_EQ(model.data(model.index(0, ResultTable::kName), Qt::EditRole).toString(), whole);
+        if (whole.size() <= kMax) {
+            EXPECT_EQ(shown, whole);
+            continue;
+        }
+        ASSERT_TRUE(shown.endsWith(QChar(0x2026))) << text->size();
+        const QString part = shown.chopped(1);
+        EXPECT_LE(part.size(), kMax);
+        EXPECT_GE(part.size(), kMax - 1);
+        EXPECT_TRUE(whole.startsWith(part));
+        EXPECT_FALSE(part.back().isHighSurrogate());
+    }
+}
+
 }  // namespace
 }  // namespace vantrel
 

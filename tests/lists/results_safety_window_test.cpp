@@ -280,5 +280,32 @@ TEST_F(ResultsSafety, BadFilesGiveShortMessagesNamingFileAndLineAndCostNoResults
     EXPECT_TRUE(window->State().resultModified);
 }
 
+// Save three runs as a.csv, open b.csv, undo: the list is a.csv's again, under its name, so
+// that Ctrl+S writes a.csv and leaves b.csv as it was.
+TEST_F(ResultsSafety, UndoOfALoadNamesTheOldFileSoASaveCannotOverwriteTheLoadedOne) {
+    OpenActiveWindow();
+    const std::string other = "9,Z,Z,,01:00.000,,,,1\r\n8,Z,Z,,01:01.000,,,,1\r\n";
+    WriteBytes(dir / "b.csv", other);
+    ThreeRuns();
+    prompter.AnswerFile(QString::fromStdString((dir / "a.csv").string()));
+    Find<QAction>("FileSaveAsResult")->trigger();
+    Load(dir / "b.csv");
+    ASSERT_EQ(ResultCell(0, 1), QStringLiteral("9"));
+    EXPECT_EQ(Find<QLabel>("ResultFile")->text(), QStringLiteral("\"b.csv\""));
+
+    ASSERT_TRUE(window->UndoClick());
+    EXPECT_EQ(ResultCell(0, 3), QStringLiteral("1"));
+    EXPECT_EQ(Find<QLabel>("ResultFile")->text(), QStringLiteral("\"a.csv\""));
+    EXPECT_FALSE(window->State().resultModified);
+    prompter.ClearCalls();
+    Find<QAction>("FileSaveResult")->trigger();  // Ctrl+S
+    EXPECT_TRUE(prompter.CallsOf(PromptCall::kSaveFile).empty());
+    EXPECT_EQ(ReadBytes(dir / "b.csv"), other);
+
+    ASSERT_TRUE(window->RedoClick());
+    EXPECT_EQ(Find<QLabel>("ResultFile")->text(), QStringLiteral("\"b.csv\""));
+    EXPECT_EQ(ResultCell(0, 1), QStringLiteral("9"));
+}
+
 }  // namespace
 }  // namespace vantrel::test

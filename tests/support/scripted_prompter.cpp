@@ -53,6 +53,9 @@ bool ScriptedPrompter::AskYesNo(QWidget*, const QString& text, const QString& ca
 
 void ScriptedPrompter::Warn(QWidget*, const QString& text, const QString& caption) {
     calls_.push_back({PromptCall::kWarn, text, caption, {}});
+    if (std::optional<std::function<void()>> action = Take(whileWarningOpen_)) {
+        (*action)();
+    }
 }
 
 void ScriptedPrompter::Error(QWidget*, const QString& text, const QString& caption) {

@@ -49,6 +49,10 @@ public:
     void WhileNextQuestionOpen(std::function<void()> action) {
         whileOpen_.push_back(std::move(action));
     }
+    // The same for the next warning box.
+    void WhileNextWarningOpen(std::function<void()> action) {
+        whileWarningOpen_.push_back(std::move(action));
+    }
 
     const std::vector<PromptCall>& Calls() const { return calls_; }
     // Calls of one kind, in order.
@@ -73,6 +77,7 @@ private:
     std::vector<PromptCall> calls_;
     std::deque<bool> yesNo_;
     std::deque<std::function<void()>> whileOpen_;
+    std::deque<std::function<void()>> whileWarningOpen_;
     struct FileAnswer {
         bool chosen;
         QString path;

@@ -2,6 +2,11 @@
 // broken client may send or fail to read.
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QElapsedTimer>
 #include <QTcpSocket>
 #include <QThread>
@@ -70,6 +75,31 @@ bool StreamShows(QTcpSocket& socket, QByteArray& seen, const QByteArray& text,
     }
     return seen.contains(text);
 }
+
+// A client that asks for the event stream and never reads it, with the small receive buffer
+// such a client may set: its kernel takes a few kilobytes and then nothing more.
+class SilentStream {
+public:
+    explicit SilentStream(quint16 port) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        const int size = 4096;
+        ::setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        connected_ = ::connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        const char request[] = "GET /events HTTP/1.1\r\n\r\n";
+        connected_ = connected_ && ::send(fd_, request, sizeof request - 1, 0) > 0;
+    }
+    ~SilentStream() { ::close(fd_); }
+    SilentStream(const SilentStream&) = delete;
+    SilentStream& operator=(const SilentStream&) = delete;
+    bool Connected() const { return connected_; }
+
+private:
+    int fd_;
+    bool connected_ = false;
+};
 
 class WebServerTest : public ::testing::Test {
 protected:
@@ -212,6 +242,46 @@ TEST_F(WebServerTest, LimitsClientsAndDropsTheSlowAndTheSilent) {
     EXPECT_EQ(server->Counters().streams, 1);
     server->Publish(SnapshotWith(sequence, "after"));
     EXPECT_TRUE(StreamShows(*reader, seen, "\"after\""));
+}
+
+// Streams that never read fill every place; they are dropped once they have taken nothing for
+// the stall time, long before their backlog would have dropped them, and phones get in again.
+TEST_F(WebServerTest, StreamsThatNeverReadGiveTheirPlacesBack) {
+    WebServerLimits limits;
+    limits.stallMs = 1000;
+    Start(limits);
+    server->Publish(SnapshotWith(1, "x"));
+    auto phone = Connect(port);
+    phone->write("GET /events HTTP/1.1\r\n\r\n");
+    QByteArray seen;
+    ASSERT_TRUE(StreamShows(*phone, seen, "id: 1\n"));
+    std::vector<std::unique_ptr<SilentStream>> silent;
+    for (int i = 1; i < limits.maxClients; ++i) {
+        silent.push_back(std::make_unique<SilentStream>(port));
+        ASSERT_TRUE(silent.back()->Connected()) << i;
+    }
+    ASSERT_TRUE(WaitFor([&] { return server->Counters().streams == limits.maxClients; }));
+    EXPECT_TRUE(Exchange(port, "GET /api/course HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 503"));
+
+    // Three snapshots of about 33 KB: well under the backlog that used to be the only limit,
+    // far over the few kilobytes a silent client's kernel takes.
+    for (uint64_t sequence = 2; sequence <= 4; ++sequence) {
+        server->Publish(SnapshotWith(sequence, std::string(200, 'n'), 150));
+        ASSERT_TRUE(StreamShows(*phone, seen, "id: " + QByteArray::number(sequence) + "\n"));
+        seen = seen.right(64);
+    }
+    ASSERT_TRUE(WaitFor([&] { return server->Counters().streams == 1; }, 20000))
+        << server->Counters().streams << " streams open";
+    EXPECT_EQ(server->Counters().dropped, static_cast<uint64_t>(limits.maxClients - 1));
+
+    // A new phone gets in, and the one that read all along goes on.
+    auto second = Connect(port);
+    second->write("GET /events HTTP/1.1\r\n\r\n");
+    QByteArray secondSeen;
+    ASSERT_TRUE(StreamShows(*second, secondSeen, "id: 4\n"));
+    server->Publish(SnapshotWith(5, "after"));
+    EXPECT_TRUE(StreamShows(*phone, seen, "\"after\""));
+    EXPECT_TRUE(StreamShows(*second, secondSeen, "\"after\""));
 }
 
 TEST_F(WebServerTest, AThousandConnectionsAreHeldToTheLimitAndLetGo) {
