@@ -90,8 +90,9 @@ void ListJournal::ResultBooked(const BookedResult&, int32_t) {
             writer_.AppendEncodedLater(static_cast<uint16_t>(JournalType::kBooking),
                                        [booking] { return EncodeBooking(*booking); });
             sinceCheckpoint_ = true;
-        } else {
-            AppendChange(JournalType::kBooking, EncodeBooking(*booking));
+            StepWritten();
+        } else if (AppendChange(JournalType::kBooking, EncodeBooking(*booking))) {
+            StepWritten();
         }
     }
     lastCourse_ = booking->course;
@@ -103,7 +104,9 @@ void ListJournal::Flush(StepKind kind) {
     if (!step) {
         return;
     }
-    AppendChange(JournalType::kStep, EncodeStep(*step));
+    if (AppendChange(JournalType::kStep, EncodeStep(*step))) {
+        StepWritten();
+    }
     undo_.Record(std::move(*step));
 }
 
@@ -144,7 +147,13 @@ bool ListJournal::Undo() {
     if (!undo_.Undo()) {
         return false;
     }
-    Append(JournalType::kUndo, {});
+    if (stepsToUndo_ > 0) {
+        Append(JournalType::kUndo, {});
+        --stepsToUndo_;
+        ++stepsToRedo_;
+    } else if (writer_.IsOpen()) {
+        WriteCheckpoint();  // the step is not in this journal: a restore could not undo it
+    }
     return true;
 }
 
@@ -153,7 +162,13 @@ bool ListJournal::Redo() {
     if (!undo_.Redo()) {
         return false;
     }
-    Append(JournalType::kRedo, {});
+    if (stepsToRedo_ > 0) {
+        Append(JournalType::kRedo, {});
+        --stepsToRedo_;
+        ++stepsToUndo_;
+    } else if (writer_.IsOpen()) {
+        WriteCheckpoint();
+    }
     return true;
 }
 
@@ -192,13 +207,22 @@ bool ListJournal::Append(JournalType type, std::vector<uint8_t> payload) {
     return true;
 }
 
-void ListJournal::AppendChange(JournalType type, std::vector<uint8_t> payload) {
-    if (!Append(type, std::move(payload))) {
-        WriteCheckpoint();
+bool ListJournal::AppendChange(JournalType type, std::vector<uint8_t> payload) {
+    if (Append(type, std::move(payload))) {
+        return true;
     }
+    WriteCheckpoint();
+    return false;
+}
+
+void ListJournal::StepWritten() {
+    ++stepsToUndo_;
+    stepsToRedo_ = 0;
 }
 
 bool ListJournal::WriteCheckpoint() {
+    stepsToUndo_ = 0;
+    stepsToRedo_ = 0;
     lastFiles_ = sources_.files ? sources_.files() : JournalFiles{};
     if (!Append(JournalType::kCheckpoint,
                 EncodeCheckpoint(

@@ -86,8 +86,10 @@ public:
 private:
     // False when the payload is too large for a record; nothing is written then.
     bool Append(JournalType type, std::vector<uint8_t> payload);
-    // A step or booking; one too large for a record is replaced by a checkpoint.
-    void AppendChange(JournalType type, std::vector<uint8_t> payload);
+    // A step or booking; one too large for a record is replaced by a checkpoint (false).
+    bool AppendChange(JournalType type, std::vector<uint8_t> payload);
+    // A step went to this journal as a record of its own, which an undo record can name.
+    void StepWritten();
     // False when the lists are too large for a checkpoint: the journal has stopped.
     bool WriteCheckpoint();
     void WriteFilesAndCourse();
@@ -105,8 +107,13 @@ private:
     JournalFiles lastFiles_;
     JournalCourse lastCourse_;
     std::optional<std::string> openFailure_;  // a fresh journal could not be made
-    bool sinceCheckpoint_ = false;      // something besides the checkpoint went to this journal
-    uint64_t checkpointSeq_ = 0;        // the last record of the newest checkpoint
+    bool sinceCheckpoint_ = false;  // something besides the checkpoint went to this journal
+    uint64_t checkpointSeq_ = 0;    // the last record of the newest checkpoint
+    // Steps of the undo history written to this journal since its newest checkpoint, that an
+    // undo or redo record can act on at a restore; an undo of an older step (before a save
+    // began a fresh journal, or before a restore) is written as a checkpoint instead.
+    size_t stepsToUndo_ = 0;
+    size_t stepsToRedo_ = 0;
     std::optional<Previous> previous_;  // not yet set aside
     std::filesystem::path previousPath_;
 };

@@ -219,6 +219,58 @@ TEST(JournalReplayTest, ARunningSessionIsOfferedBackWhenTheListsWereSaved) {
     EXPECT_FALSE(InspectJournal(ReadJournalFile(running).records).HoldsUnsavedWork());
 }
 
+// An undo of a run booked before a save began a fresh journal, or before a restore, is in no
+// record a restore could undo: it must come back undone after the next kill all the same.
+TEST(JournalReplayTest, AnUndoOfAStepFromBeforeTheJournalStaysUndoneAfterARestore) {
+    test::TempDir dir;
+    Lists live;
+    JournalFiles files{"", "", "", "r.csv", false, true};
+    std::filesystem::create_directories(dir / "a");
+    std::filesystem::create_directories(dir / "b");
+    ListJournal first(live.Target(), live.recorder, live.undo, {[&] { return files; }, {}});
+    ASSERT_TRUE(first.Begin(dir / "a"));
+    const auto book = [&](ListJournal& journal, const std::string& car) {
+        const int32_t row = live.results.RowForNewResult();
+        live.results.SetRow(row, {car, "", "", "", "1:00.000"});
+        journal.ResultBooked({}, row);
+    };
+    const auto restoredFrom = [](ListJournal& journal) {
+        EXPECT_TRUE(
+            journal.Writer().WaitDurable(journal.Writer().NextSeq() - 1, std::chrono::seconds(5)));
+        Lists restored;
+        ReplayJournal(ReadJournalFile(journal.Path()).records, restored.Target(), restored.recorder,
+                      restored.undo);
+        return restored.Snapshot();
+    };
+    for (const char* car : {"1", "2", "3"}) {
+        book(first, car);
+    }
+    // The third run's undo after a save: the save began a fresh journal.
+    files.resultModified = false;
+    first.Poll();
+    ASSERT_TRUE(first.Undo());
+    files.resultModified = true;
+    book(first, "4");
+    EXPECT_EQ(restoredFrom(first), live.Snapshot());
+
+    // The same after a restore: the history came from the old journal.
+    Lists again;
+    ReplayJournal(ReadJournalFile(first.Path()).records, again.Target(), again.recorder,
+                  again.undo);
+    ListJournal second(again.Target(), again.recorder, again.undo, {[&] { return files; }, {}});
+    ASSERT_TRUE(second.Begin(dir / "b"));
+    ASSERT_TRUE(second.Undo());  // the fourth run, booked in the old journal
+    ASSERT_TRUE(second.Redo());
+    ASSERT_TRUE(second.Undo());
+    EXPECT_TRUE(
+        second.Writer().WaitDurable(second.Writer().NextSeq() - 1, std::chrono::seconds(5)));
+    Lists restored;
+    ReplayJournal(ReadJournalFile(second.Path()).records, restored.Target(), restored.recorder,
+                  restored.undo);
+    EXPECT_EQ(restored.Snapshot(), again.Snapshot());
+    EXPECT_EQ(again.results.DataRowCount(), 2);
+}
+
 TEST(JournalReplayTest, AWholeJournalOfRandomCommandsAppliesEveryRecord) {
     test::TempDir dir;
     const RecordedEvent event = RecordEvent(dir.Path(), 400);
