@@ -80,5 +80,8 @@ inline constexpr const char* kJournalOff =
 // Undoing a booked run or lap: %1 the car.
 inline constexpr const char* kUndoBookingQuestion = "車番 %1 の記録を取り消しますか？";
 inline constexpr const char* kUndoCaption = "元に戻す";
+inline constexpr const char* kUndoCourseFull =
+    "コースに空きがないため、車番 %1 の走行をコースに戻せません。\n"
+    "先にゴールした車がいれば、その後で取り消してください。";
 
 }  // namespace vantrel::msg

@@ -119,6 +119,8 @@ void TMainForm::BuildJournal() {
                             files.result.name,  files.entryModified, files.resultModified};
     };
     recorder_->WatchFiles([this] { return meet_->Files(); });
+    undo_->OnFinishedRun(
+        [this](const CarOnCourse& run, bool undone) { meet_->TakeBackFinish(run, undone); });
     undo_->WriteFilesWith([this](const ListFiles& files) {
         meet_->RestoreFiles(files);
         Panel1->ShowFileName(QString::fromStdString(files.entry.name));
@@ -280,6 +282,12 @@ bool TMainForm::UndoClick() {
     if (step == nullptr) {
         return false;
     }
+    if (step->finishedRun && !meet_->CanTakeBackFinish(*step->finishedRun)) {
+        env_.prompter->Warn(this,
+                            QString::fromUtf8(msg::kUndoCourseFull).arg(step->finishedRun->car),
+                            QString::fromUtf8(msg::kUndoCaption));
+        return false;
+    }
     if (step->kind == StepKind::kBooking &&
         !env_.prompter->AskYesNo(
             this, QString::fromUtf8(msg::kUndoBookingQuestion).arg(BookedCarOf(*step)),
@@ -287,6 +295,7 @@ bool TMainForm::UndoClick() {
         return false;
     }
     const bool done = journal_->Undo();
+    journal_->Note();  // a run put back on course is journalled with its start at once
     RebuildRanking();
     return done;
 }
@@ -296,6 +305,7 @@ bool TMainForm::RedoClick() {
         return false;
     }
     const bool done = journal_->Redo();
+    journal_->Note();
     RebuildRanking();
     return done;
 }

@@ -161,6 +161,17 @@ void Meet::StopSession() {
     ModeInForce().StopSession();
 }
 
+bool Meet::CanTakeBackFinish(const CarOnCourse& run) const {
+    const bool timing = session_.running.load() && &ModeInForce() == &gymkhana_;
+    return !timing || gymkhana_.CanTakeBackFinish(run);
+}
+
+void Meet::TakeBackFinish(const CarOnCourse& run, bool undone) {
+    if (session_.running.load() && &ModeInForce() == &gymkhana_) {
+        gymkhana_.TakeBackFinish(run, undone);
+    }
+}
+
 void Meet::EnterMode(RaceMode mode) {
     session_.currentMode = mode;
     resultList_.ChangeLayout(mode);

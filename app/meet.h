@@ -126,6 +126,10 @@ public:
     // The mode change proper: `mode` is in force and the result list takes its columns.
     void EnterMode(RaceMode mode);
     bool CarsRunning() const { return ModeInForce().CarsRunning(); }
+    // A booked gymkhana run taken back by undo goes back on course while its session runs
+    // (`undone`), and leaves it again on redo; false from Can... when the course has no room.
+    bool CanTakeBackFinish(const CarOnCourse& run) const;
+    void TakeBackFinish(const CarOnCourse& run, bool undone);
     std::vector<CarOnCourse> CarsOnCourseNow() const { return ModeInForce().CarsOnCourseNow(); }
 
 private:

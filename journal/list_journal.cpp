@@ -77,11 +77,12 @@ bool IsSmall(const ListStep& step) {
 }
 }  // namespace
 
-void ListJournal::ResultBooked(const BookedResult&, int32_t) {
+void ListJournal::ResultBooked(const BookedResult& result, int32_t) {
     std::optional<ListStep> step = recorder_.TakeStep(StepKind::kBooking);
     if (!step) {
         return;
     }
+    step->finishedRun = result.run;
     // The step is shared by the undo history and the writer thread, which encodes it there.
     auto booking = std::make_shared<const JournalBooking>(
         JournalBooking{std::move(*step), sources_.course ? sources_.course() : lastCourse_});

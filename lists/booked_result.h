@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "common/car_on_course.h"
+
 namespace vantrel {
 
 // The record window's display boxes. A gymkhana run sets both split boxes (empty where it has
@@ -48,6 +50,8 @@ struct BookedResult {
     std::optional<RecordDisplay> record;  // none: the record window's boxes stay as they are
     ResultAnnouncement announcement;
     bool rebuildStandings = false;  // the row carries a penalty
+    // A gymkhana run as it was on course before its finish: undoing the booking puts it back.
+    std::optional<CarOnCourse> run;
 };
 
 // A booking that carries only its row, with nothing to show or say.

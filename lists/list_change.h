@@ -10,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+#include "common/car_on_course.h"
 #include "common/race_mode.h"
 #include "common/session_state.h"
 #include "lists/entry_table.h"
@@ -89,6 +90,8 @@ struct ListStep {
     std::vector<CounterChange> counters;
     // Set when the files or flags differ after the step; the journal keeps the files apart.
     std::optional<FilesChange> files;
+    // A booking's run as it was on course before its finish (gymkhana).
+    std::optional<CarOnCourse> finishedRun;
     bool operator==(const ListStep&) const = default;
 
     bool Empty() const { return changes.empty() && counters.empty(); }

@@ -30,6 +30,9 @@ bool ListUndo::Undo() {
     if (moved && step->files && writeFiles_) {
         writeFiles_(step->files->before);
     }
+    if (moved && step->finishedRun && finishedRun_) {
+        finishedRun_(*step->finishedRun, true);
+    }
     return moved;
 }
 
@@ -38,6 +41,9 @@ bool ListUndo::Redo() {
     const bool moved = Move(undone_, done_, ApplyStepForward);
     if (moved && step->files && writeFiles_) {
         writeFiles_(step->files->after);
+    }
+    if (moved && step->finishedRun && finishedRun_) {
+        finishedRun_(*step->finishedRun, false);
     }
     return moved;
 }

@@ -41,6 +41,11 @@ public:
     void WriteFilesWith(std::function<void(const ListFiles&)> write) {
         writeFiles_ = std::move(write);
     }
+    // Told when a booking with a finished run is undone (true: the run goes back on course) or
+    // redone (false: it leaves the course again).
+    void OnFinishedRun(std::function<void(const CarOnCourse&, bool undone)> listener) {
+        finishedRun_ = std::move(listener);
+    }
     // Forgets every step (a restored or fresh start).
     void Forget();
 
@@ -60,6 +65,7 @@ private:
     Steps done_;
     Steps undone_;
     std::function<void(const ListFiles&)> writeFiles_;
+    std::function<void(const CarOnCourse&, bool)> finishedRun_;
 };
 
 }  // namespace vantrel

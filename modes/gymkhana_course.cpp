@@ -124,6 +124,7 @@ void GymkhanaCourse::Finish(uint32_t tick, bool timedOut) {
     run.split2Ms = finished[kSplit2Word];
     run.penalty = finished[kPenaltyWord];
     run.timedOut = timedOut;
+    run.startTick = tick - static_cast<uint32_t>(run.runMs);
     observer_.CarFinished(run);
 }
 
@@ -198,6 +199,19 @@ bool GymkhanaCourse::PutBack(int32_t position, int32_t car, const CourseRecord& 
     }
     state_.courseCar[position] = car;
     state_.courseTimes[position] = record;
+    return true;
+}
+
+bool GymkhanaCourse::Unfinish(int32_t car, const CourseRecord& record) {
+    if (car <= 0 || HoldsCar(kNewestPosition) || PositionOf({0, car, record[kStartWord]}) != 0) {
+        return false;
+    }
+    for (int32_t position = kNewestPosition; position < kOldestPosition; ++position) {
+        state_.courseCar[position] = state_.courseCar[position + 1];
+        state_.courseTimes[position] = state_.courseTimes[position + 1];
+    }
+    state_.courseCar[kOldestPosition] = car;
+    state_.courseTimes[kOldestPosition] = record;
     return true;
 }
 

@@ -32,7 +32,8 @@ struct FinishedRun {
     int32_t split1Ms = 0;
     int32_t split2Ms = 0;
     int32_t penalty = 0;
-    bool timedOut = false;  // finished by the time limit, not by the finish sensor
+    bool timedOut = false;   // finished by the time limit, not by the finish sensor
+    uint32_t startTick = 0;  // the start pass's sample tick
 };
 
 // Which split display a pass goes to (ShowSplit1 or ShowSplit2).
@@ -116,6 +117,10 @@ public:
     // A session started again after a crash: `car` goes back to the free `position` with its
     // record (start tick, splits, penalty). False when the position is taken or invalid.
     bool PutBack(int32_t position, int32_t car, const CourseRecord& record);
+    // A finish taken back (the undo of a phantom finish): the run goes back to position "I",
+    // ahead of the cars that started after it, which move down one. False when the course is
+    // full or the run is on course already.
+    bool Unfinish(int32_t car, const CourseRecord& record);
     // Replaces the car number of an occupied position; its times and penalty stay.
     bool CorrectCar(int32_t position, int32_t car);
     // The run a course box's edit begins on, and whether that run still holds its position

@@ -154,6 +154,23 @@ void GymkhanaFlow::RequestTone(SensorInput input) {
     links_.tones->RequestTone(input == SensorInput::kStart ? Tone::kHigh : Tone::kLow);
 }
 
+bool GymkhanaFlow::CanTakeBackFinish(const CarOnCourse& run) const {
+    return !course_.HoldsCar(kNewestPosition) &&
+           course_.PositionOf({0, run.car, run.startTick}) == 0;
+}
+
+bool GymkhanaFlow::TakeBackFinish(const CarOnCourse& run, bool undone) {
+    bool changed = false;
+    if (undone) {
+        changed =
+            course_.Unfinish(run.car, {run.startTick, run.split1Ms, run.split2Ms, run.penalty});
+    } else if (const int32_t position = course_.PositionOf({0, run.car, run.startTick})) {
+        changed = course_.RemovePosition(position);
+    }
+    view_->ShowPositions();
+    return changed;
+}
+
 void GymkhanaFlow::ClearLamps() {
     for (int i = 0; i < kSensorInputCount; ++i) {
         const auto input = static_cast<SensorInput>(i);
@@ -393,7 +410,9 @@ void GymkhanaFlow::SplitShown(SplitDisplay display, int32_t car, int32_t ms) {
 
 void GymkhanaFlow::CarFinished(const FinishedRun& run) {
     view_->ShowPositions();
-    const BookedResult result = BookGymkhanaResult(run, resultSettings_, entries_, session_);
+    BookedResult result = BookGymkhanaResult(run, resultSettings_, entries_, session_);
+    result.run = CarOnCourse{kOldestPosition, run.car,      static_cast<int32_t>(run.startTick),
+                             run.split1Ms,    run.split2Ms, run.penalty};
     const int32_t resultRow = booking_.AddResult(result);
     session_.resultRow = resultRow;
     view_->ShowResult(result, resultRow);

@@ -123,6 +123,11 @@ public:
     void TakeLampEvent(const SensorEvent& event);
     // Session stop: every lamp dark, every label normal.
     void ClearLamps();
+    // The undo of a finished run's booking puts the run back on course at its own start, ahead
+    // of the cars that started after it (`undone`); its redo takes it off again. The course
+    // must have room (CanTakeBackFinish).
+    bool CanTakeBackFinish(const CarOnCourse& run) const;
+    bool TakeBackFinish(const CarOnCourse& run, bool undone);
     void ClearPenaltyHints() { view_->ClearPenaltyHints(); }
     bool LabelRed(SensorInput input) const { return labelRed_[static_cast<size_t>(input)]; }
 

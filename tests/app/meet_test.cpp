@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "common/ms_clock.h"
+#include "journal/list_journal.h"
+#include "lists/list_recorder.h"
+#include "lists/list_undo.h"
 #include "modes/receiver_codes.h"
 #include "sensors/sensor_log.h"
 #include "support/quiet_outputs.h"
@@ -136,6 +139,62 @@ TEST_F(MeetTest, ModeChangeAndResetActOnTheWholeEvent) {
     EXPECT_FALSE(meet.CarsRunning());  // DRAG times no car on course
     EXPECT_EQ(meet.LiveSources().course, nullptr);
     EXPECT_EQ(meet.LiveSources().mode, RaceMode::kDrag);
+}
+
+// A phantom finish undone: the real car goes back on course at its own start, ahead of the car
+// that started after it, so the next finishes go to the right cars with their own times. Redo
+// takes it off again; with the course full it cannot go back, and the event says so.
+TEST_F(MeetTest, UndoingAFinishPutsTheRunBackOnCourseAtItsOwnStart) {
+    ListRecorder recorder(meet.Entries(), meet.Results(), meet.Session());
+    ListTarget target{meet.Entries(), meet.Results(), meet.Session()};
+    ListUndo undo(target, recorder);
+    ListJournal journal(target, recorder, undo, {});  // not begun: undo works without a file
+    undo.OnFinishedRun(
+        [this](const CarOnCourse& run, bool undone) { meet.TakeBackFinish(run, undone); });
+    ResultSinks sinks;
+    sinks.journal = &journal;
+    meet.ConnectSinks(sinks);
+    StartSession(RaceMode::kGymkhana);
+    const auto pass = [this](SensorInput input, uint32_t tick) {
+        meet.TakeSensorEvent(Event(SensorEventKind::kActiveEdge, input, tick));
+    };
+    pass(SensorInput::kStart, 100000);   // car 1
+    pass(SensorInput::kStart, 103000);   // car 2
+    pass(SensorInput::kFinish, 105000);  // a phantom: car 1 in 5 s
+    ASSERT_EQ(meet.Results().Cell(ResultTable::kCar, 1), "1");
+    const ListStep* phantom = undo.NextUndo();
+    ASSERT_NE(phantom, nullptr);
+    ASSERT_TRUE(phantom->finishedRun.has_value());
+    EXPECT_TRUE(meet.CanTakeBackFinish(*phantom->finishedRun));
+
+    ASSERT_TRUE(journal.Undo());
+    const CourseState& course = meet.Gymkhana().Course().State();
+    EXPECT_EQ(course.courseCar[kOldestPosition], 1);
+    EXPECT_EQ(course.courseTimes[kOldestPosition][kStartWord], 100000);
+    EXPECT_EQ(course.courseCar[kOldestPosition - 1], 2);
+    ASSERT_TRUE(journal.Redo());
+    EXPECT_EQ(meet.Gymkhana().Course().CarsOnCourse(), 1);
+    EXPECT_EQ(course.courseCar[kOldestPosition], 2);
+    ASSERT_TRUE(journal.Undo());
+
+    pass(SensorInput::kFinish, 170000);
+    pass(SensorInput::kFinish, 175000);
+    const ResultTable& results = meet.Results();
+    ASSERT_EQ(results.DataRowCount(), 2);
+    EXPECT_EQ(results.Cell(ResultTable::kCar, 1), "1");
+    EXPECT_EQ(results.Cell(4, 1), "01:10.000");
+    EXPECT_EQ(results.Cell(ResultTable::kCar, 2), "2");
+    EXPECT_EQ(results.Cell(4, 2), "01:12.000");
+
+    // Four cars on course: a finish undone has nowhere to go.
+    for (uint32_t start = 180000; start < 184000; start += 1000) {
+        pass(SensorInput::kStart, start);
+    }
+    pass(SensorInput::kFinish, 190000);
+    pass(SensorInput::kStart, 191000);
+    ASSERT_EQ(meet.Gymkhana().Course().CarsOnCourse(), 4);
+    ASSERT_TRUE(undo.NextUndo()->finishedRun.has_value());
+    EXPECT_FALSE(meet.CanTakeBackFinish(*undo.NextUndo()->finishedRun));
 }
 
 }  // namespace
