@@ -38,6 +38,21 @@ protected:
         Run(runMs);
         Pass(Qt::Key_F12);
     }
+    // A session with one run, on disk, then the window gone as in a crash; the journal's path,
+    // empty when the run did not reach the disk.
+    std::filesystem::path CrashAfterOneRun() {
+        Open("IoAddress=None\r\n");
+        PressAltS();
+        Run(30);
+        RunOnce(5000);
+        QApplication::processEvents();
+        const std::filesystem::path crashed = window->Journal().Path();
+        JournalWriter& writer = window->Journal().Writer();
+        const bool durable = writer.WaitDurable(writer.NextSeq() - 1, std::chrono::seconds(5));
+        window->State().running = false;
+        window.reset();
+        return durable ? crashed : std::filesystem::path();
+    }
 };
 
 TEST_F(JournalWindowTest, UndoAndRedoFollowTheListsAndAskBeforeDroppingARun) {
@@ -119,16 +134,8 @@ TEST_F(JournalWindowTest, ACrashedSessionComesBackAndItsCarOnCourseFinishesOnIts
 }
 
 TEST_F(JournalWindowTest, ADeclinedRestoreKeepsTheJournalAsideAndAsksNoMore) {
-    Open("IoAddress=None\r\n");
-    PressAltS();
-    Run(30);
-    RunOnce(5000);
-    QApplication::processEvents();
-    const std::filesystem::path crashed = window->Journal().Path();
-    ASSERT_TRUE(window->Journal().Writer().WaitDurable(window->Journal().Writer().NextSeq() - 1,
-                                                       std::chrono::seconds(5)));
-    window->State().running = false;
-    window.reset();
+    const std::filesystem::path crashed = CrashAfterOneRun();
+    ASSERT_FALSE(crashed.empty());
 
     prompter.AnswerNo();
     OpenWindow();
@@ -197,16 +204,8 @@ TEST_F(JournalWindowTest, AKillWhileTheDamageBoxIsOpenStillFindsTheRestoredRuns)
 }
 
 TEST_F(JournalWindowTest, AFullDiskAtTheStartLeavesTheCrashedRunsToOfferAgain) {
-    Open("IoAddress=None\r\n");
-    PressAltS();
-    Run(30);
-    RunOnce(5000);
-    QApplication::processEvents();
-    const std::filesystem::path crashed = window->Journal().Path();
-    ASSERT_TRUE(window->Journal().Writer().WaitDurable(window->Journal().Writer().NextSeq() - 1,
-                                                       std::chrono::seconds(5)));
-    window->State().running = false;
-    window.reset();
+    const std::filesystem::path crashed = CrashAfterOneRun();
+    ASSERT_FALSE(crashed.empty());
     {
         // The new journal's header fits on the disk, its first checkpoint does not.
         FileSizeLimit full(kJournalHeaderSize + 100);
@@ -228,16 +227,8 @@ TEST_F(JournalWindowTest, AFullDiskAtTheStartLeavesTheCrashedRunsToOfferAgain) {
 }
 
 TEST_F(JournalWindowTest, TheRestoreQuestionNamesTheRecordsThatCannotBeApplied) {
-    Open("IoAddress=None\r\n");
-    PressAltS();
-    Run(30);
-    RunOnce(5000);
-    QApplication::processEvents();
-    const std::filesystem::path crashed = window->Journal().Path();
-    ASSERT_TRUE(window->Journal().Writer().WaitDurable(window->Journal().Writer().NextSeq() - 1,
-                                                       std::chrono::seconds(5)));
-    window->State().running = false;
-    window.reset();
+    const std::filesystem::path crashed = CrashAfterOneRun();
+    ASSERT_FALSE(crashed.empty());
     // Two records no restore can apply: a redo with nothing undone, a booking unreadable.
     const JournalReadResult read = ReadJournalFile(crashed);
     ASSERT_EQ(read.damage, JournalDamage::kNone);
