@@ -145,6 +145,15 @@ TEST(ListUndoTest, UndoOfALoadPutsBackTheFileAndTheFlag) {
     record();
     ASSERT_TRUE(lists.undo.Undo());
     EXPECT_EQ(results.File().name, "b.csv");
+
+    // The entry list the same way: undoing its load names the list it replaced again.
+    test::WriteBytes(dir / "e.txt", "Ito,N360\r\n");
+    ASSERT_TRUE(entries.Load(dir / "e.txt"));
+    record();
+    EXPECT_EQ(entries.File().name, "e.txt");
+    ASSERT_TRUE(lists.undo.Undo());
+    EXPECT_EQ(entries.File().name, "NewEntry.txt");
+    EXPECT_EQ(lists.entries.Name(1), "");
 }
 
 }  // namespace
