@@ -126,6 +126,10 @@ void TMainForm::BuildJournal() {
         Panel1->ShowFileName(QString::fromStdString(files.entry.name));
     });
     sources.course = [this] { return JournalCourse{meet_->CarsOnCourseNow()}; };
+    sources.starters = [this] {
+        const StartList& starters = meet_->Gymkhana().Starters();
+        return JournalStarters{starters.ProposalText(), starters.Queue()};
+    };
     journal_ = std::make_unique<ListJournal>(ListTarget{entries_, results_, state_}, *recorder_,
                                              *undo_, std::move(sources));
     // A list too large for the journal is refused before any row changes.
@@ -253,6 +257,9 @@ void TMainForm::RestartRestoredSession(const JournalReplay& seen) {
     state_.lastPassTime = lastPass;
     state_.sessionStartTick = seen.session->startTick;
     ModeInForce().PutBackOnCourse(seen.course.cars);
+    if (seen.starters && state_.currentMode == seen.session->mode) {
+        meet_->Gymkhana().RestoreStarters(seen.starters->proposal, seen.starters->queue);
+    }
     JournalSessionStarted();
 }
 

@@ -256,6 +256,29 @@ std::optional<JournalBooking> DecodeBooking(std::span<const uint8_t> payload) {
     });
 }
 
+std::vector<uint8_t> EncodeStarters(const JournalStarters& starters) {
+    ByteWriter out;
+    out.PutString(starters.proposal);
+    for (const int32_t car : starters.queue) {
+        out.PutI32(car);
+    }
+    return out.Take();
+}
+
+std::optional<JournalStarters> DecodeStarters(std::span<const uint8_t> payload) {
+    return DecodeAll<JournalStarters>(payload, [](ByteReader& in, JournalStarters& starters) {
+        if (!in.GetString(starters.proposal)) {
+            return false;
+        }
+        for (int32_t& car : starters.queue) {
+            if (!in.GetI32(car) || car < 0 || car > 199) {
+                return false;
+            }
+        }
+        return true;
+    });
+}
+
 std::vector<uint8_t> EncodeFiles(const JournalFiles& files) {
     ByteWriter out;
     PutFiles(out, files);

@@ -4,6 +4,7 @@
 // whole state, and the clean end of the program. Each record type has its payload encoding.
 // Thread rule: any thread.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -29,6 +30,7 @@ enum class JournalType : uint16_t {
     kCourse = 8,
     kProgramEnd = 9,
     kBooking = 10,
+    kStarters = 11,
 };
 
 // The list files and whether each list differs from its file.
@@ -56,6 +58,13 @@ inline constexpr uint32_t kJournalCourseMax = 4;
 struct JournalCourse {
     std::vector<CarOnCourse> cars;
     bool operator==(const JournalCourse&) const = default;
+};
+
+// The gymkhana's start queue and next-car box, which a restarted session shows again.
+struct JournalStarters {
+    std::string proposal = "1";
+    std::array<int32_t, 4> queue{};
+    bool operator==(const JournalStarters&) const = default;
 };
 
 // Everything the lists are restored from.
@@ -108,5 +117,8 @@ void ApplyCheckpoint(const JournalCheckpoint& checkpoint, ListTarget target);
 std::string DescribeRecord(const JournalRecord& record);
 // The record type's name in the dump ("booking", "undo", ...; "type <n>" when unknown).
 std::string JournalTypeName(uint16_t type);
+
+std::vector<uint8_t> EncodeStarters(const JournalStarters& starters);
+std::optional<JournalStarters> DecodeStarters(std::span<const uint8_t> payload);
 
 }  // namespace vantrel

@@ -88,6 +88,8 @@ std::string JournalTypeName(uint16_t type) {
             return "session stop";
         case JournalType::kCourse:
             return "on course";
+        case JournalType::kStarters:
+            return "start queue";
         case JournalType::kProgramEnd:
             return "program closed";
         case JournalType::kBooking:
@@ -139,6 +141,17 @@ std::string DescribeRecord(const JournalRecord& record) {
         case JournalType::kCourse: {
             auto course = DecodeCourse(payload);
             return course ? DescribeCourse(*course) : kUnreadable;
+        }
+        case JournalType::kStarters: {
+            auto starters = DecodeStarters(payload);
+            if (!starters) {
+                return kUnreadable;
+            }
+            std::string text = "start queue: next " + starters->proposal + ", queue";
+            for (const int32_t car : starters->queue) {
+                text += " " + std::to_string(car);
+            }
+            return text;
         }
         case JournalType::kProgramEnd:
             return "program closed";

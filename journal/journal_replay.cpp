@@ -99,6 +99,14 @@ private:
                 return kApplied;
             case JournalType::kCourse:
                 return Take(DecodeCourse(payload), replay_.course);
+            case JournalType::kStarters: {
+                std::optional<JournalStarters> starters = DecodeStarters(payload);
+                if (!starters) {
+                    return kUnreadable;
+                }
+                replay_.starters = std::move(*starters);
+                return kApplied;
+            }
             case JournalType::kProgramEnd:
                 replay_.endedCleanly = true;
                 return kApplied;

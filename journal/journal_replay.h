@@ -40,12 +40,13 @@ const char* UnappliedReasonText(UnappliedReason reason);
 
 struct JournalReplay {
     JournalFiles files;
-    std::optional<JournalSession> session;  // the session running at the last record
-    JournalCourse course;                   // the cars on course at the last record
-    bool endedCleanly = false;              // the program closed itself
-    int32_t bookings = 0;                   // runs and laps in the lists (undo counted)
-    int32_t bookingsSinceSave = 0;          // of those, booked since the journal began
-    int64_t lastWallMs = 0;                 // when the last record was written
+    std::optional<JournalSession> session;    // the session running at the last record
+    std::optional<JournalStarters> starters;  // the gymkhana's queue and next car, last known
+    JournalCourse course;                     // the cars on course at the last record
+    bool endedCleanly = false;                // the program closed itself
+    int32_t bookings = 0;                     // runs and laps in the lists (undo counted)
+    int32_t bookingsSinceSave = 0;            // of those, booked since the journal began
+    int64_t lastWallMs = 0;                   // when the last record was written
     uint64_t lastSeq = 0;
     std::vector<UnappliedRecord> unapplied;  // in the order of the journal
     RaceMode mode = RaceMode::kGymkhana;     // the result list's layout at the last record

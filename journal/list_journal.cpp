@@ -239,6 +239,9 @@ bool ListJournal::WriteCheckpoint() {
     if (!lastCourse_.cars.empty()) {
         Append(JournalType::kCourse, EncodeCourse(lastCourse_));
     }
+    if (lastStarters_) {
+        Append(JournalType::kStarters, EncodeStarters(*lastStarters_));
+    }
     checkpointSeq_ = writer_.NextSeq() - 1;
     sinceCheckpoint_ = false;
     return true;
@@ -257,6 +260,13 @@ void ListJournal::WriteFilesAndCourse() {
         if (course != lastCourse_) {
             lastCourse_ = std::move(course);
             Append(JournalType::kCourse, EncodeCourse(lastCourse_));
+        }
+    }
+    if (sources_.starters) {
+        JournalStarters starters = sources_.starters();
+        if (starters != lastStarters_) {
+            lastStarters_ = std::move(starters);
+            Append(JournalType::kStarters, EncodeStarters(*lastStarters_));
         }
     }
 }

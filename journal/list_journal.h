@@ -30,6 +30,7 @@ public:
     struct Sources {
         std::function<JournalFiles()> files;
         std::function<JournalCourse()> course;
+        std::function<JournalStarters()> starters;
     };
 
     // The journal that a new one takes over from at the start (restored, declined or found
@@ -106,6 +107,7 @@ private:
     std::optional<JournalSession> session_;
     JournalFiles lastFiles_;
     JournalCourse lastCourse_;
+    std::optional<JournalStarters> lastStarters_;
     std::optional<std::string> openFailure_;  // a fresh journal could not be made
     bool sinceCheckpoint_ = false;  // something besides the checkpoint went to this journal
     uint64_t checkpointSeq_ = 0;    // the last record of the newest checkpoint

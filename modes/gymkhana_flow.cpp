@@ -154,6 +154,11 @@ void GymkhanaFlow::RequestTone(SensorInput input) {
     links_.tones->RequestTone(input == SensorInput::kStart ? Tone::kHigh : Tone::kLow);
 }
 
+void GymkhanaFlow::RestoreStarters(std::string proposal, const std::array<int32_t, 4>& queue) {
+    startList_.Restore(std::move(proposal), queue);
+    RefreshWaitingCar();
+}
+
 bool GymkhanaFlow::CanTakeBackFinish(const CarOnCourse& run) const {
     return !course_.HoldsCar(kNewestPosition) &&
            course_.PositionOf({0, run.car, run.startTick}) == 0;

@@ -127,6 +127,8 @@ public:
     // of the cars that started after it (`undone`); its redo takes it off again. The course
     // must have room (CanTakeBackFinish).
     bool CanTakeBackFinish(const CarOnCourse& run) const;
+    // The start queue and the next-car box come back as they were before a crash.
+    void RestoreStarters(std::string proposal, const std::array<int32_t, 4>& queue);
     bool TakeBackFinish(const CarOnCourse& run, bool undone);
     void ClearPenaltyHints() { view_->ClearPenaltyHints(); }
     bool LabelRed(SensorInput input) const { return labelRed_[static_cast<size_t>(input)]; }

@@ -28,6 +28,14 @@ void StartList::Reset() {
     SetProposalNumber(1);
 }
 
+void StartList::Restore(std::string proposal, const std::array<int32_t, kPlaces>& queue) {
+    for (int32_t place = 1; place <= kPlaces; ++place) {
+        const int32_t car = queue[static_cast<size_t>(place - 1)];
+        At(place) = car >= 0 && car <= kMaxCarNumber ? car : 0;
+    }
+    SetProposalText(std::move(proposal));
+}
+
 void StartList::SetProposalText(std::string text) {
     if (const std::optional<int32_t> value = StrToInt(text)) {
         lastProposalNumber_ = *value;

@@ -82,6 +82,9 @@ public:
     EditCommit CommitPlace(const PlaceEdit& edit, std::string_view text);
     // "削除" on a queue box.
     void ClearPlace(int32_t place);
+    // A session started again after a crash: the queue and the proposal as they were.
+    void Restore(std::string proposal, const std::array<int32_t, kPlaces>& queue);
+    const std::array<int32_t, kPlaces>& Queue() const { return queue_; }
 
 private:
     void SetProposalNumber(int32_t number);

@@ -133,6 +133,37 @@ TEST_F(JournalWindowTest, ACrashedSessionComesBackAndItsCarOnCourseFinishesOnIts
     EXPECT_EQ(window->Entries().Cell(EntryTable::kLap, 1), "1");
 }
 
+// The next car and the start queue come back with the restarted session: the next start is
+// the queued car, then the car the next-car box proposed, not car 1.
+TEST_F(JournalWindowTest, ARestoredSessionKeepsTheStartQueueAndTheNextCar) {
+    Open("IoAddress=None\r\n");
+    PressAltS();
+    Run(30);
+    RunOnce(6000);
+    RunOnce(6000);  // cars 1 and 2 ran: car 3 is proposed
+    GymkhanaFlow& flow = window->Gymkhana().Flow();
+    flow.BeginPlaceEditing(1);
+    ASSERT_EQ(flow.CommitPlaceEditing(1, "57"), EditCommit::kAccepted);
+    ASSERT_EQ(window->State().waitingNumber, 57);
+    ListJournal& journal = window->Journal();
+    journal.Note();
+    ASSERT_TRUE(
+        journal.Writer().WaitDurable(journal.Writer().NextSeq() - 1, std::chrono::seconds(5)));
+    window->State().running = false;
+    window.reset();
+
+    prompter.AnswerYes();
+    OpenWindow();
+    ASSERT_TRUE(window->SessionRunning());
+    EXPECT_EQ(window->Gymkhana().Flow().Starters().Place(1), 57);
+    EXPECT_EQ(window->Gymkhana().Flow().Starters().ProposalText(), "3");
+    EXPECT_EQ(window->State().waitingNumber, 57);
+    RunOnce(5000);
+    RunOnce(5000);
+    EXPECT_EQ(Cell(ResultTable::kCar, 3), "57");
+    EXPECT_EQ(Cell(ResultTable::kCar, 4), "3");
+}
+
 TEST_F(JournalWindowTest, ADeclinedRestoreKeepsTheJournalAsideAndAsksNoMore) {
     const std::filesystem::path crashed = CrashAfterOneRun();
     ASSERT_FALSE(crashed.empty());

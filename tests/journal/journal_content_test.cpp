@@ -101,5 +101,18 @@ TEST(JournalContentTest, AMidSessionCheckpointCarriesEveryCircuitCarsPassingTime
     EXPECT_EQ(decoded->lastPassTime[kCarSlots - 1], live.state.lastPassTime[kCarSlots - 1]);
 }
 
+// The start queue record: read back as written; a cut record or a car outside 0..199 is
+// refused rather than put in the queue.
+TEST(JournalContentTest, AStartQueueRecordRoundTripsAndRefusesWhatNoQueueHolds) {
+    const JournalStarters starters{"12", {57, 199, 0, 3}};
+    const std::vector<uint8_t> bytes = EncodeStarters(starters);
+    EXPECT_EQ(DecodeStarters(bytes), starters);
+    for (size_t cut = 0; cut < bytes.size(); ++cut) {
+        EXPECT_FALSE(DecodeStarters(std::span(bytes.data(), cut))) << cut;
+    }
+    EXPECT_FALSE(DecodeStarters(EncodeStarters({"1", {200, 0, 0, 0}})));
+    EXPECT_FALSE(DecodeStarters(EncodeStarters({"1", {0, 0, -1, 0}})));
+}
+
 }  // namespace
 }  // namespace vantrel
