@@ -50,6 +50,8 @@ inline constexpr const char* RestoreRecordKind(uint16_t type) {
             return "終了";
         case JournalType::kBooking:
             return "走行・周回";
+        case JournalType::kStarters:
+            return "スタートリスト";
     }
     return "不明な種類";
 }

@@ -56,7 +56,7 @@ TEST(JournalContentTest, AMidSessionCheckpointCarriesEveryCircuitCarsPassingTime
     }
     live.recorder.Restart();  // where the journal begins, as after a restore
     JournalFiles files{"", "e.txt", "", "r.csv", false, true};
-    ListJournal journal(live.Target(), live.recorder, live.undo, {[&] { return files; }, {}});
+    ListJournal journal(live.Target(), live.recorder, live.undo, {[&] { return files; }, {}, {}});
     journal.SessionStarted({RaceMode::kCircuit, 1, 4000000000u, "boot"});
     ASSERT_TRUE(journal.Begin(dir.Path()));
     const test::ListsSnapshot atCheckpoint = live.Snapshot();
