@@ -17,15 +17,8 @@
 #include "app/sensor_log_sink.h"
 #include "app/session_protocol.h"
 #include "app/window_settings.h"
-#include "common/session_state.h"
-#include "common/setup_settings.h"
-#include "lists/entry_table.h"
-#include "lists/result_table.h"
-#include "modes/mode_flow.h"
 #include "modes/tone_sink.h"
-#include "reports/standings.h"
 #include "reports/standings_sink.h"
-#include "sensors/sensor_event.h"
 
 class QLabel;
 class QPrinter;

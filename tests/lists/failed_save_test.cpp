@@ -12,10 +12,12 @@
 #include "list_test_support.h"
 #include "lists/entry_list_commands.h"
 #include "lists/result_list_commands.h"
+#include "support/file_size_limit.h"
 
 namespace vantrel {
 namespace {
 
+using test::FileSizeLimit;
 using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
@@ -27,27 +29,6 @@ size_t FileCount(const std::filesystem::path& folder) {
     }
     return count;
 }
-
-// Limits the size of files this process may write, as a full disk would; writes beyond it
-// fail with EFBIG instead of raising SIGXFSZ.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
 
 class FailedSaveTest : public ::testing::Test {
 protected:

@@ -1,0 +1,79 @@
+#include "app/restore_question.h"
+
+#include <QDateTime>
+#include <QStringList>
+
+#include "app/journal_messages.h"
+#include "common/messages.h"
+#include "widgets/prompter.h"
+
+namespace vantrel {
+namespace {
+
+QString LocalTimeText(int64_t wallMs) {
+    return QDateTime::fromMSecsSinceEpoch(wallMs).toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+}
+
+}  // namespace
+
+QString BookedCarOf(const ListStep& step) {
+    for (const ListChange& change : step.changes) {
+        if (const auto* rows = std::get_if<RowsChange>(&change)) {
+            if (!rows->rows.empty() && !rows->rows[0].empty()) {
+                return QString::fromStdString(rows->rows[0][0]);
+            }
+        }
+        if (const auto* cell = std::get_if<CellChange>(&change)) {
+            if (cell->list == ListKind::kResult && cell->column == ResultTable::kCar) {
+                return QString::fromStdString(cell->after);
+            }
+        }
+    }
+    return QStringLiteral("?");
+}
+
+namespace {
+
+// The records a restore cannot apply, each by its number, kind and reason.
+QString UnappliedRecordsText(const std::vector<UnappliedRecord>& unapplied) {
+    QStringList named;
+    for (const UnappliedRecord& record : unapplied) {
+        if (named.size() == msg::kRestoreUnappliedShown) {
+            named << QString::fromUtf8(msg::kRestoreUnappliedMore)
+                         .arg(unapplied.size() - msg::kRestoreUnappliedShown);
+            break;
+        }
+        named << QString::fromUtf8(msg::kRestoreUnappliedRecord)
+                     .arg(record.seq)
+                     .arg(QString::fromUtf8(msg::RestoreRecordKind(record.type)),
+                          QString::fromUtf8(msg::RestoreUnappliedReason(record.reason)));
+    }
+    return QString::fromUtf8(msg::kRestoreUnapplied)
+        .arg(unapplied.size())
+        .arg(named.join(QStringLiteral("\n")));
+}
+
+}  // namespace
+
+bool AskToRestore(Prompter& prompter, QWidget* parent, const JournalReplay& seen, bool sameBoot,
+                  const QString& damage) {
+    QString text = QString::fromUtf8(msg::kRestoreQuestion)
+                       .arg(seen.bookings)
+                       .arg(LocalTimeText(seen.lastWallMs));
+    if (!sameBoot && !seen.course.cars.empty()) {
+        QStringList cars;
+        for (const CarOnCourse& car : seen.course.cars) {
+            cars << QString::number(car.car);
+        }
+        text += QString::fromUtf8(msg::kRestoreCarsLost).arg(cars.join(QStringLiteral(", ")));
+    }
+    if (!seen.unapplied.empty()) {
+        text += UnappliedRecordsText(seen.unapplied);
+    }
+    if (!damage.isEmpty()) {
+        text += QStringLiteral("\n\n") + damage;
+    }
+    return prompter.AskYesNo(parent, text, QString::fromUtf8(msg::kRestoreCaption));
+}
+
+}  // namespace vantrel
