@@ -52,6 +52,12 @@ inline constexpr const char* RestoreRecordKind(uint16_t type) {
             return "走行・周回";
         case JournalType::kStarters:
             return "スタートリスト";
+        case JournalType::kHistory:
+            return "元に戻す履歴";
+        case JournalType::kDrag:
+            return "ドラッグの車番";
+        case JournalType::kMode:
+            return "モード";
     }
     return "不明な種類";
 }

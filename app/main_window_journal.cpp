@@ -10,6 +10,7 @@
 #include "app/clock_panel.h"
 #include "app/journal_messages.h"
 #include "app/main_window.h"
+#include "app/meet_journal.h"
 #include "app/restore_question.h"
 #include "app/sensor_warning_panel.h"
 #include "common/messages.h"
@@ -47,41 +48,22 @@ void OpenJournal(ListJournal& journal, SensorWarningPanel& warnings,
 
 }  // namespace
 
+ListJournal& TMainForm::Journal() {
+    return meetJournal_->Journal();
+}
+
 void TMainForm::BuildJournal() {
-    recorder_ = std::make_unique<ListRecorder>(entries_, results_, state_);
-    undo_ = std::make_unique<ListUndo>(ListTarget{entries_, results_, state_}, *recorder_);
-    ListJournal::Sources sources;
-    sources.files = [this] {
-        const ListFiles files = meet_->Files();
-        return JournalFiles{files.entry.folder, files.entry.name,    files.result.folder,
-                            files.result.name,  files.entryModified, files.resultModified};
-    };
-    recorder_->WatchFiles([this] { return meet_->Files(); });
-    undo_->OnFinishedRun(
-        [this](const CarOnCourse& run, bool undone) { meet_->TakeBackFinish(run, undone); });
-    undo_->WriteFilesWith([this](const ListFiles& files) {
-        meet_->RestoreFiles(files);
+    meetJournal_ = std::make_unique<MeetJournal>(*meet_);
+    meetJournal_->OnFilesWritten([this](const ListFiles& files) {
         Panel1->ShowFileName(QString::fromStdString(files.entry.name));
     });
-    sources.course = [this] { return JournalCourse{meet_->CarsOnCourseNow()}; };
-    sources.starters = [this] {
-        const StartList& starters = meet_->Gymkhana().Starters();
-        return JournalStarters{starters.ProposalText(), starters.Queue()};
-    };
-    journal_ = std::make_unique<ListJournal>(ListTarget{entries_, results_, state_}, *recorder_,
-                                             *undo_, std::move(sources));
-    // A list too large for the journal is refused before any row changes.
-    meet_->ResultList().CheckLoadsWith(
-        [this](const TableRows& rows) { return journal_->LoadRefusal(rows); });
-    // A car put on course is journalled with its start tick at once.
-    meet_->OnInputTaken([this] { journal_->Note(); });
     // A command's changes make one step: it is taken once the command is done.
-    recorder_->OnFirstChange([this] {
+    meetJournal_->Recorder().OnFirstChange([this] {
         if (!journalFlushQueued_) {
             journalFlushQueued_ = true;
             QTimer::singleShot(0, this, [this] {
                 journalFlushQueued_ = false;
-                journal_->Flush();
+                meetJournal_->Journal().Flush();
             });
         }
     });
@@ -95,8 +77,9 @@ void TMainForm::BuildJournal() {
     connect(Panel2->Grid2Undo, &QAction::triggered, this, &TMainForm::UndoClick);
     connect(Panel2->Grid2Redo, &QAction::triggered, this, &TMainForm::RedoClick);
     connect(Panel2->Grid2Popup, &QMenu::aboutToShow, this, [this] {
-        Panel2->Grid2Undo->setEnabled(undo_->CanUndo() || recorder_->HasChanges());
-        Panel2->Grid2Redo->setEnabled(undo_->CanRedo());
+        Panel2->Grid2Undo->setEnabled(meetJournal_->History().CanUndo() ||
+                                      meetJournal_->Recorder().HasChanges());
+        Panel2->Grid2Redo->setEnabled(meetJournal_->History().CanRedo());
     });
 }
 
@@ -108,12 +91,12 @@ void TMainForm::BeginJournal() {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     // Whatever the start-up did to the lists is where the journal and undo begin.
-    recorder_->Restart();
-    undo_->Forget();
+    meetJournal_->Recorder().Restart();
+    meetJournal_->History().Forget();
     if (std::optional<FoundJournal> found = FindJournalToOffer(folder)) {
         RestoreFromJournal(found->path, found->read);
     } else {
-        OpenJournal(*journal_, *sensorWarnings_, folder, std::nullopt);
+        OpenJournal(meetJournal_->Journal(), *sensorWarnings_, folder, std::nullopt);
     }
     journalTimer_->start(kJournalPollMs);
 }
@@ -140,77 +123,42 @@ void TMainForm::RestoreFromJournal(const std::filesystem::path& path,
             previous = ListJournal::Previous{path, "declined"};
         }
     }
-    OpenJournal(*journal_, *sensorWarnings_, *env_.journalFolder, std::move(previous));
+    ListJournal& journal = meetJournal_->Journal();
+    OpenJournal(journal, *sensorWarnings_, *env_.journalFolder, std::move(previous));
     if (damaged) {
         env_.prompter->Warn(
             this,
             QString::fromUtf8(msg::kRestoreDamaged)
-                .arg(damage, QString::fromStdString(journal_->PreviousPath().string())),
+                .arg(damage, QString::fromStdString(journal.PreviousPath().string())),
             QString::fromUtf8(msg::kRestoreCaption));
     }
 }
 
 void TMainForm::ApplyRestore(const JournalReadResult& read, const JournalReplay& seen,
                              bool sameBoot) {
-    recorder_->Pause();
-    if (seen.mode != state_.currentMode) {
-        EnterMode(seen.mode);
+    MeetJournal::RestoreSteps steps;
+    steps.enterMode = [this](RaceMode mode) {
+        EnterMode(mode);
         ShowModeInForce();
-    }
-    const JournalReplay replay =
-        ReplayJournal(read.records, {entries_, results_, state_}, *recorder_, *undo_);
-    state_.countingMethod = replay.countingMethod;
+    };
+    steps.startSession = [this] {
+        Panel5->SpeedButton1->setChecked(true);
+        SpeedButton1Click();
+        return state_.running.load();
+    };
+    steps.restartSession = sameBoot;
+    steps.bootId = CurrentBootId();
+    const JournalReplay replay = meetJournal_->Restore(read.records, seen, steps);
     circuit_->ShowSettings();  // shows the restored counting method
-    meet_->EntryList().RestoreFile({replay.files.entryFolder, replay.files.entryName});
-    meet_->ResultList().RestoreFile({replay.files.resultFolder, replay.files.resultName});
     Panel1->ShowFileName(QString::fromStdString(replay.files.entryName));
-    state_.entryModified = replay.files.entryModified;
-    state_.resultModified = replay.files.resultModified;
-    if (replay.session && sameBoot) {
-        RestartRestoredSession(replay);
-    }
-    recorder_->Resume();
     RebuildRanking();
 }
 
-void TMainForm::RestartRestoredSession(const JournalReplay& seen) {
-    // The session start empties the "Lap" column and the counters; the restored ones go back.
-    std::vector<std::string> laps;
-    for (int32_t car = 1; car <= EntryTable::kLastCar; ++car) {
-        laps.push_back(entries_.Cell(EntryTable::kLap, car));
-    }
-    const auto runCount = state_.runCount;
-    const auto firstPass = state_.firstPassTime;
-    const auto lastPass = state_.lastPassTime;
-    Panel5->SpeedButton1->setChecked(true);
-    SpeedButton1Click();
-    if (!state_.running) {
-        return;
-    }
-    for (int32_t car = 1; car <= EntryTable::kLastCar; ++car) {
-        entries_.SetCell(EntryTable::kLap, car, laps[static_cast<size_t>(car - 1)]);
-    }
-    state_.runCount = runCount;
-    state_.firstPassTime = firstPass;
-    state_.lastPassTime = lastPass;
-    state_.sessionStartTick = seen.session->startTick;
-    ModeInForce().PutBackOnCourse(seen.course.cars);
-    if (seen.starters && state_.currentMode == seen.session->mode) {
-        meet_->Gymkhana().RestoreStarters(seen.starters->proposal, seen.starters->queue);
-    }
-    JournalSessionStarted();
-}
-
-void TMainForm::JournalSessionStarted() {
-    journal_->SessionStarted(
-        {state_.currentMode, state_.countingMethod, state_.sessionStartTick, CurrentBootId()});
-    journal_->Note();
-}
-
 void TMainForm::PollJournal() {
-    journal_->Poll();
-    if (std::optional<std::string> status = journal_->TakeStatusChange()) {
-        const bool failing = journal_->Writer().PendingBytes() > 0 || !journal_->IsOpen();
+    ListJournal& journal = meetJournal_->Journal();
+    journal.Poll();
+    if (std::optional<std::string> status = journal.TakeStatusChange()) {
+        const bool failing = journal.Writer().PendingBytes() > 0 || !journal.IsOpen();
         sensorWarnings_->Set(SensorWarning::kJournal,
                              failing ? QString::fromUtf8(msg::kJournalWarning) : QString(),
                              failing ? QString::fromStdString(*status) : QString());
@@ -222,12 +170,11 @@ bool TMainForm::UndoClick() {
     if (resultList_->Editing() || entryList_->Commands().EditState().Editing()) {
         return false;
     }
-    journal_->Flush();
-    const ListStep* step = undo_->NextUndo();
+    const ListStep* step = meetJournal_->NextUndo();
     if (step == nullptr) {
         return false;
     }
-    if (step->finishedRun && !meet_->CanTakeBackFinish(*step->finishedRun)) {
+    if (!meetJournal_->CanUndoNow(*step)) {
         env_.prompter->Warn(this,
                             QString::fromUtf8(msg::kUndoCourseFull).arg(step->finishedRun->car),
                             QString::fromUtf8(msg::kUndoCaption));
@@ -239,8 +186,7 @@ bool TMainForm::UndoClick() {
             QString::fromUtf8(msg::kUndoCaption))) {
         return false;
     }
-    const bool done = journal_->Undo();
-    journal_->Note();  // a run put back on course is journalled with its start at once
+    const bool done = meetJournal_->Undo();
     RebuildRanking();
     return done;
 }
@@ -249,8 +195,7 @@ bool TMainForm::RedoClick() {
     if (resultList_->Editing() || entryList_->Commands().EditState().Editing()) {
         return false;
     }
-    const bool done = journal_->Redo();
-    journal_->Note();
+    const bool done = meetJournal_->Redo();
     RebuildRanking();
     return done;
 }

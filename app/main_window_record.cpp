@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/main_window.h"
+#include "app/meet_journal.h"
 #include "app/sensor_log_sink.h"
 #include "app/serial_output_sink.h"
 #include "common/messages.h"
@@ -90,7 +91,7 @@ void TMainForm::AddResultSinks() {
 
 void TMainForm::ConnectResultSinks() {
     ResultSinks sinks;
-    sinks.journal = journal_.get();
+    sinks.journal = &meetJournal_->Journal();
     sinks.standings = standingsSink_.get();
     sinks.sensorLog = sensorLogSink_.get();
     sinks.resultGrid = Panel2->Model();

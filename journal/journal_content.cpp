@@ -156,8 +156,80 @@ bool GetFiles(ByteReader& in, JournalFiles& files) {
     return ok;
 }
 
+void PutCar(ByteWriter& out, const CarOnCourse& car) {
+    for (int32_t word :
+         {car.position, car.car, car.startTick, car.split1Ms, car.split2Ms, car.penalty}) {
+        out.PutI32(word);
+    }
+}
+
+bool GetCar(ByteReader& in, CarOnCourse& car) {
+    return in.GetI32(car.position) && in.GetI32(car.car) && in.GetI32(car.startTick) &&
+           in.GetI32(car.split1Ms) && in.GetI32(car.split2Ms) && in.GetI32(car.penalty);
+}
+
+void PutCourse(ByteWriter& out, const JournalCourse& course) {
+    out.PutU32(static_cast<uint32_t>(course.cars.size()));
+    for (const CarOnCourse& car : course.cars) {
+        PutCar(out, car);
+    }
+}
+
+bool GetCourse(ByteReader& in, JournalCourse& course) {
+    uint32_t count = 0;
+    if (!in.GetU32(count) || count > kJournalCourseMax) {
+        return false;
+    }
+    course.cars.resize(count);
+    for (CarOnCourse& car : course.cars) {
+        if (!GetCar(in, car)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A step's kind byte carries kStepExtras when what it did to the files or the run it finished
+// follow its counters; a step without them reads as before, so older journals still restore.
+constexpr uint8_t kStepExtras = 0x80;
+constexpr uint8_t kExtraFiles = 1;
+constexpr uint8_t kExtraRun = 2;
+
+void PutStepExtras(ByteWriter& out, const ListStep& step) {
+    out.PutU8(
+        static_cast<uint8_t>((step.files ? kExtraFiles : 0) | (step.finishedRun ? kExtraRun : 0)));
+    if (step.files) {
+        PutFiles(out, JournalFilesOf(step.files->before));
+        PutFiles(out, JournalFilesOf(step.files->after));
+    }
+    if (step.finishedRun) {
+        PutCar(out, *step.finishedRun);
+    }
+}
+
+bool GetStepExtras(ByteReader& in, ListStep& step) {
+    uint8_t extras = 0;
+    if (!in.GetU8(extras) || (extras & ~(kExtraFiles | kExtraRun)) != 0) {
+        return false;
+    }
+    if ((extras & kExtraFiles) != 0) {
+        JournalFiles before;
+        JournalFiles after;
+        if (!GetFiles(in, before) || !GetFiles(in, after)) {
+            return false;
+        }
+        step.files = FilesChange{ListFilesOf(before), ListFilesOf(after)};
+    }
+    if ((extras & kExtraRun) != 0) {
+        step.finishedRun.emplace();
+        return GetCar(in, *step.finishedRun);
+    }
+    return true;
+}
+
 void PutStep(ByteWriter& out, const ListStep& step) {
-    out.PutU8(static_cast<uint8_t>(step.kind));
+    const bool extras = step.files.has_value() || step.finishedRun.has_value();
+    out.PutU8(static_cast<uint8_t>(static_cast<uint8_t>(step.kind) | (extras ? kStepExtras : 0)));
     out.PutU32(static_cast<uint32_t>(step.changes.size()));
     for (const ListChange& change : step.changes) {
         PutChange(out, change);
@@ -169,15 +241,20 @@ void PutStep(ByteWriter& out, const ListStep& step) {
         out.PutI64(counter.before);
         out.PutI64(counter.after);
     }
+    if (extras) {
+        PutStepExtras(out, step);
+    }
 }
 
 bool GetStep(ByteReader& in, ListStep& step) {
     uint8_t kind = 0;
     uint32_t count = 0;
-    if (!in.GetU8(kind) || kind > 1 || !in.GetU32(count) || count > in.Remaining()) {
+    if (!in.GetU8(kind) || (kind & ~kStepExtras) > 1 || !in.GetU32(count) ||
+        count > in.Remaining()) {
         return false;
     }
-    step.kind = static_cast<StepKind>(kind);
+    const bool extras = (kind & kStepExtras) != 0;
+    step.kind = static_cast<StepKind>(kind & ~kStepExtras);
     step.changes.resize(count);
     for (ListChange& change : step.changes) {
         if (!GetChange(in, change)) {
@@ -196,32 +273,7 @@ bool GetStep(ByteReader& in, ListStep& step) {
         }
         counter.kind = static_cast<CounterKind>(counterKind);
     }
-    return true;
-}
-
-void PutCourse(ByteWriter& out, const JournalCourse& course) {
-    out.PutU32(static_cast<uint32_t>(course.cars.size()));
-    for (const CarOnCourse& car : course.cars) {
-        for (int32_t word :
-             {car.position, car.car, car.startTick, car.split1Ms, car.split2Ms, car.penalty}) {
-            out.PutI32(word);
-        }
-    }
-}
-
-bool GetCourse(ByteReader& in, JournalCourse& course) {
-    uint32_t count = 0;
-    if (!in.GetU32(count) || count > kJournalCourseMax) {
-        return false;
-    }
-    course.cars.resize(count);
-    for (CarOnCourse& car : course.cars) {
-        if (!in.GetI32(car.position) || !in.GetI32(car.car) || !in.GetI32(car.startTick) ||
-            !in.GetI32(car.split1Ms) || !in.GetI32(car.split2Ms) || !in.GetI32(car.penalty)) {
-            return false;
-        }
-    }
-    return true;
+    return !extras || GetStepExtras(in, step);
 }
 
 // Encodes a whole payload with `put`.
@@ -234,6 +286,18 @@ std::vector<uint8_t> EncodeWith(const Value& value, Put put) {
 }
 
 }  // namespace
+
+JournalFiles JournalFilesOf(const ListFiles& files) {
+    return JournalFiles{files.entry.folder, files.entry.name,    files.result.folder,
+                        files.result.name,  files.entryModified, files.resultModified};
+}
+
+ListFiles ListFilesOf(const JournalFiles& files) {
+    return ListFiles{{files.entryFolder, files.entryName},
+                     {files.resultFolder, files.resultName},
+                     files.entryModified,
+                     files.resultModified};
+}
 
 std::vector<uint8_t> EncodeStep(const ListStep& step) {
     return EncodeWith(step, PutStep);

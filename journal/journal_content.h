@@ -31,6 +31,9 @@ enum class JournalType : uint16_t {
     kProgramEnd = 9,
     kBooking = 10,
     kStarters = 11,
+    kHistory = 12,
+    kDrag = 13,
+    kMode = 14,
 };
 
 // The list files and whether each list differs from its file.
@@ -43,6 +46,10 @@ struct JournalFiles {
     bool resultModified = false;
     bool operator==(const JournalFiles&) const = default;
 };
+
+// The same files as the lists keep them, and back.
+JournalFiles JournalFilesOf(const ListFiles& files);
+ListFiles ListFilesOf(const JournalFiles& files);
 
 struct JournalSession {
     RaceMode mode = RaceMode::kGymkhana;
@@ -117,6 +124,37 @@ void ApplyCheckpoint(const JournalCheckpoint& checkpoint, ListTarget target);
 std::string DescribeRecord(const JournalRecord& record);
 // The record type's name in the dump ("booking", "undo", ...; "type <n>" when unknown).
 std::string JournalTypeName(uint16_t type);
+
+// A step of the undo history, written after a checkpoint so that undo and redo after a restore
+// walk back through the steps made before it. Oldest first: the steps that can be undone, then
+// those that can be redone, the next redo last.
+struct JournalHistoryStep {
+    bool undone = false;
+    ListStep step;
+    bool operator==(const JournalHistoryStep&) const = default;
+};
+std::vector<uint8_t> EncodeHistoryStep(const ListStep& step, bool undone);
+std::optional<JournalHistoryStep> DecodeHistoryStep(std::span<const uint8_t> payload);
+// The bytes EncodeStep would make of `step`, without making them.
+size_t EncodedStepSize(const ListStep& step);
+
+// The DRAG tab's car number box and the car whose run was in progress (-1: none).
+struct JournalDrag {
+    std::string nextCar;
+    int32_t runCar = -1;
+    bool operator==(const JournalDrag&) const = default;
+};
+std::vector<uint8_t> EncodeDrag(const JournalDrag& drag);
+std::optional<JournalDrag> DecodeDrag(std::span<const uint8_t> payload);
+
+// The mode in force and the CIRCUIT counting method, which change outside any list.
+struct JournalMode {
+    RaceMode mode = RaceMode::kGymkhana;
+    int32_t countingMethod = 0;
+    bool operator==(const JournalMode&) const = default;
+};
+std::vector<uint8_t> EncodeMode(const JournalMode& mode);
+std::optional<JournalMode> DecodeMode(std::span<const uint8_t> payload);
 
 std::vector<uint8_t> EncodeStarters(const JournalStarters& starters);
 std::optional<JournalStarters> DecodeStarters(std::span<const uint8_t> payload);

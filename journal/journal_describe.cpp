@@ -90,6 +90,12 @@ std::string JournalTypeName(uint16_t type) {
             return "on course";
         case JournalType::kStarters:
             return "start queue";
+        case JournalType::kHistory:
+            return "undo history";
+        case JournalType::kDrag:
+            return "drag";
+        case JournalType::kMode:
+            return "mode";
         case JournalType::kProgramEnd:
             return "program closed";
         case JournalType::kBooking:
@@ -152,6 +158,28 @@ std::string DescribeRecord(const JournalRecord& record) {
                 text += " " + std::to_string(car);
             }
             return text;
+        }
+        case JournalType::kHistory: {
+            auto history = DecodeHistoryStep(payload);
+            if (payload.empty()) {
+                return "undo history: a step too large to keep (older steps dropped)";
+            }
+            return history ? std::string(history->undone ? "redo history: " : "undo history: ") +
+                                 DescribeStep(history->step)
+                           : kUnreadable;
+        }
+        case JournalType::kDrag: {
+            auto drag = DecodeDrag(payload);
+            return drag ? "drag: next car " + drag->nextCar + ", run in progress " +
+                              (drag->runCar < 0 ? std::string("none")
+                                                : "car " + std::to_string(drag->runCar))
+                        : kUnreadable;
+        }
+        case JournalType::kMode: {
+            auto mode = DecodeMode(payload);
+            return mode ? "mode " + std::to_string(static_cast<int>(mode->mode)) + ", counting " +
+                              std::to_string(mode->countingMethod)
+                        : kUnreadable;
         }
         case JournalType::kProgramEnd:
             return "program closed";

@@ -1,6 +1,8 @@
 #include "journal/journal_replay.h"
 
 #include <algorithm>
+#include <memory>
+#include <variant>
 
 namespace vantrel {
 namespace {
@@ -61,7 +63,14 @@ public:
         }
     }
 
-    JournalReplay Result() const { return replay_; }
+    // The mode in force: as journalled, or, in a journal that does not say, the result
+    // list's layout.
+    JournalReplay Result() const {
+        JournalReplay replay = replay_;
+        replay.mode = modeKnown_ ? target_.state.currentMode : target_.results.Mode();
+        replay.countingMethod = target_.state.countingMethod;
+        return replay;
+    }
 
 private:
     using Outcome = std::optional<UnappliedReason>;
@@ -99,12 +108,20 @@ private:
                 return kApplied;
             case JournalType::kCourse:
                 return Take(DecodeCourse(payload), replay_.course);
-            case JournalType::kStarters: {
-                std::optional<JournalStarters> starters = DecodeStarters(payload);
-                if (!starters) {
+            case JournalType::kStarters:
+                return TakeLast(DecodeStarters(payload), replay_.starters);
+            case JournalType::kHistory:
+                return TakeHistory(payload);
+            case JournalType::kDrag:
+                return TakeLast(DecodeDrag(payload), replay_.drag);
+            case JournalType::kMode: {
+                std::optional<JournalMode> mode = DecodeMode(payload);
+                if (!mode) {
                     return kUnreadable;
                 }
-                replay_.starters = std::move(*starters);
+                target_.state.currentMode = mode->mode;
+                target_.state.countingMethod = mode->countingMethod;
+                modeKnown_ = true;
                 return kApplied;
             }
             case JournalType::kProgramEnd:
@@ -120,6 +137,16 @@ private:
             return kUnreadable;
         }
         into = std::move(*value);
+        return kApplied;
+    }
+
+    // The same for what is known only once a record has said it.
+    template <typename Value>
+    static Outcome TakeLast(std::optional<Value> value, std::optional<Value>& into) {
+        if (!value) {
+            return kUnreadable;
+        }
+        into = std::move(value);
         return kApplied;
     }
 
@@ -139,6 +166,20 @@ private:
         return kApplied;
     }
 
+    Outcome TakeHistory(std::span<const uint8_t> payload) {
+        if (payload.empty()) {
+            // A step too large for a record: the steps before it cannot be undone past it.
+            undo_.Forget();
+            return kApplied;
+        }
+        std::optional<JournalHistoryStep> history = DecodeHistoryStep(payload);
+        if (!history) {
+            return kUnreadable;
+        }
+        undo_.Adopt(std::make_shared<const ListStep>(std::move(history->step)), history->undone);
+        return kApplied;
+    }
+
     Outcome TakeBooking(std::span<const uint8_t> payload) {
         std::optional<JournalBooking> booking = DecodeBooking(payload);
         if (!booking) {
@@ -154,15 +195,26 @@ private:
         }
         const bool fits = StepFits(*step, target_.results);
         ApplyStepForward(*step, target_);
-        if (step->Touches(ListKind::kEntry)) {
-            replay_.files.entryModified = target_.state.entryModified = true;
-        }
-        if (step->Touches(ListKind::kResult)) {
-            replay_.files.resultModified = target_.state.resultModified = true;
-        }
+        TakeFlags(*step);
         CountBooking(IsBooking(&*step) ? 1 : 0);
         undo_.Record(std::move(*step));
         return fits ? kApplied : Outcome(UnappliedReason::kDoesNotFit);
+    }
+
+    // The files and flags a step leaves: those it carries, or else the list it edited is
+    // modified. A step that replaced the result list (a load, a clear, a new layout) set its
+    // own flag, which a files record that follows carries when it changed.
+    void TakeFlags(const ListStep& step) {
+        if (step.files) {
+            replay_.files = JournalFilesOf(step.files->after);
+        } else if (std::none_of(step.changes.begin(), step.changes.end(), [](const auto& change) {
+                       return std::holds_alternative<ResetChange>(change);
+                   })) {
+            replay_.files.entryModified |= step.Touches(ListKind::kEntry);
+            replay_.files.resultModified |= step.Touches(ListKind::kResult);
+        }
+        target_.state.entryModified = replay_.files.entryModified;
+        target_.state.resultModified = replay_.files.resultModified;
     }
 
     template <typename Act>
@@ -194,6 +246,7 @@ private:
     ListTarget target_;
     ListUndo& undo_;
     JournalReplay replay_;
+    bool modeKnown_ = false;
 };
 
 }  // namespace
@@ -237,10 +290,7 @@ JournalReplay ReplayJournal(const std::vector<JournalRecord>& records, ListTarge
         replayer.Take(record);
     }
     recorder.Resume();
-    JournalReplay replay = replayer.Result();
-    replay.mode = target.results.Mode();
-    replay.countingMethod = target.state.countingMethod;
-    return replay;
+    return replayer.Result();
 }
 
 JournalReplay InspectJournal(const std::vector<JournalRecord>& records) {

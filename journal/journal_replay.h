@@ -42,6 +42,7 @@ struct JournalReplay {
     JournalFiles files;
     std::optional<JournalSession> session;    // the session running at the last record
     std::optional<JournalStarters> starters;  // the gymkhana's queue and next car, last known
+    std::optional<JournalDrag> drag;          // the DRAG tab's next car and run, last known
     JournalCourse course;                     // the cars on course at the last record
     bool endedCleanly = false;                // the program closed itself
     int32_t bookings = 0;                     // runs and laps in the lists (undo counted)
@@ -49,7 +50,7 @@ struct JournalReplay {
     int64_t lastWallMs = 0;                   // when the last record was written
     uint64_t lastSeq = 0;
     std::vector<UnappliedRecord> unapplied;  // in the order of the journal
-    RaceMode mode = RaceMode::kGymkhana;     // the result list's layout at the last record
+    RaceMode mode = RaceMode::kGymkhana;     // the mode in force at the last record
     int32_t countingMethod = 0;
 
     // True when restoring would bring back anything that is in no file: unsaved lists, cars on

@@ -86,18 +86,20 @@ void ListJournal::ResultBooked(const BookedResult& result, int32_t) {
     // The step is shared by the undo history and the writer thread, which encodes it there.
     auto booking = std::make_shared<const JournalBooking>(
         JournalBooking{std::move(*step), sources_.course ? sources_.course() : lastCourse_});
-    if (writer_.IsOpen()) {
-        if (IsSmall(booking->step)) {
-            writer_.AppendEncodedLater(static_cast<uint16_t>(JournalType::kBooking),
-                                       [booking] { return EncodeBooking(*booking); });
-            sinceCheckpoint_ = true;
-            StepWritten();
-        } else if (AppendChange(JournalType::kBooking, EncodeBooking(*booking))) {
-            StepWritten();
-        }
-    }
     lastCourse_ = booking->course;
+    // In the history before it is written: a checkpoint written in its place carries it.
     undo_.Record(std::shared_ptr<const ListStep>(booking, &booking->step));
+    if (!writer_.IsOpen()) {
+        return;
+    }
+    if (IsSmall(booking->step)) {
+        writer_.AppendEncodedLater(static_cast<uint16_t>(JournalType::kBooking),
+                                   [booking] { return EncodeBooking(*booking); });
+        sinceCheckpoint_ = true;
+        StepWritten();
+    } else if (AppendChange(JournalType::kBooking, EncodeBooking(*booking))) {
+        StepWritten();
+    }
 }
 
 void ListJournal::Flush(StepKind kind) {
@@ -105,10 +107,13 @@ void ListJournal::Flush(StepKind kind) {
     if (!step) {
         return;
     }
-    if (AppendChange(JournalType::kStep, EncodeStep(*step))) {
+    auto shared = std::make_shared<const ListStep>(std::move(*step));
+    undo_.Record(shared);
+    // A step of counters only (a session start's preparation) is journalled but, like the
+    // history, not counted as a step an undo record could act on.
+    if (AppendChange(JournalType::kStep, EncodeStep(*shared)) && !shared->changes.empty()) {
         StepWritten();
     }
-    undo_.Record(std::move(*step));
 }
 
 void ListJournal::Note() {
@@ -242,6 +247,13 @@ bool ListJournal::WriteCheckpoint() {
     if (lastStarters_) {
         Append(JournalType::kStarters, EncodeStarters(*lastStarters_));
     }
+    if (lastDrag_) {
+        Append(JournalType::kDrag, EncodeDrag(*lastDrag_));
+    }
+    if (lastMode_) {
+        Append(JournalType::kMode, EncodeMode(*lastMode_));
+    }
+    WriteHistory();
     checkpointSeq_ = writer_.NextSeq() - 1;
     sinceCheckpoint_ = false;
     return true;
@@ -269,6 +281,54 @@ void ListJournal::WriteFilesAndCourse() {
             Append(JournalType::kStarters, EncodeStarters(*lastStarters_));
         }
     }
+    if (sources_.drag) {
+        JournalDrag drag = sources_.drag();
+        if (drag != lastDrag_) {
+            lastDrag_ = std::move(drag);
+            Append(JournalType::kDrag, EncodeDrag(*lastDrag_));
+        }
+    }
+    if (sources_.mode) {
+        JournalMode mode = sources_.mode();
+        if (mode != lastMode_) {
+            lastMode_ = mode;
+            Append(JournalType::kMode, EncodeMode(mode));
+        }
+    }
+}
+
+void ListJournal::WriteHistory() {
+    const auto& done = undo_.DoneSteps();
+    const auto& undone = undo_.UndoneSteps();
+    // Counted back from the newest step of each side; an older step than one that does not fit
+    // could never be undone without it.
+    size_t bytes = 0;
+    auto keep = [&bytes](const auto& steps) {
+        size_t kept = 0;
+        for (auto step = steps.rbegin(); step != steps.rend() && kept < kHistorySteps; ++step) {
+            const size_t size = EncodedStepSize(**step);
+            if (bytes + size > kHistoryBytes) {
+                break;
+            }
+            bytes += size;
+            ++kept;
+        }
+        return kept;
+    };
+    const size_t keptDone = keep(done);
+    const size_t keptUndone = keep(undone);
+    auto write = [this](const auto& steps, size_t kept, bool isUndone) {
+        for (size_t index = steps.size() - kept; index < steps.size(); ++index) {
+            std::shared_ptr<const ListStep> step = steps[index];
+            writer_.AppendEncodedLater(
+                static_cast<uint16_t>(JournalType::kHistory),
+                [step, isUndone] { return EncodeHistoryStep(*step, isUndone); });
+        }
+    };
+    write(done, keptDone, false);
+    write(undone, keptUndone, true);
+    stepsToUndo_ = keptDone;
+    stepsToRedo_ = keptUndone;
 }
 
 void ListJournal::BeginFresh() {

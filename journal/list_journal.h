@@ -31,6 +31,8 @@ public:
         std::function<JournalFiles()> files;
         std::function<JournalCourse()> course;
         std::function<JournalStarters()> starters;
+        std::function<JournalDrag()> drag;
+        std::function<JournalMode()> mode;
     };
 
     // The journal that a new one takes over from at the start (restored, declined or found
@@ -82,6 +84,10 @@ public:
     std::optional<std::string> TakeStatusChange();
 
     static constexpr int kKeepDays = 30;
+    // How much of the undo history a checkpoint carries, newest first: undo after a restore
+    // walks back this far (the steps of a long event, not every load of a large list again).
+    static constexpr size_t kHistorySteps = 2000;
+    static constexpr size_t kHistoryBytes = 8u << 20;
     static constexpr std::chrono::milliseconds kAsideWait{2000};
 
 private:
@@ -94,6 +100,8 @@ private:
     // False when the lists are too large for a checkpoint: the journal has stopped.
     bool WriteCheckpoint();
     void WriteFilesAndCourse();
+    // The undo history after a checkpoint, as far back as kHistorySteps and kHistoryBytes go.
+    void WriteHistory();
     void BeginFresh();
     bool NothingUnsaved() const;
     void SetPreviousAside(std::chrono::milliseconds wait);
@@ -108,12 +116,14 @@ private:
     JournalFiles lastFiles_;
     JournalCourse lastCourse_;
     std::optional<JournalStarters> lastStarters_;
+    std::optional<JournalDrag> lastDrag_;
+    std::optional<JournalMode> lastMode_;
     std::optional<std::string> openFailure_;  // a fresh journal could not be made
     bool sinceCheckpoint_ = false;  // something besides the checkpoint went to this journal
     uint64_t checkpointSeq_ = 0;    // the last record of the newest checkpoint
-    // Steps of the undo history written to this journal since its newest checkpoint, that an
-    // undo or redo record can act on at a restore; an undo of an older step (before a save
-    // began a fresh journal, or before a restore) is written as a checkpoint instead.
+    // Steps of the undo history in this journal (after its newest checkpoint or in the history
+    // written with it), that an undo or redo record can act on at a restore; an undo of an
+    // older step is written as a checkpoint instead.
     size_t stepsToUndo_ = 0;
     size_t stepsToRedo_ = 0;
     std::optional<Previous> previous_;  // not yet set aside

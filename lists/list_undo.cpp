@@ -61,6 +61,17 @@ bool ListUndo::Move(Steps& from, Steps& to, void (*apply)(const ListStep&, ListT
     return true;
 }
 
+void ListUndo::Adopt(std::shared_ptr<const ListStep> step, bool undone) {
+    if (step == nullptr) {
+        return;
+    }
+    Steps& steps = undone ? undone_ : done_;
+    steps.push_back(std::move(step));
+    if (steps.size() > kMaxSteps) {
+        steps.pop_front();
+    }
+}
+
 void ListUndo::Forget() {
     done_.clear();
     undone_.clear();

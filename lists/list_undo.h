@@ -46,6 +46,13 @@ public:
     void OnFinishedRun(std::function<void(const CarOnCourse&, bool undone)> listener) {
         finishedRun_ = std::move(listener);
     }
+    // Puts a step back in the history as it was, without applying it: `undone` steps go where
+    // Redo takes them from. Oldest first, done steps before undone ones (a restore).
+    void Adopt(std::shared_ptr<const ListStep> step, bool undone);
+    // The history, oldest first; the newest done step is the next undo, the newest undone step
+    // the next redo.
+    const std::deque<std::shared_ptr<const ListStep>>& DoneSteps() const { return done_; }
+    const std::deque<std::shared_ptr<const ListStep>>& UndoneSteps() const { return undone_; }
     // Forgets every step (a restored or fresh start).
     void Forget();
 

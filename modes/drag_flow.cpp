@@ -111,6 +111,10 @@ void DragFlow::ReleaseTree() {
     ticks_.SetTreeButton(false);
 }
 
+void DragFlow::RestoreNextCar(const std::string& nextCar, int32_t brokenOffCar) {
+    ShowCarBox(brokenOffCar >= 0 ? std::to_string(brokenOffCar) : nextCar);
+}
+
 void DragFlow::ShowCarBox(std::string text) {
     carBoxText_ = std::move(text);
     view_->ShowNextCar(carBoxText_);

@@ -89,6 +89,10 @@ public:
     // "Pro" (true) or "Stock" chosen.
     void SetProStart(bool pro);
 
+    // After a restore: the car number box as it was, or the car whose run a crash broke off,
+    // which runs again.
+    void RestoreNextCar(const std::string& nextCar, int32_t brokenOffCar);
+
     const std::string& CarBoxText() const { return carBoxText_; }
     // The car of the run in progress (Memo210), -1 for none.
     int32_t RunCar() const { return runCar_; }

@@ -56,7 +56,8 @@ TEST(JournalContentTest, AMidSessionCheckpointCarriesEveryCircuitCarsPassingTime
     }
     live.recorder.Restart();  // where the journal begins, as after a restore
     JournalFiles files{"", "e.txt", "", "r.csv", false, true};
-    ListJournal journal(live.Target(), live.recorder, live.undo, {[&] { return files; }, {}, {}});
+    ListJournal journal(live.Target(), live.recorder, live.undo,
+                        {[&] { return files; }, {}, {}, {}, {}});
     journal.SessionStarted({RaceMode::kCircuit, 1, 4000000000u, "boot"});
     ASSERT_TRUE(journal.Begin(dir.Path()));
     const test::ListsSnapshot atCheckpoint = live.Snapshot();
@@ -112,6 +113,91 @@ TEST(JournalContentTest, AStartQueueRecordRoundTripsAndRefusesWhatNoQueueHolds) 
     }
     EXPECT_FALSE(DecodeStarters(EncodeStarters({"1", {200, 0, 0, 0}})));
     EXPECT_FALSE(DecodeStarters(EncodeStarters({"1", {0, 0, -1, 0}})));
+}
+
+// A random step of every kind of change, with or without the files it changed and the run it
+// finished.
+ListStep RandomStep(std::mt19937& random) {
+    auto pick = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    auto text = [&](int longest) {
+        return std::string(static_cast<size_t>(pick(0, longest)), 'x');
+    };
+    ListStep step;
+    step.kind = pick(0, 1) == 0 ? StepKind::kEdit : StepKind::kBooking;
+    for (int i = pick(0, 4); i > 0; --i) {
+        switch (pick(0, 2)) {
+            case 0:
+                step.changes.emplace_back(
+                    CellChange{ListKind::kEntry, pick(1, 199), pick(0, 3), text(9), text(9)});
+                break;
+            case 1:
+                step.changes.emplace_back(RowsChange{pick(0, 1) == 0, pick(1, 9),
+                                                     TableRows(pick(1, 3), {text(5), text(7)})});
+                break;
+            default:
+                step.changes.emplace_back(ResetChange{
+                    RaceMode::kDrag, RaceMode::kCircuit, TableRows(pick(0, 2), {text(4)}), {}});
+        }
+    }
+    for (int i = pick(0, 3); i > 0; --i) {
+        step.counters.push_back({CounterKind::kLastPass, pick(0, 199), pick(0, 9), -pick(0, 9)});
+    }
+    if (pick(0, 1) == 0) {
+        ListFiles before{{"/a", text(6)}, {"", "r.csv"}, true, false};
+        step.files = FilesChange{before, {{"/b", "e.txt"}, {"/c", text(3)}, false, true}};
+    }
+    if (pick(0, 1) == 0) {
+        step.finishedRun = CarNumber(pick(1, 4));
+    }
+    return step;
+}
+
+TEST(JournalContentTest, StepsRoundTripWithTheirFilesAndRunAndOldStepsStillRead) {
+    std::mt19937 random(26);
+    for (int i = 0; i < 500; ++i) {
+        const ListStep step = RandomStep(random);
+        const std::vector<uint8_t> bytes = EncodeStep(step);
+        ASSERT_EQ(DecodeStep(bytes), step) << i;
+        ASSERT_EQ(EncodedStepSize(step), bytes.size()) << i;
+        const bool undone = i % 2 == 0;
+        const std::optional<JournalHistoryStep> history =
+            DecodeHistoryStep(EncodeHistoryStep(step, undone));
+        ASSERT_TRUE(history);
+        EXPECT_EQ(history->step, step);
+        EXPECT_EQ(history->undone, undone);
+        // A step cut short never reads as another step.
+        const size_t cut = static_cast<size_t>(i) % bytes.size();
+        EXPECT_FALSE(DecodeStep(std::span(bytes.data(), cut))) << i;
+        // A step written before steps carried files and runs reads as it was written.
+        ListStep old = step;
+        old.files.reset();
+        old.finishedRun.reset();
+        std::vector<uint8_t> oldBytes = EncodeStep(old);
+        EXPECT_EQ(oldBytes[0] & 0x80, 0) << "a plain step keeps the old layout";
+        EXPECT_EQ(DecodeStep(oldBytes), old);
+    }
+    EXPECT_FALSE(DecodeHistoryStep({}));
+    std::vector<uint8_t> unknownExtras = EncodeStep(RandomStep(random));
+    unknownExtras[0] |= 0x80;
+    unknownExtras.push_back(4);  // an extra this program does not know
+    EXPECT_FALSE(DecodeStep(unknownExtras));
+}
+
+TEST(JournalContentTest, TheModeAndTheDragRecordsRoundTripAndRefuseWhatNoTabHolds) {
+    for (const JournalMode mode : {JournalMode{RaceMode::kCircuit, 1}, JournalMode{}}) {
+        EXPECT_EQ(DecodeMode(EncodeMode(mode)), mode);
+    }
+    std::vector<uint8_t> badMode = EncodeMode({RaceMode::kCircuit, 0});
+    badMode[0] = 3;
+    EXPECT_FALSE(DecodeMode(badMode));
+    const JournalDrag drag{"17", 4};
+    const std::vector<uint8_t> bytes = EncodeDrag(drag);
+    EXPECT_EQ(DecodeDrag(bytes), drag);
+    for (size_t cut = 0; cut < bytes.size(); ++cut) {
+        EXPECT_FALSE(DecodeDrag(std::span(bytes.data(), cut))) << cut;
+    }
 }
 
 }  // namespace

@@ -38,6 +38,8 @@ RecordedEvent RecordEvent(const std::filesystem::path& folder, int32_t commands)
                              return files;
                          },
                          {},
+                         {},
+                         {},
                          {}});
     EXPECT_TRUE(journal.Begin(folder));
     RecordedEvent event;
@@ -118,7 +120,8 @@ TEST(JournalReplayTest, ReplayRebuildsUndoAndTheModifiedFlags) {
     test::TempDir dir;
     Lists live;
     JournalFiles files{"/f", "e.txt", "/f", "r.csv", false, false};
-    ListJournal journal(live.Target(), live.recorder, live.undo, {[&] { return files; }, {}, {}});
+    ListJournal journal(live.Target(), live.recorder, live.undo,
+                        {[&] { return files; }, {}, {}, {}, {}});
     ASSERT_TRUE(journal.Begin(dir.Path()));
     live.results.SetRow(live.results.RowForNewResult(), {"5", "", "", "", "1:00.000"});
     journal.ResultBooked({}, 1);
@@ -146,7 +149,8 @@ TEST(JournalReplayTest, SavedListsBeginAFreshJournalAndACleanEndOffersNothing) {
     test::TempDir dir;
     Lists live;
     JournalFiles files{"", "", "", "r.csv", false, true};
-    ListJournal journal(live.Target(), live.recorder, live.undo, {[&] { return files; }, {}, {}});
+    ListJournal journal(live.Target(), live.recorder, live.undo,
+                        {[&] { return files; }, {}, {}, {}, {}});
     ASSERT_TRUE(journal.Begin(dir.Path()));
     const std::filesystem::path first = journal.Path();
     journal.SessionStarted({RaceMode::kGymkhana, 0, 1000, "boot"});
@@ -190,7 +194,8 @@ TEST(JournalReplayTest, ARunningSessionIsOfferedBackWhenTheListsWereSaved) {
     test::TempDir dir;
     Lists live;
     JournalFiles files{"", "", "", "r.csv", false, true};
-    ListJournal journal(live.Target(), live.recorder, live.undo, {[&] { return files; }, {}, {}});
+    ListJournal journal(live.Target(), live.recorder, live.undo,
+                        {[&] { return files; }, {}, {}, {}, {}});
     ASSERT_TRUE(journal.Begin(dir.Path()));
     journal.SessionStarted({RaceMode::kCircuit, SessionState::kCommonStart, 5000, "boot"});
     live.state.runCount[7] = 1;
@@ -228,7 +233,8 @@ TEST(JournalReplayTest, AnUndoOfAStepFromBeforeTheJournalStaysUndoneAfterARestor
     JournalFiles files{"", "", "", "r.csv", false, true};
     std::filesystem::create_directories(dir / "a");
     std::filesystem::create_directories(dir / "b");
-    ListJournal first(live.Target(), live.recorder, live.undo, {[&] { return files; }, {}, {}});
+    ListJournal first(live.Target(), live.recorder, live.undo,
+                      {[&] { return files; }, {}, {}, {}, {}});
     ASSERT_TRUE(first.Begin(dir / "a"));
     const auto book = [&](ListJournal& journal, const std::string& car) {
         const int32_t row = live.results.RowForNewResult();
@@ -258,7 +264,8 @@ TEST(JournalReplayTest, AnUndoOfAStepFromBeforeTheJournalStaysUndoneAfterARestor
     Lists again;
     ReplayJournal(ReadJournalFile(first.Path()).records, again.Target(), again.recorder,
                   again.undo);
-    ListJournal second(again.Target(), again.recorder, again.undo, {[&] { return files; }, {}, {}});
+    ListJournal second(again.Target(), again.recorder, again.undo,
+                       {[&] { return files; }, {}, {}, {}, {}});
     ASSERT_TRUE(second.Begin(dir / "b"));
     ASSERT_TRUE(second.Undo());  // the fourth run, booked in the old journal
     ASSERT_TRUE(second.Redo());

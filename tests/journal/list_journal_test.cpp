@@ -29,7 +29,7 @@ struct Program {
     Lists lists;
     JournalFiles files{"", "", "", "r.csv", false, false};
     ListJournal journal{
-        lists.Target(), lists.recorder, lists.undo, {[this] { return files; }, {}, {}}};
+        lists.Target(), lists.recorder, lists.undo, {[this] { return files; }, {}, {}, {}, {}}};
 
     void Book(int32_t car) {
         lists.results.SetRow(lists.results.RowForNewResult(),

@@ -1,6 +1,8 @@
 #pragma once
 // The page shared by the crash test and the program it kills: the sensor lines the test
-// drives, and the program's word that it is timing again.
+// drives, when the program's sampling read each of them go active, how much of the event its
+// journal holds on disk, and the program's word that it is timing again.
+// Thread rule: any thread of either program (the fields are atomics).
 
 #include <sys/mman.h>
 
@@ -16,8 +18,18 @@ struct KillShared {
     static constexpr uint32_t kStart = 1;   // the start sensor sees a car
     static constexpr uint32_t kFinish = 2;  // the finish sensor sees a car
     std::atomic<uint32_t> lines{0};
+    // Per line (0 start, 1 finish): how many times a read found it newly active, and the tick
+    // of the latest such read, written before the count.
+    std::atomic<uint32_t> seen[2]{};
+    std::atomic<uint32_t> seenTick[2]{};
+    // The cars started (finished or on course) and the runs booked, as far as the journal has
+    // them on disk; -1 until the first look.
+    std::atomic<int32_t> durableStarts{-1};
+    std::atomic<int32_t> durableRuns{-1};
     std::atomic<int32_t> readyPid{0};  // the program restored and runs the session
     std::atomic<uint32_t> finish{0};   // the event is over: stop, save and close
+
+    static constexpr int Line(uint32_t bit) { return bit == kStart ? 0 : 1; }
 };
 
 // Maps the page from `path` (created and sized by the test, opened by the program).
