@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include "app/clock_panel.h"
+#include "app/meet_journal.h"
 #include "app/serial_output_sink.h"
 #include "common/messages.h"
 #include "common/ms_clock.h"
@@ -266,7 +267,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     record_->close();
     // A log that cannot be written is not retried: the program still ends.
     sensors_->AddExitAndSave(setup_.logfile, std::filesystem::current_path());
-    journal_->End();
+    meetJournal_->Journal().End();
     event->accept();
     emit closed();
 }

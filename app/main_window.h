@@ -33,7 +33,6 @@ class AudioOut;
 class SampleSet;
 class CSound;
 class CircuitController;
-class VoicePack;
 class CircuitPage;
 class DragController;
 class DragPage;
@@ -42,8 +41,7 @@ class EntryPanel;
 class GymkhanaController;
 class GymkhanaPage;
 class ListJournal;
-class ListRecorder;
-class ListUndo;
+class MeetJournal;
 struct JournalReadResult;
 struct JournalReplay;
 class MsClock;
@@ -142,7 +140,7 @@ public:
     // run or lap asks first. False when nothing was done.
     bool UndoClick();
     bool RedoClick();
-    ListJournal& Journal() { return *journal_; }
+    ListJournal& Journal();
     // File > Print, Ctrl+P and the record window's print button: the Rank page.
     void FilePrintClick();
     // The result grid's spreadsheet item.
@@ -216,6 +214,8 @@ private:
     void CheckBox2Click(bool checked);
     // Closes the port; `untick` also unticks "RS232C" (a mode change).
     void CloseReceiverPort(bool untick);
+    // Shows on "RS232C" whether the ticked box is really sending.
+    void ShowSerialOutput();
     void BuildRecordWindow();
     void ConnectReports();
     void OpenPortDriver();
@@ -233,9 +233,7 @@ private:
     void BeginJournal();
     void RestoreFromJournal(const std::filesystem::path& path, const JournalReadResult& read);
     void ApplyRestore(const JournalReadResult& read, const JournalReplay& seen, bool sameBoot);
-    void RestartRestoredSession(const JournalReplay& seen);
     void PollJournal();
-    void JournalSessionStarted();
     TimeStyle CurrentTimeStyle() const;
     void BuildWeb();
 
@@ -257,7 +255,6 @@ private:
     std::unique_ptr<AudioOut> ownAudio_;
     AudioOut* audio_ = nullptr;  // ownAudio_ or the environment's
     std::unique_ptr<SampleSet> builtInSamples_;
-    std::unique_ptr<VoicePack> voicePack_;
     std::unique_ptr<CSound> sound_;
     std::unique_ptr<AnnouncerSink> announcerSink_;
     std::unique_ptr<EntryListController> entryList_;
@@ -270,9 +267,7 @@ private:
     std::unique_ptr<ReceiverHub> receiver_;
     std::unique_ptr<SerialOutputSink> serialOutputSink_;
     // Declared after the lists and state they watch, so they go first.
-    std::unique_ptr<ListRecorder> recorder_;
-    std::unique_ptr<ListUndo> undo_;
-    std::unique_ptr<ListJournal> journal_;
+    std::unique_ptr<MeetJournal> meetJournal_;
     QTimer* journalTimer_ = nullptr;
     bool journalFlushQueued_ = false;
     TSetupForm* setupForm_ = nullptr;

@@ -2,40 +2,61 @@
 // the port opened and closed at its moments, and the "RS232C" box.
 #include <QCheckBox>
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "app/main_window.h"
 #include "app/sensor_warning_panel.h"
 #include "app/serial_output_sink.h"
 #include "common/messages.h"
+#include "common/ms_clock.h"
 #include "dialogs/setup_dialog.h"
 #include "lists/result_list_controller.h"
 #include "lists/result_panel.h"
 #include "modes/mode_flow.h"
 #include "sensors/receiver_hub.h"
+#include "sensors/sensor_hub.h"
 #include "widgets/prompter.h"
+#include "widgets/widget_util.h"
 
 namespace vantrel {
 
 void TMainForm::BuildReceiver() {
     receiver_ = std::make_unique<ReceiverHub>(*env_.clock);
     connect(receiver_.get(), &ReceiverHub::blockReceived, this, &TMainForm::ComPort1RxChar);
-    connect(receiver_.get(), &ReceiverHub::linkLost, this, [this](const QString& reason) {
-        // The session goes on with the other inputs; ticking "RS232C" or a new session start
-        // opens the port again once it is back.
-        sensorWarnings_->Set(SensorWarning::kReceiverLost,
-                             QString::fromUtf8(msg::kWarnReceiverLost), reason);
+    // The session goes on meanwhile; the hub opens the port again by itself once it is back.
+    connect(receiver_.get(), &ReceiverHub::linkLost, this, [this](const QString&, quint32 tick) {
+        sensors_->Log().AddLine(tick, ReceiverLossLogText(receiver_->Gaps().All().back()));
+        sensorWarnings_->Set(SensorWarning::kReceiverLost, receiver_->LinkStatusText(),
+                             receiver_->LinkStatusDetail());
+    });
+    connect(receiver_.get(), &ReceiverHub::linkBack, this, [this](quint32, quint32 backTick) {
+        sensors_->Log().AddLine(backTick, ReceiverGapLogText(receiver_->Gaps().All().back()));
+        sensorWarnings_->Set(SensorWarning::kReceiverLost, receiver_->LinkStatusText(),
+                             receiver_->LinkStatusDetail());
+    });
+    connect(receiver_.get(), &ReceiverHub::bytesLost, this, [this](quint32 count) {
+        sensors_->Log().AddLine(env_.clock->MsTick(),
+                                "Receiver bytes lost: " + std::to_string(count));
+        sensorWarnings_->Set(SensorWarning::kReceiverBytesLost, receiver_->BytesLostText());
     });
     // The state follows every change of the box: a click, a failed opening, a mode change.
     state_.serialOutputOn = Panel2->CheckBox2->isChecked();
-    connect(Panel2->CheckBox2, &QCheckBox::toggled, this,
-            [this](bool checked) { state_.serialOutputOn = checked; });
-    connect(Panel2->CheckBox2, &QCheckBox::clicked, this, &TMainForm::CheckBox2Click);
-    serialOutputSink_ = std::make_unique<SerialOutputSink>(state_, [this](std::string_view bytes) {
-        if (receiver_->IsOpen()) {
-            receiver_->Transmit(bytes);
-        }
+    connect(Panel2->CheckBox2, &QCheckBox::toggled, this, [this](bool checked) {
+        state_.serialOutputOn = checked;
+        ShowSerialOutput();
     });
+    connect(Panel2->CheckBox2, &QCheckBox::clicked, this, &TMainForm::CheckBox2Click);
+    serialOutputSink_ = std::make_unique<SerialOutputSink>(
+        state_,
+        [this](std::string_view bytes, std::string* error) {
+            if (receiver_->Transmit(bytes)) {
+                return true;
+            }
+            *error = FromQ(receiver_->LastError());
+            return false;
+        },
+        [this] { ShowSerialOutput(); });
 }
 
 void TMainForm::ComPort1RxChar(const ReceivedBlock& block) {
@@ -52,7 +73,9 @@ TMainForm::PortOpening TMainForm::OpenReceiverPort() {
     if (receiver_->IsOpen()) {
         receiver_->Close();  // a port lost earlier is opened afresh
     }
-    if (receiver_->Open(setup_.commPort, setup_.baudRate)) {
+    const bool opened = receiver_->Open(setup_.commPort, setup_.baudRate);
+    serialOutputSink_->SetPortOpen(opened);
+    if (opened) {
         return PortOpening::kOpened;
     }
     env_.prompter->Warn(this, QString::fromUtf8(msg::k124), QString::fromUtf8(msg::k125));
@@ -62,6 +85,7 @@ TMainForm::PortOpening TMainForm::OpenReceiverPort() {
 void TMainForm::CheckBox2Click(bool checked) {
     if (!checked) {
         receiver_->Close();
+        serialOutputSink_->SetPortOpen(false);
         setupForm_->SetSerialInUse(false);
         return;
     }
@@ -74,9 +98,27 @@ void TMainForm::CheckBox2Click(bool checked) {
 
 void TMainForm::CloseReceiverPort(bool untick) {
     receiver_->Close();
+    serialOutputSink_->SetPortOpen(false);
     if (untick) {
         Panel2->CheckBox2->setChecked(false);
         setupForm_->SetSerialInUse(false);
+    }
+}
+
+void TMainForm::ShowSerialOutput() {
+    // Ticked but not sending (the port closed by a stop, or a write that failed): the box
+    // turns red and its tooltip says why.
+    QCheckBox* box = Panel2->CheckBox2;
+    const SerialOutputSink::Status status = serialOutputSink_->CurrentStatus();
+    const bool notSending = box->isChecked() && status != SerialOutputSink::Status::kSending;
+    SetLabelRed(box, notSending);
+    if (!notSending) {
+        box->setToolTip(QString());
+    } else if (status == SerialOutputSink::Status::kPortClosed) {
+        box->setToolTip(QString::fromUtf8(msg::kSerialPortClosed));
+    } else {
+        box->setToolTip(
+            QString::fromUtf8(msg::kSerialWriteFailed).arg(ToQ(serialOutputSink_->LastError())));
     }
 }
 

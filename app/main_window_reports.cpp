@@ -37,7 +37,12 @@ void TMainForm::Grid2ExcelClick() {
     job.prompter = env_.prompter;
     job.parent = this;
     job.tempRoot = env_.exportTempDir;
-    job.open = env_.openDocument;
+    if (env_.openDocument) {
+        job.open = [open = env_.openDocument](const QString& path,
+                                              std::function<void(bool)> answer) {
+            answer(open(path));
+        };
+    }
     ExportToSpreadsheet(job);
 }
 

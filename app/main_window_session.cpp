@@ -12,9 +12,11 @@
 
 #include "app/clock_panel.h"
 #include "app/main_window.h"
+#include "app/meet_journal.h"
 #include "common/messages.h"
 #include "common/ms_clock.h"
 #include "common/time_text.h"
+#include "journal/boot_id.h"
 #include "journal/list_journal.h"
 #include "lists/entry_panel.h"
 #include "lists/entry_table_model.h"
@@ -62,7 +64,7 @@ bool TMainForm::StartRoutine() {
         return false;
     }
     sound_->Resume();
-    JournalSessionStarted();
+    meetJournal_->SessionStarted(CurrentBootId());
     return true;
 }
 
@@ -86,7 +88,7 @@ void TMainForm::StopRoutine() {
     meet_->StopSession();
     CloseReceiverPort(false);  // "RS232C" stays ticked; ticking it again opens the port
     DropVoicePack();
-    journal_->SessionStopped();
+    meetJournal_->SessionStopped();
 }
 
 void TMainForm::EnableSessionControls(bool running) {

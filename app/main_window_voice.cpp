@@ -1,5 +1,6 @@
 // The main window's side of the announcer: "読み上げ", the voice pack at session start, the
-// tones of the start and finish sensors, and the announcer as an output of every booking.
+// tones of the start and finish sensors, the announcer as an output of every booking, and
+// what the announcer thread asks of the window (the simple beep, a dropped sound device).
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -7,6 +8,7 @@
 
 #include "app/clock_panel.h"
 #include "app/main_window.h"
+#include "app/sensor_warning_panel.h"
 #include "common/messages.h"
 #include "lists/result_list_commands.h"
 #include "lists/result_list_controller.h"
@@ -32,7 +34,22 @@ void TMainForm::BuildVoice() {
         audio_ = ownAudio_.get();
     }
     builtInSamples_ = std::make_unique<BuiltInSamples>();
-    sound_ = std::make_unique<CSound>(*audio_, *builtInSamples_);
+    // Both come from the announcer thread and are taken on the GUI thread.
+    AnnouncerHooks hooks;
+    hooks.beep = [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { audio_->Beep(); }, Qt::QueuedConnection);
+    };
+    hooks.deviceDropped = [this](const std::string& reason) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, reason] {
+                sensorWarnings_->Set(SensorWarning::kSound,
+                                     QString::fromUtf8(msg::kWarnSoundDropped), ToQ(reason));
+            },
+            Qt::QueuedConnection);
+    };
+    sound_ = std::make_unique<CSound>(*audio_, *builtInSamples_, std::move(hooks));
     sound_->StartThread();
     announcerSink_ = std::make_unique<AnnouncerSink>(*sound_, state_);
     // The state follows every change of the box, the program's own included; the click
@@ -57,26 +74,22 @@ void TMainForm::CheckBox1Click(bool checked) {
 }
 
 void TMainForm::TakeVoicePack() {
-    if (!voicePack_) {
-        const std::optional<std::filesystem::path> found =
-            FindVoicePack(std::filesystem::current_path());
-        if (found) {
-            SetStatusText(1, ToQ(found->filename().string()));
-            // A pack that cannot be read leaves the built-in samples in use, its name shown.
-            if (std::optional<VoicePack> pack = VoicePack::Read(*found, nullptr)) {
-                voicePack_ = std::make_unique<VoicePack>(std::move(*pack));
-            }
-        } else {
-            SetStatusText(1, QString::fromUtf8(kDefaultVoice));
-        }
+    const std::optional<std::filesystem::path> found =
+        FindVoicePack(std::filesystem::current_path());
+    if (found) {
+        SetStatusText(1, ToQ(found->filename().string()));
+        // Read by the announcer thread; a pack that cannot be read leaves the built-in samples
+        // in use, its name shown.
+        sound_->UsePackFile(*found);
+    } else {
+        SetStatusText(1, QString::fromUtf8(kDefaultVoice));
+        sound_->UseBuiltIn();
     }
-    sound_->UseSamples(voicePack_.get());
 }
 
 void TMainForm::DropVoicePack() {
-    sound_->Pause();  // nothing of the pack plays once this returns
-    sound_->UseSamples(nullptr);
-    voicePack_.reset();
+    sound_->Pause();  // bounded; the announcer keeps its own share of a pack still in play
+    sound_->UseBuiltIn();
     SetStatusText(1, QString());
 }
 

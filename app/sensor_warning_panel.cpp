@@ -21,8 +21,10 @@ void SensorWarningPanel::Set(SensorWarning warning, const QString& text, const Q
 
 void SensorWarningPanel::ClearAll() {
     const Entry journal = entries_[static_cast<size_t>(SensorWarning::kJournal)];
+    const Entry sound = entries_[static_cast<size_t>(SensorWarning::kSound)];
     entries_ = {};
     entries_[static_cast<size_t>(SensorWarning::kJournal)] = journal;
+    entries_[static_cast<size_t>(SensorWarning::kSound)] = sound;
     Refresh();
 }
 

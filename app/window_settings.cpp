@@ -7,38 +7,38 @@ namespace vantrel {
 
 MainWindowSettings MainWindowSettings::Load(const IniFile& ini) {
     MainWindowSettings s;
-    s.window.top = ini.ReadInt("Window", "Top", 0);
-    s.window.left = ini.ReadInt("Window", "Left", 0);
-    s.window.height = ini.ReadInt("Window", "Height", 450);
-    s.window.width = ini.ReadInt("Window", "Width", 636);
-    s.maskTime = std::clamp(ini.ReadInt("Window", "MaskTime", 30), 1, 60);
+    s.window.top = ReadNumber(ini, "Window", "Top", 0);
+    s.window.left = ReadNumber(ini, "Window", "Left", 0);
+    s.window.height = ReadNumber(ini, "Window", "Height", 450);
+    s.window.width = ReadNumber(ini, "Window", "Width", 636);
+    s.maskTime = std::clamp(ReadNumber(ini, "Window", "MaskTime", 30), 1, 60);
     s.raceMode = ReadItemIndex(ini, "Window", "RaceMode", 0, 2);
     s.portSelect = ReadItemIndex(ini, "Window", "PortSelect", 0, 2);
     s.sensorCountStart = ReadItemIndex(ini, "SensorCount", "Start", 0, 9);
     s.sensorCountFinish = ReadItemIndex(ini, "SensorCount", "Finish", 0, 9);
-    s.outputMask = ini.ReadInt("Output", "Mask", 4) & 0xFF;
-    s.proStart = ini.ReadInt("Drag", "ProStart", 0) != 0;
+    s.outputMask = ReadNumber(ini, "Output", "Mask", 4) & 0xFF;
+    s.proStart = ReadNumber(ini, "Drag", "ProStart", 0) != 0;
     s.entryListDir = ini.ReadString("InitialDir", "EntryList", "");
     s.resultListDir = ini.ReadString("InitialDir", "ResultList", "");
-    s.recordWindow.top = ini.ReadInt("RecordWindow", "Top", 0);
-    s.recordWindow.left = ini.ReadInt("RecordWindow", "Left", 0);
-    s.recordWindow.height = ini.ReadInt("RecordWindow", "Height", 0);
-    s.recordWindow.width = ini.ReadInt("RecordWindow", "Width", 0);
+    s.recordWindow.top = ReadNumber(ini, "RecordWindow", "Top", 0);
+    s.recordWindow.left = ReadNumber(ini, "RecordWindow", "Left", 0);
+    s.recordWindow.height = ReadNumber(ini, "RecordWindow", "Height", 0);
+    s.recordWindow.width = ReadNumber(ini, "RecordWindow", "Width", 0);
     s.displayFontName = ini.ReadString("DspFont", "Name", "ＭＳ ゴシック");
-    s.displayFontSize = ini.ReadInt("DspFont", "Size", 9);
+    s.displayFontSize = ReadNumber(ini, "DspFont", "Size", 9);
     if (s.displayFontSize < 1 || s.displayFontSize > 72) {
         s.displayFontSize = 9;
     }
     s.printerFontName = ini.ReadString("PrnFont", "Name", "ＭＳ ゴシック");
     // The printer font has its own size key; older files only have the display size.
-    s.printerFontSize = ini.ReadInt("PrnFont", "Size", s.displayFontSize);
+    s.printerFontSize = ReadNumber(ini, "PrnFont", "Size", s.displayFontSize);
     if (s.printerFontSize < 1 || s.printerFontSize > 72) {
         s.printerFontSize = s.displayFontSize;
     }
-    s.topMargin = ini.ReadInt("Printer", "TopMargin", 15);
-    s.bottomMargin = ini.ReadInt("Printer", "BottomMargin", 15);
-    s.leftMargin = ini.ReadInt("Printer", "LeftMargin", 20);
-    s.rightMargin = ini.ReadInt("Printer", "RightMargin", 20);
+    s.topMargin = ReadNumber(ini, "Printer", "TopMargin", 15);
+    s.bottomMargin = ReadNumber(ini, "Printer", "BottomMargin", 15);
+    s.leftMargin = ReadNumber(ini, "Printer", "LeftMargin", 20);
+    s.rightMargin = ReadNumber(ini, "Printer", "RightMargin", 20);
     return s;
 }
 

@@ -1,11 +1,15 @@
-// Receiver latency harness (run on demand, not a test): a pseudo-terminal stands for the
-// receiver's port. The other end writes single car codes and 1024-byte bursts at known times
-// while the GUI stand-in freezes for 1 s every 2 s. Printed: the arrival-to-stamp error
-// (write on the far end -> stamp) of the reader thread, beside a stamp taken by the GUI thread
-// when it gets to the bytes, and the hub's hand-over of a block to its blockReceived signal.
+// Receiver stamp harness (run on demand, not a test): a pseudo-terminal stands for the
+// receiver's port. Its far end writes one car code every 3 ms while the window's event loop is
+// frozen (busy) 5 s at a time and busy threads load every core. Printed per run: the stamp
+// error (write on the far end -> the reading of the clock that stamped the byte), the bytes
+// stamped more than 100 ms late (what a reader held up by a full queue gave) and the bytes
+// lost. Three runs: the reader in the real-time class, the same at normal priority,
+// and the reader alone (real-time) on a pipe instead of a pseudo-terminal, which shows the
+// share of the kernel's tty layer (it hands bytes to readers from a normal-priority worker).
+//
+// Usage: receive_latency [--seconds N] [--load THREADS]
 
 #include <fcntl.h>
-#include <poll.h>
 #include <pty.h>
 #include <time.h>
 #include <unistd.h>
@@ -15,21 +19,23 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <memory>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "sensors/realtime.h"
 #include "sensors/receiver_hub.h"
 #include "sensors/receiver_reader.h"
-#include "sensors/serial_link.h"
 
 namespace vantrel::bench {
 namespace {
 
-constexpr int kRunSeconds = 8;
-constexpr int64_t kFreezeNs = 1'000'000'000;
-constexpr int64_t kFreezeEveryNs = 2'000'000'000;
+constexpr int64_t kCodeEveryNs = 3'000'000;
+constexpr int kFreezeMs = 5000;
+constexpr int kFreeMs = 2000;
+constexpr int64_t kVeryLateUs = 100'000;
 
 int64_t NowNs() {
     timespec t{};
@@ -37,11 +43,11 @@ int64_t NowNs() {
     return static_cast<int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }
 
-// Hands out reading numbers as ticks and keeps the exact time of each reading, so a block's
-// tick tells when it was stamped to the nanosecond.
+// Hands out reading numbers as ticks and keeps the exact time of each reading, so a byte's
+// tick tells to the nanosecond when it was stamped.
 class NsClock final : public MsClock {
 public:
-    NsClock() : times_(1 << 20) {}
+    NsClock() : times_(1 << 22) {}
     uint32_t MsTick() const override {
         const uint32_t id = next_.fetch_add(1);
         times_[id % times_.size()] = NowNs();
@@ -54,225 +60,228 @@ private:
     mutable std::vector<int64_t> times_;
 };
 
-struct Write {
-    int64_t atNs;
-    size_t end;  // stream offset after the write
-    bool burst;
-};
-struct Stamp {
-    size_t end;  // stream offset after the block
-    int64_t atNs;
+struct Options {
+    int seconds = 60;
+    int load = 2 * static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 };
 
-struct Pty {
-    Pty() {
-        openpty(&master, &slave, nullptr, nullptr, nullptr);
-        path = ttyname(slave);
+Options ParseOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--seconds") == 0) {
+            options.seconds = std::max(1, std::atoi(argv[++i]));
+        } else if (std::strcmp(argv[i], "--load") == 0) {
+            options.load = std::max(0, std::atoi(argv[++i]));
+        }
     }
-    ~Pty() {
-        close(master);
-        close(slave);
+    return options;
+}
+
+// Threads that spin at normal priority for as long as the object lives.
+class BusyLoad {
+public:
+    explicit BusyLoad(int threads) {
+        for (int i = 0; i < threads; ++i) {
+            threads_.emplace_back([this] {
+                volatile uint64_t spins = 0;
+                while (!stop_.load(std::memory_order_relaxed)) {
+                    spins = spins + 1;
+                }
+            });
+        }
     }
-    int master = -1;
-    int slave = -1;
-    std::string path;
+    ~BusyLoad() {
+        stop_.store(true);
+        for (std::thread& thread : threads_) {
+            thread.join();
+        }
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::vector<std::thread> threads_;
 };
 
-// The far end: a code every 20 ms (with a spread), a 1024-byte burst every 250 ms.
-std::vector<Write> RunWriter(int master, int seconds) {
-    std::vector<Write> writes;
-    const std::string burst(1024, '5');
-    size_t offset = 0;
-    uint32_t seed = 7;
-    const int64_t end = NowNs() + seconds * 1'000'000'000LL;
-    for (int i = 0; NowNs() < end; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        std::this_thread::sleep_for(std::chrono::microseconds(15000 + (seed >> 8) % 10000));
-        const bool isBurst = i % 12 == 11;
-        const int64_t at = NowNs();
-        const ssize_t n =
-            isBurst ? write(master, burst.data(), burst.size()) : write(master, "7", 1);
-        offset += n > 0 ? static_cast<size_t>(n) : 0;
-        writes.push_back({at, offset, isBurst});
+// The receiver: one code every 3 ms at absolute deadlines, from a real-time thread when
+// granted (the device's own timing is not what is measured). Keeps the time of each write.
+std::vector<int64_t> WriteCodes(int master, int seconds) {
+    AskForRealtime(kReceiverThreadPriority + 1);
+    std::vector<int64_t> writes;
+    const int64_t start = NowNs();
+    const int64_t end = start + seconds * 1'000'000'000LL;
+    for (int64_t next = start + kCodeEveryNs; next < end; next += kCodeEveryNs) {
+        const timespec at{static_cast<time_t>(next / 1'000'000'000),
+                          static_cast<long>(next % 1'000'000'000)};
+        clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr);
+        const char code = static_cast<char>('1' + writes.size() % 9);
+        const int64_t before = NowNs();
+        if (write(master, &code, 1) == 1) {
+            writes.push_back(before);
+        }
     }
     return writes;
 }
 
-void Print(const char* what, std::vector<int64_t> us) {
-    if (us.empty()) {
-        std::printf("  %-44s no samples\n", what);
-        return;
-    }
-    std::sort(us.begin(), us.end());
-    const auto at = [&](double q) { return us[static_cast<size_t>(q * (us.size() - 1))]; };
-    std::printf("  %-44s n=%5zu  p50 %7lld  p99 %7lld  p99.9 %7lld  max %7lld us\n", what,
-                us.size(), static_cast<long long>(at(0.5)), static_cast<long long>(at(0.99)),
-                static_cast<long long>(at(0.999)), static_cast<long long>(us.back()));
-}
+struct RunResult {
+    std::vector<int64_t> errorsUs;
+    uint64_t lost = 0;
+    size_t written = 0;
+    bool realtime = false;
+};
 
-void Report(const char* title, const std::vector<Write>& writes, const std::vector<Stamp>& stamps) {
-    std::vector<int64_t> singles;
-    std::vector<int64_t> bursts;
-    size_t s = 0;
-    for (const Write& w : writes) {
-        while (s < stamps.size() && stamps[s].end < w.end) {
-            ++s;
+// Stamp errors of the bytes written at `writes`, given each byte's stamp (-1: lost).
+void Collect(const std::vector<int64_t>& writes, const std::vector<int64_t>& stamps,
+             RunResult& result) {
+    result.written = writes.size();
+    for (size_t i = 0; i < writes.size() && i < stamps.size(); ++i) {
+        if (stamps[i] >= 0) {
+            result.errorsUs.push_back((stamps[i] - writes[i]) / 1000);
         }
-        if (s == stamps.size()) {
-            break;
-        }
-        (w.burst ? bursts : singles).push_back((stamps[s].atNs - w.atNs) / 1000);
     }
-    std::printf("%s\n", title);
-    Print("single byte: write -> stamp", singles);
-    Print("1024-byte burst: write -> stamp of last byte", bursts);
 }
 
-bool Frozen(int64_t start) {
-    return (NowNs() - start) % kFreezeEveryNs < kFreezeNs;
-}
-
-// The reader thread stamps; the GUI stand-in pops, frozen half of the time.
-void ReaderThreadRun() {
-    Pty pty;
-    SerialLink link;
-    if (!link.Open(pty.path, 9600)) {
-        std::printf("cannot open %s: %s\n", pty.path.c_str(), link.LastError().c_str());
-        return;
+// The window busy: its thread spins, its event loop does not run.
+void Spin(int ms) {
+    const int64_t until = NowNs() + ms * 1'000'000LL;
+    while (NowNs() < until) {
     }
-    auto queue = std::make_unique<ReceivedQueue>();
-    NsClock clock;
-    ReceiverReader reader(*queue, clock, nullptr);
-    std::string error;
-    reader.Start(link.Fd(), error);
-    std::atomic<bool> done{false};
-    std::vector<Stamp> stamps;
-    size_t maxQueued = 0;
-    std::thread gui([&] {
-        const int64_t start = NowNs();
-        size_t offset = 0;
-        ReceivedBlock block;
-        while (!done.load() || !queue->Empty()) {
-            maxQueued = std::max(maxQueued, queue->Size());
-            if (Frozen(start) && !done.load()) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-                continue;
-            }
-            while (queue->TryPop(block)) {
-                offset += block.count;
-                stamps.push_back({offset, clock.TimeOf(block.tick)});
-            }
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
-        }
-    });
-    const std::vector<Write> writes = RunWriter(pty.master, kRunSeconds);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    reader.Stop();
-    done.store(true);
-    gui.join();
-    Report("Reader thread stamps (GUI frozen 1 s of every 2 s):", writes, stamps);
-    std::printf("  most blocks queued at once: %zu of %zu\n", maxQueued, ReceivedQueue::kCapacity);
 }
 
-// The old way: the GUI thread reads and stamps when it gets to the bytes.
-void GuiThreadRun() {
-    Pty pty;
-    SerialLink link;
-    if (!link.Open(pty.path, 9600)) {
-        return;
+// The whole road: pseudo-terminal, serial link, reader, ring, hub, blockReceived on a window
+// thread that is busy 5 s at a time.
+RunResult RunHub(QCoreApplication& app, const Options& options, bool realtime) {
+    int master = -1;
+    int slave = -1;
+    RunResult result;
+    if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) {
+        std::perror("openpty");
+        return result;
     }
-    std::atomic<bool> done{false};
-    std::vector<Stamp> stamps;
-    std::thread gui([&] {
-        const int64_t start = NowNs();
-        size_t offset = 0;
-        uint8_t buffer[1024];
-        while (!done.load()) {
-            if (Frozen(start)) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-                continue;
-            }
-            pollfd in{link.Fd(), POLLIN, 0};
-            if (poll(&in, 1, 1) <= 0) {
-                continue;
-            }
-            const ssize_t n = read(link.Fd(), buffer, sizeof buffer);
-            const int64_t at = NowNs();
-            if (n > 0) {
-                offset += static_cast<size_t>(n);
-                stamps.push_back({offset, at});
-            }
-        }
-    });
-    const std::vector<Write> writes = RunWriter(pty.master, kRunSeconds);
-    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
-    done.store(true);
-    gui.join();
-    Report("GUI thread stamps when it gets to the bytes (same freezes):", writes, stamps);
-}
-
-// The hub: reader stamp -> blockReceived on the GUI thread (idle event loop), and the cost of
-// handing on one queued 1024-byte block.
-void HubRun(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    Pty pty;
     NsClock clock;
     ReceiverHub hub(clock);
-    std::vector<int64_t> handOver;
-    size_t received = 0;
+    hub.SetReaderRealtime(realtime);
+    std::vector<int64_t> stamps;
     QObject::connect(&hub, &ReceiverHub::blockReceived, [&](const ReceivedBlock& block) {
-        handOver.push_back((NowNs() - clock.TimeOf(block.tick)) / 1000);
-        received += block.count;
+        stamps.insert(stamps.end(), block.count, clock.TimeOf(block.tick));
     });
-    if (!hub.Open(pty.path, 9600)) {
-        std::printf("hub cannot open: %s\n", hub.LastError().toStdString().c_str());
-        return;
+    QObject::connect(&hub, &ReceiverHub::bytesLost,
+                     [&](quint32 count) { stamps.insert(stamps.end(), count, -1); });
+    if (!hub.Open(ttyname(slave), 9600)) {
+        std::printf("cannot open the receiver: %s\n", hub.LastError().toStdString().c_str());
+        return result;
     }
-    const std::string burst(1024, '3');
-    std::thread writer([&] {
-        for (int i = 0; i < 300; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            [[maybe_unused]] const ssize_t n = write(pty.master, burst.data(), burst.size());
-        }
+    BusyLoad load(options.load);
+    QTimer freeze;
+    freeze.setSingleShot(true);
+    QObject::connect(&freeze, &QTimer::timeout, [&freeze] {
+        Spin(kFreezeMs);
+        freeze.start(kFreeMs);
     });
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (received >= 300 * burst.size()) {
+    freeze.start(kFreeMs);
+    std::vector<int64_t> writes;
+    std::atomic<bool> written{false};
+    std::thread writer([&] {
+        writes = WriteCodes(master, options.seconds);
+        written.store(true);
+    });
+    QTimer done;
+    QObject::connect(&done, &QTimer::timeout, [&] {
+        if (written.load() && stamps.size() >= writes.size()) {
             app.quit();
         }
     });
-    poll.start(20);
-    QTimer::singleShot(20000, &app, &QCoreApplication::quit);
+    done.start(20);
     app.exec();
     writer.join();
-    std::printf("Hub hand-over, idle GUI event loop (1024-byte bursts every 10 ms):\n");
-    Print("reader stamp -> blockReceived slot", handOver);
-
-    hub.SetManualDrain(true);
-    const uint64_t before = hub.BytesReceived();
-    constexpr int kQueued = 200;
-    for (int i = 0; i < kQueued; ++i) {
-        [[maybe_unused]] const ssize_t n = write(pty.master, burst.data(), burst.size());
-        while (hub.BytesReceived() < before + (i + 1) * burst.size()) {
-            std::this_thread::sleep_for(std::chrono::microseconds(50));
-        }
-    }
-    const size_t blocksBefore = handOver.size();
-    const int64_t start = NowNs();
-    hub.Drain();
-    const int64_t spent = NowNs() - start;
-    const size_t drained = handOver.size() - blocksBefore;
-    std::printf("  Drain of %zu queued blocks (%d KiB): %.2f us per block\n", drained, kQueued,
-                drained > 0 ? static_cast<double>(spent) / 1000.0 / drained : 0.0);
+    result.realtime = hub.ReaderRealtimeGranted();
+    result.lost = hub.BytesLost();
+    Collect(writes, stamps, result);
     hub.Close();
+    close(master);
+    close(slave);
+    return result;
+}
+
+// The reader alone on a pipe, taken from the ring by a consumer busy 5 s at a time.
+RunResult RunPipe(const Options& options) {
+    int fds[2];
+    RunResult result;
+    if (pipe(fds) != 0 || fcntl(fds[0], F_SETFL, O_NONBLOCK) != 0) {
+        std::perror("pipe");
+        return result;
+    }
+    NsClock clock;
+    ReceiverRing ring;
+    ReceiverReader reader(ring, clock, nullptr);
+    std::string error;
+    reader.Start(fds[0], error);
+    BusyLoad load(options.load);
+    std::vector<int64_t> writes;
+    std::atomic<bool> written{false};
+    std::thread writer([&] {
+        writes = WriteCodes(fds[1], options.seconds);
+        written.store(true);
+    });
+    std::vector<int64_t> stamps;
+    int64_t nextFreeze = NowNs() + kFreeMs * 1'000'000LL;
+    ReceivedBlock block;
+    while (!written.load() || stamps.size() < writes.size()) {
+        if (NowNs() >= nextFreeze) {
+            Spin(kFreezeMs);
+            nextFreeze = NowNs() + kFreeMs * 1'000'000LL;
+        }
+        while (ring.TryPop(block)) {
+            const int64_t at = block.kind == ReceivedKind::kBytes ? clock.TimeOf(block.tick) : -1;
+            stamps.insert(stamps.end(),
+                          block.kind == ReceivedKind::kBytes ? block.count : block.lost, at);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    writer.join();
+    reader.Stop();
+    result.realtime = reader.RealtimeGranted();
+    result.lost = reader.BytesLost();
+    Collect(writes, stamps, result);
+    close(fds[0]);
+    close(fds[1]);
+    return result;
+}
+
+void Print(const char* what, RunResult result) {
+    std::vector<int64_t>& us = result.errorsUs;
+    std::printf("  %-28s", what);
+    if (us.empty()) {
+        std::printf("no bytes stamped\n");
+        return;
+    }
+    std::sort(us.begin(), us.end());
+    const auto at = [&](double q) {
+        return static_cast<long long>(us[static_cast<size_t>(q * (us.size() - 1))]);
+    };
+    const auto late =
+        std::count_if(us.begin(), us.end(), [](int64_t e) { return e > kVeryLateUs; });
+    std::printf(
+        "n=%zu  p50 %lld  p99 %lld  p99.9 %lld  max %lld us;  over 100 ms late %ld;  lost %llu "
+        "of %zu\n",
+        us.size(), at(0.5), at(0.99), at(0.999), static_cast<long long>(us.back()),
+        static_cast<long>(late), static_cast<unsigned long long>(result.lost), result.written);
 }
 
 }  // namespace
 }  // namespace vantrel::bench
 
 int main(int argc, char** argv) {
-    vantrel::bench::ReaderThreadRun();
-    vantrel::bench::GuiThreadRun();
-    vantrel::bench::HubRun(argc, argv);
+    using namespace vantrel::bench;
+    QCoreApplication app(argc, argv);
+    const Options options = ParseOptions(argc, argv);
+    std::printf(
+        "Receiver stamps: %d s of single codes 3 ms apart, the window busy %d s of every %d s, "
+        "%d busy threads on %u cores\n",
+        options.seconds, kFreezeMs / 1000, (kFreezeMs + kFreeMs) / 1000, options.load,
+        std::thread::hardware_concurrency());
+    const RunResult realtime = RunHub(app, options, true);
+    Print(realtime.realtime ? "reader real-time:" : "reader real-time REFUSED:", realtime);
+    Print("reader normal priority:", RunHub(app, options, false));
+    Print("reader real-time, a pipe:", RunPipe(options));
     return 0;
 }

@@ -1,10 +1,14 @@
 // Timing accuracy harness (run on demand, not a test): a source whose sensor edges happen at
 // known monotonic times is sampled by the real timing thread at 1 ms and 3 ms. It prints the
 // stamp error (sample tick minus true edge) and the tick-interval distribution, idle and
-// while a GUI-like consumer freezes for 1 s every 3 s and a disk writer runs; the same load
-// is also run against a hand-over that waits for the consumer after every tick with events.
+// while a GUI-like consumer freezes for 1 s every 3 s and a disk writer runs (and over the
+// edges sampled while it was frozen alone); the same load is also run against a hand-over
+// that waits for the consumer after every tick with events. `--edges N` edges per scenario
+// (default 10 000, 50 edges a second: about 200 s a scenario).
 // The drag scenario measures how late the light tree's lamps are written under the same load
-// (`--drag-runs N`, default 10 000 runs; `--drag-only` skips the others).
+// (`--drag-runs N`, default 10 000 runs). The CPU scenario measures the process's CPU during
+// a 1 ms session of the real main window, and the timing thread's port requests per tick
+// (`--cpu-seconds S`, default 20). `--only edges|drag|cpu` runs one part.
 
 #include <algorithm>
 #include <array>
@@ -17,9 +21,12 @@
 #include <thread>
 #include <vector>
 
+#include <QApplication>
+
 #include "drag_lamp_latency.h"
 #include "sensors/sampler.h"
 #include "sensors/timing_loop.h"
+#include "timing_session_cpu.h"
 #include "timing_support.h"
 #include "voice/alsa_audio_out.h"
 #include "voice/announcer.h"
@@ -28,10 +35,13 @@
 namespace vantrel::bench {
 namespace {
 
-// The four inputs take turns: each fires every 160 ms, beyond its 100 ms OFF delay.
-constexpr int64_t kEdgeSpacingNs = 40'000'000;
-constexpr int64_t kPulseNs = 40'000'000;  // a car breaks the beam for 40 ms
-constexpr int kRunSeconds = 8;
+// The four inputs take turns: each fires every 80 ms. A pulse outlasts the longest stalls of
+// the timing thread seen under load, so that no edge is missed; the OFF delay is shorter than
+// any real setting, since the stamps do not depend on it.
+constexpr int64_t kEdgeSpacingNs = 20'000'000;
+constexpr int64_t kPulseNs = 30'000'000;  // a car breaks the beam for 30 ms
+constexpr int32_t kOffDelayMs = 20;
+constexpr int64_t kLeadNs = 200'000'000;  // before the first edge, and after the last
 constexpr std::array<uint8_t, 4> kMasks = {0x10, 0x40, 0x20, 0x08};  // pins 13, 10, 12, 15
 
 // Pulses on Start, Finish, Split 1, Split 2 in turn at known times, with sub-millisecond phases
@@ -44,7 +54,9 @@ public:
             seed = seed * 1103515245u + 12345u;
             starts.push_back(firstNs + i * kEdgeSpacingNs + (seed >> 8) % 1'000'000);
         }
-        readNs.reserve(kRunSeconds * 1100 + 1000);
+        // At most one read a ms over the run, the stretch before the first edge and after the
+        // last included.
+        readNs.reserve(static_cast<size_t>((count * kEdgeSpacingNs + 3 * kLeadNs) / 1'000'000));
     }
     ReadRule Rule() const override { return ReadRule::kLevels; }
     bool Open() override { return true; }
@@ -80,13 +92,16 @@ struct Consumer {
     std::atomic<uint32_t> drainedSeq{0};
     std::atomic<bool> stop{false};
     std::vector<SensorEvent> edges;
+    std::vector<std::pair<int64_t, int64_t>> frozen;  // ns, from and to
 
     void Run() {
         int64_t nextFreeze = NowNs() + 1'000'000'000;
         uint32_t seen = 0;
         while (!stop.load()) {
             if (freezes && NowNs() >= nextFreeze) {
+                const int64_t from = NowNs();
                 std::this_thread::sleep_for(std::chrono::seconds(1));  // a modal box, a rebuild
+                frozen.emplace_back(from, NowNs());
                 nextFreeze += 3'000'000'000;
             }
             seen = wakeSeq.load();
@@ -132,10 +147,12 @@ private:
 };
 
 struct Result {
-    Percentiles interval;  // ms between reads
-    Percentiles stamp;     // ms, sample tick minus true edge
+    Percentiles interval;     // ms between reads
+    Percentiles stamp;        // ms, sample tick minus true edge
+    Percentiles frozenStamp;  // the same over the edges that happened while the window froze
     int seen = 0;
     int total = 0;
+    int frozenSeen = 0;
     uint64_t lost = 0;
     bool realtime = false;
 };
@@ -170,7 +187,13 @@ private:
     std::thread feeder_;
 };
 
-Result RunOnce(int periodMs, bool load, bool blocking, bool speaking = false) {
+// Whether `ns` falls into one of the consumer's freezes.
+bool WhileFrozen(const std::vector<std::pair<int64_t, int64_t>>& frozen, int64_t ns) {
+    return std::any_of(frozen.begin(), frozen.end(),
+                       [ns](const auto& span) { return ns >= span.first && ns < span.second; });
+}
+
+Result RunOnce(int periodMs, int edgeCount, bool load, bool blocking, bool speaking = false) {
     std::optional<Speaking> announcer;
     if (speaking) {
         announcer.emplace();
@@ -178,13 +201,11 @@ Result RunOnce(int periodMs, bool load, bool blocking, bool speaking = false) {
     std::atomic<bool> running{false};
     MonotonicMsClock clock;
     SensorEventQueue queue;
-    // Edges from 0.2 s after the start to 0.3 s before the end of the run.
-    const int edgeCount =
-        static_cast<int>((kRunSeconds * 1'000'000'000LL - 500'000'000) / kEdgeSpacingNs);
-    EdgeSource source(NowNs() + 200'000'000, edgeCount);
+    EdgeSource source(NowNs() + kLeadNs, edgeCount);
+    const int64_t runNs = kLeadNs + edgeCount * kEdgeSpacingNs + kLeadNs;
     SamplerConfig config;
     config.pollPeriodMs = periodMs;
-    config.offDelayMs = 100;
+    config.offDelayMs = kOffDelayMs;
     config.startMask = kMasks[0];
     config.finishMask = kMasks[1];
     config.split1Mask = kMasks[2];
@@ -194,7 +215,7 @@ Result RunOnce(int periodMs, bool load, bool blocking, bool speaking = false) {
     sampler.Configure(config);
     sampler.Prime();
 
-    Consumer consumer{queue, load, {}, {}, {}, {}};
+    Consumer consumer{queue, load, {}, {}, {}, {}, {}};
     BenchWaker waker(consumer, blocking);
     TimingLoop loop(sampler, clock, running, &waker);
     std::atomic<bool> stopWriter{false};
@@ -206,7 +227,7 @@ Result RunOnce(int periodMs, bool load, bool blocking, bool speaking = false) {
     std::thread gui([&] { consumer.Run(); });
     running = true;
     loop.Arm();
-    std::this_thread::sleep_for(std::chrono::seconds(kRunSeconds));
+    std::this_thread::sleep_for(std::chrono::nanoseconds(runNs));
     running = false;
     consumer.stop = true;
     consumer.wakeSeq.fetch_add(1);
@@ -227,6 +248,7 @@ Result RunOnce(int periodMs, bool load, bool blocking, bool speaking = false) {
     r.total = edgeCount;
     r.interval = Of(GapsMs(source.readNs, source.readNs.size()));
     std::vector<double> errors;
+    std::vector<double> frozenErrors;
     for (const SensorEvent& e : consumer.edges) {
         // The pulse of this input that was active at the stamp: its latest start not after
         // the tick's millisecond.
@@ -245,18 +267,28 @@ Result RunOnce(int periodMs, bool load, bool blocking, bool speaking = false) {
         const double startMs = static_cast<double>(static_cast<uint32_t>(startNs / 1'000'000)) +
                                (startNs % 1'000'000) / 1e6;
         errors.push_back(static_cast<double>(e.tick) - startMs);
+        if (WhileFrozen(consumer.frozen, startNs)) {
+            frozenErrors.push_back(errors.back());
+        }
     }
     r.seen = static_cast<int>(consumer.edges.size());
+    r.frozenSeen = static_cast<int>(frozenErrors.size());
     r.stamp = Of(errors);
+    r.frozenStamp = Of(std::move(frozenErrors));
     return r;
 }
 
 void Print(int periodMs, const char* name, const Result& r) {
     std::printf(
-        "%2d ms  %-22s %7.3f %7.3f %8.3f %8.1f | %7.3f %7.3f %8.3f %8.3f | %4d/%-4d %4llu\n",
+        "%2d ms  %-22s %7.3f %7.3f %8.3f %8.1f | %7.3f %7.3f %8.3f %8.3f | %5d/%-5d %4llu\n",
         periodMs, name, r.interval.p50, r.interval.p99, r.interval.p999, r.interval.max,
         r.stamp.p50, r.stamp.p99, r.stamp.p999, r.stamp.max, r.seen, r.total,
         static_cast<unsigned long long>(r.lost));
+    if (r.frozenSeen > 0) {
+        std::printf("%2d ms  %-22s %36s | %7.3f %7.3f %8.3f %8.3f | %5d edges\n", periodMs,
+                    "  while frozen", "", r.frozenStamp.p50, r.frozenStamp.p99, r.frozenStamp.p999,
+                    r.frozenStamp.max, r.frozenSeen);
+    }
     std::fflush(stdout);
 }
 
@@ -292,42 +324,102 @@ bool RunDrag(int runs) {
     return r.realtime;
 }
 
+struct Options {
+    int edges = 10'000;
+    int dragRuns = kDefaultDragRuns;
+    double cpuSeconds = 20;
+    std::string only;  // "", "edges", "drag" or "cpu"
+};
+
+std::optional<Options> ParseOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool value = i + 1 < argc;
+        if (arg == "--edges" && value) {
+            options.edges = std::atoi(argv[++i]);
+        } else if (arg == "--drag-runs" && value) {
+            options.dragRuns = std::atoi(argv[++i]);
+        } else if (arg == "--cpu-seconds" && value) {
+            options.cpuSeconds = std::atof(argv[++i]);
+        } else if (arg == "--only" && value) {
+            options.only = argv[++i];
+        } else if (arg == "--drag-only") {
+            options.only = "drag";
+        } else {
+            return std::nullopt;
+        }
+    }
+    const bool known = options.only.empty() || options.only == "edges" || options.only == "drag" ||
+                       options.only == "cpu";
+    if (options.edges <= 0 || options.dragRuns <= 0 || options.cpuSeconds <= 0 || !known) {
+        return std::nullopt;
+    }
+    return options;
+}
+
+bool RunEdges(int edges) {
+    using namespace vantrel::bench;
+    std::printf(
+        "period scenario              tick interval ms (p50 p99 p99.9 max) | "
+        "stamp error ms (p50 p99 p99.9 max) | edges seen/total, lost\n");
+    bool realtime = false;
+    for (int period : {1, 3}) {
+        Result idle = RunOnce(period, edges, false, false);
+        realtime = idle.realtime;
+        Print(period, "idle, queue", idle);
+        Print(period, "load, queue", RunOnce(period, edges, true, false));
+        Print(period, "load, blocking", RunOnce(period, edges, true, true));
+        Print(period, "idle, queue, speaking", RunOnce(period, edges, false, false, true));
+    }
+    return realtime;
+}
+
+void RunCpu(int argc, char** argv, double seconds) {
+    using namespace vantrel::bench;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    for (const bool drag : {true, false}) {
+        const SessionCpuResult r = RunWindowSessionCpu(1, seconds, drag);
+        std::printf(
+            "cpu: 1 ms %s session, main window (offscreen), port None: %.2f %% of a core "
+            "over %.0f s, %ld context switches/s; threads:",
+            drag ? "DRAG" : "GYMKHANA", r.processPercent, r.seconds, r.voluntarySwitches);
+        for (size_t i = 0; i < r.threads.size() && i < 4; ++i) {
+            std::printf(" %s %.2f %%", r.threads[i].name.c_str(), r.threads[i].percent);
+        }
+        std::printf("\n");
+        std::fflush(stdout);
+    }
+    const PortCpuResult port = RunPortSessionCpu(1, seconds);
+    std::printf(
+        "cpu: 1 ms DRAG session, timing thread alone on ppdev (stand-in port): %.2f %% of "
+        "a core; per tick %.2f register reads, %.4f control writes (%ld ticks)\n",
+        port.processPercent, port.readsPerTick, port.writesPerTick, port.ticks);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    using namespace vantrel::bench;
-    int dragRuns = kDefaultDragRuns;
-    bool dragOnly = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--drag-runs" && i + 1 < argc) {
-            dragRuns = std::atoi(argv[++i]);
-        } else if (arg == "--drag-only") {
-            dragOnly = true;
-        } else {
-            dragRuns = 0;
-            break;
-        }
-    }
-    if (dragRuns <= 0) {
-        std::fprintf(stderr, "usage: timing_accuracy [--drag-runs N] [--drag-only]\n");
+    const std::optional<Options> options = ParseOptions(argc, argv);
+    if (!options) {
+        std::fprintf(stderr,
+                     "usage: timing_accuracy [--edges N] [--drag-runs N] [--cpu-seconds S] "
+                     "[--only edges|drag|cpu]\n");
         return 2;
     }
     bool realtime = false;
-    if (!dragOnly) {
-        std::printf(
-            "period scenario              tick interval ms (p50 p99 p99.9 max) | "
-            "stamp error ms (p50 p99 p99.9 max) | edges seen/total, lost\n");
-        for (int period : {1, 3}) {
-            Result idle = RunOnce(period, false, false);
-            realtime = idle.realtime;
-            Print(period, "idle, queue", idle);
-            Print(period, "load, queue", RunOnce(period, true, false));
-            Print(period, "load, blocking", RunOnce(period, true, true));
-            Print(period, "idle, queue, speaking", RunOnce(period, false, false, true));
-        }
+    if (options->only.empty() || options->only == "edges") {
+        realtime = RunEdges(options->edges);
     }
-    realtime = RunDrag(dragRuns);
+    if (options->only.empty() || options->only == "drag") {
+        realtime = RunDrag(options->dragRuns);
+    }
+    if (options->only.empty() || options->only == "cpu") {
+        RunCpu(argc, argv, options->cpuSeconds);
+    }
     std::printf("real-time class (SCHED_FIFO): %s\n",
                 realtime ? "granted" : "refused (normal class; see docs/hardware.md)");
     return 0;

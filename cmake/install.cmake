@@ -52,7 +52,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The windows are in Japanese: without these fonts they show empty boxes.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# xdg-utils finds and starts the desktop's spreadsheet application for an exported workbook.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${CMAKE_SOURCE_DIR}/tools/desktop/postinst ${CMAKE_BINARY_DIR}/conffiles)
 file(WRITE ${CMAKE_BINARY_DIR}/conffiles "${VANTREL_LIMITS_DIR}/95-vantrel-rtprio.conf\n")

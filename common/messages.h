@@ -61,17 +61,33 @@ inline constexpr const char* kWarnSensorsNotLive = "センサー未接続";
 inline constexpr const char* kWarnSensorReadStopped = "センサー停止";
 inline constexpr const char* kWarnEventsLost = "取りこぼし %1 件";
 inline constexpr const char* kWarnReceiverLost = "受信機切断";
+// The receiver's port gone from %1 and back at %2 (times of day), %3 times in the session.
+inline constexpr const char* kWarnReceiverGap = "受信機切断 %1〜%2";
+inline constexpr const char* kWarnReceiverGaps = "受信機切断 %3 回 (最後 %1〜%2)";
+inline constexpr const char* kReceiverGapDetail = "%1〜%2 の通過は受信されていません";
+inline constexpr const char* kWarnReceiverBytesLost = "受信取りこぼし %1 バイト";
+// The sound device stopped taking sound and is no longer used (the tooltip gives the device).
+inline constexpr const char* kWarnSoundDropped = "サウンド出力停止";
+// "RS232C" ticked but not sending: the port was closed (a session stop), or a write failed
+// (%1 the reason).
+inline constexpr const char* kSerialPortClosed =
+    "ポートが閉じているため送信していません。チェックし直すと再開します";
+inline constexpr const char* kSerialWriteFailed = "送信に失敗しました (%1)";
 
 // A --simulate or --replay script that cannot be used (%1 the file and line, %2 the fault).
 inline constexpr const char* kScriptUnusable =
     "シミュレーションスクリプトを使えないため、スクリプトなしで起動します。\n%1\n%2";
 inline constexpr const char* kScriptLine = "%1 の %2 行目";
 
-// The printed standings: a page that holds no data line, and a job that failed (%1 the
-// printer or file).
+// The printed standings: a page that holds no data line, a job that failed (%1 the printer or
+// file), and a table too wide for the paper, turned or scaled (%1 the percentage).
 inline constexpr const char* kPageTooSmall =
     "用紙に順位表が1行も入りません。[Printer] の余白か印刷フォントを小さくしてください";
 inline constexpr const char* kPrintFailed = "順位表の印刷に失敗しました (%1)";
+inline constexpr const char* kPrintLandscape =
+    "順位表が用紙の幅に入らないため、用紙を横向きにして印刷します";
+inline constexpr const char* kPrintScaled =
+    "順位表が用紙の幅に入らないため、%1% に縮小して印刷します";
 // The spreadsheet export: where the workbook was written (%1), under messages 126 and 127.
 inline constexpr const char* kWorkbookAt = "ブック: %1";
 

@@ -35,11 +35,32 @@ int DragTree::DragStep(SamplerState& state, const SamplerConfig& config, SensorE
     GreenTimer(state);
     state.prevDataByte = state.dataByte;
     WriteLamps(state, config);
+    ReportLamps(state);
+    return emitted_;
+}
+
+int DragTree::SessionEnd(SamplerState& state, const SamplerConfig& config,
+                         SensorEventQueue& events) {
+    events_ = &events;
+    emitted_ = 0;
+    SamplerControls& controls = state.controls;
+    controls.treeButtonDown = false;
+    controls.treeButtonPressed = false;
+    controls.treeButtonReleased = false;
+    controls.runResetRequested = false;
+    RunReset(state);
+    // Nothing drives the tree any more: the Pro indicator goes out as well.
+    state.lampByte = 0xFF;
+    WriteLamps(state, config);
+    ReportLamps(state);
+    return emitted_;
+}
+
+void DragTree::ReportLamps(const SamplerState& state) {
     if (state.lampByte != reportedLamps_) {
         reportedLamps_ = state.lampByte;
         Emit(SensorEventKind::kDragLamps, 0, state);
     }
-    return emitted_;
 }
 
 void DragTree::ApplyControls(SamplerState& state) {
@@ -140,9 +161,10 @@ void DragTree::GreenTimer(SamplerState& state) {
     }
 }
 
-void DragTree::WriteLamps(const SamplerState& state, const SamplerConfig& config) {
+void DragTree::WriteLamps(SamplerState& state, const SamplerConfig& config) {
     if (config.ioAddress != 0 && config.source != nullptr && state.lampByte != state.controlByte) {
         config.source->WriteLamp(static_cast<uint8_t>(state.lampByte ^ config.controlXor));
+        state.controlByte = state.lampByte;  // what the register holds until the next read
     }
 }
 

@@ -26,6 +26,9 @@ public:
     void SessionStart(SamplerState& state) override;
     int DragStep(SamplerState& state, const SamplerConfig& config,
                  SensorEventQueue& events) override;
+    // The run is reset and every lamp, the Pro indicator too, is written dark.
+    int SessionEnd(SamplerState& state, const SamplerConfig& config,
+                   SensorEventQueue& events) override;
 
     const DragLineTimes& Run() const { return run_; }
 
@@ -35,7 +38,8 @@ private:
     void StepLine(int line, SamplerState& state, const SamplerConfig& config);
     void LineAction(int line, SamplerState& state);
     void GreenTimer(SamplerState& state);
-    void WriteLamps(const SamplerState& state, const SamplerConfig& config);
+    void WriteLamps(SamplerState& state, const SamplerConfig& config);
+    void ReportLamps(const SamplerState& state);
     void Emit(SensorEventKind kind, int line, const SamplerState& state);
 
     DragLineTimes run_;

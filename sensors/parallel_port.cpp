@@ -25,6 +25,23 @@ std::string ErrnoText(const std::string& what) {
     return what + ": " + std::strerror(errno);
 }
 
+// The four control bits that are outputs (pins 1, 14, 16, 17). The kernel writes no others
+// through PPWCONTROL; for bit 5 it logs a line and turns the data lines around on every write,
+// which PPDATADIR has done once at the claim.
+constexpr uint8_t kControlOutputBits = 0x0F;
+
+class SystemIo final : public PpdevIo {
+public:
+    int Ioctl(int fd, unsigned long request, void* arg) override {
+        return ::ioctl(fd, request, arg);
+    }
+};
+
+PpdevIo& SystemPpdev() {
+    static SystemIo io;
+    return io;
+}
+
 }  // namespace
 
 std::optional<int> FindParportByBase(const std::filesystem::path& procRoot, int32_t ioAddress) {
@@ -42,8 +59,10 @@ std::optional<int> FindParportByBase(const std::filesystem::path& procRoot, int3
     return std::nullopt;
 }
 
-PortDriver::PortDriver(std::filesystem::path procRoot, std::filesystem::path devRoot)
-    : procRoot_(std::move(procRoot)), devRoot_(std::move(devRoot)) {}
+PortDriver::PortDriver(std::filesystem::path procRoot, std::filesystem::path devRoot, PpdevIo* io)
+    : procRoot_(std::move(procRoot)),
+      devRoot_(std::move(devRoot)),
+      io_(io != nullptr ? io : &SystemPpdev()) {}
 
 PortDriver::~PortDriver() {
     CloseDriver();
@@ -67,15 +86,16 @@ void PortDriver::OpenDriver(int32_t ioAddress) {
         lastError_ = ErrnoText("open " + device.string());
         return;
     }
-    if (::ioctl(fd, PPCLAIM) != 0) {
+    if (io_->Ioctl(fd, PPCLAIM, nullptr) != 0) {
         lastError_ = ErrnoText("claim " + device.string());
         ::close(fd);
         return;
     }
     // The data lines are drag inputs: reverse direction where the port supports it.
     int reverse = 1;
-    ::ioctl(fd, PPDATADIR, &reverse);
+    io_->Ioctl(fd, PPDATADIR, &reverse);
     fd_ = fd;
+    lastControl_ = -1;
     base_ = ioAddress;
     lastError_.clear();
     ioErrno_.store(0);
@@ -86,7 +106,7 @@ bool PortDriver::CloseDriver() {
     if (!activeHw_.exchange(false)) {
         return false;
     }
-    ::ioctl(fd_, PPRELEASE);
+    io_->Ioctl(fd_, PPRELEASE, nullptr);
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;
     return closed;
@@ -100,13 +120,13 @@ bool PortDriver::ReadByte(int32_t address, uint8_t& value) const {
     int result = -1;
     switch (address - base_) {
         case 0:
-            result = ::ioctl(fd_, PPRDATA, &byte);
+            result = io_->Ioctl(fd_, PPRDATA, &byte);
             break;
         case 1:
-            result = ::ioctl(fd_, PPRSTATUS, &byte);
+            result = io_->Ioctl(fd_, PPRSTATUS, &byte);
             break;
         case 2:
-            result = ::ioctl(fd_, PPRCONTROL, &byte);
+            result = io_->Ioctl(fd_, PPRCONTROL, &byte);
             break;
         default:
             return false;
@@ -122,18 +142,27 @@ bool PortDriver::WriteByte(int32_t address, uint8_t value) {
     if (!activeHw_.load() || address != base_ + 2) {
         return false;
     }
-    unsigned char byte = value;
-    if (::ioctl(fd_, PPWCONTROL, &byte) != 0) {
+    unsigned char byte = value & kControlOutputBits;
+    if (io_->Ioctl(fd_, PPWCONTROL, &byte) != 0) {
         ioErrno_.store(errno);
+        lastControl_ = -1;  // unknown now: the next lamp byte is written whatever it is
         return false;
     }
+    lastControl_ = value;
     return true;
 }
 
 bool ParallelPortSource::Read(uint32_t, RawSample& out) {
     const int32_t base = driver_.BaseAddress();
-    return driver_.ReadByte(base, out.dataByte) && driver_.ReadByte(base + 1, out.statusByte) &&
-           driver_.ReadByte(base + 2, out.controlByte);
+    if (!driver_.ReadByte(base, out.dataByte) || !driver_.ReadByte(base + 1, out.statusByte)) {
+        return false;
+    }
+    const int written = driver_.LastControlWritten();
+    if (written >= 0) {
+        out.controlByte = static_cast<uint8_t>(written);
+        return true;
+    }
+    return driver_.ReadByte(base + 2, out.controlByte);
 }
 
 void ParallelPortSource::WriteLamp(uint8_t controlByte) {

@@ -16,15 +16,25 @@
 
 namespace vantrel {
 
+// The ppdev requests the driver makes on its open device (ioctl(2)); a test puts a fake port
+// in its place.
+class PpdevIo {
+public:
+    virtual ~PpdevIo() = default;
+    // As ioctl(2): 0 on success, -1 with errno set on failure.
+    virtual int Ioctl(int fd, unsigned long request, void* arg) = 0;
+};
+
 // The parportN number whose "<procRoot>/parportN/base-addr" starts with `ioAddress`
 // (decimal, as the kernel writes it); nullopt when none does.
 std::optional<int> FindParportByBase(const std::filesystem::path& procRoot, int32_t ioAddress);
 
 class PortDriver {
 public:
-    // The roots are injectable so that a test can use a fake tree.
+    // The roots and the requests are injectable so that a test can use a fake tree and port;
+    // `io` null: the system's ioctl. A given `io` must outlive the driver.
     explicit PortDriver(std::filesystem::path procRoot = "/proc/sys/dev/parport",
-                        std::filesystem::path devRoot = "/dev");
+                        std::filesystem::path devRoot = "/dev", PpdevIo* io = nullptr);
     ~PortDriver();
     PortDriver(const PortDriver&) = delete;
     PortDriver& operator=(const PortDriver&) = delete;
@@ -47,11 +57,15 @@ public:
     bool ReadByte(int32_t address, uint8_t& value) const;
     // Writes the control register (base+2); other addresses are ignored.
     bool WriteByte(int32_t address, uint8_t value);
+    // The byte last written to the control register since the port was opened, or -1.
+    int LastControlWritten() const { return lastControl_; }
 
 private:
     std::filesystem::path procRoot_;
     std::filesystem::path devRoot_;
+    PpdevIo* io_;
     int fd_ = -1;
+    int lastControl_ = -1;  // timing thread while the port is open
     int32_t base_ = 0;
     std::atomic<bool> activeHw_{false};
     std::string lastError_;
@@ -67,6 +81,8 @@ public:
     // The driver is opened at first show; a session only checks it.
     bool Open() override { return driver_.ActiveHW(); }
     bool IsOpen() const override { return driver_.ActiveHW(); }
+    // The control byte is the one last written once there is one: ppdev reads back only the
+    // four output bits, which would never match a lamp byte.
     bool Read(uint32_t now, RawSample& out) override;
     void WriteLamp(uint8_t controlByte) override;
     void Close() override {}

@@ -1,6 +1,7 @@
 #include "sensors/receiver_hub.h"
 
-#include <QMetaObject>
+#include <QStringList>
+#include <QTime>
 
 #include "common/messages.h"
 #include "sensors/sensor_command_line.h"
@@ -9,7 +10,7 @@
 namespace vantrel {
 
 ReceiverHub::ReceiverHub(const MsClock& clock, QObject* parent)
-    : QObject(parent), clock_(clock), reader_(queue_, clock, this) {
+    : QObject(parent), clock_(clock), reader_(ring_, clock, this) {
     qRegisterMetaType<vantrel::ReceivedBlock>();
 }
 
@@ -20,6 +21,11 @@ ReceiverHub::~ReceiverHub() {
     }
     link_.Close();
     recorder_.End();
+}
+
+void ReceiverHub::SetRingCapacity(std::size_t bytes) {
+    Close();
+    ring_.Reallocate(bytes);
 }
 
 void ReceiverHub::UseScript(ReceiverScript script) {
@@ -35,7 +41,11 @@ bool ReceiverHub::Open(const std::string& portName, int32_t storedBaud) {
     if (!StartSource(portName, storedBaud, fd)) {
         return false;
     }
-    if (!reader_.Start(fd, lastError_)) {
+    portName_ = portName;
+    storedBaud_ = storedBaud;
+    // A script's pipe is never lost; a port is tried again when it goes away.
+    ReceiverReopener* reopener = player_ ? nullptr : this;
+    if (!reader_.Start(fd, lastError_, reopener)) {
         if (player_) {
             player_->Stop();
         }
@@ -43,7 +53,8 @@ bool ReceiverHub::Open(const std::string& portName, int32_t storedBaud) {
         return false;
     }
     open_ = true;
-    linkLostTold_ = false;
+    gaps_.Clear();
+    lostSinceOpen_ = 0;
     if (recordFile_) {
         BeginRecording(portName, storedBaud);
     }
@@ -103,6 +114,7 @@ bool ReceiverHub::Transmit(std::string_view bytes) {
         scriptTransmitted_.append(bytes);
         return true;
     }
+    const std::lock_guard<std::mutex> lock(linkMutex_);
     if (!link_.Transmit(bytes)) {
         lastError_ = link_.LastError();
         return false;
@@ -110,22 +122,26 @@ bool ReceiverHub::Transmit(std::string_view bytes) {
     return true;
 }
 
+int ReceiverHub::Reopen() {
+    // Nothing is read meanwhile, so the allocations of an opening cost no stamp.
+    const std::lock_guard<std::mutex> lock(linkMutex_);
+    link_.Close();
+    return link_.Open(portName_, storedBaud_) ? link_.Fd() : -1;
+}
+
 void ReceiverHub::Wake() {
-    if (!manualDrain_.load() && !wakePending_.exchange(true)) {
-        QMetaObject::invokeMethod(this, &ReceiverHub::Drain, Qt::QueuedConnection);
+    if (!manualDrain_.load()) {
+        wake_.Wake();
     }
 }
 
 void ReceiverHub::Drain() {
-    // Cleared by every call, the nested one too: a wake from now on posts a new drain, so none
-    // is swallowed by a drain that returns early below.
-    wakePending_.store(false);
     if (draining_) {
         return;  // a handler opened a nested event loop; the running drain delivers the rest
     }
     draining_ = true;
     ReceivedBlock block;
-    while (queue_.TryPop(block)) {
+    while (ring_.TryPop(block)) {
         Dispatch(block);
     }
     draining_ = false;
@@ -144,16 +160,61 @@ void ReceiverHub::Dispatch(const ReceivedBlock& block) {
             emit blockReceived(block);
             break;
         case ReceivedKind::kBytesLost:
+            lostSinceOpen_ += block.lost;
             emit bytesLost(block.lost);
             break;
         case ReceivedKind::kLinkLost:
-            if (!linkLostTold_) {
-                linkLostTold_ = true;
-                emit linkLost(QString::fromLatin1(reinterpret_cast<const char*>(block.bytes.data()),
-                                                  block.count));
+            if (!gaps_.LinkDown()) {
+                const std::string reason(block.bytes.begin(), block.bytes.begin() + block.count);
+                gaps_.Lost(block.tick, MsOfDayAt(block.tick), reason);
+                emit linkLost(QString::fromStdString(reason), block.tick);
+            }
+            break;
+        case ReceivedKind::kLinkBack:
+            if (gaps_.LinkDown()) {
+                gaps_.Back(block.tick, MsOfDayAt(block.tick));
+                emit linkBack(gaps_.All().back().lostTick, block.tick);
             }
             break;
     }
+}
+
+int32_t ReceiverHub::MsOfDayAt(uint32_t tick) const {
+    const auto ago = static_cast<int32_t>(clock_.MsTick() - tick);
+    return QTime::currentTime().msecsSinceStartOfDay() - ago;
+}
+
+QString ReceiverHub::LinkStatusText() const {
+    const std::vector<ReceiverGap>& gaps = gaps_.All();
+    if (gaps.empty()) {
+        return {};
+    }
+    const ReceiverGap& last = gaps.back();
+    const QString lost = QString::fromStdString(FormatTimeOfDay(last.lostMsOfDay));
+    if (!last.back) {
+        return QString::fromUtf8(msg::kWarnReceiverLost) + QLatin1Char(' ') + lost;
+    }
+    const QString back = QString::fromStdString(FormatTimeOfDay(last.backMsOfDay));
+    return gaps.size() == 1
+               ? QString::fromUtf8(msg::kWarnReceiverGap).arg(lost, back)
+               : QString::fromUtf8(msg::kWarnReceiverGaps).arg(lost, back).arg(gaps.size());
+}
+
+QString ReceiverHub::LinkStatusDetail() const {
+    QStringList lines;
+    for (const ReceiverGap& gap : gaps_.All()) {
+        const QString back =
+            gap.back ? QString::fromStdString(FormatTimeOfDay(gap.backMsOfDay)) : QString();
+        lines << QString::fromUtf8(msg::kReceiverGapDetail)
+                         .arg(QString::fromStdString(FormatTimeOfDay(gap.lostMsOfDay)), back) +
+                     QStringLiteral(" (") + QString::fromStdString(gap.reason) + QLatin1Char(')');
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString ReceiverHub::BytesLostText() const {
+    return lostSinceOpen_ == 0 ? QString()
+                               : QString::fromUtf8(msg::kWarnReceiverBytesLost).arg(lostSinceOpen_);
 }
 
 bool ApplyReceiverOptions(const std::vector<std::string>& arguments, ReceiverHub& receiver,

@@ -35,7 +35,10 @@ void ReceiverRecorder::Add(const ReceivedBlock& block) {
                  << std::string(block.bytes.begin(), block.bytes.begin() + block.count) << '\n';
             break;
         case ReceivedKind::kBytesLost:
-            out_ << "# " << atMs << " the port dropped " << block.lost << " bytes\n";
+            out_ << "# " << atMs << " " << block.lost << " bytes lost\n";
+            break;
+        case ReceivedKind::kLinkBack:
+            out_ << "# " << atMs << " link back\n";
             break;
     }
     out_.flush();  // a recording is most useful after a crash

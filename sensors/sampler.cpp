@@ -113,19 +113,33 @@ void Sampler::TakeCommands() {
 
 void Sampler::ApplyCommand(const SamplerCommand& command) {
     SamplerControls& controls = state_.controls;
-    const SamplerLevels& levels = command.levels;
-    // A key pressed and released again before this tick still counts as active once.
-    controls.keysSeen = controls.keysSeen | levels.keys.PressedSince(controls.keys);
-    controls.keys = levels.keys;
-    if (levels.treeButtonDown != controls.treeButtonDown) {
-        (levels.treeButtonDown ? controls.treeButtonPressed : controls.treeButtonReleased) = true;
-        controls.treeButtonDown = levels.treeButtonDown;
-    }
-    controls.proTree = levels.proTree;
-    if (command.kind == SamplerCommandKind::kOffDelayReset) {
-        offDelayResetRequested_ = true;
-    } else if (command.kind == SamplerCommandKind::kRunReset) {
-        controls.runResetRequested = true;
+    switch (command.kind) {
+        case SamplerCommandKind::kKeyLevels:
+            // A key pressed and released again before this tick still counts as active once.
+            controls.keysSeen = controls.keysSeen | command.keys.PressedSince(controls.keys);
+            controls.keys = command.keys;
+            break;
+        case SamplerCommandKind::kTreeButtonDown:
+        case SamplerCommandKind::kTreeButtonUp: {
+            // An edge against the button as this thread has it: a release after the finish
+            // has released it already changes nothing.
+            const bool down = command.kind == SamplerCommandKind::kTreeButtonDown;
+            if (down != controls.treeButtonDown) {
+                (down ? controls.treeButtonPressed : controls.treeButtonReleased) = true;
+                controls.treeButtonDown = down;
+            }
+            break;
+        }
+        case SamplerCommandKind::kProStart:
+        case SamplerCommandKind::kStockStart:
+            controls.proTree = command.kind == SamplerCommandKind::kProStart;
+            break;
+        case SamplerCommandKind::kOffDelayReset:
+            offDelayResetRequested_ = true;
+            break;
+        case SamplerCommandKind::kRunReset:
+            controls.runResetRequested = true;
+            break;
     }
 }
 
@@ -151,6 +165,16 @@ int Sampler::Tick() {
         }
     }
     RecordLevels();
+    return emitted_;
+}
+
+int Sampler::EndSession() {
+    emitted_ = 0;
+    TakeCommands();
+    if (activeMode_.load(std::memory_order_relaxed) == RaceMode::kDrag &&
+        config_.dragHook != nullptr) {
+        emitted_ += config_.dragHook->SessionEnd(state_, config_, events_);
+    }
     return emitted_;
 }
 

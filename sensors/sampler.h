@@ -5,7 +5,7 @@
 // It reads only its own state: the configuration snapshot, the active mode and the commands
 // of the GUI, which it takes at the start of each tick.
 // Thread rule: Configure and Prime on the GUI thread while the timing thread is stopped;
-// Tick and State on the timing thread (or, while it is stopped, on the GUI thread);
+// Tick, EndSession and State on the timing thread (or, while it is stopped, on the GUI thread);
 // Commands, SendKeys and RequestOffDelayReset on the GUI thread; SetActiveMode from any thread.
 
 #include <array>
@@ -60,6 +60,12 @@ public:
     // Returns the events it queued.
     virtual int DragStep(SamplerState& state, const SamplerConfig& config,
                          SensorEventQueue& events) = 0;
+    // Session end, after the last tick: no run may stay under way and no lamp lit on the port.
+    // Returns the events it queued.
+    virtual int SessionEnd(SamplerState& /*state*/, const SamplerConfig& /*config*/,
+                           SensorEventQueue& /*events*/) {
+        return 0;
+    }
 };
 
 class Sampler {
@@ -79,6 +85,9 @@ public:
     // One tick: the commands, the read, then the drag step or the four inputs. Returns the
     // events queued.
     int Tick();
+    // Session end, the timing thread's last act: takes the commands sent meanwhile, then (DRAG)
+    // the drag step's end resets the run and writes every lamp dark. Returns the events queued.
+    int EndSession();
 
     // The sending side of the command ring.
     SamplerCommandRing& Commands() { return commands_; }

@@ -4,40 +4,32 @@ namespace vantrel {
 
 namespace {
 
-constexpr uint32_t kTreeBit = 1u << 12;
-constexpr uint32_t kProBit = 1u << 13;
-constexpr uint32_t kOffDelayResetBit = 1u << 14;
-constexpr uint32_t kRunResetBit = 1u << 15;
-constexpr uint32_t kRequestBits = kOffDelayResetBit | kRunResetBit;
+// The spill word's bits. Tree button edges keep which kinds were folded and the last one:
+// applied as "the other kind, then the last", they leave the tick's button where the folded
+// sequence would have, with a reset exactly when that sequence had a real edge.
+constexpr uint64_t kKeyBitsMask = 0xFFF;
+constexpr uint64_t kKeysFolded = 1u << 12;
+constexpr uint64_t kTreeDownFolded = 1u << 13;
+constexpr uint64_t kTreeUpFolded = 1u << 14;
+constexpr uint64_t kTreeLastDown = 1u << 15;
+constexpr uint64_t kStartMethodFolded = 1u << 16;
+constexpr uint64_t kStartMethodPro = 1u << 17;
+constexpr uint64_t kOffDelayResetFolded = 1u << 18;
+constexpr uint64_t kRunResetFolded = 1u << 19;
 
-uint32_t Pack(const SamplerLevels& levels) {
-    const KeyLevels& k = levels.keys;
+uint64_t PackKeys(const KeyLevels& k) {
     return (k.keyStart ? 1u : 0u) | (k.keyFinish ? 2u : 0u) | (k.keySplit1 ? 4u : 0u) |
-           (k.keySplit2 ? 8u : 0u) | (static_cast<uint32_t>(k.keyDragLines) << 4) |
-           (levels.treeButtonDown ? kTreeBit : 0u) | (levels.proTree ? kProBit : 0u);
+           (k.keySplit2 ? 8u : 0u) | (static_cast<uint64_t>(k.keyDragLines) << 4);
 }
 
-SamplerLevels UnpackLevels(uint32_t bits) {
-    SamplerLevels levels;
-    levels.keys.keyStart = (bits & 1u) != 0;
-    levels.keys.keyFinish = (bits & 2u) != 0;
-    levels.keys.keySplit1 = (bits & 4u) != 0;
-    levels.keys.keySplit2 = (bits & 8u) != 0;
-    levels.keys.keyDragLines = static_cast<uint8_t>(bits >> 4);
-    levels.treeButtonDown = (bits & kTreeBit) != 0;
-    levels.proTree = (bits & kProBit) != 0;
-    return levels;
-}
-
-uint32_t RequestBit(SamplerCommandKind kind) {
-    switch (kind) {
-        case SamplerCommandKind::kOffDelayReset:
-            return kOffDelayResetBit;
-        case SamplerCommandKind::kRunReset:
-            return kRunResetBit;
-        default:
-            return 0;
-    }
+KeyLevels UnpackKeys(uint64_t bits) {
+    KeyLevels keys;
+    keys.keyStart = (bits & 1u) != 0;
+    keys.keyFinish = (bits & 2u) != 0;
+    keys.keySplit1 = (bits & 4u) != 0;
+    keys.keySplit2 = (bits & 8u) != 0;
+    keys.keyDragLines = static_cast<uint8_t>(bits >> 4);
+    return keys;
 }
 
 }  // namespace
@@ -95,51 +87,79 @@ KeyLevels KeyLevels::PressedSince(const KeyLevels& before) const {
 
 void SamplerCommandRing::SendKeys(const KeyLevels& keys) {
     sent_.keys = keys;
-    Send(SamplerCommandKind::kKeyLevels);
+    Send({SamplerCommandKind::kKeyLevels, keys});
 }
 
 void SamplerCommandRing::SendTreeButton(bool down) {
     sent_.treeButtonDown = down;
-    Send(down ? SamplerCommandKind::kTreeButtonDown : SamplerCommandKind::kTreeButtonUp);
+    Send({down ? SamplerCommandKind::kTreeButtonDown : SamplerCommandKind::kTreeButtonUp, {}});
 }
 
 void SamplerCommandRing::SendProTree(bool pro) {
     sent_.proTree = pro;
-    Send(SamplerCommandKind::kProStock);
+    Send({pro ? SamplerCommandKind::kProStart : SamplerCommandKind::kStockStart, {}});
 }
 
 void SamplerCommandRing::SendRequest(SamplerCommandKind request) {
-    if (IsRequest(request)) {
-        Send(request);
+    if (request == SamplerCommandKind::kOffDelayReset || request == SamplerCommandKind::kRunReset) {
+        Send({request, {}});
     }
 }
 
-void SamplerCommandRing::Send(SamplerCommandKind kind) {
-    const SamplerCommand command{kind, nextSeq_, sent_};
-    nextSeq_ = nextSeq_ + 1 == 0 ? 1 : nextSeq_ + 1;  // 0 marks "no command"
+void SamplerCommandRing::Send(const SamplerCommand& command) {
     // While a spill waits, later commands join it: nothing may overtake it through the ring.
     uint64_t old = spill_.load(std::memory_order_acquire);
     if (old == 0 && ring_.TryPush(command)) {
         return;
     }
-    uint64_t next = 0;
-    do {
-        const uint32_t requests = (static_cast<uint32_t>(old) & kRequestBits) | RequestBit(kind);
-        next = (static_cast<uint64_t>(command.seq) << 32) | Pack(sent_) | requests;
-    } while (!spill_.compare_exchange_weak(old, next, std::memory_order_acq_rel));
+    while (!spill_.compare_exchange_weak(old, Fold(old, command), std::memory_order_acq_rel)) {
+    }
+}
+
+uint64_t SamplerCommandRing::Fold(uint64_t spill, const SamplerCommand& command) {
+    switch (command.kind) {
+        case SamplerCommandKind::kKeyLevels:
+            return (spill & ~kKeyBitsMask) | kKeysFolded | PackKeys(command.keys);
+        case SamplerCommandKind::kTreeButtonDown:
+            return spill | kTreeDownFolded | kTreeLastDown;
+        case SamplerCommandKind::kTreeButtonUp:
+            return (spill & ~kTreeLastDown) | kTreeUpFolded;
+        case SamplerCommandKind::kProStart:
+            return spill | kStartMethodFolded | kStartMethodPro;
+        case SamplerCommandKind::kStockStart:
+            return (spill & ~kStartMethodPro) | kStartMethodFolded;
+        case SamplerCommandKind::kOffDelayReset:
+            return spill | kOffDelayResetFolded;
+        case SamplerCommandKind::kRunReset:
+            return spill | kRunResetFolded;
+    }
+    return spill;
 }
 
 SamplerCommandRing::Unfolded SamplerCommandRing::Unfold(uint64_t spill) {
-    const auto seq = static_cast<uint32_t>(spill >> 32);
-    const auto bits = static_cast<uint32_t>(spill);
-    const SamplerLevels levels = UnpackLevels(bits);
     Unfolded out;
-    out.items[0] = {SamplerCommandKind::kKeyLevels, seq, levels};
-    if ((bits & kOffDelayResetBit) != 0) {
-        out.items[1] = {SamplerCommandKind::kOffDelayReset, seq, levels};
+    const auto add = [&out](SamplerCommandKind kind, KeyLevels keys = {}) {
+        out.items[out.count++] = {kind, keys};
+    };
+    if ((spill & kKeysFolded) != 0) {
+        add(SamplerCommandKind::kKeyLevels, UnpackKeys(spill & kKeyBitsMask));
     }
-    if ((bits & kRunResetBit) != 0) {
-        out.items[2] = {SamplerCommandKind::kRunReset, seq, levels};
+    if ((spill & kStartMethodFolded) != 0) {
+        add((spill & kStartMethodPro) != 0 ? SamplerCommandKind::kProStart
+                                           : SamplerCommandKind::kStockStart);
+    }
+    const bool lastDown = (spill & kTreeLastDown) != 0;
+    if ((spill & (lastDown ? kTreeUpFolded : kTreeDownFolded)) != 0) {
+        add(lastDown ? SamplerCommandKind::kTreeButtonUp : SamplerCommandKind::kTreeButtonDown);
+    }
+    if ((spill & (kTreeDownFolded | kTreeUpFolded)) != 0) {
+        add(lastDown ? SamplerCommandKind::kTreeButtonDown : SamplerCommandKind::kTreeButtonUp);
+    }
+    if ((spill & kOffDelayResetFolded) != 0) {
+        add(SamplerCommandKind::kOffDelayReset);
+    }
+    if ((spill & kRunResetFolded) != 0) {
+        add(SamplerCommandKind::kRunReset);
     }
     return out;
 }

@@ -3,10 +3,14 @@
 // tree's button, Pro/Stock, run reset), handed to the timing thread through a fixed ring that
 // the tick takes at its start, in the order they were sent.
 //
-// Every command carries the sender's complete levels, so the newest command alone says where
-// every key and button stands. When the ring is full the sender folds the command into one
-// spill word instead (newest levels, requests added up) that the tick takes after the ring:
-// a full ring may fold away a press shorter than the backlog, but never a release or a request.
+// A command carries what changed and nothing else: a tree button going down or up, Pro or
+// Stock chosen, a reset asked for, or the keyboard sensors' new levels. So a command sent for
+// one control can never move another one back to where the sender last saw it (a key released
+// after a finish does not press the tree button the finish has released).
+// When the ring is full the sender folds the command into one spill word instead (newest key
+// levels, the tree button's edges, the start method, requests added up) that the tick takes
+// after the ring: a full ring may fold away a key press shorter than the backlog, but never a
+// release, a tree button edge or a request.
 // Thread rule: Send* and Levels on the sending thread only (the GUI thread); Take on the
 // tick's thread (the timing thread, or the GUI thread while that thread is stopped).
 
@@ -32,9 +36,10 @@ struct KeyLevels {
     KeyLevels operator|(const KeyLevels& other) const;
     // The keys active here that were not in `before`.
     KeyLevels PressedSince(const KeyLevels& before) const;
+    bool operator==(const KeyLevels&) const = default;
 };
 
-// Everything the sender holds down or has chosen.
+// What the sender has sent so far, kept on the sending side only (never sent as a whole).
 struct SamplerLevels {
     KeyLevels keys;
     bool treeButtonDown = false;
@@ -42,18 +47,18 @@ struct SamplerLevels {
 };
 
 enum class SamplerCommandKind : uint8_t {
-    kKeyLevels,       // the keyboard sensor levels changed
-    kTreeButtonDown,  // the drag tree's button went down
-    kTreeButtonUp,
-    kProStock,       // Pro/Stock changed
-    kOffDelayReset,  // every input runs its OFF-delay expiry (a request)
-    kRunReset,       // the drag run starts over (a request)
+    kKeyLevels,       // the keyboard sensor levels changed (`keys`)
+    kTreeButtonDown,  // "Amber ON" pressed
+    kTreeButtonUp,    // the tree button released ("Abort", or its release after a finish)
+    kProStart,        // "Pro" chosen
+    kStockStart,      // "Stock" chosen
+    kOffDelayReset,   // every input runs its OFF-delay expiry (a request)
+    kRunReset,        // the drag run starts over (a request)
 };
 
 struct SamplerCommand {
     SamplerCommandKind kind = SamplerCommandKind::kKeyLevels;
-    uint32_t seq = 0;      // sending order
-    SamplerLevels levels;  // the sender's levels once this command is applied
+    KeyLevels keys;  // kKeyLevels only: the keyboard sensor levels from now on
 };
 
 class SamplerCommandRing {
@@ -64,60 +69,46 @@ public:
     void SendTreeButton(bool down);
     void SendProTree(bool pro);
     void SendRequest(SamplerCommandKind request);  // kOffDelayReset or kRunReset
-    // The levels last sent.
+    // What was last sent for each control.
     const SamplerLevels& Levels() const { return sent_; }
 
-    // Hands every command sent since the previous Take to `apply`, oldest first. A command
-    // older than a spill already applied only passes on its request, with the newest levels.
+    // Hands every command sent since the previous Take to `apply`, oldest first.
     template <typename Apply>
     void Take(Apply&& apply) {
         SamplerCommand command;
         while (ring_.TryPop(command)) {
-            Deliver(command, apply);
+            apply(command);
+        }
+        if (spill_.load(std::memory_order_acquire) == 0) {
+            return;
+        }
+        // The spill was made after everything the ring holds, and its acquire above makes
+        // those commands visible: deliver them first. The sender adds to a spill that is set
+        // rather than to the ring, so nothing newer than the spill can be in the ring now.
+        while (ring_.TryPop(command)) {
+            apply(command);
         }
         const uint64_t spill = spill_.exchange(0, std::memory_order_acq_rel);
-        if (spill != 0) {
-            for (const SamplerCommand& folded : Unfold(spill)) {
-                if (folded.seq != 0) {
-                    Deliver(folded, apply);
-                }
-            }
+        Unfolded folded = Unfold(spill);
+        for (int i = 0; i < folded.count; ++i) {
+            apply(folded.items[i]);
         }
     }
 
 private:
     struct Unfolded {
-        SamplerCommand items[3];
-        const SamplerCommand* begin() const { return items; }
-        const SamplerCommand* end() const { return items + 3; }
+        SamplerCommand items[6];
+        int count = 0;
     };
 
-    void Send(SamplerCommandKind kind);
+    void Send(const SamplerCommand& command);
+    static uint64_t Fold(uint64_t spill, const SamplerCommand& command);
     static Unfolded Unfold(uint64_t spill);
-    static bool IsRequest(SamplerCommandKind kind) {
-        return kind == SamplerCommandKind::kOffDelayReset || kind == SamplerCommandKind::kRunReset;
-    }
-    template <typename Apply>
-    void Deliver(SamplerCommand command, Apply& apply) {
-        if (taken_ != 0 && static_cast<int32_t>(command.seq - taken_) <= 0) {
-            if (!IsRequest(command.kind)) {
-                return;  // stale: a newer spill has set the levels already
-            }
-            command.levels = takenLevels_;
-        } else {
-            taken_ = command.seq;
-            takenLevels_ = command.levels;
-        }
-        apply(command);
-    }
 
     SpscQueue<SamplerCommand, kCapacity> ring_;
-    // 0, or the sequence number (high half) and the folded levels and requests (low half).
+    // 0, or the commands folded while the ring was full (see Fold for the bits).
     std::atomic<uint64_t> spill_{0};
     SamplerLevels sent_;  // sender only
-    uint32_t nextSeq_ = 1;
-    uint32_t taken_ = 0;  // taker only: sequence number of the newest levels applied
-    SamplerLevels takenLevels_;
 };
 
 }  // namespace vantrel

@@ -1,6 +1,5 @@
 #include "sensors/sensor_hub.h"
 
-#include <QMetaObject>
 #include <cstring>
 #include <ctime>
 
@@ -153,9 +152,7 @@ IoResult SensorHub::AddExitAndSave(bool logfile, const std::filesystem::path& fo
 }
 
 void SensorHub::Wake() {
-    if (!wakePending_.exchange(true)) {
-        QMetaObject::invokeMethod(this, &SensorHub::Drain, Qt::QueuedConnection);
-    }
+    wake_.Wake();
 }
 
 void SensorHub::Drain() {
@@ -168,9 +165,6 @@ void SensorHub::DeliverUpTo(uint32_t tick) {
 }
 
 void SensorHub::DrainThrough(std::optional<uint32_t> lastTick) {
-    // Cleared by every call, the nested one too: a wake from now on posts a new drain, so none
-    // is swallowed by a drain that returns early below.
-    wakePending_.store(false);
     if (draining_) {
         return;  // a handler opened a nested event loop; the running drain delivers the rest
     }

@@ -2,7 +2,7 @@
 // SensorHub: the GUI thread's side of sensor input. It owns the sampler, its timing thread,
 // the event queue, the input sources and the sensor log; starts and stops sampling per
 // session; drains the events strictly in order when the timing thread wakes it (one
-// coalesced queued call) and hands each to `eventSampled`. Start and finish passes are added
+// coalesced eventfd wake-up) and hands each to `eventSampled`. Start and finish passes are added
 // to the sensor log here, with their sample tick, before their event is handed on. GUI
 // actions for the tick (timing keys, OFF-delay reset, the drag commands) go through the
 // sampler's command ring.
@@ -32,6 +32,7 @@
 #include "sensors/tick_commands.h"
 #include "sensors/timing_loop.h"
 #include "sensors/usb_adapter.h"
+#include "sensors/wake_signal.h"
 
 namespace vantrel {
 
@@ -153,7 +154,7 @@ private:
     std::optional<std::filesystem::path> recordFile_;
     int recordedSessions_ = 0;
     std::unique_ptr<DragHook> dragHook_;
-    std::atomic<bool> wakePending_{false};
+    WakeSignal wake_{[this] { Drain(); }};
     bool draining_ = false;
     bool portFailed_ = false;
     bool manualTicks_ = false;

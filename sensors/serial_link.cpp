@@ -18,6 +18,8 @@ namespace vantrel {
 
 namespace {
 
+constexpr int64_t kWriteMarginMs = 50;
+
 speed_t SpeedConstant(int32_t speed) {
     switch (speed) {
         case 2400:
@@ -30,6 +32,19 @@ speed_t SpeedConstant(int32_t speed) {
             return B38400;
         default:
             return B9600;
+    }
+}
+
+tcflag_t SizeConstant(int32_t dataBits) {
+    switch (dataBits) {
+        case 5:
+            return CS5;
+        case 6:
+            return CS6;
+        case 7:
+            return CS7;
+        default:
+            return CS8;
     }
 }
 
@@ -73,8 +88,9 @@ bool SerialLink::Open(const std::string& portName, int32_t storedBaud) {
     if (tcflush(fd_, TCIOFLUSH) != 0) {
         return Fail("cannot discard the queues of", errno);
     }
-    speed_ = SerialSpeed(storedBaud);
-    return ApplyLineSettings(speed_);
+    const SerialLineSettings line = ReceiverLineSettings(storedBaud);
+    speed_ = line.speed;
+    return ApplyLineSettings(line);
 }
 
 bool SerialLink::Claim() {
@@ -95,17 +111,24 @@ bool SerialLink::Claim() {
     return true;
 }
 
-bool SerialLink::ApplyLineSettings(int32_t speed) {
+bool SerialLink::ApplyLineSettings(const SerialLineSettings& line) {
     termios tio{};
     if (tcgetattr(fd_, &tio) != 0) {
         return Fail("cannot read the line settings of", errno);
     }
-    const speed_t rate = SpeedConstant(speed);
+    const speed_t rate = SpeedConstant(line.speed);
+    const tcflag_t size = SizeConstant(line.dataBits);
     cfsetispeed(&tio, rate);
     cfsetospeed(&tio, rate);
-    tio.c_cflag = (tio.c_cflag & ~CSIZE) | CS8 | CREAD;
+    tio.c_cflag = (tio.c_cflag & ~(CSIZE | CRTSCTS)) | size | CREAD;
+    if (line.hardwareFlowControl) {
+        tio.c_cflag |= CRTSCTS;
+    }
     tio.c_iflag &= ~(IXON | IXOFF | IXANY | ICRNL | INLCR | IGNCR | ISTRIP | INPCK | PARMRK |
                      IGNBRK | BRKINT | IUCLC | IMAXBEL);
+    if (line.softwareFlowControl) {
+        tio.c_iflag |= IXON | IXOFF;
+    }
     tio.c_oflag &= ~OPOST;
     tio.c_lflag &= ~(ICANON | ECHO | ECHOE | ECHOK | ECHONL | ISIG | IEXTEN);
     tio.c_cc[VMIN] = 0;
@@ -117,8 +140,13 @@ bool SerialLink::ApplyLineSettings(int32_t speed) {
     // 8 data bits is refused here.
     termios now{};
     if (tcgetattr(fd_, &now) != 0 || cfgetispeed(&now) != rate || cfgetospeed(&now) != rate ||
-        (now.c_cflag & CSIZE) != CS8 || (now.c_lflag & ICANON) != 0) {
-        return Refuse("does not take " + std::to_string(speed) + " bit/s with 8 data bits");
+        (now.c_cflag & CSIZE) != size || (now.c_lflag & ICANON) != 0) {
+        return Refuse("does not take " + std::to_string(line.speed) + " bit/s with " +
+                      std::to_string(line.dataBits) + " data bits");
+    }
+    // A handshake left on would hold every write until the other end allows it.
+    if (((now.c_cflag & CRTSCTS) != 0) != line.hardwareFlowControl) {
+        return Refuse("does not take its flow control setting");
     }
     return true;
 }
@@ -143,10 +171,12 @@ bool SerialLink::Transmit(std::string_view bytes) {
         lastError_ = "the serial port is not open";
         return false;
     }
+    // The caller is the window: it waits no longer than the bytes take on the line (10 bits
+    // each) and a little more; a port that has no room by then is full, and that is an error.
     using Clock = std::chrono::steady_clock;
     const auto deadline =
-        Clock::now() +
-        std::chrono::milliseconds(1000 + static_cast<int64_t>(bytes.size()) * 10'000 / speed_);
+        Clock::now() + std::chrono::milliseconds(
+                           kWriteMarginMs + static_cast<int64_t>(bytes.size()) * 10'000 / speed_);
     size_t sent = 0;
     while (sent < bytes.size()) {
         const ssize_t n = write(fd_, bytes.data() + sent, bytes.size() - sent);
@@ -165,8 +195,8 @@ bool SerialLink::Transmit(std::string_view bytes) {
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         pollfd out{fd_, POLLOUT, 0};
         if (left.count() <= 0 || poll(&out, 1, static_cast<int>(left.count())) == 0) {
-            lastError_ = path_ + ": timed out writing " + std::to_string(bytes.size() - sent) +
-                         " of " + std::to_string(bytes.size()) + " bytes";
+            lastError_ = path_ + ": the output is full, " + std::to_string(bytes.size() - sent) +
+                         " of " + std::to_string(bytes.size()) + " bytes not sent";
             return false;
         }
     }

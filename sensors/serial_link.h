@@ -1,14 +1,16 @@
 #pragma once
-// The serial port to the lap-counting receiver, set up through termios: 8 data bits, no
-// software flow control, raw input and output, reads that never wait; parity, stop bits and
-// the modem lines (DTR, RTS, hardware flow control, hang-up on close) stay as the system has
-// them. The port is held exclusively while open.
+// The serial port to the lap-counting receiver, set up through termios as ReceiverLineSettings
+// says: 8 data bits, no software or hardware flow control, raw input and output, reads that
+// never wait; parity, stop bits and the modem lines (DTR, RTS, hang-up on close) stay as the
+// system has them. The port is held exclusively while open.
 // Thread rule: Open, Close on one thread while no reader uses the descriptor; Transmit from
 // one thread at a time (it may run beside a reader thread on Fd()).
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "sensors/serial_settings.h"
 
 namespace vantrel {
 
@@ -26,8 +28,9 @@ public:
     // Discards both queues and closes; safe when closed.
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
-    // Writes all of `bytes`, waiting for room in the driver for as long as they take to send
-    // at the port's speed (plus a second). False, with LastError, on failure or time-out.
+    // Writes all of `bytes` without blocking: it waits for room in the driver no longer than
+    // they take to send at the port's speed (plus 50 ms). False, with LastError, when the
+    // write fails or the port's output stays full.
     bool Transmit(std::string_view bytes);
     std::string LastError() const { return lastError_; }
     int Fd() const { return fd_; }
@@ -38,7 +41,7 @@ private:
     bool Refuse(const std::string& reason);
     bool Fail(const std::string& step, int error);
     bool Claim();
-    bool ApplyLineSettings(int32_t speed);
+    bool ApplyLineSettings(const SerialLineSettings& line);
 
     int fd_ = -1;
     bool claimed_ = false;  // this descriptor set exclusive mode

@@ -24,4 +24,10 @@ int32_t SerialSpeed(int32_t stored) {
     }
 }
 
+SerialLineSettings ReceiverLineSettings(int32_t storedBaud) {
+    SerialLineSettings settings;
+    settings.speed = SerialSpeed(storedBaud);
+    return settings;
+}
+
 }  // namespace vantrel

@@ -16,4 +16,15 @@ std::string SerialDevicePath(std::string_view name);
 // 2400, 4800, 19200 and 38400 map to themselves, every other stored value to 9600.
 int32_t SerialSpeed(int32_t stored);
 
+// The line settings the link puts on the port: 8 data bits and no flow control, neither
+// XON/XOFF nor the CTS or DSR output handshake, so a write never waits on the other end;
+// parity, stop bits and DTR/RTS are not set (the system's setting stays).
+struct SerialLineSettings {
+    int32_t speed = 9600;
+    int32_t dataBits = 8;
+    bool softwareFlowControl = false;
+    bool hardwareFlowControl = false;
+};
+SerialLineSettings ReceiverLineSettings(int32_t storedBaud);
+
 }  // namespace vantrel

@@ -1,11 +1,12 @@
 #include "sensors/timing_loop.h"
 
 #include <pthread.h>
-#include <sched.h>
 #include <time.h>
 
 #include <cerrno>
 #include <chrono>
+
+#include "sensors/realtime.h"
 
 namespace vantrel {
 
@@ -15,7 +16,6 @@ constexpr int64_t kNsPerMs = 1'000'000;
 // Deadlines sit this far after a millisecond boundary, so that a wake-up a little late still
 // reads the same MsTick and is not taken for an early callback.
 constexpr int64_t kDeadlineOffsetNs = 100'000;
-constexpr int kRealtimePriority = 50;
 
 int64_t MonotonicNs() {
     timespec now{};
@@ -29,13 +29,6 @@ void SleepUntil(int64_t deadlineNs) {
     deadline.tv_nsec = static_cast<long>(deadlineNs % 1'000'000'000);
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
     }
-}
-
-// Asks for a real-time class; a refusal (no rtprio limit) leaves the normal class.
-bool AskForRealtime() {
-    sched_param param{};
-    param.sched_priority = kRealtimePriority;
-    return pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0;
 }
 
 }  // namespace
@@ -63,7 +56,17 @@ void TimingLoop::Arm() {
 
 void TimingLoop::Join() {
     if (thread_.joinable()) {
-        thread_.join();
+        thread_.join();  // the thread ran the session end
+    } else if (ticked_) {
+        EndSession(false);  // the caller drains what it queued
+    }
+}
+
+void TimingLoop::EndSession(bool wake) {
+    ticked_ = false;
+    const int events = sampler_.EndSession();
+    if (wake && events > 0 && waker_ != nullptr) {
+        waker_->Wake();
     }
 }
 
@@ -77,6 +80,7 @@ bool TimingLoop::Callback() {
         return false;
     }
     firstCallback_ = false;
+    ticked_ = true;
     const int events = sampler_.Tick();
     lastSampleTime_.store(sampler_.State().sampleTime, std::memory_order_release);
     if (events > 0 && waker_ != nullptr) {
@@ -100,13 +104,16 @@ void TimingLoop::WaitForSampleAt(uint32_t tick) const {
 }
 
 void TimingLoop::Run(int32_t periodMs) {
-    realtimeGranted_.store(AskForRealtime());
+    pthread_setname_np(pthread_self(), "vantrel-timing");  // for top -H and the harness
+    realtimeGranted_.store(AskForRealtime(kTimingThreadPriority));
     const int64_t periodNs = static_cast<int64_t>(periodMs < 1 ? 1 : periodMs) * kNsPerMs;
     int64_t deadline = (MonotonicNs() / kNsPerMs + 1) * kNsPerMs + kDeadlineOffsetNs;
     while (true) {
         SleepUntil(deadline);
         Callback();
         if (!running_.load()) {
+            // The stop's reset and dark lamps reach the port before the thread is gone.
+            EndSession(true);
             threadEnded_.store(true);
             return;
         }

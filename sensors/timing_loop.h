@@ -1,6 +1,7 @@
 #pragma once
 // The timing thread: wakes at absolute deadlines every pollPeriodMs (CLOCK_MONOTONIC) and
-// runs the timer callback, which runs one sampler tick unless the callback came early.
+// runs the timer callback, which runs one sampler tick unless the callback came early. Its
+// last act, once `running` is cleared, is the sampler's session end (the drag lamps go dark).
 // Thread rule: Arm, Join, IsIdle and WaitForSampleAt on the GUI thread; Callback on the timing
 // thread (tests call it directly, with no thread); LastTickInterval and RealtimeGranted from
 // any thread.
@@ -35,6 +36,7 @@ public:
     // thread that ended because `running` was cleared is joined first).
     void Arm();
     // Waits until the timing thread has ended (clear `running` first); at most one period.
+    // Without a thread, after callbacks run by hand, it runs the session end itself.
     void Join();
     bool IsIdle() const { return !thread_.joinable(); }
     // Waits until a tick sampled at or after `tick` has queued its events, so that every event
@@ -51,6 +53,8 @@ public:
 
 private:
     void Run(int32_t periodMs);
+    // The sampler's session end; `wake` tells the waker about its events.
+    void EndSession(bool wake);
 
     Sampler& sampler_;
     const MsClock& clock_;
@@ -59,6 +63,7 @@ private:
     std::thread thread_;
     std::atomic<bool> threadEnded_{false};
     bool firstCallback_ = true;
+    bool ticked_ = false;  // a tick ran since the last session end
     uint32_t previousCallback_ = 0;
     std::atomic<int32_t> lastTickInterval_{0};
     std::atomic<uint32_t> lastSampleTime_{0};  // sample tick of the latest tick, after its events

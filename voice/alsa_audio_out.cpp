@@ -3,25 +3,11 @@
 #include <alsa/asoundlib.h>
 #include <unistd.h>
 
-#include <algorithm>
-
 namespace vantrel {
 
 namespace {
 // ALSA prints its own complaints to stderr; the program reports what matters itself.
 void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
-
-struct PcmHandle {
-    snd_pcm_t* pcm = nullptr;
-    ~PcmHandle() {
-        if (pcm != nullptr) {
-            snd_pcm_close(pcm);
-        }
-    }
-};
-
-constexpr unsigned kLatencyUs = 100000;  // an interrupted sample stops within this
-constexpr snd_pcm_uframes_t kChunkFrames = 1024;
 }  // namespace
 
 AlsaAudioOut::AlsaAudioOut(std::string device, std::function<void()> beep)
@@ -30,76 +16,90 @@ AlsaAudioOut::AlsaAudioOut(std::string device, std::function<void()> beep)
 }
 
 AlsaAudioOut::~AlsaAudioOut() {
-    JoinTone();
+    std::shared_ptr<PcmPlayback> tone;
+    {
+        std::lock_guard lock(lock_);
+        tone = std::move(tone_);
+    }
+    if (tone) {
+        tone->Stop();
+        tone->Await(PcmPlayback::Clock::now(), kStopGrace);
+    }
 }
 
 int32_t AlsaAudioOut::DeviceCount() {
-    PcmHandle handle;
-    return snd_pcm_open(&handle.pcm, device_.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) ==
-                   0
-               ? 1
-               : 0;
-}
-
-bool AlsaAudioOut::Play(const PcmWave& wave, const std::atomic<bool>& stop) {
-    PcmHandle handle;
-    if (snd_pcm_open(&handle.pcm, device_.c_str(), SND_PCM_STREAM_PLAYBACK, 0) != 0 ||
-        snd_pcm_set_params(handle.pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, 1,
-                           wave.sampleRate, 1, kLatencyUs) != 0) {
-        return false;
+    if (!DropReason().empty()) {
+        return 0;
     }
-    const snd_pcm_uframes_t frames = wave.samples.size() / 2;
-    snd_pcm_uframes_t done = 0;
-    while (done < frames && !stop.load()) {
-        const snd_pcm_uframes_t chunk = std::min(kChunkFrames, frames - done);
-        snd_pcm_sframes_t written =
-            snd_pcm_writei(handle.pcm, wave.samples.data() + done * 2, chunk);
-        if (written < 0) {
-            written = snd_pcm_recover(handle.pcm, static_cast<int>(written), 1);
-        }
-        if (written < 0) {
-            return false;  // the device went away: this sample is lost, the next may play
-        }
-        done += static_cast<snd_pcm_uframes_t>(written);
+    snd_pcm_t* pcm = nullptr;
+    if (snd_pcm_open(&pcm, device_.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) != 0) {
+        return 0;
     }
-    if (stop.load()) {
-        snd_pcm_drop(handle.pcm);
-    } else {
-        snd_pcm_drain(handle.pcm);
-    }
-    return true;
+    snd_pcm_close(pcm);
+    return 1;
 }
 
 bool AlsaAudioOut::PlaySync(std::span<const uint8_t> bytes) {
     const std::optional<PcmWave> wave = ParsePcmWave(bytes);
-    if (!wave) {
+    if (!wave || !DropReason().empty()) {
         return false;
     }
-    interruptSpeech_ = false;
-    return Play(*wave, interruptSpeech_);
+    const auto deadline = PcmPlayback::Clock::now() + PcmPlayback::Length(*wave) + kStartGrace;
+    auto playback = std::make_shared<PcmPlayback>(device_, *wave);
+    {
+        std::lock_guard lock(lock_);
+        speech_ = playback;
+    }
+    const PcmPlayback::End end = Finish(*playback, deadline);
+    {
+        std::lock_guard lock(lock_);
+        speech_.reset();
+    }
+    return end == PcmPlayback::End::kPlayed || end == PcmPlayback::End::kStopped;
 }
 
 bool AlsaAudioOut::PlayAsync(std::span<const uint8_t> bytes) {
     const std::optional<PcmWave> wave = ParsePcmWave(bytes);
-    if (!wave) {
+    if (!wave || !DropReason().empty()) {
         return false;
     }
-    JoinTone();
-    std::lock_guard lock(toneLock_);
-    stopTone_ = false;
-    // The tone's own copy: the caller's bytes may go before the tone has ended.
-    toneSamples_.assign(wave->samples.begin(), wave->samples.end());
-    const uint32_t rate = wave->sampleRate;
-    toneThread_ = std::thread([this, rate] { Play(PcmWave{rate, toneSamples_}, stopTone_); });
+    std::shared_ptr<PcmPlayback> previous;
+    {
+        std::lock_guard lock(lock_);
+        previous = std::move(tone_);
+    }
+    // A newer tone replaces one still playing; one that will not stop drops the device.
+    if (previous) {
+        previous->Stop();
+        if (Finish(*previous, PcmPlayback::Clock::now()) == PcmPlayback::End::kHung) {
+            return false;
+        }
+    }
+    auto tone = std::make_shared<PcmPlayback>(device_, *wave);
+    std::lock_guard lock(lock_);
+    tone_ = std::move(tone);
     return true;
 }
 
-void AlsaAudioOut::JoinTone() {
-    std::lock_guard lock(toneLock_);
-    stopTone_ = true;
-    if (toneThread_.joinable()) {
-        toneThread_.join();
+PcmPlayback::End AlsaAudioOut::Finish(PcmPlayback& playback,
+                                      PcmPlayback::Clock::time_point deadline) {
+    const PcmPlayback::End end = playback.Await(deadline, kStopGrace);
+    if (end == PcmPlayback::End::kHung) {
+        Drop(device_ + " stopped taking sound");
     }
+    return end;
+}
+
+void AlsaAudioOut::Drop(const std::string& reason) {
+    std::lock_guard lock(lock_);
+    if (dropReason_.empty()) {
+        dropReason_ = reason;
+    }
+}
+
+std::string AlsaAudioOut::DropReason() const {
+    std::lock_guard lock(lock_);
+    return dropReason_;
 }
 
 void AlsaAudioOut::Beep() {
@@ -111,8 +111,13 @@ void AlsaAudioOut::Beep() {
 }
 
 void AlsaAudioOut::Interrupt() {
-    interruptSpeech_ = true;
-    stopTone_ = true;
+    std::lock_guard lock(lock_);
+    if (speech_) {
+        speech_->Stop();
+    }
+    if (tone_) {
+        tone_->Stop();
+    }
 }
 
 }  // namespace vantrel

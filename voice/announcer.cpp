@@ -1,6 +1,8 @@
 #include "voice/announcer.h"
 
-#include <chrono>
+#include <algorithm>
+
+#include "voice/voice_pack.h"
 
 namespace vantrel {
 
@@ -8,22 +10,29 @@ namespace {
 int32_t NextSlot(int32_t slot) {
     return (slot + 1) % CSound::kSlots;
 }
+
+std::shared_ptr<const SampleSet> ReadPack(const std::filesystem::path& file) {
+    std::optional<VoicePack> pack = VoicePack::Read(file, nullptr);
+    return pack ? std::make_shared<const VoicePack>(std::move(*pack)) : nullptr;
+}
 }  // namespace
 
-CSound::CSound(AudioOut& audio, const SampleSet& builtIn)
+CSound::CSound(AudioOut& audio, const SampleSet& builtIn, AnnouncerHooks hooks)
     : audio_(audio),
-      builtIn_(builtIn),
-      soundModule_(&builtIn),
-      hasDevice_(audio.DeviceCount() > 0) {}
+      builtIn_(std::shared_ptr<const SampleSet>(), &builtIn),
+      hasDevice_(audio.DeviceCount() > 0),
+      hooks_(std::move(hooks)),
+      packReader_(&ReadPack),
+      soundModule_(builtIn_) {}
 
 CSound::~CSound() {
-    {
-        std::lock_guard lock(controlLock_);
-        terminate_ = true;
-        stopping_ = true;
-    }
+    std::unique_lock lock(controlLock_);
+    terminate_ = true;
+    stopping_ = true;
     wake_.notify_all();
-    audio_.Interrupt();
+    WaitParked(lock);
+    lock.unlock();
+    // A thread still busy here is inside a play, which AudioOut bounds.
     if (thread_.joinable()) {
         thread_.join();
     }
@@ -49,10 +58,16 @@ void CSound::Pause() {
     paused_ = true;
     stopping_ = true;
     wake_.notify_all();
+    WaitParked(lock);
+}
+
+void CSound::WaitParked(std::unique_lock<std::mutex>& lock) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + kPauseWait;
     // A sample started just before the flag was seen is cut short too.
-    while (busy_) {
+    while (busy_ && Clock::now() < deadline) {
         audio_.Interrupt();
-        parked_.wait_for(lock, std::chrono::milliseconds(20));
+        parked_.wait_until(lock, std::min(deadline, Clock::now() + std::chrono::milliseconds(20)));
     }
 }
 
@@ -73,32 +88,51 @@ void CSound::ThreadMain() {
 }
 
 bool CSound::HasWork() const {
+    // Called under controlLock_.
     const bool tones = beepEnabled_.load() && (HiToneRequest() || LoToneRequest());
-    return tones || (voiceOn_.load() && hasDevice_ && !RingEmpty());
+    return tones || pendingPack_.has_value() || (voiceOn_.load() && DeviceUsable() && !RingEmpty());
 }
 
 void CSound::RunOnce() {
+    TakePendingPack();
+    const std::shared_ptr<const SampleSet> module = SoundModule();
     if (beepEnabled_.load()) {
-        ServeTones();
+        ServeTones(*module);
     }
-    if (voiceOn_.load() && hasDevice_ && !RingEmpty()) {
+    if (voiceOn_.load() && DeviceUsable() && !RingEmpty()) {
         const int32_t slot = queueRead_.load(std::memory_order_acquire);
-        if (SpeakTime(slot)) {
+        if (SpeakTime(slot, *module)) {
             queueRead_.store(NextSlot(slot), std::memory_order_release);
         }
     }
 }
 
-void CSound::ServeTones() {
+void CSound::ServeTones(const SampleSet& module) {
     for (const bool hi : {true, false}) {
         if (!TakeToneRequest(hi)) {
             continue;
         }
-        if (hasDevice_) {
-            audio_.PlayAsync(soundModule_->Wave(hi ? SampleName::kHiTone : SampleName::kLoTone));
-        } else {
-            audio_.Beep();
+        if (DeviceUsable() &&
+            !audio_.PlayAsync(module.Wave(hi ? SampleName::kHiTone : SampleName::kLoTone))) {
+            CheckDropped();  // a missing tone is silent; a dropped device beeps from now on
         }
+        if (!DeviceUsable() && hooks_.beep) {
+            hooks_.beep();
+        }
+    }
+}
+
+void CSound::CheckDropped() {
+    if (deviceDropped_.load()) {
+        return;
+    }
+    const std::string reason = audio_.DropReason();
+    if (reason.empty()) {
+        return;
+    }
+    deviceDropped_ = true;
+    if (hooks_.deviceDropped) {
+        hooks_.deviceDropped(reason);
     }
 }
 
@@ -110,16 +144,24 @@ bool CSound::TakeToneRequest(bool hi) {
     return wanted;
 }
 
-bool CSound::SpeakTime(int32_t slot) {
+bool CSound::SpeakTime(int32_t slot, const SampleSet& module) {
     if (!Wait(delayMs_.load())) {
         return false;
     }
     SpokenTime& time = voiceQueue_[slot];
     time.minutes %= 100;
     for (const SpeakStep& step : SpeakSteps(time)) {
-        const std::span<const uint8_t> wave = soundModule_->Wave(step.sample);
-        if (!wave.empty()) {
-            audio_.PlaySync(wave);  // a sample that cannot be played is skipped
+        const std::span<const uint8_t> wave = module.Wave(step.sample);
+        if (stopping_.load()) {
+            return false;
+        }
+        // A sample that cannot be played is skipped; a dropped device ends the announcement,
+        // which stays in the ring as it would without a device.
+        if (!wave.empty() && !audio_.PlaySync(wave)) {
+            CheckDropped();
+            if (!DeviceUsable()) {
+                return false;
+            }
         }
         if (stopping_.load() || !Wait(step.pauseMs)) {
             return false;
@@ -194,6 +236,52 @@ void CSound::SetVoiceOn(bool on) {
     std::lock_guard lock(controlLock_);
     voiceOn_ = on;
     wake_.notify_all();
+}
+
+void CSound::UsePackFile(const std::filesystem::path& file) {
+    {
+        std::lock_guard lock(controlLock_);
+        ++packChanges_;
+        pendingPack_ = file;
+        soundModule_ = builtIn_;
+    }
+    wake_.notify_all();
+}
+
+void CSound::UseBuiltIn() {
+    std::lock_guard lock(controlLock_);
+    ++packChanges_;
+    pendingPack_.reset();
+    soundModule_ = builtIn_;
+}
+
+bool CSound::UsesBuiltIn() const {
+    std::lock_guard lock(controlLock_);
+    return soundModule_ == builtIn_;
+}
+
+std::shared_ptr<const SampleSet> CSound::SoundModule() const {
+    std::lock_guard lock(controlLock_);
+    return soundModule_;
+}
+
+void CSound::TakePendingPack() {
+    std::filesystem::path file;
+    uint64_t change = 0;
+    {
+        std::lock_guard lock(controlLock_);
+        if (!pendingPack_) {
+            return;
+        }
+        file = std::move(*pendingPack_);
+        pendingPack_.reset();
+        change = packChanges_;
+    }
+    std::shared_ptr<const SampleSet> pack = packReader_(file);  // off the GUI thread
+    std::lock_guard lock(controlLock_);
+    if (pack && change == packChanges_) {
+        soundModule_ = std::move(pack);
+    }
 }
 
 void CSound::SetBeepEnabled(bool on) {

@@ -9,14 +9,22 @@
 // so a test can run whole announcements without waiting.
 //
 // Life: created paused; Resume at session start, Pause at session stop (returns once the
-// thread holds no lock and plays nothing, so the voice pack can then be dropped).
+// thread holds no lock and plays nothing, or after kPauseWait at most). The samples in use are
+// shared with the thread, so a voice pack can be dropped whenever Pause returns; a pack is
+// read by the announcer thread itself, before it plays anything.
 // Thread rule: every public function on the GUI thread, except where a line says otherwise.
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
 #include <mutex>
+#include <optional>
+#include <string>
 #include <thread>
 
 #include "voice/audio_out.h"
@@ -34,13 +42,27 @@ public:
     virtual bool Wait(int32_t ms) = 0;
 };
 
+// What the announcer asks of its owner. Both are called on the announcer thread and must
+// return at once: the owner hands them to its GUI thread.
+struct AnnouncerHooks {
+    // Sound the simple beep (AudioOut::Beep, a GUI-thread call): a tone without a device.
+    std::function<void()> beep;
+    // The sound device was dropped (AudioOut::DropReason); told once.
+    std::function<void(const std::string& reason)> deviceDropped;
+};
+
+// Reads a voice pack; null when the file is no usable pack. Runs on the announcer thread.
+using PackReader = std::function<std::shared_ptr<const SampleSet>(const std::filesystem::path&)>;
+
 class CSound {
 public:
     static constexpr int32_t kSlots = 10;
+    // The longest a session stop or the end of the program waits for the thread.
+    static constexpr std::chrono::milliseconds kPauseWait{500};
 
     // `audio` and `builtIn` must outlive the announcer. HasDevice is decided here, once.
-    CSound(AudioOut& audio, const SampleSet& builtIn);
-    // Stops the thread (if one was started).
+    CSound(AudioOut& audio, const SampleSet& builtIn, AnnouncerHooks hooks = {});
+    // Stops the thread (if one was started), waiting for it as Pause does, then joins it.
     ~CSound();
     CSound(const CSound&) = delete;
     CSound& operator=(const CSound&) = delete;
@@ -48,8 +70,9 @@ public:
     // Starts the thread, paused. Tests leave it unstarted and call RunOnce instead.
     void StartThread();
     void Resume();
-    // Session stop: waits until the thread holds no lock and plays nothing. An announcement cut
-    // short stays in the ring and is spoken whole after the next Resume.
+    // Session stop: waits (kPauseWait at most) until the thread holds no lock and plays
+    // nothing. An announcement cut short stays in the ring and is spoken whole after the next
+    // Resume.
     void Pause();
 
     // The ring rules. Gymkhana: a full ring drops the time. Circuit: the time goes into the
@@ -75,8 +98,17 @@ public:
     void SetBeepEnabled(bool on);
     bool BeepEnabled() const { return beepEnabled_.load(); }
     bool HasDevice() const { return hasDevice_; }
-    // The set SoundModule stands for; null for the built-in one. Only while paused.
-    void UseSamples(const SampleSet* pack) { soundModule_ = pack ? pack : &builtIn_; }
+    // False once the device was dropped: tones become the simple beep and speech stops.
+    bool DeviceUsable() const { return hasDevice_ && !deviceDropped_.load(); }
+
+    // Session start: the pack in `file` stands in for the built-in samples once the thread has
+    // read it (a file that is no pack leaves the built-in ones). Session stop: UseBuiltIn.
+    void UsePackFile(const std::filesystem::path& file);
+    void UseBuiltIn();
+    // The reader of UsePackFile; by default VoicePack::Read.
+    void SetPackReader(PackReader reader) { packReader_ = std::move(reader); }
+    // Whether the samples in use are the built-in ones. Any thread.
+    bool UsesBuiltIn() const;
 
     // One pass of the thread's loop on the calling thread: the tones, then one announcement.
     // For tests, with `clock` (not owned) taking every wait.
@@ -88,16 +120,24 @@ private:
 
     void ThreadMain();
     bool HasWork() const;
-    void ServeTones();
+    // Waits (kPauseWait at most) for the thread to park, interrupting what it plays.
+    void WaitParked(std::unique_lock<std::mutex>& lock);
+    void TakePendingPack();
+    std::shared_ptr<const SampleSet> SoundModule() const;
+    void ServeTones(const SampleSet& module);
     bool TakeToneRequest(bool hi);
     // Plays one announcement; false when a pause cut it short.
-    bool SpeakTime(int32_t slot);
+    bool SpeakTime(int32_t slot, const SampleSet& module);
     bool Wait(int32_t ms);
+    // Tells the owner, once, when a play failed because the device was dropped.
+    void CheckDropped();
 
     AudioOut& audio_;
-    const SampleSet& builtIn_;
-    const SampleSet* soundModule_;
+    const std::shared_ptr<const SampleSet> builtIn_;  // not owned
     const bool hasDevice_;
+    const AnnouncerHooks hooks_;
+    std::atomic<bool> deviceDropped_{false};
+    PackReader packReader_;
 
     std::array<SpokenTime, kSlots> voiceQueue_{};
     std::atomic<int32_t> queueRead_{0};
@@ -118,6 +158,11 @@ private:
     bool paused_ = true;
     bool terminate_ = false;
     bool busy_ = false;  // the thread is serving (not parked)
+    // SoundModule: the pack once read, else the built-in set; a pack waiting to be read, and
+    // the count of pack changes, so a pack read too late for its session is not taken.
+    std::shared_ptr<const SampleSet> soundModule_;
+    std::optional<std::filesystem::path> pendingPack_;
+    uint64_t packChanges_ = 0;
     std::atomic<bool> stopping_{false};
     AnnouncerClock* clock_ = nullptr;
     std::thread thread_;

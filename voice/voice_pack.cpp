@@ -14,7 +14,12 @@ constexpr uint32_t kSectionDynSym = 11;
 constexpr uint32_t kSectionNoBits = 8;
 constexpr uint16_t kFirstReservedIndex = 0xFF00;
 
-// Bounds-checked little-endian reads over the file.
+constexpr uint64_t kSymbolSize = 24;
+// A symbol table's entries may be padded, but not beyond this.
+constexpr uint64_t kMaxSymbolEntrySize = 256;
+
+// Bounds-checked little-endian reads over the file: whatever offset or size the file claims,
+// nothing outside its bytes is read (a read that would reach outside gives 0 or nothing).
 class Bytes {
 public:
     explicit Bytes(std::span<const uint8_t> all) : all_(all) {}
@@ -22,6 +27,9 @@ public:
         return at <= all_.size() && length <= all_.size() - at;
     }
     uint64_t Get(uint64_t at, int size) const {
+        if (!Has(at, static_cast<uint64_t>(size))) {
+            return 0;
+        }
         uint64_t value = 0;
         for (int i = size - 1; i >= 0; --i) {
             value = value << 8 | all_[at + static_cast<uint64_t>(i)];
@@ -29,7 +37,7 @@ public:
         return value;
     }
     std::span<const uint8_t> Slice(uint64_t at, uint64_t length) const {
-        return all_.subspan(at, length);
+        return Has(at, length) ? all_.subspan(at, length) : std::span<const uint8_t>();
     }
 
 private:
@@ -83,12 +91,23 @@ std::span<const uint8_t> SymbolBytes(const Bytes& b, const std::vector<Section>&
         return {};
     }
     const Section& s = sections[index];
-    if (s.type == kSectionNoBits || value < s.address || value - s.address > s.size ||
-        size > s.size - (value - s.address)) {
+    if (s.type == kSectionNoBits || !b.Has(s.offset, s.size) || value < s.address ||
+        value - s.address > s.size || size > s.size - (value - s.address)) {
         return {};
     }
-    const uint64_t at = s.offset + (value - s.address);
-    return b.Has(at, size) ? b.Slice(at, size) : std::span<const uint8_t>();
+    return b.Slice(s.offset + (value - s.address), size);
+}
+
+// The dynamic symbol table, if its entries are whole symbols lying inside the file.
+const Section* SymbolTable(const Bytes& b, const std::vector<Section>& sections) {
+    const auto dynsym = std::find_if(sections.begin(), sections.end(),
+                                     [](const Section& s) { return s.type == kSectionDynSym; });
+    if (dynsym == sections.end() || dynsym->link >= sections.size() ||
+        dynsym->entrySize < kSymbolSize || dynsym->entrySize > kMaxSymbolEntrySize ||
+        !b.Has(dynsym->offset, dynsym->size)) {
+        return nullptr;
+    }
+    return &*dynsym;
 }
 
 std::optional<int32_t> SampleIndex(std::string_view name) {
@@ -136,16 +155,16 @@ std::optional<VoicePack> VoicePack::Read(const std::filesystem::path& file, std:
         return std::nullopt;
     }
     const std::vector<Section> sections = ReadSections(b);
-    const auto dynsym = std::find_if(sections.begin(), sections.end(),
-                                     [](const Section& s) { return s.type == kSectionDynSym; });
-    if (dynsym == sections.end() || dynsym->link >= sections.size() || dynsym->entrySize < 24 ||
-        !b.Has(dynsym->offset, dynsym->size)) {
+    const Section* dynsym = SymbolTable(b, sections);
+    if (dynsym == nullptr) {
         *error = "no dynamic symbol table";
         return std::nullopt;
     }
     const Section& strings = sections[dynsym->link];
-    for (uint64_t at = dynsym->offset; at + 24 <= dynsym->offset + dynsym->size;
-         at += dynsym->entrySize) {
+    // Counted, not stepped to the end: the step comes from the file and must not wrap.
+    const uint64_t count = dynsym->size / dynsym->entrySize;
+    for (uint64_t i = 0; i < count; ++i) {
+        const uint64_t at = dynsym->offset + i * dynsym->entrySize;
         const std::optional<int32_t> index = SampleIndex(SymbolName(b, strings, b.Get(at, 4)));
         if (!index) {
             continue;

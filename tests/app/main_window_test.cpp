@@ -144,8 +144,8 @@ TEST_F(MainWindowTest, StoredSettingsAreAppliedAtFirstShow) {
     EXPECT_TRUE(Find<QLineEdit>("Memo115")->isVisibleTo(window.get()));
     EXPECT_FALSE(Find<QLineEdit>("Memo116")->isVisibleTo(window.get()));
     EXPECT_TRUE(window->findChild<QWidget*>("RadioButton1")->property("checked").toBool());
-    // A mask time that is no number reads 0 and is held at the spin control's minimum.
-    EXPECT_EQ(Find<QLineEdit>("Memo302")->text(), QStringLiteral("1"));
+    // A mask time that is no number reads as the key's default.
+    EXPECT_EQ(Find<QLineEdit>("Memo302")->text(), QStringLiteral("30"));
     EXPECT_FALSE(Find<QLabel>("Label11")->isEnabled());
 
     // Saved as restored, so the window does not creep from one run to the next.

@@ -4,6 +4,8 @@
 
 #include <random>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/serial_output_sink.h"
@@ -33,7 +35,11 @@ TEST(OutputSinksTest, VoiceAndSerialOutputObeyTheSessionStateOverRandomBookings)
     sound.SetVoiceOn(true);  // the announcer speaks what is queued; the sink decides what is
     AnnouncerSink voice(sound, session);
     std::vector<std::string> sent;
-    SerialOutputSink serial(session, [&sent](std::string_view bytes) { sent.emplace_back(bytes); });
+    SerialOutputSink serial(session, [&sent](std::string_view bytes, std::string*) {
+        sent.emplace_back(bytes);
+        return true;
+    });
+    serial.SetPortOpen(true);
 
     std::mt19937 random(20240501);
     std::vector<std::string> expectedSent;
@@ -72,6 +78,66 @@ TEST(OutputSinksTest, VoiceAndSerialOutputObeyTheSessionStateOverRandomBookings)
     EXPECT_EQ(audio.Played(), expectedSpoken);
     EXPECT_FALSE(sent.empty());
     EXPECT_FALSE(expectedSpoken.empty());
+}
+
+// Over random openings, closings, ticks and writes that go out or fail, the serial output says
+// it is sending exactly when the port is open and the latest write went out, tells every
+// change once, and never writes to a closed port.
+TEST(OutputSinksTest, SerialOutputTellsWhetherItIsSendingOverRandomSequences) {
+    SessionState session;
+    std::mt19937 random(424242);
+    bool writeFails = false;
+    int writes = 0;
+    int changes = 0;
+    SerialOutputSink serial(
+        session,
+        [&](std::string_view, std::string* error) {
+            ++writes;
+            if (writeFails) {
+                *error = "output full";
+            }
+            return !writeFails;
+        },
+        [&changes] { ++changes; });
+    EXPECT_EQ(serial.CurrentStatus(), SerialOutputSink::Status::kPortClosed);
+    bool open = false;
+    bool lastWriteFailed = false;
+    for (int step = 0; step < 2000; ++step) {
+        const auto before = std::make_pair(serial.CurrentStatus(), serial.LastError());
+        const int writesBefore = writes;
+        switch (random() % 4) {
+            case 0:
+                open = random() % 2 == 0;
+                lastWriteFailed = false;
+                serial.SetPortOpen(open);
+                break;
+            case 1:
+                session.serialOutputOn = !session.serialOutputOn;
+                break;
+            case 2:
+                writeFails = random() % 3 == 0;
+                break;
+            default: {
+                BookedResult booked;
+                booked.display.time = std::to_string(step);
+                serial.ResultBooked(booked, step);
+                const bool wrote = open && session.serialOutputOn;
+                ASSERT_EQ(writes - writesBefore, wrote ? 1 : 0) << "step " << step;
+                if (wrote) {
+                    lastWriteFailed = writeFails;
+                }
+            }
+        }
+        const SerialOutputSink::Status expected = !open ? SerialOutputSink::Status::kPortClosed
+                                                  : lastWriteFailed
+                                                      ? SerialOutputSink::Status::kWriteFailed
+                                                      : SerialOutputSink::Status::kSending;
+        ASSERT_EQ(serial.CurrentStatus(), expected) << "step " << step;
+        EXPECT_EQ(serial.LastError(), lastWriteFailed ? "output full" : "");
+        const bool changed = before != std::make_pair(serial.CurrentStatus(), serial.LastError());
+        EXPECT_EQ(changes, changed ? 1 : 0) << "step " << step;
+        changes = 0;
+    }
 }
 
 }  // namespace

@@ -2,13 +2,17 @@
 // print button, and the result list sent to a spreadsheet from the result grid's popup.
 #include <QAction>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <optional>
 
 #include "common/messages.h"
 #include "lists/result_table.h"
+#include "reports/desktop_open.h"
 #include "reports/record_window.h"
 #include "reports/spreadsheet_export.h"
 #include "reports/time_style.h"
@@ -151,8 +155,94 @@ TEST(DesktopOpenerTest, MissingXdgOpenOpensNothing) {
     TempDir empty;
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QByteArray::fromStdString(empty.Path().string()));
-    EXPECT_FALSE(OpenWithDesktop(QStringLiteral("/nonexistent/x.xlsx")));
+    QObject context;
+    std::optional<bool> answer;
+    OpenWithDesktop(QStringLiteral("/nonexistent/x.xlsx"), &context,
+                    [&answer](bool opened) { answer = opened; });
+    ASSERT_TRUE(answer.has_value()) << "told at once";
+    EXPECT_FALSE(*answer);
     qputenv("PATH", path);
+}
+
+// The desktop's xdg-mime and xdg-open stood in for by scripts on PATH: the first answers
+// after `delay` seconds with `answer`, the second notes the file it was asked to open.
+class DesktopExportTest : public PrintExportWindowTest {
+protected:
+    void OpenWithDesktopTools(const std::string& delay, const std::string& answer) {
+        const std::filesystem::path bin = dir / "bin";
+        std::filesystem::create_directory(bin);
+        openedNote = dir / "opened.txt";
+        WriteScript(bin / "xdg-mime", "sleep " + delay + "\necho '" + answer + "'\n");
+        WriteScript(bin / "xdg-open", "echo \"$1\" > '" + openedNote.string() + "'\n");
+        oldPath = qgetenv("PATH");
+        qputenv("PATH", QByteArray::fromStdString(bin.string() + ":") + oldPath);
+        exportDir = dir / "exports";
+        std::filesystem::create_directory(exportDir);
+        MainWindowEnvironment env{dir.Path(), &prompter, &clock, &audio};
+        env.exportTempDir = exportDir;
+        window = std::make_unique<TMainForm>(env);
+        window->show();
+        QApplication::processEvents();
+        prompter.ClearCalls();
+        window->Results().SetRows({{"12", "A", "B", "0", "01:05.123", "", "", "", "1"}});
+    }
+    void TearDown() override {
+        PrintExportWindowTest::TearDown();
+        if (!oldPath.isNull()) {
+            qputenv("PATH", oldPath);
+        }
+    }
+    static void WriteScript(const std::filesystem::path& file, const std::string& body) {
+        WriteBytes(file, "#!/bin/sh\n" + body);
+        std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+    }
+    // Processes events until `done` holds or fifteen seconds pass; counts the passes.
+    bool Process(const std::function<bool()>& done) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!done() && waited.elapsed() < 15000) {
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+            ++passes;
+        }
+        return done();
+    }
+
+    std::filesystem::path openedNote;
+    QByteArray oldPath;
+    int passes = 0;
+};
+
+// A desktop that takes five seconds to say which application opens .xlsx: the export returns
+// at once, the window goes on with its events, and the workbook is opened when the answer
+// (or the end of the wait) comes.
+TEST_F(DesktopExportTest, TheDesktopQueryNeverHoldsTheWindow) {
+    OpenWithDesktopTools("5", "libreoffice-calc.desktop");
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+    ticker.start(10);
+    Find<QAction>("Grid2Excel")->trigger();
+    EXPECT_FALSE(std::filesystem::exists(openedNote)) << "the answer cannot have come yet";
+    const std::vector<std::filesystem::path> files = Exported();
+    ASSERT_EQ(files.size(), 1u) << "the workbook is written before the desktop answers";
+    ASSERT_TRUE(Process([this] { return std::filesystem::exists(openedNote); }));
+    ASSERT_TRUE(Process([this] { return ReadBytes(openedNote).find('\n') != std::string::npos; }));
+    EXPECT_EQ(ReadBytes(openedNote), files[0].string() + "\n");
+    EXPECT_GT(ticks, 10) << "the window's timers ran while the desktop was asked";
+    EXPECT_TRUE(prompter.Calls().empty());
+}
+
+// A desktop that knows no application for .xlsx: nothing is opened, and message 126 names the
+// workbook once the answer has come, not before.
+TEST_F(DesktopExportTest, NoApplicationForTheWorkbookIsToldWhenTheDesktopAnswers) {
+    OpenWithDesktopTools("0.3", "");
+    Find<QAction>("Grid2Excel")->trigger();
+    EXPECT_TRUE(prompter.Calls().empty());
+    ASSERT_TRUE(Process([this] { return !prompter.CallsOf(PromptCall::kInform).empty(); }));
+    const QString text = prompter.CallsOf(PromptCall::kInform)[0].text;
+    EXPECT_TRUE(text.startsWith(QString::fromUtf8(msg::k126)));
+    EXPECT_TRUE(text.contains(QString::fromStdString(Exported().at(0).string())));
+    EXPECT_FALSE(std::filesystem::exists(openedNote));
 }
 
 }  // namespace

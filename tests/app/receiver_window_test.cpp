@@ -1,5 +1,6 @@
 // The serial port seen through the window, with a pseudo-terminal as the receiver's cable:
-// the "RS232C" box and its output, the CIRCUIT session's receiver, the open and close moments.
+// the "RS232C" box and its output, the CIRCUIT session's receiver, the open and close moments,
+// a receiver that goes away and comes back, and bytes its ring could not hold.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,6 +10,11 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <thread>
 
 #include "app/sensor_warning_panel.h"
 #include "dialogs/setup_dialog.h"
@@ -17,6 +23,7 @@
 #include "sensors/pty_pair.h"
 #include "sensors/receiver_hub.h"
 #include "sensors/receiver_script.h"
+#include "sensors/sensor_hub.h"
 #include "support/manual_timing_fixture.h"
 #include "widgets/line_list.h"
 
@@ -177,6 +184,81 @@ TEST_F(ReceiverWindowTest, BytesAreStampedOnArrivalWhileAHandlerHoldsTheWindow) 
     pty.Write("1");
     ASSERT_TRUE(WaitUntil([&] { return !window->Results().IsEmpty(); }));
     EXPECT_EQ(window->Results().Cell(4, 1), "00:40.000") << "the lap is timed by its arrival";
+    PressAltS();
+}
+
+TEST_F(ReceiverWindowTest, AReceiverLostMidRaceComesBackTwiceAndTheLapsGoOn) {
+    // The adapter's path is a link, as udev makes them; unplugging removes it.
+    const std::filesystem::path device = dir / "ttyUSB-receiver";
+    auto cable = std::make_unique<PtyPair>();
+    std::filesystem::create_symlink(cable->path, device);
+    OpenWith(device.string());
+    Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+    PressAltS();
+    ASSERT_TRUE(window->Receiver().IsOpen());
+    auto* warning = Find<SensorWarningPanel>("SensorWarning");
+    const uint32_t start = clock.MsTick();
+    const auto pass = [&](int lap) {
+        clock.Set(start + 40000 * static_cast<uint32_t>(lap));
+        ASSERT_TRUE(cable->Write("5"));
+        ASSERT_TRUE(WaitUntil([&] {
+            return window->Entries().Cell(EntryTable::kLap, 5) == std::to_string(lap);
+        })) << "lap "
+            << lap;
+    };
+    pass(0);
+    pass(1);
+    const auto gapLines = [&] {
+        int lines = 0;
+        for (const std::string& line : window->Sensors().Log().Lines()) {
+            lines += line.find("Receiver lost ") != std::string::npos &&
+                             line.find(" - back ") != std::string::npos
+                         ? 1
+                         : 0;
+        }
+        return lines;
+    };
+    for (int loss = 1; loss <= 2; ++loss) {
+        SCOPED_TRACE("loss " + std::to_string(loss));
+        cable->CloseMaster();
+        std::filesystem::remove(device);
+        EXPECT_TRUE(WaitUntil([&] { return window->Receiver().Gaps().LinkDown(); }));
+        EXPECT_TRUE(warning->text().contains(QStringLiteral("受信機切断")));
+        EXPECT_TRUE(window->SessionRunning());
+
+        cable = std::make_unique<PtyPair>();  // plugged in again
+        std::filesystem::create_symlink(cable->path, device);
+        EXPECT_TRUE(WaitUntil([&] { return gapLines() == loss; }));
+        EXPECT_TRUE(warning->text().contains(QStringLiteral("〜")));
+        pass(loss + 1);  // the lap count goes on from where it was
+    }
+    EXPECT_TRUE(warning->text().contains(QStringLiteral("2 回")));
+    EXPECT_EQ(warning->toolTip().count(QStringLiteral("の通過は受信されていません")), 2);
+    EXPECT_EQ(window->Results().Cell(3, 3), "3");  // the third lap's row
+    PressAltS();
+}
+
+TEST_F(ReceiverWindowTest, BytesTheRingCannotHoldAreShownInTheStatusBar) {
+    ASSERT_FALSE(pty.path.empty());
+    OpenWith(pty.path);
+    window->Receiver().SetRingCapacity(16);
+    Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+    PressAltS();
+    ASSERT_TRUE(window->Receiver().IsOpen());
+    // Car 0 is shown and never counted; the window takes nothing while the bytes arrive.
+    ASSERT_TRUE(pty.Write(std::string(40, '0')));
+    for (int i = 0; i < 2000 && window->Receiver().BytesReceived() < 40; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    auto* warning = Find<SensorWarningPanel>("SensorWarning");
+    EXPECT_TRUE(WaitUntil([&] {
+        return warning->text().contains(QStringLiteral("受信取りこぼし 24"));
+    })) << warning->text().toStdString();
+    EXPECT_EQ(Received().split(QLatin1Char('\n')).size(), 16);
+    const std::vector<std::string>& log = window->Sensors().Log().Lines();
+    EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const std::string& line) {
+        return line.find(",Receiver bytes lost: 24") != std::string::npos;
+    }));
     PressAltS();
 }
 

@@ -147,16 +147,15 @@ TEST(SetupSettings, ValuesOutOfRangeAreClampedOrFallBack) {
 
 TEST(SetupSettings, ValuesThatAreNoNumbers) {
     test::TempDir dir;
-    // A non-numeric integer reads 0 and is then clamped into the control's range; an empty
-    // value keeps the default.
+    // A value that is no number, like an empty one, keeps the key's default.
     const SetupSettings s = LoadFrom(dir,
                                      "Resolution=abc\r\nDelay=\r\nStartPin=x\r\nTimeOut=zz\r\n"
                                      "Invert=yes\r\nTimeFormat=1\r\nLogfile=1\r\nBeepOn=2\r\n"
                                      "Distance=12m\r\nCommPort=/dev/ttyUSB0\r\n");
-    EXPECT_EQ(s.resolution, 1);
+    EXPECT_EQ(s.resolution, 3);
     EXPECT_EQ(s.delay, 5000);
-    EXPECT_EQ(s.startPin, 0);
-    EXPECT_EQ(s.timeOut, 1);
+    EXPECT_EQ(s.startPin, 3);
+    EXPECT_EQ(s.timeOut, 65);
     EXPECT_FALSE(s.invert);
     EXPECT_EQ(s.timeFormat, TimeFormat::kMilliseconds);
     EXPECT_TRUE(s.logfile);

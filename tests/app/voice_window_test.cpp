@@ -2,10 +2,15 @@
 // voice pack found in the working folder.
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <chrono>
+#include <thread>
 
+#include "app/sensor_warning_panel.h"
 #include "common/messages.h"
+#include "support/blocking_fifo.h"
 #include "support/manual_timing_fixture.h"
 #include "voice/alsa_audio_out.h"
+#include "voice/announcer.h"
 #include "voice/speak_time.h"
 
 namespace vantrel::test {
@@ -21,6 +26,15 @@ protected:
             QApplication::processEvents(QEventLoop::AllEvents, 20);
         }
         return audio.Played();
+    }
+    // Processes events until `done` holds or ten seconds pass.
+    static bool WaitUntil(const std::function<bool()>& done) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!done() && waited.elapsed() < 10000) {
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        return done();
     }
     int32_t LastRunMs() const { return lastRunMs_; }
     // One run of car 1: start, `ms` on course, finish; the booked time is kept.
@@ -120,6 +134,63 @@ TEST_F(VoiceWindowTest, AVoicePackInTheWorkingFolderIsUsedForTheSession) {
     }
     PressAltS();
     EXPECT_TRUE(window->StatusText(1).isEmpty());
+}
+
+// The sound device stops taking sound in the middle of a word: the session stop still returns
+// after the announcer's bounded wait, and the device is dropped, reported once in the status
+// bar and not played again.
+TEST_F(VoiceWindowTest, ASoundDeviceThatBlocksIsDroppedAndTheStopDoesNotWaitForIt) {
+    BlockingFifo fifo(dir / "sink");
+    ASSERT_TRUE(fifo.Made());
+    AlsaAudioOut alsa(fifo.Device());
+    audio.forward = &alsa;
+    Open("IoAddress=None\r\nDelay=100\r\nReadDelay=0\r\n");
+    Find<QCheckBox>("CheckBox1")->click();
+    PressAltS();
+    Run(30);
+    OneRun(1000);
+    ASSERT_TRUE(WaitUntil([this] { return audio.playsStarted > 0; }));
+
+    const auto before = std::chrono::steady_clock::now();
+    PressAltS();
+    const auto stopTook = std::chrono::steady_clock::now() - before;
+    EXPECT_FALSE(window->SessionRunning());
+    // The stop waits CSound::kPauseWait at most; the rest of it takes milliseconds.
+    EXPECT_LT(stopTook, CSound::kPauseWait + std::chrono::milliseconds(500));
+
+    auto* warning = Find<SensorWarningPanel>("SensorWarning");
+    const QString dropped = QString::fromUtf8(msg::kWarnSoundDropped);
+    ASSERT_TRUE(WaitUntil([&] { return warning->text().contains(dropped); }));
+    EXPECT_TRUE(warning->toolTip().contains(QString::fromStdString(fifo.Device())));
+
+    // The next session neither plays on the device nor tells again; the warning stays.
+    PressAltS();
+    Run(30);
+    OneRun(2000);
+    QElapsedTimer chance;  // the announcer's chance to (wrongly) try the device again
+    chance.start();
+    while (chance.elapsed() < 300) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    EXPECT_EQ(audio.playsStarted, 1);
+    EXPECT_EQ(warning->text().count(dropped), 1);
+    PressAltS();
+    audio.forward = nullptr;
+}
+
+// Without a sound device a tone is the window system's simple beep, sounded by the GUI thread
+// (the announcer only asks for it).
+TEST_F(VoiceWindowTest, WithoutASoundDeviceTheToneBeepsOnTheGuiThread) {
+    audio.devices = 0;
+    Open("IoAddress=None\r\nDelay=100\r\nBeepOn=1\r\n");
+    PressAltS();
+    Run(30);
+    Pass(Qt::Key_F11);
+    EXPECT_EQ(WaitForPlayed(1), std::vector<std::string>{"beep"});
+    const std::vector<std::thread::id> threads = audio.BeepThreads();
+    ASSERT_EQ(threads.size(), 1u);
+    EXPECT_EQ(threads[0], std::this_thread::get_id());
+    PressAltS();
 }
 
 }  // namespace

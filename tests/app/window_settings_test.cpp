@@ -30,7 +30,7 @@ TEST(MainWindowSettings, BadValuesFallBackAndSaveRoundTrips) {
                      "[SensorCount]\r\nStart=42\r\nFinish=2\r\n"
                      "[DspFont]\r\nSize=0\r\n[PrnFont]\r\nName=IPAGothic\r\n");
     MainWindowSettings s = MainWindowSettings::Load(IniFile(dir / "Vantrel.ini"));
-    EXPECT_EQ(s.window.top, 0);        // not a number reads 0
+    EXPECT_EQ(s.window.top, 0);        // not a number: the default
     EXPECT_EQ(s.window.left, -30);     // read as stored; placing it is FitToScreens' work
     EXPECT_EQ(s.maskTime, 60);         // clamped to the spin control's range
     EXPECT_EQ(s.sensorCountStart, 0);  // no item 42: the default, not the last item

@@ -5,10 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <random>
+#include <thread>
 #include <vector>
 
 #include "common/ms_clock.h"
 #include "sensors/fake_sources.h"
+#include "sensors/timing_loop.h"
 
 namespace vantrel {
 namespace {
@@ -198,6 +204,224 @@ TEST_F(DragTreeTest, OperatorCommandsTakeEffectAtTheNextTick) {
     sampler.Configure(config);
     Pulse(0, 2000);
     EXPECT_TRUE(source.lampWrites.empty());
+}
+
+TEST_F(DragTreeTest, AKeyReleaseTakenAfterTheFinishLeavesTheRunBegunMeanwhileAlone) {
+    sampler.Commands().SendTreeButton(true);
+    Pulse(0, 1000);
+    Pulse(1, 1600);
+    // The finish comes from the keyboard: digit 8 held down.
+    KeyLevels finishKey;
+    finishKey.keyDragLines = 0x80;
+    sampler.SendKeys(finishKey);
+    ASSERT_NE(Find(TickAt(9000), Kind::kDragFinish), nullptr);
+    // The next car's tree start on the port before the window has taken the finish or the
+    // key's release.
+    const std::vector<SensorEvent> next = Pulse(0, 9100);
+    ASSERT_NE(Find(next, Kind::kDragNewRun), nullptr);
+    EXPECT_EQ(Lamps(), 0xFF & ~kAmberLampBit);
+    // Now the key's release, then the window's release of the tree button after the finish.
+    sampler.SendKeys(KeyLevels{});
+    EXPECT_EQ(Find(TickAt(9200), Kind::kDragRunReset), nullptr);
+    sampler.Commands().SendTreeButton(false);
+    EXPECT_EQ(Find(TickAt(9300), Kind::kDragRunReset), nullptr);
+    EXPECT_TRUE(tree.Run().IsSet(0));
+    EXPECT_EQ(tree.Run().times[0], 9100);
+    // The run goes on: its green lamp comes on at its own delay.
+    TickAt(9599);
+    EXPECT_NE(Lamps() & kGreenLampBit, 0);
+    TickAt(9600);
+    EXPECT_EQ(Lamps(), 0xFF & ~kAmberLampBit & ~kGreenLampBit);
+}
+
+TEST_F(DragTreeTest, TheSessionEndResetsTheRunAndWritesEveryLampDarkBeforeItReturns) {
+    // Ticks run by hand: joining the loop with no thread runs the session end.
+    std::atomic<bool> running{true};
+    TimingLoop loop(sampler, clock, running, nullptr);
+    sampler.Commands().SendProTree(true);
+    sampler.Commands().SendTreeButton(true);
+    clock.Set(1003);
+    loop.Callback();
+    Active(0x01);
+    clock.Set(1006);
+    loop.Callback();
+    EXPECT_EQ(LastWrite(), (0xFE & ~kAmberLampBit) ^ 4);
+    running = false;
+    loop.Join();
+    EXPECT_EQ(LastWrite(), 0xFF ^ 4);
+    EXPECT_EQ(Lamps(), 0xFF);
+    EXPECT_EQ(tree.Run().setLines, 0);
+    std::vector<Kind> kinds;
+    for (SensorEvent e; queue.Pop(e);) {
+        kinds.push_back(e.kind);
+    }
+    ASSERT_GE(kinds.size(), 2u);
+    EXPECT_EQ(kinds[kinds.size() - 2], Kind::kDragRunReset);
+    EXPECT_EQ(kinds.back(), Kind::kDragLamps);
+    // Once is enough: a second join writes nothing.
+    const size_t writes = source.lampWrites.size();
+    loop.Join();
+    EXPECT_EQ(source.lampWrites.size(), writes);
+}
+
+// A port that tells which thread wrote each lamp byte.
+class ThreadPort final : public InputSource {
+public:
+    ReadRule Rule() const override { return ReadRule::kParallelPort; }
+    bool Open() override { return true; }
+    bool IsOpen() const override { return true; }
+    bool Read(uint32_t, RawSample& out) override {
+        reader = std::this_thread::get_id();
+        out.dataByte = 0xFF;
+        out.statusByte = 0x7F;
+        out.controlByte = control;
+        return true;
+    }
+    void WriteLamp(uint8_t byte) override {
+        control = byte;
+        std::lock_guard lock(mutex);
+        writes.push_back({byte, std::this_thread::get_id()});
+    }
+    void Close() override {}
+    std::string LastError() const override { return {}; }
+    uint8_t LastByte() {
+        std::lock_guard lock(mutex);
+        return writes.empty() ? 0 : writes.back().first;
+    }
+
+    std::thread::id reader;
+    uint8_t control = 0xFF ^ 4;
+    std::mutex mutex;
+    std::vector<std::pair<uint8_t, std::thread::id>> writes;
+};
+
+TEST(DragTreeSessionTest, TheStopReachesThePortFromTheTimingThreadBeforeItEnds) {
+    MonotonicMsClock clock;
+    SensorEventQueue queue;
+    ThreadPort port;
+    DragTree tree;
+    SamplerConfig config;
+    config.pollPeriodMs = 1;
+    config.controlXor = 4;
+    config.ioAddress = 0x378;
+    config.source = &port;
+    config.dragHook = &tree;
+    Sampler sampler(clock, queue);
+    sampler.Configure(config);
+    sampler.SetActiveMode(RaceMode::kDrag);
+    sampler.Prime();
+    std::atomic<bool> running{true};
+    TimingLoop loop(sampler, clock, running, nullptr);
+    loop.Arm();
+    sampler.Commands().SendTreeButton(true);
+    const uint8_t amber = (0xFF & ~kAmberLampBit) ^ 4;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (port.LastByte() != amber && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_EQ(port.LastByte(), amber);
+    // The window's stop clears the session flag and waits for the thread before it tells the
+    // drag flow, whose reset then reaches no tick of this session.
+    running = false;
+    loop.Join();
+    sampler.Commands().SendTreeButton(false);
+    sampler.Commands().SendRequest(SamplerCommandKind::kRunReset);
+    ASSERT_FALSE(port.writes.empty());
+    EXPECT_EQ(port.writes.back().first, 0xFF ^ 4);
+    EXPECT_EQ(port.writes.back().second, port.reader) << "written by the timing thread";
+    EXPECT_NE(port.writes.back().second, std::this_thread::get_id());
+    bool reset = false;
+    uint8_t shown = 0;
+    for (SensorEvent e; queue.Pop(e);) {
+        reset = reset || e.kind == SensorEventKind::kDragRunReset;
+        shown = e.kind == SensorEventKind::kDragLamps ? e.lampByte : shown;
+    }
+    EXPECT_TRUE(reset);
+    EXPECT_EQ(shown, 0xFF) << "the window is told the lamps are dark";
+}
+
+// Two trees fed the same port and the same operator, one of them also told about timing keys
+// of the other modes at random moments: its lamps, run times and events must not differ.
+struct TreeRig {
+    explicit TreeRig(uint8_t& data) : data_(data), source(ReadRule::kParallelPort) {
+        config.pollPeriodMs = 3;
+        config.offDelayMs = 30;
+        config.controlXor = 4;
+        config.ioAddress = 0x378;
+        config.source = &source;
+        config.dragHook = &tree;
+        sampler.Configure(config);
+        sampler.SetActiveMode(RaceMode::kDrag);
+        clock.Set(1000);
+        sampler.Prime();
+    }
+    std::vector<SensorEvent> TickAt(uint32_t t) {
+        clock.Set(t);
+        source.sample.dataByte = data_;
+        sampler.Tick();
+        std::vector<SensorEvent> events;
+        for (SensorEvent e; queue.Pop(e);) {
+            events.push_back(e);
+        }
+        return events;
+    }
+
+    uint8_t& data_;
+    FakeMsClock clock;
+    SensorEventQueue queue;
+    test::FixedSource source;
+    DragTree tree;
+    Sampler sampler{clock, queue};
+    SamplerConfig config;
+};
+
+TEST(DragTreeSessionTest, KeysSentAtAnyMomentNeverMoveTheTree) {
+    std::mt19937 rng(77);
+    uint8_t data = 0xFF;
+    TreeRig plain(data);
+    TreeRig keyed(data);
+    bool guiDown = false;  // the window's tree button
+    int releaseIn = -1;    // ticks until the window takes a finish and releases its button
+    KeyLevels keys;
+    uint32_t t = 1000;
+    for (int tick = 0; tick < 60000; ++tick) {
+        // The operator: presses and aborts now and then; a car's lines as pulses.
+        const unsigned r = rng() % 1000;
+        if (r < 4) {
+            guiDown = !guiDown;
+            plain.sampler.Commands().SendTreeButton(guiDown);
+            keyed.sampler.Commands().SendTreeButton(guiDown);
+        } else if (r < 6) {
+            plain.sampler.Commands().SendProTree(r == 4);
+            keyed.sampler.Commands().SendProTree(r == 4);
+        }
+        if (rng() % 3 == 0) {
+            const auto input = static_cast<SensorInput>(rng() % 4);
+            keys.Set(input, !keys.Forces(input));
+            keyed.sampler.SendKeys(keys);
+        }
+        data = rng() % 40 == 0 ? static_cast<uint8_t>(~(1u << (rng() % 8))) : 0xFF;
+        t += 3;
+        const std::vector<SensorEvent> a = plain.TickAt(t);
+        const std::vector<SensorEvent> b = keyed.TickAt(t);
+        ASSERT_EQ(a.size(), b.size()) << tick;
+        for (size_t i = 0; i < a.size(); ++i) {
+            ASSERT_EQ(a[i].kind, b[i].kind) << tick;
+            ASSERT_EQ(a[i].lampByte, b[i].lampByte) << tick;
+            ASSERT_EQ(a[i].drag.setLines, b[i].drag.setLines) << tick;
+            ASSERT_EQ(a[i].drag.times, b[i].drag.times) << tick;
+            if (a[i].kind == Kind::kDragFinish && guiDown) {
+                releaseIn = static_cast<int>(rng() % 200);
+            }
+        }
+        ASSERT_EQ(plain.sampler.State().lampByte, keyed.sampler.State().lampByte) << tick;
+        ASSERT_EQ(plain.source.lampWrites, keyed.source.lampWrites) << tick;
+        if (releaseIn >= 0 && releaseIn-- == 0) {
+            guiDown = false;
+            plain.sampler.Commands().SendTreeButton(false);
+            keyed.sampler.Commands().SendTreeButton(false);
+        }
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "sensors/pty_pair.h"
@@ -55,6 +56,13 @@ std::string Pattern(size_t size) {
     return bytes;
 }
 
+bool WaitFor(const std::function<bool()>& done) {
+    for (int i = 0; i < 2000 && !done(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return done();
+}
+
 class ReceiverReaderTest : public ::testing::Test {
 protected:
     void Start() {
@@ -65,7 +73,7 @@ protected:
 
     test::PtyPair pty;
     SerialLink link;
-    std::unique_ptr<ReceivedQueue> queue = std::make_unique<ReceivedQueue>();
+    std::unique_ptr<ReceiverRing> queue = std::make_unique<ReceiverRing>();
     SteppingClock clock;
     CountingWaker waker;
     ReceiverReader reader{*queue, clock, &waker};
@@ -106,32 +114,35 @@ TEST_F(ReceiverReaderTest, LargeBurstArrivesCompleteInOrderInBlocksOfAtMost1024)
     }
 }
 
-TEST_F(ReceiverReaderTest, FloodNotTakenFillsTheQueueThenWaitsInTheDriverLosingNothing) {
+TEST_F(ReceiverReaderTest, FloodNotTakenIsReadOnArrivalAndWhatTheRingCannotHoldIsTold) {
+    queue->Reallocate(64 * 1024);
     Start();
-    ASSERT_EQ(fcntl(pty.master, F_SETFL, fcntl(pty.master, F_GETFL) | O_NONBLOCK), 0);
-    const std::string pattern = Pattern(8 * 1024 * 1024);
-    size_t written = 0;
-    int refusedInARow = 0;
-    // Writes until the queue is full and the driver takes no more for a while; a reader that
-    // kept reading into memory would let the whole pattern through.
-    while (written < pattern.size() && refusedInARow < 50) {
-        const ssize_t n = write(pty.master, pattern.data() + written,
-                                std::min<size_t>(4096, pattern.size() - written));
-        if (n > 0) {
-            written += static_cast<size_t>(n);
-            refusedInARow = 0;
-        } else {
-            refusedInARow += queue->Size() == ReceivedQueue::kCapacity ? 1 : 0;
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    }
-    ASSERT_LT(written, pattern.size());
-    EXPECT_EQ(queue->Size(), ReceivedQueue::kCapacity);
-    EXPECT_LT(reader.BytesRead(), written);  // the rest waits in the driver
+    const std::string pattern = Pattern(1024 * 1024);
+    // Blocking writes: a reader that stopped reading at a full ring would hold them.
+    ASSERT_TRUE(pty.Write(pattern));
+    ASSERT_TRUE(WaitFor([&] { return reader.BytesRead() == pattern.size(); }));
+    EXPECT_EQ(queue->Size(), queue->Capacity());
+    EXPECT_EQ(reader.BytesLost(), pattern.size() - queue->Capacity());
 
+    // The ring holds the first bytes, each as stamped; the rest is told as lost after them.
+    const uint64_t dropped = pattern.size() - queue->Capacity();
+    const auto lostIn = [](const std::vector<ReceivedBlock>& blocks) {
+        uint64_t lost = 0;
+        for (const ReceivedBlock& block : blocks) {
+            lost += block.kind == ReceivedKind::kBytesLost ? block.lost : 0;
+        }
+        return lost;
+    };
     const auto blocks =
-        test::PopUntil(*queue, [&](const auto& got) { return TotalBytes(got) >= written; });
-    EXPECT_EQ(Joined(blocks), pattern.substr(0, written));
+        test::PopUntil(*queue, [&](const auto& got) { return lostIn(got) >= dropped; });
+    EXPECT_EQ(Joined(blocks), pattern.substr(0, queue->Capacity()));
+    EXPECT_EQ(lostIn(blocks), dropped);
+    ASSERT_FALSE(blocks.empty());
+    EXPECT_EQ(blocks.back().kind, ReceivedKind::kBytesLost);
+
+    ASSERT_TRUE(pty.Write("after"));
+    const auto later = test::PopUntil(*queue, [](const auto& got) { return !got.empty(); });
+    EXPECT_EQ(Joined(later), "after");
 }
 
 TEST_F(ReceiverReaderTest, HangUpDeliversEveryByteThenOneLinkLostAndEnds) {
@@ -168,16 +179,21 @@ TEST_F(ReceiverReaderTest, StopEndsAWaitForBytesAndAWaitForRoom) {
     EXPECT_FALSE(reader.Running());
     EXPECT_TRUE(queue->Empty());  // a stop is no lost link
 
-    ReceivedBlock filler;
-    while (queue->TryPush(filler)) {  // no reader runs: this thread is the only producer
+    // A full marker ring is the one wait left: the port hangs up while no marker fits.
+    const std::string fill(queue->Capacity(), '7');
+    queue->PutBytes(reinterpret_cast<const uint8_t*>(fill.data()), fill.size(), 1);
+    while (queue->PutMarker(ReceivedKind::kLinkBack, 1)) {  // no reader runs: the only producer
     }
     std::string error;
     ASSERT_TRUE(reader.Start(link.Fd(), error)) << error;
     ASSERT_TRUE(pty.Write("9"));
+    ASSERT_TRUE(WaitFor([&] { return reader.BytesRead() == 1; }));
+    EXPECT_EQ(reader.BytesLost(), 1u);  // the full ring dropped it without waiting
+    pty.CloseMaster();
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    reader.Stop();  // waiting for room
+    reader.Stop();  // waiting for room for the lost marker
     EXPECT_FALSE(reader.Running());
-    EXPECT_EQ(queue->Size(), ReceivedQueue::kCapacity);
+    EXPECT_EQ(queue->Size(), queue->Capacity());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -35,10 +36,12 @@ TEST(SamplerCommandRingTest, CommandsArriveInOrderAndAFullRingKeepsTheNewestLeve
     ring->SendRequest(Kind::kOffDelayReset);
     std::vector<SamplerCommand> taken = TakeAll(*ring);
     ASSERT_EQ(taken.size(), 4u);
-    EXPECT_TRUE(taken[0].levels.keys.keyStart);
+    EXPECT_TRUE(taken[0].keys.keyStart);
     EXPECT_EQ(taken[1].kind, Kind::kTreeButtonDown);
-    EXPECT_FALSE(taken[2].levels.keys.keyStart);
-    EXPECT_TRUE(taken[2].levels.treeButtonDown);
+    EXPECT_FALSE(taken[2].keys.keyStart);
+    // A key command carries the keys alone, never where the tree button stood when it was sent.
+    EXPECT_EQ(taken[2].kind, Kind::kKeyLevels);
+    EXPECT_TRUE(ring->Levels().treeButtonDown);
     EXPECT_EQ(taken[3].kind, Kind::kOffDelayReset);
     EXPECT_TRUE(TakeAll(*ring).empty());
 
@@ -55,14 +58,19 @@ TEST(SamplerCommandRingTest, CommandsArriveInOrderAndAFullRingKeepsTheNewestLeve
     ring->SendRequest(Kind::kOffDelayReset);
     taken = TakeAll(*ring);
     ASSERT_GE(taken.size(), SamplerCommandRing::kCapacity);
-    EXPECT_FALSE(taken.back().levels.keys.keyFinish);
-    EXPECT_TRUE(taken.back().levels.proTree);
+    const SamplerCommand* lastKeys = nullptr;
     int runResets = 0;
     int offDelayResets = 0;
+    int proStarts = 0;
     for (const SamplerCommand& command : taken) {
         runResets += command.kind == Kind::kRunReset ? 1 : 0;
         offDelayResets += command.kind == Kind::kOffDelayReset ? 1 : 0;
+        proStarts += command.kind == Kind::kProStart ? 1 : 0;
+        lastKeys = command.kind == Kind::kKeyLevels ? &command : lastKeys;
     }
+    ASSERT_NE(lastKeys, nullptr);
+    EXPECT_FALSE(lastKeys->keys.keyFinish);
+    EXPECT_EQ(proStarts, 1);
     EXPECT_EQ(runResets, 1);
     EXPECT_EQ(offDelayResets, 1);
 
@@ -71,8 +79,8 @@ TEST(SamplerCommandRingTest, CommandsArriveInOrderAndAFullRingKeepsTheNewestLeve
     ring->SendKeys(keys);
     taken = TakeAll(*ring);
     ASSERT_EQ(taken.size(), 1u);
-    EXPECT_TRUE(taken[0].levels.keys.keySplit1);
-    EXPECT_FALSE(taken[0].levels.keys.keyFinish);
+    EXPECT_TRUE(taken[0].keys.keySplit1);
+    EXPECT_FALSE(taken[0].keys.keyFinish);
 }
 
 std::vector<SensorEvent> Drain(SensorEventQueue& queue) {
@@ -217,6 +225,176 @@ TEST(SamplerCommandRingTest, SamplerRunsOnItsOwnCommandsAndConfigurationAlone) {
     // Finish's label comes back at once; Start's delay, still running, keeps its end.
     ASSERT_EQ(CountOf(events, SensorEventKind::kOffDelayOver), 1);
     EXPECT_EQ(events[0].input, SensorInput::kFinish);
+}
+
+// The tick's side of the controls, each command applied on its own in sending order.
+struct ControlsModel {
+    KeyLevels keys;
+    KeyLevels pressed;  // pressed since the previous tick
+    bool down = false;
+    bool pro = false;
+    bool edge = false;
+    bool runReset = false;
+
+    void Keys(const KeyLevels& next) {
+        pressed = pressed | next.PressedSince(keys);
+        keys = next;
+    }
+    void TreeButton(bool d) {
+        edge = edge || d != down;
+        down = d;
+    }
+};
+
+// Records the controls each tick hands the drag step; a finish may release the button.
+struct ControlsHook : DragHook {
+    void SessionStart(SamplerState&) override {}
+    int DragStep(SamplerState& state, const SamplerConfig&, SensorEventQueue&) override {
+        seen = state.controls;
+        state.controls.runResetRequested = false;
+        if (finishNow && state.controls.treeButtonDown) {
+            state.controls.treeButtonDown = false;
+            finished = true;
+        }
+        return 0;
+    }
+    SamplerControls seen;
+    bool finishNow = false;
+    bool finished = false;
+};
+
+TEST(SamplerCommandRingTest, RandomCommandsReachTheTickAsIfEachWasAppliedInTurn) {
+    FakeMsClock clock(1000);
+    SensorEventQueue queue;
+    NoneSource none;
+    ControlsHook hook;
+    SamplerConfig config;
+    config.source = &none;
+    config.dragHook = &hook;
+    Sampler sampler(clock, queue);
+    sampler.Configure(config);
+    sampler.SetActiveMode(RaceMode::kDrag);
+    sampler.Prime();
+
+    std::mt19937 rng(20240611);
+    ControlsModel model;
+    KeyLevels keys;
+    int sendsSinceTick = 0;
+    int quiet = 0;  // sends left before the next tick may come: fills the ring
+    for (int step = 0; step < 40000; ++step) {
+        const unsigned r = rng() % 100;
+        if (quiet == 0 && r < 25) {
+            hook.finishNow = rng() % 3 == 0;
+            hook.finished = false;
+            clock.Advance(1);
+            sampler.Tick();
+            const SamplerControls& c = hook.seen;
+            ASSERT_EQ(c.keys, model.keys) << step;
+            ASSERT_EQ(c.proTree, model.pro) << step;
+            ASSERT_EQ(c.treeButtonPressed || c.treeButtonReleased, model.edge) << step;
+            ASSERT_EQ(c.runResetRequested, model.runReset) << step;
+            ASSERT_EQ(c.treeButtonDown, model.down) << step;
+            if (sendsSinceTick < static_cast<int>(SamplerCommandRing::kCapacity)) {
+                ASSERT_EQ(c.keysSeen, model.pressed | model.keys) << step;  // nothing folded
+            }
+            if (hook.finished) {
+                model.down = false;  // the finish released the button in the tick
+            }
+            model.pressed = KeyLevels{};
+            model.edge = false;
+            model.runReset = false;
+            sendsSinceTick = 0;
+            if (rng() % 50 == 0) {
+                quiet = 200 + static_cast<int>(rng() % 400);
+            }
+            continue;
+        }
+        quiet = quiet > 0 ? quiet - 1 : 0;
+        ++sendsSinceTick;
+        if (r < 55) {
+            const unsigned bit = rng() % 12;
+            if (bit < 4) {
+                const auto input = static_cast<SensorInput>(bit);
+                keys.Set(input, !keys.Forces(input));
+            } else {
+                keys.keyDragLines = static_cast<uint8_t>(keys.keyDragLines ^ (1u << (bit - 4)));
+            }
+            sampler.SendKeys(keys);
+            model.Keys(keys);
+        } else if (r < 80) {
+            const bool down = rng() % 2 == 0;
+            sampler.Commands().SendTreeButton(down);
+            model.TreeButton(down);
+        } else if (r < 92) {
+            const bool pro = rng() % 2 == 0;
+            sampler.Commands().SendProTree(pro);
+            model.pro = pro;
+        } else {
+            sampler.Commands().SendRequest(SamplerCommandKind::kRunReset);
+            model.runReset = true;
+        }
+    }
+}
+
+TEST(SamplerCommandRingTest, ASenderAndATakerOnTwoThreadsKeepTheSendingOrder) {
+    auto ring = std::make_unique<SamplerCommandRing>();
+    constexpr int kSends = 200000;
+    std::atomic<bool> sent{false};
+    std::atomic<int> takenUpTo{0};  // the count of the newest key levels taken
+    // The key levels count the sends (12 bits); every 64th send is a tree button edge.
+    const auto keysOf = [](int n) {
+        KeyLevels keys;
+        keys.keyDragLines = static_cast<uint8_t>(n);
+        keys.keyStart = (n & 0x100) != 0;
+        keys.keyFinish = (n & 0x200) != 0;
+        keys.keySplit1 = (n & 0x400) != 0;
+        keys.keySplit2 = (n & 0x800) != 0;
+        return keys;
+    };
+    const auto countOf = [](const KeyLevels& k) {
+        return k.keyDragLines | (k.keyStart ? 0x100 : 0) | (k.keyFinish ? 0x200 : 0) |
+               (k.keySplit1 ? 0x400 : 0) | (k.keySplit2 ? 0x800 : 0);
+    };
+    std::thread sender([&] {
+        for (int n = 1; n <= kSends; ++n) {
+            // Never so far ahead that the 12-bit count could pass the taker's.
+            while (n - takenUpTo.load() > 1500) {
+                std::this_thread::yield();
+            }
+            ring->SendKeys(keysOf(n));
+            if (n % 64 == 0) {
+                ring->SendTreeButton((n / 64) % 2 == 1);
+            }
+        }
+        sent = true;
+    });
+    int last = 0;
+    int outOfOrder = 0;
+    int keyCommands = 0;
+    bool down = false;
+    const auto apply = [&](const SamplerCommand& command) {
+        if (command.kind == Kind::kKeyLevels) {
+            const int step = (countOf(command.keys) - last) & 0xFFF;
+            outOfOrder += step == 0 || step >= 0x800 ? 1 : 0;
+            last += step;
+            takenUpTo = last;
+            ++keyCommands;
+        } else {
+            down = command.kind == Kind::kTreeButtonDown;
+        }
+    };
+    for (int pass = 0; !sent.load(); ++pass) {
+        ring->Take(apply);
+        if (pass % 16 == 0) {
+            std::this_thread::sleep_for(std::chrono::microseconds(300));  // the ring fills
+        }
+    }
+    sender.join();
+    ring->Take(apply);
+    EXPECT_EQ(outOfOrder, 0);
+    EXPECT_EQ(last, kSends);
+    EXPECT_EQ(down, (kSends / 64) % 2 == 1);
+    EXPECT_GT(keyCommands, 0);
 }
 
 }  // namespace

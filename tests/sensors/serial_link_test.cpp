@@ -7,6 +7,9 @@
 #include <sys/stat.h>
 #include <termios.h>
 
+#include <string>
+#include <thread>
+
 #include "sensors/pty_pair.h"
 #include "sensors/serial_settings.h"
 #include "support/temp_dir.h"
@@ -104,6 +107,59 @@ TEST(SerialLinkTest, TransmitSendsExactlyTheBytes) {
     EXPECT_TRUE(link.Transmit(large)) << link.LastError();
     receiver.join();
     EXPECT_EQ(got, large);
+}
+
+// Whatever flow control the port had, the link turns it off, hardware handshake included: a
+// receiver that never raises CTS must not hold the results back.
+TEST(SerialLinkTest, FlowControlIsOffWhateverThePortHad) {
+    const SerialLineSettings line = ReceiverLineSettings(1200);
+    EXPECT_EQ(line.speed, 9600);
+    EXPECT_EQ(line.dataBits, 8);
+    EXPECT_FALSE(line.softwareFlowControl);
+    EXPECT_FALSE(line.hardwareFlowControl);
+
+    test::PtyPair pty;
+    ASSERT_FALSE(pty.path.empty());
+    termios before{};
+    ASSERT_EQ(tcgetattr(pty.slave, &before), 0);
+    before.c_cflag |= CRTSCTS;
+    before.c_iflag |= IXON | IXOFF | IXANY;
+    ASSERT_EQ(tcsetattr(pty.slave, TCSANOW, &before), 0);
+    ASSERT_EQ(tcgetattr(pty.slave, &before), 0);
+    ASSERT_NE(before.c_cflag & CRTSCTS, 0u) << "the pseudo-terminal keeps the handshake";
+
+    SerialLink link;
+    ASSERT_TRUE(link.Open(pty.path, 9600)) << link.LastError();
+    termios now{};
+    ASSERT_EQ(tcgetattr(link.Fd(), &now), 0);
+    EXPECT_EQ(now.c_cflag & CRTSCTS, 0u);
+    EXPECT_EQ(now.c_iflag & (IXON | IXOFF | IXANY), 0u);
+}
+
+// A receiver that takes nothing: writes never block, and once the port's output is full a
+// write is an error that says so; when the other end reads again, writes go out again.
+TEST(SerialLinkTest, AFullPortIsAWriteErrorAndWritesGoOnOnceItDrains) {
+    test::PtyPair pty;
+    SerialLink link;
+    ASSERT_TRUE(link.Open(pty.path, 38400)) << link.LastError();
+    const std::string chunk(512, '\x35');
+    size_t accepted = 0;
+    bool full = false;
+    for (int i = 0; i < 20000 && !full; ++i) {
+        full = !link.Transmit(chunk);
+        accepted += full ? 0 : chunk.size();
+    }
+    ASSERT_TRUE(full) << "a pseudo-terminal holds a bounded amount";
+    EXPECT_NE(link.LastError().find("the output is full"), std::string::npos) << link.LastError();
+    EXPECT_TRUE(link.IsOpen());
+    std::thread receiver([&] { pty.Read(accepted, 2000); });
+    const std::string text = "01:23.456\r";
+    bool sent = false;
+    for (int i = 0; i < 100 && !sent; ++i) {
+        sent = link.Transmit(text);
+    }
+    receiver.join();
+    EXPECT_TRUE(sent) << link.LastError();
 }
 
 }  // namespace

@@ -58,6 +58,15 @@ void ScriptedPrompter::Warn(QWidget*, const QString& text, const QString& captio
     }
 }
 
+void ScriptedPrompter::WarnAbort(QWidget*, const QString& text, const QString& caption) {
+    PromptCall call{PromptCall::kWarn, text, caption, {}};
+    call.abortOnly = true;
+    calls_.push_back(std::move(call));
+    if (std::optional<std::function<void()>> action = Take(whileWarningOpen_)) {
+        (*action)();
+    }
+}
+
 void ScriptedPrompter::Error(QWidget*, const QString& text, const QString& caption) {
     calls_.push_back({PromptCall::kError, text, caption, {}});
 }

@@ -32,6 +32,7 @@ struct PromptCall {
     QString text;               // message text, or the dialog's proposed file name
     QString caption;            // caption, or the dialog's folder
     FileDialogOptions options;  // for file dialogs
+    bool abortOnly = false;     // a warning whose only button is Abort
 };
 
 class ScriptedPrompter final : public Prompter {
@@ -63,6 +64,7 @@ public:
 
     bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) override;
     void Warn(QWidget* parent, const QString& text, const QString& caption) override;
+    void WarnAbort(QWidget* parent, const QString& text, const QString& caption) override;
     void Error(QWidget* parent, const QString& text, const QString& caption) override;
     void Inform(QWidget* parent, const QString& text, const QString& caption) override;
     void Message(QWidget* parent, const QString& text, const QString& caption) override;

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -28,17 +29,41 @@ std::string NameOf(std::span<const uint8_t> wave) {
     return std::string(wave.begin(), wave.end());
 }
 
-// Records what was played and waited, in one sequence: "WAV0", "~100", "async HITONE".
+// A voice pack's samples: each one's bytes are "pack " and its name.
+class PackSamples final : public SampleSet {
+public:
+    PackSamples() {
+        for (int32_t i = 0; i < kSampleCount; ++i) {
+            texts_[static_cast<size_t>(i)] =
+                "pack " + std::string(SampleNameText(static_cast<SampleName>(i)));
+        }
+    }
+    std::span<const uint8_t> Wave(SampleName name) const override {
+        const std::string& text = texts_[static_cast<size_t>(name)];
+        return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
+    }
+
+private:
+    std::array<std::string, kSampleCount> texts_;
+};
+
+// Records what was played and waited, in one sequence: "WAV0", "~100", "async HITONE". A
+// dropped device plays and records nothing.
 class Recorder final : public AudioOut, public AnnouncerClock {
 public:
     int32_t DeviceCount() override { return devices; }
     bool PlaySync(std::span<const uint8_t> wave) override {
         std::unique_lock lock(mutex);
+        if (dropped) {
+            return false;
+        }
         events.push_back(NameOf(wave));
         if (blockPlays) {
             playing = true;
             changed.notify_all();
-            changed.wait_for(lock, std::chrono::seconds(10), [this] { return interrupted; });
+            // A device that has stopped taking sound does not hear Interrupt either.
+            changed.wait_for(lock, std::chrono::seconds(10),
+                             [this] { return deaf ? released : interrupted; });
             playing = false;
             interrupted = false;
         }
@@ -46,8 +71,17 @@ public:
     }
     bool PlayAsync(std::span<const uint8_t> wave) override {
         std::lock_guard lock(mutex);
+        if (dropped) {
+            return false;
+        }
         events.push_back("async " + NameOf(wave));
         return true;
+    }
+    std::string DropReason() const override { return dropped ? "gone" : ""; }
+    void Release() {
+        std::lock_guard lock(mutex);
+        released = true;
+        changed.notify_all();
     }
     void Beep() override {
         std::lock_guard lock(mutex);
@@ -69,7 +103,10 @@ public:
     }
 
     int32_t devices = 1;
+    std::atomic<bool> dropped{false};
     bool blockPlays = false;
+    bool deaf = false;
+    bool released = false;
     bool playing = false;
     bool interrupted = false;
     std::mutex mutex;
@@ -184,7 +221,7 @@ TEST(AnnouncerWithoutDevice, BeepsForTonesAndNeverSpeaks) {
     Recorder audio;
     audio.devices = 0;
     NamedSamples samples;
-    CSound sound(audio, samples);
+    CSound sound(audio, samples, {.beep = [&audio] { audio.Beep(); }, .deviceDropped = {}});
     sound.SetClockForTest(&audio);
     EXPECT_FALSE(sound.HasDevice());
     sound.SetVoiceOn(true);
@@ -234,6 +271,155 @@ TEST(AnnouncerThread, PauseCutsAWordShortAndKeepsTheAnnouncement) {
         expected.push_back(e);
     }
     EXPECT_EQ(audio.Take(), expected);
+}
+
+// Whatever is asked of it, once the device is dropped the announcer tells its owner exactly
+// once, plays nothing more, turns every tone into the simple beep and keeps what it could not
+// speak; before that it never beeps.
+TEST(AnnouncerDroppedDevice, IsToldOnceAndNeverPlayedAgainOverRandomSequences) {
+    std::mt19937 random(2718);
+    for (int round = 0; round < 60; ++round) {
+        Recorder audio;
+        NamedSamples samples;
+        int told = 0;
+        int beeps = 0;
+        CSound sound(audio, samples,
+                     {.beep = [&beeps] { ++beeps; },
+                      .deviceDropped =
+                          [&told](const std::string& reason) {
+                              ++told;
+                              EXPECT_EQ(reason, "gone");
+                          }});
+        sound.SetClockForTest(&audio);
+        sound.SetDelayMs(0);
+        sound.SetVoiceOn(true);
+        sound.SetBeepEnabled(true);
+        bool noticed = false;
+        for (int step = 0; step < 80; ++step) {
+            switch (random() % 6) {
+                case 0:
+                    sound.AnnounceTime(static_cast<int32_t>(random() % 600000),
+                                       CSound::RingRule::kDropWhenFull);
+                    break;
+                case 1:
+                    sound.RequestHiTone();
+                    break;
+                case 2:
+                    sound.RequestLoTone();
+                    break;
+                case 3:
+                    audio.dropped = audio.dropped || random() % 5 == 0;
+                    break;
+                default: {
+                    const int tones = int{sound.HiToneRequest()} + int{sound.LoToneRequest()};
+                    const bool speech = !sound.RingEmpty();
+                    const int32_t read = sound.QueueRead();
+                    const int beepsBefore = beeps;
+                    sound.RunOnce();
+                    int plays = 0;
+                    for (const std::string& event : audio.Take()) {
+                        plays += event.front() != '~' ? 1 : 0;
+                    }
+                    noticed = noticed || (audio.dropped && (tones > 0 || speech));
+                    ASSERT_EQ(told, noticed ? 1 : 0) << "round " << round << " step " << step;
+                    EXPECT_EQ(sound.DeviceUsable(), !noticed);
+                    if (audio.dropped) {
+                        EXPECT_EQ(plays, 0);
+                        EXPECT_EQ(beeps - beepsBefore, tones);
+                        EXPECT_EQ(sound.QueueRead(), read) << "nothing spoken is released";
+                    } else {
+                        EXPECT_EQ(beeps, 0);
+                        EXPECT_EQ(plays, tones + (speech ? 9 : 0));
+                    }
+                }
+            }
+        }
+    }
+}
+
+// A voice pack is read by the announcer thread, never by the caller; a session stop does not
+// wait for a slow read, and a pack read too late for its session is not taken.
+TEST(AnnouncerThread, AVoicePackIsReadOnItsOwnThreadAndALateOneIsLeft) {
+    Recorder audio;
+    NamedSamples builtIn;
+    CSound sound(audio, builtIn);
+    sound.SetDelayMs(0);
+    sound.SetVoiceOn(true);
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool entered = false;
+    bool release = false;
+    std::vector<std::filesystem::path> read;
+    std::thread::id readerThread;
+    sound.SetPackReader([&](const std::filesystem::path& file) {
+        std::unique_lock lock(mutex);
+        readerThread = std::this_thread::get_id();
+        read.push_back(file);
+        entered = true;
+        changed.notify_all();
+        changed.wait(lock, [&] { return release; });
+        return std::make_shared<const PackSamples>();
+    });
+    sound.StartThread();
+    sound.UsePackFile("first.so");
+    sound.Resume();
+    {
+        std::unique_lock lock(mutex);
+        ASSERT_TRUE(changed.wait_for(lock, std::chrono::seconds(10), [&] { return entered; }));
+        EXPECT_NE(readerThread, std::this_thread::get_id());
+    }
+    sound.Pause();  // returns with the reader still busy
+    sound.UseBuiltIn();
+    {
+        std::lock_guard lock(mutex);
+        release = true;
+        changed.notify_all();
+    }
+    sound.Pause();  // the thread has let go of the late pack once it is parked again
+    EXPECT_TRUE(sound.UsesBuiltIn());
+
+    sound.SetClockForTest(&audio);
+    sound.UsePackFile("second.so");
+    sound.AnnounceTime(1000, CSound::RingRule::kDropWhenFull);
+    sound.Resume();
+    for (int i = 0; i < 1000 && !sound.RingEmpty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    sound.Pause();
+    EXPECT_FALSE(sound.UsesBuiltIn());
+    std::vector<std::string> expected = {"~0"};
+    for (const std::string& e : Spoken("0", "0", "0", "1", "0", "0", "0")) {
+        expected.push_back(e.front() == '~' ? e : "pack " + e);
+    }
+    EXPECT_EQ(audio.Take(), expected);
+    std::lock_guard lock(mutex);
+    EXPECT_EQ(read, (std::vector<std::filesystem::path>{"first.so", "second.so"}));
+}
+
+// A device that stops taking sound holds the play whatever Interrupt says: the session stop
+// still returns, and leaves the play to the device.
+TEST(AnnouncerThread, PauseReturnsWhileADeafDeviceHoldsThePlay) {
+    Recorder audio;
+    NamedSamples samples;
+    CSound sound(audio, samples);
+    sound.SetDelayMs(0);
+    sound.SetVoiceOn(true);
+    audio.blockPlays = true;
+    audio.deaf = true;
+    sound.StartThread();
+    sound.AnnounceTime(61000, CSound::RingRule::kDropWhenFull);
+    sound.Resume();
+    {
+        std::unique_lock lock(audio.mutex);
+        ASSERT_TRUE(
+            audio.changed.wait_for(lock, std::chrono::seconds(10), [&] { return audio.playing; }));
+    }
+    sound.Pause();
+    {
+        std::lock_guard lock(audio.mutex);
+        EXPECT_TRUE(audio.playing);
+    }
+    audio.Release();  // the end of the program then joins the thread
 }
 
 }  // namespace

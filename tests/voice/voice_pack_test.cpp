@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -109,6 +111,92 @@ TEST(VoicePack, FoundByItsNameEndingInTheFolderOnly) {
     WriteAll(dir / "mySonvale.so", {});
     EXPECT_EQ(FindVoicePack(dir.Path()), dir / "mySonvale.so");
     EXPECT_FALSE(FindVoicePack(dir / "no such folder"));
+}
+
+uint64_t GetLe(const std::vector<uint8_t>& bytes, size_t at, int size) {
+    uint64_t value = 0;
+    for (int i = size - 1; i >= 0; --i) {
+        value = value << 8 | bytes[at + static_cast<size_t>(i)];
+    }
+    return value;
+}
+
+void PutLe64(std::vector<uint8_t>& bytes, size_t at, uint64_t value) {
+    for (int i = 0; i < 8; ++i) {
+        bytes[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
+    }
+}
+
+// Where the dynamic symbol table's section header lies in the pack.
+size_t SymbolTableHeader(const std::vector<uint8_t>& pack) {
+    const uint64_t table = GetLe(pack, 0x28, 8);
+    const uint64_t entrySize = GetLe(pack, 0x3A, 2);
+    for (uint64_t i = 0; i < GetLe(pack, 0x3C, 2); ++i) {
+        const auto at = static_cast<size_t>(table + i * entrySize);
+        if (GetLe(pack, at + 4, 4) == 11) {
+            return at;
+        }
+    }
+    return 0;
+}
+
+// A symbol table whose entry size makes the step past its last entry wrap round to just below
+// 2^64: the reader refuses the table instead of reading there.
+TEST(VoicePack, ASymbolTableWithAnImpossibleEntrySizeIsRefused) {
+    test::TempDir dir;
+    const std::vector<uint8_t> good = ReadAll(VANTREL_PACK_PATH);
+    const size_t header = SymbolTableHeader(good);
+    ASSERT_NE(header, 0u);
+    const uint64_t offset = GetLe(good, header + 0x18, 8);
+    std::string error;
+    for (const uint64_t entrySize : {~uint64_t{0} - offset - 9, uint64_t{0}, uint64_t{23},
+                                     uint64_t{1} << 63, uint64_t{good.size()}}) {
+        std::vector<uint8_t> crafted = good;
+        PutLe64(crafted, header + 0x38, entrySize);
+        WriteAll(dir / "crafted", crafted);
+        EXPECT_FALSE(VoicePack::Read(dir / "crafted", &error)) << entrySize;
+        EXPECT_EQ(error, "no dynamic symbol table");
+    }
+}
+
+// Any offset, size or entry size in the section headers, however far outside the file: the
+// reader never reads outside it (the sanitizer build would say so) and keeps only whole waves
+// that are bytes of the file.
+TEST(VoicePack, SectionHeadersFromAnywhereNeverReachOutsideTheFile) {
+    test::TempDir dir;
+    const std::vector<uint8_t> good = ReadAll(VANTREL_PACK_PATH);
+    const uint64_t table = GetLe(good, 0x28, 8);
+    const uint64_t count = GetLe(good, 0x3C, 2);
+    const uint64_t size = good.size();
+    const std::vector<uint64_t> edges = {
+        0,         1,        8,    23,       24,         25,         64,    256,       257,
+        size - 24, size - 1, size, size + 1, 1ull << 32, 1ull << 63, ~0ull, ~0ull - 7, ~0ull - 23};
+    std::mt19937_64 random(99);
+    std::string error;
+    for (int round = 0; round < 400; ++round) {
+        std::vector<uint8_t> crafted = good;
+        for (int change = 0; change < 3; ++change) {
+            const size_t at = static_cast<size_t>(table + (random() % count) * 64);
+            const size_t field = std::array<size_t, 4>{0x10, 0x18, 0x20, 0x38}[random() % 4];
+            const uint64_t value =
+                random() % 2 == 0 ? edges[random() % edges.size()] : random() % (size * 2);
+            PutLe64(crafted, at + field, value);
+        }
+        WriteAll(dir / "crafted", crafted);
+        const std::optional<VoicePack> read = VoicePack::Read(dir / "crafted", &error);
+        if (!read) {
+            EXPECT_FALSE(error.empty());
+            continue;
+        }
+        for (int32_t i = 0; i < kSampleCount; ++i) {
+            const std::span<const uint8_t> wave = read->Wave(static_cast<SampleName>(i));
+            if (!wave.empty()) {
+                EXPECT_TRUE(ParsePcmWave(wave));
+                EXPECT_NE(std::search(crafted.begin(), crafted.end(), wave.begin(), wave.end()),
+                          crafted.end());
+            }
+        }
+    }
 }
 
 }  // namespace
