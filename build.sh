@@ -10,21 +10,55 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-serialport-dev libgl-dev
     libasound2-dev libftdi1-dev libxlsxwriter-dev libjemalloc-dev
     googletest libgtest-dev libbenchmark-dev
     fonts-ipafont-gothic qt6-translations-l10n
-    xvfb xauth imagemagick poppler-utils unzip socat
-    chromium-headless-shell  # the live pages' browser test
+    xvfb xauth imagemagick
     dpkg-dev  # dpkg-shlibdeps, for the package's dependencies
+)
+# What only the tests run: `./build.sh test` installs these as well.
+TEST_PACKAGES=(
+    libreoffice-calc-nogui  # the exported workbook opened in a real spreadsheet
+    chromium-headless-shell  # the live pages' browser test
+    poppler-utils unzip  # the printed PDF's text, the workbook's parts
+    socat  # serial port pairs
 )
 BUILD_DIR=${BUILD_DIR:-build}
 BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo}
 
+# One compiler cache for every build folder of this checkout (the test build and the package
+# build of CI among them): paths under the checkout are hashed relative to it, and the build
+# folder's own name is left out of the hash.
+export CCACHE_DIR=${CCACHE_DIR:-${HOME:-..}/.cache/ccache}
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+
+# The compiler launcher options for cmake, when ccache is there.
+compiler_launcher() {
+    if command -v ccache >/dev/null; then
+        echo -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+    fi
+}
+
+# Builds a configured folder and says how much the compiler cache gave.
+build_folder() {
+    local cached=false
+    if command -v ccache >/dev/null; then
+        cached=true
+        ccache --zero-stats >/dev/null
+    fi
+    cmake --build "$1"
+    if $cached; then
+        ccache --show-stats | grep -E '^(Cacheable calls|  Hits|  Misses)' || true
+    fi
+}
+
+# Installs the packages given that are not installed yet.
 install_missing() {
     local missing=()
-    for pkg in "${PACKAGES[@]}"; do
+    for pkg in "$@"; do
         if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
             missing+=("$pkg")
         fi
@@ -43,9 +77,10 @@ install_missing() {
 
 build() {
     if [ ! -f "$BUILD_DIR/build.ninja" ]; then
-        cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE"
+        # shellcheck disable=SC2046  # the launcher options are separate words
+        cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" $(compiler_launcher)
     fi
-    cmake --build "$BUILD_DIR"
+    build_folder "$BUILD_DIR"
 }
 
 run_program() {
@@ -64,13 +99,10 @@ MSG
 # A build of its own, installed under /usr, without tests; the .deb lands in build-deb/.
 make_package() {
     local dir=${PACKAGE_DIR:-build-deb}
-    local launcher=()
-    if command -v ccache >/dev/null; then
-        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    fi
+    # shellcheck disable=SC2046  # the launcher options are separate words
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" -DCMAKE_INSTALL_PREFIX=/usr \
-        -DVANTREL_BUILD_TESTS=OFF -DVANTREL_BUILD_BENCH=OFF "${launcher[@]}"
-    cmake --build "$dir"
+        -DVANTREL_BUILD_TESTS=OFF -DVANTREL_BUILD_BENCH=OFF $(compiler_launcher)
+    build_folder "$dir"
     (cd "$dir" && cpack -G DEB)
     local deb
     deb=$(ls -t "$dir"/vantrel_*.deb | head -1)
@@ -85,9 +117,9 @@ run_tests() {
 verb=${1:-}
 shift || true
 case "$verb" in
-    run) install_missing; build; run_program "$@" ;;
-    test) install_missing; build; run_tests ;;
-    build) install_missing; build ;;
-    package) install_missing; make_package ;;
+    run) install_missing "${PACKAGES[@]}"; build; run_program "$@" ;;
+    test) install_missing "${PACKAGES[@]}" "${TEST_PACKAGES[@]}"; build; run_tests ;;
+    build) install_missing "${PACKAGES[@]}"; build ;;
+    package) install_missing "${PACKAGES[@]}"; make_package ;;
     *) echo "usage: $0 run|test|build|package" >&2; exit 2 ;;
 esac

@@ -24,6 +24,25 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
+// What a value line gives back: blanks around the value and one pair of quotes removed.
+std::string_view ValueOf(std::string_view stored) {
+    std::string_view value = Trim(stored);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+// A value that would lose its quotes when read back is stored in quotes of its own; the
+// blanks around a value are dropped by reading, as the platform's functions do.
+std::string Stored(std::string_view value) {
+    if (ValueOf(value) == Trim(value)) {
+        return std::string(value);
+    }
+    return "\"" + std::string(value) + "\"";
+}
+
 bool SameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
@@ -99,13 +118,8 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key,
     if (line == nullptr) {
         return CutToBuffer(fallback);
     }
-    std::string_view value = Trim(line->text);
-    value = Trim(value.substr(value.find('=') + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-        value = value.substr(1, value.size() - 2);
-    }
-    return CutToBuffer(value);
+    const std::string_view text = line->text;
+    return CutToBuffer(ValueOf(text.substr(text.find('=') + 1)));
 }
 
 int32_t IniFile::ReadInt(std::string_view section, std::string_view key, int32_t fallback) const {
@@ -118,7 +132,7 @@ int32_t IniFile::ReadInt(std::string_view section, std::string_view key, int32_t
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string text = std::string(key) + "=" + std::string(value);
+    const std::string text = std::string(key) + "=" + Stored(value);
     int lastInSection = -1;
     for (size_t i = 0; i < lines_.size(); ++i) {
         Line& line = lines_[i];
@@ -126,7 +140,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
             continue;
         }
         if (!line.key.empty() && SameName(line.key, key)) {
-            line.text = line.key + "=" + std::string(value);
+            line.text = line.key + "=" + Stored(value);
             return;
         }
         // Remember where the section's content ends (after a header or a key line).
@@ -160,9 +174,14 @@ IoResult IniFile::Save() const {
     return WriteCp932Lines(path_, texts);
 }
 
+int32_t ReadNumber(const IniFile& ini, std::string_view section, std::string_view key,
+                   int32_t fallback) {
+    return LeadingInt(ini.ReadString(section, key, "")).value_or(fallback);
+}
+
 int32_t ReadItemIndex(const IniFile& ini, std::string_view section, std::string_view key,
                       int32_t fallback, int32_t items) {
-    const int32_t index = ini.ReadInt(section, key, fallback);
+    const int32_t index = ReadNumber(ini, section, key, fallback);
     return index >= 0 && index < items ? index : fallback;
 }
 

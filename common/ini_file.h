@@ -31,7 +31,8 @@ public:
                            std::string_view fallback) const;
     bool HasKey(std::string_view section, std::string_view key) const;
 
-    // Changes are kept in memory until Save(). The value is written exactly as given.
+    // Changes are kept in memory until Save(). The value is written as given; one that begins
+    // and ends with the same quote is put in quotes, so that it reads back whole.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInt(std::string_view section, std::string_view key, int32_t value);
     void WriteBool(std::string_view section, std::string_view key, bool value);  // "1"/"0"
@@ -52,7 +53,13 @@ private:
     std::vector<Line> lines_;
 };
 
-// The item index of a list of `items` entries; an index outside the list gives `fallback`.
+// A number setting: like ReadInt, but a value that does not start with a number ("zzz") gives
+// `fallback`, as a missing key does, so that it is shown and written back as the default.
+int32_t ReadNumber(const IniFile& ini, std::string_view section, std::string_view key,
+                   int32_t fallback);
+
+// The item index of a list of `items` entries; an index outside the list, or no number, gives
+// `fallback`.
 int32_t ReadItemIndex(const IniFile& ini, std::string_view section, std::string_view key,
                       int32_t fallback, int32_t items);
 

@@ -13,14 +13,9 @@ constexpr const char* kSection = "Setup";
 constexpr int32_t kDefaultDistance = 4;
 constexpr int32_t kMaxDistance = 50;
 
-// Blanks, an optional sign, then a digit: the start of a number as the settings file reads it.
-bool StartsWithNumber(std::string_view text) {
-    return LeadingInt(text).has_value();
-}
-
 int32_t ReadClamped(const IniFile& ini, const char* key, int32_t fallback, int32_t low,
                     int32_t high) {
-    return std::clamp(ini.ReadInt(kSection, key, fallback), low, high);
+    return std::clamp(ReadNumber(ini, kSection, key, fallback), low, high);
 }
 
 // An item index of a list: one outside the list is no choice at all and means the default
@@ -88,24 +83,22 @@ SetupSettings SetupSettings::Load(const IniFile& ini) {
     s.finishPin = ReadChoice(ini, "FinishPin", 0, kPinNotConnected);
     s.splitPin1 = ReadChoice(ini, "SplitPin1", kPinNotConnected, kPinNotConnected + 1);
     s.splitPin2 = ReadChoice(ini, "SplitPin2", kPinNotConnected, kPinNotConnected + 1);
-    s.invert = ini.ReadInt(kSection, "Invert", 0) != 0;
+    s.invert = ReadNumber(ini, kSection, "Invert", 0) != 0;
     s.timeFormat = ReadChoice(ini, "TimeFormat", 0, 2) == 1 ? TimeFormat::kMilliseconds
                                                             : TimeFormat::kMinutesSeconds;
     s.timeOut = ReadClamped(ini, "TimeOut", 65, 1, 65);
-    s.logfile = ini.ReadInt(kSection, "Logfile", 0) != 0;
+    s.logfile = ReadNumber(ini, kSection, "Logfile", 0) != 0;
     s.commPort = ini.ReadString(kSection, "CommPort", "COM1");
-    s.baudRate = ini.ReadInt(kSection, "BaudRate", 9600);
+    s.baudRate = ReadNumber(ini, kSection, "BaudRate", 9600);
     if (s.baudRate != 2400 && s.baudRate != 4800 && s.baudRate != 19200 && s.baudRate != 38400) {
         s.baudRate = 9600;
     }
     s.readDelay = ReadClamped(ini, "ReadDelay", 3, 0, 10);
-    s.beepOn = ini.ReadInt(kSection, "BeepOn", 0) != 0;
-    // A distance typed as no number is stored as typed and means the default; the box
-    // shows that text again so the operator sees what was stored.
-    const std::string distance = ini.ReadString(kSection, "Distance", "4");
-    s.distanceM = distance.empty() ? kDefaultDistance : DistanceOfText(distance);
-    s.distanceText =
-        StartsWithNumber(distance) || distance.empty() ? std::to_string(s.distanceM) : distance;
+    s.beepOn = ReadNumber(ini, kSection, "BeepOn", 0) != 0;
+    // A distance typed as no number is stored as typed (the dialog's rule); read back it is
+    // the default, shown and written again as such.
+    s.distanceM = DistanceOfText(ini.ReadString(kSection, "Distance", "4"));
+    s.distanceText = std::to_string(s.distanceM);
     return s;
 }
 

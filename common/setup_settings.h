@@ -42,7 +42,7 @@ struct SetupSettings {
     int32_t baudRate = 9600;  // 2400, 4800, 9600, 19200 or 38400
     int32_t readDelay = 3;    // seconds, 0..10
     bool beepOn = false;
-    std::string distanceText = "4";  // as typed in the dialog; written back as it stands
+    std::string distanceText = "4";  // as typed in the dialog; the number when read
     int32_t distanceM = 4;           // 0..50; 0 = no speed
 
     // Reads [Setup] with the defaults above; values out of a control's range are clamped.

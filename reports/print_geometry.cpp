@@ -1,6 +1,7 @@
 #include "reports/print_geometry.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace vantrel {
 
@@ -52,6 +53,50 @@ PrintGeometry ComputePrintGeometry(const PrinterMetrics& printer, const PrintMar
 bool PageHoldsTable(const PrintGeometry& geometry) {
     return geometry.rowH > 0 && geometry.rowsPerPage >= 1 &&
            geometry.left + geometry.right < geometry.pageWidth;
+}
+
+int32_t TableWidth(const PrintGeometry& geometry) {
+    int64_t width = 0;
+    for (int32_t templateWidth : geometry.templateWidths) {
+        width += int64_t{templateWidth} + geometry.padX;
+    }
+    return static_cast<int32_t>(std::min<int64_t>(width, INT32_MAX));
+}
+
+bool TableFitsWidth(const PrintGeometry& geometry) {
+    return int64_t{geometry.left} + TableWidth(geometry) <=
+           int64_t{geometry.pageWidth} - geometry.right;
+}
+
+PrinterMetrics ScaledMetrics(const PrinterMetrics& printer, double scale) {
+    const auto unscaled = [scale](int32_t value) { return static_cast<int32_t>(value / scale); };
+    return {unscaled(printer.dpiX),    unscaled(printer.dpiY),      unscaled(printer.offsetX),
+            unscaled(printer.offsetY), unscaled(printer.pageWidth), unscaled(printer.pageHeight)};
+}
+
+ScaledFit FitToWidth(const PrinterMetrics& printer, const PrintMargins& margins,
+                     const TextGrid& rank, const TextMeasure& font) {
+    ScaledFit fit{true, 1, ComputePrintGeometry(printer, margins, rank, font)};
+    if (TableFitsWidth(fit.geometry)) {
+        return fit;
+    }
+    // The templates shrink with the drawing; the margins and the padding keep their size.
+    const PrintGeometry& whole = fit.geometry;
+    const int64_t templates = TableWidth(whole) - int64_t{RankPage::kColumns} * whole.padX;
+    const int64_t room = int64_t{whole.pageWidth} - whole.left - whole.right -
+                         int64_t{RankPage::kColumns} * whole.padX;
+    constexpr double kSmallest = 0.05;
+    // Truncation to whole pixels can leave the first guess a pixel too wide: step down.
+    for (double scale = templates > 0 ? static_cast<double>(room) / templates : 0;
+         scale >= kSmallest; scale *= 0.995) {
+        const PrintGeometry g =
+            ComputePrintGeometry(ScaledMetrics(printer, std::min(scale, 1.0)), margins, rank, font);
+        if (TableFitsWidth(g) && PageHoldsTable(g)) {
+            return {true, std::min(scale, 1.0), g};
+        }
+    }
+    fit.fits = false;
+    return fit;
 }
 
 int32_t FooterPointSize(int32_t size) {

@@ -69,6 +69,27 @@ PrintGeometry ComputePrintGeometry(const PrinterMetrics& printer, const PrintMar
 // ranking is refused otherwise.
 bool PageHoldsTable(const PrintGeometry& geometry);
 
+// The table's width from the left margin: every column's template and padding.
+int32_t TableWidth(const PrintGeometry& geometry);
+
+// Whether the table ends inside the right margin.
+bool TableFitsWidth(const PrintGeometry& geometry);
+
+// The printer as seen through a drawing scaled by `scale`: resolution, offsets and page in
+// the units of the unscaled drawing, so that millimetres stay millimetres on paper.
+PrinterMetrics ScaledMetrics(const PrinterMetrics& printer, double scale);
+
+struct ScaledFit {
+    bool fits = false;
+    double scale = 1;        // 1: the table fits as it is
+    PrintGeometry geometry;  // in the units of the scaled drawing
+};
+
+// The largest scale, at most 1, at which the table fits between the margins and a page still
+// holds it; `fits` is false when none does.
+ScaledFit FitToWidth(const PrinterMetrics& printer, const PrintMargins& margins,
+                     const TextGrid& rank, const TextMeasure& font);
+
 // The footer's point size for a printer font of `size` points.
 int32_t FooterPointSize(int32_t size);
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
+#include <optional>
 
 #include "common/messages.h"
 #include "reports/rank_sheet.h"
@@ -79,6 +80,56 @@ bool HasOutput(const RankPrintJob& job) {
     return true;
 }
 
+// How the table goes on the paper: as it is, on a page turned to landscape, or scaled down.
+enum class PageFit { kAsIs, kLandscape, kScaled };
+
+struct PagePlan {
+    PrintGeometry geometry;
+    double scale = 1;
+    PageFit fit = PageFit::kAsIs;
+};
+
+PrintGeometry GeometryOn(const RankPrintJob& job, const TextMeasure& measure) {
+    return ComputePrintGeometry(MetricsOf(*job.printer), job.margins, *job.rank, measure);
+}
+
+// A table wider than the printable width is printed on a landscape page when it fits there
+// at the chosen font size, else scaled down; nullopt when no page holds it.
+std::optional<PagePlan> PlanPage(const RankPrintJob& job, const TextMeasure& measure) {
+    QPrinter& printer = *job.printer;
+    const PrintGeometry asIs = GeometryOn(job, measure);
+    if (!PageHoldsTable(asIs)) {
+        return std::nullopt;
+    }
+    if (TableFitsWidth(asIs)) {
+        return PagePlan{asIs, 1, PageFit::kAsIs};
+    }
+    if (printer.pageLayout().orientation() == QPageLayout::Portrait) {
+        printer.setPageOrientation(QPageLayout::Landscape);
+        const PrintGeometry turned = GeometryOn(job, measure);
+        if (PageHoldsTable(turned) && TableFitsWidth(turned)) {
+            return PagePlan{turned, 1, PageFit::kLandscape};
+        }
+        printer.setPageOrientation(QPageLayout::Portrait);
+    }
+    const ScaledFit scaled = FitToWidth(MetricsOf(printer), job.margins, *job.rank, measure);
+    if (!scaled.fits) {
+        return std::nullopt;
+    }
+    return PagePlan{scaled.geometry, scaled.scale, PageFit::kScaled};
+}
+
+void TellFit(const RankPrintJob& job, const PagePlan& plan) {
+    if (plan.fit == PageFit::kAsIs) {
+        return;
+    }
+    const QString text =
+        plan.fit == PageFit::kLandscape
+            ? QString::fromUtf8(msg::kPrintLandscape)
+            : QString::fromUtf8(msg::kPrintScaled).arg(static_cast<int>(plan.scale * 100));
+    job.prompter->Inform(job.parent, text, QString::fromUtf8(msg::kTitle));
+}
+
 // The copies are printed here, sheet by sheet, so the printer is asked for one.
 struct CopiesTaken {
     explicit CopiesTaken(QPrinter& p)
@@ -91,13 +142,15 @@ struct CopiesTaken {
     bool collate;
 };
 
-PrintOutcome PaintJob(const RankPrintJob& job, const PrintGeometry& g, int copies, bool collate) {
+PrintOutcome PaintJob(const RankPrintJob& job, const PagePlan& plan, int copies, bool collate) {
     QPrinter& printer = *job.printer;
+    const PrintGeometry& g = plan.geometry;
     QPainter painter;
     if (!painter.begin(&printer)) {
         ReportFailure(job);
         return PrintOutcome::kFailed;
     }
+    painter.scale(plan.scale, plan.scale);
     const QFont footerFont = FooterFont(job.font);
     const QtTextMeasure measure(job.font, &printer);
     const QtTextMeasure footerMeasure(footerFont, &printer);
@@ -141,8 +194,8 @@ PrinterMetrics MetricsOf(const QPrinter& printer) {
 
 PrintOutcome PrintRanking(const RankPrintJob& job) {
     if (RankedRows(*job.rank) == 0) {
-        job.prompter->Warn(job.parent, QString::fromUtf8(msg::k131),
-                           QString::fromUtf8(msg::kTitle));
+        job.prompter->WarnAbort(job.parent, QString::fromUtf8(msg::k131),
+                                QString::fromUtf8(msg::kTitle));
         return PrintOutcome::kEmpty;
     }
     QPrinter& printer = *job.printer;
@@ -151,15 +204,15 @@ PrintOutcome PrintRanking(const RankPrintJob& job) {
         return PrintOutcome::kCancelled;
     }
     const QtTextMeasure measure(job.font, &printer);
-    const PrintGeometry g =
-        ComputePrintGeometry(MetricsOf(printer), job.margins, *job.rank, measure);
-    if (!PageHoldsTable(g)) {
+    const std::optional<PagePlan> plan = PlanPage(job, measure);
+    if (!plan) {
         job.prompter->Warn(job.parent, QString::fromUtf8(msg::kPageTooSmall),
                            QString::fromUtf8(msg::kTitle));
         return PrintOutcome::kPageTooSmall;
     }
+    TellFit(job, *plan);
     const CopiesTaken copies(printer);
-    return PaintJob(job, g, copies.copies, copies.collate);
+    return PaintJob(job, *plan, copies.copies, copies.collate);
 }
 
 }  // namespace vantrel

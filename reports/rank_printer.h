@@ -1,7 +1,8 @@
 #pragma once
 // PrintRanking: the Rank page of the standings on the chosen printer (or a PDF file), as a
 // ruled table with the heading line on every page and a footer with the date, the result
-// file and the page number.
+// file and the page number. A table wider than the paper goes on a page turned to landscape
+// when it fits there, else it is scaled down; the operator is told which.
 // Thread rule: GUI thread only.
 
 #include <QDateTime>

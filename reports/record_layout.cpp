@@ -63,10 +63,11 @@ WindowPlacement PlaceRecordWindow(const WindowPlacement& saved, int32_t screenWi
     WindowPlacement out = saved;
     out.width = std::min(std::max(saved.width, kRecordMinWidth), screenWidth);
     out.height = std::min(std::max(saved.height, kRecordMinHeight), screenHeight);
-    if (out.left + out.width > screenWidth) {
+    // The stored corner may be anything up to the int32 limits: add in 64 bits.
+    if (int64_t{out.left} + out.width > screenWidth) {
         out.left = screenWidth - out.width;
     }
-    if (out.top + out.height > screenHeight) {
+    if (int64_t{out.top} + out.height > screenHeight) {
         out.top = screenHeight - out.height;
     }
     return out;

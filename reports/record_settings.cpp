@@ -8,12 +8,12 @@ constexpr const char* kSection = "RecordWindow";
 
 RecordWindowSettings ReadRecordWindowSettings(const IniFile& ini) {
     RecordWindowSettings s;
-    s.placement.height = ini.ReadInt(kSection, "Height", 0);
-    s.placement.width = ini.ReadInt(kSection, "Width", 0);
-    s.placement.top = ini.ReadInt(kSection, "Top", 0);
-    s.placement.left = ini.ReadInt(kSection, "Left", 0);
-    s.fontColor = ini.ReadInt(kSection, "FontColor", Scoreboard::kDefaultFontColor);
-    s.background = ini.ReadInt(kSection, "BGColor", Scoreboard::kDefaultBackground);
+    s.placement.height = ReadNumber(ini, kSection, "Height", 0);
+    s.placement.width = ReadNumber(ini, kSection, "Width", 0);
+    s.placement.top = ReadNumber(ini, kSection, "Top", 0);
+    s.placement.left = ReadNumber(ini, kSection, "Left", 0);
+    s.fontColor = ReadNumber(ini, kSection, "FontColor", Scoreboard::kDefaultFontColor);
+    s.background = ReadNumber(ini, kSection, "BGColor", Scoreboard::kDefaultBackground);
     return s;
 }
 

@@ -4,12 +4,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QProcess>
-#include <QStandardPaths>
+#include <QPointer>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <optional>
 
 #include "common/messages.h"
+#include "reports/desktop_open.h"
 #include "reports/result_sheet.h"
 #include "reports/xlsx_workbook.h"
 #include "widgets/prompter.h"
@@ -18,19 +19,20 @@ namespace vantrel {
 
 namespace {
 
-constexpr const char* kXlsxType =
-    "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet";
-
 QString Q(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void Inform(const SpreadsheetExportJob& job, const char* message, const QString& detail) {
+void Inform(Prompter* prompter, QWidget* parent, const char* message, const QString& detail) {
     QString text = QString::fromUtf8(message);
     if (!detail.isEmpty()) {
         text += QLatin1Char('\n') + detail;
     }
-    job.prompter->Inform(job.parent, text, QString::fromUtf8(msg::kTitle));
+    prompter->Inform(parent, text, QString::fromUtf8(msg::kTitle));
+}
+
+void Inform(const SpreadsheetExportJob& job, const char* message, const QString& detail) {
+    Inform(job.prompter, job.parent, message, detail);
 }
 
 // A new folder per export, so nothing the operator keeps is ever overwritten.
@@ -50,23 +52,6 @@ std::optional<QString> MakeExportFolder(const SpreadsheetExportJob& job) {
 }
 
 }  // namespace
-
-bool OpenWithDesktop(const QString& path) {
-    const QString open = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-    if (open.isEmpty()) {
-        return false;
-    }
-    const QString mime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
-    if (!mime.isEmpty()) {
-        QProcess query;
-        query.start(mime, {QStringLiteral("query"), QStringLiteral("default"),
-                           QString::fromLatin1(kXlsxType)});
-        if (query.waitForFinished(5000) && query.readAllStandardOutput().trimmed().isEmpty()) {
-            return false;
-        }
-    }
-    return QProcess::startDetached(open, {path});
-}
 
 SpreadsheetExportOutcome ExportToSpreadsheet(const SpreadsheetExportJob& job) {
     SpreadsheetExportOutcome outcome;
@@ -89,9 +74,17 @@ SpreadsheetExportOutcome ExportToSpreadsheet(const SpreadsheetExportJob& job) {
         return outcome;
     }
     outcome.written = true;
-    outcome.opened = job.open ? job.open(outcome.path) : OpenWithDesktop(outcome.path);
-    if (!outcome.opened) {
-        Inform(job, msg::k126, QString::fromUtf8(msg::kWorkbookAt).arg(outcome.path));
+    // The window may have gone, or be elsewhere, by the time the answer comes.
+    auto answer = [prompter = job.prompter, parent = QPointer<QWidget>(job.parent),
+                   path = outcome.path](bool opened) {
+        if (!opened) {
+            Inform(prompter, parent, msg::k126, QString::fromUtf8(msg::kWorkbookAt).arg(path));
+        }
+    };
+    if (job.open) {
+        job.open(outcome.path, answer);
+    } else {
+        OpenWithDesktop(outcome.path, job.parent, answer);
     }
     return outcome;
 }

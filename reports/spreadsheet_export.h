@@ -1,7 +1,8 @@
 #pragma once
 // Grid2Excel: the result list as an .xlsx workbook in a folder of its own under the temporary
 // folder, opened with the desktop's spreadsheet application; its tab-separated text also goes
-// to the clipboard, for pasting into a sheet that is already open.
+// to the clipboard, for pasting into a sheet that is already open. The export returns once the
+// workbook is written; whether it could be opened may be told later (message 126).
 // Thread rule: GUI thread only.
 
 #include <QDateTime>
@@ -18,15 +19,17 @@ namespace vantrel {
 
 class Prompter;
 
-// Opens a file with the desktop's default application; false when none could be started.
-using DocumentOpener = std::function<bool(const QString& path)>;
+// Opens a file with the desktop's default application and tells `answer` whether one was
+// started, at once or later (on the GUI thread).
+using DocumentOpener =
+    std::function<void(const QString& path, std::function<void(bool opened)> answer)>;
 
 struct SpreadsheetExportJob {
     const ResultTable* results = nullptr;
     RaceMode tab = RaceMode::kGymkhana;  // the active tab decides the time columns
     QString resultFileName;              // names the export's folder
     Prompter* prompter = nullptr;
-    QWidget* parent = nullptr;
+    QWidget* parent = nullptr;       // also ends a desktop answer still awaited
     std::filesystem::path tempRoot;  // empty: the system's temporary folder
     DocumentOpener open;             // unset: OpenWithDesktop
     QDateTime now;                   // names the folder; unset: the current time
@@ -34,13 +37,9 @@ struct SpreadsheetExportJob {
 
 struct SpreadsheetExportOutcome {
     bool written = false;
-    bool opened = false;
     QString path;  // the workbook, when written
 };
 
 SpreadsheetExportOutcome ExportToSpreadsheet(const SpreadsheetExportJob& job);
-
-// The default opener: xdg-open, when it is there and a spreadsheet application is known.
-bool OpenWithDesktop(const QString& path);
 
 }  // namespace vantrel

@@ -25,8 +25,10 @@ Formats MakeFormats(lxw_workbook* book) {
     format_set_num_format(f.minutes, kMinutesFormat);
     f.seconds = workbook_add_format(book);
     format_set_num_format(f.seconds, kSecondsFormat);
+    // An explicit integer format: "General" would be the default style, which leaves the
+    // column's time format in force on the cell.
     f.number = workbook_add_format(book);
-    format_set_num_format_index(f.number, 0);  // General, over the column's time format
+    format_set_num_format(f.number, kIntegerFormat);
     return f;
 }
 

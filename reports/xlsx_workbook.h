@@ -1,6 +1,7 @@
 #pragma once
 // Writes a result sheet as an .xlsx workbook (libxlsxwriter): one sheet, the heading row
-// filled, time cells as numbers with their time format, the other cells as text.
+// filled, time, seconds and integer cells as numbers each with its own format, the other
+// cells as text.
 // Thread rule: any thread.
 
 #include <filesystem>

@@ -36,6 +36,8 @@ public:
     // Yes/No with the warning icon and "No" as default; true for "Yes".
     virtual bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) = 0;
     virtual void Warn(QWidget* parent, const QString& text, const QString& caption) = 0;
+    // A warning whose only button is Abort.
+    virtual void WarnAbort(QWidget* parent, const QString& text, const QString& caption) = 0;
     virtual void Error(QWidget* parent, const QString& text, const QString& caption) = 0;
     virtual void Inform(QWidget* parent, const QString& text, const QString& caption) = 0;
     // A plain box with only an OK button and no icon.

@@ -40,6 +40,10 @@ void QtPrompter::Warn(QWidget* parent, const QString& text, const QString& capti
     QMessageBox::warning(parent, caption, text);
 }
 
+void QtPrompter::WarnAbort(QWidget* parent, const QString& text, const QString& caption) {
+    QMessageBox(QMessageBox::Warning, caption, text, QMessageBox::Abort, parent).exec();
+}
+
 void QtPrompter::Error(QWidget* parent, const QString& text, const QString& caption) {
     QMessageBox::critical(parent, caption, text);
 }

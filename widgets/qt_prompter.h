@@ -10,6 +10,7 @@ class QtPrompter final : public Prompter {
 public:
     bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) override;
     void Warn(QWidget* parent, const QString& text, const QString& caption) override;
+    void WarnAbort(QWidget* parent, const QString& text, const QString& caption) override;
     void Error(QWidget* parent, const QString& text, const QString& caption) override;
     void Inform(QWidget* parent, const QString& text, const QString& caption) override;
     void Message(QWidget* parent, const QString& text, const QString& caption) override;

@@ -124,12 +124,12 @@ TEST(DistanceOfText, LeadingNumberOrTheDefault) {
     EXPECT_EQ(DistanceOfText("-"), 4);
 }
 
-TEST(DistanceOfText, AStoredTextWithoutNumberIsShownAsStoredAndMeansFour) {
+TEST(DistanceOfText, AStoredTextWithoutNumberIsShownAsTheDefaultFour) {
     test::TempDir dir;
     test::WriteBytes(dir / "Vantrel.ini", "[Setup]\r\nDistance=abc\r\n");
     SetupSettings s = SetupSettings::Load(IniFile(dir / "Vantrel.ini"));
     EXPECT_EQ(s.distanceM, 4);
-    EXPECT_EQ(s.distanceText, "abc");
+    EXPECT_EQ(s.distanceText, "4");
     test::WriteBytes(dir / "Vantrel.ini", "[Setup]\r\nDistance= 12m\r\n");
     s = SetupSettings::Load(IniFile(dir / "Vantrel.ini"));
     EXPECT_EQ(s.distanceM, 12);

@@ -183,3 +183,43 @@ TEST(RankSheetTest, LongNamesRunOnUnclipped) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// Over random page widths and letter widths: a table that fits is left as it is; one that
+// does not is scaled to within a step of the largest scale that fits, with the margins and the
+// padding keeping their size on paper.
+TEST(PrintGeometryTest, FitToWidthFindsTheLargestScaleThatFits) {
+    const RankPage rank = Ranked(30);
+    for (int32_t pageWidth = 900; pageWidth <= 4000; pageWidth += 77) {
+        for (int32_t charWidth : {4, 9, 10, 17, 30}) {
+            SCOPED_TRACE(std::to_string(pageWidth) + " " + std::to_string(charWidth));
+            const FixedMeasure font(charWidth);
+            const PrinterMetrics printer{254, 254, 0, 0, pageWidth, 3000};
+            const ScaledFit fit = FitToWidth(printer, PrintMargins{}, rank, font);
+            const PrintGeometry whole = ComputePrintGeometry(printer, PrintMargins{}, rank, font);
+            ASSERT_TRUE(fit.fits);
+            if (TableFitsWidth(whole)) {
+                EXPECT_EQ(fit.scale, 1);
+                continue;
+            }
+            ASSERT_LT(fit.scale, 1);
+            EXPECT_TRUE(TableFitsWidth(fit.geometry));
+            const auto paper = [&](int32_t units) { return units * fit.scale; };
+            EXPECT_NEAR(paper(fit.geometry.left), whole.left, 2.5);  // whole pixels truncated twice
+            EXPECT_NEAR(paper(fit.geometry.padX), whole.padX, 2.5);
+            EXPECT_NEAR(paper(fit.geometry.pageWidth), pageWidth, 2.5);
+            EXPECT_GE(fit.geometry.rowsPerPage, whole.rowsPerPage);
+            const double tableOnPaper = paper(fit.geometry.left + TableWidth(fit.geometry));
+            EXPECT_GT(tableOnPaper, (pageWidth - whole.right) * 0.98);
+        }
+    }
+    // Margins that leave no room fit at no scale.
+    const ScaledFit none =
+        FitToWidth({254, 254, 0, 0, 500, 3000}, PrintMargins{15, 15, 24, 24}, rank, FixedMeasure());
+    EXPECT_FALSE(none.fits);
+}
+
+}  // namespace
+}  // namespace vantrel

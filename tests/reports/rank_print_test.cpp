@@ -198,6 +198,7 @@ TEST_F(RankPrintTest, NothingToPrintOrNoRoomGivesOnlyAWarning) {
     ASSERT_EQ(prompter.Calls().size(), 1u);  // no printer dialog either
     EXPECT_EQ(prompter.Calls()[0].kind, PromptCall::kWarn);
     EXPECT_EQ(prompter.Calls()[0].text, QString::fromUtf8(msg::k131));
+    EXPECT_TRUE(prompter.Calls()[0].abortOnly);  // its only button is Abort
     EXPECT_FALSE(std::filesystem::exists(pdf));
 
     prompter = ScriptedPrompter();
@@ -213,6 +214,85 @@ TEST_F(RankPrintTest, NothingToPrintOrNoRoomGivesOnlyAWarning) {
     margins = PrintMargins{15, 15, 20, 20};
     EXPECT_EQ(Print(Ranked(3), 600), PrintOutcome::kPageTooSmall);
     EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+// Words of page 1 as poppler places them, and the page's width, in points.
+struct PlacedWord {
+    std::string text;
+    double xMax = 0;
+};
+std::vector<PlacedWord> PlacedWords(const std::filesystem::path& pdf, double& pageWidth) {
+    const std::string html = RunTool("pdftotext -bbox -f 1 -l 1 " + Quoted(pdf) + " -");
+    std::smatch m;
+    pageWidth =
+        std::regex_search(html, m, std::regex("<page width=\"([0-9.]+)\"")) ? std::stod(m[1]) : -1;
+    std::vector<PlacedWord> words;
+    const std::regex word("xMax=\"([0-9.]+)\" yMax=\"[0-9.]+\">([^<]*)<");
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), word);
+         it != std::sregex_iterator(); ++it) {
+        words.push_back({(*it)[2].str(), std::stod((*it)[1].str())});
+    }
+    return words;
+}
+
+// A table wider than a portrait page (a wide font) is turned to landscape where it fits at
+// its size, else scaled down; either way every column is on the paper, inside the margin, and
+// the operator is told once which.
+TEST_F(RankPrintTest, AWideTableIsTurnedOrScaledToFitThePaper) {
+    RankPage rank;
+    const char* headings[] = {"Rank", "Car", "Name", "Model", "BestLap", "Lap", "Total", "Behind"};
+    for (int c = 0; c < RankPage::kColumns; ++c) {
+        rank.SetCell(static_cast<RankPage::Column>(c), 0, headings[c]);
+    }
+    std::vector<std::string> behind;
+    for (int row = 1; row <= 5; ++row) {
+        const std::vector<std::string> cells = {
+            std::to_string(row),
+            std::to_string(150 + row),
+            "Driver" + std::to_string(row),
+            "Model",
+            "01:0" + std::to_string(row) + ".345",
+            "12",
+            "61:0" + std::to_string(row) + ".000",
+            "+10:0" + std::to_string(row) + ".25" + std::to_string(row)};
+        for (int c = 0; c < RankPage::kColumns; ++c) {
+            rank.SetCell(static_cast<RankPage::Column>(c), row, cells[c]);
+        }
+        behind.push_back(cells[RankPage::kBehind]);
+    }
+    const std::pair<int, const char*> sizes[] = {
+        {9, msg::kPrintLandscape}, {16, msg::kPrintScaled}, {12, msg::kPrintLandscape}};
+    for (const auto& [size, told] : sizes) {
+        SCOPED_TRACE(std::to_string(size) + " pt");
+        prompter = ScriptedPrompter();
+        std::filesystem::remove(pdf);
+        printer.setPageOrientation(QPageLayout::Portrait);
+        ASSERT_EQ(Print(rank, size), PrintOutcome::kPrinted);
+        const std::vector<PromptCall> informed = prompter.CallsOf(PromptCall::kInform);
+        EXPECT_EQ(informed.size(), 1u);
+        for (const PromptCall& call : informed) {
+            EXPECT_TRUE(call.text.startsWith(QString::fromUtf8(told).section('%', 0, 0)))
+                << call.text.toStdString();
+        }
+        const std::string text = PageText(pdf, 1, "-raw");
+        for (const char* heading : headings) {
+            EXPECT_NE(text.find(heading), std::string::npos) << heading << "\n" << text;
+        }
+        for (const std::string& cell : behind) {
+            EXPECT_NE(text.find(cell), std::string::npos) << cell << "\n" << text;
+        }
+        double pageWidth = 0;
+        const std::vector<PlacedWord> words = PlacedWords(pdf, pageWidth);
+        const double rightMargin = margins.right / 25.4 * 72;
+        ASSERT_GT(words.size(), 40u);
+        for (const PlacedWord& word : words) {
+            EXPECT_LE(word.xMax, pageWidth - rightMargin + 1) << word.text;
+        }
+    }
+    // Turned once, the printer stays in landscape: the next print says nothing.
+    prompter = ScriptedPrompter();
+    ASSERT_EQ(Print(rank, 12), PrintOutcome::kPrinted);
+    EXPECT_TRUE(prompter.CallsOf(PromptCall::kInform).empty());
 }
 
 TEST_F(RankPrintTest, CancelledDialogAndFailingPrinter) {

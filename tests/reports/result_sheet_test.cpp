@@ -44,7 +44,7 @@ TEST(ResultSheetTest, TimeTextsBecomeTimesAndOtherTextsStayText) {
     EXPECT_EQ(std::llround(cell.value * 86400000.0), 123 * 60000 + 4005);
     cell = TimeColumnCell("05.123");
     EXPECT_EQ(cell.kind, Kind::kSeconds);
-    EXPECT_EQ(std::llround(cell.value * 86400000.0), 5123);
+    EXPECT_EQ(std::llround(cell.value * 1000.0), 5123);  // seconds, as the DRAG tab shows them
     cell = TimeColumnCell("83456");
     EXPECT_EQ(cell.kind, Kind::kNumber);
     EXPECT_EQ(cell.value, 83456);
@@ -57,6 +57,31 @@ TEST(ResultSheetTest, TimeTextsBecomeTimesAndOtherTextsStayText) {
     }
 }
 
+// A cell becomes a number only where its format shows the grid's text again; car numbers and
+// penalties are numbers, the marks beside them text.
+TEST(ResultSheetTest, NumbersOnlyWhereTheyReadBackAsShown) {
+    for (const char* text : {"1:05.000", "5.123", "007", "001:00.000", "005.123"}) {
+        EXPECT_EQ(TimeColumnCell(text).kind, Kind::kText) << text;
+    }
+    EXPECT_EQ(TimeColumnCell("100:00.000").kind, Kind::kMinutes);
+    EXPECT_EQ(TimeColumnCell("123.456").kind, Kind::kSeconds);
+    EXPECT_EQ(TimeColumnCell("0").kind, Kind::kNumber);
+    EXPECT_EQ(CountColumnCell("12").kind, Kind::kNumber);
+    EXPECT_EQ(CountColumnCell("12").value, 12);
+    for (const char* text : {"MC", "Fly", "012", "1.5", "-1", "1234567890"}) {
+        EXPECT_EQ(CountColumnCell(text).kind, Kind::kText) << text;
+    }
+    EXPECT_EQ(CountColumnCell("").kind, Kind::kEmpty);
+    ResultTable drag(RaceMode::kDrag);
+    drag.SetRows({{"3", "86", "B", "Fly", "05.123", "00.456", "05.579", "83456"}});
+    const ResultSheet sheet = BuildResultSheet(drag, RaceMode::kDrag);
+    EXPECT_EQ(sheet.rows[1][1].kind, Kind::kText);  // a name stays a name
+    EXPECT_EQ(sheet.rows[1][3].kind, Kind::kText);
+    EXPECT_EQ(sheet.rows[1][6].kind, Kind::kText);
+    EXPECT_EQ(sheet.rows[1][7].kind, Kind::kText);
+    EXPECT_EQ(sheet.rows[0][0].kind, Kind::kText);
+}
+
 TEST(ResultSheetTest, SheetContentFollowsTheTab) {
     const ResultTable runs = GymkhanaRuns();
     ResultSheet sheet = BuildResultSheet(runs, RaceMode::kGymkhana);
@@ -67,7 +92,7 @@ TEST(ResultSheetTest, SheetContentFollowsTheTab) {
     EXPECT_EQ(sheet.rows[1][5].kind, Kind::kEmpty);
     EXPECT_EQ(sheet.rows[2][4].kind, Kind::kText);
     EXPECT_EQ(sheet.rows[3][7].kind, Kind::kText);
-    EXPECT_EQ(sheet.rows[1][0].kind, Kind::kText);  // car numbers are not time columns
+    EXPECT_EQ(sheet.rows[1][0].kind, Kind::kNumber);  // car numbers are numbers, not times
     sheet = BuildResultSheet(runs, RaceMode::kCircuit);
     EXPECT_EQ(sheet.timeColumns, (std::vector<int32_t>{4, 5}));
     EXPECT_EQ(BuildResultSheet(runs, RaceMode::kDrag).timeColumns, (std::vector<int32_t>{4, 5}));
@@ -105,7 +130,8 @@ TEST(XlsxWorkbookTest, GymkhanaWorkbookReadsBack) {
     EXPECT_EQ(sheet.cells.at("E1").text, "Time");
     EXPECT_EQ(sheet.cells.at("A2").fill, "");
     EXPECT_EQ(sheet.cells.at("B2").text, "山田 太郎");
-    EXPECT_FALSE(sheet.cells.at("A2").number);
+    EXPECT_TRUE(sheet.cells.at("A2").number);
+    EXPECT_EQ(sheet.cells.at("A2").format, "0");
     // Time cells are numbers equal to the shown times to the millisecond.
     const std::pair<const char*, int64_t> times[] = {
         {"E2", 65123}, {"G2", 20001}, {"H2", 40002}, {"E4", 3900000}, {"G4", 600500}};
@@ -141,8 +167,8 @@ TEST(XlsxWorkbookTest, OtherTabsFormatEAndFAndWriteFailuresLeaveNothing) {
     EXPECT_EQ(sheet.columnFormats.at(5), "[mm]:ss.000");
     EXPECT_EQ(sheet.columnFormats.at(6), "[mm]:ss.000");
     EXPECT_EQ(sheet.columnFormats.count(7) ? sheet.columnFormats.at(7) : "", "");
-    EXPECT_EQ(sheet.cells.at("E2").format, "[ss].000");
-    EXPECT_EQ(std::llround(std::stod(sheet.cells.at("F2").text) * 86400000.0), 456);
+    EXPECT_EQ(sheet.cells.at("E2").format, "00.000");
+    EXPECT_EQ(std::llround(std::stod(sheet.cells.at("F2").text) * 1000.0), 456);
     EXPECT_FALSE(sheet.cells.at("G2").number);  // E.T+R/T is no time column
 
     // An existing file is never overwritten; an unwritable folder reports 127.
