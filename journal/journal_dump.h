@@ -1,7 +1,7 @@
 #pragma once
 // The text form of a journal for an inquiry after the event: one line per record (seq, local
-// date and time with milliseconds, and the caller's description of the record), then a line
-// naming the damage and where it starts, if any.
+// date and time with milliseconds, and the caller's description of the record with control
+// characters shown as \xNN), then a line naming the damage and where it starts, if any.
 // Thread rule: any thread.
 
 #include <filesystem>
@@ -13,7 +13,8 @@
 
 namespace vantrel {
 
-// One record's line without its description: "<seq> YYYY-MM-DD HH:MM:SS.mmm".
+// One record's line without its description: "<seq> YYYY-MM-DD HH:MM:SS.mmm", or
+// "<seq> @<wallMs> ms" for a time that no calendar date holds.
 std::string JournalLineHead(const JournalRecord& record);
 
 // Returns 0 for a whole journal, 1 when damage ended it early, 2 when nothing could be read

@@ -19,7 +19,7 @@ namespace vantrel {
 std::vector<std::string> ScriptWords(std::string_view line);
 
 // Parses a script time, "1234" or "+50" (after `previous`), into `atMs`; returns an error text
-// or "".
+// or "". Times run from 0 to 2^32 - 1 ms, the range of the millisecond tick.
 std::string ParseScriptTime(const std::string& word, uint32_t previous, uint32_t& atMs);
 
 // Parses each line of `text` that has words into an item with `parseLine(words, previousMs,
