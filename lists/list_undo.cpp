@@ -25,39 +25,32 @@ void ListUndo::Record(std::shared_ptr<const ListStep> step) {
 }
 
 bool ListUndo::Undo() {
-    const ListStep* step = NextUndo();
-    const bool moved = Move(done_, undone_, ApplyStepBackward);
-    if (moved && step->files && writeFiles_) {
-        writeFiles_(step->files->before);
-    }
-    if (moved && step->finishedRun && finishedRun_) {
-        finishedRun_(*step->finishedRun, true);
-    }
-    return moved;
+    return Move(true);
 }
 
 bool ListUndo::Redo() {
-    const ListStep* step = NextRedo();
-    const bool moved = Move(undone_, done_, ApplyStepForward);
-    if (moved && step->files && writeFiles_) {
-        writeFiles_(step->files->after);
-    }
-    if (moved && step->finishedRun && finishedRun_) {
-        finishedRun_(*step->finishedRun, false);
-    }
-    return moved;
+    return Move(false);
 }
 
-bool ListUndo::Move(Steps& from, Steps& to, void (*apply)(const ListStep&, ListTarget)) {
+bool ListUndo::Move(bool back) {
+    Steps& from = back ? done_ : undone_;
+    Steps& to = back ? undone_ : done_;
     if (from.empty()) {
         return false;
     }
+    const std::shared_ptr<const ListStep> step = from.back();
     recorder_.Pause();
-    apply(*from.back(), target_);
+    (back ? ApplyStepBackward : ApplyStepForward)(*step, target_);
     recorder_.Resume();
-    MarkModified(*from.back());
-    to.push_back(std::move(from.back()));
+    MarkModified(*step);
+    to.push_back(step);
     from.pop_back();
+    if (step->files && writeFiles_) {
+        writeFiles_(back ? step->files->before : step->files->after);
+    }
+    if (step->finishedRun && finishedRun_) {
+        finishedRun_(*step->finishedRun, back);
+    }
     return true;
 }
 

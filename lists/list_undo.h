@@ -63,8 +63,9 @@ private:
     // Steps never change once recorded, so they are shared rather than copied.
     using Steps = std::deque<std::shared_ptr<const ListStep>>;
 
-    // Applies the newest step of `from` with `apply` and moves it to `to`.
-    bool Move(Steps& from, Steps& to, void (*apply)(const ListStep&, ListTarget));
+    // Undoes (`back`) the newest done step or redoes the newest undone one, then puts back or
+    // forward its files and tells of its finished run.
+    bool Move(bool back);
     void MarkModified(const ListStep& step);
 
     ListTarget target_;

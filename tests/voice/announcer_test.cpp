@@ -233,6 +233,16 @@ TEST(AnnouncerWithoutDevice, BeepsForTonesAndNeverSpeaks) {
     EXPECT_FALSE(sound.RingEmpty());  // queued, not spoken
 }
 
+// Starts the announcer's thread on one time and waits until a word is playing.
+void AnnounceAndWaitForAWord(CSound& sound, Recorder& audio) {
+    sound.StartThread();
+    sound.AnnounceTime(61000, CSound::RingRule::kDropWhenFull);
+    sound.Resume();
+    std::unique_lock lock(audio.mutex);
+    ASSERT_TRUE(
+        audio.changed.wait_for(lock, std::chrono::seconds(10), [&] { return audio.playing; }));
+}
+
 // On its own thread: a pause in the middle of a word returns at once, leaves nothing playing,
 // and the announcement is spoken whole after the next resume.
 TEST(AnnouncerThread, PauseCutsAWordShortAndKeepsTheAnnouncement) {
@@ -242,14 +252,7 @@ TEST(AnnouncerThread, PauseCutsAWordShortAndKeepsTheAnnouncement) {
     sound.SetDelayMs(0);
     sound.SetVoiceOn(true);
     audio.blockPlays = true;
-    sound.StartThread();
-    sound.AnnounceTime(61000, CSound::RingRule::kDropWhenFull);
-    sound.Resume();
-    {
-        std::unique_lock lock(audio.mutex);
-        ASSERT_TRUE(
-            audio.changed.wait_for(lock, std::chrono::seconds(10), [&] { return audio.playing; }));
-    }
+    ASSERT_NO_FATAL_FAILURE(AnnounceAndWaitForAWord(sound, audio));
     sound.Pause();
     {
         std::lock_guard lock(audio.mutex);
@@ -406,14 +409,7 @@ TEST(AnnouncerThread, PauseReturnsWhileADeafDeviceHoldsThePlay) {
     sound.SetVoiceOn(true);
     audio.blockPlays = true;
     audio.deaf = true;
-    sound.StartThread();
-    sound.AnnounceTime(61000, CSound::RingRule::kDropWhenFull);
-    sound.Resume();
-    {
-        std::unique_lock lock(audio.mutex);
-        ASSERT_TRUE(
-            audio.changed.wait_for(lock, std::chrono::seconds(10), [&] { return audio.playing; }));
-    }
+    ASSERT_NO_FATAL_FAILURE(AnnounceAndWaitForAWord(sound, audio));
     sound.Pause();
     {
         std::lock_guard lock(audio.mutex);
