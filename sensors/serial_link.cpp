@@ -5,6 +5,7 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -93,18 +94,35 @@ bool SerialLink::Open(const std::string& portName, int32_t storedBaud) {
     return ApplyLineSettings(line);
 }
 
+namespace {
+
+// A pseudo-terminal's slave side (a receiver bridged over the network by socat or ser2net).
+// Its exclusive mode belongs to the terminal, which lives as long as the bridge holds the
+// other side: a program killed while holding it would leave it set, and the program started
+// after the crash could never open its receiver again.
+bool IsPtySlave(int fd) {
+    struct stat info {};
+    constexpr unsigned kFirstPtySlaveMajor = 136;  // UNIX98 pty slaves: majors 136 to 143
+    return fstat(fd, &info) == 0 && major(info.st_rdev) >= kFirstPtySlaveMajor &&
+           major(info.st_rdev) < kFirstPtySlaveMajor + 8;
+}
+
+}  // namespace
+
 bool SerialLink::Claim() {
     // Exclusive mode does not stop root, so another holder's claim is also looked for, and a
-    // lock keeps out programs that lock serial ports too.
+    // lock keeps out programs that lock serial ports too. On a pseudo-terminal the lock alone
+    // claims the port: the lock goes with its holder, exclusive mode does not.
+    const bool exclusiveMode = !IsPtySlave(fd_);
     int exclusive = 0;
-    if (ioctl(fd_, TIOCGEXCL, &exclusive) == 0 && exclusive != 0) {
+    if (exclusiveMode && ioctl(fd_, TIOCGEXCL, &exclusive) == 0 && exclusive != 0) {
         return Refuse("is in use by another program");
     }
     if (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
         return errno == EWOULDBLOCK ? Refuse("is in use by another program")
                                     : Fail("cannot lock", errno);
     }
-    if (ioctl(fd_, TIOCEXCL) != 0) {
+    if (exclusiveMode && ioctl(fd_, TIOCEXCL) != 0) {
         return Fail("cannot claim", errno);
     }
     claimed_ = true;

@@ -264,3 +264,24 @@ TEST_F(CircuitWindowTest, ThePageTheGridsAndTheTonesAreBoundToTheFlow) {
 
 }  // namespace
 }  // namespace vantrel::test
+
+namespace vantrel::test {
+namespace {
+
+// Undoing a lap takes back that passing only: the session goes on and the next passings count.
+TEST_F(CircuitWindowTest, UndoingALapKeepsTheSessionAndTheReceiverGoing) {
+    OpenCircuit(1);
+    Digit(3, 31000);
+    Digit(4, 32000);
+    prompter.AnswerYes();
+    ASSERT_TRUE(window->UndoClick());
+    EXPECT_TRUE(window->SessionRunning());
+    Digit(4, 40000);
+    Digit(3, 62000);
+    EXPECT_EQ(Saved(), (std::vector<std::string>{"3,Ito,,1,00:31.000,00:31.000",
+                                                 "4,,,1,00:40.000,00:40.000",
+                                                 "3,Ito,,2,00:31.000,01:02.000"}));
+}
+
+}  // namespace
+}  // namespace vantrel::test

@@ -1,10 +1,13 @@
-// The program as the crash test runs it: the real main window with its journal and its real
-// timing thread, the sensor lines read from the page the test drives, every question answered
-// "yes" (so a restore is always taken). It tells the test when its sampling read each line go
-// active and how much of the event its journal has on disk. The test kills it at random and
+// The program as the crash tests run it: the real main window with its journal and its real
+// timing thread, the sensor lines read from the page the test drives (the receiver is a real
+// port the test writes to), every question answered "yes" (so a restore is always taken). It
+// tells the test when its sampling read each line go active and how much of the event its
+// journal has on disk, and carries out the test's commands. The test kills it at random and
 // starts it again.
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
 #include <deque>
@@ -17,12 +20,15 @@
 #include "journal/journal_writer.h"
 #include "journal/list_journal.h"
 #include "lists/result_list_controller.h"
+#include "modes/drag_flow.h"
+#include "modes/drag_page.h"
 #include "sensors/input_source.h"
 #include "sensors/sensor_hub.h"
 #include "sensors/simulation_script.h"
 #include "support/recording_audio.h"
 #include "support/scripted_prompter.h"
 #include "tests/journal_kill/kill_shared.h"
+#include "widgets/radio_group.h"
 
 namespace vantrel::test {
 namespace {
@@ -40,7 +46,8 @@ public:
     bool IsOpen() const override { return true; }
     bool Read(uint32_t now, RawSample& out) override {
         const uint32_t lines = shared_.lines.load();
-        for (uint32_t bit : {KillShared::kStart, KillShared::kFinish}) {
+        for (uint32_t bit : {KillShared::kStart, KillShared::kFinish, KillShared::kDragStart,
+                             KillShared::kDragFinish}) {
             if ((lines & bit) != 0 && (lastLines_ & bit) == 0) {
                 shared_.seenTick[KillShared::Line(bit)].store(now);
                 shared_.seen[KillShared::Line(bit)].fetch_add(1);
@@ -53,6 +60,13 @@ public:
             if ((lines & bit) != 0) {
                 out.statusByte =
                     static_cast<uint8_t>((out.statusByte & step.andMask) | step.orMask);
+            }
+        }
+        // The drag lines are data lines, active low.
+        for (auto [bit, line] :
+             {std::pair{KillShared::kDragStart, 1}, {KillShared::kDragFinish, 7}}) {
+            if ((lines & bit) != 0) {
+                out.dataByte = static_cast<uint8_t>(out.dataByte & ~(1u << line));
             }
         }
         return true;
@@ -76,16 +90,23 @@ public:
     DurablePublisher(TMainForm& window, KillShared& shared) : window_(window), shared_(shared) {}
 
     void Look() {
-        const Meet& event = window_.Event();
-        const int32_t runs = event.Results().IsEmpty() ? 0 : event.Results().DataRowCount();
-        const auto starts = runs + static_cast<int32_t>(event.CarsOnCourseNow().size());
+        Meet& event = window_.Event();
+        Counts now;
+        now.runs = event.Results().IsEmpty() ? 0 : event.Results().DataRowCount();
+        now.starts = now.runs + static_cast<int32_t>(event.CarsOnCourseNow().size());
+        now.dragBox = CarOfBox(event.Drag().CarBoxText());
+        now.runCar = event.Drag().RunCar();
+        shared_.dragBoxNow.store(now.dragBox);
         JournalWriter& writer = window_.Journal().Writer();
-        if (looks_.empty() || looks_.back().starts != starts || looks_.back().runs != runs) {
-            looks_.push_back({starts, runs, writer.NextSeq() - 1});
+        now.lastSeq = writer.NextSeq() - 1;
+        if (looks_.empty() || !looks_.back().SameAs(now)) {
+            looks_.push_back(now);
         }
         while (!looks_.empty() && looks_.front().lastSeq <= writer.DurableSeq()) {
             shared_.durableStarts.store(looks_.front().starts);
             shared_.durableRuns.store(looks_.front().runs);
+            shared_.durableDragBox.store(looks_.front().dragBox);
+            shared_.durableRunCar.store(looks_.front().runCar);
             looks_.pop_front();
         }
     }
@@ -94,12 +115,66 @@ private:
     struct Counts {
         int32_t starts = 0;
         int32_t runs = 0;
+        int32_t dragBox = 0;
+        int32_t runCar = 0;
         uint64_t lastSeq = 0;  // the journal's last record when they were taken
+        bool SameAs(const Counts& other) const {
+            return starts == other.starts && runs == other.runs && dragBox == other.dragBox &&
+                   runCar == other.runCar;
+        }
     };
+    static int32_t CarOfBox(const std::string& text) {
+        return text.empty() || text.find_first_not_of("0123456789") != std::string::npos
+                   ? 0
+                   : std::stoi(text.substr(0, 4));
+    }
     TMainForm& window_;
     KillShared& shared_;
     std::deque<Counts> looks_;
 };
+
+void StartSession(TMainForm& window, KillShared& shared) {
+    if (!window.SessionRunning()) {
+        window.Panel5->SpeedButton1->setChecked(true);
+        window.SpeedButton1Click();
+    }
+    shared.sessionStartTick.store(window.State().sessionStartTick);
+}
+
+// Carries out the test's command, as the timekeeper would give it in the window.
+void Carry(TMainForm& window, KillShared& shared, const std::filesystem::path& results) {
+    const int32_t arg = shared.commandArg.load();
+    switch (shared.command.load()) {
+        case KillShared::kSave: {
+            std::filesystem::path file = results;
+            file += "." + std::to_string(arg);
+            const IoResult saved = window.ResultList()->Commands().Save(file);
+            if (!saved) {
+                std::fprintf(stderr, "save: %s\n", saved.error.c_str());
+            }
+            break;
+        }
+        case KillShared::kUndo:
+            window.UndoClick();
+            break;
+        case KillShared::kMode: {
+            window.PageControl1->setCurrentIndex(arg % 16);
+            auto* method = window.findChild<RadioGroup*>(QStringLiteral("RadioGroup300"));
+            method->SetItemIndex(arg / 16);
+            emit method->itemClicked(arg / 16);
+            break;
+        }
+        case KillShared::kStartSession:
+            StartSession(window, shared);
+            break;
+        case KillShared::kStopSession:
+            window.StopWithQuestion();
+            break;
+        case KillShared::kDragCar:
+            window.TabSheet2->Memo204->setText(QString::number(arg));
+            break;
+    }
+}
 
 int Run(int argc, char** argv) {
     if (argc != 5) {
@@ -112,7 +187,7 @@ int Run(int argc, char** argv) {
         return 2;
     }
     ScriptedPrompter prompter;
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 10000; ++i) {
         prompter.AnswerYes();
     }
     MonotonicMsClock clock;
@@ -126,16 +201,25 @@ int Run(int argc, char** argv) {
     for (int i = 0; i < 20; ++i) {
         QApplication::processEvents();
     }
-    if (!window.SessionRunning()) {
-        window.Panel5->SpeedButton1->setChecked(true);
-        window.SpeedButton1Click();
-    }
+    StartSession(window, *shared);
     DurablePublisher durable(window, *shared);
     QTimer look;
     QObject::connect(&look, &QTimer::timeout, [&durable] { durable.Look(); });
     look.start(5);
-    shared->readyPid.store(static_cast<int32_t>(getpid()));
     const std::filesystem::path results = argv[4];
+    uint32_t carried = shared->commandSeq.load();
+    shared->commandDone.store(carried);
+    QTimer commands;
+    QObject::connect(&commands, &QTimer::timeout, [&] {
+        const uint32_t seq = shared->commandSeq.load();
+        if (seq != carried) {
+            carried = seq;
+            Carry(window, *shared, results);
+            shared->commandDone.store(seq);
+        }
+    });
+    commands.start(5);
+    shared->readyPid.store(static_cast<int32_t>(getpid()));
     QTimer finish;
     QObject::connect(&finish, &QTimer::timeout, [&] {
         if (shared->finish.load() == 0) {

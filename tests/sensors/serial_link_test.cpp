@@ -3,9 +3,12 @@
 
 #include "sensors/serial_link.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
+#include <unistd.h>
 
 #include <string>
 #include <thread>
@@ -69,6 +72,20 @@ TEST(SerialLinkTest, PortHeldByAnotherIsRefusedUntilReleased) {
     EXPECT_TRUE(first.IsOpen());  // the refused open took nothing from the holder
     first.Close();
     EXPECT_TRUE(second.Open(pty.path, 9600)) << second.LastError();
+}
+
+// A program killed while it held a bridged receiver's pseudo-terminal leaves the terminal in
+// exclusive mode (the bridge keeps it alive); the program started after the crash opens it.
+TEST(SerialLinkTest, APseudoTerminalLeftExclusiveByAKilledHolderOpensAgain) {
+    test::PtyPair pty;
+    const int crashed = open(pty.path.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(crashed, 0);
+    ASSERT_EQ(ioctl(crashed, TIOCEXCL), 0);
+    close(crashed);  // as the kernel closes it for a killed program: exclusive mode stays
+    SerialLink link;
+    EXPECT_TRUE(link.Open(pty.path, 9600)) << link.LastError();
+    SerialLink second;
+    EXPECT_FALSE(second.Open(pty.path, 9600)) << "the lock still keeps a second holder out";
 }
 
 TEST(SerialLinkTest, WhatIsNoSerialPortIsRefusedWithAClearReason) {
