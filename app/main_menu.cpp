@@ -48,6 +48,9 @@ MainMenu BuildMainMenu(QMenuBar* bar) {
     tools->addSeparator();
     m.ToolRecord = AddCommand(tools, "ToolRecord", QStringLiteral("レコード(&R)..."));
     m.ToolSetup = AddCommand(tools, "ToolSetup", QStringLiteral("オプション(&O)..."));
+    tools->addSeparator();
+    m.ToolTimingTest = AddCommand(tools, "ToolTimingTest", QStringLiteral("タイミング診断(&D)..."));
+    m.ToolHealth = AddCommand(tools, "ToolHealth", QStringLiteral("機器の状態(&H)..."));
 
     QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("Help1"));

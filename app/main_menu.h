@@ -20,6 +20,8 @@ struct MainMenu {
     QAction* Font2;
     QAction* ToolRecord;
     QAction* ToolSetup;
+    QAction* ToolTimingTest;
+    QAction* ToolHealth;
     QAction* HelpContents;
     QAction* HelpAbout;
 };

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include "app/clock_panel.h"
+#include "app/health_tools.h"
 #include "app/meet_journal.h"
 #include "app/serial_output_sink.h"
 #include "common/messages.h"
@@ -93,10 +94,12 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
     connect(menu.FileSetup, &QAction::triggered, this,
             [this] { env_.prompter->PageSetup(this, *printer_); });
     BuildJournal();
+    BuildFlagReview();
     BuildRecordWindow();
     BuildReceiver();
     BuildWeb();
     ConnectResultSinks();
+    AttachHealthTools(*this, *env_.prompter);
     qApp->installEventFilter(this);
 }
 

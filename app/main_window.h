@@ -38,6 +38,7 @@ class DragController;
 class DragPage;
 class EntryListController;
 class EntryPanel;
+class FlagReviewWindow;
 class GymkhanaController;
 class GymkhanaPage;
 class ListJournal;
@@ -140,6 +141,10 @@ public:
     // run or lap asks first. False when nothing was done.
     bool UndoClick();
     bool RedoClick();
+    // The review window of marked results. Its "取消" of result row `row` is the undo of the
+    // row's booking when that is the next undo (with its question), else the row's delete.
+    FlagReviewWindow& FlagReview() { return *flagReview_; }
+    void UndoFlaggedResult(int row);
     ListJournal& Journal();
     // File > Print, Ctrl+P and the record window's print button: the Rank page.
     void FilePrintClick();
@@ -148,6 +153,7 @@ public:
     // The live results for browsers: started, moved or stopped as the [Web] settings say.
     void ApplyWebSettings(const WebSettings& settings);
     WebServer& Web() { return *webServer_; }
+    CSound& Sound() { return *sound_; }
 
     // Controls, under the names the rest of the program and the tests know them by.
     MainMenu menu;
@@ -173,6 +179,8 @@ protected:
 
 private:
     void BuildWidgets();
+    void BuildFlagReview();
+    FlagReviewWindow* flagReview_ = nullptr;
     void BuildListControllers();
     void ConnectCommands();
     void FirstShow();

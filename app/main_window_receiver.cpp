@@ -1,11 +1,14 @@
 // The main window's side of the serial port: the receiver's blocks handed to the tab shown,
 // the port opened and closed at its moments, and the "RS232C" box.
 #include <QCheckBox>
+#include <QStatusBar>
 #include <array>
 #include <string>
 #include <string_view>
 
+#include "app/held_passings_box.h"
 #include "app/main_window.h"
+#include "app/meet_journal.h"
 #include "app/sensor_warning_panel.h"
 #include "app/serial_output_sink.h"
 #include "common/messages.h"
@@ -57,6 +60,12 @@ void TMainForm::BuildReceiver() {
             return false;
         },
         [this] { ShowSerialOutput(); });
+    HeldPassingsBox::Links held;
+    held.circuit = &meet_->Circuit();
+    held.journal = &meetJournal_->Journal();
+    held.session = &state_;
+    held.timeFormat = [this] { return setup_.timeFormat; };
+    statusBar()->addPermanentWidget(new HeldPassingsBox(held, statusBar(), this));
 }
 
 void TMainForm::ComPort1RxChar(const ReceivedBlock& block) {

@@ -35,6 +35,7 @@ TimeStyle TMainForm::CurrentTimeStyle() const {
 void TMainForm::BuildRecordWindow() {
     RecordWindowEnvironment env;
     env.standings = &standings_;
+    env.entries = &meet_->Entries();
     env.scoreboard = &meet_->Board();
     env.iniPath = IniPath();
     env.prompter = env_.prompter;

@@ -26,12 +26,14 @@ void TMainForm::FilePrintClick() {
                    windowSettings_.leftMargin, windowSettings_.rightMargin};
     job.font = printerFont_;
     job.resultFileCaption = Panel2->ResultFile->text();
+    job.classes = ClassRanks(standings_, entries_);
     PrintRanking(job);
 }
 
 void TMainForm::Grid2ExcelClick() {
     SpreadsheetExportJob job;
     job.results = &results_;
+    job.entries = &entries_;
     job.tab = ActivePageMode();
     job.resultFileName = Panel2->ResultFile->text().remove(QLatin1Char('"'));
     job.prompter = env_.prompter;

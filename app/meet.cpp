@@ -30,6 +30,7 @@ void Meet::Configure(const SetupSettings& setup) {
     for (ModeFlow* flow : flows_) {
         flow->Configure(setup_);
     }
+    resultList_.FlagWith({setup_.shortLapPercent, setup_.plausibleMinMs, setup_.plausibleMaxMs});
 }
 
 ListFiles Meet::Files() const {

@@ -17,19 +17,34 @@ QString LocalTimeText(int64_t wallMs) {
 }  // namespace
 
 QString BookedCarOf(const ListStep& step) {
+    // A step of held passings booked together names every car it wrote, a few at most.
+    constexpr int kCarsNamed = 8;
+    QStringList cars;
+    const auto name = [&cars](const std::string& car) {
+        const QString text = QString::fromStdString(car);
+        if (!cars.contains(text)) {
+            cars << text;
+        }
+    };
     for (const ListChange& change : step.changes) {
         if (const auto* rows = std::get_if<RowsChange>(&change)) {
-            if (!rows->rows.empty() && !rows->rows[0].empty()) {
-                return QString::fromStdString(rows->rows[0][0]);
+            for (const auto& row : rows->rows) {
+                if (rows->inserted && !row.empty()) {
+                    name(row[0]);
+                }
             }
-        }
-        if (const auto* cell = std::get_if<CellChange>(&change)) {
+        } else if (const auto* cell = std::get_if<CellChange>(&change)) {
             if (cell->list == ListKind::kResult && cell->column == ResultTable::kCar) {
-                return QString::fromStdString(cell->after);
+                name(cell->after);
             }
         }
     }
-    return QStringLiteral("?");
+    if (cars.isEmpty()) {
+        return QStringLiteral("?");
+    }
+    const qsizetype more = cars.size() - kCarsNamed;
+    QString text = cars.mid(0, kCarsNamed).join(QStringLiteral(", "));
+    return more > 0 ? text + QStringLiteral(" ほか %1 台").arg(more) : text;
 }
 
 namespace {

@@ -14,7 +14,7 @@ namespace vantrel {
 
 class Prompter;
 
-// The car of the first result row a booking step wrote ("?" when none).
+// The cars of the result rows a booking step wrote ("?" when none).
 QString BookedCarOf(const ListStep& step);
 
 // The restore question: how many runs, when the last was written, the cars on course a new

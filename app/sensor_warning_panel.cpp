@@ -1,5 +1,6 @@
 #include "app/sensor_warning_panel.h"
 
+#include <QMouseEvent>
 #include <QStringList>
 
 #include "widgets/widget_util.h"
@@ -10,6 +11,7 @@ SensorWarningPanel::SensorWarningPanel(QWidget* parent) : QLabel(parent) {
     setObjectName(QStringLiteral("SensorWarning"));
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
+    setCursor(Qt::PointingHandCursor);
     SetLabelRed(this, true);
     hide();
 }
@@ -26,6 +28,11 @@ void SensorWarningPanel::ClearAll() {
     entries_[static_cast<size_t>(SensorWarning::kJournal)] = journal;
     entries_[static_cast<size_t>(SensorWarning::kSound)] = sound;
     Refresh();
+}
+
+void SensorWarningPanel::mousePressEvent(QMouseEvent* event) {
+    QLabel::mousePressEvent(event);
+    emit clicked();
 }
 
 void SensorWarningPanel::Refresh() {

@@ -29,6 +29,13 @@ public:
     // Clears every warning but the journal's and the sound device's.
     void ClearAll();
 
+signals:
+    // A click on the place: the operator wants the devices' details.
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
     void Refresh();
 

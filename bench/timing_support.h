@@ -1,25 +1,29 @@
 #pragma once
-// Shared by the timing harness's scenarios: the monotonic clock in ns, percentiles, and the
-// disk writer that loads the machine while the timing thread runs.
+// Shared by the timing harness's scenarios: the monotonic clock in ns and percentiles (the
+// product's timing probe keeps them), and the disk writer that loads the machine while the
+// timing thread runs.
 
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <vector>
 
+#include "sensors/timing_probe.h"
+
 namespace vantrel::bench {
 
 // CLOCK_MONOTONIC in ns: the steady clock, and the clock the millisecond tick counts.
-int64_t NowNs();
+inline int64_t NowNs() {
+    return MonotonicNowNs();
+}
 
-struct Percentiles {
-    double p50, p99, p999, max;
-};
+using Percentiles = TimingPercentiles;
 
-Percentiles Of(std::vector<double> v);
+inline Percentiles Of(std::vector<double> v) {
+    return PercentilesOf(std::move(v));
+}
 
-// The gaps between successive times, in ms.
-std::vector<double> GapsMs(const std::vector<int64_t>& ns, size_t count);
+using vantrel::GapsMs;
 
 // Rewrites 1 MiB blocks of a 16 MiB file in a cycle, each pushed to the disk (fsync with
 // `fullSync`, else fdatasync) until `stop` is set.

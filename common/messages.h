@@ -88,10 +88,77 @@ inline constexpr const char* kPrintLandscape =
     "順位表が用紙の幅に入らないため、用紙を横向きにして印刷します";
 inline constexpr const char* kPrintScaled =
     "順位表が用紙の幅に入らないため、%1% に縮小して印刷します";
+// Asked before printing when cars have classes: "Yes" prints each class on pages of its own.
+inline constexpr const char* kPrintByClass = "順位表をクラス別に印刷しますか？ (いいえ: 全体)";
+// The first choice of a class selector: every car, whatever its class.
+inline constexpr const char* kAllClasses = "全体";
 // The spreadsheet export: where the workbook was written (%1), under messages 126 and 127.
 inline constexpr const char* kWorkbookAt = "ブック: %1";
 
 // The start button's caption before the first session.
 inline constexpr const char* kStartCaption = "開始(&S)";
+
+// --- The timing self-test and the device health window ---
+inline constexpr const char* kSelfTestCaption = "タイミング診断";
+inline constexpr const char* kSelfTestRefused =
+    "セッション中はタイミング診断を実行できません。セッションを停止してから実行してください";
+// The verdict against the resolution (%1 ms) with its reasons (%2).
+inline constexpr const char* kVerdictYes = "このPCは %1 ms の計時を保てます: はい、理由: %2";
+inline constexpr const char* kVerdictNo = "このPCは %1 ms の計時を保てます: いいえ、理由: %2";
+inline constexpr const char* kVerdictCancelled = "診断は中止されました";
+inline constexpr const char* kReasonEdgesMissed = "検出できなかった通過 %1 件 (全 %2 件)";
+inline constexpr const char* kReasonAllSeen = "全 %1 件の通過を検出";
+inline constexpr const char* kReasonEventsLost = "取りこぼしたイベント %1 件";
+inline constexpr const char* kReasonStampLate =
+    "刻時誤差 (99.9%) %1 ms が上限 %2 ms を超えています";
+inline constexpr const char* kReasonStampOk = "刻時誤差 (99.9%) %1 ms は上限 %2 ms 以内";
+inline constexpr const char* kReasonIntervalLong =
+    "ティック間隔 (99.9%) %1 ms が上限 %2 ms を超えています";
+inline constexpr const char* kReasonIntervalOk = "ティック間隔 (99.9%) %1 ms は上限 %2 ms 以内";
+inline constexpr const char* kReasonReadSlow =
+    "ポート読み取り (99%) %1 ms が上限 %2 ms を超えています";
+inline constexpr const char* kReasonReadOk = "ポート読み取り (99%) %1 ms は上限 %2 ms 以内";
+inline constexpr const char* kReasonPortFailed = "ポート読み取りの失敗 %1 回";
+inline constexpr const char* kRealtimeGranted = "リアルタイム優先度: 許可";
+inline constexpr const char* kRealtimeRefused = "リアルタイム優先度: 拒否 (通常クラスで計時)";
+// The saved figures could not be written (%1 the reason).
+inline constexpr const char* kSelfTestSaveFailed = "診断結果を保存できません (%1)";
+// The health window's device rows, in their order.
+inline constexpr const char* kHealthCaption = "機器の状態";
+inline constexpr const char* kHealthParallel = "パラレルポート";
+inline constexpr const char* kHealthUsb = "USBアダプター";
+inline constexpr const char* kHealthReceiver = "受信機";
+inline constexpr const char* kHealthSound = "サウンドデバイス";
+inline constexpr const char* kHealthJournal = "ジャーナル";
+inline constexpr const char* kHealthWeb = "Webサーバー";
+
+// --- Receiver floods held ---
+// The status bar while received passings are held (%1 how many); a click lists them.
+inline constexpr const char* kHeldPassings = "受信異常の疑い: %1 件を保留中";
+inline constexpr const char* kHeldPassingsTip =
+    "100ms の間に多くの車番を受信したため、記録せずに保留しています。クリックで確認します";
+inline constexpr const char* kHeldCaption = "保留中の受信データ";
+// %1 how many are listed.
+inline constexpr const char* kHeldExplain =
+    "100ms の間に多くの車番を受信したため、次の %1 件を記録せずに保留しています。\n"
+    "記録する通過にチェックを付けてください。\n"
+    "記録しないものは破棄されます (センサーログに残ります)。";
+inline constexpr const char* kHeldCarColumn = "車番";
+inline constexpr const char* kHeldTimeColumn = "開始からの時間";
+inline constexpr const char* kHeldBookAll = "すべて記録";
+inline constexpr const char* kHeldBookChosen = "選んだものを記録";
+inline constexpr const char* kHeldBookNone = "すべて破棄";
+inline constexpr const char* kHeldClose = "閉じる";
+
+// Results marked for review: why (%1 laps, %2 their median, %3 the share; %1 a window's
+// limit), the review window, its two buttons and the result grid's item that opens it.
+inline constexpr const char* kFlagShortLap = "前%1周の中央値 %2 の %3 % 未満";
+inline constexpr const char* kFlagBelowWindow = "妥当範囲の下限 %1 未満";
+inline constexpr const char* kFlagAboveWindow = "妥当範囲の上限 %1 超";
+inline constexpr const char* kFlagReviewTitle = "要確認の結果";
+inline constexpr const char* kFlagReviewEmpty = "確認の必要な結果はありません";
+inline constexpr const char* kFlagAccept = "承認";
+inline constexpr const char* kFlagUndo = "取消";
+inline constexpr const char* kFlagReviewItem = "要確認の結果...";
 
 }  // namespace vantrel::msg

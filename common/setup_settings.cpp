@@ -99,6 +99,10 @@ SetupSettings SetupSettings::Load(const IniFile& ini) {
     // the default, shown and written again as such.
     s.distanceM = DistanceOfText(ini.ReadString(kSection, "Distance", "4"));
     s.distanceText = std::to_string(s.distanceM);
+    s.floodCars = ReadClamped(ini, "FloodCars", kDefaultFloodCars, 1, kMaxFloodCars);
+    s.shortLapPercent = ReadClamped(ini, "ShortLapPercent", kDefaultShortLapPercent, 0, 100);
+    s.plausibleMinMs = ReadClamped(ini, "PlausibleMinMs", 0, 0, kMaxPlausibleMs);
+    s.plausibleMaxMs = ReadClamped(ini, "PlausibleMaxMs", 0, 0, kMaxPlausibleMs);
     return s;
 }
 
@@ -119,6 +123,17 @@ void SetupSettings::Save(IniFile& ini) const {
     ini.WriteInt(kSection, "ReadDelay", readDelay);
     ini.WriteBool(kSection, "BeepOn", beepOn);
     ini.WriteString(kSection, "Distance", distanceText);
+    if (floodCars != kDefaultFloodCars || ini.HasKey(kSection, "FloodCars")) {
+        ini.WriteInt(kSection, "FloodCars", floodCars);
+    }
+    const auto writeAdded = [&ini](const char* key, int32_t value, int32_t fallback) {
+        if (value != fallback || ini.HasKey(kSection, key)) {
+            ini.WriteInt(kSection, key, value);
+        }
+    };
+    writeAdded("ShortLapPercent", shortLapPercent, kDefaultShortLapPercent);
+    writeAdded("PlausibleMinMs", plausibleMinMs, 0);
+    writeAdded("PlausibleMaxMs", plausibleMaxMs, 0);
 }
 
 }  // namespace vantrel

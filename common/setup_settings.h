@@ -44,10 +44,24 @@ struct SetupSettings {
     bool beepOn = false;
     std::string distanceText = "4";  // as typed in the dialog; the number when read
     int32_t distanceM = 4;           // 0..50; 0 = no speed
+    // Receiver floods: a received block naming more than this many distinct cars within
+    // 100 ms is held for the operator rather than booked (`FloodCars`, 1..199).
+    int32_t floodCars = kDefaultFloodCars;
+    static constexpr int32_t kDefaultFloodCars = 8;
+    static constexpr int32_t kMaxFloodCars = 199;
+    // Review marks: a circuit lap under `shortLapPercent` % of the median of the car's recent
+    // laps (`ShortLapPercent`, 0..100, 0 = off), and the event's plausible window for gymkhana
+    // and drag times (`PlausibleMinMs`, `PlausibleMaxMs`, 0 = no limit).
+    int32_t shortLapPercent = kDefaultShortLapPercent;
+    int32_t plausibleMinMs = 0;
+    int32_t plausibleMaxMs = 0;
+    static constexpr int32_t kDefaultShortLapPercent = 60;
+    static constexpr int32_t kMaxPlausibleMs = 3600000;
 
     // Reads [Setup] with the defaults above; values out of a control's range are clamped.
     static SetupSettings Load(const IniFile& ini);
-    // Writes all sixteen [Setup] keys (BaudRate as the dialog's item text, " 9600").
+    // Writes all sixteen [Setup] keys (BaudRate as the dialog's item text, " 9600"), and each
+    // key added since only when it is in the file already or differs from its default.
     void Save(IniFile& ini) const;
 
     // Maps an `IoAddress` text to the port choice and address; unknown texts are "None".

@@ -77,6 +77,7 @@ bool TSetupForm::SaveRoutine() {
     Memo1->setText(ToQ(values.resolutionText));
     Memo2->setText(ToQ(values.delayText));
     Memo3->setText(ToQ(values.readDelayText));
+    FloodCarsBox->setText(ToQ(values.floodCarsText));
     IniFile ini(iniPath_);
     edited.Save(ini);
     WebSettings web;
@@ -114,6 +115,7 @@ SetupFormValues TSetupForm::Values() const {
     v.readDelayText = FromQ(Memo3->text());
     v.beepOn = CheckBox2->isChecked();
     v.distanceText = FromQ(Memo4->text());
+    v.floodCarsText = FromQ(FloodCarsBox->text());
     return v;
 }
 
@@ -138,6 +140,7 @@ void TSetupForm::ShowValues(const SetupFormValues& v) {
     Memo3->setText(ToQ(v.readDelayText));
     CheckBox2->setChecked(v.beepOn);
     Memo4->setText(ToQ(v.distanceText));
+    FloodCarsBox->setText(ToQ(v.floodCarsText));
     TrackBar1Change();
     ComboBox2Change();
 }

@@ -107,7 +107,11 @@ public:
     QLabel* Label12;
     QLabel* Label13;  // "分"
     QLabel* Label14;
-    QLabel* Label15;       // "ポート番号" of the web group
+    QLabel* Label15;  // "ポート番号" of the web group
+    // The receiver flood limit, in the serial port's group.
+    QLabel* FloodCarsLabel;
+    QLineEdit* FloodCarsBox;
+    UpDown* FloodCarsUpDown;
     QPushButton* BitBtn1;  // OK
     QPushButton* BitBtn2;  // "Cancel"
 

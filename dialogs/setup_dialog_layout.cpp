@@ -115,6 +115,13 @@ void TSetupForm::BuildPortGroups() {
     Label5 = MakeNamed<QLabel>(GroupBox2, "Label5", QStringLiteral("ボーレート"));
     ComboBox3 = MakeList(GroupBox2, "ComboBox3", kSpeedItems);
     AddRow(GroupBox2, 1, Label5, ComboBox3);
+    FloodCarsLabel =
+        MakeNamed<QLabel>(GroupBox2, "FloodCarsLabel", QStringLiteral("同時受信の上限(台/100ms)"));
+    FloodCarsLabel->setToolTip(
+        QStringLiteral("100ms の間にこれより多くの車番を受信したときは、記録せずに保留します"));
+    FloodCarsBox = MakeNamed<QLineEdit>(GroupBox2, "FloodCarsBox");
+    FloodCarsUpDown = AddSpinRow(GroupBox2, 2, FloodCarsLabel, FloodCarsBox, "FloodCarsUpDown",
+                                 kFloodCarsRange, SetupSettings::kDefaultFloodCars);
 }
 
 void TSetupForm::BuildSoundAndSpeedGroups() {

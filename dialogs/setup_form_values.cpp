@@ -43,6 +43,7 @@ SetupFormValues FormValuesOf(const SetupSettings& settings) {
     v.readDelayText = std::to_string(settings.readDelay);
     v.beepOn = settings.beepOn;
     v.distanceText = settings.distanceText;
+    v.floodCarsText = std::to_string(settings.floodCars);
     return v;
 }
 
@@ -65,6 +66,7 @@ SetupSettings SettingsOfForm(SetupFormValues& values) {
     s.beepOn = values.beepOn;
     s.distanceText = values.distanceText;
     s.distanceM = DistanceOfText(values.distanceText);
+    s.floodCars = TakeSpinBox(values.floodCarsText, kFloodCarsRange);
     return s;
 }
 

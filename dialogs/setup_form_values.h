@@ -20,6 +20,8 @@ inline constexpr SpinRange kResolutionRange{1, 20, 5};
 inline constexpr SpinRange kDelayRange{100, 10000, 5000};
 inline constexpr SpinRange kReadDelayRange{0, 10, 3};
 inline constexpr SpinRange kDistanceRange{0, 50, 4};
+inline constexpr SpinRange kFloodCarsRange{1, SetupSettings::kMaxFloodCars,
+                                           SetupSettings::kDefaultFloodCars};
 inline constexpr int32_t kDelayStep = 500;
 inline constexpr int32_t kTimeOutMinimum = 1;
 inline constexpr int32_t kTimeOutMaximum = 65;
@@ -42,14 +44,15 @@ struct SetupFormValues {
     std::string readDelayText;  // Memo3
     bool beepOn = false;        // CheckBox2
     std::string distanceText;   // Memo4
+    std::string floodCarsText;  // FloodCarsBox
 };
 
 // What the controls show for stored settings.
 SetupFormValues FormValuesOf(const SetupSettings& settings);
 
 // The settings the controls stand for. A number box that holds no number counts as its
-// fallback, and each of Memo1..Memo3 is rewritten with the number it was read as; the
-// distance text is kept as typed.
+// fallback, and each of Memo1..Memo3 and FloodCarsBox is rewritten with the number it was
+// read as; the distance text is kept as typed.
 SetupSettings SettingsOfForm(SetupFormValues& values);
 
 // The number a spin box's text stands for: a whole number clamped to the range, or the

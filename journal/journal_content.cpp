@@ -377,6 +377,38 @@ std::optional<JournalCourse> DecodeCourse(std::span<const uint8_t> payload) {
     return DecodeAll<JournalCourse>(payload, GetCourse);
 }
 
+namespace {
+// The classes come last and only when a car has one, so that a checkpoint without classes
+// keeps the bytes it always had and one written before classes existed still reads.
+void PutClasses(ByteWriter& out, const std::vector<NameAndModel>& entries) {
+    const bool any = std::any_of(entries.begin(), entries.end(),
+                                 [](const NameAndModel& entry) { return !entry.cls.empty(); });
+    if (!any) {
+        return;
+    }
+    out.PutU32(static_cast<uint32_t>(entries.size()));
+    for (const NameAndModel& entry : entries) {
+        out.PutString(entry.cls);
+    }
+}
+
+bool GetClasses(ByteReader& in, std::vector<NameAndModel>& entries) {
+    if (in.AtEnd()) {
+        return true;
+    }
+    uint32_t count = 0;
+    if (!in.GetU32(count) || count != entries.size()) {
+        return false;
+    }
+    for (NameAndModel& entry : entries) {
+        if (!in.GetString(entry.cls)) {
+            return false;
+        }
+    }
+    return true;
+}
+}  // namespace
+
 std::vector<uint8_t> EncodeCheckpoint(const JournalCheckpoint& checkpoint) {
     ByteWriter out;
     out.PutU32(static_cast<uint32_t>(checkpoint.entries.size()));
@@ -393,6 +425,7 @@ std::vector<uint8_t> EncodeCheckpoint(const JournalCheckpoint& checkpoint) {
     PutFiles(out, checkpoint.files);
     PutMode(out, checkpoint.currentMode);
     out.PutI32(checkpoint.countingMethod);
+    PutClasses(out, checkpoint.entries);
     return out.Take();
 }
 
@@ -412,7 +445,7 @@ std::optional<JournalCheckpoint> DecodeCheckpoint(std::span<const uint8_t> paylo
                GetRows(in, point.resultRows) && GetNumbers(in, point.runCount) &&
                GetNumbers(in, point.firstPassTime) && GetNumbers(in, point.lastPassTime) &&
                GetFiles(in, point.files) && GetMode(in, point.currentMode) &&
-               in.GetI32(point.countingMethod);
+               in.GetI32(point.countingMethod) && GetClasses(in, point.entries);
     });
 }
 
@@ -437,7 +470,7 @@ size_t EncodedRowsSize(const TableRows& rows) {
 size_t EncodedRowsSize(const ResultTable& table) {
     size_t size = 4;
     for (int32_t row = 1; row < table.RowCount(); ++row) {
-        size += EncodedRowSize(table.Row(row));
+        size += EncodedRowSize(table.StoredRow(row));
     }
     return size;
 }
@@ -446,12 +479,12 @@ JournalCheckpoint CheckpointOf(const EntryTable& entries, const ResultTable& res
                                const SessionState& state, JournalFiles files) {
     JournalCheckpoint point;
     for (int32_t car = 1; car <= EntryTable::kLastCar; ++car) {
-        point.entries.push_back({entries.Name(car), entries.Model(car)});
+        point.entries.push_back({entries.Name(car), entries.Model(car), entries.Class(car)});
         point.laps.push_back(entries.Cell(EntryTable::kLap, car));
     }
     point.resultMode = results.Mode();
     for (int32_t row = 1; row < results.RowCount(); ++row) {
-        point.resultRows.push_back(results.Row(row));
+        point.resultRows.push_back(results.StoredRow(row));
     }
     point.runCount.assign(state.runCount.begin(), state.runCount.end());
     point.firstPassTime.assign(state.firstPassTime.begin(), state.firstPassTime.end());

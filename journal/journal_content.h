@@ -76,7 +76,7 @@ struct JournalStarters {
 
 // Everything the lists are restored from.
 struct JournalCheckpoint {
-    std::vector<NameAndModel> entries;  // cars 1..199
+    std::vector<NameAndModel> entries;  // cars 1..199, with their classes
     std::vector<std::string> laps;      // the "Lap" column, cars 1..199
     RaceMode resultMode = RaceMode::kGymkhana;
     TableRows resultRows;

@@ -16,8 +16,9 @@ bool CellFits(const CellChange& cell, int32_t resultRows, int32_t resultColumns)
         return cell.row >= 1 && cell.row <= EntryTable::kLastCar &&
                cell.column >= EntryTable::kName && cell.column < EntryTable::kColumns;
     }
+    // The column after the last is the row's review mark.
     return cell.row >= 1 && cell.row <= resultRows && cell.column >= 0 &&
-           cell.column < resultColumns;
+           cell.column <= resultColumns;
 }
 
 // True when every change of `step` finds its cells and rows in `results` as the changes

@@ -275,6 +275,7 @@ bool JournalWriter::FlushBatch() {
         return false;
     }
     batchOffset_ += static_cast<off_t>(batch_.size());
+    bytesDurable_.fetch_add(batch_.size(), std::memory_order_relaxed);
     batch_.clear();
     batchWritten_ = 0;
     batchSize_ = 0;
@@ -283,16 +284,21 @@ bool JournalWriter::FlushBatch() {
 
 // Called with the mutex held.
 void JournalWriter::NoteResult(bool ok) {
+    failingNow_.store(!ok, std::memory_order_relaxed);
     if (ok) {
+        recordsDurable_.fetch_add(batchSeq_ - durableSeq_.load(), std::memory_order_relaxed);
         durableSeq_.store(batchSeq_, std::memory_order_release);
         durable_.notify_all();
         if (failing_) {
             failing_ = false;
             statusChanges_.push_back(msg::kJournalWriteRecovered);
         }
-    } else if (!failing_) {
-        failing_ = true;
-        statusChanges_.push_back(Replace(msg::kJournalWriteFailing, ReasonText(batchError_)));
+    } else {
+        failedWrites_.fetch_add(1, std::memory_order_relaxed);
+        if (!failing_) {
+            failing_ = true;
+            statusChanges_.push_back(Replace(msg::kJournalWriteFailing, ReasonText(batchError_)));
+        }
     }
 }
 

@@ -71,6 +71,12 @@ public:
     uint64_t NextSeq() const { return nextSeq_; }
     // Bytes appended but not yet durable.
     size_t PendingBytes() const;
+    // Since the writer was made, any thread: records and bytes made durable, failed attempts
+    // to write or sync, and whether writing fails now.
+    uint64_t RecordsDurable() const { return recordsDurable_.load(std::memory_order_relaxed); }
+    uint64_t BytesDurable() const { return bytesDurable_.load(std::memory_order_relaxed); }
+    uint64_t FailedWrites() const { return failedWrites_.load(std::memory_order_relaxed); }
+    bool Failing() const { return failingNow_.load(std::memory_order_relaxed); }
 
     // Before Open: the retry interval after a failed write (1 s) and the wall clock (ms since
     // the Unix epoch; the system clock).
@@ -120,6 +126,10 @@ private:
     off_t batchOffset_ = 0;
     int batchError_ = 0;
     std::atomic<size_t> batchSize_{0};
+    std::atomic<uint64_t> recordsDurable_{0};
+    std::atomic<uint64_t> bytesDurable_{0};
+    std::atomic<uint64_t> failedWrites_{0};
+    std::atomic<bool> failingNow_{false};
 
     std::thread thread_;
 };

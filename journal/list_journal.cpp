@@ -78,11 +78,36 @@ bool IsSmall(const ListStep& step) {
 }  // namespace
 
 void ListJournal::ResultBooked(const BookedResult& result, int32_t) {
+    if (oneStep_ > 0) {
+        oneStepBooked_ = true;  // EndOneStep takes the whole step
+        return;
+    }
+    TakeBooking(result.run);
+}
+
+void ListJournal::BeginOneStep() {
+    if (oneStep_++ == 0) {
+        Flush();
+    }
+}
+
+void ListJournal::EndOneStep() {
+    if (oneStep_ == 0 || --oneStep_ > 0) {
+        return;
+    }
+    if (std::exchange(oneStepBooked_, false)) {
+        TakeBooking(std::nullopt);
+    } else {
+        Flush();
+    }
+}
+
+void ListJournal::TakeBooking(std::optional<CarOnCourse> run) {
     std::optional<ListStep> step = recorder_.TakeStep(StepKind::kBooking);
     if (!step) {
         return;
     }
-    step->finishedRun = result.run;
+    step->finishedRun = std::move(run);
     // The step is shared by the undo history and the writer thread, which encodes it there.
     auto booking = std::make_shared<const JournalBooking>(
         JournalBooking{std::move(*step), sources_.course ? sources_.course() : lastCourse_});

@@ -65,6 +65,10 @@ public:
     // A booked result closes its step at once, so that it is durable as soon as possible; the
     // cars on course after it go in the same record.
     void ResultBooked(const BookedResult& result, int32_t row) override;
+    // The results booked from BeginOneStep to EndOneStep are one step, undone after one
+    // question (held receiver passings booked together); what was open before is closed first.
+    void BeginOneStep();
+    void EndOneStep();
     // Ends the step gathered so far (a command, an edit) and writes it.
     void Flush(StepKind kind = StepKind::kEdit);
     // Flushes and writes the files and the cars on course when they changed.
@@ -92,6 +96,7 @@ public:
 
 private:
     // False when the payload is too large for a record; nothing is written then.
+    void TakeBooking(std::optional<CarOnCourse> run);
     bool Append(JournalType type, std::vector<uint8_t> payload);
     // A step or booking; one too large for a record is replaced by a checkpoint (false).
     bool AppendChange(JournalType type, std::vector<uint8_t> payload);
@@ -119,6 +124,8 @@ private:
     std::optional<JournalDrag> lastDrag_;
     std::optional<JournalMode> lastMode_;
     std::optional<std::string> openFailure_;  // a fresh journal could not be made
+    int32_t oneStep_ = 0;
+    bool oneStepBooked_ = false;
     bool sinceCheckpoint_ = false;  // something besides the checkpoint went to this journal
     uint64_t checkpointSeq_ = 0;    // the last record of the newest checkpoint
     // Steps of the undo history in this journal (after its newest checkpoint or in the history

@@ -50,6 +50,7 @@ struct BookedResult {
     std::optional<RecordDisplay> record;  // none: the record window's boxes stay as they are
     ResultAnnouncement announcement;
     bool rebuildStandings = false;  // the row carries a penalty
+    bool timedOut = false;          // a time-out: its time is the limit, not a run to judge
     // A gymkhana run as it was on course before its finish: undoing the booking puts it back.
     std::optional<CarOnCourse> run;
 };

@@ -34,8 +34,8 @@ public:
     // New and Load first ask (messages 101/102, 103/104) when this is true.
     bool NeedsQuestionBeforeReplace() const { return state_.entryModified; }
 
-    // Empties every name and model ("Lap" stays); the proposed name becomes "NewEntry.txt".
-    // Clears entryModified.
+    // Empties every name, model and class ("Lap" stays); the proposed name becomes
+    // "NewEntry.txt". Clears entryModified.
     void New();
     // Loads the chosen file; on success remembers it and clears entryModified. A failure
     // changes nothing and returns the error to show.
@@ -48,8 +48,8 @@ public:
     void Insert(int32_t row) { table_.InsertRow(row); }
     void Delete(int32_t row) { table_.DeleteRow(row); }
 
-    // BeginEntryEdit (double-click, Shift+Enter, and the popup "編集"): cells of "Name" and
-    // "Model" become editable and entryModified is set, changed or not.
+    // BeginEntryEdit (double-click, Shift+Enter, and the popup "編集"): cells of "Name",
+    // "Model" and "Class" become editable and entryModified is set, changed or not.
     void BeginEdit();
     // EndEntryEdit: back to browsing. entryModified is left as it is.
     void EndEdit() { editState_.End(); }

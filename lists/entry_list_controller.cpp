@@ -179,10 +179,22 @@ bool EntryListController::StringGrid1KeyDown(const QKeyEvent* event) {
         return true;
     }
     if (Editing() && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)) {
-        MoveToColumn(event->key() == Qt::Key_Left ? EntryTable::kName : EntryTable::kModel);
+        MoveToColumn(ArrowColumn(event->key() == Qt::Key_Right));
         return true;
     }
     return false;
+}
+
+int EntryListController::ArrowColumn(bool right) const {
+    const int column = wiring_.panel->StringGrid1->currentIndex().column();
+    // Without a "Class" column: Left to "Name", Right to "Model". With it, Right goes on
+    // from "Model" to "Class" and Left comes back from "Class" to "Model".
+    const bool pastModel = column == EntryTable::kModel || column == EntryTable::kClass;
+    if (right) {
+        return pastModel && wiring_.panel->ClassColumnShown() ? EntryTable::kClass
+                                                              : EntryTable::kModel;
+    }
+    return column == EntryTable::kClass ? EntryTable::kModel : EntryTable::kName;
 }
 
 void EntryListController::StringGrid1KeyUp() {

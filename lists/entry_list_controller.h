@@ -69,6 +69,8 @@ private:
     void StringGrid1MouseDown(const QMouseEvent* event);
     void CellEditorClosed(int hint);
     void MoveToColumn(int column);
+    // Where the Left (or Right) arrow moves the edit from the current cell.
+    int ArrowColumn(bool right) const;
     void ShowFileName();
     QWidget* DialogParent() const;
 

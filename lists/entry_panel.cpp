@@ -4,10 +4,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <algorithm>
 
+#include "lists/entry_columns.h"
 #include "lists/entry_grid_scroll.h"
+#include "lists/entry_table.h"
 #include "lists/entry_table_model.h"
 #include "widgets/elided_text_delegate.h"
 #include "widgets/grid_header.h"
@@ -15,7 +18,7 @@
 
 namespace vantrel {
 
-EntryPanel::EntryPanel(EntryTable& table, QWidget* parent) : QFrame(parent) {
+EntryPanel::EntryPanel(EntryTable& table, QWidget* parent) : QFrame(parent), table_(table) {
     setObjectName(QStringLiteral("Panel1"));
     setFrameShape(QFrame::StyledPanel);
     Label1 = MakeNamed<QLabel>(this, "Label1", QStringLiteral("エントリーリスト"));
@@ -36,7 +39,8 @@ EntryPanel::EntryPanel(EntryTable& table, QWidget* parent) : QFrame(parent) {
     // The numbers are never shortened to an ellipsis; a name or model too long for its column
     // is, so that it shows it is cut.
     StringGrid1->setTextElideMode(Qt::ElideNone);
-    ElideTextInColumns(StringGrid1, {QStringLiteral("Name"), QStringLiteral("Model")});
+    ElideTextInColumns(StringGrid1,
+                       {QStringLiteral("Name"), QStringLiteral("Model"), QStringLiteral("Class")});
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid1->setColumnWidth(0, 25);
@@ -52,6 +56,20 @@ EntryPanel::EntryPanel(EntryTable& table, QWidget* parent) : QFrame(parent) {
     Grid1Insert->setObjectName(QStringLiteral("Grid1Insert"));
     Grid1Delete = Grid1Popup->addAction(QStringLiteral("削除"));
     Grid1Delete->setObjectName(QStringLiteral("Grid1Delete"));
+    Grid1Popup->addSeparator();
+    Grid1Class = Grid1Popup->addAction(QStringLiteral("クラス列を表示"));
+    Grid1Class->setObjectName(QStringLiteral("Grid1Class"));
+    Grid1Class->setCheckable(true);
+    connect(Grid1Class, &QAction::toggled, model_, &EntryTableModel::AskForClassColumn);
+    connect(model_, &QAbstractItemModel::columnsInserted, this, &EntryPanel::UpdateClassColumn);
+    connect(model_, &QAbstractItemModel::columnsRemoved, this, &EntryPanel::UpdateClassColumn);
+    connect(model_, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex&, const QModelIndex& to) {
+                if (to.column() >= EntryTable::kClass) {
+                    UpdateClassColumn();  // a wider class, or the last one gone
+                }
+            });
+    UpdateClassColumn();
     connect(StringGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         Grid1Popup->popup(StringGrid1->viewport()->mapToGlobal(pos));
     });
@@ -63,10 +81,56 @@ void EntryPanel::ApplyLayout(const MainLayout& layout, int carWidth) {
     StringGrid1->setGeometry(layout.entryGrid.left, layout.entryGrid.top, layout.entryGrid.width,
                              layout.entryGrid.height);
     StringGrid1->setColumnWidth(0, carWidth);
-    StringGrid1->setColumnWidth(1, layout.entryNameWidth);
-    StringGrid1->setColumnWidth(2, layout.entryModelWidth);
+    nameWidth_ = layout.entryNameWidth;
+    modelWidth_ = layout.entryModelWidth;
+    ApplyTextColumnWidths();
     StringGrid1->setColumnWidth(3, carWidth);
     EntryFile->setGeometry(120, 6, std::max(layout.entryPanel.width - 127, 20), 18);
+}
+
+bool EntryPanel::ClassColumnShown() const {
+    return model_->ClassColumnShown();
+}
+
+void EntryPanel::UpdateClassColumn() {
+    const bool classes = table_.HasClasses();
+    {
+        const QSignalBlocker quiet(Grid1Class);
+        Grid1Class->setChecked(ClassColumnShown());
+    }
+    // Classes in the list are always shown: hiding them would hide why the ranks are split.
+    Grid1Class->setEnabled(!classes);
+    QHeaderView* header = StringGrid1->horizontalHeader();
+    if (ClassColumnShown() && header->visualIndex(EntryTable::kClass) != EntryTable::kLap) {
+        // The class belongs with name and model; "Lap" keeps the right edge.
+        header->moveSection(header->visualIndex(EntryTable::kClass), EntryTable::kLap);
+    }
+    ApplyTextColumnWidths();
+}
+
+void EntryPanel::ApplyTextColumnWidths() {
+    if (!ClassColumnShown()) {
+        StringGrid1->setColumnWidth(EntryTable::kName, nameWidth_);
+        StringGrid1->setColumnWidth(EntryTable::kModel, modelWidth_);
+        return;
+    }
+    const EntryTextColumns widths = ShareWithClass(nameWidth_, modelWidth_, ClassWidthWanted());
+    StringGrid1->setColumnWidth(EntryTable::kName, widths.name);
+    StringGrid1->setColumnWidth(EntryTable::kModel, widths.model);
+    StringGrid1->setColumnWidth(EntryTable::kClass, widths.cls);
+}
+
+int EntryPanel::ClassWidthWanted() const {
+    const QFontMetrics metrics = StringGrid1->fontMetrics();
+    int widest = metrics.horizontalAdvance(QStringLiteral("Class"));
+    for (int32_t car = 1; car <= EntryTable::kLastCar; ++car) {
+        if (!table_.Class(car).empty()) {
+            widest = std::max(widest,
+                              metrics.horizontalAdvance(QString::fromStdString(table_.Class(car))));
+        }
+    }
+    constexpr int kPadding = 10;  // the cell's margins on both sides
+    return widest + kPadding;
 }
 
 void EntryPanel::ShowFileName(const QString& name) {

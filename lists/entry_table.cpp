@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "lists/entry_class.h"
+
 namespace vantrel {
 
 EntryTable::EntryTable() {
-    cells_[0] = {"Car", "Name", "Model", "Lap"};
+    cells_[0] = {"Car", "Name", "Model", "Lap", "Class"};
     for (int32_t row = 1; row < kRows; ++row) {
         cells_[row][kCar] = std::to_string(row);
     }
@@ -23,8 +25,12 @@ void EntryTable::SetCell(int32_t column, int32_t row, std::string text) {
     if (column < kName || column >= kColumns || row < 1 || row >= kRows) {
         return;
     }
-    cells_[row][column] = std::move(text);
+    cells_[row][column] = column == kClass ? StorableClass(text) : std::move(text);
     NotifyCells(row, row, column, column);
+}
+
+bool EntryTable::HasClasses() const {
+    return AnyClassIn(1, kLastCar);
 }
 
 void EntryTable::ClearLaps() {
@@ -35,11 +41,13 @@ void EntryTable::ClearLaps() {
 }
 
 void EntryTable::ClearNamesAndModels() {
+    const bool classes = AnyClassIn(1, kLastCar);
     for (int32_t row = 1; row < kRows; ++row) {
-        cells_[row][kName].clear();
-        cells_[row][kModel].clear();
+        for (const int32_t column : kEntryColumns) {
+            cells_[row][column].clear();
+        }
     }
-    NotifyCells(1, kLastCar, kName, kModel);
+    NotifyEntryCells(1, kLastCar, classes);
 }
 
 void EntryTable::SetNamesAndModels(const std::vector<NameAndModel>& entries) {
@@ -47,37 +55,61 @@ void EntryTable::SetNamesAndModels(const std::vector<NameAndModel>& entries) {
     if (count == 0) {
         return;
     }
+    bool classes = false;
     for (int32_t row = 1; row <= count; ++row) {
         cells_[row][kName] = entries[row - 1].name;
         cells_[row][kModel] = entries[row - 1].model;
+        std::string cls = StorableClass(entries[row - 1].cls);
+        classes = classes || cls != cells_[row][kClass];
+        cells_[row][kClass] = std::move(cls);
     }
-    NotifyCells(1, count, kName, kModel);
+    NotifyEntryCells(1, count, classes);
 }
 
 void EntryTable::InsertRow(int32_t row) {
     if (row < 1 || row > kLastCar) {
         return;
     }
-    for (int32_t r = kLastCar; r > row; --r) {
-        cells_[r][kName] = std::move(cells_[r - 1][kName]);
-        cells_[r][kModel] = std::move(cells_[r - 1][kModel]);
+    const bool classes = AnyClassIn(row, kLastCar);
+    for (const int32_t column : kEntryColumns) {
+        for (int32_t r = kLastCar; r > row; --r) {
+            cells_[r][column] = std::move(cells_[r - 1][column]);
+        }
+        cells_[row][column].clear();
     }
-    cells_[row][kName].clear();
-    cells_[row][kModel].clear();
-    NotifyCells(row, kLastCar, kName, kModel);
+    NotifyEntryCells(row, kLastCar, classes);
 }
 
 void EntryTable::DeleteRow(int32_t row) {
     if (row < 1 || row > kLastCar) {
         return;
     }
-    for (int32_t r = row; r < kLastCar; ++r) {
-        cells_[r][kName] = std::move(cells_[r + 1][kName]);
-        cells_[r][kModel] = std::move(cells_[r + 1][kModel]);
+    const bool classes = AnyClassIn(row, kLastCar);
+    for (const int32_t column : kEntryColumns) {
+        for (int32_t r = row; r < kLastCar; ++r) {
+            cells_[r][column] = std::move(cells_[r + 1][column]);
+        }
+        cells_[kLastCar][column].clear();
     }
-    cells_[kLastCar][kName].clear();
-    cells_[kLastCar][kModel].clear();
-    NotifyCells(row, kLastCar, kName, kModel);
+    NotifyEntryCells(row, kLastCar, classes);
+}
+
+bool EntryTable::AnyClassIn(int32_t firstRow, int32_t lastRow) const {
+    for (int32_t row = firstRow; row <= lastRow; ++row) {
+        if (!cells_[row][kClass].empty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void EntryTable::NotifyEntryCells(int32_t firstRow, int32_t lastRow, bool classes) const {
+    NotifyCells(firstRow, lastRow, kName, kModel);
+    // "Lap" stands between model and class and does not change; a list without classes is
+    // announced exactly as it was before classes existed.
+    if (classes) {
+        NotifyCells(firstRow, lastRow, kClass, kClass);
+    }
 }
 
 void EntryTable::NotifyCells(int32_t firstRow, int32_t lastRow, int32_t firstColumn,

@@ -117,7 +117,7 @@ void ListRecorder::CopyLists() {
     resultMode_ = results_.Mode();
     resultCopy_.clear();
     for (int32_t row = 1; row < results_.RowCount(); ++row) {
-        resultCopy_.push_back(results_.Row(row));
+        resultCopy_.push_back(results_.StoredRow(row));
     }
     runCount_ = state_.runCount;
     firstPass_ = state_.firstPassTime;
@@ -193,18 +193,26 @@ void ListRecorder::ResultCellsChanged(int32_t firstRow, int32_t lastRow, int32_t
         // A row this step has just inserted takes its cells in the insertion: a booking is
         // then one change, not one per cell.
         if (RowsChange* inserted = LastInsertionHolding(row)) {
-            inserted->rows[static_cast<size_t>(row - inserted->firstRow)] = results_.Row(row);
-            copy = results_.Row(row);
+            copy = results_.StoredRow(row);
+            inserted->rows[static_cast<size_t>(row - inserted->firstRow)] = copy;
             continue;
         }
+        // The copy is in the StoredRow form: its mark, when set, is the cell after the columns.
+        const int32_t flagColumn = results_.FlagColumn();
         for (int32_t column = std::max(firstColumn, 0);
-             column <= lastColumn && column < static_cast<int32_t>(copy.size()); ++column) {
+             column <= lastColumn && column <= flagColumn; ++column) {
             const std::string& now = results_.Cell(column, row);
-            if (now != copy[column]) {
+            static const std::string kNone;
+            const std::string& before =
+                column < static_cast<int32_t>(copy.size()) ? copy[column] : kNone;
+            if (now != before) {
                 Note();
-                open_.changes.push_back(
-                    CellChange{ListKind::kResult, row, column, copy[column], now});
-                copy[column] = now;
+                open_.changes.push_back(CellChange{ListKind::kResult, row, column, before, now});
+                if (column < flagColumn) {
+                    copy[column] = now;
+                } else {
+                    copy = results_.StoredRow(row);
+                }
             }
         }
     }
@@ -228,7 +236,7 @@ void ListRecorder::ResultRowsInserted(int32_t firstRow, int32_t lastRow) {
     }
     RowsChange change{true, firstRow, {}};
     for (int32_t row = firstRow; row <= lastRow; ++row) {
-        change.rows.push_back(results_.Row(row));
+        change.rows.push_back(results_.StoredRow(row));
     }
     resultCopy_.insert(resultCopy_.begin() + (firstRow - 1), change.rows.begin(),
                        change.rows.end());
@@ -253,7 +261,7 @@ void ListRecorder::ResultResetDone() {
     }
     ResetChange change{resultMode_, results_.Mode(), std::move(resultCopy_), {}};
     for (int32_t row = 1; row < results_.RowCount(); ++row) {
-        change.after.push_back(results_.Row(row));
+        change.after.push_back(results_.StoredRow(row));
     }
     resultMode_ = change.afterMode;
     resultCopy_ = change.after;

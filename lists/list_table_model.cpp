@@ -39,6 +39,9 @@ QString ShownText(const std::string& text) {
 }  // namespace
 
 QVariant ListTableModel::data(const QModelIndex& index, int role) const {
+    if (index.isValid() && role == kMaxCharsRole) {
+        return MaxChars(index.column());
+    }
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) {
         return {};
     }

@@ -19,6 +19,9 @@ public:
     // A cell shows at most this many characters of its text, then "…"; editing gets it all.
     static constexpr qsizetype kMaxShownChars = 4000;
 
+    // The role under which a cell tells the most characters it may hold (0: no limit).
+    static constexpr int kMaxCharsRole = Qt::UserRole + 1;
+
     // Table row (1 = first data row) of a model row, and back.
     static int32_t TableRowOf(int modelRow) { return modelRow + 1; }
     static int ModelRowOf(int32_t tableRow) { return tableRow - 1; }
@@ -44,6 +47,8 @@ protected:
     virtual void WriteCell(int32_t column, int32_t tableRow, std::string text) = 0;
     // Whether a column may ever be edited.
     virtual bool ColumnEditable(int /*column*/) const { return true; }
+    // The most characters a cell of the column holds (0: no limit).
+    virtual int MaxChars(int /*column*/) const { return 0; }
 
     void CellsChanged(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
                       int32_t lastColumn) override;

@@ -39,6 +39,16 @@ inline constexpr std::string_view kSaveEmptyOverCaption = "リザルトリスト
 inline constexpr std::string_view kRefusedCharacterText =
     "「%1」はファイルに保存できない文字のため入力できません";
 
+// After "<file> の <n> 行目" in the warning of a load: other lines have a class field but
+// this one has none, so no class was read.
+inline constexpr std::string_view kClassUnreadText =
+    "にクラスの欄がないため、クラスは読み込みませんでした。クラスを使うときは全ての行を"
+    "「名前,車種,クラス」にしてください (クラスのない車は「名前,車種,」)。";
+// After "<file> の <n> 行目" in the warning of a load: that line's class was shortened to
+// what the list keeps; %1 = the most characters of a class.
+inline constexpr std::string_view kClassCutText =
+    "のクラスは %1 文字を超えるか、ファイルに保存できない文字を含むため、短くして読み込みました。";
+
 // Marks a lecture run at the end of a GYMKHANA "Comment" cell.
 inline constexpr std::string_view kLectureMarker = msg::k115;  // "(ﾚｸﾁｬｰ)"
 

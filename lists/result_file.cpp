@@ -7,6 +7,7 @@
 #include "common/csv_field.h"
 #include "common/text_file.h"
 #include "lists/list_file_name.h"
+#include "lists/result_flags.h"
 
 namespace vantrel {
 
@@ -21,6 +22,10 @@ std::vector<std::vector<std::string>> ParseResultLines(const std::vector<std::st
         for (int32_t column = 0; column < columnCount; ++column) {
             row.push_back(NextCsvField(rest));
         }
+        // A review mark follows the columns; whatever else is there is ignored as before.
+        if (std::string flag = NextCsvField(rest); ParseFlagText(flag)) {
+            row.push_back(std::move(flag));
+        }
         rows.push_back(std::move(row));
     }
     return rows;
@@ -30,7 +35,7 @@ std::vector<std::string> ResultFileLines(const ResultTable& table) {
     std::vector<std::string> lines;
     lines.reserve(table.DataRowCount());
     for (int32_t row = 1; row < table.RowCount(); ++row) {
-        lines.push_back(JoinCsvFields(table.Row(row)));
+        lines.push_back(JoinCsvFields(table.StoredRow(row)));
     }
     return lines;
 }

@@ -16,11 +16,12 @@
 namespace vantrel {
 
 // One row per line, cut with NextCsvField once per column: missing fields are empty, fields
-// beyond `columnCount` are ignored.
+// beyond `columnCount` are ignored, except a review mark right after them, which ends the row.
 std::vector<std::vector<std::string>> ParseResultLines(const std::vector<std::string>& lines,
                                                        int32_t columnCount);
 
-// One line per data row; an empty list gives one line of commas.
+// One line per data row, a marked row with its mark as one more field; an empty list gives
+// one line of commas.
 std::vector<std::string> ResultFileLines(const ResultTable& table);
 
 // The rows read, before they go into the table: a text refuses them and is the error to show.

@@ -4,6 +4,7 @@
 
 #include "lists/list_texts.h"
 #include "lists/result_file.h"
+#include "lists/result_flag_check.h"
 
 namespace vantrel {
 
@@ -64,7 +65,12 @@ void ResultListCommands::ChangeLayout(RaceMode mode) {
 }
 
 int32_t ResultListCommands::AddResult(BookedResult result) {
+    std::string flag = FlagForBooking(results_, result, flagRule_);
     const int32_t row = results_.RowForNewResult();
+    if (!flag.empty()) {
+        result.cells.resize(static_cast<size_t>(results_.FlagColumn()));
+        result.cells.push_back(std::move(flag));
+    }
     results_.SetRow(row, std::move(result.cells));
     state_.resultModified = true;
     ++state_.resultsBooked;
@@ -96,6 +102,15 @@ ResultButtonOutcome ResultListCommands::PressButton(ResultButton button, int32_t
         state_.resultModified = true;
     }
     return outcome;
+}
+
+bool ResultListCommands::AcceptFlag(int32_t row) {
+    if (row < 1 || row >= results_.RowCount() || results_.Flag(row).empty()) {
+        return false;
+    }
+    results_.SetCell(results_.FlagColumn(), row, std::string());
+    state_.resultModified = true;
+    return true;
 }
 
 int32_t ResultListCommands::DeleteRow(int32_t row) {

@@ -22,6 +22,7 @@
 #include "lists/list_file_name.h"
 #include "lists/result_buttons.h"
 #include "lists/result_file.h"
+#include "lists/result_flags.h"
 #include "lists/result_name_refresh.h"
 #include "lists/result_sink.h"
 #include "lists/result_table.h"
@@ -74,10 +75,16 @@ public:
     // back to "NewResult.csv", resultModified cleared.
     void ChangeLayout(RaceMode mode);
 
-    // A result booked by a race mode: fills row 1 of an empty list or appends a row, sets
-    // resultModified, counts resultsBooked, then hands the result to every sink once, in the
-    // order they were added. Returns the row.
+    // A result booked by a race mode: fills row 1 of an empty list or appends a row (with the
+    // review mark the rule gives it), sets resultModified, counts resultsBooked, then hands the
+    // result to every sink once, in the order they were added. Returns the row.
     int32_t AddResult(BookedResult result) override;
+    // What marks a booked result for review from now on.
+    void FlagWith(const FlagRule& rule) { flagRule_ = rule; }
+    const FlagRule& FlagRuleInForce() const { return flagRule_; }
+    // The operator accepts row `row`'s marked result: the mark goes, the row stays. Sets
+    // resultModified; false when the row had no mark.
+    bool AcceptFlag(int32_t row);
     // `sink` must outlive this object.
     void AddSink(ResultSink& sink) { sinks_.push_back(&sink); }
     // The sinks hear of the outermost batch only.
@@ -116,6 +123,7 @@ private:
     std::vector<ResultSink*> sinks_;
     ResultRowsCheck loadCheck_;
     int32_t batchDepth_ = 0;
+    FlagRule flagRule_;
 };
 
 }  // namespace vantrel

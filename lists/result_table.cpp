@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "lists/result_flags.h"
+
 namespace vantrel {
 
 const std::vector<std::string>& ResultHeaders(RaceMode mode) {
@@ -33,11 +35,15 @@ void ResultTable::Reset(RaceMode mode) {
     mode_ = mode;
     headers_ = ResultHeaders(mode);
     rows_.assign(1, std::vector<std::string>(headers_.size()));
+    flags_.assign(1, std::string());
     observers_.Notify([](TableObserver& observer) { observer.ResetDone(); });
 }
 
 const std::string& ResultTable::Cell(int32_t column, int32_t row) const {
     static const std::string kEmpty;
+    if (column == FlagColumn() && row >= 1 && row < RowCount()) {
+        return flags_[row - 1];
+    }
     if (column < 0 || column >= ColumnCount() || row < 0 || row >= RowCount()) {
         return kEmpty;
     }
@@ -45,10 +51,10 @@ const std::string& ResultTable::Cell(int32_t column, int32_t row) const {
 }
 
 void ResultTable::SetCell(int32_t column, int32_t row, std::string text) {
-    if (column < 0 || column >= ColumnCount() || row < 1 || row >= RowCount()) {
+    if (column < 0 || column > FlagColumn() || row < 1 || row >= RowCount()) {
         return;
     }
-    rows_[row - 1][column] = std::move(text);
+    (column == FlagColumn() ? flags_[row - 1] : rows_[row - 1][column]) = std::move(text);
     NotifyCells(row, row, column, column);
 }
 
@@ -56,9 +62,19 @@ void ResultTable::SetRow(int32_t row, std::vector<std::string> cells) {
     if (row < 1 || row >= RowCount()) {
         return;
     }
-    cells.resize(headers_.size());
+    flags_[row - 1] = TakeFlag(cells);
     rows_[row - 1] = std::move(cells);
-    NotifyCells(row, row, 0, ColumnCount() - 1);
+    NotifyCells(row, row, 0, FlagColumn());
+}
+
+std::string ResultTable::TakeFlag(std::vector<std::string>& cells) const {
+    std::string flag;
+    const size_t columns = headers_.size();
+    if (cells.size() > columns && ParseFlagText(cells[columns])) {
+        flag = std::move(cells[columns]);
+    }
+    cells.resize(columns);
+    return flag;
 }
 
 bool ResultTable::IsEmpty() const {
@@ -72,6 +88,7 @@ int32_t ResultTable::RowForNewResult() {
         observers_.Notify(
             [row](TableObserver& observer) { observer.RowsAboutToBeInserted(row, row); });
         rows_.emplace_back(headers_.size());
+        flags_.emplace_back();
         observers_.Notify([](TableObserver& observer) { observer.RowsInserted(); });
     }
     return RowCount() - 1;
@@ -81,11 +98,14 @@ void ResultTable::SetRows(std::vector<std::vector<std::string>> rows) {
     if (rows.empty()) {
         rows.emplace_back();
     }
+    std::vector<std::string> flags;
+    flags.reserve(rows.size());
     for (auto& row : rows) {
-        row.resize(headers_.size());
+        flags.push_back(TakeFlag(row));
     }
     observers_.Notify([](TableObserver& observer) { observer.AboutToReset(); });
     rows_ = std::move(rows);
+    flags_ = std::move(flags);
     observers_.Notify([](TableObserver& observer) { observer.ResetDone(); });
 }
 
@@ -97,17 +117,27 @@ const std::vector<std::string>& ResultTable::Row(int32_t row) const {
     return rows_[row - 1];
 }
 
+std::vector<std::string> ResultTable::StoredRow(int32_t row) const {
+    std::vector<std::string> cells = Row(row);
+    if (!Flag(row).empty()) {
+        cells.push_back(Flag(row));
+    }
+    return cells;
+}
+
 void ResultTable::DeleteRow(int32_t row) {
     if (row < 1 || row >= RowCount()) {
         return;
     }
     if (rows_.size() == 1) {
         rows_[0].assign(headers_.size(), std::string());
-        NotifyCells(1, 1, 0, ColumnCount() - 1);
+        flags_[0].clear();
+        NotifyCells(1, 1, 0, FlagColumn());
         return;
     }
     observers_.Notify([row](TableObserver& observer) { observer.RowsAboutToBeRemoved(row, row); });
     rows_.erase(rows_.begin() + (row - 1));
+    flags_.erase(flags_.begin() + (row - 1));
     observers_.Notify([](TableObserver& observer) { observer.RowsRemoved(); });
 }
 
@@ -119,8 +149,9 @@ void ResultTable::InsertRows(int32_t row, const std::vector<std::vector<std::str
     observers_.Notify(
         [row, last](TableObserver& observer) { observer.RowsAboutToBeInserted(row, last); });
     auto at = rows_.insert(rows_.begin() + (row - 1), rows.begin(), rows.end());
-    for (auto end = at + static_cast<std::ptrdiff_t>(rows.size()); at != end; ++at) {
-        at->resize(headers_.size());
+    auto flag = flags_.insert(flags_.begin() + (row - 1), rows.size(), std::string());
+    for (auto end = at + static_cast<std::ptrdiff_t>(rows.size()); at != end; ++at, ++flag) {
+        *flag = TakeFlag(*at);
     }
     observers_.Notify([](TableObserver& observer) { observer.RowsInserted(); });
 }
@@ -137,6 +168,7 @@ void ResultTable::RemoveRows(int32_t row, int32_t count) {
     observers_.Notify(
         [row, last](TableObserver& observer) { observer.RowsAboutToBeRemoved(row, last); });
     rows_.erase(rows_.begin() + (row - 1), rows_.begin() + last);
+    flags_.erase(flags_.begin() + (row - 1), flags_.begin() + last);
     observers_.Notify([](TableObserver& observer) { observer.RowsRemoved(); });
 }
 
@@ -147,8 +179,9 @@ void ResultTable::Replace(RaceMode mode, std::vector<std::vector<std::string>> r
     if (rows.empty()) {
         rows.emplace_back();
     }
+    flags_.clear();
     for (auto& row : rows) {
-        row.resize(headers_.size());
+        flags_.push_back(TakeFlag(row));
     }
     rows_ = std::move(rows);
     observers_.Notify([](TableObserver& observer) { observer.ResetDone(); });

@@ -24,6 +24,7 @@ public:
     static constexpr int32_t kModel = 2;
     static constexpr int32_t kGymkhanaPen = 3;
     static constexpr int32_t kGymkhanaComment = 5;
+    static constexpr int32_t kCircuitLapTime = 4;
 
     explicit ResultTable(RaceMode mode = RaceMode::kGymkhana);
 
@@ -35,10 +36,15 @@ public:
     int32_t RowCount() const { return static_cast<int32_t>(rows_.size()) + 1; }  // with header
     int32_t DataRowCount() const { return static_cast<int32_t>(rows_.size()); }
 
+    // The column of the review mark: one past the mode's columns, never shown as a column.
+    int32_t FlagColumn() const { return ColumnCount(); }
+    const std::string& Flag(int32_t row) const { return Cell(FlagColumn(), row); }
+
     // Cell of a data row (row >= 1) or a header (row 0); out of range: "".
     const std::string& Cell(int32_t column, int32_t row) const;
     void SetCell(int32_t column, int32_t row, std::string text);
-    // Sets all cells of a data row at once; `cells` is cut or padded to the column count.
+    // Sets all cells of a data row at once; `cells` is cut or padded to the column count, and
+    // a mark in the cell after the columns becomes the row's mark (none clears it).
     void SetRow(int32_t row, std::vector<std::string> cells);
 
     // True when the list holds no result (one data row with an empty "Car" cell).
@@ -48,9 +54,12 @@ public:
     int32_t RowForNewResult();
 
     // Replaces all data rows (at least one row is kept); each row is cut or padded to the
-    // column count.
+    // column count. Here and in InsertRows and Replace, rows in the StoredRow form bring their
+    // marks.
     void SetRows(std::vector<std::vector<std::string>> rows);
     const std::vector<std::string>& Row(int32_t row) const;
+    // The row's cells followed by its mark when it has one.
+    std::vector<std::string> StoredRow(int32_t row) const;
     // Removes a data row; with a single data row its cells are emptied instead.
     void DeleteRow(int32_t row);
 
@@ -67,10 +76,13 @@ public:
 private:
     void NotifyCells(int32_t firstRow, int32_t lastRow, int32_t firstColumn,
                      int32_t lastColumn) const;
+    // Cuts `cells` to the columns and returns the mark that followed them ("" for none).
+    std::string TakeFlag(std::vector<std::string>& cells) const;
 
     RaceMode mode_;
     std::vector<std::string> headers_;
     std::vector<std::vector<std::string>> rows_;  // data rows 1..n
+    std::vector<std::string> flags_;              // the mark of each data row
     TableObservers observers_;
 };
 

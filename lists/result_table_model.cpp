@@ -1,7 +1,10 @@
 #include "lists/result_table_model.h"
 
+#include <QColor>
 #include <algorithm>
 #include <utility>
+
+#include "lists/result_flag_text.h"
 
 namespace vantrel {
 
@@ -25,6 +28,21 @@ int ResultTableModel::rowCount(const QModelIndex& parent) const {
         return 0;
     }
     return holdDepth_ > 0 ? shownRows_ : table_.DataRowCount();
+}
+
+QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
+    if ((role == Qt::BackgroundRole || role == Qt::ToolTipRole) && index.isValid()) {
+        const std::string& flag = table_.Flag(TableRowOf(index.row()));
+        if (!flag.empty()) {
+            return role == Qt::BackgroundRole ? QVariant(FlaggedRowColor())
+                                              : QVariant(FlagReasonText(flag));
+        }
+    }
+    return ListTableModel::data(index, role);
+}
+
+QColor ResultTableModel::FlaggedRowColor() {
+    return QColor(255, 214, 153);
 }
 
 void ResultTableModel::HoldAppends() {
@@ -57,6 +75,11 @@ void ResultTableModel::CellsChanged(int32_t firstRow, int32_t lastRow, int32_t f
         if (firstRow > lastRow) {
             return;
         }
+    }
+    // A changed mark repaints the whole row, which shows it.
+    if (lastColumn >= table_.FlagColumn()) {
+        firstColumn = 0;
+        lastColumn = table_.ColumnCount() - 1;
     }
     ListTableModel::CellsChanged(firstRow, lastRow, firstColumn, lastColumn);
 }

@@ -23,6 +23,9 @@ public:
     ~ResultTableModel() override;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    // A row marked for review is shown on its own background, with the reason as tooltip.
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    static QColor FlaggedRowColor();
 
     // Between these two (they nest), rows appended at the end of the table are announced
     // together by the last release; any other change announces them first.

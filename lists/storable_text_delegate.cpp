@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "common/csv_field.h"
+#include "lists/list_table_model.h"
 #include "lists/list_texts.h"
 
 namespace vantrel {
@@ -16,6 +17,10 @@ constexpr char kStorableText[] = "vantrelStorableText";
 
 void Remember(QLineEdit* line) {
     line->setProperty(kStorableText, line->text());
+}
+
+int MaxCharsOf(const QModelIndex& index) {
+    return index.data(ListTableModel::kMaxCharsRole).toInt();
 }
 }  // namespace
 
@@ -43,6 +48,10 @@ QWidget* StorableTextDelegate::createEditor(QWidget* parent, const QStyleOptionV
     auto* line = qobject_cast<QLineEdit*>(editor);
     if (line == nullptr) {
         return editor;
+    }
+    const int maxChars = MaxCharsOf(index);
+    if (maxChars > 0) {
+        line->setMaxLength(maxChars);  // CP932 holds no character outside one UTF-16 unit
     }
     connect(line, &QLineEdit::textEdited, line, [this, line](const QString& typed) {
         const StorableField field = MakeStorableField(typed.toStdString());
@@ -86,7 +95,11 @@ void StorableTextDelegate::setModelData(QWidget* editor, QAbstractItemModel* mod
     if (field.refused) {
         return;
     }
-    model->setData(index, QString::fromStdString(field.text), Qt::EditRole);
+    QString text = QString::fromStdString(field.text);
+    if (const int maxChars = MaxCharsOf(index); maxChars > 0) {
+        text.truncate(maxChars);
+    }
+    model->setData(index, text, Qt::EditRole);
 }
 
 }  // namespace vantrel

@@ -1,7 +1,8 @@
 #pragma once
 // The cell editor of both list grids: what is typed must be something the list files can
 // hold, so that a saved file reads back as it was shown. A comma becomes the full-width "，"
-// as it is typed; a character CP932 cannot hold is taken out again at once and reported.
+// as it is typed; a character CP932 cannot hold is taken out again at once and reported. A
+// cell that tells its most characters (ListTableModel::kMaxCharsRole) takes no more.
 // Thread rule: GUI thread only.
 
 #include <functional>

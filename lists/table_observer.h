@@ -47,6 +47,29 @@ private:
     std::function<void()> onNewResult_;
 };
 
+// An observer that hears only of changed cells of one column (the entry list's classes, which
+// split the standings).
+class ColumnWatch final : public TableObserver {
+public:
+    ColumnWatch(int32_t column, std::function<void()> onChange)
+        : column_(column), onChange_(std::move(onChange)) {}
+    void CellsChanged(int32_t, int32_t, int32_t firstColumn, int32_t lastColumn) override {
+        if (firstColumn <= column_ && column_ <= lastColumn) {
+            onChange_();
+        }
+    }
+    void RowsAboutToBeInserted(int32_t, int32_t) override {}
+    void RowsInserted() override {}
+    void RowsAboutToBeRemoved(int32_t, int32_t) override {}
+    void RowsRemoved() override {}
+    void AboutToReset() override {}
+    void ResetDone() override {}
+
+private:
+    int32_t column_;
+    std::function<void()> onChange_;
+};
+
 // The observers of one table. Copying a table does not copy its observers: they watch that
 // one object.
 class TableObservers {

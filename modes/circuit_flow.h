@@ -6,12 +6,14 @@
 // Thread rule: GUI thread only.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/time_text.h"
 #include "modes/mode_flow.h"
+#include "modes/receiver_flood.h"
 
 namespace vantrel {
 
@@ -21,6 +23,13 @@ class ResultBooking;
 class SensorLog;
 class ToneSink;
 struct SessionState;
+
+// A receiver passing held as part of a flood: its car and the tick it arrived at.
+struct HeldPassing {
+    int32_t car = 0;
+    uint32_t tick = 0;
+    bool operator==(const HeldPassing&) const = default;
+};
 
 // What the CIRCUIT tab's settings boxes show.
 struct CircuitSettings {
@@ -78,9 +87,9 @@ public:
     bool UsesResultButtons() const override { return false; }
     // A digit key is a passing ("0" is car 10) at the clock's tick.
     bool TakeDigitKey(int digit) override;
-    void TakeReceivedBytes(uint8_t* bytes, uint16_t count, uint32_t tick) override {
-        ProcessPassings(bytes, count, tick);
-    }
+    // A receiver block: shown, then booked as ProcessPassings books it, unless the flood guard
+    // (receiver_flood.h, its limit from the settings) holds it.
+    void TakeReceivedBytes(uint8_t* bytes, uint16_t count, uint32_t tick) override;
 
     // Decodes `count` car codes received at `tick` (invalid ones are overwritten with '-'),
     // shows them in the received list and runs the lap step for each car, in order, booking
@@ -88,15 +97,35 @@ public:
     // it. The tones of the block are asked for once each, high before low.
     void ProcessPassings(uint8_t* bytes, uint16_t count, uint32_t tick);
 
+    // The passings held and not yet settled, oldest first. They are not results: a session
+    // start discards them, and they are not journalled (the sensor log names each).
+    const std::vector<HeldPassing>& Held() const { return held_; }
+    // Told whenever the held passings change.
+    void OnHeldChanged(std::function<void()> listener) { heldChanged_ = std::move(listener); }
+    // Settles the first book.size() held passings (those the operator was shown): the ones
+    // marked true are booked in stamp order, each at its own tick as if it had been booked on
+    // arrival, the mask applied; the others are discarded and named in the sensor log.
+    // Returns the laps booked.
+    int32_t SettleHeld(const std::vector<bool>& book);
+    // Held passings beyond this many are not kept (a receiver sending garbage for minutes);
+    // the sensor log counts them.
+    static constexpr size_t kMaxHeld = 10000;
+
 private:
     // What a block's passings leave for the screen and the announcer to do at its end.
     struct BlockOutcome {
         int32_t lastRow = 0;  // the last booked result row
+        int32_t laps = 0;
         std::vector<int32_t> shownCars;
         bool highTone = false;
         bool lowTone = false;
     };
     void ShowReceived(std::vector<std::string> lines);
+    // Runs the lap step for each passing in order, booking the laps as one batch; returns the
+    // laps booked.
+    int32_t BookPassings(const std::vector<HeldPassing>& passings);
+    void Hold(const std::vector<int32_t>& cars, uint32_t tick);
+    void DiscardHeld(size_t count);
     void PassCar(int32_t car, uint32_t tick, BlockOutcome& block);
     void AskTones(const BlockOutcome& block);
 
@@ -108,6 +137,9 @@ private:
     ToneSink& tones_;
     CircuitView* view_;
     TimeFormat timeFormat_ = TimeFormat::kMinutesSeconds;
+    ReceiverFloodGuard flood_;
+    std::vector<HeldPassing> held_;
+    std::function<void()> heldChanged_;
 };
 
 }  // namespace vantrel

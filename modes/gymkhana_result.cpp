@@ -113,6 +113,7 @@ BookedResult BookingOf(const GymkhanaResult& result) {
     booked.record = result.record;
     booked.announcement = {true, result.runMs};
     booked.rebuildStandings = result.rebuildRanking;
+    booked.timedOut = result.row[kResultComment] == kTimeoutComment;
     return booked;
 }
 

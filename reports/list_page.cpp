@@ -53,6 +53,30 @@ void ListPage::ClearRows() {
     }
 }
 
+void ListPage::StartSubsetOf(const ListPage& from) {
+    headings_ = from.headings_;
+    for (int32_t row = 1; row < kRows; ++row) {
+        Row& r = rows_[row];
+        for (std::string& cell : r.fixed) {
+            cell.clear();
+        }
+        r.times.clear();
+        stamps_[row] = ++clock_;
+    }
+}
+
+void ListPage::CopyRow(int32_t row, const ListPage& from, int32_t fromRow) {
+    if (!IsCar(row) || !IsCar(fromRow)) {
+        return;
+    }
+    rows_[row] = from.rows_[fromRow];
+    stamps_[row] = ++clock_;
+    const size_t needed = kLast + rows_[row].times.size();
+    while (headings_.size() < needed) {
+        headings_.push_back(std::to_string(6 - static_cast<int32_t>(headings_.size())));
+    }
+}
+
 void ListPage::SetText(Column column, int32_t car, std::string_view text) {
     if (!IsCar(car) || column <= kCar || column >= kLast) {
         return;

@@ -46,6 +46,13 @@ public:
     // and puts `text` into "Last".
     void PushLast(int32_t car, std::string text);
 
+    // For a page showing some rows of another (one class's cars): takes `from`'s headings
+    // and empties every cell of rows 1-199, car numbers included.
+    void StartSubsetOf(const ListPage& from);
+    // Row `row` takes every cell of `from`'s row `fromRow`, car number and times included;
+    // columns are added as the times need them.
+    void CopyRow(int32_t row, const ListPage& from, int32_t fromRow);
+
     // Changes whenever one of columns 1-5 of the car's row changes; never repeats a value.
     uint64_t Stamp(int32_t car) const { return stamps_[car]; }
 

@@ -50,6 +50,16 @@ PrintGeometry ComputePrintGeometry(const PrinterMetrics& printer, const PrintMar
     return g;
 }
 
+PrintGeometry SectionGeometry(const PrintGeometry& whole, const TextGrid& rank, bool titled) {
+    PrintGeometry g = whole;
+    const int32_t title = titled ? 1 : 0;
+    g.rowsPerPage -= title - whole.titleLines;
+    g.titleLines = title;
+    g.last = RankedRows(rank);
+    g.pages = g.rowsPerPage >= 1 ? (g.last - 1) / g.rowsPerPage + 1 : 0;
+    return g;
+}
+
 bool PageHoldsTable(const PrintGeometry& geometry) {
     return geometry.rowH > 0 && geometry.rowsPerPage >= 1 &&
            geometry.left + geometry.right < geometry.pageWidth;

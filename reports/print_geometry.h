@@ -54,6 +54,7 @@ struct PrintGeometry {
     int32_t pageWidth = 0;
     int32_t pageHeight = 0;
     std::array<int32_t, RankPage::kColumns> templateWidths{};
+    int32_t titleLines = 0;  // lines above the table's heading line (a class's title)
 };
 
 // One less than the first row whose "Car" cell is empty; 199 when every row holds a car.
@@ -64,6 +65,10 @@ std::array<std::string, RankPage::kColumns> ColumnTemplates(const TextGrid& rank
 
 PrintGeometry ComputePrintGeometry(const PrinterMetrics& printer, const PrintMargins& margins,
                                    const TextGrid& rank, const TextMeasure& font);
+
+// The geometry of one section of a print, `rank` being its table: its ranked rows and pages
+// and, when `titled`, a title line above the table and one data line fewer on a page.
+PrintGeometry SectionGeometry(const PrintGeometry& whole, const TextGrid& rank, bool titled);
 
 // Whether a page holds the heading line, one data line and some of the table's width; a
 // ranking is refused otherwise.

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "common/messages.h"
+#include "reports/class_standings.h"
 #include "reports/rank_sheet.h"
 #include "widgets/prompter.h"
 
@@ -80,6 +81,28 @@ bool HasOutput(const RankPrintJob& job) {
     return true;
 }
 
+// One table of the print: the overall ranking, or one class's under its title.
+struct Section {
+    std::string title;
+    const TextGrid* rank = nullptr;
+};
+
+// The overall table, or, when the operator chooses so, every class that has a ranked car.
+std::vector<Section> ChooseSections(const RankPrintJob& job) {
+    if (job.classes.empty() ||
+        !job.prompter->AskYesNo(job.parent, QString::fromUtf8(msg::kPrintByClass),
+                                QString::fromUtf8(msg::kTitle))) {
+        return {{std::string(), job.rank}};
+    }
+    std::vector<Section> sections;
+    for (const ClassRank& cls : job.classes) {
+        if (RankedRows(cls.page) > 0) {
+            sections.push_back({ClassTitle(cls.name), &cls.page});
+        }
+    }
+    return sections;
+}
+
 // How the table goes on the paper: as it is, on a page turned to landscape, or scaled down.
 enum class PageFit { kAsIs, kLandscape, kScaled };
 
@@ -95,7 +118,7 @@ PrintGeometry GeometryOn(const RankPrintJob& job, const TextMeasure& measure) {
 
 // A table wider than the printable width is printed on a landscape page when it fits there
 // at the chosen font size, else scaled down; nullopt when no page holds it.
-std::optional<PagePlan> PlanPage(const RankPrintJob& job, const TextMeasure& measure) {
+std::optional<PagePlan> PlanWidth(const RankPrintJob& job, const TextMeasure& measure) {
     QPrinter& printer = *job.printer;
     const PrintGeometry asIs = GeometryOn(job, measure);
     if (!PageHoldsTable(asIs)) {
@@ -117,6 +140,31 @@ std::optional<PagePlan> PlanPage(const RankPrintJob& job, const TextMeasure& mea
         return std::nullopt;
     }
     return PagePlan{scaled.geometry, scaled.scale, PageFit::kScaled};
+}
+
+// Titled pages must still hold a data line under the title and the heading line.
+std::optional<PagePlan> PlanPage(const RankPrintJob& job, const TextMeasure& measure, bool titled) {
+    std::optional<PagePlan> plan = PlanWidth(job, measure);
+    if (plan && titled && !PageHoldsTable(SectionGeometry(plan->geometry, *job.rank, true))) {
+        return std::nullopt;
+    }
+    return plan;
+}
+
+// Every page of the document in order: the section and its page number within it.
+struct DocumentPage {
+    size_t section = 0;
+    int32_t page = 0;
+};
+
+std::vector<DocumentPage> DocumentPages(const std::vector<PrintGeometry>& sections) {
+    std::vector<DocumentPage> pages;
+    for (size_t s = 0; s < sections.size(); ++s) {
+        for (int32_t p = 1; p <= sections[s].pages; ++p) {
+            pages.push_back({s, p});
+        }
+    }
+    return pages;
 }
 
 void TellFit(const RankPrintJob& job, const PagePlan& plan) {
@@ -142,9 +190,14 @@ struct CopiesTaken {
     bool collate;
 };
 
-PrintOutcome PaintJob(const RankPrintJob& job, const PagePlan& plan, int copies, bool collate) {
+PrintOutcome PaintJob(const RankPrintJob& job, const std::vector<Section>& sections,
+                      const PagePlan& plan, int copies, bool collate) {
     QPrinter& printer = *job.printer;
-    const PrintGeometry& g = plan.geometry;
+    std::vector<PrintGeometry> geometries;
+    for (const Section& section : sections) {
+        geometries.push_back(SectionGeometry(plan.geometry, *section.rank, !section.title.empty()));
+    }
+    const std::vector<DocumentPage> pages = DocumentPages(geometries);
     QPainter painter;
     if (!painter.begin(&printer)) {
         ReportFailure(job);
@@ -158,7 +211,7 @@ PrintOutcome PaintJob(const RankPrintJob& job, const PagePlan& plan, int copies,
     const QString date = QLocale::system().toString(now, QStringLiteral("yyyy/MM/dd dddd hh:mm "));
     const std::string dateLine = (date + job.resultFileCaption).toStdString();
     bool first = true;
-    for (int32_t page : SheetOrder(g.pages, copies, collate)) {
+    for (int32_t sheetPage : SheetOrder(static_cast<int32_t>(pages.size()), copies, collate)) {
         const bool started = first || (job.newPage ? job.newPage(printer) : printer.newPage());
         if (!started) {
             printer.abort();
@@ -167,8 +220,10 @@ PrintOutcome PaintJob(const RankPrintJob& job, const PagePlan& plan, int copies,
             return PrintOutcome::kFailed;
         }
         first = false;
-        const RankSheet sheet =
-            LayOutRankSheet(*job.rank, g, page, measure, footerMeasure, dateLine);
+        const DocumentPage& at = pages[static_cast<size_t>(sheetPage - 1)];
+        const Section& section = sections[at.section];
+        const RankSheet sheet = LayOutRankSheet(*section.rank, geometries[at.section], at.page,
+                                                measure, footerMeasure, dateLine, section.title);
         PaintSheet(painter, sheet, job.font, footerFont, measure.Ascent(), footerMeasure.Ascent());
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
@@ -192,11 +247,27 @@ PrinterMetrics MetricsOf(const QPrinter& printer) {
     return m;
 }
 
+std::vector<ClassRank> ClassRanks(const Standings& standings, const EntryTable& entries) {
+    std::vector<ClassRank> ranks;
+    for (std::string& cls : ClassesOf(entries)) {
+        ranks.push_back({std::move(cls), RankPage()});
+        FillClassRank(standings, entries, ranks.back().name, ranks.back().page);
+    }
+    return ranks;
+}
+
 PrintOutcome PrintRanking(const RankPrintJob& job) {
-    if (RankedRows(*job.rank) == 0) {
+    const auto warnEmpty = [&job] {
         job.prompter->WarnAbort(job.parent, QString::fromUtf8(msg::k131),
                                 QString::fromUtf8(msg::kTitle));
         return PrintOutcome::kEmpty;
+    };
+    if (RankedRows(*job.rank) == 0) {
+        return warnEmpty();
+    }
+    const std::vector<Section> sections = ChooseSections(job);
+    if (sections.empty()) {
+        return warnEmpty();
     }
     QPrinter& printer = *job.printer;
     printer.setDocName(QString::fromLatin1(kPrintJobTitle));
@@ -204,7 +275,7 @@ PrintOutcome PrintRanking(const RankPrintJob& job) {
         return PrintOutcome::kCancelled;
     }
     const QtTextMeasure measure(job.font, &printer);
-    const std::optional<PagePlan> plan = PlanPage(job, measure);
+    const std::optional<PagePlan> plan = PlanPage(job, measure, !sections[0].title.empty());
     if (!plan) {
         job.prompter->Warn(job.parent, QString::fromUtf8(msg::kPageTooSmall),
                            QString::fromUtf8(msg::kTitle));
@@ -212,7 +283,7 @@ PrintOutcome PrintRanking(const RankPrintJob& job) {
     }
     TellFit(job, *plan);
     const CopiesTaken copies(printer);
-    return PaintJob(job, *plan, copies.copies, copies.collate);
+    return PaintJob(job, sections, *plan, copies.copies, copies.collate);
 }
 
 }  // namespace vantrel

@@ -26,7 +26,7 @@ int32_t LayOutLine(const TextGrid& rank, const PrintGeometry& g, int32_t row, in
 
 void LayOutFooter(const PrintGeometry& g, int32_t page, const TextMeasure& footerFont,
                   std::string_view dateLine, RankSheet& sheet) {
-    const int32_t y = g.top + (g.rowsPerPage + 1) * g.rowH + g.padY;
+    const int32_t y = g.top + (g.titleLines + g.rowsPerPage + 1) * g.rowH + g.padY;
     sheet.texts.push_back({g.left, y, std::string(dateLine), true});
     const int32_t x = g.pageWidth - g.right - footerFont.Width("Page : WWW/WWW");
     sheet.texts.push_back(
@@ -35,27 +35,35 @@ void LayOutFooter(const PrintGeometry& g, int32_t page, const TextMeasure& foote
 
 }  // namespace
 
+std::string ClassTitle(std::string_view cls) {
+    return "Class : " + std::string(cls);
+}
+
 bool RightAligned(int32_t column) {
     return column != RankPage::kName && column != RankPage::kModel;
 }
 
 RankSheet LayOutRankSheet(const TextGrid& rank, const PrintGeometry& g, int32_t page,
                           const TextMeasure& font, const TextMeasure& footerFont,
-                          std::string_view dateLine) {
+                          std::string_view dateLine, std::string_view title) {
     RankSheet sheet;
+    if (g.titleLines > 0) {
+        sheet.texts.push_back({g.left, g.top + g.padY, std::string(title), false});
+    }
+    const int32_t top = g.top + g.titleLines * g.rowH;
     const int32_t first = (page - 1) * g.rowsPerPage;
     const int32_t final = std::min(page * g.rowsPerPage, g.last);
     int32_t right = g.left;
     for (int32_t j = 0; first + j <= final; ++j) {
         const int32_t row = j == 0 ? 0 : first + j;
-        right = LayOutLine(rank, g, row, g.top + j * g.rowH, font, sheet);
+        right = LayOutLine(rank, g, row, top + j * g.rowH, font, sheet);
         sheet.tableLines = j + 1;
     }
-    const int32_t bottom = g.top + sheet.tableLines * g.rowH;
-    sheet.lines.push_back({g.left, g.top, right, g.top, 2});
-    sheet.lines.push_back({right, g.top, right, bottom, 2});
+    const int32_t bottom = top + sheet.tableLines * g.rowH;
+    sheet.lines.push_back({g.left, top, right, top, 2});
+    sheet.lines.push_back({right, top, right, bottom, 2});
     sheet.lines.push_back({right, bottom, g.left, bottom, 2});
-    sheet.lines.push_back({g.left, bottom, g.left, g.top, 2});
+    sheet.lines.push_back({g.left, bottom, g.left, top, 2});
     LayOutFooter(g, page, footerFont, dateLine, sheet);
     return sheet;
 }

@@ -34,13 +34,16 @@ struct RankSheet {
     int32_t tableLines = 0;  // the heading line included
 };
 
+// The title line above the table of one class's pages.
+std::string ClassTitle(std::string_view cls);
+
 // Whether a column's data is right-aligned (the heading line is always left-aligned).
 bool RightAligned(int32_t column);
 
 // Page `page` (1-based) of the ranking; `dateLine` is the footer's left text (date, time and
-// the result file's caption).
+// the result file's caption); `title` goes on the title line when the geometry has one.
 RankSheet LayOutRankSheet(const TextGrid& rank, const PrintGeometry& geometry, int32_t page,
                           const TextMeasure& font, const TextMeasure& footerFont,
-                          std::string_view dateLine);
+                          std::string_view dateLine, std::string_view title = {});
 
 }  // namespace vantrel

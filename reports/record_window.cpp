@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -20,6 +21,7 @@
 #include "common/ini_file.h"
 #include "common/ms_clock.h"
 #include "common/session_state.h"
+#include "reports/class_standings_view.h"
 #include "reports/record_keys.h"
 #include "reports/record_page_control.h"
 #include "reports/record_settings.h"
@@ -91,6 +93,7 @@ TRecordForm::TRecordForm(const RecordWindowEnvironment& env, QWidget* parent)
       ownScoreboard_(env.scoreboard == nullptr ? std::make_unique<Scoreboard>() : nullptr),
       scoreboard_(env.scoreboard != nullptr ? *env.scoreboard : *ownScoreboard_) {
     assert(env_.standings && env_.prompter && env_.session && env_.clock);
+    scoreboard_.UseClasses(env_.entries != nullptr ? env_.entries : &env_.standings->Entries());
     setObjectName(QStringLiteral("RecordForm"));
     setWindowTitle(QStringLiteral("Record"));
     setMinimumSize(kRecordMinWidth, kRecordMinHeight);
@@ -98,11 +101,19 @@ TRecordForm::TRecordForm(const RecordWindowEnvironment& env, QWidget* parent)
     ConnectCommands();
     ReadSettings();
     naming_.Start(env_.exportFolder);
+    FillClassSelector();  // the entry list may hold classes already
     ResetRecord();
     qApp->installEventFilter(this);
+    if (env_.entries != nullptr) {
+        entryWatch_ = std::make_unique<TableChangeWatch>([this] { Refresh(); });
+        env_.entries->AddObserver(entryWatch_.get());
+    }
 }
 
 TRecordForm::~TRecordForm() {
+    if (entryWatch_) {
+        env_.entries->RemoveObserver(entryWatch_.get());
+    }
     qApp->removeEventFilter(this);
 }
 
@@ -133,14 +144,19 @@ void TRecordForm::BuildWidgets() {
         button->resize(25, 25);
     }
     CheckBox1->adjustSize();
+    classSelector = MakeNamed<QComboBox>(this, "classSelector");
+    classSelector->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    classSelector->hide();
     StatusBar1 = MakeNamed<QStatusBar>(this, "StatusBar1");
     StatusBar1->setSizeGripEnabled(true);
 }
 
 void TRecordForm::BuildGrids() {
     Standings& standings = *env_.standings;
-    rankModel_ = new TextGridModel(standings.Rank(), this);
-    listModel_ = new TextGridModel(standings.List(), this);
+    shown_ = std::make_unique<ClassStandingsView>(
+        standings, env_.entries != nullptr ? *env_.entries : standings.Entries());
+    rankModel_ = new TextGridModel(shown_->Rank(), this);
+    listModel_ = new TextGridModel(shown_->List(), this);
     StringGrid1 = MakeGrid(TabSheet1, "StringGrid1", rankModel_);
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->horizontalHeader()->setDefaultSectionSize(64);
@@ -164,6 +180,8 @@ void TRecordForm::ConnectCommands() {
     connect(SpeedButton1, &QToolButton::clicked, this, &TRecordForm::ExportPage);
     connect(SpeedButton2, &QToolButton::clicked, this, &TRecordForm::printRequested);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TRecordForm::PageControl1Change);
+    connect(classSelector, &QComboBox::currentIndexChanged, this,
+            &TRecordForm::ClassSelectorChanged);
     connect(TabSheet3->ChangeFontColor, &QAction::triggered, this,
             &TRecordForm::ChangeFontColorClick);
     connect(TabSheet3->ChangeBackground, &QAction::triggered, this,
@@ -223,6 +241,7 @@ void TRecordForm::Refresh() {
         gridsHeld_ = true;
         return;
     }
+    UpdateClasses();
     rankModel_->Refresh();
     listModel_->Refresh();
 }

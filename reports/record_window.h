@@ -18,9 +18,11 @@
 #include "reports/record_page.h"
 #include "reports/record_page_control.h"
 #include "reports/scoreboard.h"
+#include "reports/text_grid.h"
 #include "sensors/sensor_event.h"
 
 class QCheckBox;
+class QComboBox;
 class QPushButton;
 class QStatusBar;
 class QTableView;
@@ -28,7 +30,10 @@ class QToolButton;
 
 namespace vantrel {
 
+class ClassStandingsView;
+class EntryTable;
 class MsClock;
+class TableObserver;
 class Prompter;
 class ScoreboardPage;
 class Standings;
@@ -38,6 +43,9 @@ struct SessionState;
 // What the window needs from the main window; every pointer must outlive the window.
 struct RecordWindowEnvironment {
     Standings* standings = nullptr;
+    // The entry list, watched so that a class edit re-ranks the class shown at once. Unset:
+    // the standings' entry list, read at each Refresh() only.
+    EntryTable* entries = nullptr;
     // The scoreboard the window shows and the live pages publish; null: the window's own.
     Scoreboard* scoreboard = nullptr;
     std::filesystem::path iniPath;  // the settings file, "Vantrel.ini" beside the program
@@ -93,6 +101,14 @@ public:
     int32_t BGColor() const { return scoreboard_.background; }
     RecordPage CurrentPage() const;
 
+    // The class whose standings the Rank and List pages show, "" for all cars; the selector
+    // (`classSelector`) offers "全体" and then the classes, and shows only when a car has one.
+    const std::string& ChosenClass() const;
+    void ChooseClass(const std::string& cls);
+    // The pages as shown (the chosen class's or the overall ones), as exported.
+    const TextGrid& ShownRank() const;
+    const TextGrid& ShownList() const;
+
     // The main window's placement at its first show from [RecordWindow] Left and Top.
     void PlaceAt(int32_t left, int32_t top);
 
@@ -116,6 +132,7 @@ public:
     QCheckBox* CheckBox1;       // "Auto update"
     QToolButton* SpeedButton1;  // export
     QToolButton* SpeedButton2;  // print
+    QComboBox* classSelector;
     QStatusBar* StatusBar1;
 
 signals:
@@ -124,6 +141,8 @@ signals:
     void circuitPassing(char code, uint32_t tick);
     // `SpeedButton2`: print the Rank page. The printing of the standings connects to this.
     void printRequested();
+    // The class shown changed (ChosenClass()), by the selector or because no car has it any more.
+    void classChosen();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -140,6 +159,9 @@ private:
     bool CircuitKeysLive() const;
     int FitFieldFont(const RecordLayout& layout) const;
     void ShowScoreboardTexts();
+    void UpdateClasses();
+    void FillClassSelector();
+    void ClassSelectorChanged(int index);
 
     RecordWindowEnvironment env_;
     std::unique_ptr<Scoreboard> ownScoreboard_;
@@ -147,6 +169,8 @@ private:
     ExportNaming naming_;
     TextGridModel* rankModel_ = nullptr;
     TextGridModel* listModel_ = nullptr;
+    std::unique_ptr<ClassStandingsView> shown_;
+    std::unique_ptr<TableObserver> entryWatch_;
     int32_t holdDepth_ = 0;
     bool textsHeld_ = false;
     bool gridsHeld_ = false;

@@ -1,6 +1,7 @@
 // The record window's pages: the layout pass, the page change, the scoreboard and its
 // colours, and the CSV export of a grid page.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,12 +11,12 @@
 #include <QToolButton>
 
 #include "common/messages.h"
+#include "reports/class_standings_view.h"
 #include "reports/page_export.h"
 #include "reports/record_colors.h"
 #include "reports/record_page_control.h"
 #include "reports/record_window.h"
 #include "reports/scoreboard_page.h"
-#include "reports/standings.h"
 #include "widgets/prompter.h"
 
 namespace vantrel {
@@ -27,6 +28,7 @@ namespace {
 constexpr int kFrameWidth = 8;
 constexpr int kMargin = 4;  // page control and tool buttons from the client edges
 constexpr int kToolButtonStep = 27;
+constexpr int kButtonHeight = 25;
 constexpr const char* kCsvFilter = "CSV files (*.csv)|*.csv|All files (*.*)|*.*";
 
 std::filesystem::path PathFromQ(const QString& text) {
@@ -52,6 +54,8 @@ void TRecordForm::PageControl1Change(int index) {
     const bool tools = RecordToolsVisible(static_cast<RecordPage>(std::max(index, 0)));
     SpeedButton1->setVisible(tools);
     SpeedButton2->setVisible(tools);
+    // Without classes the window looks exactly as it always has.
+    classSelector->setVisible(tools && !shown_->Classes().empty());
     FormResize();
 }
 
@@ -73,6 +77,8 @@ void TRecordForm::FormResize() {
     BitBtn2->move(layout.rebuildLeft, layout.buttonTop);
     SpeedButton1->move(kMargin, layout.buttonTop);
     SpeedButton2->move(kMargin + kToolButtonStep, layout.buttonTop);
+    classSelector->setGeometry(kMargin + 2 * kToolButtonStep + kMargin, layout.buttonTop,
+                               classSelector->sizeHint().width(), kButtonHeight);
     CheckBox1->move(layout.rebuildLeft - CheckBox1->width() - kMargin, layout.buttonTop + 4);
     TabSheet3->ApplyLayout(layout);
 
@@ -173,10 +179,7 @@ void TRecordForm::ExportPage() {
     if (!chosen) {
         return;
     }
-    const Standings& standings = *env_.standings;
-    const TextGrid& grid = page == RecordPage::kRank
-                               ? static_cast<const TextGrid&>(standings.Rank())
-                               : standings.List();
+    const TextGrid& grid = page == RecordPage::kRank ? ShownRank() : ShownList();
     const IoResult written = ExportPageTo(PathFromQ(*chosen), grid, naming_);
     if (!written) {
         env_.prompter->Error(this, QString::fromStdString(written.error),

@@ -1,13 +1,20 @@
 #pragma once
 // The "Display" page of the record window: the texts of the seven scoreboard fields
-// (`Memo1` .. `Memo7`), their colours and the font sizes a reset sets.
+// (`Memo1` .. `Memo7`), their colours and the font sizes a reset sets. Besides the fields of
+// every car, it keeps the fields of each class: what the board shows when only that class's
+// cars are followed.
 // Thread rule: GUI thread only.
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
+#include <string_view>
 
 namespace vantrel {
+
+class EntryTable;
 
 class Scoreboard {
 public:
@@ -18,20 +25,28 @@ public:
 
     Scoreboard() { Reset(); }
 
+    // The classes of the cars shown are looked up in `entries` at the moment they are shown;
+    // null (the default): no class fields are kept. `entries` must outlive the board.
+    void UseClasses(const EntryTable* entries) { entries_ = entries; }
+
     // Empties the fields but the time field, which reads "00:00.000", and sets the design
-    // font sizes (the next layout pass fits the field sizes again).
+    // font sizes (the next layout pass fits the field sizes again); the fields of every class
+    // read so too.
     void Reset();
 
     // A split of a gymkhana car: the small field takes the car, the wide one the time.
     void ShowSplit1(int32_t car, const std::string& timeText);
     void ShowSplit2(int32_t car, const std::string& timeText);
-    // The car row and the time row (a run, a lap, a drag run).
+    // The car row and the time row (a run, a lap, a drag run). The time and the split texts
+    // belong to the car shown last.
     void ShowCar(int32_t car, const std::string& name);
-    void ShowTime(const std::string& timeText) { fields_[kMemo5] = timeText; }
+    void ShowTime(const std::string& timeText);
     // The wide split fields of a finished gymkhana run (split texts or the speed text).
     void ShowSplitTexts(const std::string& split1, const std::string& split2);
 
     const std::string& Text(Field field) const { return fields_[field]; }
+    // A field as it reads when only the cars of `cls` are followed; "" gives Text(field).
+    const std::string& Text(Field field, std::string_view cls) const;
     int32_t FieldPointSize(Field field) const { return fieldPoints_[field]; }
     int32_t LabelPointSize(Label label) const { return labelPoints_[label]; }
     // The layout pass's font fit gives one size to all seven fields.
@@ -41,7 +56,15 @@ public:
     int32_t background = kDefaultBackground;
 
 private:
-    std::array<std::string, kFieldCount> fields_;
+    using Fields = std::array<std::string, kFieldCount>;
+    static Fields ResetFields();
+    // Applies `change` to the fields of every car and to those of `car`'s class.
+    void Change(int32_t car, const std::function<void(Fields&)>& change);
+
+    Fields fields_;
+    const EntryTable* entries_ = nullptr;
+    std::map<std::string, Fields, std::less<>> classFields_;
+    int32_t lastCar_ = 0;  // the car of the car row
     std::array<int32_t, kFieldCount> fieldPoints_{};
     std::array<int32_t, kLabelCount> labelPoints_{};
 };

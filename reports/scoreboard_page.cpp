@@ -1,10 +1,12 @@
 #include "reports/scoreboard_page.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 
+#include "common/messages.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -50,6 +52,42 @@ ScoreboardPage::ScoreboardPage(QWidget* parent) : QWidget(parent) {
     Memo5 = memos_[Scoreboard::kMemo5];
     Memo6 = memos_[Scoreboard::kMemo6];
     Memo7 = memos_[Scoreboard::kMemo7];
+
+    ClassBox = MakeNamed<QComboBox>(this, "ClassBox");
+    ClassBox->addItem(QString::fromUtf8(msg::kAllClasses));
+    ClassBox->setFocusPolicy(Qt::NoFocus);
+    ClassBox->hide();
+    connect(ClassBox, &QComboBox::currentIndexChanged, this, &ScoreboardPage::ClassChosen);
+}
+
+void ScoreboardPage::SetClasses(const std::vector<std::string>& classes) {
+    const std::string shown = ShownClass();
+    QStringList items{QString::fromUtf8(msg::kAllClasses)};
+    int chosen = 0;
+    for (const std::string& cls : classes) {
+        chosen = cls == shown ? static_cast<int>(items.size()) : chosen;
+        items.push_back(QString::fromStdString(cls));
+    }
+    {
+        const QSignalBlocker block(ClassBox);
+        ClassBox->clear();
+        ClassBox->addItems(items);
+        ClassBox->setCurrentIndex(chosen);
+    }
+    ClassBox->setVisible(!classes.empty());
+    if (chosen == 0 && !shown.empty()) {
+        ClassChosen();
+    }
+}
+
+std::string ScoreboardPage::ShownClass() const {
+    return ClassBox->currentIndex() > 0 ? ClassBox->currentText().toStdString() : std::string();
+}
+
+void ScoreboardPage::ClassChosen() {
+    if (board_ != nullptr) {
+        ShowTexts(*board_);
+    }
 }
 
 void ScoreboardPage::Show(const Scoreboard& board) {
@@ -64,8 +102,11 @@ void ScoreboardPage::Show(const Scoreboard& board) {
 }
 
 void ScoreboardPage::ShowTexts(const Scoreboard& board) {
+    board_ = &board;
+    const std::string cls = ShownClass();
     for (int i = 0; i < Scoreboard::kFieldCount; ++i) {
-        const QString text = QString::fromStdString(board.Text(static_cast<Scoreboard::Field>(i)));
+        const QString text =
+            QString::fromStdString(board.Text(static_cast<Scoreboard::Field>(i), cls));
         if (memos_[i]->text() != text) {
             memos_[i]->setText(text);
             memos_[i]->setCursorPosition(0);
@@ -90,6 +131,12 @@ void ScoreboardPage::ApplyLayout(const RecordLayout& layout) {
     for (int i = 0; i < Scoreboard::kLabelCount; ++i) {
         labels_[i]->move(layout.labels[i].left, layout.labels[i].top);
     }
+    // In the time row's free quarter, between the label and the time field.
+    const LayoutRect& time = layout.memos[Scoreboard::kMemo5];
+    const int height = ClassBox->sizeHint().height();
+    ClassBox->setGeometry(layout.memos[Scoreboard::kMemo2].left,
+                          time.top + std::max(time.height - height, 0) / 2,
+                          std::max(layout.memos[Scoreboard::kMemo6].width, 0), height);
 }
 
 void ScoreboardPage::SetFieldPointSize(int points) {

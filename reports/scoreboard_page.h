@@ -1,16 +1,21 @@
 #pragma once
 // The "Display" page of the record window (`TabSheet3`): the large-type scoreboard fields
 // `Memo1` .. `Memo7`, their labels and the colour popup `PopupMenu1`. It shows a Scoreboard
-// and takes its geometry from the layout pass; the window handles the popup's commands.
+// and takes its geometry from the layout pass; the window handles the popup's commands. When
+// cars have classes, a box beside the time field chooses the class whose cars the fields
+// follow ("全体": every car).
 // Thread rule: GUI thread only.
 
 #include <QWidget>
 #include <array>
+#include <string>
+#include <vector>
 
 #include "reports/record_layout.h"
 #include "reports/scoreboard.h"
 
 class QAction;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -23,10 +28,16 @@ class ScoreboardPage : public QWidget {
 public:
     explicit ScoreboardPage(QWidget* parent = nullptr);
 
-    // Texts and font sizes of the fields and labels.
+    // Texts and font sizes of the fields and labels; `board` must outlive the page or be
+    // replaced by the next call.
     void Show(const Scoreboard& board);
-    // Only the texts of the fields.
+    // Only the texts of the fields, as they read for the class followed.
     void ShowTexts(const Scoreboard& board);
+    // The classes of the entry list in order; the box is hidden when there are none. The class
+    // followed stays while it is still there, else every car is followed again.
+    void SetClasses(const std::vector<std::string>& classes);
+    // The class followed; "" for every car.
+    std::string ShownClass() const;
     // Text and background colour of the seven fields.
     void ApplyColors(const QColor& text, const QColor& background);
     // Field and label positions of a layout pass.
@@ -46,11 +57,15 @@ public:
     QLineEdit* Memo5;
     QLineEdit* Memo6;
     QLineEdit* Memo7;
+    QComboBox* ClassBox;
     QMenu* PopupMenu1;
     QAction* ChangeFontColor;
     QAction* ChangeBackground;
 
 private:
+    void ClassChosen();
+
+    const Scoreboard* board_ = nullptr;
     std::array<QLineEdit*, Scoreboard::kFieldCount> memos_{};
     std::array<QLabel*, Scoreboard::kLabelCount> labels_{};
 };

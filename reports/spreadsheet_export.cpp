@@ -12,6 +12,7 @@
 #include "common/messages.h"
 #include "reports/desktop_open.h"
 #include "reports/result_sheet.h"
+#include "reports/result_sheet_classes.h"
 #include "reports/xlsx_workbook.h"
 #include "widgets/prompter.h"
 
@@ -65,8 +66,10 @@ SpreadsheetExportOutcome ExportToSpreadsheet(const SpreadsheetExportJob& job) {
                              ? QStringLiteral("Result")
                              : QFileInfo(job.resultFileName).completeBaseName();
     outcome.path = QDir(*folder).filePath(base + QStringLiteral(".xlsx"));
-    const WorkbookOutcome written =
-        WriteResultWorkbook(BuildResultSheet(*job.results, job.tab), outcome.path.toStdString());
+    const std::vector<ResultSheet> sheets =
+        job.entries != nullptr ? BuildResultWorkbook(*job.results, job.tab, *job.entries)
+                               : std::vector<ResultSheet>{BuildResultSheet(*job.results, job.tab)};
+    const WorkbookOutcome written = WriteResultWorkbook(sheets, outcome.path.toStdString());
     if (!written.ok) {
         Inform(job, written.message == 128 ? msg::k128 : msg::k127, Q(written.detail));
         QDir(*folder).removeRecursively();

@@ -35,6 +35,8 @@ void Standings::ClearRecord() {
 void Standings::ForgetShownRows() {
     shown_.fill(Shown{});
     shownBasis_ = Basis{};
+    shownOrder_ = Order::kNone;
+    shownStyle_ = TimeStyle{};
     changed_.fill(false);
     changedCars_.clear();
     heldRefill_.reset();

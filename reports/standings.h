@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,15 @@
 #include "reports/time_style.h"
 
 namespace vantrel {
+
+// How the Rank page is ordered: by laps then total (common start) or by best time.
+enum class RankOrder : int32_t { kNone, kByLaps, kByBestTime };
+
+// The "Behind" text of row `row` (2 and below) of a Rank page whose row 1 is the leader;
+// `leaderBest` is the leader's best time in ms, used in best-time order. Throws
+// ConversionError when a "Lap" cell read in lap order is not an integer.
+std::string RankBehind(RankOrder order, const RankPage& page, int32_t row, int32_t leaderBest,
+                       const TimeStyle& style);
 
 class Standings {
 public:
@@ -47,9 +57,13 @@ public:
     const ListPage& List() const { return list_; }
     const RankPage& Rank() const { return rank_; }
     const RankTable& Table() const { return table_; }
+    const EntryTable& Entries() const { return entries_; }
+    // The order and time style the Rank page was last filled under (kNone while it is empty).
+    RankOrder ShownOrder() const { return shownOrder_; }
+    const TimeStyle& ShownStyle() const { return shownStyle_; }
 
 private:
-    enum class Order : int32_t { kNone, kByLaps, kByBestTime };
+    using Order = RankOrder;
 
     // What a row's "Behind" is measured from; a change rewrites every "Behind".
     struct Basis {
@@ -82,6 +96,8 @@ private:
     RankTable table_;
     std::array<Shown, RankPage::kRows> shown_;
     Basis shownBasis_;
+    Order shownOrder_ = Order::kNone;
+    TimeStyle shownStyle_;
     // Cars whose List row may have changed since the last refill.
     std::array<bool, ListPage::kRows> changed_{};
     std::vector<int32_t> changedCars_;

@@ -19,20 +19,25 @@ void Standings::FillRow(int32_t row, int32_t car) {
     rank_.SetCell(RankPage::kTotal, row, list_.Cell(ListPage::kTotal, car));
 }
 
-std::string Standings::Behind(Order order, int32_t row, const TimeStyle& style) const {
-    if (order == Order::kByBestTime) {
-        const int32_t best = ParseTimeText(rank_.Cell(RankPage::kBestLap, row));
-        return "+" + TimeText(SaturatedDifference(best, table_[0].Key), style);
+std::string RankBehind(RankOrder order, const RankPage& page, int32_t row, int32_t leaderBest,
+                       const TimeStyle& style) {
+    if (order == RankOrder::kByBestTime) {
+        const int32_t best = ParseTimeText(page.Cell(RankPage::kBestLap, row));
+        return "+" + TimeText(SaturatedDifference(best, leaderBest), style);
     }
-    const std::string& laps = rank_.Cell(RankPage::kLap, row);
-    const std::string& leaderLaps = rank_.Cell(RankPage::kLap, 1);
+    const std::string& laps = page.Cell(RankPage::kLap, row);
+    const std::string& leaderLaps = page.Cell(RankPage::kLap, 1);
     if (laps == leaderLaps) {
-        const int32_t total = ParseTimeText(rank_.Cell(RankPage::kTotal, row));
-        const int32_t leaderTotal = ParseTimeText(rank_.Cell(RankPage::kTotal, 1));
+        const int32_t total = ParseTimeText(page.Cell(RankPage::kTotal, row));
+        const int32_t leaderTotal = ParseTimeText(page.Cell(RankPage::kTotal, 1));
         return "+" + TimeText(SaturatedDifference(total, leaderTotal), style);
     }
     const int32_t down = SaturatedDifference(StrToIntOrThrow(leaderLaps), StrToIntOrThrow(laps));
     return std::to_string(down) + "Lap";
+}
+
+std::string Standings::Behind(Order order, int32_t row, const TimeStyle& style) const {
+    return RankBehind(order, rank_, row, table_[0].Key, style);
 }
 
 void Standings::RefreshRow(int32_t index, Order order, const TimeStyle& style, bool basisChanged) {
@@ -52,6 +57,8 @@ void Standings::RefreshRow(int32_t index, Order order, const TimeStyle& style, b
 }
 
 void Standings::Refill(Order order, const TimeStyle& style) {
+    shownOrder_ = order;
+    shownStyle_ = style;
     Basis basis{order, style, 0, 0, 0};
     if (order == Order::kByLaps) {
         basis.leaderCar = table_[0].Car;

@@ -89,7 +89,8 @@ WorkbookOutcome Failed(int message, std::string detail, const std::filesystem::p
 
 }  // namespace
 
-WorkbookOutcome WriteResultWorkbook(const ResultSheet& sheet, const std::filesystem::path& path) {
+WorkbookOutcome WriteResultWorkbook(const std::vector<ResultSheet>& sheets,
+                                    const std::filesystem::path& path) {
     if (std::filesystem::exists(path)) {
         return {false, 127, path.string() + ": already exists"};
     }
@@ -97,22 +98,28 @@ WorkbookOutcome WriteResultWorkbook(const ResultSheet& sheet, const std::filesys
     if (!book) {
         return Failed(127, path.string() + ": the workbook could not be created", path);
     }
-    lxw_worksheet* ws = workbook_add_worksheet(book, sheet.name.c_str());
-    if (!ws) {
-        lxw_workbook_free(book);
-        return Failed(128, sheet.name, path);
-    }
     const Formats formats = MakeFormats(book);
-    const lxw_error filled = FillSheet(ws, sheet, formats);
-    if (filled != LXW_NO_ERROR) {
-        lxw_workbook_free(book);
-        return Failed(127, lxw_strerror(filled), path);
+    for (const ResultSheet& sheet : sheets) {
+        lxw_worksheet* ws = workbook_add_worksheet(book, sheet.name.c_str());
+        if (!ws) {
+            lxw_workbook_free(book);
+            return Failed(128, sheet.name, path);
+        }
+        const lxw_error filled = FillSheet(ws, sheet, formats);
+        if (filled != LXW_NO_ERROR) {
+            lxw_workbook_free(book);
+            return Failed(127, lxw_strerror(filled), path);
+        }
     }
     const lxw_error closed = workbook_close(book);  // frees the workbook
     if (closed != LXW_NO_ERROR) {
         return Failed(127, path.string() + ": " + lxw_strerror(closed), path);
     }
     return {true, 0, {}};
+}
+
+WorkbookOutcome WriteResultWorkbook(const ResultSheet& sheet, const std::filesystem::path& path) {
+    return WriteResultWorkbook(std::vector<ResultSheet>{sheet}, path);
 }
 
 }  // namespace vantrel

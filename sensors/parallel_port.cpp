@@ -132,8 +132,10 @@ bool PortDriver::ReadByte(int32_t address, uint8_t& value) const {
             return false;
     }
     value = byte;
+    reads_.fetch_add(1, std::memory_order_relaxed);
     if (result != 0) {
         ioErrno_.store(errno);
+        readFailures_.fetch_add(1, std::memory_order_relaxed);
     }
     return result == 0;
 }

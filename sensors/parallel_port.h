@@ -51,6 +51,9 @@ public:
     const std::string& TriedDevice() const { return triedDevice_; }
     // The system's error number of the latest failed read or write (0 when none failed).
     int LastIoErrno() const { return ioErrno_.load(); }
+    // Register reads and failed reads since the driver was made; any thread.
+    uint64_t ReadCount() const { return reads_.load(std::memory_order_relaxed); }
+    uint64_t ReadFailures() const { return readFailures_.load(std::memory_order_relaxed); }
 
     // Byte at base+0 (data), base+1 (status) or base+2 (control), as the hardware gives it.
     // Returns false when the port is not active or the read failed.
@@ -71,6 +74,8 @@ private:
     std::string lastError_;
     std::string triedDevice_;
     mutable std::atomic<int> ioErrno_{0};
+    mutable std::atomic<uint64_t> reads_{0};
+    mutable std::atomic<uint64_t> readFailures_{0};
 };
 
 class ParallelPortSource final : public InputSource {

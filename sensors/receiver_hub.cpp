@@ -157,6 +157,7 @@ void ReceiverHub::Dispatch(const ReceivedBlock& block) {
     recorder_.Add(block);
     switch (block.kind) {
         case ReceivedKind::kBytes:
+            ++blocksReceived_;
             emit blockReceived(block);
             break;
         case ReceivedKind::kBytesLost:

@@ -72,6 +72,8 @@ public:
     uint64_t BytesReceived() const { return reader_.BytesRead(); }
     // Bytes lost since the hub was made: dropped by the port's driver or by a full ring.
     uint64_t BytesLost() const { return reader_.BytesLost(); }
+    // Blocks handed on (`blockReceived`) since the hub was made.
+    uint64_t BlocksReceived() const { return blocksReceived_; }
     // Bytes told lost (`bytesLost`) since the latest Open.
     uint64_t BytesLostSinceOpen() const { return lostSinceOpen_; }
 
@@ -139,6 +141,7 @@ private:
     bool draining_ = false;
     ReceiverGaps gaps_;
     uint64_t lostSinceOpen_ = 0;
+    uint64_t blocksReceived_ = 0;
     std::atomic<bool> manualDrain_{false};
 };
 

@@ -181,6 +181,8 @@ void SensorHub::Dispatch(const SensorEvent& event) {
     switch (event.kind) {
         case SensorEventKind::kActiveEdge:
             log_.AddPassLine(event);
+            portPasses_ += SessionSourceIs(parallelSource_) ? 1 : 0;
+            usbPasses_ += SessionSourceIs(usbAdapter_) ? 1 : 0;
             break;
         case SensorEventKind::kLevelChange:
             recorder_.Add(event);
@@ -195,6 +197,26 @@ void SensorHub::Dispatch(const SensorEvent& event) {
             break;
     }
     emit eventSampled(event);
+}
+
+InputSource* SensorHub::OpenSelfTestPort(const SetupSettings& settings, std::string& name) {
+    if (simulated_ || IsArmed() || !loop_.IsIdle()) {
+        return nullptr;
+    }
+    switch (settings.port) {
+        case PortChoice::kNone:
+            return nullptr;
+        case PortChoice::kUsb:
+            name = "USB";
+            return usbAdapter_.OpenAdapter().Ok() ? &usbAdapter_ : nullptr;
+        default:
+            if (!portDriver_.ActiveHW() || portDriver_.BaseAddress() != settings.ioAddress) {
+                portDriver_.CloseDriver();
+                portDriver_.OpenDriver(settings.ioAddress);
+            }
+            name = portDriver_.TriedDevice();
+            return portDriver_.ActiveHW() ? &parallelSource_ : nullptr;
+    }
 }
 
 bool SensorHub::ReadFailureIsUsb() const {

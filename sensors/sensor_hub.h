@@ -114,6 +114,23 @@ public:
     bool ReadFailureIsUsb() const;
     QString ReadFailureText() const;
     bool RealtimeGranted() const { return loop_.RealtimeGranted(); }
+    // For the health window: the USB adapter, the source of the latest session (null before
+    // the first), the sensor passes delivered from the parallel port and from the adapter, and
+    // the events the queue dropped.
+    const UsbAdapter& Usb() const { return usbAdapter_; }
+    const InputSource* SessionSource() const { return sampler_.Config().source; }
+    bool SessionSourceIs(const InputSource& source) const { return SessionSource() == &source; }
+    const InputSource& ParallelSource() const { return parallelSource_; }
+    uint64_t PortPasses() const { return portPasses_; }
+    uint64_t UsbPasses() const { return usbPasses_; }
+    uint64_t EventsLost() const { return queue_.LostTotal(); }
+    // The timing self-test's port, outside a session: the chosen parallel port (opened when it
+    // is not yet) or the USB adapter (opened now), with its name in `name`; null with "None", a
+    // script, a running session or a port that does not open (the test then simulates one).
+    InputSource* OpenSelfTestPort(const SetupSettings& settings, std::string& name);
+    // After the self-test: closes the USB adapter again.
+    void CloseSelfTestPort() { usbAdapter_.Close(); }
+
     // Whether the script being played has run to its end (false without a script).
     bool ScriptFinished() const { return script_ != nullptr && script_->Finished(); }
 
@@ -158,6 +175,8 @@ private:
     bool draining_ = false;
     bool portFailed_ = false;
     bool manualTicks_ = false;
+    uint64_t portPasses_ = 0;
+    uint64_t usbPasses_ = 0;
 };
 
 }  // namespace vantrel

@@ -72,7 +72,9 @@ bool UsbAdapter::Read(uint32_t, RawSample& out) {
         return false;
     }
     uint8_t pins = 0xFF;
+    reads_.fetch_add(1, std::memory_order_relaxed);
     if (bus_->ReadPins(pins) != 0) {
+        readFailures_.fetch_add(1, std::memory_order_relaxed);
         return false;
     }
     out.statusByte = pins;

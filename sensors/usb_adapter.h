@@ -45,12 +45,17 @@ public:
     void WriteLamp(uint8_t) override {}
     void Close() override;
     std::string LastError() const override { return lastError_; }
+    // Pin reads and failed reads since the adapter was made; any thread.
+    uint64_t ReadCount() const { return reads_.load(std::memory_order_relaxed); }
+    uint64_t ReadFailures() const { return readFailures_.load(std::memory_order_relaxed); }
 
 private:
     UsbOpenResult Fail(int message);
 
     std::unique_ptr<UsbBus> bus_;
     std::atomic<bool> open_{false};
+    std::atomic<uint64_t> reads_{0};
+    std::atomic<uint64_t> readFailures_{0};
     int deviceIndex_ = -1;
     std::string lastError_;
 };

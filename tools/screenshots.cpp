@@ -1,7 +1,8 @@
 // Renders the main window on each tab at the minimum size and at 1280 x 1024, the record
-// window on each page and the about box, into PNG files, for looking at the windows as a
-// timekeeper sees them at start-up. With "about" after the folder, only the about box (for the
-// run at 200 % scaling). Run by tools/screenshots.sh.
+// window on each page, the about box, the timing self-test and the device health window, into
+// PNG files, for looking at the windows as a timekeeper sees them at start-up. With "about"
+// after the folder, only the about box (for the run at 200 % scaling). Run by
+// tools/screenshots.sh.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -10,10 +11,14 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include "app/device_health_window.h"
+#include "app/held_passings_box.h"
 #include "app/main_window.h"
+#include "app/timing_self_test_dialog.h"
 #include "app/ui_language.h"
 #include "common/ms_clock.h"
 #include "dialogs/about_box.h"
+#include "modes/held_passings_dialog.h"
 #include "reports/record_window.h"
 #include "reports/standings.h"
 #include "widgets/qt_prompter.h"
@@ -24,6 +29,33 @@ void Settle() {
         QApplication::processEvents();
         QThread::msleep(20);
     }
+}
+
+// The timing self-test after a short run, and the device health window, at the smallest size
+// and at 1280 x 1024.
+void ShootHealthTools(vantrel::TMainForm& window, const QString& outDir) {
+    auto* selfTest = window.findChild<vantrel::TimingSelfTestDialog*>();
+    auto* health = window.findChild<vantrel::DeviceHealthWindow*>();
+    selfTest->SetSeconds(2.0);
+    selfTest->show();
+    selfTest->StartTest();
+    while (selfTest->Running()) {
+        Settle();
+    }
+    health->show();
+    for (const QSize size : {QSize(636, 450), QSize(1280, 1024)}) {
+        for (QWidget* w : {static_cast<QWidget*>(selfTest), static_cast<QWidget*>(health)}) {
+            w->resize(size);
+            Settle();
+            w->grab().save(QStringLiteral("%1/%2-%3x%4.png")
+                               .arg(outDir, w == health ? QStringLiteral("device-health")
+                                                        : QStringLiteral("timing-self-test"))
+                               .arg(size.width())
+                               .arg(size.height()));
+        }
+    }
+    selfTest->hide();
+    health->hide();
 }
 }  // namespace
 
@@ -71,6 +103,7 @@ int main(int argc, char** argv) {
         }
     }
     window.PageControl1->setCurrentIndex(0);
+    ShootHealthTools(window, outDir);
 
     // The record window with a few results, on each page.
     vantrel::Standings standings(window.Entries());
@@ -101,6 +134,27 @@ int main(int argc, char** argv) {
                                    .arg(size.width())
                                    .arg(size.height()));
         }
+    }
+    // The list of receiver passings held as a flood: forty cars in one block.
+    {
+        std::vector<uint8_t> flood;
+        for (int car = 1; car <= 40; ++car) {
+            flood.push_back(static_cast<uint8_t>('0' + car));
+        }
+        window.Event().Circuit().TakeReceivedBytes(flood.data(),
+                                                   static_cast<uint16_t>(flood.size()),
+                                                   window.State().sessionStartTick + 83456);
+        auto* held = window.findChild<vantrel::HeldPassingsBox*>();
+        held->OpenList();
+        for (const QSize size : {QSize(636, 450), QSize(1280, 1024)}) {
+            held->Dialog().resize(size);
+            Settle();
+            held->Dialog().grab().save(QStringLiteral("%1/held-passings-%2x%3.png")
+                                           .arg(outDir)
+                                           .arg(size.width())
+                                           .arg(size.height()));
+        }
+        held->Dialog().hide();
     }
     return 0;
 }

@@ -8,7 +8,7 @@ out=${1:-screenshots}
 BUILD_DIR=${BUILD_DIR:-build}
 screen=(-s "-screen 0 1280x1024x24")
 cmake --build "$BUILD_DIR" --target vantrel_screenshots test_app_ui vantrel_record_window_tests \
-    test_dialogs_ui
+    test_dialogs_ui test_app_health
 xvfb-run -a "${screen[@]}" "$BUILD_DIR/tools/vantrel_screenshots" "$out"
 QT_SCALE_FACTOR=2 xvfb-run -a "${screen[@]}" "$BUILD_DIR/tools/vantrel_screenshots" "$out/200" about
 mkdir -p "$out/filled"
@@ -18,4 +18,6 @@ xvfb-run -a "${screen[@]}" "$BUILD_DIR/tests/reports/vantrel_record_window_tests
     --gtest_filter='*EveryPageFits*'
 xvfb-run -a "${screen[@]}" "$BUILD_DIR/tests/dialogs/test_dialogs_ui" \
     --gtest_filter='*ControlsDoNotOverlap*'
+xvfb-run -a "${screen[@]}" "$BUILD_DIR/tests/app/test_app_health" \
+    --gtest_filter='*FitAtSmallAndLargeSizes*'
 ls -1 "$out"/*.png "$out"/200/*.png "$out"/filled/*.png

@@ -112,9 +112,13 @@ void CSound::ServeTones(const SampleSet& module) {
         if (!TakeToneRequest(hi)) {
             continue;
         }
-        if (DeviceUsable() &&
-            !audio_.PlayAsync(module.Wave(hi ? SampleName::kHiTone : SampleName::kLoTone))) {
+        const std::span<const uint8_t> wave =
+            module.Wave(hi ? SampleName::kHiTone : SampleName::kLoTone);
+        if (DeviceUsable() && !audio_.PlayAsync(wave)) {
             CheckDropped();  // a missing tone is silent; a dropped device beeps from now on
+        } else if (DeviceUsable()) {
+            played_.fetch_add(1, std::memory_order_relaxed);
+            bytesPlayed_.fetch_add(wave.size(), std::memory_order_relaxed);
         }
         if (!DeviceUsable() && hooks_.beep) {
             hooks_.beep();
@@ -160,13 +164,17 @@ bool CSound::SpeakTime(int32_t slot, const SampleSet& module) {
         if (!wave.empty() && !audio_.PlaySync(wave)) {
             CheckDropped();
             if (!DeviceUsable()) {
+                lost_.fetch_add(1, std::memory_order_relaxed);
                 return false;
             }
+        } else {
+            bytesPlayed_.fetch_add(wave.size(), std::memory_order_relaxed);
         }
         if (stopping_.load() || !Wait(step.pauseMs)) {
             return false;
         }
     }
+    played_.fetch_add(1, std::memory_order_relaxed);
     return true;
 }
 
@@ -182,6 +190,7 @@ bool CSound::Wait(int32_t ms) {
 void CSound::AnnounceTime(int32_t ms, RingRule rule) {
     const int32_t write = queueWrite_.load(std::memory_order_relaxed);  // only we write it
     if (rule == RingRule::kDropWhenFull && RingFull()) {
+        lost_.fetch_add(1, std::memory_order_relaxed);
         return;
     }
     voiceQueue_[write] = SplitTime(ms);

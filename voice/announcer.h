@@ -100,6 +100,11 @@ public:
     bool HasDevice() const { return hasDevice_; }
     // False once the device was dropped: tones become the simple beep and speech stops.
     bool DeviceUsable() const { return hasDevice_ && !deviceDropped_.load(); }
+    // Since the announcer was made, any thread: sounds played whole (announcements and tones),
+    // their sample bytes, and times dropped for a full ring or cut by a failed play.
+    uint64_t SoundsPlayed() const { return played_.load(std::memory_order_relaxed); }
+    uint64_t BytesPlayed() const { return bytesPlayed_.load(std::memory_order_relaxed); }
+    uint64_t SoundsLost() const { return lost_.load(std::memory_order_relaxed); }
 
     // Session start: the pack in `file` stands in for the built-in samples once the thread has
     // read it (a file that is no pack leaves the built-in ones). Session stop: UseBuiltIn.
@@ -137,6 +142,9 @@ private:
     const bool hasDevice_;
     const AnnouncerHooks hooks_;
     std::atomic<bool> deviceDropped_{false};
+    std::atomic<uint64_t> played_{0};
+    std::atomic<uint64_t> bytesPlayed_{0};
+    std::atomic<uint64_t> lost_{0};
     PackReader packReader_;
 
     std::array<SpokenTime, kSlots> voiceQueue_{};

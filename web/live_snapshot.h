@@ -34,6 +34,12 @@ struct LiveSnapshot {
     bool running = false;   // a session is active
     std::vector<std::string> rankHeadings;
     std::vector<std::vector<std::string>> rankRows;  // rank order, column 0 the rank
+    // The classes of the entry list in order of first appearance, each one's Rank rows
+    // (ranked within the class, in the order of `classes`) and the class of each row of
+    // `rankRows`; all three empty when no car has a class.
+    std::vector<std::string> classes;
+    std::vector<std::vector<std::vector<std::string>>> classRankRows;
+    std::vector<std::string> rankClasses;
     std::vector<std::string> resultHeadings;
     std::vector<std::vector<std::string>>
         results;              // the latest rows of the result list, oldest first

@@ -1,10 +1,14 @@
 #include "web/snapshot_builder.h"
 
 #include <algorithm>
+#include <memory>
+#include <unordered_set>
 
+#include "common/numbers.h"
 #include "lists/entry_table.h"
 #include "lists/result_table.h"
 #include "modes/gymkhana_course.h"
+#include "reports/class_standings.h"
 #include "reports/scoreboard.h"
 #include "reports/standings.h"
 
@@ -21,15 +25,43 @@ std::vector<std::string> RankRow(const RankPage& rank, int32_t row) {
     return cells;
 }
 
-void TakeStandings(const Standings& standings, LiveSnapshot& s) {
-    const RankPage& rank = standings.Rank();
-    s.rankHeadings = RankRow(rank, 0);
-    // The Rank page's filled rows form a prefix; the first row without a car ends it.
+// The Rank page's filled rows form a prefix; the first row without a car ends it.
+std::vector<std::vector<std::string>> FilledRows(const RankPage& rank) {
+    std::vector<std::vector<std::string>> rows;
     for (int32_t row = 1; row < RankPage::kRows; ++row) {
         if (rank.Cell(RankPage::kCar, row).empty()) {
             break;
         }
-        s.rankRows.push_back(RankRow(rank, row));
+        rows.push_back(RankRow(rank, row));
+    }
+    return rows;
+}
+
+void TakeClasses(const Standings& standings, const EntryTable& entries, LiveSnapshot& s) {
+    s.classes = ClassesOf(entries);
+    for (const std::vector<std::string>& row : s.rankRows) {
+        const int32_t car = StrToIntDef(row[RankPage::kCar], 0);
+        s.rankClasses.push_back(car >= 1 && car <= kMaxCarNumber ? entries.Class(car) : "");
+    }
+    const std::unordered_set<std::string_view> ranked(s.rankClasses.begin(), s.rankClasses.end());
+    // A class without a ranked car has no rows; only the others are worth a page.
+    auto page = std::make_unique<RankPage>();
+    for (const std::string& cls : s.classes) {
+        if (ranked.contains(cls)) {
+            FillClassRank(standings, entries, cls, *page);
+            s.classRankRows.push_back(FilledRows(*page));
+        } else {
+            s.classRankRows.emplace_back();
+        }
+    }
+}
+
+void TakeStandings(const Standings& standings, const EntryTable* entries, LiveSnapshot& s) {
+    const RankPage& rank = standings.Rank();
+    s.rankHeadings = RankRow(rank, 0);
+    s.rankRows = FilledRows(rank);
+    if (entries != nullptr && entries->HasClasses()) {
+        TakeClasses(standings, *entries, s);
     }
 }
 
@@ -91,7 +123,7 @@ LiveSnapshot TakeSnapshot(const SnapshotSources& sources, uint64_t sequence,
     s.running = sources.running;
     s.last = last;
     if (sources.standings != nullptr) {
-        TakeStandings(*sources.standings, s);
+        TakeStandings(*sources.standings, sources.entries, s);
     }
     if (sources.results != nullptr) {
         TakeResults(*sources.results, s);

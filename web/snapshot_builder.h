@@ -1,6 +1,7 @@
 #pragma once
-// Takes a LiveSnapshot from the program's own state: the Rank page as it stands, the latest
-// rows of the result list, the gymkhana course and the result booked last.
+// Takes a LiveSnapshot from the program's own state: the Rank page as it stands (and each
+// class's, when cars have classes), the latest rows of the result list, the gymkhana course and
+// the result booked last.
 // Thread rule: GUI thread only (reads what the GUI changes).
 
 #include <cstdint>

@@ -35,15 +35,44 @@ void AppendLast(std::string& out, const std::optional<LiveResult>& last) {
     out += ",\"count\":" + std::to_string(last->count) + '}';
 }
 
+// The rows of one class; none for a class no car has.
+const std::vector<std::vector<std::string>>& ClassRows(const LiveSnapshot& s,
+                                                       std::string_view carClass) {
+    static const std::vector<std::vector<std::string>> kNone;
+    for (size_t i = 0; i < s.classes.size() && i < s.classRankRows.size(); ++i) {
+        if (s.classes[i] == carClass) {
+            return s.classRankRows[i];
+        }
+    }
+    return kNone;
+}
+
 }  // namespace
 
-std::string StandingsJson(const LiveSnapshot& s) {
+std::string StandingsJson(const LiveSnapshot& s, std::string_view carClass) {
     std::string out = "{";
     AppendHead(out, s);
+    if (!carClass.empty()) {
+        out += ",\"class\":";
+        AppendJsonString(out, carClass);
+    }
     out += ",\"headings\":";
     AppendJsonStrings(out, s.rankHeadings);
     out += ",\"rows\":";
-    AppendRows(out, s.rankRows);
+    if (carClass.empty()) {
+        AppendRows(out, s.rankRows);
+    } else {
+        AppendRows(out, ClassRows(s, carClass));
+    }
+    // A list without classes gives the same text as before classes were known.
+    if (!carClass.empty() || !s.classes.empty()) {
+        out += ",\"classes\":";
+        AppendJsonStrings(out, s.classes);
+    }
+    if (carClass.empty() && !s.rankClasses.empty()) {
+        out += ",\"rowClasses\":";
+        AppendJsonStrings(out, s.rankClasses);
+    }
     out += '}';
     return out;
 }
@@ -90,10 +119,10 @@ std::string BoardJson(const LiveSnapshot& s) {
     return out;
 }
 
-std::string SnapshotJson(const LiveSnapshot& s, uint32_t nowTick) {
-    return "{\"sequence\":" + std::to_string(s.sequence) + ",\"standings\":" + StandingsJson(s) +
-           ",\"results\":" + ResultsJson(s) + ",\"course\":" + CourseJson(s, nowTick) +
-           ",\"board\":" + BoardJson(s) + '}';
+std::string SnapshotJson(const LiveSnapshot& s, uint32_t nowTick, std::string_view carClass) {
+    return "{\"sequence\":" + std::to_string(s.sequence) +
+           ",\"standings\":" + StandingsJson(s, carClass) + ",\"results\":" + ResultsJson(s) +
+           ",\"course\":" + CourseJson(s, nowTick) + ",\"board\":" + BoardJson(s) + '}';
 }
 
 }  // namespace vantrel

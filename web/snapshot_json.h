@@ -6,17 +6,21 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "web/live_snapshot.h"
 
 namespace vantrel {
 
-std::string StandingsJson(const LiveSnapshot& snapshot);
+// The standings of all cars, or with `carClass` those of one class ranked within it (no rows
+// for a class no car has). When cars have classes, the list of them comes too.
+std::string StandingsJson(const LiveSnapshot& snapshot, std::string_view carClass = {});
 std::string ResultsJson(const LiveSnapshot& snapshot);
 std::string CourseJson(const LiveSnapshot& snapshot, uint32_t nowTick);
 // The scoreboard's fields and colours.
 std::string BoardJson(const LiveSnapshot& snapshot);
-// All of them in one object, as the event stream sends it.
-std::string SnapshotJson(const LiveSnapshot& snapshot, uint32_t nowTick);
+// All of them in one object, as the event stream sends it; `carClass` as for StandingsJson.
+std::string SnapshotJson(const LiveSnapshot& snapshot, uint32_t nowTick,
+                         std::string_view carClass = {});
 
 }  // namespace vantrel

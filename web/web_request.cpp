@@ -11,15 +11,21 @@ namespace {
 
 constexpr std::array<std::string_view, 4> kFiles = {"live.css", "live.js", "board.css", "board.js"};
 
-bool IsForbidden(unsigned char c) {
-    return c < 0x20 || c == 0x7F || c == '\\';
+// Where a percent-encoded text stands: the path keeps its segments and refuses a backslash; a
+// query value may hold any printable character and writes a space as "+".
+enum class Component { kPath, kQuery };
+
+bool IsForbidden(unsigned char c, Component component) {
+    return c < 0x20 || c == 0x7F || (component == Component::kPath && c == '\\');
 }
 
-std::optional<std::string> PercentDecoded(std::string_view raw) {
+std::optional<std::string> PercentDecoded(std::string_view raw, Component component) {
     std::string out;
     for (size_t i = 0; i < raw.size(); ++i) {
         char c = raw[i];
-        if (c == '%') {
+        if (c == '+' && component == Component::kQuery) {
+            c = ' ';
+        } else if (c == '%') {
             if (i + 2 >= raw.size()) {
                 return std::nullopt;
             }
@@ -30,12 +36,12 @@ std::optional<std::string> PercentDecoded(std::string_view raw) {
             }
             c = static_cast<char>(high * 16 + low);
             // An encoded slash would make one segment look like two.
-            if (c == '/') {
+            if (c == '/' && component == Component::kPath) {
                 return std::nullopt;
             }
             i += 2;
         }
-        if (IsForbidden(static_cast<unsigned char>(c))) {
+        if (IsForbidden(static_cast<unsigned char>(c), component)) {
             return std::nullopt;
         }
         out += c;
@@ -84,11 +90,37 @@ std::optional<std::string> CheckedPath(std::string_view target) {
         return std::nullopt;
     }
     const size_t query = target.find_first_of("?#");
-    std::optional<std::string> path = PercentDecoded(target.substr(0, query));
+    std::optional<std::string> path = PercentDecoded(target.substr(0, query), Component::kPath);
     if (!path || !IsValidUtf8(*path) || HasDotSegment(*path)) {
         return std::nullopt;
     }
     return path;
+}
+
+std::optional<std::string> QueryValue(std::string_view target, std::string_view key) {
+    const size_t question = target.find_first_of("?#");
+    if (question == std::string_view::npos || target[question] == '#') {
+        return std::string();
+    }
+    std::string_view query = target.substr(question + 1);
+    query = query.substr(0, query.find('#'));
+    while (!query.empty()) {
+        const size_t amp = query.find('&');
+        const std::string_view pair = query.substr(0, amp);
+        query = amp == std::string_view::npos ? std::string_view() : query.substr(amp + 1);
+        const size_t equals = pair.find('=');
+        if (pair.substr(0, equals) != key) {
+            continue;
+        }
+        const std::string_view raw =
+            equals == std::string_view::npos ? std::string_view() : pair.substr(equals + 1);
+        std::optional<std::string> value = PercentDecoded(raw, Component::kQuery);
+        if (!value || !IsValidUtf8(*value)) {
+            return std::nullopt;
+        }
+        return value;
+    }
+    return std::string();
 }
 
 WebRequest RouteOf(const std::string& path) {
@@ -151,6 +183,13 @@ WebRequest ReadRequest(std::string_view head) {
     }
     WebRequest request = RouteOf(*path);
     request.headOnly = method == "HEAD";
+    if (request.route == WebRoute::kStandings || request.route == WebRoute::kEvents) {
+        std::optional<std::string> carClass = QueryValue(target, "class");
+        if (!carClass) {
+            return Failure(400);
+        }
+        request.carClass = std::move(*carClass);
+    }
     return request;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // What a browser asks for: the request head read from the connection (request line and
-// headers, nothing else is looked at) and the page or data it names. Only GET and HEAD of a
-// fixed set of paths are served; nothing a client sends changes anything.
+// headers, nothing else is looked at) and the page or data it names, with the class the
+// standings are asked for. Only GET and HEAD of a fixed set of paths are served; nothing a
+// client sends changes anything.
 // Thread rule: any thread.
 
 #include <cstddef>
@@ -22,6 +23,8 @@ struct WebRequest {
     bool headOnly = false;
     WebRoute route = WebRoute::kNone;
     std::string file;  // kFile: the file's name, e.g. "live.js"
+    // kStandings, kEvents: the class whose standings are asked for; "" for all cars.
+    std::string carClass;
 };
 
 // The length of the head at the start of `bytes` (through the blank line), or 0 while the
@@ -35,6 +38,11 @@ WebRequest ReadRequest(std::string_view head);
 // not an absolute path, decodes to a slash, backslash or control character, is not UTF-8, or
 // has a "." or ".." segment.
 std::optional<std::string> CheckedPath(std::string_view target);
+
+// The value of the first `key` in the query of a request target (between "?" and "#"),
+// percent-decoded with "+" as a space; "" when the key is absent, none when the value is not
+// well-formed (a bad escape, a control character, not UTF-8).
+std::optional<std::string> QueryValue(std::string_view target, std::string_view key);
 
 // The route of a checked path (kNone: not found).
 WebRequest RouteOf(const std::string& path);

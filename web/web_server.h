@@ -34,6 +34,7 @@ struct WebServerCounters {
     std::atomic<uint64_t> dropped{0};     // streams dropped for reading too slowly or not at all
     std::atomic<uint64_t> refused{0};     // connections over the limit
     std::atomic<uint64_t> broadcasts{0};  // snapshots sent to the streams
+    std::atomic<uint64_t> bytesSent{0};   // pages and stream events handed to the sockets
 };
 
 // The latest snapshot, swapped under a lock held only for the pointer copy.

@@ -186,7 +186,7 @@ void WebWorker::Answer(QTcpSocket* socket, Connection& connection, const WebRequ
             return;
         }
         case WebRoute::kStandings:
-            SendBody(socket, json, ToBytes(StandingsJson(s)), request.headOnly);
+            SendBody(socket, json, ToBytes(StandingsJson(s, request.carClass)), request.headOnly);
             return;
         case WebRoute::kResults:
             SendBody(socket, json, ToBytes(ResultsJson(s)), request.headOnly);
@@ -202,7 +202,7 @@ void WebWorker::Answer(QTcpSocket* socket, Connection& connection, const WebRequ
                 socket->disconnectFromHost();
                 return;
             }
-            StartStream(socket, connection);
+            StartStream(socket, connection, request.carClass);
             return;
         case WebRoute::kNone:
             break;
@@ -210,8 +210,10 @@ void WebWorker::Answer(QTcpSocket* socket, Connection& connection, const WebRequ
     SendError(socket, 404);
 }
 
-void WebWorker::StartStream(QTcpSocket* socket, Connection& connection) {
+void WebWorker::StartStream(QTcpSocket* socket, Connection& connection,
+                            const std::string& carClass) {
     connection.streaming = true;
+    connection.carClass = carClass;
     connection.head.clear();
     connection.head.squeeze();
     connection.since.start();
@@ -221,7 +223,7 @@ void WebWorker::StartStream(QTcpSocket* socket, Connection& connection) {
                        "Content-Type: text/event-stream; charset=utf-8\r\n"
                        "Connection: keep-alive\r\n\r\nretry: 1000\n\n";
     if (const LiveSnapshotPtr snapshot = slot_.Load()) {
-        start += EventOf(*snapshot);
+        start += EventOf(*snapshot, carClass);
     }
     SendToStream(socket, start);
 }
@@ -247,6 +249,7 @@ void WebWorker::SendBody(QTcpSocket* socket, const QByteArray& type, const QByte
     if (!headOnly) {
         reply += body;
     }
+    counters_.bytesSent += static_cast<uint64_t>(reply.size());
     socket->write(reply);
     socket->disconnectFromHost();
 }
@@ -259,6 +262,7 @@ bool WebWorker::SendToStream(QTcpSocket* socket, const QByteArray& bytes) {
     if (const auto found = connections_.find(socket); found != connections_.end()) {
         found->second.queued += bytes.size();
     }
+    counters_.bytesSent += static_cast<uint64_t>(bytes.size());
     socket->write(bytes);
     return true;
 }
@@ -299,9 +303,10 @@ void WebWorker::Drop(QTcpSocket* socket) {
     socket->deleteLater();
 }
 
-QByteArray WebWorker::EventOf(const LiveSnapshot& snapshot) const {
+QByteArray WebWorker::EventOf(const LiveSnapshot& snapshot, const std::string& carClass) const {
     return "id: " + QByteArray::number(static_cast<qulonglong>(snapshot.sequence)) +
-           "\nevent: snapshot\ndata: " + ToBytes(SnapshotJson(snapshot, clock_.MsTick())) + "\n\n";
+           "\nevent: snapshot\ndata: " +
+           ToBytes(SnapshotJson(snapshot, clock_.MsTick(), carClass)) + "\n\n";
 }
 
 void WebWorker::SnapshotArrived() {
@@ -312,15 +317,20 @@ void WebWorker::SnapshotArrived() {
     }
     lastSent_ = snapshot->sequence;
     ++counters_.broadcasts;
-    const QByteArray event = EventOf(*snapshot);
-    std::vector<QTcpSocket*> streams;
+    // One text per class asked for, however many streams ask for it.
+    std::unordered_map<std::string, QByteArray> events;
+    std::vector<std::pair<QTcpSocket*, const QByteArray*>> streams;
     for (auto& [socket, connection] : connections_) {
         if (connection.streaming) {
-            streams.push_back(socket);
+            auto [found, added] = events.try_emplace(connection.carClass);
+            if (added) {
+                found->second = EventOf(*snapshot, connection.carClass);
+            }
+            streams.emplace_back(socket, &found->second);
         }
     }
-    for (QTcpSocket* socket : streams) {
-        SendToStream(socket, event);
+    for (const auto& [socket, event] : streams) {
+        SendToStream(socket, *event);
     }
 }
 

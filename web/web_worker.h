@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QString>
 #include <atomic>
+#include <string>
 #include <unordered_map>
 
 #include "web/web_request.h"
@@ -46,12 +47,13 @@ private:
         qint64 queued = 0;
         qint64 taken = 0;
         QElapsedTimer lastTaken;
+        std::string carClass;  // a stream: the class whose standings it is sent ("" all cars)
     };
 
     void OnNewConnection();
     void OnReadyRead(QTcpSocket* socket);
     void Answer(QTcpSocket* socket, Connection& connection, const WebRequest& request);
-    void StartStream(QTcpSocket* socket, Connection& connection);
+    void StartStream(QTcpSocket* socket, Connection& connection, const std::string& carClass);
     void SendError(QTcpSocket* socket, int status);
     void SendBody(QTcpSocket* socket, const QByteArray& type, const QByteArray& body,
                   bool headOnly);
@@ -63,7 +65,7 @@ private:
     bool Stalled(QTcpSocket* socket, Connection& connection) const;
     void DropStream(QTcpSocket* socket);
     void Sweep();
-    QByteArray EventOf(const LiveSnapshot& snapshot) const;
+    QByteArray EventOf(const LiveSnapshot& snapshot, const std::string& carClass) const;
 
     const MsClock& clock_;
     WebServerLimits limits_;

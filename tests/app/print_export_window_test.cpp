@@ -9,8 +9,10 @@
 #include <QTimer>
 #include <QToolButton>
 #include <optional>
+#include <regex>
 
 #include "common/messages.h"
+#include "lists/entry_table.h"
 #include "lists/result_table.h"
 #include "reports/desktop_open.h"
 #include "reports/record_window.h"
@@ -149,6 +151,58 @@ TEST_F(PrintExportWindowTest, SpreadsheetItemWritesOpensAndFillsTheClipboard) {
     ASSERT_EQ(prompter.CallsOf(PromptCall::kInform).size(), 1u);
     EXPECT_TRUE(
         prompter.CallsOf(PromptCall::kInform)[0].text.startsWith(QString::fromUtf8(msg::k127)));
+}
+
+std::string ToolOutput(const std::string& command) {
+    std::string text;
+    if (FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r")) {
+        char buffer[4096];
+        for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+            text.append(buffer, got);
+        }
+        pclose(pipe);
+    }
+    return text;
+}
+
+// With classes in the entry list: File > Print asks, and "Yes" prints one page per class
+// that has a ranked car; the workbook has a sheet per class after the result sheet.
+TEST_F(PrintExportWindowTest, ClassesPrintAPageEachAndGetASheetEach) {
+    OpenWithExport();
+    window->Entries().SetCell(EntryTable::kClass, 7, "PN1");
+    window->Entries().SetCell(EntryTable::kClass, 12, "SA");
+    window->Entries().SetCell(EntryTable::kClass, 30, "PN1");
+    window->Entries().SetCell(EntryTable::kClass, 40, "N2");  // no result
+    window->RaceStandings().AddResult(12, 65123, 1, TimeStyle{});
+    window->RaceStandings().AddResult(7, 61000, 1, TimeStyle{});
+    window->RaceStandings().AddResult(30, 62000, 1, TimeStyle{});
+    window->Record().Refresh();
+    const auto pdf = PrintTo("classes.pdf");
+    prompter.AnswerYes();
+    Find<QAction>("FilePrint")->trigger();
+    ASSERT_EQ(prompter.CallsOf(PromptCall::kAskYesNo).size(), 1u);
+    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].text,
+              QString::fromUtf8(msg::kPrintByClass));
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_TRUE(std::regex_search(ToolOutput("pdfinfo '" + pdf.string() + "'"),
+                                  std::regex("Pages:\\s+2\\n")));
+    const std::string first = ToolOutput("pdftotext -layout -f 1 -l 1 '" + pdf.string() + "' -");
+    EXPECT_NE(first.find("Class : PN1"), std::string::npos) << first;
+    EXPECT_NE(first.find("01:01.000"), std::string::npos);
+    EXPECT_NE(first.find("+00:01.000"), std::string::npos);  // behind the class leader
+    const std::string second = ToolOutput("pdftotext -layout -f 2 -l 2 '" + pdf.string() + "' -");
+    EXPECT_NE(second.find("Class : SA"), std::string::npos) << second;
+    EXPECT_NE(second.find("01:05.123"), std::string::npos);
+
+    window->Results().SetRows({{"12", "A", "B", "0", "01:05.123", "", "", "", "1"},
+                               {"7", "C", "D", "0", "01:01.000", "", "", "", "1"}});
+    Find<QAction>("Grid2Excel")->trigger();
+    ASSERT_EQ(opened.size(), 1u);
+    const std::string book =
+        ToolOutput("unzip -p '" + opened[0].toStdString() + "' xl/workbook.xml");
+    const std::regex sheets(
+        "name=\"Sheet1\"[\\s\\S]*name=\"PN1\"[\\s\\S]*name=\"SA\"[\\s\\S]*name=\"N2\"");
+    EXPECT_TRUE(std::regex_search(book, sheets)) << book;
 }
 
 TEST(DesktopOpenerTest, MissingXdgOpenOpensNothing) {

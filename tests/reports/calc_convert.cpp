@@ -19,8 +19,10 @@ std::string Quoted(const std::string& text) {
 }
 
 // Field separator 44 (comma), text delimiter 34 (quote), character set 76 (UTF-8), from
-// line 1, then: quote only texts that need it, and save the cells as shown.
+// line 1, then: quote only texts that need it, and save the cells as shown; the sheet -1 is
+// every sheet to a file of its own.
 constexpr const char* kCsvFilter = "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true";
+constexpr const char* kEverySheet = ",false,false,-1";
 
 }  // namespace
 
@@ -38,11 +40,13 @@ std::optional<std::filesystem::path> FindOnPath(const std::string& program) {
 
 CalcRun ConvertWithCalc(const std::filesystem::path& soffice,
                         const std::vector<std::filesystem::path>& workbooks,
-                        const std::filesystem::path& outDir, const std::filesystem::path& work) {
+                        const std::filesystem::path& outDir, const std::filesystem::path& work,
+                        bool everySheet) {
     const std::filesystem::path log = work / "soffice.log";
     std::string command = "HOME=" + Quoted(work.string()) + " " + Quoted(soffice.string()) +
                           " -env:UserInstallation=file://" + Quoted((work / "profile").string()) +
-                          " --headless --norestore --convert-to " + Quoted(kCsvFilter) +
+                          " --headless --norestore --convert-to " +
+                          Quoted(std::string(kCsvFilter) + (everySheet ? kEverySheet : "")) +
                           " --outdir " + Quoted(outDir.string());
     for (const std::filesystem::path& book : workbooks) {
         command += " " + Quoted(book.string());

@@ -10,7 +10,9 @@
 
 #include "common/time_text.h"
 #include "reports/calc_convert.h"
+#include "reports/class_standings.h"
 #include "reports/result_sheet.h"
+#include "reports/result_sheet_classes.h"
 #include "reports/xlsx_workbook.h"
 #include "support/temp_dir.h"
 
@@ -168,6 +170,70 @@ TEST(CalcRenderTest, EveryModeAndTimeStyleReadsInCalcAsInTheGrid) {
         const std::filesystem::path csv = dir / "csv" / books[i].stem().replace_extension(".csv");
         ASSERT_TRUE(std::filesystem::exists(csv)) << csv << "\n" << run.log;
         ExpectShownAsTheGrid(grids[i], test::ReadBytes(csv), books[i].stem().c_str());
+    }
+}
+
+// Random classes, some with names a sheet cannot hold as they are: every sheet of the workbook
+// opened in Calc, the result sheet showing the whole list and each class sheet the rows of
+// that class's cars, in order, as the grid shows them.
+TEST(CalcRenderTest, EveryClassSheetReadsInCalcAsItsRowsOfTheGrid) {
+    const std::optional<std::filesystem::path> soffice = test::FindOnPath("soffice");
+    if (!soffice) {
+        GTEST_SKIP() << "LibreOffice is not installed (soffice not on PATH; Debian package "
+                        "libreoffice-calc-nogui): the workbooks were not opened in a spreadsheet";
+    }
+    const uint32_t seed = std::random_device()();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    const std::vector<std::string> classes = {"PN1", "SA", "N/2", "ｸﾗｽA", "sheet1", "[B]"};
+    test::TempDir dir;
+    struct Book {
+        std::filesystem::path path;
+        std::vector<ResultSheet> sheets;
+        std::vector<ResultTable> grids;
+    };
+    std::vector<Book> books;
+    for (const Style& style : {kStyles[0], kStyles[2], kStyles[4]}) {
+        EntryTable entries;
+        for (int32_t car = 1; car <= EntryTable::kLastCar; ++car) {
+            const size_t c = std::uniform_int_distribution<size_t>(0, classes.size())(rng);
+            entries.SetCell(EntryTable::kClass, car, c < classes.size() ? classes[c] : "");
+        }
+        Book book;
+        const ResultTable all = RandomList(seed + static_cast<uint32_t>(books.size()), style, 40);
+        book.grids.push_back(all);
+        // The class grids, built here from the list and the classes.
+        for (const std::string& cls : ClassesOf(entries)) {
+            std::vector<Row> rows;
+            for (int32_t row = 1; row < all.RowCount(); ++row) {
+                if (entries.Class(std::stoi(all.Cell(0, row))) == cls) {
+                    rows.push_back(all.Row(row));
+                }
+            }
+            book.grids.emplace_back(style.mode);
+            book.grids.back().SetRows(std::move(rows));
+        }
+        book.sheets = BuildResultWorkbook(all, style.mode, entries);
+        ASSERT_EQ(book.sheets.size(), book.grids.size());
+        book.path = dir / (std::string(style.name) + ".xlsx");
+        const WorkbookOutcome out = WriteResultWorkbook(book.sheets, book.path);
+        ASSERT_TRUE(out.ok) << out.detail;
+        books.push_back(std::move(book));
+    }
+    std::vector<std::filesystem::path> paths;
+    for (const Book& book : books) {
+        paths.push_back(book.path);
+    }
+    std::filesystem::create_directory(dir / "csv");
+    const test::CalcRun run = test::ConvertWithCalc(*soffice, paths, dir / "csv", dir.Path(), true);
+    ASSERT_TRUE(run.ok) << run.log;
+    for (const Book& book : books) {
+        for (size_t i = 0; i < book.sheets.size(); ++i) {
+            const std::string name = book.path.stem().string() + "-" + book.sheets[i].name;
+            const std::filesystem::path csv = dir / "csv" / (name + ".csv");
+            ASSERT_TRUE(std::filesystem::exists(csv)) << csv << "\n" << run.log;
+            ExpectShownAsTheGrid(book.grids[i], test::ReadBytes(csv), name.c_str());
+        }
     }
 }
 

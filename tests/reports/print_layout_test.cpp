@@ -169,6 +169,33 @@ TEST(RankSheetTest, RuledTableWithHeadingLineFrameAndFooter) {
     EXPECT_NE(FindText(firstSheet, "Page : 1/2"), nullptr);
 }
 
+// A class's pages: a title line above the table, one data line fewer per page, the footer
+// where it always is; a section's pages count its own ranked rows.
+TEST(RankSheetTest, TitledSectionTakesALineForTheClass) {
+    const FixedMeasure font;
+    const PrinterMetrics small{254, 254, 0, 0, 2000, 300 + 2 + 6 * 30};
+    const PrintGeometry whole = ComputePrintGeometry(small, {}, Ranked(1), font);
+    ASSERT_EQ(whole.rowsPerPage, 5);
+    const RankPage rank = Ranked(6);
+    const PrintGeometry g = SectionGeometry(whole, rank, true);
+    EXPECT_EQ(g.rowsPerPage, 4);
+    EXPECT_EQ(g.pages, 2);
+    EXPECT_EQ(SectionGeometry(g, rank, true).rowsPerPage, 4);  // titled once only
+    EXPECT_EQ(SectionGeometry(g, Ranked(5), false).pages, 1);
+
+    const RankSheet first = LayOutRankSheet(rank, g, 1, font, font, "date ", ClassTitle("PN1"));
+    const SheetText* title = FindText(first, "Class : PN1");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->y, 150 + 5);
+    EXPECT_EQ(FindText(first, "Car")->y, 150 + 30 + 5);
+    EXPECT_EQ(FindText(first, "Driver 5"), nullptr);
+    EXPECT_EQ(FindText(first, "date ")->y, 150 + 6 * 30 + 5);
+    const RankSheet second = LayOutRankSheet(rank, g, 2, font, font, "", ClassTitle("PN1"));
+    EXPECT_EQ(second.tableLines, 3);  // the heading line, ranks 5 and 6
+    EXPECT_EQ(second.lines[second.lines.size() - 3].y2, 150 + 30 + 3 * 30);  // the frame
+    EXPECT_EQ(FindText(LayOutRankSheet(rank, whole, 1, font, font, "", "x"), "x"), nullptr);
+}
+
 TEST(RankSheetTest, LongNamesRunOnUnclipped) {
     RankPage rank = Ranked(1);
     const std::string longName(100, 'N');

@@ -92,6 +92,7 @@ protected:
         job.resultFileCaption = QStringLiteral("\"Race1.csv\"");
         job.now = QDateTime(QDate(2024, 5, 1), QTime(9, 30));
         job.newPage = newPage;
+        job.classes = classes;
         prompter.AnswerPrinter(true);
         return PrintRanking(job);
     }
@@ -115,6 +116,7 @@ protected:
     ScriptedPrompter prompter;
     PrintMargins margins;
     std::function<bool(QPrinter&)> newPage;
+    std::vector<ClassRank> classes;
 };
 
 TEST_F(RankPrintTest, ExactlyRCarsGiveOnePageAndOneMoreASecond) {
@@ -141,6 +143,82 @@ TEST_F(RankPrintTest, ExactlyRCarsGiveOnePageAndOneMoreASecond) {
     const std::regex heading("Rank\\s+Car\\s+Name\\s+Model\\s+BestLap\\s+Lap\\s+Total\\s+Behind");
     EXPECT_TRUE(std::regex_search(page, heading)) << page;
     EXPECT_NE(page.find("Page : 2/2"), std::string::npos);
+}
+
+// A class's Rank page of `cars` drivers named after the class.
+ClassRank ClassOf(const std::string& name, int cars) {
+    ClassRank cls{name, Ranked(cars)};
+    for (int row = 1; row <= cars; ++row) {
+        cls.page.SetCell(RankPage::kName, row, name + "Driver" + std::to_string(row));
+    }
+    return cls;
+}
+
+// With classes the operator is asked first; "Yes" prints every class that has a ranked car
+// from a new page, under its title and numbered within the class, "No" the overall table.
+TEST_F(RankPrintTest, ByClassEveryClassStartsAPageOfItsOwn) {
+    const int r = RowsPerPage();
+    const QString asked = QString::fromUtf8(msg::kPrintByClass);
+    ASSERT_EQ(Print(Ranked(3)), PrintOutcome::kPrinted);
+    EXPECT_TRUE(prompter.CallsOf(PromptCall::kAskYesNo).empty());  // no classes, no question
+
+    classes = {ClassOf("PN1", 2), ClassOf("SA", 0), ClassOf("ｸﾗｽB", r - 1), ClassOf("C/3", 1)};
+    prompter = ScriptedPrompter();
+    std::filesystem::remove(pdf);
+    prompter.AnswerYes();
+    ASSERT_EQ(Print(Ranked(r + 5)), PrintOutcome::kPrinted);
+    ASSERT_GE(prompter.Calls().size(), 2u);
+    EXPECT_EQ(prompter.Calls()[0].kind, PromptCall::kAskYesNo);
+    EXPECT_EQ(prompter.Calls()[0].text, asked);
+    EXPECT_EQ(prompter.Calls()[1].kind, PromptCall::kPrinter);
+    ASSERT_EQ(PdfPages(pdf), 3);  // one page per class with cars; "SA" has none
+    const std::pair<const char*, int> pages[] = {{"PN1", 2}, {"ｸﾗｽB", r - 1}, {"C/3", 1}};
+    for (int p = 1; p <= 3; ++p) {
+        const auto& [name, cars] = pages[p - 1];
+        SCOPED_TRACE(name);
+        const std::string text = PageText(pdf, p);
+        EXPECT_NE(text.find("Class : " + std::string(name)), std::string::npos) << text;
+        EXPECT_EQ(Count(text, "Class : "), 1);
+        EXPECT_EQ(Count(text, "Driver"), cars);
+        EXPECT_EQ(Count(text, std::string(name) + "Driver"), cars);
+        EXPECT_NE(text.find("Page : 1/1"), std::string::npos);
+        const std::regex heading("Rank\\s+Car\\s+Name\\s+Model");
+        EXPECT_TRUE(std::regex_search(text, heading)) << text;
+        // The title is above the heading line.
+        EXPECT_LT(text.find("Class : "), text.find("Rank")) << text;
+    }
+
+    // A class longer than a page goes on to a second page of its own, counted within it.
+    classes = {ClassOf("PN1", 1), ClassOf("SB", r)};
+    std::filesystem::remove(pdf);
+    prompter.AnswerYes();
+    ASSERT_EQ(Print(Ranked(r + 1)), PrintOutcome::kPrinted);
+    ASSERT_EQ(PdfPages(pdf), 3);
+    EXPECT_NE(PageText(pdf, 2).find("Page : 1/2"), std::string::npos);
+    const std::string last = PageText(pdf, 3);
+    EXPECT_NE(last.find("Class : SB"), std::string::npos);
+    EXPECT_NE(last.find("Page : 2/2"), std::string::npos);
+    EXPECT_EQ(Count(last, "SBDriver"), 1);
+    EXPECT_NE(last.find("SBDriver" + std::to_string(r)), std::string::npos);
+
+    // "No": the overall table alone, without a title.
+    std::filesystem::remove(pdf);
+    prompter.AnswerNo();
+    ASSERT_EQ(Print(Ranked(3)), PrintOutcome::kPrinted);
+    ASSERT_EQ(PdfPages(pdf), 1);
+    EXPECT_EQ(Count(PageText(pdf, 1), "Class : "), 0);
+    EXPECT_EQ(Count(PageText(pdf, 1), "Driver"), 3);
+
+    // Classes without a ranked car: only the warning, no print dialog.
+    classes = {ClassOf("PN1", 0)};
+    prompter = ScriptedPrompter();
+    std::filesystem::remove(pdf);
+    prompter.AnswerYes();
+    EXPECT_EQ(Print(Ranked(3)), PrintOutcome::kEmpty);
+    EXPECT_TRUE(prompter.CallsOf(PromptCall::kPrinter).empty());
+    ASSERT_EQ(prompter.CallsOf(PromptCall::kWarn).size(), 1u);
+    EXPECT_EQ(prompter.CallsOf(PromptCall::kWarn)[0].text, QString::fromUtf8(msg::k131));
+    EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
 TEST_F(RankPrintTest, CopiesWithAndWithoutCollate) {

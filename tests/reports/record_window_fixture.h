@@ -29,6 +29,7 @@ protected:
     void Open(bool show = true) {
         RecordWindowEnvironment env;
         env.standings = &standings;
+        env.entries = &entries;
         env.iniPath = IniPath();
         env.prompter = &prompter;
         env.session = &session;

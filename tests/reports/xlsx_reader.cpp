@@ -89,11 +89,26 @@ std::string UnzipPart(const std::filesystem::path& xlsx, const std::string& part
     return out;
 }
 
-XlsxSheet ReadFirstSheet(const std::filesystem::path& xlsx) {
-    XlsxSheet sheet;
-    const std::vector<std::string> names =
+std::vector<std::string> SheetNames(const std::filesystem::path& xlsx) {
+    std::vector<std::string> names =
         All(UnzipPart(xlsx, "xl/workbook.xml"), "<sheet name=\"([^\"]*)\"", 1);
-    sheet.name = names.empty() ? std::string() : names[0];
+    for (std::string& name : names) {
+        name = Unescape(name);
+    }
+    return names;
+}
+
+XlsxSheet ReadFirstSheet(const std::filesystem::path& xlsx) {
+    return ReadSheet(xlsx, 1);
+}
+
+XlsxSheet ReadSheet(const std::filesystem::path& xlsx, int index) {
+    XlsxSheet sheet;
+    const std::vector<std::string> names = SheetNames(xlsx);
+    if (index < 1 || static_cast<size_t>(index) > names.size()) {
+        return sheet;
+    }
+    sheet.name = names[static_cast<size_t>(index - 1)];
     std::vector<std::string> strings;
     for (const std::string& si :
          All(UnzipPart(xlsx, "xl/sharedStrings.xml"), "<si>[\\s\\S]*?</si>")) {
@@ -105,7 +120,7 @@ XlsxSheet ReadFirstSheet(const std::filesystem::path& xlsx) {
         const size_t index = s.empty() ? 0 : static_cast<size_t>(std::stoi(s));
         return index < styles.size() ? styles[index] : Style{};
     };
-    const std::string xml = UnzipPart(xlsx, "xl/worksheets/sheet1.xml");
+    const std::string xml = UnzipPart(xlsx, "xl/worksheets/sheet" + std::to_string(index) + ".xml");
     for (const std::string& col : All(xml, "<col [^>]*>")) {
         for (int c = std::stoi(Attr(col, "min")); c <= std::stoi(Attr(col, "max")); ++c) {
             sheet.widths[c] = std::stod(Attr(col, "width"));

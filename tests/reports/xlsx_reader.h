@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace vantrel::test {
 
@@ -27,5 +28,9 @@ struct XlsxSheet {
 std::string UnzipPart(const std::filesystem::path& xlsx, const std::string& part);
 
 XlsxSheet ReadFirstSheet(const std::filesystem::path& xlsx);
+// The sheet at `index` (1-based, in the workbook's order); an empty sheet past the last.
+XlsxSheet ReadSheet(const std::filesystem::path& xlsx, int index);
+// The sheets' names in the workbook's order.
+std::vector<std::string> SheetNames(const std::filesystem::path& xlsx);
 
 }  // namespace vantrel::test

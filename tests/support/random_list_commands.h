@@ -70,7 +70,7 @@ public:
             case 2:
                 return BookRun();
             case 3:
-                return entries_.SetCell(Pick(1, 3), Pick(1, 199), Text());
+                return entries_.SetCell(Pick(1, 4), Pick(1, 199), Text());
             case 4:
                 return results_.SetCell(Pick(0, results_.ColumnCount() - 1),
                                         Pick(1, results_.DataRowCount()), Text());
@@ -85,7 +85,7 @@ public:
                 entries_.ClearLaps();
                 return state_.ClearCarCounters();
             case 9:
-                return entries_.SetNamesAndModels({{Text(), Text()}, {Text(), Text()}});
+                return entries_.SetNamesAndModels({{Text(), Text(), Text()}, {Text(), Text()}});
             default:
                 return BookRun();
         }

@@ -11,6 +11,7 @@
 
 #include "cdp_pipe.h"
 #include "common/cp932.h"
+#include "lists/entry_table.h"
 #include "support/manual_timing_fixture.h"
 #include "web/web_server.h"
 #include "web/web_settings.h"
@@ -133,6 +134,8 @@ TEST_F(BrowserTest, AFinishReachesThePhonePageWithinASecond) {
               QStringLiteral("1"));
     EXPECT_EQ(Text(QStringLiteral("document.querySelector('#course .car').textContent")),
               QStringLiteral("2"));
+    EXPECT_EQ(Text(QStringLiteral("String(document.getElementById('class').hidden)")),
+              QStringLiteral("true"));  // no classes, no chooser
     EXPECT_EQ(ScriptErrors(), 0);
     Screenshot("live-phone.png");
     Key(Qt::Key_X, true, Qt::AltModifier);  // car 2 leaves the course without a result
@@ -161,6 +164,90 @@ TEST_F(BrowserTest, TheBoardRendersWithoutScriptErrors) {
         QStringLiteral("1"));
     EXPECT_EQ(ScriptErrors(), 0);
     Screenshot("live-board.png");
+}
+
+// Rank and car of each row of the phone page's table, or of the board's leading cars.
+const QString kRankRows = QStringLiteral(
+    "Array.from(document.querySelectorAll('#rank tbody tr'))"
+    ".map(r => r.cells[0].textContent + ':' + r.cells[1].textContent).join('|')");
+const QString kBoardRows = QStringLiteral(
+    "Array.from(document.querySelectorAll('#standings > div'))"
+    ".map(d => d.children[0].textContent + ':' + d.children[1].textContent).join('|')");
+
+QString Choose(const QString& cls) {
+    return QStringLiteral(
+               "(() => { const s = document.getElementById('class'); s.value = '%1';"
+               " s.dispatchEvent(new Event('change')); return s.value; })()")
+        .arg(cls);
+}
+
+TEST_F(BrowserTest, AClassPickedInThePageShowsOnlyItsCarsRankedFromOne) {
+    Open("IoAddress=None\r\n");
+    WriteBytes(dir / "entries.txt",
+               Utf8ToCp932("A1,M,PN1\r\nA2,M,SA\r\nA3,M,PN1\r\nA4,M,ｸﾗｽ<b>\r\nA5,M,SA\r\n"
+                           "A6,M,PN1\r\n"));
+    prompter.AnswerFile(QString::fromStdString((dir / "entries.txt").string()));
+    Find<QAction>("FileLoadEntry")->trigger();
+    // One run each; overall 2, 1, 4, 3, 5, 6.
+    WriteBytes(dir / "results.csv",
+               "1,A1,M,,01:01.000,,,,1\r\n2,A2,M,,01:00.000,,,,1\r\n3,A3,M,,01:03.000,,,,1\r\n"
+               "4,A4,M,,01:02.000,,,,1\r\n5,A5,M,,01:04.000,,,,1\r\n6,A6,M,,01:05.500,,,,1\r\n");
+    prompter.AnswerFile(QString::fromStdString((dir / "results.csv").string()));
+    Find<QAction>("FileLoadResult")->trigger();
+    window->ApplyWebSettings(WebSettings{true, 0});
+    ASSERT_TRUE(window->Web().Serving());
+    base = QStringLiteral("http://127.0.0.1:%1").arg(window->Web().Port());
+    StartBrowser(390, 844);
+
+    Load(QStringLiteral("/"));
+    ASSERT_GE(WaitForText(kRankRows, QStringLiteral("1:2|2:1|3:4|4:3|5:5|6:6")), 0);
+    EXPECT_EQ(Text(QStringLiteral("Array.from(document.querySelectorAll('#class option'))"
+                                  ".map(o => o.textContent).join('|')")),
+              QStringLiteral("全体|PN1|SA|ｸﾗｽ<b>"));
+    EXPECT_EQ(
+        Text(QStringLiteral("document.querySelector('#rank thead th:last-child').textContent")),
+        QStringLiteral("クラス"));
+    EXPECT_EQ(
+        Text(QStringLiteral("document.querySelector('#rank tbody td:last-child').textContent")),
+        QStringLiteral("SA"));
+
+    EXPECT_EQ(Text(Choose(QStringLiteral("PN1"))), QStringLiteral("PN1"));
+    ASSERT_GE(WaitForText(kRankRows, QStringLiteral("1:1|2:3|3:6")), 0);
+    EXPECT_EQ(Text(QStringLiteral("document.querySelector('#rank tbody tr:last-child')"
+                                  ".cells[7].textContent")),
+              QStringLiteral("+00:04.500"));  // behind the class leader, not the overall one
+    Screenshot("live-phone-class.png");
+    EXPECT_EQ(Text(QStringLiteral("location.search")), QStringLiteral("?class=PN1"));
+    EXPECT_TRUE(Text(QStringLiteral("document.getElementById('board-link').href"))
+                    .endsWith(QStringLiteral("/board?class=PN1")));
+
+    // A class of half-width katakana and markup: shown as text, kept in the address.
+    Text(Choose(QStringLiteral("ｸﾗｽ<b>")));
+    ASSERT_GE(WaitForText(kRankRows, QStringLiteral("1:4")), 0);
+    EXPECT_EQ(Text(QStringLiteral("new URLSearchParams(location.search).get('class')")),
+              QStringLiteral("ｸﾗｽ<b>"));
+    EXPECT_EQ(Text(QStringLiteral("String(document.querySelectorAll('b').length)")),
+              QStringLiteral("0"));
+
+    // The address keeps the class: a phone that reloads the page is shown its class again.
+    Load(QStringLiteral("/?class=SA"));
+    ASSERT_GE(WaitForText(kRankRows, QStringLiteral("1:2|2:5")), 0);
+    EXPECT_EQ(Text(QStringLiteral("document.getElementById('class').value")), QStringLiteral("SA"));
+    Text(Choose(QString()));
+    ASSERT_GE(WaitForText(kRankRows, QStringLiteral("1:2|2:1|3:4|4:3|5:5|6:6")), 0);
+    EXPECT_EQ(Text(QStringLiteral("location.search")), QString());
+
+    // The board of one class follows a change of a car's class at once.
+    Load(QStringLiteral("/board?class=PN1"));
+    ASSERT_GE(WaitForText(kBoardRows, QStringLiteral("1:1|2:3|3:6")), 0);
+    EXPECT_EQ(Text(QStringLiteral("document.getElementById('class').value")),
+              QStringLiteral("PN1"));
+    window->Entries().SetCell(EntryTable::kClass, 5, "PN1");
+    ASSERT_GE(WaitForText(kBoardRows, QStringLiteral("1:1|2:3|3:5|4:6")), 0);
+    Text(Choose(QStringLiteral("SA")));
+    ASSERT_GE(WaitForText(kBoardRows, QStringLiteral("1:2")), 0);
+    EXPECT_EQ(ScriptErrors(), 0);
+    Screenshot("live-board-class.png");
 }
 
 }  // namespace

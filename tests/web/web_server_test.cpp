@@ -8,6 +8,10 @@
 #include <unistd.h>
 
 #include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
 #include <QTcpSocket>
 #include <QThread>
 #include <memory>
@@ -162,6 +166,80 @@ TEST_F(WebServerTest, ServesPagesDataAndStreamsEachSnapshot) {
     EXPECT_EQ(seen.count("HTTP/1.1"), 1);
     stream->abort();  // the browser goes away
     EXPECT_TRUE(WaitFor([&] { return server->Counters().streams == 0; }));
+}
+
+// Standings of cars 7 (class "SA") and 12 ("ｸﾗｽ"), named `name`.
+LiveSnapshotPtr ClassSnapshot(uint64_t sequence, const std::string& name) {
+    auto s = std::make_shared<LiveSnapshot>();
+    s->sequence = sequence;
+    s->mode = "DRAG";
+    s->rankHeadings = {"Rank", "Car", "Name"};
+    s->rankRows = {{"1", "7", name}, {"2", "12", name}};
+    s->classes = {"SA", "ｸﾗｽ"};
+    s->classRankRows = {{{"1", "7", name}}, {{"1", "12", name}}};
+    s->rankClasses = {"SA", "ｸﾗｽ"};
+    return s;
+}
+
+// The cars of a standings object's rows, as "7,12", and its class.
+QString CarsAndClass(const QJsonObject& standings) {
+    QStringList cars;
+    for (const QJsonValue& row : standings[QStringLiteral("rows")].toArray()) {
+        cars << row.toArray().at(1).toString();
+    }
+    return cars.join(QLatin1Char(',')) + QLatin1Char('/') +
+           standings[QStringLiteral("class")].toString(QStringLiteral("-"));
+}
+
+// The standings of a reply's body, or of the last event a stream has sent.
+QJsonObject StandingsIn(const QByteArray& bytes, bool stream) {
+    const QByteArray mark = stream ? "data: " : "\r\n\r\n";
+    const qsizetype from = bytes.lastIndexOf(mark) + mark.size();
+    const QJsonObject object =
+        QJsonDocument::fromJson(bytes.mid(from, bytes.indexOf('\n', from) - from)).object();
+    return stream ? object[QStringLiteral("standings")].toObject() : object;
+}
+
+TEST_F(WebServerTest, EachClassIsAskedForInTheQueryAndStreamedApart) {
+    Start();
+    server->Publish(ClassSnapshot(1, "one"));
+    const auto standings = [&](const char* query) {
+        const QByteArray reply =
+            Exchange(port, QByteArray("GET /api/standings") + query + " HTTP/1.1\r\n\r\n");
+        return reply.startsWith("HTTP/1.1 200") ? CarsAndClass(StandingsIn(reply, false))
+                                                : QString::fromLatin1(reply.left(12));
+    };
+    EXPECT_EQ(standings("?class=%EF%BD%B8%EF%BE%97%EF%BD%BD"), QStringLiteral("12/ｸﾗｽ"));
+    EXPECT_EQ(standings("?class=GT"), QStringLiteral("/GT"));  // no such class: no rows
+    EXPECT_EQ(standings(""), QStringLiteral("7,12/-"));
+    EXPECT_EQ(standings("?class=%FF"), QStringLiteral("HTTP/1.1 400"));
+
+    // Streams of two classes and of all cars: each is sent its own standings, first and after.
+    std::vector<std::unique_ptr<QTcpSocket>> streams;
+    for (const char* query : {"?class=SA", "?class=%EF%BD%B8%EF%BE%97%EF%BD%BD", ""}) {
+        streams.push_back(Connect(port));
+        streams.back()->write(QByteArray("GET /events") + query + " HTTP/1.1\r\n\r\n");
+        streams.back()->waitForBytesWritten(1000);
+    }
+    // The standings of event `id` of stream `i`, once the event has come whole.
+    const auto event = [&](size_t i, const QByteArray& id) {
+        QByteArray seen;
+        if (!StreamShows(*streams[i], seen, "id: " + id + '\n')) {
+            return QStringLiteral("no event ") + QString::fromLatin1(id);
+        }
+        seen = seen.mid(seen.indexOf("id: " + id + '\n'));
+        StreamShows(*streams[i], seen, "\n\n");
+        return CarsAndClass(StandingsIn(seen, true));
+    };
+    const QStringList expected = {QStringLiteral("7/SA"), QStringLiteral("12/ｸﾗｽ"),
+                                  QStringLiteral("7,12/-")};
+    for (size_t i = 0; i < streams.size(); ++i) {
+        EXPECT_EQ(event(i, "1"), expected[static_cast<int>(i)]);
+    }
+    server->Publish(ClassSnapshot(2, "two"));
+    for (size_t i = 0; i < streams.size(); ++i) {
+        EXPECT_EQ(event(i, "2"), expected[static_cast<int>(i)]);
+    }
 }
 
 TEST_F(WebServerTest, BadRequestsGetAClearStatusAndNothingElse) {

@@ -1,12 +1,18 @@
 // The scoreboard in the browser: the record window's seven fields in its colours, the leading
-// cars and the cars on course.
+// cars (of the class chosen in the corner, when cars have classes) and the cars on course.
 "use strict";
 (function () {
   var live = window.vantrelLive;
   var FIELDS = ["f-car", "f-name", "f-split1", "f-split2", "f-time", "f-car1", "f-car2"];
   var current = null, receivedAt = 0;
 
+  var chooser = live.classChooser(document.getElementById("class"), function (cls) {
+    reconnect(cls);
+  });
+
   function showStandings(standings) {
+    chooser.fill(standings.classes);
+    if (!live.standingsOf(standings, chooser.chosen())) return;
     var box = document.getElementById("standings");
     var items = standings.rows.slice(0, 10).map(function (row) {
       var line = live.el("div");
@@ -44,7 +50,7 @@
     document.body.setAttribute("data-sequence", String(s.sequence));
   }
 
-  live.connect(show, function () {});
+  var reconnect = live.connect(chooser.chosen(), show, function () {});
   setInterval(function () {
     if (current) live.tickClocks(document.getElementById("running"), receivedAt, current.course.running);
   }, 100);

@@ -6,9 +6,9 @@
     Rank: "順位", Car: "No.", Name: "氏名", Model: "車両", BestLap: "ベスト", Lap: "周回",
     Total: "合計", Behind: "差", Pen: "ペナルティ", Time: "タイム", Comment: "コメント",
     Split1: "スプリット1", Split2: "スプリット2", "Lap time": "ラップ", Fly: "フライング",
-    Speed: "速度", Try: "回"
+    Speed: "速度", Try: "回", Class: "クラス"
   };
-  var TEXT_COLUMNS = { Name: true, Model: true, Comment: true };
+  var TEXT_COLUMNS = { Name: true, Model: true, Comment: true, Class: true };
 
   function el(tag, cls, text) {
     var e = document.createElement(tag);
@@ -23,14 +23,57 @@
     return (m < 10 ? "0" : "") + m + ":" + (s < 10 ? "0" : "") + s + "." + t;
   }
 
-  // Connects to /events; onSnapshot(snapshot, receivedAt) runs for each change.
-  function connect(onSnapshot, onLink) {
-    var source = new EventSource("/events");
-    source.addEventListener("snapshot", function (e) {
-      onSnapshot(JSON.parse(e.data), performance.now());
+  // Connects to /events with the standings of class `cls` ("" all cars); onSnapshot(snapshot,
+  // receivedAt) runs for each change. Returns the function that connects again for another class.
+  function connect(cls, onSnapshot, onLink) {
+    var source = null;
+    function open(c) {
+      if (source) source.close();
+      source = new EventSource("/events" + (c ? "?class=" + encodeURIComponent(c) : ""));
+      source.addEventListener("snapshot", function (e) {
+        onSnapshot(JSON.parse(e.data), performance.now());
+      });
+      source.onopen = function () { onLink(true); };
+      source.onerror = function () { onLink(false); };
+    }
+    open(cls);
+    return open;
+  }
+
+  // The class chooser: "全体" first, then the classes in order of first appearance. The choice
+  // is kept in the page's address (?class=), so a reload or a bookmark keeps the class.
+  function classChooser(select, onChoose) {
+    var chosen = new URLSearchParams(location.search).get("class") || "";
+    var shown = null;
+    function fill(classes) {
+      var all = (classes || []).slice();
+      if (chosen && all.indexOf(chosen) < 0) all.push(chosen);  // kept until it comes back
+      var key = JSON.stringify(all);
+      if (key !== shown) {
+        shown = key;
+        select.replaceChildren.apply(select, [""].concat(all).map(function (c) {
+          var option = el("option", "", c || "全体");
+          option.value = c;
+          return option;
+        }));
+      }
+      select.value = chosen;
+      select.hidden = all.length === 0;
+    }
+    select.addEventListener("change", function () {
+      chosen = select.value;
+      var url = new URL(location.href);
+      if (chosen) url.searchParams.set("class", chosen); else url.searchParams.delete("class");
+      history.replaceState(null, "", url);
+      onChoose(chosen);
     });
-    source.onopen = function () { onLink(true); };
-    source.onerror = function () { onLink(false); };
+    fill([]);
+    return { chosen: function () { return chosen; }, fill: fill };
+  }
+
+  // Whether a snapshot's standings are those of class `cls` (a stream just left may still speak).
+  function standingsOf(standings, cls) {
+    return (standings.class || "") === cls;
   }
 
   // Running clocks: each element with data-elapsed counts on from the snapshot's arrival.
@@ -63,7 +106,8 @@
   }
 
   window.vantrelLive = { connect: connect, clockText: clockText, tickClocks: tickClocks,
-                         el: el, modeName: function (m) { return MODES[m] || m; } };
+                         el: el, classChooser: classChooser, standingsOf: standingsOf,
+                         modeName: function (m) { return MODES[m] || m; } };
 
   if (!document.getElementById("rank")) return;  // the board page has its own view
 
@@ -102,6 +146,18 @@
     list.replaceChildren.apply(list, items);
   }
 
+  // The overall table gains each car's class when cars have classes.
+  function showRank(standings) {
+    chooser.fill(standings.classes);
+    if (!standingsOf(standings, chooser.chosen())) return;
+    var headings = standings.headings, rows = standings.rows, classes = standings.rowClasses;
+    if (classes) {
+      headings = headings.concat(["Class"]);
+      rows = rows.map(function (row, i) { return row.concat([classes[i] || ""]); });
+    }
+    fillTable(document.getElementById("rank"), headings, rows);
+  }
+
   function show(s, at) {
     current = s;
     receivedAt = at;
@@ -109,14 +165,24 @@
     document.getElementById("mode").textContent = window.vantrelLive.modeName(s.standings.mode);
     showLast(s.results);
     showCourse(s.course);
-    fillTable(document.getElementById("rank"), s.standings.headings, s.standings.rows);
+    showRank(s.standings);
     fillTable(document.getElementById("results"), s.results.headings,
               s.results.rows.slice().reverse());
     document.getElementById("result-count").textContent = "(" + s.results.count + " 件)";
     document.body.setAttribute("data-sequence", String(lastSequence));
   }
 
-  connect(show, function (on) {
+  function boardLink(cls) {
+    var query = cls ? "?class=" + encodeURIComponent(cls) : "";
+    document.getElementById("board-link").href = "/board" + query;
+  }
+
+  var chooser = classChooser(document.getElementById("class"), function (cls) {
+    boardLink(cls);
+    reconnect(cls);
+  });
+  boardLink(chooser.chosen());
+  var reconnect = connect(chooser.chosen(), show, function (on) {
     var link = document.getElementById("link");
     link.textContent = on ? "ライブ" : "再接続中…";
     link.className = "link " + (on ? "on" : "off");
