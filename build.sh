@@ -12,6 +12,7 @@ cd "$(dirname "$0")"
 PACKAGES=(
     cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-serialport-dev libgl-dev
+    qt6-l10n-tools qt6-tools-dev  # lupdate and lrelease, for the English texts
     libasound2-dev libftdi1-dev libxlsxwriter-dev libjemalloc-dev
     googletest libgtest-dev libbenchmark-dev
     fonts-ipafont-gothic qt6-translations-l10n

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "common/messages.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -14,8 +15,7 @@ namespace vantrel {
 ClockPanel::ClockPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("Panel5"));
     setFrameShape(QFrame::StyledPanel);
-    SpeedButton1 =
-        MakeNamed<QPushButton>(this, "SpeedButton1", QString::fromUtf8(msg::kStartCaption));
+    SpeedButton1 = MakeNamed<QPushButton>(this, "SpeedButton1", Tr(msg::kStartCaption));
     SpeedButton1->setCheckable(true);
     // Alt+S belongs to the window's key handler, which toggles the button and runs its click
     // at once; the caption's own mnemonic would click it a moment later instead.

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "common/messages.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel {
 
@@ -14,8 +15,8 @@ namespace {
 
 constexpr int kColumns = 6;  // device, state, changed, events, bytes, lost
 
-const char* DeviceName(int row) {
-    static constexpr const char* kNames[kHealthDeviceCount] = {
+UiText DeviceName(int row) {
+    static constexpr UiText kNames[kHealthDeviceCount] = {
         msg::kHealthParallel, msg::kHealthUsb,     msg::kHealthReceiver,
         msg::kHealthSound,    msg::kHealthJournal, msg::kHealthWeb};
     return kNames[row];
@@ -44,7 +45,7 @@ DeviceHealthWindow::DeviceHealthWindow(std::function<HealthReadings()> read,
                                        std::function<int64_t()> wallMs, QWidget* parent)
     : QWidget(parent, Qt::Window), read_(std::move(read)), wallMs_(std::move(wallMs)) {
     setObjectName(QStringLiteral("DeviceHealthWindow"));
-    setWindowTitle(QString::fromUtf8(msg::kHealthCaption));
+    setWindowTitle(Tr(msg::kHealthCaption));
     HealthGrid = new QTableWidget(kHealthDeviceCount, kColumns, this);
     HealthGrid->setObjectName(QStringLiteral("HealthGrid"));
     HealthGrid->setHorizontalHeaderLabels({QStringLiteral("機器"), QStringLiteral("状態"),
@@ -59,7 +60,7 @@ DeviceHealthWindow::DeviceHealthWindow(std::function<HealthReadings()> read,
         for (int column = 0; column < kColumns; ++column) {
             HealthGrid->setItem(row, column, Cell(QString(), column >= 3));
         }
-        HealthGrid->item(row, 0)->setText(QString::fromUtf8(DeviceName(row)));
+        HealthGrid->item(row, 0)->setText(Tr(DeviceName(row)));
         HealthGrid->item(row, 0)->setData(Qt::UserRole, QString::fromLatin1(RowName(row)));
     }
     auto* layout = new QVBoxLayout(this);

@@ -5,6 +5,7 @@
 #include "journal/list_journal.h"
 #include "modes/circuit_flow.h"
 #include "modes/held_passings_dialog.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -13,7 +14,7 @@ HeldPassingsBox::HeldPassingsBox(const Links& links, QWidget* parent, QWidget* d
     : QToolButton(parent), links_(links), dialog_(new HeldPassingsDialog(dialogParent)) {
     setObjectName(QStringLiteral("HeldPassingsBox"));
     setAutoRaise(true);
-    setToolTip(QString::fromUtf8(msg::kHeldPassingsTip));
+    setToolTip(Tr(msg::kHeldPassingsTip));
     SetLabelRed(this, true);
     hide();
     connect(this, &QToolButton::clicked, this, &HeldPassingsBox::OpenList);
@@ -30,7 +31,7 @@ void HeldPassingsBox::OpenList() {
 
 void HeldPassingsBox::Refresh() {
     const std::vector<HeldPassing>& held = links_.circuit->Held();
-    setText(QString::fromUtf8(msg::kHeldPassings).arg(held.size()));
+    setText(Tr(msg::kHeldPassings).arg(held.size()));
     setVisible(!held.empty());
     if (!dialog_->isVisible()) {
         return;  // filled when opened: a flood may hold thousands

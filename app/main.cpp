@@ -14,11 +14,13 @@
 #include "common/messages.h"
 #include "common/ms_clock.h"
 #include "common/program_places.h"
+#include "common/setup_settings.h"
 #include "journal/journal_content.h"
 #include "journal/journal_place.h"
 #include "journal/list_journal_dump.h"
 #include "sensors/receiver_hub.h"
 #include "widgets/qt_prompter.h"
+#include "widgets/ui_tr.h"
 
 namespace {
 const char kInstanceName[] = "Trelcap2000";
@@ -46,24 +48,30 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(vantrel::msg::kTitle));
+    const std::filesystem::path programDir = QApplication::applicationDirPath().toStdString();
+    const std::filesystem::path settingsDir =
+        vantrel::SettingsFolder(vantrel::CurrentSettingsPlaces(programDir));
+    const vantrel::UiLanguage language =
+        vantrel::SetupSettings::Load(vantrel::IniFile(settingsDir / "Vantrel.ini")).language;
+    vantrel::InstallLanguage(language);
+    if (vantrel::EffectiveLanguage(language) == vantrel::UiLanguage::kJapanese) {
+        vantrel::UseJapaneseSystemMessages();
+    }
+    QApplication::setApplicationDisplayName(vantrel::Tr(vantrel::msg::kTitle));
     vantrel::SubstituteJapaneseFonts();
-    vantrel::InstallQtJapanese();
-    vantrel::UseJapaneseSystemMessages();
     vantrel::QtPrompter prompter;
 
     vantrel::SingleInstance instance(QString::fromLatin1(kInstanceName));
     if (!instance.TryAcquire()) {
-        prompter.Message(nullptr, QString::fromUtf8(vantrel::msg::k130),
-                         QString::fromUtf8(vantrel::msg::kTitle));
+        prompter.Message(nullptr, vantrel::Tr(vantrel::msg::k130),
+                         vantrel::Tr(vantrel::msg::kTitle));
         instance.NotifyRunning();
         return 0;
     }
 
     vantrel::MonotonicMsClock clock;
     vantrel::MainWindowEnvironment env;
-    const std::filesystem::path programDir = QApplication::applicationDirPath().toStdString();
-    env.programDir = vantrel::SettingsFolder(vantrel::CurrentSettingsPlaces(programDir));
+    env.programDir = settingsDir;
     env.journalFolder = vantrel::JournalFolder(env.programDir, env.programDir == programDir);
     env.prompter = &prompter;
     env.clock = &clock;
@@ -73,7 +81,7 @@ int main(int argc, char** argv) {
                                 vantrel::InstalledDataDir(programDir) / "demo");
     QString receiverError;
     if (!vantrel::ApplyReceiverOptions(arguments, window.Receiver(), &receiverError)) {
-        prompter.Error(&window, receiverError, QString::fromUtf8(vantrel::msg::kTitle));
+        prompter.Error(&window, receiverError, vantrel::Tr(vantrel::msg::kTitle));
     }
     QObject::connect(&instance, &vantrel::SingleInstance::raiseRequested, &window, [&window] {
         window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);

@@ -46,6 +46,7 @@
 #include "web/live_publisher.h"
 #include "web/web_server.h"
 #include "widgets/prompter.h"
+#include "widgets/ui_tr.h"
 #include "widgets/up_down.h"
 #include "widgets/widget_util.h"
 
@@ -74,7 +75,7 @@ TMainForm::TMainForm(const MainWindowEnvironment& env, QWidget* parent)
       standings_(meet_->RaceStandings()),
       protocol_(state_, *this, *env_.prompter) {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QString::fromUtf8(msg::kTitle));
+    setWindowTitle(Tr(msg::kTitle));
     setMinimumSize(kMainMinWidth, kMainMinHeight);
     resize(kMainMinWidth, kMainMinHeight);
     BuildWidgets();

@@ -10,19 +10,23 @@
 #include "lists/result_flag_check.h"
 #include "lists/result_list_controller.h"
 #include "lists/result_panel.h"
+#include "reports/record_window.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel {
 
 void TMainForm::BuildFlagReview() {
     flagReview_ = new FlagReviewWindow(results_, this);
-    QAction* open = Panel2->Grid2Popup->addAction(QString::fromUtf8(msg::kFlagReviewItem));
+    QAction* open = Panel2->Grid2Popup->addAction(Tr(msg::kFlagReviewItem));
     open->setObjectName(QStringLiteral("Grid2Review"));
     connect(open, &QAction::triggered, this, [this] {
         flagReview_->show();
         flagReview_->raise();
     });
-    connect(flagReview_, &FlagReviewWindow::acceptClicked, this,
-            [this](int row) { resultList_->Commands().AcceptFlag(row); });
+    connect(flagReview_, &FlagReviewWindow::acceptClicked, this, [this](int row) {
+        resultList_->Commands().AcceptFlag(row);
+        record_->Refresh();  // the scoreboard's mark goes with the row's
+    });
     connect(flagReview_, &FlagReviewWindow::undoClicked, this, &TMainForm::UndoFlaggedResult);
 }
 

@@ -27,6 +27,7 @@
 #include "modes/circuit_controller.h"
 #include "widgets/prompter.h"
 #include "widgets/shortcut_keys.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -41,7 +42,7 @@ void OpenJournal(ListJournal& journal, SensorWarningPanel& warnings,
                  std::optional<ListJournal::Previous> previous) {
     const IoResult begun = journal.Begin(folder, std::move(previous));
     if (!begun) {
-        warnings.Set(SensorWarning::kJournal, QString::fromUtf8(msg::kJournalOff),
+        warnings.Set(SensorWarning::kJournal, Tr(msg::kJournalOff),
                      QString::fromStdString(begun.error));
     }
 }
@@ -128,9 +129,9 @@ void TMainForm::RestoreFromJournal(const std::filesystem::path& path,
     if (damaged) {
         env_.prompter->Warn(
             this,
-            QString::fromUtf8(msg::kRestoreDamaged)
+            Tr(msg::kRestoreDamaged)
                 .arg(damage, QString::fromStdString(journal.PreviousPath().string())),
-            QString::fromUtf8(msg::kRestoreCaption));
+            Tr(msg::kRestoreCaption));
     }
 }
 
@@ -160,7 +161,7 @@ void TMainForm::PollJournal() {
     if (std::optional<std::string> status = journal.TakeStatusChange()) {
         const bool failing = journal.Writer().PendingBytes() > 0 || !journal.IsOpen();
         sensorWarnings_->Set(SensorWarning::kJournal,
-                             failing ? QString::fromUtf8(msg::kJournalWarning) : QString(),
+                             failing ? Tr(msg::kJournalWarning) : QString(),
                              failing ? QString::fromStdString(*status) : QString());
         SetStatusText(0, QString::fromStdString(*status));
     }
@@ -175,15 +176,13 @@ bool TMainForm::UndoClick() {
         return false;
     }
     if (!meetJournal_->CanUndoNow(*step)) {
-        env_.prompter->Warn(this,
-                            QString::fromUtf8(msg::kUndoCourseFull).arg(step->finishedRun->car),
-                            QString::fromUtf8(msg::kUndoCaption));
+        env_.prompter->Warn(this, Tr(msg::kUndoCourseFull).arg(step->finishedRun->car),
+                            Tr(msg::kUndoCaption));
         return false;
     }
     if (step->kind == StepKind::kBooking &&
-        !env_.prompter->AskYesNo(
-            this, QString::fromUtf8(msg::kUndoBookingQuestion).arg(BookedCarOf(*step)),
-            QString::fromUtf8(msg::kUndoCaption))) {
+        !env_.prompter->AskYesNo(this, Tr(msg::kUndoBookingQuestion).arg(BookedCarOf(*step)),
+                                 Tr(msg::kUndoCaption))) {
         return false;
     }
     const bool done = meetJournal_->Undo();

@@ -20,6 +20,7 @@
 #include "sensors/receiver_hub.h"
 #include "sensors/sensor_hub.h"
 #include "widgets/prompter.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -87,7 +88,7 @@ TMainForm::PortOpening TMainForm::OpenReceiverPort() {
     if (opened) {
         return PortOpening::kOpened;
     }
-    env_.prompter->Warn(this, QString::fromUtf8(msg::k124), QString::fromUtf8(msg::k125));
+    env_.prompter->Warn(this, Tr(msg::k124), Tr(msg::k125));
     return PortOpening::kFailed;
 }
 
@@ -124,10 +125,9 @@ void TMainForm::ShowSerialOutput() {
     if (!notSending) {
         box->setToolTip(QString());
     } else if (status == SerialOutputSink::Status::kPortClosed) {
-        box->setToolTip(QString::fromUtf8(msg::kSerialPortClosed));
+        box->setToolTip(Tr(msg::kSerialPortClosed));
     } else {
-        box->setToolTip(
-            QString::fromUtf8(msg::kSerialWriteFailed).arg(ToQ(serialOutputSink_->LastError())));
+        box->setToolTip(Tr(msg::kSerialWriteFailed).arg(ToQ(serialOutputSink_->LastError())));
     }
 }
 

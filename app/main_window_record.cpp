@@ -24,6 +24,7 @@
 #include "voice/announcer_sink.h"
 #include "web/live_publisher.h"
 #include "widgets/prompter.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -70,7 +71,7 @@ void TMainForm::RebuildRanking(const std::filesystem::path& loadedFrom) {
     if (!outcome.ok) {
         const std::string text =
             loadedFrom.empty() ? outcome.error : RebuildErrorInFile(outcome, loadedFrom);
-        env_.prompter->Error(this, ToQ(text), QString::fromUtf8(msg::kTitle));
+        env_.prompter->Error(this, ToQ(text), Tr(msg::kTitle));
     }
 }
 

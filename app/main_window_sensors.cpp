@@ -19,6 +19,7 @@
 #include "sensors/usb_adapter.h"
 #include "widgets/lamp_images.h"
 #include "widgets/prompter.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -41,7 +42,7 @@ void TMainForm::OnSensorEvent(const SensorEvent& event) {
             break;
         case SensorEventKind::kEventsLost:
             sensorWarnings_->Set(SensorWarning::kEventsLost,
-                                 QString::fromUtf8(msg::kWarnEventsLost).arg(event.count));
+                                 Tr(msg::kWarnEventsLost).arg(event.count));
             break;
         default:
             meet_->TakeSensorEvent(event);
@@ -54,7 +55,7 @@ void TMainForm::OpenPortDriver() {
         sensors_->OpenPortDriver(setup_.ioAddress)) {
         return;
     }
-    env_.prompter->Error(this, sensors_->PortFailureText(), QString::fromUtf8(msg::kTitle));
+    env_.prompter->Error(this, sensors_->PortFailureText(), Tr(msg::kTitle));
 }
 
 bool TMainForm::OpenSessionInput() {
@@ -68,33 +69,30 @@ bool TMainForm::OpenSessionInput() {
     if (ModeInForce().OpensUsbAdapter() && setup_.port == PortChoice::kUsb) {
         const UsbOpenResult result = sensors_->OpenUsbAdapter();
         if (!result.Ok()) {
-            env_.prompter->Warn(this, ToQ(result.text), QString::fromUtf8(kUsbErrorCaption));
+            env_.prompter->Warn(this, ToQ(result.text), Tr(kUsbErrorCaption));
             return false;
         }
     }
     if (sensors_->PortFailed()) {
         // The session still runs on the keyboard sensors, but nobody may take it for live.
         const QString text = sensors_->PortFailureText();
-        env_.prompter->Error(this, text, QString::fromUtf8(msg::kTitle));
-        sensorWarnings_->Set(SensorWarning::kNotLive, QString::fromUtf8(msg::kWarnSensorsNotLive),
-                             text);
+        env_.prompter->Error(this, text, Tr(msg::kTitle));
+        sensorWarnings_->Set(SensorWarning::kNotLive, Tr(msg::kWarnSensorsNotLive), text);
     }
     sensors_->Arm();
     return true;
 }
 
 void TMainForm::OnPortReadFailed(const QString& message) {
-    sensorWarnings_->Set(SensorWarning::kReadStopped,
-                         QString::fromUtf8(msg::kWarnSensorReadStopped), message);
-    env_.prompter->Warn(this, message, QString::fromUtf8(msg::kTitle));
+    sensorWarnings_->Set(SensorWarning::kReadStopped, Tr(msg::kWarnSensorReadStopped), message);
+    env_.prompter->Warn(this, message, Tr(msg::kTitle));
 }
 
 void TMainForm::OnUsbReadFailed(const QString& message) {
-    sensorWarnings_->Set(SensorWarning::kReadStopped,
-                         QString::fromUtf8(msg::kWarnSensorReadStopped), message);
+    sensorWarnings_->Set(SensorWarning::kReadStopped, Tr(msg::kWarnSensorReadStopped), message);
     Panel5->SpeedButton1->setChecked(false);
     StopRoutine();
-    env_.prompter->Warn(this, message, QString::fromUtf8(kUsbErrorCaption));
+    env_.prompter->Warn(this, message, Tr(kUsbErrorCaption));
 }
 
 }  // namespace vantrel

@@ -33,6 +33,7 @@
 #include "voice/announcer.h"
 #include "widgets/lamp_images.h"
 #include "widgets/prompter.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -56,7 +57,7 @@ bool TMainForm::StartRoutine() {
     sensors_->Prime(setup_, windowSettings_.outputMask);
     TakeVoicePack();
     ModeReset();
-    Panel5->SpeedButton1->setText(QString::fromUtf8(msg::k117));
+    Panel5->SpeedButton1->setText(Tr(msg::k117));
     EnableSessionControls(true);
     Timer1->start(1000);
     meet_->StartSession(env_.clock->MsTick());
@@ -81,7 +82,7 @@ void TMainForm::StopRoutine() {
     // Waits for the last tick, closes the USB adapter and delivers what is still queued.
     sensors_->Stop();
     Panel5->SpeedButton1->setChecked(false);
-    Panel5->SpeedButton1->setText(QString::fromUtf8(msg::k116));
+    Panel5->SpeedButton1->setText(Tr(msg::k116));
     EnableSessionControls(false);
     Timer1->stop();
     SetStatusText(2, QString());

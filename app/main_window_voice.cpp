@@ -19,6 +19,7 @@
 #include "voice/builtin_samples.h"
 #include "voice/voice_pack.h"
 #include "widgets/prompter.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -44,8 +45,8 @@ void TMainForm::BuildVoice() {
         QMetaObject::invokeMethod(
             this,
             [this, reason] {
-                sensorWarnings_->Set(SensorWarning::kSound,
-                                     QString::fromUtf8(msg::kWarnSoundDropped), ToQ(reason));
+                sensorWarnings_->Set(SensorWarning::kSound, Tr(msg::kWarnSoundDropped),
+                                     ToQ(reason));
             },
             Qt::QueuedConnection);
     };
@@ -69,7 +70,7 @@ void TMainForm::CheckBox1Click(bool checked) {
     if (audio_->DeviceCount() > 0) {
         sound_->SetVoiceOn(true);
     } else {
-        env_.prompter->Error(this, QString::fromUtf8(msg::k132), QString::fromUtf8(msg::kTitle));
+        env_.prompter->Error(this, Tr(msg::k132), Tr(msg::kTitle));
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "dialogs/setup_dialog.h"
+#include "lists/result_flag_text.h"
 #include "lists/result_list_controller.h"
 #include "modes/gymkhana_controller.h"
 #include "reports/record_window.h"
@@ -31,8 +32,15 @@ QString LanAddress() {
 
 void TMainForm::BuildWeb() {
     webServer_ = std::make_unique<WebServer>(*env_.clock);
-    livePublisher_ =
-        std::make_unique<LivePublisher>([this] { return meet_->LiveSources(); }, *webServer_);
+    livePublisher_ = std::make_unique<LivePublisher>(
+        [this] {
+            SnapshotSources sources = meet_->LiveSources();
+            sources.flagReason = [](const std::string& flag) {
+                return FlagReasonText(flag).toStdString();
+            };
+            return sources;
+        },
+        *webServer_);
     livePublisher_->Watch(results_);
     livePublisher_->Watch(entries_);
     webStatus_ = new QLabel(statusBar());

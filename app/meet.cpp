@@ -23,6 +23,7 @@ Meet::Meet(const MeetLinks& links)
     gymkhana.log = links.log;
     gymkhana.tones = links.tones;
     gymkhana_.Link(gymkhana);
+    board_.UseResults(&results_);
 }
 
 void Meet::Configure(const SetupSettings& setup) {

@@ -6,6 +6,7 @@
 #include "app/journal_messages.h"
 #include "common/messages.h"
 #include "widgets/prompter.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel {
 namespace {
@@ -54,33 +55,29 @@ QString UnappliedRecordsText(const std::vector<UnappliedRecord>& unapplied) {
     QStringList named;
     for (const UnappliedRecord& record : unapplied) {
         if (named.size() == msg::kRestoreUnappliedShown) {
-            named << QString::fromUtf8(msg::kRestoreUnappliedMore)
+            named << Tr(msg::kRestoreUnappliedMore)
                          .arg(unapplied.size() - msg::kRestoreUnappliedShown);
             break;
         }
-        named << QString::fromUtf8(msg::kRestoreUnappliedRecord)
+        named << Tr(msg::kRestoreUnappliedRecord)
                      .arg(record.seq)
-                     .arg(QString::fromUtf8(msg::RestoreRecordKind(record.type)),
-                          QString::fromUtf8(msg::RestoreUnappliedReason(record.reason)));
+                     .arg(Tr(msg::RestoreRecordKind(record.type)),
+                          Tr(msg::RestoreUnappliedReason(record.reason)));
     }
-    return QString::fromUtf8(msg::kRestoreUnapplied)
-        .arg(unapplied.size())
-        .arg(named.join(QStringLiteral("\n")));
+    return Tr(msg::kRestoreUnapplied).arg(unapplied.size()).arg(named.join(QStringLiteral("\n")));
 }
 
 }  // namespace
 
 bool AskToRestore(Prompter& prompter, QWidget* parent, const JournalReplay& seen, bool sameBoot,
                   const QString& damage) {
-    QString text = QString::fromUtf8(msg::kRestoreQuestion)
-                       .arg(seen.bookings)
-                       .arg(LocalTimeText(seen.lastWallMs));
+    QString text = Tr(msg::kRestoreQuestion).arg(seen.bookings).arg(LocalTimeText(seen.lastWallMs));
     if (!sameBoot && !seen.course.cars.empty()) {
         QStringList cars;
         for (const CarOnCourse& car : seen.course.cars) {
             cars << QString::number(car.car);
         }
-        text += QString::fromUtf8(msg::kRestoreCarsLost).arg(cars.join(QStringLiteral(", ")));
+        text += Tr(msg::kRestoreCarsLost).arg(cars.join(QStringLiteral(", ")));
     }
     if (!seen.unapplied.empty()) {
         text += UnappliedRecordsText(seen.unapplied);
@@ -88,7 +85,7 @@ bool AskToRestore(Prompter& prompter, QWidget* parent, const JournalReplay& seen
     if (!damage.isEmpty()) {
         text += QStringLiteral("\n\n") + damage;
     }
-    return prompter.AskYesNo(parent, text, QString::fromUtf8(msg::kRestoreCaption));
+    return prompter.AskYesNo(parent, text, Tr(msg::kRestoreCaption));
 }
 
 }  // namespace vantrel

@@ -8,6 +8,7 @@
 #include "sensors/sensor_hub.h"
 #include "sensors/simulation_script.h"
 #include "widgets/prompter.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel {
 
@@ -15,9 +16,8 @@ namespace {
 
 void TellUnusable(Prompter& prompter, QWidget* parent, const QString& where,
                   const std::string& fault) {
-    prompter.Error(
-        parent, QString::fromUtf8(msg::kScriptUnusable).arg(where, QString::fromStdString(fault)),
-        QString::fromUtf8(msg::kTitle));
+    prompter.Error(parent, Tr(msg::kScriptUnusable).arg(where, QString::fromStdString(fault)),
+                   Tr(msg::kTitle));
 }
 
 }  // namespace
@@ -37,9 +37,7 @@ void ApplySensorOptions(const std::vector<std::string>& arguments, SensorHub& se
         const QString file = QString::fromStdString(options.script->string());
         if (!loaded.ok) {
             const QString where =
-                loaded.errorLine > 0
-                    ? QString::fromUtf8(msg::kScriptLine).arg(file).arg(loaded.errorLine)
-                    : file;
+                loaded.errorLine > 0 ? Tr(msg::kScriptLine).arg(file).arg(loaded.errorLine) : file;
             TellUnusable(prompter, parent, where, loaded.fault);
         } else {
             sensors.UseScript(std::move(loaded.script));

@@ -21,7 +21,7 @@ void SessionProtocol::StartButton(bool down) {
 }
 
 bool SessionProtocol::StopWithQuestion() {
-    if (host_.CarsRunning() && !prompter_.AskYesNo(msg::k122, msg::k117)) {
+    if (host_.CarsRunning() && !prompter_.AskYesNo(Translated(msg::k122), Translated(msg::k117))) {
         host_.ShowStartButton(true);
         return false;
     }
@@ -29,15 +29,15 @@ bool SessionProtocol::StopWithQuestion() {
     return true;
 }
 
-bool SessionProtocol::ResultsMayBeDropped(UnsavedResultsCheck& check, const char* text,
-                                          const char* caption) {
+bool SessionProtocol::ResultsMayBeDropped(UnsavedResultsCheck& check, const UiText& text,
+                                          const UiText& caption) {
     if (!state_.resultModified ||
         (check.accepted && check.bookedWhenAccepted == state_.resultsBooked)) {
         return true;
     }
     // A result booked while this box is open was not seen by the operator: ask again later.
     const uint64_t bookedBefore = state_.resultsBooked;
-    if (!prompter_.AskYesNo(text, caption)) {
+    if (!prompter_.AskYesNo(Translated(text), Translated(caption))) {
         return false;
     }
     check.accepted = true;
@@ -45,11 +45,11 @@ bool SessionProtocol::ResultsMayBeDropped(UnsavedResultsCheck& check, const char
     return true;
 }
 
-bool SessionProtocol::StopForLeaving(const char* question) {
+bool SessionProtocol::StopForLeaving(const UiText* question) {
     if (!state_.running) {
         return true;
     }
-    if (question != nullptr && !prompter_.AskYesNo(question, msg::k114)) {
+    if (question != nullptr && !prompter_.AskYesNo(Translated(*question), Translated(msg::k114))) {
         return false;
     }
     host_.ShowStartButton(false);
@@ -65,7 +65,7 @@ bool SessionProtocol::ChangeMode(RaceMode mode) {
     // The results are asked about before the stop and again after it when a run finished
     // meanwhile, so no run is cleared by the mode reset unasked.
     UnsavedResultsCheck results;
-    if (!ResultsMayBeDropped(results, msg::k118, msg::k114) || !StopForLeaving(msg::k113) ||
+    if (!ResultsMayBeDropped(results, msg::k118, msg::k114) || !StopForLeaving(&msg::k113) ||
         !ResultsMayBeDropped(results, msg::k118, msg::k114)) {
         host_.ShowModeInForce();
         return false;
@@ -75,7 +75,7 @@ bool SessionProtocol::ChangeMode(RaceMode mode) {
 }
 
 bool SessionProtocol::MayClose() {
-    if (state_.entryModified && !prompter_.AskYesNo(msg::k105, msg::k106)) {
+    if (state_.entryModified && !prompter_.AskYesNo(Translated(msg::k105), Translated(msg::k106))) {
         return false;
     }
     // "No" to stopping with cars on course keeps the program running: closing now would throw

@@ -9,6 +9,7 @@
 #include "common/prompter_face.h"
 #include "common/race_mode.h"
 #include "common/session_state.h"
+#include "common/ui_text.h"
 
 namespace vantrel {
 
@@ -54,9 +55,9 @@ private:
         bool accepted = false;
         uint64_t bookedWhenAccepted = 0;
     };
-    bool ResultsMayBeDropped(UnsavedResultsCheck& check, const char* text, const char* caption);
+    bool ResultsMayBeDropped(UnsavedResultsCheck& check, const UiText& text, const UiText& caption);
     // Stops a running session before a mode change or close; `question` (may be null) first.
-    bool StopForLeaving(const char* question);
+    bool StopForLeaving(const UiText* question);
 
     SessionState& state_;
     SessionHost& host_;

@@ -15,6 +15,7 @@
 #include "sensors/timing_probe.h"
 #include "sensors/timing_verdict.h"
 #include "widgets/prompter.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel {
 
@@ -33,7 +34,7 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& text) {
 TimingSelfTestDialog::TimingSelfTestDialog(Links links, QWidget* parent)
     : QDialog(parent), links_(std::move(links)) {
     setObjectName(QStringLiteral("TimingSelfTestDialog"));
-    setWindowTitle(QString::fromUtf8(msg::kSelfTestCaption));
+    setWindowTitle(Tr(msg::kSelfTestCaption));
     SourceLabel = new QLabel(this);
     SourceLabel->setObjectName(QStringLiteral("SourceLabel"));
     SourceLabel->setWordWrap(true);
@@ -88,8 +89,7 @@ bool TimingSelfTestDialog::StartTest() {
         return false;
     }
     if (links_.sessionRunning() || links_.sensors->IsArmed()) {
-        links_.prompter->Warn(this, QString::fromUtf8(msg::kSelfTestRefused),
-                              QString::fromUtf8(msg::kSelfTestCaption));
+        links_.prompter->Warn(this, Tr(msg::kSelfTestRefused), Tr(msg::kSelfTestCaption));
         return false;
     }
     const SetupSettings setup = links_.setup();
@@ -166,9 +166,8 @@ void TimingSelfTestDialog::SaveReport() {
     const IoResult written = WriteCp932Lines(file->toStdString(), report_);
     if (!written) {
         links_.prompter->Error(
-            this,
-            QString::fromUtf8(msg::kSelfTestSaveFailed).arg(QString::fromStdString(written.error)),
-            QString::fromUtf8(msg::kSelfTestCaption));
+            this, Tr(msg::kSelfTestSaveFailed).arg(QString::fromStdString(written.error)),
+            Tr(msg::kSelfTestCaption));
     }
 }
 

@@ -3,12 +3,40 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QLibraryInfo>
-#include <QLocale>
+#include <QPointer>
 #include <QTranslator>
 #include <clocale>
 #include <cstring>
+#include <vector>
+
+#include "widgets/ui_tr.h"
+
+// Outside any namespace, as Qt's resource macro requires.
+static void InitTranslationResource() {
+    Q_INIT_RESOURCE(i18n);
+}
 
 namespace vantrel {
+
+namespace {
+
+std::vector<QPointer<QTranslator>>& Installed() {
+    static std::vector<QPointer<QTranslator>> translators;
+    return translators;
+}
+
+bool Install(const QString& name, const QString& folder) {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(name, folder)) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    Installed().emplace_back(translator);
+    return true;
+}
+
+}  // namespace
 
 void SubstituteJapaneseFonts() {
     const QStringList gothic = {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),
@@ -17,16 +45,30 @@ void SubstituteJapaneseFonts() {
     QFont::insertSubstitutions(QStringLiteral("MS Gothic"), gothic);
 }
 
-QTranslator* InstallQtJapanese() {
-    auto* translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QStringLiteral("qtbase_ja"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return nullptr;
+UiLanguage EffectiveLanguage(UiLanguage choice, const QLocale& system) {
+    if (choice != UiLanguage::kSystem) {
+        return choice;
     }
-    QCoreApplication::installTranslator(translator);
+    return system.language() == QLocale::Japanese ? UiLanguage::kJapanese : UiLanguage::kEnglish;
+}
+
+bool InstallLanguage(UiLanguage language) {
+    InitTranslationResource();
+    for (const QPointer<QTranslator>& translator : Installed()) {
+        if (translator != nullptr) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+    }
+    Installed().clear();
+    InstallTextLookup();
+    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (EffectiveLanguage(language) == UiLanguage::kEnglish) {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        return Install(QStringLiteral("vantrel_en"), QStringLiteral(":/i18n"));
+    }
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
-    return translator;
+    return Install(QStringLiteral("qtbase_ja"), qtFolder);
 }
 
 bool UseJapaneseSystemMessages() {

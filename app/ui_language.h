@@ -1,8 +1,13 @@
 #pragma once
-// The language of the texts that come from Qt and from the system rather than from the
-// program: Qt's standard dialogs (file dialogs, their overwrite question, message-box buttons)
-// and the system's error texts. The program itself speaks Japanese, so they should too.
-// Thread rule: GUI thread only, before the first window is created.
+// The language the windows speak: the program's own texts (Japanese as written, or English
+// from the embedded translation), Qt's standard dialogs (file dialogs, message-box buttons)
+// and the system's error texts. Files, their headings and the voice keep their language.
+// Thread rule: GUI thread only, before the first window is created (a test may switch between
+// windows it creates).
+
+#include <QLocale>
+
+#include "common/setup_settings.h"
 
 class QTranslator;
 
@@ -11,10 +16,14 @@ namespace vantrel {
 // The settings name Japanese Windows fonts; the installed Japanese Gothic takes their place.
 void SubstituteJapaneseFonts();
 
-// Installs Qt's own Japanese translation ("qtbase_ja" from Qt's translations folder) into the
-// application and makes Japanese the default locale of Qt's formatting. Returns the installed
-// translator (owned by the application), or nullptr when the translation is not installed.
-QTranslator* InstallQtJapanese();
+// "Follow the system" is Japanese on a Japanese system and English on any other.
+UiLanguage EffectiveLanguage(UiLanguage choice, const QLocale& system = QLocale::system());
+
+// Puts `language` (Japanese or English; kSystem is resolved first) in force for the windows
+// created from now on, replacing what an earlier call installed, and lets the logic look its
+// texts up the same way. False when a translation it needs is missing (the texts stay
+// Japanese).
+bool InstallLanguage(UiLanguage language);
 
 // System error texts (strerror) in Japanese where the system has a Japanese locale, else in
 // the user's own language. Returns whether Japanese error texts are in force.

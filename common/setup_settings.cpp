@@ -103,6 +103,7 @@ SetupSettings SetupSettings::Load(const IniFile& ini) {
     s.shortLapPercent = ReadClamped(ini, "ShortLapPercent", kDefaultShortLapPercent, 0, 100);
     s.plausibleMinMs = ReadClamped(ini, "PlausibleMinMs", 0, 0, kMaxPlausibleMs);
     s.plausibleMaxMs = ReadClamped(ini, "PlausibleMaxMs", 0, 0, kMaxPlausibleMs);
+    s.language = LanguageOfKey(ini.ReadString(kSection, "Language", ""));
     return s;
 }
 
@@ -134,6 +135,28 @@ void SetupSettings::Save(IniFile& ini) const {
     writeAdded("ShortLapPercent", shortLapPercent, kDefaultShortLapPercent);
     writeAdded("PlausibleMinMs", plausibleMinMs, 0);
     writeAdded("PlausibleMaxMs", plausibleMaxMs, 0);
+    if (language != UiLanguage::kJapanese || ini.HasKey(kSection, "Language")) {
+        ini.WriteString(kSection, "Language", std::string(LanguageKey(language)));
+    }
+}
+
+std::string_view LanguageKey(UiLanguage language) {
+    switch (language) {
+        case UiLanguage::kEnglish:
+            return "en";
+        case UiLanguage::kSystem:
+            return "system";
+        case UiLanguage::kJapanese:
+            break;
+    }
+    return "ja";
+}
+
+UiLanguage LanguageOfKey(std::string_view key) {
+    if (key == "en") {
+        return UiLanguage::kEnglish;
+    }
+    return key == "system" ? UiLanguage::kSystem : UiLanguage::kJapanese;
 }
 
 }  // namespace vantrel

@@ -24,6 +24,12 @@ constexpr int32_t kPinNotConnected = 5;
 // file reads it, clamped to 0..50; 4 when the text starts with no number at all.
 int32_t DistanceOfText(std::string_view text);
 
+// The language of the windows (`Language`: "ja", "en" or "system"); files and the voice keep
+// theirs whatever it is.
+enum class UiLanguage : int32_t { kJapanese = 0, kEnglish = 1, kSystem = 2 };
+std::string_view LanguageKey(UiLanguage language);
+UiLanguage LanguageOfKey(std::string_view key);  // anything unknown is Japanese
+
 struct SetupSettings {
     std::string ioAddressText = "0x378";
     PortChoice port = PortChoice::kLpt378;
@@ -57,6 +63,7 @@ struct SetupSettings {
     int32_t plausibleMaxMs = 0;
     static constexpr int32_t kDefaultShortLapPercent = 60;
     static constexpr int32_t kMaxPlausibleMs = 3600000;
+    UiLanguage language = UiLanguage::kJapanese;
 
     // Reads [Setup] with the defaults above; values out of a control's range are clamped.
     static SetupSettings Load(const IniFile& ini);

@@ -73,11 +73,19 @@ void TSetupForm::SetWebApply(WebApplyFunction apply) {
 bool TSetupForm::SaveRoutine() {
     SetupFormValues values = Values();
     const SetupSettings edited = SettingsOfForm(values);
+    if (!PlausibleWindowValid(edited)) {
+        prompter_.Error(this, tr("タイムの下限が上限より大きくなっています。"), windowTitle());
+        PlausibleMinBox->setFocus();
+        return false;
+    }
     // The number boxes show what is stored for them.
     Memo1->setText(ToQ(values.resolutionText));
     Memo2->setText(ToQ(values.delayText));
     Memo3->setText(ToQ(values.readDelayText));
     FloodCarsBox->setText(ToQ(values.floodCarsText));
+    ShortLapBox->setText(ToQ(values.shortLapText));
+    PlausibleMinBox->setText(ToQ(values.plausibleMinText));
+    PlausibleMaxBox->setText(ToQ(values.plausibleMaxText));
     IniFile ini(iniPath_);
     edited.Save(ini);
     WebSettings web;
@@ -116,6 +124,9 @@ SetupFormValues TSetupForm::Values() const {
     v.beepOn = CheckBox2->isChecked();
     v.distanceText = FromQ(Memo4->text());
     v.floodCarsText = FromQ(FloodCarsBox->text());
+    v.shortLapText = FromQ(ShortLapBox->text());
+    v.plausibleMinText = FromQ(PlausibleMinBox->text());
+    v.plausibleMaxText = FromQ(PlausibleMaxBox->text());
     return v;
 }
 
@@ -141,6 +152,9 @@ void TSetupForm::ShowValues(const SetupFormValues& v) {
     CheckBox2->setChecked(v.beepOn);
     Memo4->setText(ToQ(v.distanceText));
     FloodCarsBox->setText(ToQ(v.floodCarsText));
+    ShortLapBox->setText(ToQ(v.shortLapText));
+    PlausibleMinBox->setText(ToQ(v.plausibleMinText));
+    PlausibleMaxBox->setText(ToQ(v.plausibleMaxText));
     TrackBar1Change();
     ComboBox2Change();
 }

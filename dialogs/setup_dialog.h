@@ -42,8 +42,9 @@ public:
 
     // Fills the controls from the settings file and applies what it holds.
     void LoadRoutine();
-    // Writes the controls to the settings file; false (reported to the operator) when the
-    // file could not be written.
+    // Writes the controls to the settings file; false (reported to the operator, nothing
+    // written) when the plausible time window's minimum lies above its maximum, and false when
+    // the file could not be written.
     bool SaveRoutine();
     // The settings last handed to the program.
     const SetupSettings& InForce() const { return inForce_; }
@@ -112,6 +113,15 @@ public:
     QLabel* FloodCarsLabel;
     QLineEdit* FloodCarsBox;
     UpDown* FloodCarsUpDown;
+    // Review marks: the short-lap share and the plausible window of gymkhana and drag times.
+    QGroupBox* GroupBox7;  // "結果の確認"
+    QLabel* ShortLapLabel;
+    QLineEdit* ShortLapBox;
+    UpDown* ShortLapUpDown;
+    QLabel* PlausibleMinLabel;
+    QLineEdit* PlausibleMinBox;
+    QLabel* PlausibleMaxLabel;
+    QLineEdit* PlausibleMaxBox;
     QPushButton* BitBtn1;  // OK
     QPushButton* BitBtn2;  // "Cancel"
 
@@ -126,6 +136,7 @@ private:
     void BuildSoundAndSpeedGroups();
     void BuildDetailGroup();
     void BuildWebGroup();
+    void BuildFlagGroup();
     void ArrangeGroups();
     void ConnectHandlers();
     void UpdateSerialEnabling();

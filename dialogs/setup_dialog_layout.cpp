@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "dialogs/setup_dialog.h"
 #include "widgets/radio_group.h"
@@ -82,6 +83,7 @@ void TSetupForm::BuildWidgets() {
     BuildSoundAndSpeedGroups();
     BuildDetailGroup();
     BuildWebGroup();
+    BuildFlagGroup();
     BitBtn1 = MakeNamed<QPushButton>(this, "BitBtn1", QStringLiteral("OK"));
     BitBtn2 = MakeNamed<QPushButton>(this, "BitBtn2", QStringLiteral("Cancel"));
     // Enter anywhere in the dialog means OK.
@@ -203,10 +205,36 @@ void TSetupForm::BuildWebGroup() {
     GridOf(GroupBox6)->addWidget(Memo5, 1, 1, Qt::AlignLeft);
 }
 
+void TSetupForm::BuildFlagGroup() {
+    GroupBox7 = MakeGroup(this, "GroupBox7", tr("結果の確認"));
+    ShortLapLabel = MakeNamed<QLabel>(GroupBox7, "ShortLapLabel", tr("短すぎる周回(中央値の%)"));
+    ShortLapLabel->setToolTip(
+        tr("直近5周の中央値のこの割合に満たない周回に「?」を付けます。0 で判定しません"));
+    ShortLapBox = MakeNamed<QLineEdit>(GroupBox7, "ShortLapBox");
+    ShortLapUpDown = AddSpinRow(GroupBox7, 0, ShortLapLabel, ShortLapBox, "ShortLapUpDown",
+                                kShortLapRange, SetupSettings::kDefaultShortLapPercent);
+    const QString limitTip =
+        tr("ジムカーナとドラッグで、この範囲の外のタイムに「?」を付けます。0 で制限しません");
+    PlausibleMinLabel = MakeNamed<QLabel>(GroupBox7, "PlausibleMinLabel", tr("タイムの下限(秒)"));
+    PlausibleMaxLabel = MakeNamed<QLabel>(GroupBox7, "PlausibleMaxLabel", tr("タイムの上限(秒)"));
+    PlausibleMinBox = MakeNamed<QLineEdit>(GroupBox7, "PlausibleMinBox");
+    PlausibleMaxBox = MakeNamed<QLineEdit>(GroupBox7, "PlausibleMaxBox");
+    int row = 1;
+    for (auto [label, box] : {std::pair{PlausibleMinLabel, PlausibleMinBox},
+                              std::pair{PlausibleMaxLabel, PlausibleMaxBox}}) {
+        label->setToolTip(limitTip);
+        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        box->setFixedWidth(kBoxWidth + kSpinWidth);
+        GridOf(GroupBox7)->addWidget(label, row, 0);
+        GridOf(GroupBox7)->addWidget(box, row++, 1, Qt::AlignLeft);
+    }
+}
+
 void TSetupForm::ArrangeGroups() {
     auto* left = new QVBoxLayout;
     left->addWidget(GroupBox1);
     left->addWidget(GroupBox2);
+    left->addWidget(GroupBox7);
     left->addWidget(GroupBox3);
     left->addWidget(GroupBox5);
     left->addStretch(1);

@@ -1,6 +1,8 @@
 #include "dialogs/setup_form_values.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string_view>
 
 #include "common/numbers.h"
 
@@ -13,7 +15,52 @@ int32_t TakeSpinBox(std::string& text, const SpinRange& range) {
     text = std::to_string(value);
     return value;
 }
+
+int32_t TakeSecondsBox(std::string& text) {
+    const int32_t ms = SecondsBoxMs(text);
+    text = SecondsBoxText(ms);
+    return ms;
+}
+
+bool AllDigits(std::string_view text) {
+    return text.find_first_not_of("0123456789") == std::string_view::npos;
+}
 }  // namespace
+
+int32_t SecondsBoxMs(const std::string& text) {
+    std::string_view rest(text);
+    rest.remove_prefix(std::min(rest.find_first_not_of(' '), rest.size()));
+    rest.remove_suffix(rest.size() - (rest.find_last_not_of(' ') + 1));
+    const size_t point = rest.find('.');
+    const std::string_view whole = rest.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : rest.substr(point + 1);
+    if ((whole.empty() && fraction.empty()) || !AllDigits(whole) || !AllDigits(fraction)) {
+        return 0;
+    }
+    constexpr int64_t kMax = SetupSettings::kMaxPlausibleMs;
+    // More seconds than the limit holds are the limit, however many digits they take.
+    int64_t seconds = 0;
+    const auto [at, error] = std::from_chars(whole.data(), whole.data() + whole.size(), seconds);
+    if (error == std::errc::result_out_of_range || seconds > kMax / 1000) {
+        return static_cast<int32_t>(kMax);
+    }
+    // Digits past the millisecond are cut, as every time of the program is.
+    std::string millis(fraction.substr(0, 3));
+    millis.append(3 - millis.size(), '0');
+    return static_cast<int32_t>(std::min(seconds * 1000 + std::stoi(millis), kMax));
+}
+
+std::string SecondsBoxText(int32_t ms) {
+    std::string millis = std::to_string(ms % 1000);
+    millis.insert(0, 3 - millis.size(), '0');
+    return std::to_string(ms / 1000) + "." + millis;
+}
+
+bool PlausibleWindowValid(const SetupSettings& settings) {
+    return settings.plausibleMinMs == 0 || settings.plausibleMaxMs == 0 ||
+           settings.plausibleMinMs <= settings.plausibleMaxMs;
+}
 
 int32_t SpinBoxNumber(const std::string& text, const SpinRange& range) {
     const auto value = StrToInt(text);
@@ -44,6 +91,9 @@ SetupFormValues FormValuesOf(const SetupSettings& settings) {
     v.beepOn = settings.beepOn;
     v.distanceText = settings.distanceText;
     v.floodCarsText = std::to_string(settings.floodCars);
+    v.shortLapText = std::to_string(settings.shortLapPercent);
+    v.plausibleMinText = SecondsBoxText(settings.plausibleMinMs);
+    v.plausibleMaxText = SecondsBoxText(settings.plausibleMaxMs);
     return v;
 }
 
@@ -67,6 +117,9 @@ SetupSettings SettingsOfForm(SetupFormValues& values) {
     s.distanceText = values.distanceText;
     s.distanceM = DistanceOfText(values.distanceText);
     s.floodCars = TakeSpinBox(values.floodCarsText, kFloodCarsRange);
+    s.shortLapPercent = TakeSpinBox(values.shortLapText, kShortLapRange);
+    s.plausibleMinMs = TakeSecondsBox(values.plausibleMinText);
+    s.plausibleMaxMs = TakeSecondsBox(values.plausibleMaxText);
     return s;
 }
 

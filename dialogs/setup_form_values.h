@@ -22,6 +22,7 @@ inline constexpr SpinRange kReadDelayRange{0, 10, 3};
 inline constexpr SpinRange kDistanceRange{0, 50, 4};
 inline constexpr SpinRange kFloodCarsRange{1, SetupSettings::kMaxFloodCars,
                                            SetupSettings::kDefaultFloodCars};
+inline constexpr SpinRange kShortLapRange{0, 100, SetupSettings::kDefaultShortLapPercent};
 inline constexpr int32_t kDelayStep = 500;
 inline constexpr int32_t kTimeOutMinimum = 1;
 inline constexpr int32_t kTimeOutMaximum = 65;
@@ -35,29 +36,41 @@ struct SetupFormValues {
     int32_t finishPin = 0;
     int32_t splitPin1 = kPinNotConnected;
     int32_t splitPin2 = kPinNotConnected;
-    bool invert = false;        // CheckBox1
-    int32_t timeFormat = 0;     // RadioGroup1 item index
-    int32_t timeOut = 65;       // TrackBar1 position
-    bool logfile = false;       // CheckBox3
-    std::string commPort;       // ComboBox2 text
-    std::string baudRateText;   // ComboBox3 text
-    std::string readDelayText;  // Memo3
-    bool beepOn = false;        // CheckBox2
-    std::string distanceText;   // Memo4
-    std::string floodCarsText;  // FloodCarsBox
+    bool invert = false;           // CheckBox1
+    int32_t timeFormat = 0;        // RadioGroup1 item index
+    int32_t timeOut = 65;          // TrackBar1 position
+    bool logfile = false;          // CheckBox3
+    std::string commPort;          // ComboBox2 text
+    std::string baudRateText;      // ComboBox3 text
+    std::string readDelayText;     // Memo3
+    bool beepOn = false;           // CheckBox2
+    std::string distanceText;      // Memo4
+    std::string floodCarsText;     // FloodCarsBox
+    std::string shortLapText;      // ShortLapBox, percent
+    std::string plausibleMinText;  // PlausibleMinBox, seconds with three decimals
+    std::string plausibleMaxText;  // PlausibleMaxBox
 };
 
 // What the controls show for stored settings.
 SetupFormValues FormValuesOf(const SetupSettings& settings);
 
 // The settings the controls stand for. A number box that holds no number counts as its
-// fallback, and each of Memo1..Memo3 and FloodCarsBox is rewritten with the number it was
-// read as; the distance text is kept as typed.
+// fallback, and each of Memo1..Memo3, FloodCarsBox, ShortLapBox and the two plausible-time
+// boxes is rewritten with the number it was read as; the distance text is kept as typed.
 SetupSettings SettingsOfForm(SetupFormValues& values);
 
 // The number a spin box's text stands for: a whole number clamped to the range, or the
 // range's fallback.
 int32_t SpinBoxNumber(const std::string& text, const SpinRange& range);
+
+// A plausible-time box: seconds with up to three decimals ("12.5" is 12500 ms), clamped to
+// 0..SetupSettings::kMaxPlausibleMs; 0 (no limit) for a text that is no such number. And the
+// text the box shows for a time ("12.500").
+int32_t SecondsBoxMs(const std::string& text);
+std::string SecondsBoxText(int32_t ms);
+
+// False when both plausible limits are set and the minimum lies above the maximum.
+bool PlausibleWindowValid(const SetupSettings& settings);
 
 // A speed box text (" 9600") as a speed; texts of no offered speed give 9600.
 int32_t BaudRateOfText(const std::string& text);

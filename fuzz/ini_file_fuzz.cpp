@@ -102,7 +102,10 @@ std::string Text(const SetupSettings& s) {
            std::to_string(s.invert) + std::to_string(static_cast<int>(s.timeFormat)) + "|" +
            std::to_string(s.timeOut) + "|" + std::to_string(s.logfile) + "|" + Saved(s.commPort) +
            "|" + std::to_string(s.baudRate) + "|" + std::to_string(s.readDelay) + "|" +
-           std::to_string(s.beepOn) + "|" + std::to_string(s.distanceM);
+           std::to_string(s.beepOn) + "|" + std::to_string(s.distanceM) + "|" +
+           std::to_string(s.floodCars) + "|" + std::to_string(s.shortLapPercent) + "|" +
+           std::to_string(s.plausibleMinMs) + "|" + std::to_string(s.plausibleMaxMs) + "|" +
+           std::to_string(static_cast<int>(s.language));
 }
 
 std::string Text(const WindowRect& r) {

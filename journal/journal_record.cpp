@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/ui_text.h"
 #include "journal/journal_bytes.h"
 #include "journal/journal_texts.h"
 
@@ -86,14 +87,6 @@ JournalDamage DecodeRecord(std::span<const uint8_t> rest, JournalRecord& record)
     reader.GetI64(record.wallMs);
     record.payload.assign(checked.begin() + (kJournalFrameSize - 8), checked.end());
     return JournalDamage::kNone;
-}
-
-std::string Replace(const char* pattern, const std::string& value) {
-    std::string text = pattern;
-    if (const size_t at = text.find("%1"); at != std::string::npos) {
-        text.replace(at, 2, value);
-    }
-    return text;
 }
 
 }  // namespace
@@ -197,7 +190,7 @@ JournalReadResult ReadJournalFile(const std::filesystem::path& path) {
 
 std::string DamageText(const JournalReadResult& result) {
     if (result.damage == JournalDamage::kUnreadable) {
-        return Replace(msg::kJournalUnreadable, result.ioError);
+        return Translated(msg::kJournalUnreadable, {result.ioError});
     }
     return DamageText(result.damage, result.validBytes);
 }
@@ -208,19 +201,19 @@ std::string DamageText(JournalDamage damage, uint64_t offset) {
         case JournalDamage::kNone:
             return {};
         case JournalDamage::kTruncated:
-            return Replace(msg::kJournalTruncated, at);
+            return Translated(msg::kJournalTruncated, {at});
         case JournalDamage::kBadChecksum:
-            return Replace(msg::kJournalBadChecksum, at);
+            return Translated(msg::kJournalBadChecksum, {at});
         case JournalDamage::kBadSequence:
-            return Replace(msg::kJournalBadSequence, at);
+            return Translated(msg::kJournalBadSequence, {at});
         case JournalDamage::kNewerVersion:
-            return Replace(msg::kJournalNewerVersion, at);
+            return Translated(msg::kJournalNewerVersion, {at});
         case JournalDamage::kNotAJournal:
-            return Replace(msg::kJournalNotAJournal, at);
+            return Translated(msg::kJournalNotAJournal, {at});
         case JournalDamage::kTooLarge:
-            return Replace(msg::kJournalTooLarge, at);
+            return Translated(msg::kJournalTooLarge, {at});
         case JournalDamage::kUnreadable:
-            return Replace(msg::kJournalUnreadable, "");
+            return Translated(msg::kJournalUnreadable, {""});
     }
     return {};
 }

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/ui_text.h"
 #include "journal/journal_record.h"
 #include "journal/journal_texts.h"
 
@@ -20,28 +21,20 @@ int64_t SystemWallMs() {
         .count();
 }
 
-std::string Replace(const char* pattern, const std::string& value) {
-    std::string text = pattern;
-    if (const size_t at = text.find("%1"); at != std::string::npos) {
-        text.replace(at, 2, value);
-    }
-    return text;
-}
-
 std::string ReasonText(int error) {
     switch (error) {
         case ENOSPC:
-            return msg::kJournalDiskFull;
+            return Translated(msg::kJournalDiskFull);
         case EROFS:
         case EACCES:
         case EPERM:
-            return msg::kJournalReadOnly;
+            return Translated(msg::kJournalReadOnly);
         case EIO:
-            return msg::kJournalIoError;
+            return Translated(msg::kJournalIoError);
         case EFBIG:
-            return msg::kJournalFileTooBig;
+            return Translated(msg::kJournalFileTooBig);
         case EDQUOT:
-            return msg::kJournalQuota;
+            return Translated(msg::kJournalQuota);
         default:
             return std::strerror(error);
     }
@@ -208,9 +201,10 @@ IoResult JournalWriter::Close() {
     batch_.clear();
     batchSize_ = 0;
     if (unwritten > 0) {
-        return IoResult::Failure(path_.string() + ": " +
-                                 Replace(msg::kJournalCloseUnwritten, std::to_string(unwritten)) +
-                                 " (" + ReasonText(error) + ")");
+        return IoResult::Failure(
+            path_.string() + ": " +
+            Translated(msg::kJournalCloseUnwritten, {std::to_string(unwritten)}) + " (" +
+            ReasonText(error) + ")");
     }
     return IoResult::Success();
 }
@@ -291,13 +285,14 @@ void JournalWriter::NoteResult(bool ok) {
         durable_.notify_all();
         if (failing_) {
             failing_ = false;
-            statusChanges_.push_back(msg::kJournalWriteRecovered);
+            statusChanges_.push_back(Translated(msg::kJournalWriteRecovered));
         }
     } else {
         failedWrites_.fetch_add(1, std::memory_order_relaxed);
         if (!failing_) {
             failing_ = true;
-            statusChanges_.push_back(Replace(msg::kJournalWriteFailing, ReasonText(batchError_)));
+            statusChanges_.push_back(
+                Translated(msg::kJournalWriteFailing, {ReasonText(batchError_)}));
         }
     }
 }

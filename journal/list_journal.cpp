@@ -5,6 +5,7 @@
 #include <utility>
 #include <variant>
 
+#include "common/ui_text.h"
 #include "journal/journal_place.h"
 #include "journal/journal_texts.h"
 
@@ -49,9 +50,8 @@ std::string ListJournal::LoadRefusal(const TableRows& rows) const {
     if (fitsAfterClear && step + EncodedRowsSize(target_.results) <= kLimit) {
         return {};
     }
-    std::string text = fitsAfterClear ? msg::kJournalLoadClearFirst : msg::kJournalLoadTooLarge;
-    text.replace(text.find("%1"), 2, std::to_string(kJournalMaxPayload >> 20));
-    return text;
+    return Translated(fitsAfterClear ? msg::kJournalLoadClearFirst : msg::kJournalLoadTooLarge,
+                      {std::to_string(kJournalMaxPayload >> 20)});
 }
 
 namespace {
@@ -260,7 +260,7 @@ bool ListJournal::WriteCheckpoint() {
                     CheckpointOf(target_.entries, target_.results, target_.state, lastFiles_)))) {
         // What was written stays: the lists as they were before they grew too large.
         writer_.Close();
-        openFailure_ = msg::kJournalListsTooLarge;
+        openFailure_ = Translated(msg::kJournalListsTooLarge);
         return false;
     }
     if (session_) {

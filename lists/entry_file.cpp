@@ -4,6 +4,7 @@
 
 #include "common/csv_field.h"
 #include "common/text_file.h"
+#include "common/ui_text.h"
 #include "lists/entry_class.h"
 #include "lists/list_texts.h"
 
@@ -88,10 +89,10 @@ IoResult LoadEntryFile(const std::filesystem::path& path, EntryTable& table) {
     table.SetNamesAndModels(ParseEntryLines(lines, &report));
     if (report.lineWithoutClass != 0) {
         AddWarning(result.warning,
-                   FileLinePlace(path, report.lineWithoutClass) + std::string(kClassUnreadText));
+                   FileLinePlace(path, report.lineWithoutClass) + Translated(kClassUnreadText));
     }
     if (report.firstCutClass != 0) {
-        std::string text(kClassCutText);
+        std::string text = Translated(kClassCutText);
         text.replace(text.find("%1"), 2, std::to_string(kClassMaxChars));
         AddWarning(result.warning, FileLinePlace(path, report.firstCutClass) + text);
     }

@@ -12,6 +12,7 @@
 #include "lists/list_texts.h"
 #include "widgets/list_grid_look.h"
 #include "widgets/prompter.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -59,8 +60,7 @@ void EntryListController::ShowFileName() {
 
 void EntryListController::FileNewEntryClick() {
     if (commands_.NeedsQuestionBeforeReplace() &&
-        !wiring_.prompter->AskYesNo(DialogParent(), QString::fromUtf8(msg::k101),
-                                    QString::fromUtf8(msg::k102))) {
+        !wiring_.prompter->AskYesNo(DialogParent(), Tr(msg::k101), Tr(msg::k102))) {
         return;
     }
     commands_.New();
@@ -69,8 +69,7 @@ void EntryListController::FileNewEntryClick() {
 
 void EntryListController::FileLoadEntryClick() {
     if (commands_.NeedsQuestionBeforeReplace() &&
-        !wiring_.prompter->AskYesNo(DialogParent(), QString::fromUtf8(msg::k103),
-                                    QString::fromUtf8(msg::k104))) {
+        !wiring_.prompter->AskYesNo(DialogParent(), Tr(msg::k103), Tr(msg::k104))) {
         return;
     }
     IoResult result;

@@ -11,6 +11,7 @@
 #include "common/messages.h"
 #include "lists/result_flag_text.h"
 #include "lists/result_table.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -23,15 +24,18 @@ enum GridColumn { kCarColumn, kTimeGridColumn, kWhyColumn, kAcceptColumn, kUndoC
 FlagReviewWindow::FlagReviewWindow(ResultTable& table, QWidget* parent)
     : QWidget(parent, Qt::Tool), table_(table) {
     setObjectName(QStringLiteral("FlagReviewWindow"));
-    setWindowTitle(ToQ(msg::kFlagReviewTitle));
+    setWindowTitle(Tr(msg::kFlagReviewTitle));
     auto* layout = new QVBoxLayout(this);
-    empty_ = MakeNamed<QLabel>(this, "FlagReviewEmpty", ToQ(msg::kFlagReviewEmpty));
+    empty_ = MakeNamed<QLabel>(this, "FlagReviewEmpty", Tr(msg::kFlagReviewEmpty));
     grid_ = MakeNamed<QTableWidget>(this, "FlagReviewGrid", 0, 5);
     grid_->setHorizontalHeaderLabels(
         {QStringLiteral("Car"), QStringLiteral("Time"), QStringLiteral("?"), QString(), QString()});
     grid_->verticalHeader()->hide();
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::NoSelection);
+    // Nothing in the grid is picked; only its buttons act, so no cell shows a focus frame.
+    grid_->setFocusPolicy(Qt::NoFocus);
+    grid_->setWordWrap(false);
     QHeaderView* header = grid_->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
     header->setSectionResizeMode(kWhyColumn, QHeaderView::Stretch);
@@ -88,11 +92,11 @@ void FlagReviewWindow::Refresh() {
 }
 
 void FlagReviewWindow::AddButtons(int gridRow, int resultRow) {
-    auto* accept = new QPushButton(ToQ(msg::kFlagAccept));
+    auto* accept = new QPushButton(Tr(msg::kFlagAccept));
     accept->setObjectName(QStringLiteral("FlagAccept%1").arg(resultRow));
     connect(accept, &QPushButton::clicked, this,
             [this, resultRow] { emit acceptClicked(resultRow); });
-    auto* undo = new QPushButton(ToQ(msg::kFlagUndo));
+    auto* undo = new QPushButton(Tr(msg::kFlagUndo));
     undo->setObjectName(QStringLiteral("FlagUndo%1").arg(resultRow));
     connect(undo, &QPushButton::clicked, this, [this, resultRow] { emit undoClicked(resultRow); });
     grid_->setCellWidget(gridRow, kAcceptColumn, accept);

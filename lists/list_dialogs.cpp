@@ -1,13 +1,14 @@
 #include "lists/list_dialogs.h"
 
 #include "common/messages.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel {
 
 namespace {
 FileDialogOptions Options(ListDialogKind kind, const ListFileName& file) {
     FileDialogOptions options;
-    options.filter = QString::fromUtf8(kind.filter.data(), static_cast<int>(kind.filter.size()));
+    options.filter = Tr(kind.filter);
     options.defaultSuffix =
         QString::fromUtf8(kind.suffix.data(), static_cast<int>(kind.suffix.size()));
     options.directory = QString::fromStdString(file.folder);
@@ -37,7 +38,7 @@ std::optional<std::filesystem::path> AskSaveListFile(Prompter& prompter, QWidget
 }
 
 void ShowFileError(Prompter& prompter, QWidget* parent, const IoResult& result) {
-    prompter.Error(parent, QString::fromStdString(result.error), QString::fromUtf8(msg::kTitle));
+    prompter.Error(parent, QString::fromStdString(result.error), Tr(msg::kTitle));
 }
 
 }  // namespace vantrel

@@ -8,13 +8,14 @@
 #include <string_view>
 
 #include "common/safe_file.h"
+#include "common/ui_text.h"
 #include "lists/list_file_name.h"
 #include "widgets/prompter.h"
 
 namespace vantrel {
 
 struct ListDialogKind {
-    std::string_view filter;  // "description|patterns|..."
+    UiText filter;            // "description|patterns|..."
     std::string_view suffix;  // default extension
 };
 

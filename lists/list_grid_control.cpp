@@ -9,6 +9,7 @@
 #include "lists/storable_text_delegate.h"
 #include "widgets/grid_focus_watch.h"
 #include "widgets/prompter.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel {
 
@@ -16,7 +17,7 @@ GridFocusWatch* InstallListGrid(QTableView* grid, Prompter& prompter, QObject* f
                                 ListGridHooks hooks) {
     StorableTextDelegate::Install(
         grid, [&prompter, parent = hooks.dialogParent](const QString& character) {
-            prompter.Warn(parent(), RefusedCharacterText(character), QString::fromUtf8(msg::k110));
+            prompter.Warn(parent(), RefusedCharacterText(character), Tr(msg::k110));
         });
     grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::SelectedClicked);
@@ -67,8 +68,7 @@ bool ListFileDialogs::Write(QWidget* parent, const std::filesystem::path& path,
 
 void ListFileDialogs::ShowWarning(QWidget* parent, const IoResult& result) {
     if (!result.warning.empty()) {
-        prompter_.Warn(parent, QString::fromStdString(result.warning),
-                       QString::fromUtf8(msg::kTitle));
+        prompter_.Warn(parent, QString::fromStdString(result.warning), Tr(msg::kTitle));
     }
 }
 

@@ -12,11 +12,11 @@ namespace vantrel {
 inline constexpr std::string_view kNewEntryFileName = "NewEntry.txt";
 inline constexpr std::string_view kNewResultFileName = "NewResult.csv";
 
-inline constexpr std::string_view kEntryFileFilter =
-    "ﾃｷｽﾄ & CSVﾌｧｲﾙ (*.txt *.csv)|*.txt;*.csv|全てのﾌｧｲﾙ (*.*)|*.*";
+inline constexpr UiText kEntryFileFilter =
+    VANTREL_TEXT("lists", "ﾃｷｽﾄ & CSVﾌｧｲﾙ (*.txt *.csv)|*.txt;*.csv|全てのﾌｧｲﾙ (*.*)|*.*");
 inline constexpr std::string_view kEntryDefaultSuffix = "txt";
-inline constexpr std::string_view kResultFileFilter =
-    "CSV ｶﾝﾏ区切りﾌｧｲﾙ (*.csv)|*.csv|ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt|全てのﾌｧｲﾙ (*.*)|*.*";
+inline constexpr UiText kResultFileFilter = VANTREL_TEXT(
+    "lists", "CSV ｶﾝﾏ区切りﾌｧｲﾙ (*.csv)|*.csv|ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt|全てのﾌｧｲﾙ (*.*)|*.*");
 inline constexpr std::string_view kResultDefaultSuffix = "csv";
 
 // [InitialDir] keys of the settings file.
@@ -28,26 +28,28 @@ inline constexpr std::string_view kResultListKey = "ResultList";
 // 103/104, Clear 111/112, a "Car" cell that is no number 109/110.
 
 // Ctrl+O over unsaved results (Yes/No, "No" default), worded as the entry list's question.
-inline constexpr std::string_view kLoadOverResultsText =
-    "リザルトリストは変更されていますがこのままロードしますか？";
-inline constexpr std::string_view kLoadOverResultsCaption = "ロードリザルトリスト";
+inline constexpr UiText kLoadOverResultsText =
+    VANTREL_TEXT("lists", "リザルトリストは変更されていますがこのままロードしますか？");
+inline constexpr UiText kLoadOverResultsCaption = VANTREL_TEXT("lists", "ロードリザルトリスト");
 // Saving the empty list over a file that holds results (Yes/No, "No" default); %1 = the name.
-inline constexpr std::string_view kSaveEmptyOverText =
-    "リザルトリストは空です。\"%1\" を空のリストで上書きしますか？";
-inline constexpr std::string_view kSaveEmptyOverCaption = "リザルトリストの保存";
+inline constexpr UiText kSaveEmptyOverText =
+    VANTREL_TEXT("lists", "リザルトリストは空です。\"%1\" を空のリストで上書きしますか？");
+inline constexpr UiText kSaveEmptyOverCaption = VANTREL_TEXT("lists", "リザルトリストの保存");
 // A typed character the list files cannot hold (caption msg::k110); %1 = the character.
-inline constexpr std::string_view kRefusedCharacterText =
-    "「%1」はファイルに保存できない文字のため入力できません";
+inline constexpr UiText kRefusedCharacterText =
+    VANTREL_TEXT("lists", "「%1」はファイルに保存できない文字のため入力できません");
 
 // After "<file> の <n> 行目" in the warning of a load: other lines have a class field but
 // this one has none, so no class was read.
-inline constexpr std::string_view kClassUnreadText =
+inline constexpr UiText kClassUnreadText = VANTREL_TEXT(
+    "lists",
     "にクラスの欄がないため、クラスは読み込みませんでした。クラスを使うときは全ての行を"
-    "「名前,車種,クラス」にしてください (クラスのない車は「名前,車種,」)。";
+    "「名前,車種,クラス」にしてください (クラスのない車は「名前,車種,」)。");
 // After "<file> の <n> 行目" in the warning of a load: that line's class was shortened to
 // what the list keeps; %1 = the most characters of a class.
-inline constexpr std::string_view kClassCutText =
-    "のクラスは %1 文字を超えるか、ファイルに保存できない文字を含むため、短くして読み込みました。";
+inline constexpr UiText kClassCutText = VANTREL_TEXT(
+    "lists",
+    "のクラスは %1 文字を超えるか、ファイルに保存できない文字を含むため、短くして読み込みました。");
 
 // Marks a lecture run at the end of a GYMKHANA "Comment" cell.
 inline constexpr std::string_view kLectureMarker = msg::k115;  // "(ﾚｸﾁｬｰ)"

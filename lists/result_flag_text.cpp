@@ -3,6 +3,7 @@
 #include "common/messages.h"
 #include "common/time_text.h"
 #include "lists/result_flags.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel {
 
@@ -15,16 +16,13 @@ QString FlagReasonText(const std::string& flag) {
         FormatRaceTime(parsed->referenceMs, TimeFormat::kMinutesSeconds, false));
     switch (parsed->kind) {
         case FlagKind::kShortLap:
-            return QString::fromUtf8(msg::kFlagShortLap)
-                .arg(parsed->laps)
-                .arg(time)
-                .arg(parsed->percent);
+            return Tr(msg::kFlagShortLap).arg(parsed->laps).arg(time).arg(parsed->percent);
         case FlagKind::kBelowWindow:
-            return QString::fromUtf8(msg::kFlagBelowWindow).arg(time);
+            return Tr(msg::kFlagBelowWindow).arg(time);
         case FlagKind::kAboveWindow:
             break;
     }
-    return QString::fromUtf8(msg::kFlagAboveWindow).arg(time);
+    return Tr(msg::kFlagAboveWindow).arg(time);
 }
 
 }  // namespace vantrel

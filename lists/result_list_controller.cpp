@@ -14,6 +14,7 @@
 #include "lists/result_table_model.h"
 #include "widgets/list_grid_look.h"
 #include "widgets/prompter.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -93,8 +94,8 @@ void ResultListController::RebuildRanking() {
 
 void ResultListController::FileLoadResultClick() {
     if (wiring_.state->resultModified &&
-        !wiring_.prompter->AskYesNo(DialogParent(), Text(kLoadOverResultsText),
-                                    Text(kLoadOverResultsCaption))) {
+        !wiring_.prompter->AskYesNo(DialogParent(), Tr(kLoadOverResultsText),
+                                    Tr(kLoadOverResultsCaption))) {
         return;
     }
     IoResult result;
@@ -130,8 +131,8 @@ void ResultListController::SaveTo(const std::filesystem::path& path) {
     if (commands_.SaveWouldEmptyFile(path) &&
         !wiring_.prompter->AskYesNo(
             DialogParent(),
-            Text(kSaveEmptyOverText).arg(QString::fromStdString(Utf8FromPath(path.filename()))),
-            Text(kSaveEmptyOverCaption))) {
+            Tr(kSaveEmptyOverText).arg(QString::fromStdString(Utf8FromPath(path.filename()))),
+            Tr(kSaveEmptyOverCaption))) {
         return;
     }
     files_.Write(DialogParent(), path,
@@ -139,8 +140,7 @@ void ResultListController::SaveTo(const std::filesystem::path& path) {
 }
 
 void ResultListController::BitBtn3Click() {
-    if (!wiring_.prompter->AskYesNo(DialogParent(), QString::fromUtf8(msg::k111),
-                                    QString::fromUtf8(msg::k112))) {
+    if (!wiring_.prompter->AskYesNo(DialogParent(), Tr(msg::k111), Tr(msg::k112))) {
         return;
     }
     commands_.Clear();
@@ -198,8 +198,7 @@ void ResultListController::EndResultEdit() {
     ShowGridEditing(grid, false);
     wiring_.panel->SelectRow(row);
     if (commands_.EndEdit(row) == CarCellCheck::kNotANumber) {
-        wiring_.prompter->Warn(DialogParent(), QString::fromUtf8(msg::k109),
-                               QString::fromUtf8(msg::k110));
+        wiring_.prompter->Warn(DialogParent(), Tr(msg::k109), Tr(msg::k110));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "common/csv_field.h"
 #include "lists/list_table_model.h"
 #include "lists/list_texts.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel {
 
@@ -25,9 +26,7 @@ int MaxCharsOf(const QModelIndex& index) {
 }  // namespace
 
 QString RefusedCharacterText(const QString& character) {
-    return QString::fromUtf8(kRefusedCharacterText.data(),
-                             static_cast<int>(kRefusedCharacterText.size()))
-        .arg(character);
+    return Tr(kRefusedCharacterText).arg(character);
 }
 
 StorableTextDelegate::StorableTextDelegate(std::function<void(const QString&)> refuse,

@@ -70,7 +70,7 @@ bool DragFlow::TakeDigitKey(int digit) {
 void DragFlow::CommitCarBox() {
     std::optional<int32_t> car = DragCarOfText(carBoxText_);
     if (!car) {
-        prompter_.Warn(msg::k109, msg::k110);
+        prompter_.Warn(Translated(msg::k109), Translated(msg::k110));
         car = session_.entryRow;  // the box keeps the number it had
     }
     ShowCarBox(std::to_string(*car));

@@ -27,6 +27,7 @@
 #include "modes/start_list.h"
 #include "widgets/lamp_images.h"
 #include "widgets/prompter.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -139,8 +140,8 @@ void GymkhanaController::AttackClearClick() {
 
 void GymkhanaController::ReportPopupOutcome(PopupOutcome outcome) {
     if (outcome == PopupOutcome::kRunLeft) {
-        prompter_.Warn(w_.page, QString::fromUtf8(kMsgCarLeftPosition).arg(popupRun_.car),
-                       QString::fromUtf8(kEditCancelledCaption));
+        prompter_.Warn(w_.page, Tr(kMsgCarLeftPosition).arg(popupRun_.car),
+                       Tr(kEditCancelledCaption));
     }
 }
 
@@ -183,7 +184,7 @@ void GymkhanaController::BitBtn2Click() {
 }
 
 void GymkhanaController::InputError() {
-    prompter_.Warn(w_.page, QString::fromUtf8(msg::k109), QString::fromUtf8(msg::k110));
+    prompter_.Warn(w_.page, Tr(msg::k109), Tr(msg::k110));
 }
 
 // ---- What the logic reports ----
@@ -392,21 +393,21 @@ bool GymkhanaController::BoxEditing(const QObject* box) const {
 void GymkhanaController::CommitQueueBox(QLineEdit* box) {
     const int place = QueuePlaceOf(box);
     ReportRefusedEdit(flow_.CommitPlaceEditing(place, FromQ(box->text())),
-                      QString::fromUtf8(kMsgQueueMovedOn));
+                      Tr(kMsgQueueMovedOn));
 }
 
 void GymkhanaController::CommitCourseBox(QLineEdit* box) {
     const int position = PositionOfBox(box);
     const int32_t car = flow_.CourseEditCar(position);
     ReportRefusedEdit(flow_.CommitCourseEditing(position, FromQ(box->text())),
-                      QString::fromUtf8(kMsgCarLeftPosition).arg(car));
+                      Tr(kMsgCarLeftPosition).arg(car));
 }
 
 void GymkhanaController::ReportRefusedEdit(EditCommit outcome, const QString& movedText) {
     if (outcome == EditCommit::kNotANumber) {
         InputError();
     } else if (outcome == EditCommit::kMoved) {
-        prompter_.Warn(w_.page, movedText, QString::fromUtf8(kEditCancelledCaption));
+        prompter_.Warn(w_.page, movedText, Tr(kEditCancelledCaption));
     }
 }
 

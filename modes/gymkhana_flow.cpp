@@ -3,6 +3,7 @@
 #include "common/session_state.h"
 #include "common/setup_settings.h"
 #include "common/time_text.h"
+#include "common/ui_text.h"
 #include "lists/entry_table.h"
 #include "modes/gymkhana_texts.h"
 #include "modes/receiver_codes.h"
@@ -399,7 +400,7 @@ void GymkhanaFlow::FinishPassesChanged(int32_t remaining) {
 }
 
 void GymkhanaFlow::CourseFull() {
-    view_->ShowStatus(kMsgCourseFull);
+    view_->ShowStatus(Translated(kMsgCourseFull));
 }
 
 void GymkhanaFlow::CarStarted(int32_t /*car*/, int32_t /*position*/) {

@@ -7,16 +7,16 @@
 
 namespace vantrel {
 
-inline constexpr const char* kMsgReady = msg::k119;
-inline constexpr const char* kMsgCourseFull = msg::k120;
-inline constexpr const char* kMsgPressStart = msg::k121;
+inline constexpr UiText kMsgReady = msg::k119;
+inline constexpr UiText kMsgCourseFull = msg::k120;
+inline constexpr UiText kMsgPressStart = msg::k121;
 
 // A correction refused because its car moved on while the operator typed.
-inline constexpr const char kMsgQueueMovedOn[] =
-    "編集中にスタートリストが進んだため、この修正は取り消しました。";
-inline constexpr const char kMsgCarLeftPosition[] =
-    "編集中に車両 %1 がこの位置を離れたため、車両番号の修正は取り消しました。";
-inline constexpr const char kEditCancelledCaption[] = "修正の取り消し";
+inline constexpr UiText kMsgQueueMovedOn =
+    VANTREL_TEXT("gymkhana", "編集中にスタートリストが進んだため、この修正は取り消しました。");
+inline constexpr UiText kMsgCarLeftPosition = VANTREL_TEXT(
+    "gymkhana", "編集中に車両 %1 がこの位置を離れたため、車両番号の修正は取り消しました。");
+inline constexpr UiText kEditCancelledCaption = VANTREL_TEXT("gymkhana", "修正の取り消し");
 
 inline constexpr const char kEmptyClockText[] = "--:--";
 inline constexpr const char kTimeoutComment[] = "(Timeout)";

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "common/messages.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
@@ -18,24 +19,21 @@ enum Column { kCarColumn = 0, kTimeColumn = 1 };
 
 HeldPassingsDialog::HeldPassingsDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("HeldPassingsDialog"));
-    setWindowTitle(QString::fromUtf8(msg::kHeldCaption));
+    setWindowTitle(Tr(msg::kHeldCaption));
     setModal(false);
     HeldExplain = MakeNamed<QLabel>(this, "HeldExplain");
     HeldExplain->setWordWrap(true);
     HeldList = MakeNamed<QTableWidget>(this, "HeldList", 0, 2);
-    HeldList->setHorizontalHeaderLabels(
-        {QString::fromUtf8(msg::kHeldCarColumn), QString::fromUtf8(msg::kHeldTimeColumn)});
+    HeldList->setHorizontalHeaderLabels({Tr(msg::kHeldCarColumn), Tr(msg::kHeldTimeColumn)});
     HeldList->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     HeldList->verticalHeader()->setVisible(false);
     HeldList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     HeldList->setSelectionMode(QAbstractItemView::NoSelection);
     HeldList->setWordWrap(false);
-    HeldBookAll = MakeNamed<QPushButton>(this, "HeldBookAll", QString::fromUtf8(msg::kHeldBookAll));
-    HeldBookChosen =
-        MakeNamed<QPushButton>(this, "HeldBookChosen", QString::fromUtf8(msg::kHeldBookChosen));
-    HeldBookNone =
-        MakeNamed<QPushButton>(this, "HeldBookNone", QString::fromUtf8(msg::kHeldBookNone));
-    HeldClose = MakeNamed<QPushButton>(this, "HeldClose", QString::fromUtf8(msg::kHeldClose));
+    HeldBookAll = MakeNamed<QPushButton>(this, "HeldBookAll", Tr(msg::kHeldBookAll));
+    HeldBookChosen = MakeNamed<QPushButton>(this, "HeldBookChosen", Tr(msg::kHeldBookChosen));
+    HeldBookNone = MakeNamed<QPushButton>(this, "HeldBookNone", Tr(msg::kHeldBookNone));
+    HeldClose = MakeNamed<QPushButton>(this, "HeldClose", Tr(msg::kHeldClose));
     // Nothing is settled by Enter: each choice is a click of its own.
     for (QPushButton* button : {HeldBookAll, HeldBookChosen, HeldBookNone, HeldClose}) {
         button->setAutoDefault(false);
@@ -71,7 +69,7 @@ void HeldPassingsDialog::ShowPassings(const std::vector<Row>& rows) {
         time->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         HeldList->setItem(row, kTimeColumn, time);
     }
-    HeldExplain->setText(QString::fromUtf8(msg::kHeldExplain).arg(rows.size()));
+    HeldExplain->setText(Tr(msg::kHeldExplain).arg(rows.size()));
     const bool any = !rows.empty();
     HeldBookAll->setEnabled(any);
     HeldBookChosen->setEnabled(any);

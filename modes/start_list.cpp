@@ -5,15 +5,16 @@
 
 #include "common/numbers.h"
 #include "common/race_mode.h"
+#include "common/ui_text.h"
 #include "modes/gymkhana_texts.h"
 
 namespace vantrel {
 
 std::string WaitingStatusText(int32_t car, bool running) {
     if (!running) {
-        return kMsgPressStart;
+        return Translated(kMsgPressStart);
     }
-    return "Car #" + std::to_string(car) + kMsgReady;
+    return "Car #" + std::to_string(car) + Translated(kMsgReady);
 }
 
 int32_t StartList::Place(int32_t place) const {

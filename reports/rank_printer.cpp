@@ -11,6 +11,7 @@
 #include "reports/class_standings.h"
 #include "reports/rank_sheet.h"
 #include "widgets/prompter.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel {
 
@@ -59,8 +60,7 @@ void ReportFailure(const RankPrintJob& job) {
     const QPrinter& printer = *job.printer;
     const QString where =
         printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
-    job.prompter->Error(job.parent, QString::fromUtf8(msg::kPrintFailed).arg(where),
-                        QString::fromUtf8(msg::kTitle));
+    job.prompter->Error(job.parent, Tr(msg::kPrintFailed).arg(where), Tr(msg::kTitle));
 }
 
 // A PDF output without a file (no printer on the machine) asks for the file.
@@ -90,8 +90,7 @@ struct Section {
 // The overall table, or, when the operator chooses so, every class that has a ranked car.
 std::vector<Section> ChooseSections(const RankPrintJob& job) {
     if (job.classes.empty() ||
-        !job.prompter->AskYesNo(job.parent, QString::fromUtf8(msg::kPrintByClass),
-                                QString::fromUtf8(msg::kTitle))) {
+        !job.prompter->AskYesNo(job.parent, Tr(msg::kPrintByClass), Tr(msg::kTitle))) {
         return {{std::string(), job.rank}};
     }
     std::vector<Section> sections;
@@ -171,11 +170,10 @@ void TellFit(const RankPrintJob& job, const PagePlan& plan) {
     if (plan.fit == PageFit::kAsIs) {
         return;
     }
-    const QString text =
-        plan.fit == PageFit::kLandscape
-            ? QString::fromUtf8(msg::kPrintLandscape)
-            : QString::fromUtf8(msg::kPrintScaled).arg(static_cast<int>(plan.scale * 100));
-    job.prompter->Inform(job.parent, text, QString::fromUtf8(msg::kTitle));
+    const QString text = plan.fit == PageFit::kLandscape
+                             ? Tr(msg::kPrintLandscape)
+                             : Tr(msg::kPrintScaled).arg(static_cast<int>(plan.scale * 100));
+    job.prompter->Inform(job.parent, text, Tr(msg::kTitle));
 }
 
 // The copies are printed here, sheet by sheet, so the printer is asked for one.
@@ -258,8 +256,7 @@ std::vector<ClassRank> ClassRanks(const Standings& standings, const EntryTable& 
 
 PrintOutcome PrintRanking(const RankPrintJob& job) {
     const auto warnEmpty = [&job] {
-        job.prompter->WarnAbort(job.parent, QString::fromUtf8(msg::k131),
-                                QString::fromUtf8(msg::kTitle));
+        job.prompter->WarnAbort(job.parent, Tr(msg::k131), Tr(msg::kTitle));
         return PrintOutcome::kEmpty;
     };
     if (RankedRows(*job.rank) == 0) {
@@ -277,8 +274,7 @@ PrintOutcome PrintRanking(const RankPrintJob& job) {
     const QtTextMeasure measure(job.font, &printer);
     const std::optional<PagePlan> plan = PlanPage(job, measure, !sections[0].title.empty());
     if (!plan) {
-        job.prompter->Warn(job.parent, QString::fromUtf8(msg::kPageTooSmall),
-                           QString::fromUtf8(msg::kTitle));
+        job.prompter->Warn(job.parent, Tr(msg::kPageTooSmall), Tr(msg::kTitle));
         return PrintOutcome::kPageTooSmall;
     }
     TellFit(job, *plan);

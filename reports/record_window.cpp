@@ -237,6 +237,7 @@ void TRecordForm::ResetRecord() {
 }
 
 void TRecordForm::Refresh() {
+    ShowScoreboardTexts();  // an accepted or undone result takes the time's mark away
     if (holdDepth_ > 0) {
         gridsHeld_ = true;
         return;

@@ -7,6 +7,7 @@
 #include "reports/class_standings_view.h"
 #include "reports/record_window.h"
 #include "reports/scoreboard_page.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel {
 
@@ -66,7 +67,7 @@ void TRecordForm::FillClassSelector() {
     const QSignalBlocker block(classSelector);
     const std::vector<std::string>& classes = shown_->Classes();
     classSelector->clear();
-    classSelector->addItem(QString::fromUtf8(msg::kAllClasses));
+    classSelector->addItem(Tr(msg::kAllClasses));
     for (const std::string& cls : classes) {
         classSelector->addItem(QString::fromStdString(cls));
     }

@@ -18,6 +18,7 @@
 #include "reports/record_window.h"
 #include "reports/scoreboard_page.h"
 #include "widgets/prompter.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel {
 
@@ -182,8 +183,7 @@ void TRecordForm::ExportPage() {
     const TextGrid& grid = page == RecordPage::kRank ? ShownRank() : ShownList();
     const IoResult written = ExportPageTo(PathFromQ(*chosen), grid, naming_);
     if (!written) {
-        env_.prompter->Error(this, QString::fromStdString(written.error),
-                             QString::fromUtf8(msg::kTitle));
+        env_.prompter->Error(this, QString::fromStdString(written.error), Tr(msg::kTitle));
     }
 }
 

@@ -1,6 +1,8 @@
 #include "reports/scoreboard.h"
 
 #include "lists/entry_table.h"
+#include "lists/result_table.h"
+#include "reports/standings_flags.h"
 
 namespace vantrel {
 
@@ -66,7 +68,42 @@ void Scoreboard::ShowCar(int32_t car, const std::string& name) {
 }
 
 void Scoreboard::ShowTime(const std::string& timeText) {
-    Change(lastCar_, [&](Fields& f) { f[kMemo5] = timeText; });
+    const ShownResult shown = LatestResultOf(lastCar_);
+    Change(lastCar_, [&](Fields& f) {
+        f[kMemo5] = timeText;
+        f.time = shown;
+    });
+}
+
+Scoreboard::ShownResult Scoreboard::LatestResultOf(int32_t car) const {
+    if (results_ == nullptr || car < 1) {
+        return {};
+    }
+    // A booking shows its time right after its row went in, so the search ends at once.
+    const std::string carText = std::to_string(car);
+    for (int32_t row = results_->RowCount() - 1; row >= 1; --row) {
+        if (results_->Cell(ResultTable::kCar, row) == carText) {
+            return {car, results_->Cell(ResultCountColumn(results_->Mode()), row), row};
+        }
+    }
+    return {};
+}
+
+std::string Scoreboard::TimeFlag(std::string_view cls) const {
+    const Fields* fields = &fields_;
+    if (!cls.empty()) {
+        const auto it = classFields_.find(cls);
+        if (it == classFields_.end()) {
+            return {};
+        }
+        fields = &it->second;
+    }
+    const ShownResult& shown = fields->time;
+    if (results_ == nullptr || shown.car == 0) {
+        return {};
+    }
+    const int32_t row = FindResultRow(*results_, shown.car, shown.count, shown.row);
+    return row > 0 ? results_->Flag(row) : std::string();
 }
 
 void Scoreboard::ShowSplitTexts(const std::string& split1, const std::string& split2) {

@@ -2,7 +2,8 @@
 // The "Display" page of the record window: the texts of the seven scoreboard fields
 // (`Memo1` .. `Memo7`), their colours and the font sizes a reset sets. Besides the fields of
 // every car, it keeps the fields of each class: what the board shows when only that class's
-// cars are followed.
+// cars are followed. With the result list known, it also knows which result the time field
+// shows, and so whether that result is marked for review.
 // Thread rule: GUI thread only.
 
 #include <array>
@@ -15,6 +16,7 @@
 namespace vantrel {
 
 class EntryTable;
+class ResultTable;
 
 class Scoreboard {
 public:
@@ -28,6 +30,10 @@ public:
     // The classes of the cars shown are looked up in `entries` at the moment they are shown;
     // null (the default): no class fields are kept. `entries` must outlive the board.
     void UseClasses(const EntryTable* entries) { entries_ = entries; }
+    // The result list the times shown come from: a time shown is that of the car's latest
+    // result there. Null (the default): no time is known to be marked. It must outlive the
+    // board.
+    void UseResults(const ResultTable* results) { results_ = results; }
 
     // Empties the fields but the time field, which reads "00:00.000", and sets the design
     // font sizes (the next layout pass fits the field sizes again); the fields of every class
@@ -44,9 +50,12 @@ public:
     // The wide split fields of a finished gymkhana run (split texts or the speed text).
     void ShowSplitTexts(const std::string& split1, const std::string& split2);
 
-    const std::string& Text(Field field) const { return fields_[field]; }
+    const std::string& Text(Field field) const { return fields_.text[field]; }
     // A field as it reads when only the cars of `cls` are followed; "" gives Text(field).
     const std::string& Text(Field field, std::string_view cls) const;
+    // The review mark of the result whose time the time field shows (for the cars of `cls`),
+    // as the result list holds it now; "" when it has none or is no longer in the list.
+    std::string TimeFlag(std::string_view cls = {}) const;
     int32_t FieldPointSize(Field field) const { return fieldPoints_[field]; }
     int32_t LabelPointSize(Label label) const { return labelPoints_[label]; }
     // The layout pass's font fit gives one size to all seven fields.
@@ -56,13 +65,27 @@ public:
     int32_t background = kDefaultBackground;
 
 private:
-    using Fields = std::array<std::string, kFieldCount>;
+    // The result whose time the time field shows: its car, its run or lap number as the list
+    // writes it, and the row it was in (looked at first).
+    struct ShownResult {
+        int32_t car = 0;
+        std::string count;
+        int32_t row = 0;
+    };
+    struct Fields {
+        std::array<std::string, kFieldCount> text;
+        ShownResult time;
+        std::string& operator[](int32_t field) { return text[field]; }
+        const std::string& operator[](int32_t field) const { return text[field]; }
+    };
     static Fields ResetFields();
+    ShownResult LatestResultOf(int32_t car) const;
     // Applies `change` to the fields of every car and to those of `car`'s class.
     void Change(int32_t car, const std::function<void(Fields&)>& change);
 
     Fields fields_;
     const EntryTable* entries_ = nullptr;
+    const ResultTable* results_ = nullptr;
     std::map<std::string, Fields, std::less<>> classFields_;
     int32_t lastCar_ = 0;  // the car of the car row
     std::array<int32_t, kFieldCount> fieldPoints_{};

@@ -1,17 +1,24 @@
 #include "reports/scoreboard_page.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 
 #include "common/messages.h"
+#include "lists/result_flag_text.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
 
 namespace {
+
+constexpr int kMarkGap = 4;  // between the mark and the time field, and the class box
 
 void SetPointSize(QWidget* widget, int points) {
     QFont font = widget->font();
@@ -54,15 +61,20 @@ ScoreboardPage::ScoreboardPage(QWidget* parent) : QWidget(parent) {
     Memo7 = memos_[Scoreboard::kMemo7];
 
     ClassBox = MakeNamed<QComboBox>(this, "ClassBox");
-    ClassBox->addItem(QString::fromUtf8(msg::kAllClasses));
+    ClassBox->addItem(Tr(msg::kAllClasses));
     ClassBox->setFocusPolicy(Qt::NoFocus);
     ClassBox->hide();
     connect(ClassBox, &QComboBox::currentIndexChanged, this, &ScoreboardPage::ClassChosen);
+
+    TimeMark = MakeNamed<QLabel>(this, "TimeMark", QStringLiteral("?"));
+    TimeMark->setAlignment(Qt::AlignCenter);
+    TimeMark->setAutoFillBackground(true);
+    TimeMark->hide();
 }
 
 void ScoreboardPage::SetClasses(const std::vector<std::string>& classes) {
     const std::string shown = ShownClass();
-    QStringList items{QString::fromUtf8(msg::kAllClasses)};
+    QStringList items{Tr(msg::kAllClasses)};
     int chosen = 0;
     for (const std::string& cls : classes) {
         chosen = cls == shown ? static_cast<int>(items.size()) : chosen;
@@ -95,6 +107,8 @@ void ScoreboardPage::Show(const Scoreboard& board) {
     for (int i = 0; i < Scoreboard::kFieldCount; ++i) {
         SetPointSize(memos_[i], board.FieldPointSize(static_cast<Scoreboard::Field>(i)));
     }
+    SetPointSize(TimeMark, board.FieldPointSize(Scoreboard::kMemo5));
+    PlaceTimeMark();
     for (int i = 0; i < Scoreboard::kLabelCount; ++i) {
         SetPointSize(labels_[i], board.LabelPointSize(static_cast<Scoreboard::Label>(i)));
         labels_[i]->adjustSize();
@@ -112,6 +126,14 @@ void ScoreboardPage::ShowTexts(const Scoreboard& board) {
             memos_[i]->setCursorPosition(0);
         }
     }
+    ShowTimeMark(board.TimeFlag(cls));
+}
+
+void ScoreboardPage::ShowTimeMark(const std::string& flag) {
+    const QString reason = FlagReasonText(flag);
+    TimeMark->setVisible(!flag.empty());
+    TimeMark->setToolTip(reason);
+    Memo5->setToolTip(reason);
 }
 
 void ScoreboardPage::ApplyColors(const QColor& text, const QColor& background) {
@@ -121,6 +143,10 @@ void ScoreboardPage::ApplyColors(const QColor& text, const QColor& background) {
         palette.setColor(QPalette::Base, background);
         memo->setPalette(palette);
     }
+    QPalette palette = TimeMark->palette();
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Window, background);
+    TimeMark->setPalette(palette);
 }
 
 void ScoreboardPage::ApplyLayout(const RecordLayout& layout) {
@@ -131,18 +157,32 @@ void ScoreboardPage::ApplyLayout(const RecordLayout& layout) {
     for (int i = 0; i < Scoreboard::kLabelCount; ++i) {
         labels_[i]->move(layout.labels[i].left, layout.labels[i].top);
     }
-    // In the time row's free quarter, between the label and the time field.
-    const LayoutRect& time = layout.memos[Scoreboard::kMemo5];
+    layout_ = layout;
+    PlaceTimeMark();
+}
+
+void ScoreboardPage::PlaceTimeMark() {
+    // The mark sits right before the time field, whose width the font fit leaves no room in;
+    // the class box takes the rest of the time row's free quarter, between label and mark.
+    const LayoutRect& time = layout_.memos[Scoreboard::kMemo5];
+    const int markWidth =
+        QFontMetrics(TimeMark->font()).horizontalAdvance(QLatin1Char('?')) + 2 * kMarkGap;
+    const int markLeft = time.left - kMarkGap - markWidth;
+    TimeMark->setGeometry(markLeft, time.top, markWidth, std::max(time.height, 0));
+    const int boxLeft = layout_.memos[Scoreboard::kMemo2].left;
+    const int boxWidth =
+        std::min(layout_.memos[Scoreboard::kMemo6].width, markLeft - kMarkGap - boxLeft);
     const int height = ClassBox->sizeHint().height();
-    ClassBox->setGeometry(layout.memos[Scoreboard::kMemo2].left,
-                          time.top + std::max(time.height - height, 0) / 2,
-                          std::max(layout.memos[Scoreboard::kMemo6].width, 0), height);
+    ClassBox->setGeometry(boxLeft, time.top + std::max(time.height - height, 0) / 2,
+                          std::max(boxWidth, 0), height);
 }
 
 void ScoreboardPage::SetFieldPointSize(int points) {
     for (QLineEdit* memo : memos_) {
         SetPointSize(memo, points);
     }
+    SetPointSize(TimeMark, points);
+    PlaceTimeMark();
 }
 
 }  // namespace vantrel

@@ -31,7 +31,7 @@ public:
     // Texts and font sizes of the fields and labels; `board` must outlive the page or be
     // replaced by the next call.
     void Show(const Scoreboard& board);
-    // Only the texts of the fields, as they read for the class followed.
+    // Only the texts of the fields, as they read for the class followed, and the time's mark.
     void ShowTexts(const Scoreboard& board);
     // The classes of the entry list in order; the box is hidden when there are none. The class
     // followed stays while it is still there, else every car is followed again.
@@ -58,16 +58,20 @@ public:
     QLineEdit* Memo6;
     QLineEdit* Memo7;
     QComboBox* ClassBox;
+    QLabel* TimeMark;  // "?" while the time shown is marked for review
     QMenu* PopupMenu1;
     QAction* ChangeFontColor;
     QAction* ChangeBackground;
 
 private:
     void ClassChosen();
+    void ShowTimeMark(const std::string& flag);
+    void PlaceTimeMark();
 
     const Scoreboard* board_ = nullptr;
     std::array<QLineEdit*, Scoreboard::kFieldCount> memos_{};
     std::array<QLabel*, Scoreboard::kLabelCount> labels_{};
+    RecordLayout layout_;
 };
 
 }  // namespace vantrel

@@ -15,6 +15,7 @@
 #include "reports/result_sheet_classes.h"
 #include "reports/xlsx_workbook.h"
 #include "widgets/prompter.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel {
 
@@ -24,15 +25,15 @@ QString Q(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void Inform(Prompter* prompter, QWidget* parent, const char* message, const QString& detail) {
-    QString text = QString::fromUtf8(message);
+void Inform(Prompter* prompter, QWidget* parent, const UiText& message, const QString& detail) {
+    QString text = Tr(message);
     if (!detail.isEmpty()) {
         text += QLatin1Char('\n') + detail;
     }
-    prompter->Inform(parent, text, QString::fromUtf8(msg::kTitle));
+    prompter->Inform(parent, text, Tr(msg::kTitle));
 }
 
-void Inform(const SpreadsheetExportJob& job, const char* message, const QString& detail) {
+void Inform(const SpreadsheetExportJob& job, const UiText& message, const QString& detail) {
     Inform(job.prompter, job.parent, message, detail);
 }
 
@@ -81,7 +82,7 @@ SpreadsheetExportOutcome ExportToSpreadsheet(const SpreadsheetExportJob& job) {
     auto answer = [prompter = job.prompter, parent = QPointer<QWidget>(job.parent),
                    path = outcome.path](bool opened) {
         if (!opened) {
-            Inform(prompter, parent, msg::k126, QString::fromUtf8(msg::kWorkbookAt).arg(path));
+            Inform(prompter, parent, msg::k126, Tr(msg::kWorkbookAt).arg(path));
         }
     };
     if (job.open) {

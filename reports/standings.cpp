@@ -29,6 +29,7 @@ void Standings::ClearRecord() {
     list_.ClearRows();
     rank_.ClearRows();
     table_.Clear();
+    bestRows_.fill(0);
     ForgetShownRows();
 }
 
@@ -77,7 +78,8 @@ void Standings::CopyNameAndModel(int32_t car) {
     list_.SetText(ListPage::kModel, car, entries_.Model(car));
 }
 
-void Standings::AddResult(int32_t car, int32_t time, int32_t count, const TimeStyle& style) {
+void Standings::AddResult(int32_t car, int32_t time, int32_t count, const TimeStyle& style,
+                          int32_t row) {
     if (!IsCar(car)) {
         return;
     }
@@ -100,6 +102,7 @@ void Standings::AddResult(int32_t car, int32_t time, int32_t count, const TimeSt
     }
     list_.SetText(ListPage::kLap, car, std::to_string(count));
     list_.SetText(ListPage::kBestLap, car, last);
+    bestRows_[car] = row;
     const int32_t index = table_.EntryFor(car);  // 199 cars always find an entry
     table_.SetKey(index, time);
     table_.SortByBestTime();

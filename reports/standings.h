@@ -40,9 +40,11 @@ public:
     void ClearRecord();
 
     // One result of every mode but common-start counting: `time` in ms, -1 for a miss-course;
-    // `count` is the run or lap number. Throws ConversionError when the car's "BestLap" cell
-    // does not read back as a time; nothing has changed then. Cars outside 1-199 are ignored.
-    void AddResult(int32_t car, int32_t time, int32_t count, const TimeStyle& style);
+    // `count` is the run or lap number and `row` the result-list row it came from (0: none).
+    // Throws ConversionError when the car's "BestLap" cell does not read back as a time;
+    // nothing has changed then. Cars outside 1-199 are ignored.
+    void AddResult(int32_t car, int32_t time, int32_t count, const TimeStyle& style,
+                   int32_t row = 0);
     // One completed lap in common-start counting; times in ms. Throws as AddResult.
     void AddCommonStartLap(int32_t car, int32_t lastLap, int32_t total, int32_t laps,
                            const TimeStyle& style);
@@ -58,6 +60,10 @@ public:
     const RankPage& Rank() const { return rank_; }
     const RankTable& Table() const { return table_; }
     const EntryTable& Entries() const { return entries_; }
+    // The result-list row whose time is the car's "BestLap" in best-time order; 0 for none.
+    int32_t BestRow(int32_t car) const {
+        return car >= 1 && car < ListPage::kRows ? bestRows_[car] : 0;
+    }
     // The order and time style the Rank page was last filled under (kNone while it is empty).
     RankOrder ShownOrder() const { return shownOrder_; }
     const TimeStyle& ShownStyle() const { return shownStyle_; }
@@ -95,6 +101,7 @@ private:
     RankPage rank_;
     RankTable table_;
     std::array<Shown, RankPage::kRows> shown_;
+    std::array<int32_t, ListPage::kRows> bestRows_{};
     Basis shownBasis_;
     Order shownOrder_ = Order::kNone;
     TimeStyle shownStyle_;

@@ -24,13 +24,14 @@ void ReplayGymkhana(Standings& standings, int32_t car, const Cells& row, const T
     const std::string& penalty = row[3];
     if (penalty.empty()) {
         const int32_t time = ParseTimeText(row[4]);
-        standings.AddResult(car, time, StrToIntOrThrow(row[8]), style);
+        standings.AddResult(car, time, StrToIntOrThrow(row[8]), style, row.row);
     } else if (penalty == kPenMissCourse) {
-        standings.AddResult(car, -1, StrToIntOrThrow(row[8]), style);
+        standings.AddResult(car, -1, StrToIntOrThrow(row[8]), style, row.row);
     } else {
         const int32_t time = ParseTimeText(row[4]);
         const int64_t penaltyMs = int64_t{kPenaltyMs} * StrToIntOrThrow(penalty);
-        standings.AddResult(car, SaturatedSum(time, penaltyMs), StrToIntOrThrow(row[8]), style);
+        standings.AddResult(car, SaturatedSum(time, penaltyMs), StrToIntOrThrow(row[8]), style,
+                            row.row);
     }
 }
 
@@ -43,12 +44,12 @@ void ReplayRow(Standings& standings, ReplayRule rule, int32_t car, const Cells& 
         case ReplayRule::kDrag: {
             // "Fly" runs count, exactly as the finish routine passed them on.
             const int32_t elapsed = ParseTimeText(row[4]);
-            standings.AddResult(car, elapsed, StrToIntOrThrow(row[12]), style);
+            standings.AddResult(car, elapsed, StrToIntOrThrow(row[12]), style, row.row);
             return;
         }
         case ReplayRule::kCircuitLapTiming: {
             const int32_t lap = ParseTimeText(row[4]);
-            standings.AddResult(car, lap, StrToIntOrThrow(row[3]), style);
+            standings.AddResult(car, lap, StrToIntOrThrow(row[3]), style, row.row);
             return;
         }
         case ReplayRule::kCircuitCommonStart: {

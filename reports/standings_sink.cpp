@@ -5,14 +5,15 @@
 #include "reports/record_window.h"
 #include "reports/standings.h"
 #include "widgets/prompter.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
 
-void StandingsSink::ResultBooked(const BookedResult& result, int32_t /*row*/) {
+void StandingsSink::ResultBooked(const BookedResult& result, int32_t row) {
     ShowRecordDisplay(result);
     if (wiring_.record->AutoUpdate()) {
-        AddToStandings(result);
+        AddToStandings(result, row);
     }
     // The live update takes the bare time; only a replay of the list adds the penalty.
     if (result.rebuildStandings && wiring_.rebuild) {
@@ -35,8 +36,7 @@ void StandingsSink::BatchEnded() {
 }
 
 void StandingsSink::ReportError(const ConversionError& error) {
-    wiring_.prompter->Error(wiring_.dialogParent, ToQ(error.what()),
-                            QString::fromUtf8(msg::kTitle));
+    wiring_.prompter->Error(wiring_.dialogParent, ToQ(error.what()), Tr(msg::kTitle));
 }
 
 void StandingsSink::ShowRecordDisplay(const BookedResult& result) {
@@ -55,14 +55,14 @@ void StandingsSink::ShowRecordDisplay(const BookedResult& result) {
     }
 }
 
-void StandingsSink::AddToStandings(const BookedResult& result) {
+void StandingsSink::AddToStandings(const BookedResult& result, int32_t row) {
     try {
         if (result.totalMs) {
             wiring_.standings->AddCommonStartLap(result.car, result.timeMs, *result.totalMs,
                                                  result.count, wiring_.timeStyle());
         } else {
             wiring_.standings->AddResult(result.car, result.timeMs, result.count,
-                                         wiring_.timeStyle());
+                                         wiring_.timeStyle(), row);
         }
     } catch (const ConversionError& error) {
         ReportError(error);

@@ -37,7 +37,7 @@ public:
 
 private:
     void ShowRecordDisplay(const BookedResult& result);
-    void AddToStandings(const BookedResult& result);
+    void AddToStandings(const BookedResult& result, int32_t row);
     void ReportError(const ConversionError& error);
 
     StandingsSinkWiring wiring_;

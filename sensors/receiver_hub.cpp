@@ -6,6 +6,7 @@
 #include "common/messages.h"
 #include "sensors/sensor_command_line.h"
 #include "sensors/serial_settings.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel {
 
@@ -193,12 +194,11 @@ QString ReceiverHub::LinkStatusText() const {
     const ReceiverGap& last = gaps.back();
     const QString lost = QString::fromStdString(FormatTimeOfDay(last.lostMsOfDay));
     if (!last.back) {
-        return QString::fromUtf8(msg::kWarnReceiverLost) + QLatin1Char(' ') + lost;
+        return Tr(msg::kWarnReceiverLost) + QLatin1Char(' ') + lost;
     }
     const QString back = QString::fromStdString(FormatTimeOfDay(last.backMsOfDay));
-    return gaps.size() == 1
-               ? QString::fromUtf8(msg::kWarnReceiverGap).arg(lost, back)
-               : QString::fromUtf8(msg::kWarnReceiverGaps).arg(lost, back).arg(gaps.size());
+    return gaps.size() == 1 ? Tr(msg::kWarnReceiverGap).arg(lost, back)
+                            : Tr(msg::kWarnReceiverGaps).arg(lost, back).arg(gaps.size());
 }
 
 QString ReceiverHub::LinkStatusDetail() const {
@@ -206,7 +206,7 @@ QString ReceiverHub::LinkStatusDetail() const {
     for (const ReceiverGap& gap : gaps_.All()) {
         const QString back =
             gap.back ? QString::fromStdString(FormatTimeOfDay(gap.backMsOfDay)) : QString();
-        lines << QString::fromUtf8(msg::kReceiverGapDetail)
+        lines << Tr(msg::kReceiverGapDetail)
                          .arg(QString::fromStdString(FormatTimeOfDay(gap.lostMsOfDay)), back) +
                      QStringLiteral(" (") + QString::fromStdString(gap.reason) + QLatin1Char(')');
     }
@@ -214,8 +214,7 @@ QString ReceiverHub::LinkStatusDetail() const {
 }
 
 QString ReceiverHub::BytesLostText() const {
-    return lostSinceOpen_ == 0 ? QString()
-                               : QString::fromUtf8(msg::kWarnReceiverBytesLost).arg(lostSinceOpen_);
+    return lostSinceOpen_ == 0 ? QString() : Tr(msg::kWarnReceiverBytesLost).arg(lostSinceOpen_);
 }
 
 bool ApplyReceiverOptions(const std::vector<std::string>& arguments, ReceiverHub& receiver,
@@ -223,8 +222,7 @@ bool ApplyReceiverOptions(const std::vector<std::string>& arguments, ReceiverHub
     const SensorCommandLine options = ParseSensorCommandLine(arguments);
     const auto unusable = [error](const QString& where, const std::string& fault) {
         if (error != nullptr) {
-            *error =
-                QString::fromUtf8(msg::kScriptUnusable).arg(where, QString::fromStdString(fault));
+            *error = Tr(msg::kScriptUnusable).arg(where, QString::fromStdString(fault));
         }
         return false;
     };
@@ -240,10 +238,9 @@ bool ApplyReceiverOptions(const std::vector<std::string>& arguments, ReceiverHub
     ReceiverScriptParseResult loaded = LoadReceiverScript(*options.receiverScript);
     if (!loaded.ok) {
         const QString file = QString::fromStdString(options.receiverScript->string());
-        return unusable(loaded.errorLine > 0
-                            ? QString::fromUtf8(msg::kScriptLine).arg(file).arg(loaded.errorLine)
-                            : file,
-                        loaded.fault);
+        return unusable(
+            loaded.errorLine > 0 ? Tr(msg::kScriptLine).arg(file).arg(loaded.errorLine) : file,
+            loaded.fault);
     }
     receiver.UseScript(std::move(loaded.script));
     return true;

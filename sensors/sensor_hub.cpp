@@ -5,6 +5,7 @@
 
 #include "common/messages.h"
 #include "sensors/ftdi_usb_bus.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel {
 
@@ -49,7 +50,7 @@ bool SensorHub::OpenPortDriver(int32_t ioAddress) {
 }
 
 QString SensorHub::PortFailureText() const {
-    return QString::fromUtf8(msg::k123).arg(QString::fromStdString(portDriver_.TriedDevice())) +
+    return Tr(msg::k123).arg(QString::fromStdString(portDriver_.TriedDevice())) +
            QString::fromStdString(portDriver_.LastError());
 }
 
@@ -225,10 +226,10 @@ bool SensorHub::ReadFailureIsUsb() const {
 
 QString SensorHub::ReadFailureText() const {
     if (ReadFailureIsUsb()) {
-        return QString::fromUtf8(UsbMessageText(141));
+        return Tr(UsbMessageText(141));
     }
     const int error = portDriver_.LastIoErrno();
-    return QString::fromUtf8(msg::kPortReadFailed)
+    return Tr(msg::kPortReadFailed)
         .arg(QString::fromStdString(portDriver_.TriedDevice()),
              error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : QString());
 }

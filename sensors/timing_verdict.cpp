@@ -9,9 +9,19 @@ namespace vantrel {
 
 namespace {
 
+// The report's own words; the verdict's texts are with the program's messages.
+constexpr UiText kTickInterval = VANTREL_TEXT("timing report", "ティック間隔");
+constexpr UiText kStampError = VANTREL_TEXT("timing report", "刻時誤差");
+constexpr UiText kPortRead = VANTREL_TEXT("timing report", "ポート読み取り");
+constexpr UiText kMaximum = VANTREL_TEXT("timing report", "最大");
+constexpr UiText kReasonSeparator = VANTREL_TEXT("timing report", "、");
+// %1 passings seen of %2, %3 port reads, %4 events lost.
+constexpr UiText kCounts =
+    VANTREL_TEXT("timing report", "通過 %1/%2, 読み取り %3 回, 取りこぼし %4");
+
 // `text` with %1, %2 ... replaced by `args` in order.
-std::string Fill(const char* text, std::initializer_list<std::string> args) {
-    std::string out = text;
+std::string Fill(const UiText& text, std::initializer_list<std::string> args) {
+    std::string out = Translated(text);
     int n = 1;
     for (const std::string& arg : args) {
         const std::string mark = "%" + std::to_string(n++);
@@ -29,14 +39,14 @@ std::string Ms(double ms) {
     return text;
 }
 
-std::string Figures(const char* name, const TimingPercentiles& p) {
+std::string Figures(const UiText& name, const TimingPercentiles& p) {
     char text[160];
-    std::snprintf(text, sizeof text, "%s (ms): 50%% %.3f / 99%% %.3f / 99.9%% %.3f / 最大 %.3f",
-                  name, p.p50, p.p99, p.p999, p.max);
-    return text;
+    std::snprintf(text, sizeof text, " (ms): 50%% %.3f / 99%% %.3f / 99.9%% %.3f / %s %.3f", p.p50,
+                  p.p99, p.p999, Translated(kMaximum).c_str(), p.max);
+    return Translated(name) + text;
 }
 
-void Check(bool ok, const char* okText, const char* failText,
+void Check(bool ok, const UiText& okText, const UiText& failText,
            std::initializer_list<std::string> args, TimingVerdict& verdict,
            std::vector<std::string>& kept) {
     if (ok) {
@@ -88,7 +98,7 @@ TimingVerdict JudgeTiming(const ProbeResult& r, int32_t resolutionMs) {
 std::string VerdictLine(const TimingVerdict& verdict, int32_t resolutionMs) {
     std::string reasons;
     for (const std::string& reason : verdict.reasons) {
-        reasons += (reasons.empty() ? "" : "、") + reason;
+        reasons += (reasons.empty() ? "" : Translated(kReasonSeparator)) + reason;
     }
     return Fill(verdict.keeps ? msg::kVerdictYes : msg::kVerdictNo,
                 {std::to_string(resolutionMs), reasons});
@@ -97,18 +107,17 @@ std::string VerdictLine(const TimingVerdict& verdict, int32_t resolutionMs) {
 std::vector<std::string> TimingReportLines(const ProbeResult& r, const TimingVerdict& verdict,
                                            const std::string& sourceText, int32_t resolutionMs) {
     std::vector<std::string> lines;
-    lines.push_back(std::string(msg::kSelfTestCaption) + ": " + sourceText + ", " +
+    lines.push_back(Translated(msg::kSelfTestCaption) + ": " + sourceText + ", " +
                     std::to_string(resolutionMs) + " ms");
-    lines.push_back(Figures("ティック間隔", r.interval));
-    lines.push_back(Figures("刻時誤差", r.stamp));
+    lines.push_back(Figures(kTickInterval, r.interval));
+    lines.push_back(Figures(kStampError, r.stamp));
     if (r.hadPort) {
-        lines.push_back(Figures("ポート読み取り", r.readCost));
+        lines.push_back(Figures(kPortRead, r.readCost));
     }
-    lines.push_back("通過 " + std::to_string(r.seen) + "/" + std::to_string(r.total) +
-                    ", 読み取り " + std::to_string(r.reads) + " 回, 取りこぼし " +
-                    std::to_string(r.lost));
-    lines.push_back(r.realtime ? msg::kRealtimeGranted : msg::kRealtimeRefused);
-    lines.push_back(r.cancelled ? std::string(msg::kVerdictCancelled)
+    lines.push_back(Translated(kCounts, {std::to_string(r.seen), std::to_string(r.total),
+                                         std::to_string(r.reads), std::to_string(r.lost)}));
+    lines.push_back(Translated(r.realtime ? msg::kRealtimeGranted : msg::kRealtimeRefused));
+    lines.push_back(r.cancelled ? Translated(msg::kVerdictCancelled)
                                 : VerdictLine(verdict, resolutionMs));
     return lines;
 }

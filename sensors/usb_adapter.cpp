@@ -6,7 +6,7 @@
 
 namespace vantrel {
 
-const char* UsbMessageText(int message) {
+UiText UsbMessageText(int message) {
     switch (message) {
         case 136:
             return msg::k136;
@@ -21,14 +21,14 @@ const char* UsbMessageText(int message) {
         case 141:
             return msg::k141;
         default:
-            return "";
+            return UiText{"messages", ""};
     }
 }
 
 UsbOpenResult UsbAdapter::Fail(int message) {
     UsbOpenResult result;
     result.message = message;
-    result.text = UsbMessageText(message);
+    result.text = Translated(UsbMessageText(message));
     lastError_ = result.text;
     return result;
 }

@@ -17,10 +17,10 @@
 namespace vantrel {
 
 constexpr const char* kUsbDeviceDescription = "Vantrel2000";
-constexpr const char* kUsbErrorCaption = msg::k135;
+constexpr UiText kUsbErrorCaption = msg::k135;
 
 // The adapter's messages by number (136..141, from the message texts); "" for other numbers.
-const char* UsbMessageText(int message);
+UiText UsbMessageText(int message);
 
 struct UsbOpenResult {
     int message = 0;   // 0 = open; else 136..140

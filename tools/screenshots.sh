@@ -20,4 +20,5 @@ xvfb-run -a "${screen[@]}" "$BUILD_DIR/tests/dialogs/test_dialogs_ui" \
     --gtest_filter='*ControlsDoNotOverlap*'
 xvfb-run -a "${screen[@]}" "$BUILD_DIR/tests/app/test_app_health" \
     --gtest_filter='*FitAtSmallAndLargeSizes*'
+xvfb-run -a "${screen[@]}" "$BUILD_DIR/tests/app/test_app_ui" --gtest_filter='FlagReviewLayout*'
 ls -1 "$out"/*.png "$out"/200/*.png "$out"/filled/*.png

@@ -18,6 +18,7 @@ struct LiveResult {
     std::string name;
     std::string time;
     int32_t count = 0;
+    std::string flag;  // why it is marked for review, "" when it is not
 };
 
 // A car between start and finish; its clock runs from startTick (the program's ms tick).
@@ -34,6 +35,11 @@ struct LiveSnapshot {
     bool running = false;   // a session is active
     std::vector<std::string> rankHeadings;
     std::vector<std::vector<std::string>> rankRows;  // rank order, column 0 the rank
+    // Beside each of the rows (of `rankRows`, of each class's, of `results`): why the time it
+    // shows comes from a result marked for review, "" when it does not.
+    std::vector<std::string> rankFlags;
+    std::vector<std::vector<std::string>> classRankFlags;
+    std::vector<std::string> resultFlags;
     // The classes of the entry list in order of first appearance, each one's Rank rows
     // (ranked within the class, in the order of `classes`) and the class of each row of
     // `rankRows`; all three empty when no car has a class.
@@ -49,6 +55,7 @@ struct LiveSnapshot {
     // The scoreboard's seven fields (car, name, split 1, split 2, time, split 1 car, split 2
     // car) and its colours as "#rrggbb".
     std::vector<std::string> board;
+    std::string boardTimeFlag;  // why the time field's result is marked, "" when it is not
     std::string boardColor = "#ffff00";
     std::string boardBackground = "#000000";
 };

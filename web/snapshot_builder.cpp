@@ -11,6 +11,7 @@
 #include "reports/class_standings.h"
 #include "reports/scoreboard.h"
 #include "reports/standings.h"
+#include "reports/standings_flags.h"
 
 namespace vantrel {
 
@@ -37,7 +38,28 @@ std::vector<std::vector<std::string>> FilledRows(const RankPage& rank) {
     return rows;
 }
 
-void TakeClasses(const Standings& standings, const EntryTable& entries, LiveSnapshot& s) {
+// Why a mark was set, never "" for a mark: without words for it, the mark's own text.
+std::string Reason(const SnapshotSources& sources, const std::string& flag) {
+    if (flag.empty()) {
+        return {};
+    }
+    std::string reason = sources.flagReason ? sources.flagReason(flag) : std::string();
+    return reason.empty() ? flag : reason;
+}
+
+// The reasons behind the filled rows of `page`; none without the result list.
+std::vector<std::string> RankFlags(const SnapshotSources& sources, const RankPage& page) {
+    std::vector<std::string> flags;
+    if (sources.results != nullptr) {
+        for (const std::string& mark : RankRowMarks(*sources.standings, page, *sources.results)) {
+            flags.push_back(Reason(sources, mark));
+        }
+    }
+    return flags;
+}
+
+void TakeClasses(const SnapshotSources& sources, const EntryTable& entries, LiveSnapshot& s) {
+    const Standings& standings = *sources.standings;
     s.classes = ClassesOf(entries);
     for (const std::vector<std::string>& row : s.rankRows) {
         const int32_t car = StrToIntDef(row[RankPage::kCar], 0);
@@ -50,22 +72,26 @@ void TakeClasses(const Standings& standings, const EntryTable& entries, LiveSnap
         if (ranked.contains(cls)) {
             FillClassRank(standings, entries, cls, *page);
             s.classRankRows.push_back(FilledRows(*page));
+            s.classRankFlags.push_back(RankFlags(sources, *page));
         } else {
             s.classRankRows.emplace_back();
+            s.classRankFlags.emplace_back();
         }
     }
 }
 
-void TakeStandings(const Standings& standings, const EntryTable* entries, LiveSnapshot& s) {
-    const RankPage& rank = standings.Rank();
+void TakeStandings(const SnapshotSources& sources, LiveSnapshot& s) {
+    const RankPage& rank = sources.standings->Rank();
     s.rankHeadings = RankRow(rank, 0);
     s.rankRows = FilledRows(rank);
-    if (entries != nullptr && entries->HasClasses()) {
-        TakeClasses(standings, *entries, s);
+    s.rankFlags = RankFlags(sources, rank);
+    if (sources.entries != nullptr && sources.entries->HasClasses()) {
+        TakeClasses(sources, *sources.entries, s);
     }
 }
 
-void TakeResults(const ResultTable& results, LiveSnapshot& s) {
+void TakeResults(const SnapshotSources& sources, LiveSnapshot& s) {
+    const ResultTable& results = *sources.results;
     for (int32_t column = 0; column < results.ColumnCount(); ++column) {
         s.resultHeadings.push_back(results.Cell(column, 0));
     }
@@ -73,6 +99,12 @@ void TakeResults(const ResultTable& results, LiveSnapshot& s) {
     const int32_t first = std::max(1, s.resultCount - kLiveResultRows + 1);
     for (int32_t row = first; row <= s.resultCount; ++row) {
         s.results.push_back(results.Row(row));
+        s.resultFlags.push_back(Reason(sources, results.Flag(row)));
+    }
+    if (s.last) {
+        const int32_t row =
+            FindResultRow(results, s.last->car, std::to_string(s.last->count), s.resultCount);
+        s.last->flag = row > 0 ? Reason(sources, results.Flag(row)) : std::string();
     }
 }
 
@@ -93,10 +125,12 @@ void TakeCourse(const GymkhanaCourse& course, const EntryTable* entries, LiveSna
     }
 }
 
-void TakeBoard(const Scoreboard& board, LiveSnapshot& s) {
+void TakeBoard(const SnapshotSources& sources, LiveSnapshot& s) {
+    const Scoreboard& board = *sources.board;
     for (int32_t field = 0; field < Scoreboard::kFieldCount; ++field) {
         s.board.push_back(board.Text(static_cast<Scoreboard::Field>(field)));
     }
+    s.boardTimeFlag = Reason(sources, board.TimeFlag());
     s.boardColor = CssColor(board.fontColor);
     s.boardBackground = CssColor(board.background);
 }
@@ -123,16 +157,16 @@ LiveSnapshot TakeSnapshot(const SnapshotSources& sources, uint64_t sequence,
     s.running = sources.running;
     s.last = last;
     if (sources.standings != nullptr) {
-        TakeStandings(*sources.standings, sources.entries, s);
+        TakeStandings(sources, s);
     }
     if (sources.results != nullptr) {
-        TakeResults(*sources.results, s);
+        TakeResults(sources, s);
     }
     if (sources.course != nullptr) {
         TakeCourse(*sources.course, sources.entries, s);
     }
     if (sources.board != nullptr) {
-        TakeBoard(*sources.board, s);
+        TakeBoard(sources, s);
     }
     return s;
 }

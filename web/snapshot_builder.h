@@ -1,11 +1,14 @@
 #pragma once
 // Takes a LiveSnapshot from the program's own state: the Rank page as it stands (and each
 // class's, when cars have classes), the latest rows of the result list, the gymkhana course and
-// the result booked last.
+// the result booked last, each row and time with the reason of its review mark, read from the
+// result list as it is now (so an accepted or undone result loses it at the next snapshot).
 // Thread rule: GUI thread only (reads what the GUI changes).
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <string>
 
 #include "common/race_mode.h"
 #include "lists/booked_result.h"
@@ -30,6 +33,8 @@ struct SnapshotSources {
     const Scoreboard* board = nullptr;
     RaceMode mode = RaceMode::kGymkhana;
     bool running = false;
+    // The words for a review mark ("" for none); unset: the mark's own text.
+    std::function<std::string(const std::string& flag)> flagReason;
 };
 
 LiveSnapshot TakeSnapshot(const SnapshotSources& sources, uint64_t sequence,

@@ -1,5 +1,7 @@
 #include "web/snapshot_json.h"
 
+#include <algorithm>
+
 #include "web/json_text.h"
 
 namespace vantrel {
@@ -23,6 +25,15 @@ void AppendRows(std::string& out, const std::vector<std::vector<std::string>>& r
     out += ']';
 }
 
+// `"rowFlags":[...]`, the reason of each row's mark ("" for none), only when a row has one:
+// pages that know no marks get the text they always got.
+void AppendRowFlags(std::string& out, const std::vector<std::string>& flags) {
+    if (std::any_of(flags.begin(), flags.end(), [](const std::string& f) { return !f.empty(); })) {
+        out += ",\"rowFlags\":";
+        AppendJsonStrings(out, flags);
+    }
+}
+
 void AppendLast(std::string& out, const std::optional<LiveResult>& last) {
     if (!last) {
         out += "null";
@@ -32,7 +43,12 @@ void AppendLast(std::string& out, const std::optional<LiveResult>& last) {
     AppendJsonString(out, last->name);
     out += ",\"time\":";
     AppendJsonString(out, last->time);
-    out += ",\"count\":" + std::to_string(last->count) + '}';
+    out += ",\"count\":" + std::to_string(last->count);
+    if (!last->flag.empty()) {
+        out += ",\"flag\":";
+        AppendJsonString(out, last->flag);
+    }
+    out += '}';
 }
 
 // The rows of one class; none for a class no car has.
@@ -42,6 +58,16 @@ const std::vector<std::vector<std::string>>& ClassRows(const LiveSnapshot& s,
     for (size_t i = 0; i < s.classes.size() && i < s.classRankRows.size(); ++i) {
         if (s.classes[i] == carClass) {
             return s.classRankRows[i];
+        }
+    }
+    return kNone;
+}
+
+const std::vector<std::string>& ClassFlags(const LiveSnapshot& s, std::string_view carClass) {
+    static const std::vector<std::string> kNone;
+    for (size_t i = 0; i < s.classes.size() && i < s.classRankFlags.size(); ++i) {
+        if (s.classes[i] == carClass) {
+            return s.classRankFlags[i];
         }
     }
     return kNone;
@@ -61,8 +87,10 @@ std::string StandingsJson(const LiveSnapshot& s, std::string_view carClass) {
     out += ",\"rows\":";
     if (carClass.empty()) {
         AppendRows(out, s.rankRows);
+        AppendRowFlags(out, s.rankFlags);
     } else {
         AppendRows(out, ClassRows(s, carClass));
+        AppendRowFlags(out, ClassFlags(s, carClass));
     }
     // A list without classes gives the same text as before classes were known.
     if (!carClass.empty() || !s.classes.empty()) {
@@ -84,6 +112,7 @@ std::string ResultsJson(const LiveSnapshot& s) {
     AppendJsonStrings(out, s.resultHeadings);
     out += ",\"rows\":";
     AppendRows(out, s.results);
+    AppendRowFlags(out, s.resultFlags);
     out += ",\"last\":";
     AppendLast(out, s.last);
     out += '}';
@@ -115,6 +144,10 @@ std::string BoardJson(const LiveSnapshot& s) {
     AppendJsonString(out, s.boardColor);
     out += ",\"background\":";
     AppendJsonString(out, s.boardBackground);
+    if (!s.boardTimeFlag.empty()) {
+        out += ",\"timeFlag\":";
+        AppendJsonString(out, s.boardTimeFlag);
+    }
     out += '}';
     return out;
 }

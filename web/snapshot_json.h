@@ -2,6 +2,9 @@
 // The JSON bodies of /api/standings, /api/results, /api/course and of each /events message,
 // written from a published snapshot. Clocks of cars on course are given as the ms elapsed at
 // `nowTick`, so a browser runs them on from the moment it receives the text.
+// Review marks come beside what they mark, only when there are any: "rowFlags" (the reason per
+// row, "" for none) with the standings' and the results' rows, "flag" in the last result and
+// "timeFlag" in the board.
 // Thread rule: any thread.
 
 #include <cstdint>

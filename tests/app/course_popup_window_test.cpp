@@ -10,6 +10,7 @@
 #include "modes/gymkhana_controller.h"
 #include "modes/gymkhana_texts.h"
 #include "support/manual_timing_fixture.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel::test {
 namespace {
@@ -56,8 +57,8 @@ TEST_F(CoursePopupTest, ACarFinishingWhileItsPopupIsOpenTakesTheItemsWithIt) {
     Click(popup, "Pilontouch11");
 
     ASSERT_EQ(Warnings().size(), 1u);
-    EXPECT_EQ(Warnings()[0].text, QString::fromUtf8(kMsgCarLeftPosition).arg(1));
-    EXPECT_EQ(Warnings()[0].caption, QString::fromUtf8(kEditCancelledCaption));
+    EXPECT_EQ(Warnings()[0].text, Tr(kMsgCarLeftPosition).arg(1));
+    EXPECT_EQ(Warnings()[0].caption, Tr(kEditCancelledCaption));
     EXPECT_EQ(Course().courseTimes[kOldestPosition][kPenaltyWord], 0);
     EXPECT_EQ(Find<QLineEdit>("Memo120")->toolTip(), QString());
 

@@ -1,9 +1,9 @@
 // Random afternoons of every mode through the event object and its journal: runs, laps, drag
 // runs, penalties, edits, loads, saves, clears, undos, redos, mode changes, session starts and
-// stops. The journal is cut at random records and restored onto a fresh event, which must
-// equal the event as it was at the cut in everything a timekeeper would call its state, its
-// undo history included; undoing on the restored event is journalled too, so that a second
-// crash brings back the undone state.
+// stops, review marks booked and accepted. The journal is cut at random records and restored onto a
+// fresh event, which must equal the event as it was at the cut in everything a timekeeper would
+// call its state, its undo history included; undoing on the restored event is journalled too, so
+// that a second crash brings back the undone state.
 
 #include <gtest/gtest.h>
 
@@ -159,7 +159,7 @@ public:
         const ResultTable& results = meet_.Results();
         state.resultMode = results.Mode();
         for (int32_t row = 1; row < results.RowCount(); ++row) {
-            state.resultRows.push_back(results.Row(row));
+            state.resultRows.push_back(results.StoredRow(row));  // with its review mark
         }
         state.files = meet_.Files();
         const SessionState& session = meet_.Session();
@@ -203,6 +203,11 @@ public:
     RandomAfternoon(uint32_t seed, const std::filesystem::path& folder,
                     const std::filesystem::path& files)
         : random_(seed), live_(folder), files_(files) {
+        // A window narrow enough that gymkhana and drag runs get marks too.
+        SetupSettings setup;
+        setup.plausibleMinMs = 10000;
+        setup.plausibleMaxMs = 11000;
+        live_.Event().Configure(setup);
         live_.Begin();
     }
 
@@ -216,12 +221,19 @@ public:
             ListJournal& journal = live_.Journal().Journal();
             journal.Poll();
             cuts_[{journal.Path(), journal.Writer().NextSeq() - 1}] = live_.State();
+            const ResultTable& results = live_.Event().Results();
+            for (int32_t row = 1; row < results.RowCount(); ++row) {
+                marked_ += results.Flag(row).empty() ? 0 : 1;
+            }
         }
         ListJournal& journal = live_.Journal().Journal();
         ASSERT_TRUE(
             journal.Writer().WaitDurable(journal.Writer().NextSeq() - 1, std::chrono::seconds(30)));
     }
     const Cuts& States() const { return cuts_; }
+    // Marked rows summed over every state, and marks accepted.
+    int Marked() const { return marked_; }
+    int Accepted() const { return accepted_; }
     std::mt19937& Random() { return random_; }
 
 private:
@@ -256,7 +268,7 @@ private:
         Meet& meet = live_.Event();
         const bool running = meet.Session().running.load();
         const RaceMode mode = meet.Session().currentMode;
-        switch (Pick(0, 17)) {
+        switch (Pick(0, 18)) {
             case 0:
             case 1:
                 if (mode == RaceMode::kGymkhana) {
@@ -356,10 +368,27 @@ private:
             case 16:
                 meet.TakeDigitKey(static_cast<int>(Pick(0, 9)));
                 break;
+            case 17:
+                AcceptAMark();
+                break;
             default:
                 if (mode == RaceMode::kGymkhana && running) {
                     Edge(SensorInput::kSplit1);
                 }
+        }
+    }
+
+    void AcceptAMark() {
+        const ResultTable& results = live_.Event().Results();
+        std::vector<int32_t> marked;
+        for (int32_t row = 1; row < results.RowCount(); ++row) {
+            if (!results.Flag(row).empty()) {
+                marked.push_back(row);
+            }
+        }
+        if (!marked.empty()) {
+            const int32_t row = marked[Pick(0, static_cast<uint32_t>(marked.size() - 1))];
+            accepted_ += live_.Event().ResultList().AcceptFlag(row) ? 1 : 0;
         }
     }
 
@@ -389,6 +418,8 @@ private:
     LiveEvent live_;
     std::filesystem::path files_;
     Cuts cuts_;
+    int marked_ = 0;
+    int accepted_ = 0;
 };
 
 std::vector<JournalRecord> RecordsUpTo(const std::filesystem::path& path, uint64_t seq) {
@@ -406,12 +437,16 @@ std::string LastRecords(const std::vector<JournalRecord>& records) {
 }
 
 TEST(EventRestorePropertyTest, ARestoreAtAnyRecordBringsBackTheWholeEventAndItsHistory) {
+    int marked = 0;
+    int accepted = 0;
     for (const uint32_t seed : {1u, 2u, 3u, 4u, 5u, 6u}) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         TempDir dir;
         std::filesystem::create_directories(dir.Path() / "journal");
         RandomAfternoon afternoon(seed, dir.Path() / "journal", dir.Path());
         afternoon.Run(250);
+        marked += afternoon.Marked();
+        accepted += afternoon.Accepted();
         std::vector<std::pair<RandomAfternoon::Cuts::key_type, EventState>> cuts(
             afternoon.States().begin(), afternoon.States().end());
         std::shuffle(cuts.begin(), cuts.end(), afternoon.Random());
@@ -447,6 +482,8 @@ TEST(EventRestorePropertyTest, ARestoreAtAnyRecordBringsBackTheWholeEventAndItsH
         }
         EXPECT_GT(restoresWithSession, 0) << "no cut fell in a running session";
     }
+    EXPECT_GT(marked, 0) << "no result was marked";
+    EXPECT_GT(accepted, 0) << "no mark was accepted";
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "modes/gymkhana_controller.h"
 #include "support/file_size_limit.h"
 #include "support/manual_timing_fixture.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel::test {
 namespace {
@@ -73,7 +74,7 @@ TEST_F(JournalWindowTest, UndoAndRedoFollowTheListsAndAskBeforeDroppingARun) {
     prompter.AnswerNo();
     Shortcut(Qt::Key_Z);  // the run: asked, and kept
     ASSERT_EQ(prompter.Calls().size(), 1u);
-    EXPECT_EQ(prompter.Calls()[0].text, QString::fromUtf8(msg::kUndoBookingQuestion).arg("1"));
+    EXPECT_EQ(prompter.Calls()[0].text, Tr(msg::kUndoBookingQuestion).arg("1"));
     EXPECT_EQ(Cell(ResultTable::kCar, 1), "1");
     prompter.AnswerYes();
     Shortcut(Qt::Key_Z);
@@ -115,7 +116,7 @@ TEST_F(JournalWindowTest, ACrashedSessionComesBackAndItsCarOnCourseFinishesOnIts
     prompter.AnswerYes();
     OpenWindow();
     ASSERT_EQ(firstShowCalls.size(), 1u);
-    EXPECT_EQ(firstShowCalls[0].caption, QString::fromUtf8(msg::kRestoreCaption));
+    EXPECT_EQ(firstShowCalls[0].caption, Tr(msg::kRestoreCaption));
     EXPECT_TRUE(firstShowCalls[0].text.contains(QStringLiteral("1 件")));
     EXPECT_EQ(Cell(ResultTable::kCar, 1), "1");
     EXPECT_EQ(Cell(4, 1), firstTime);
@@ -251,7 +252,7 @@ TEST_F(JournalWindowTest, AFullDiskAtTheStartLeavesTheCrashedRunsToOfferAgain) {
     prompter.AnswerYes();
     OpenWindow();
     ASSERT_EQ(firstShowCalls.size(), 1u);
-    EXPECT_EQ(firstShowCalls[0].caption, QString::fromUtf8(msg::kRestoreCaption));
+    EXPECT_EQ(firstShowCalls[0].caption, Tr(msg::kRestoreCaption));
     EXPECT_TRUE(firstShowCalls[0].text.contains(QStringLiteral("1 件")));
     EXPECT_EQ(Cell(ResultTable::kCar, 1), "1");
     EXPECT_TRUE(std::filesystem::exists(crashed.string() + ".restored"));
@@ -304,7 +305,7 @@ TEST_F(JournalWindowTest, AResultListTooLargeForTheJournalIsRefusedBeforeAnyRowC
     QApplication::processEvents();
     const std::vector<PromptCall> errors = prompter.CallsOf(PromptCall::kError);
     ASSERT_EQ(errors.size(), 1u);
-    std::string reason = msg::kJournalLoadTooLarge;
+    std::string reason = msg::kJournalLoadTooLarge.source;
     reason.replace(reason.find("%1"), 2, "64");
     EXPECT_TRUE(errors[0].text.contains(QString::fromStdString(reason)))
         << errors[0].text.toStdString();

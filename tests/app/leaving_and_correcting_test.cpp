@@ -10,6 +10,7 @@
 #include "modes/gymkhana_controller.h"
 #include "reports/standings.h"
 #include "support/manual_timing_fixture.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel::test {
 namespace {
@@ -48,8 +49,7 @@ TEST_F(LeavingTest, RunFinishingDuringTheModeChangeQuestionIsAskedAboutAndRanked
     prompter.AnswerNo();   // keep the run that came in meanwhile
     Find<QTabWidget>("PageControl1")->setCurrentIndex(1);
 
-    EXPECT_EQ(Questions(),
-              (std::vector<QString>{QString::fromUtf8(msg::k113), QString::fromUtf8(msg::k118)}));
+    EXPECT_EQ(Questions(), (std::vector<QString>{Tr(msg::k113), Tr(msg::k118)}));
     EXPECT_EQ(Find<QTabWidget>("PageControl1")->currentIndex(), 0);
     EXPECT_EQ(window->State().currentMode, RaceMode::kGymkhana);
     EXPECT_FALSE(window->SessionRunning());
@@ -66,8 +66,7 @@ TEST_F(LeavingTest, RunBookedByTheStopAtCloseIsAskedAbout) {
     prompter.AnswerNo();   // 107: do not throw the new run away
     EXPECT_FALSE(window->close());
 
-    EXPECT_EQ(Questions(),
-              (std::vector<QString>{QString::fromUtf8(msg::k122), QString::fromUtf8(msg::k107)}));
+    EXPECT_EQ(Questions(), (std::vector<QString>{Tr(msg::k122), Tr(msg::k107)}));
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->SessionRunning());
     EXPECT_EQ(window->Results().Cell(0, 1), "1");
@@ -76,7 +75,7 @@ TEST_F(LeavingTest, RunBookedByTheStopAtCloseIsAskedAbout) {
     prompter.ClearCalls();
     prompter.AnswerYes();
     EXPECT_TRUE(window->close());
-    EXPECT_EQ(Questions(), (std::vector<QString>{QString::fromUtf8(msg::k107)}));
+    EXPECT_EQ(Questions(), (std::vector<QString>{Tr(msg::k107)}));
 }
 
 TEST_F(LeavingTest, CorrectionOfACarThatFinishedMeanwhileIsRefused) {
@@ -116,7 +115,7 @@ TEST_F(LeavingTest, NoClockRunsAndNoTimeOutIsBookedAfterTheStop) {
     }
     EXPECT_EQ(Find<QLineEdit>("Memo121")->text(), frozen);
     EXPECT_TRUE(window->Results().IsEmpty());
-    EXPECT_EQ(window->StatusText(0), QString::fromUtf8(msg::k121));
+    EXPECT_EQ(window->StatusText(0), Tr(msg::k121));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "reports/record_window.h"
 #include "sensors/sensor_hub.h"
 #include "support/main_window_fixture.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel::test {
 namespace {
@@ -63,7 +64,7 @@ TEST_F(MainWindowTest, WithoutSettingsOpensAtTheOriginOnGymkhanaWithEveryControl
     EXPECT_FALSE(Find<QPushButton>("SpeedButton200")->isEnabled());
     EXPECT_EQ(Find<QLabel>("EntryFile")->text(), QStringLiteral("\"NewEntry.txt\""));
     EXPECT_EQ(Find<QLabel>("ResultFile")->text(), QStringLiteral("\"NewResult.csv\""));
-    EXPECT_EQ(window->StatusText(0), QString::fromUtf8(msg::k121));
+    EXPECT_EQ(window->StatusText(0), Tr(msg::k121));
     // The default port 0x378 does not exist here: the error names it and the program goes on.
     ASSERT_EQ(firstShowCalls.size(), 1u);
     EXPECT_EQ(firstShowCalls[0].kind, PromptCall::kError);
@@ -72,7 +73,7 @@ TEST_F(MainWindowTest, WithoutSettingsOpensAtTheOriginOnGymkhanaWithEveryControl
     EXPECT_TRUE(tried == QStringLiteral("0x378") ||
                 tried.startsWith(QStringLiteral("/dev/parport")))
         << tried.toStdString();
-    const QString form = QString::fromUtf8(msg::k123).arg(tried);
+    const QString form = Tr(msg::k123).arg(tried);
     EXPECT_TRUE(firstShowCalls[0].text.startsWith(form));
     EXPECT_GT(firstShowCalls[0].text.size(), form.size());
     EXPECT_TRUE(form.contains(QStringLiteral("ppdev")));
@@ -163,15 +164,15 @@ TEST_F(MainWindowTest, CloseAsksAboutBothListsAndNoKeepsTheWindow) {
     prompter.AnswerNo();
     EXPECT_FALSE(window->close());
     ASSERT_EQ(prompter.Calls().size(), 1u);  // "No" at the first leaves the second unasked
-    EXPECT_EQ(prompter.Calls()[0].text, QString::fromUtf8(msg::k105));
-    EXPECT_EQ(prompter.Calls()[0].caption, QString::fromUtf8(msg::k106));
+    EXPECT_EQ(prompter.Calls()[0].text, Tr(msg::k105));
+    EXPECT_EQ(prompter.Calls()[0].caption, Tr(msg::k106));
 
     prompter.ClearCalls();
     prompter.AnswerYes();
     prompter.AnswerNo();
     EXPECT_FALSE(window->close());
     ASSERT_EQ(prompter.Calls().size(), 2u);
-    EXPECT_EQ(prompter.Calls()[1].text, QString::fromUtf8(msg::k107));
+    EXPECT_EQ(prompter.Calls()[1].text, Tr(msg::k107));
     EXPECT_FALSE(std::filesystem::exists(IniPath()));
 
     prompter.ClearCalls();

@@ -19,6 +19,7 @@
 #include "reports/spreadsheet_export.h"
 #include "reports/time_style.h"
 #include "support/main_window_fixture.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel::test {
 namespace {
@@ -69,7 +70,7 @@ TEST_F(PrintExportWindowTest, MenuShortcutAndRecordButtonPrintTheRankPage) {
     // Nothing ranked: only the warning.
     Find<QAction>("FilePrint")->trigger();
     ASSERT_EQ(prompter.Calls().size(), 1u);
-    EXPECT_EQ(prompter.Calls()[0].text, QString::fromUtf8(msg::k131));
+    EXPECT_EQ(prompter.Calls()[0].text, Tr(msg::k131));
 
     window->RaceStandings().AddResult(12, 65123, 1, TimeStyle{});
     window->RaceStandings().AddResult(7, 61000, 1, TimeStyle{});
@@ -138,7 +139,7 @@ TEST_F(PrintExportWindowTest, SpreadsheetItemWritesOpensAndFillsTheClipboard) {
     item->trigger();
     ASSERT_EQ(prompter.CallsOf(PromptCall::kInform).size(), 1u);
     const QString text = prompter.CallsOf(PromptCall::kInform)[0].text;
-    EXPECT_TRUE(text.startsWith(QString::fromUtf8(msg::k126)));
+    EXPECT_TRUE(text.startsWith(Tr(msg::k126)));
     EXPECT_TRUE(text.contains(opened.back()));
     EXPECT_TRUE(std::filesystem::exists(opened.back().toStdString()));
 
@@ -149,8 +150,7 @@ TEST_F(PrintExportWindowTest, SpreadsheetItemWritesOpensAndFillsTheClipboard) {
     item->trigger();
     EXPECT_EQ(opened.size(), before);
     ASSERT_EQ(prompter.CallsOf(PromptCall::kInform).size(), 1u);
-    EXPECT_TRUE(
-        prompter.CallsOf(PromptCall::kInform)[0].text.startsWith(QString::fromUtf8(msg::k127)));
+    EXPECT_TRUE(prompter.CallsOf(PromptCall::kInform)[0].text.startsWith(Tr(msg::k127)));
 }
 
 std::string ToolOutput(const std::string& command) {
@@ -181,8 +181,7 @@ TEST_F(PrintExportWindowTest, ClassesPrintAPageEachAndGetASheetEach) {
     prompter.AnswerYes();
     Find<QAction>("FilePrint")->trigger();
     ASSERT_EQ(prompter.CallsOf(PromptCall::kAskYesNo).size(), 1u);
-    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].text,
-              QString::fromUtf8(msg::kPrintByClass));
+    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].text, Tr(msg::kPrintByClass));
     ASSERT_TRUE(std::filesystem::exists(pdf));
     EXPECT_TRUE(std::regex_search(ToolOutput("pdfinfo '" + pdf.string() + "'"),
                                   std::regex("Pages:\\s+2\\n")));
@@ -294,7 +293,7 @@ TEST_F(DesktopExportTest, NoApplicationForTheWorkbookIsToldWhenTheDesktopAnswers
     EXPECT_TRUE(prompter.Calls().empty());
     ASSERT_TRUE(Process([this] { return !prompter.CallsOf(PromptCall::kInform).empty(); }));
     const QString text = prompter.CallsOf(PromptCall::kInform)[0].text;
-    EXPECT_TRUE(text.startsWith(QString::fromUtf8(msg::k126)));
+    EXPECT_TRUE(text.startsWith(Tr(msg::k126)));
     EXPECT_TRUE(text.contains(QString::fromStdString(Exported().at(0).string())));
     EXPECT_FALSE(std::filesystem::exists(openedNote));
 }

@@ -13,6 +13,7 @@
 #include "common/setup_settings.h"
 #include "sensors/sensor_hub.h"
 #include "support/manual_timing_fixture.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel::test {
 namespace {
@@ -39,17 +40,17 @@ TEST_F(SensorSessionWindowTest, PortChosenAfterStartUpIsTriedAtEverySessionStart
     ASSERT_EQ(prompter.Calls().size(), 1u);
     EXPECT_EQ(prompter.Calls()[0].kind, PromptCall::kError);
     const QString text = prompter.Calls()[0].text;
-    EXPECT_TRUE(text.startsWith(QString::fromUtf8(msg::k123).section(QStringLiteral("%1"), 0, 0)));
+    EXPECT_TRUE(text.startsWith(Tr(msg::k123).section(QStringLiteral("%1"), 0, 0)));
     EXPECT_TRUE(text.contains(QStringLiteral("0x278"))) << text.toStdString();
     EXPECT_TRUE(window->SessionRunning());
     EXPECT_TRUE(Warning()->isVisible());
-    EXPECT_EQ(Warning()->text(), QString::fromUtf8(msg::kWarnSensorsNotLive));
+    EXPECT_EQ(Warning()->text(), Tr(msg::kWarnSensorsNotLive));
     EXPECT_EQ(Warning()->toolTip(), Warning()->text() + QStringLiteral(": ") + text);
 
     Run(30);
     Pass(Qt::Key_F11);
     EXPECT_EQ(Find<QLineEdit>("Memo120")->text(), QStringLiteral("1"));
-    EXPECT_EQ(Warning()->text(), QString::fromUtf8(msg::kWarnSensorsNotLive));
+    EXPECT_EQ(Warning()->text(), Tr(msg::kWarnSensorsNotLive));
     prompter.AnswerYes();  // stop with the car on course
     Key(Qt::Key_S, true, Qt::AltModifier);
     EXPECT_FALSE(window->SessionRunning());
@@ -70,7 +71,7 @@ TEST_F(SensorSessionWindowTest, WarningsKeepTheirPlaceUntilTheNextSessionStart) 
     lostEvent.kind = SensorEventKind::kEventsLost;
     lostEvent.count = 7;  // the total since start, as the hub hands it on
     emit window->Sensors().eventSampled(lostEvent);
-    const QString lost = QString::fromUtf8(msg::kWarnEventsLost).arg(7);
+    const QString lost = Tr(msg::kWarnEventsLost).arg(7);
     EXPECT_EQ(Warning()->text(), lost);
     Pass(Qt::Key_F11);  // the car start rewrites panel 0, not the warning
     EXPECT_EQ(Find<QLineEdit>("Memo120")->text(), QStringLiteral("1"));
@@ -83,8 +84,7 @@ TEST_F(SensorSessionWindowTest, WarningsKeepTheirPlaceUntilTheNextSessionStart) 
     ASSERT_EQ(prompter.Calls().size(), 1u);
     EXPECT_EQ(prompter.Calls()[0].kind, PromptCall::kWarn);
     EXPECT_EQ(prompter.Calls()[0].text, failure);
-    EXPECT_EQ(Warning()->text(),
-              QString::fromUtf8(msg::kWarnSensorReadStopped) + QStringLiteral(" / ") + lost);
+    EXPECT_EQ(Warning()->text(), Tr(msg::kWarnSensorReadStopped) + QStringLiteral(" / ") + lost);
     EXPECT_TRUE(window->SessionRunning());  // the keyboard sensors still time
 
     prompter.AnswerYes();
@@ -132,8 +132,7 @@ TEST_F(SensorOptionsTest, AScriptThatCannotBeUsedIsToldInABoxAndLeftOut) {
     ASSERT_EQ(prompter.Calls().size(), 1u);
     EXPECT_EQ(prompter.Calls()[0].kind, PromptCall::kError);
     const QString text = prompter.Calls()[0].text;
-    EXPECT_TRUE(
-        text.contains(QString::fromUtf8(msg::kScriptLine).arg(QString::fromStdString(bad)).arg(3)))
+    EXPECT_TRUE(text.contains(Tr(msg::kScriptLine).arg(QString::fromStdString(bad)).arg(3)))
         << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("pin99")));
     EXPECT_FALSE(hub.UsesScript());

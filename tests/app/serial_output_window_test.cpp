@@ -9,6 +9,7 @@
 #include "sensors/pty_pair.h"
 #include "sensors/receiver_hub.h"
 #include "support/manual_timing_fixture.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel::test {
@@ -45,7 +46,7 @@ TEST_F(SerialOutputWindowTest, AStopOrAFailedWriteShowsTheTickedBoxAsNotSending)
     PressAltS();
     ASSERT_TRUE(Box()->isChecked());
     EXPECT_TRUE(IsLabelRed(Box()));
-    EXPECT_EQ(Box()->toolTip(), QString::fromUtf8(msg::kSerialPortClosed));
+    EXPECT_EQ(Box()->toolTip(), Tr(msg::kSerialPortClosed));
     // Unticked it shows nothing; ticked again it sends.
     Box()->click();
     EXPECT_TRUE(ShowsSending());
@@ -60,7 +61,7 @@ TEST_F(SerialOutputWindowTest, AStopOrAFailedWriteShowsTheTickedBoxAsNotSending)
     OneRun();
     ASSERT_TRUE(Box()->isChecked());
     EXPECT_TRUE(IsLabelRed(Box()));
-    const QString failed = QString::fromUtf8(msg::kSerialWriteFailed).arg(QString());
+    const QString failed = Tr(msg::kSerialWriteFailed).arg(QString());
     EXPECT_TRUE(Box()->toolTip().startsWith(failed.left(failed.indexOf(QLatin1Char('(')))))
         << Box()->toolTip().toStdString();
     EXPECT_TRUE(window->SessionRunning()) << "timing goes on";

@@ -91,7 +91,7 @@ TEST_F(SessionProtocolTest, StartStopAndTheQuestionAboutCarsOnCourse) {
     EXPECT_FALSE(state.running);
     EXPECT_EQ(window.steps,
               (std::vector<std::string>{"log start", "start", "log stop", "log stop", "stop"}));
-    EXPECT_EQ(op.asked, (std::vector<std::string>{msg::k122, msg::k122}));
+    EXPECT_EQ(op.asked, (std::vector<std::string>{msg::k122.source, msg::k122.source}));
 
     // An input that does not open: the button comes up and the session stops again.
     window.steps.clear();
@@ -111,7 +111,7 @@ TEST_F(SessionProtocolTest, ModeChangeAsksAgainAboutARunBookedWhileItsQuestionWa
     op.meanwhile = [this] { BookARun(); };
     op.answers = {true, false};  // stop: yes; drop the new run: no
     EXPECT_FALSE(protocol.ChangeMode(RaceMode::kDrag));
-    EXPECT_EQ(op.asked, (std::vector<std::string>{msg::k113, msg::k118}));
+    EXPECT_EQ(op.asked, (std::vector<std::string>{msg::k113.source, msg::k118.source}));
     EXPECT_EQ(state.currentMode, RaceMode::kGymkhana);
     EXPECT_FALSE(state.running);
     EXPECT_EQ(window.steps.back(), "tab back");
@@ -120,14 +120,14 @@ TEST_F(SessionProtocolTest, ModeChangeAsksAgainAboutARunBookedWhileItsQuestionWa
     op.asked.clear();
     op.answers = {true};
     EXPECT_TRUE(protocol.ChangeMode(RaceMode::kCircuit));
-    EXPECT_EQ(op.asked, (std::vector<std::string>{msg::k118}));
+    EXPECT_EQ(op.asked, (std::vector<std::string>{msg::k118.source}));
     EXPECT_EQ(state.currentMode, RaceMode::kCircuit);
 }
 
 TEST_F(SessionProtocolTest, CloseAsksAboutBothListsAndARunTheStopBooked) {
     state.entryModified = true;
     EXPECT_FALSE(protocol.MayClose());  // "No" at the first question: the second is not asked
-    EXPECT_EQ(op.asked, (std::vector<std::string>{msg::k105}));
+    EXPECT_EQ(op.asked, (std::vector<std::string>{msg::k105.source}));
 
     state.entryModified = false;
     protocol.StartButton(true);
@@ -136,13 +136,13 @@ TEST_F(SessionProtocolTest, CloseAsksAboutBothListsAndARunTheStopBooked) {
     op.meanwhile = [this] { BookARun(); };
     op.answers = {true, false};  // stop with the car on course: yes; drop its run: no
     EXPECT_FALSE(protocol.MayClose());
-    EXPECT_EQ(op.asked, (std::vector<std::string>{msg::k122, msg::k107}));
+    EXPECT_EQ(op.asked, (std::vector<std::string>{msg::k122.source, msg::k107.source}));
     EXPECT_FALSE(state.running);
 
     op.asked.clear();
     op.answers = {true};
     EXPECT_TRUE(protocol.MayClose());
-    EXPECT_EQ(op.asked, (std::vector<std::string>{msg::k107}));
+    EXPECT_EQ(op.asked, (std::vector<std::string>{msg::k107.source}));
 }
 
 }  // namespace

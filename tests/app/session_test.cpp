@@ -12,6 +12,7 @@
 #include "modes/gymkhana_controller.h"
 #include "sensors/sensor_hub.h"
 #include "support/main_window_fixture.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel::test {
 namespace {
@@ -35,7 +36,7 @@ TEST_F(SessionTest, StartAndStopSetTheControlsAndStatusTexts) {
     prompter.ClearCalls();
     EXPECT_TRUE(window->SessionRunning());
     EXPECT_TRUE(window->State().running);
-    EXPECT_EQ(StartButton()->text(), QString::fromUtf8(msg::k117));
+    EXPECT_EQ(StartButton()->text(), Tr(msg::k117));
     EXPECT_EQ(window->StatusText(0), QStringLiteral("Car #1 計測準備完了"));
     EXPECT_FALSE(Find<QAction>("ToolSetup")->isEnabled());
     EXPECT_FALSE(Find<QPushButton>("BitBtn3")->isEnabled());
@@ -51,7 +52,7 @@ TEST_F(SessionTest, StartAndStopSetTheControlsAndStatusTexts) {
     EXPECT_FALSE(window->State().running);
     // After a stop the caption has no accelerator.
     EXPECT_EQ(StartButton()->text(), QStringLiteral("開始"));
-    EXPECT_EQ(window->StatusText(0), QString::fromUtf8(msg::k121));
+    EXPECT_EQ(window->StatusText(0), Tr(msg::k121));
     EXPECT_TRUE(Find<QAction>("ToolSetup")->isEnabled());
     EXPECT_TRUE(Find<QComboBox>("ComboBox100")->isEnabled());
     EXPECT_FALSE(Find<QPushButton>("BitBtn2")->isEnabled());
@@ -82,8 +83,8 @@ TEST_F(SessionTest, StoppingWithCarsOnCourseAsksAndNoKeepsTiming) {
     prompter.AnswerNo();
     PressAltS();
     ASSERT_EQ(prompter.Calls().size(), 1u);
-    EXPECT_EQ(prompter.Calls()[0].text, QString::fromUtf8(msg::k122));
-    EXPECT_EQ(prompter.Calls()[0].caption, QString::fromUtf8(msg::k117));
+    EXPECT_EQ(prompter.Calls()[0].text, Tr(msg::k122));
+    EXPECT_EQ(prompter.Calls()[0].caption, Tr(msg::k117));
     EXPECT_TRUE(window->SessionRunning());
     EXPECT_TRUE(window->State().running);
 
@@ -100,8 +101,8 @@ TEST_F(SessionTest, ModeChangeAsksAndSwitchesBack) {
     prompter.AnswerNo();
     tabs->setCurrentIndex(1);
     ASSERT_EQ(prompter.Calls().size(), 1u);
-    EXPECT_EQ(prompter.Calls()[0].text, QString::fromUtf8(msg::k118));
-    EXPECT_EQ(prompter.Calls()[0].caption, QString::fromUtf8(msg::k114));
+    EXPECT_EQ(prompter.Calls()[0].text, Tr(msg::k118));
+    EXPECT_EQ(prompter.Calls()[0].caption, Tr(msg::k114));
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_EQ(window->State().currentMode, RaceMode::kGymkhana);
 
@@ -112,7 +113,7 @@ TEST_F(SessionTest, ModeChangeAsksAndSwitchesBack) {
     prompter.AnswerNo();
     tabs->setCurrentIndex(2);
     ASSERT_EQ(prompter.Calls().size(), 2u);
-    EXPECT_EQ(prompter.Calls()[1].text, QString::fromUtf8(msg::k113));
+    EXPECT_EQ(prompter.Calls()[1].text, Tr(msg::k113));
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_TRUE(window->SessionRunning());
 

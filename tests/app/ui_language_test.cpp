@@ -11,6 +11,8 @@
 #include <string>
 
 #include "app/ui_language.h"
+#include "common/messages.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel {
 namespace {
@@ -21,9 +23,7 @@ TEST(UiLanguageTest, QtDialogTextsAreJapaneseWhenTheTranslationIsInstalled) {
     if (!QFileInfo::exists(file)) {
         GTEST_SKIP() << "Qt's Japanese translation is not installed: " << file.toStdString();
     }
-    QTranslator* translator = InstallQtJapanese();
-    ASSERT_NE(translator, nullptr);
-    EXPECT_TRUE(translator->language().startsWith(QStringLiteral("ja")));
+    ASSERT_TRUE(InstallLanguage(UiLanguage::kJapanese));
     // The overwrite question of the save dialog and the buttons of the message boxes.
     const QString overwrite = QCoreApplication::translate(
         "QFileDialog", "%1 already exists.\nDo you want to replace it?");
@@ -32,9 +32,31 @@ TEST(UiLanguageTest, QtDialogTextsAreJapaneseWhenTheTranslationIsInstalled) {
               QStringLiteral("名前を付けて保存"));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("はい(&Y)"));
     EXPECT_EQ(QLocale().language(), QLocale::Japanese);
-    QCoreApplication::removeTranslator(translator);
-    delete translator;
+    EXPECT_EQ(Tr(msg::k106), QString::fromUtf8(msg::k106.source));
+
+    // English: the program's texts from the embedded translation, Qt's own as Qt writes them,
+    // and the logic's texts looked up the same way; then Japanese again, whole.
+    ASSERT_TRUE(InstallLanguage(UiLanguage::kEnglish));
+    EXPECT_EQ(Tr(msg::k106), QStringLiteral("Exit"));
+    EXPECT_EQ(Translated(msg::k106), "Exit");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
+    EXPECT_EQ(QLocale().language(), QLocale::English);
+    ASSERT_TRUE(InstallLanguage(UiLanguage::kJapanese));
+    EXPECT_EQ(Translated(msg::k106), msg::k106.source);
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("はい(&Y)"));
     QLocale::setDefault(QLocale::c());
+}
+
+TEST(UiLanguageTest, FollowingTheSystemIsJapaneseOnlyOnAJapaneseSystem) {
+    EXPECT_EQ(EffectiveLanguage(UiLanguage::kSystem, QLocale(QLocale::Japanese, QLocale::Japan)),
+              UiLanguage::kJapanese);
+    EXPECT_EQ(EffectiveLanguage(UiLanguage::kSystem, QLocale(QLocale::German, QLocale::Germany)),
+              UiLanguage::kEnglish);
+    EXPECT_EQ(EffectiveLanguage(UiLanguage::kSystem, QLocale::c()), UiLanguage::kEnglish);
+    EXPECT_EQ(EffectiveLanguage(UiLanguage::kEnglish, QLocale(QLocale::Japanese)),
+              UiLanguage::kEnglish);
+    EXPECT_EQ(EffectiveLanguage(UiLanguage::kJapanese, QLocale(QLocale::German)),
+              UiLanguage::kJapanese);
 }
 
 TEST(UiLanguageTest, SystemErrorTextsAreJapaneseWhereTheSystemHasIt) {

@@ -12,6 +12,7 @@
 #include "voice/alsa_audio_out.h"
 #include "voice/announcer.h"
 #include "voice/speak_time.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel::test {
 namespace {
@@ -98,7 +99,7 @@ TEST_F(VoiceWindowTest, WithoutASoundDeviceTickingSaysSoAndStaysTicked) {
     Find<QCheckBox>("CheckBox1")->click();
     const std::vector<PromptCall> errors = prompter.CallsOf(PromptCall::kError);
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0].text, QString::fromUtf8(msg::k132));
+    EXPECT_EQ(errors[0].text, Tr(msg::k132));
     EXPECT_TRUE(Find<QCheckBox>("CheckBox1")->isChecked());
 }
 
@@ -159,7 +160,7 @@ TEST_F(VoiceWindowTest, ASoundDeviceThatBlocksIsDroppedAndTheStopDoesNotWaitForI
     EXPECT_LT(stopTook, CSound::kPauseWait + std::chrono::milliseconds(500));
 
     auto* warning = Find<SensorWarningPanel>("SensorWarning");
-    const QString dropped = QString::fromUtf8(msg::kWarnSoundDropped);
+    const QString dropped = Tr(msg::kWarnSoundDropped);
     ASSERT_TRUE(WaitUntil([&] { return warning->text().contains(dropped); }));
     EXPECT_TRUE(warning->toolTip().contains(QString::fromStdString(fifo.Device())));
 

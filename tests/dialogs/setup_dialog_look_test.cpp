@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
+#include <algorithm>
 #include <cstdlib>
 
 #include "setup_dialog_fixture.h"
@@ -38,6 +39,12 @@ TEST_F(SetupDialogTest, ControlsDoNotOverlapAndTextsFit) {
     QApplication::processEvents();
     const QList<QWidget*> controls = Controls(form.get());
     ASSERT_GT(controls.size(), 30);
+    for (const char* name :
+         {"ShortLapBox", "ShortLapUpDown", "PlausibleMinBox", "PlausibleMaxBox", "FloodCarsBox"}) {
+        EXPECT_TRUE(std::any_of(controls.begin(), controls.end(),
+                                [name](const QWidget* w) { return w->objectName() == name; }))
+            << name << " is not among the controls checked";
+    }
     for (int i = 0; i < controls.size(); ++i) {
         const QRect a(controls[i]->mapTo(form.get(), QPoint(0, 0)), controls[i]->size());
         EXPECT_TRUE(form->rect().contains(a)) << controls[i]->objectName().toStdString();

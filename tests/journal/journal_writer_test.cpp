@@ -129,7 +129,7 @@ TEST(JournalWriter, FailingDiskKeepsEveryByteAndReportsOnce) {
     disk.failWith = ENOSPC;
     AppendAll(writer, std::vector<JournalRecord>(records.begin() + 100, records.begin() + 200));
     const std::string failing = WaitStatus(writer);
-    EXPECT_NE(failing.find(msg::kJournalDiskFull), std::string::npos) << failing;
+    EXPECT_NE(failing.find(msg::kJournalDiskFull.source), std::string::npos) << failing;
     EXPECT_FALSE(writer.WaitDurable(101, 100ms));
     EXPECT_GT(writer.PendingBytes(), 0u);
     EXPECT_EQ(writer.TakeStatusChange(), std::nullopt);  // reported once, though retried
@@ -139,7 +139,7 @@ TEST(JournalWriter, FailingDiskKeepsEveryByteAndReportsOnce) {
     disk.failWith = 0;
     AppendAll(writer, std::vector<JournalRecord>(records.begin() + 200, records.end()));
     EXPECT_TRUE(writer.WaitDurable(300, 10s));
-    EXPECT_EQ(WaitStatus(writer), msg::kJournalWriteRecovered);
+    EXPECT_EQ(WaitStatus(writer), msg::kJournalWriteRecovered.source);
     EXPECT_EQ(writer.TakeStatusChange(), std::nullopt);
     ASSERT_TRUE(writer.Close());
 
@@ -156,7 +156,7 @@ TEST(JournalWriter, FailingDiskKeepsEveryByteAndReportsOnce) {
     ASSERT_TRUE(stuck.Open(dir / "stuck.vtj", 1));
     disk.failWith = EIO;
     stuck.Append(1, std::vector<uint8_t>(10, 1));
-    EXPECT_NE(WaitStatus(stuck).find(msg::kJournalIoError), std::string::npos);
+    EXPECT_NE(WaitStatus(stuck).find(msg::kJournalIoError.source), std::string::npos);
     const IoResult closed = stuck.Close();
     EXPECT_FALSE(closed);
     EXPECT_NE(closed.error.find(" 36 "), std::string::npos) << closed.error;  // 26 + 10 bytes
@@ -203,7 +203,7 @@ TEST(JournalWriter, AFailedSyncWritesTheBatchAgainWhenItsBytesWereDropped) {
                                                      records.begin() + 80 * (part + 1)));
         std::this_thread::sleep_for(2ms);
     }
-    EXPECT_NE(WaitStatus(writer).find(msg::kJournalIoError), std::string::npos);
+    EXPECT_NE(WaitStatus(writer).find(msg::kJournalIoError.source), std::string::npos);
     EXPECT_TRUE(writer.WaitDurable(240, 10s));
     EXPECT_EQ(disk.syncFailures, 0);
     ASSERT_TRUE(writer.Close());
@@ -261,13 +261,13 @@ TEST(JournalWriter, RealFileSizeLimitThenRecovery) {
         FileSizeLimit limit(2000);
         AppendAll(writer, records);
         const std::string failing = WaitStatus(writer);
-        EXPECT_NE(failing.find(msg::kJournalFileTooBig), std::string::npos) << failing;
+        EXPECT_NE(failing.find(msg::kJournalFileTooBig.source), std::string::npos) << failing;
         EXPECT_EQ(std::filesystem::file_size(path), 2000u);  // the short write's bytes
         EXPECT_LT(writer.DurableSeq(), 120u);
         limit.Lift();
         EXPECT_TRUE(writer.WaitDurable(120, 10s));
     }
-    EXPECT_EQ(WaitStatus(writer), msg::kJournalWriteRecovered);
+    EXPECT_EQ(WaitStatus(writer), msg::kJournalWriteRecovered.source);
     ASSERT_TRUE(writer.Close());
     const JournalReadResult result = ReadJournalFile(path);
     EXPECT_EQ(result.damage, JournalDamage::kNone);

@@ -197,7 +197,7 @@ TEST(ListJournalTest, ChangesAndListsTooLargeForARecordNeverEndTheProgram) {
     program.lists.entries.SetCell(EntryTable::kName, 5, std::string(kJournalMaxPayload, 'n'));
     program.journal.Flush();
     EXPECT_FALSE(program.journal.IsOpen());
-    EXPECT_EQ(program.journal.TakeStatusChange(), std::string(msg::kJournalListsTooLarge));
+    EXPECT_EQ(program.journal.TakeStatusChange(), std::string(msg::kJournalListsTooLarge.source));
     program.journal.Poll();
     EXPECT_EQ(restored(), fitting);
 }
@@ -215,9 +215,9 @@ TEST(ListJournalTest, ALoadTooLargeForTheJournalIsRefusedWithTheReason) {
     EXPECT_EQ(program.journal.LoadRefusal(large), "");
     program.lists.results.SetRows(large);
     EXPECT_EQ(program.journal.LoadRefusal(small), "");
-    EXPECT_EQ(program.journal.LoadRefusal(large), limitText(msg::kJournalLoadClearFirst));
+    EXPECT_EQ(program.journal.LoadRefusal(large), limitText(msg::kJournalLoadClearFirst.source));
     const TableRows tooLarge(11, {"1", std::string(kJournalMaxPayload / 10, 'x')});
-    EXPECT_EQ(program.journal.LoadRefusal(tooLarge), limitText(msg::kJournalLoadTooLarge));
+    EXPECT_EQ(program.journal.LoadRefusal(tooLarge), limitText(msg::kJournalLoadTooLarge.source));
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 // drag run, while it saves, while it undoes and while it restores after the last kill. Every
 // finished run and every lap is in the saved results once, with its car, its try or lap number
 // and its time; an undo counts when the program's journal had it at the kill, and a drag run
-// broken off by a kill is run again by the same car.
+// broken off by a kill is run again by the same car. Each lap keeps the review mark its booking
+// gave it, through kills and restores alike.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 
 #include "common/car_code.h"
 #include "common/time_text.h"
+#include "lists/result_flag_check.h"
 #include "sensors/pty_pair.h"
 #include "tests/journal_kill/kill_event.h"
 
@@ -26,9 +28,10 @@ using std::chrono::milliseconds;
 constexpr int kDragRuns = 30;
 constexpr int kPassings = 120;
 constexpr int kCircuitCars = 8;
-constexpr int32_t kPollMs = 3;           // the sampling period
-constexpr int32_t kMaskMs = 1000;        // the mask time the settings give
-constexpr int32_t kReceiverSlack = 100;  // how late the program may stamp a received code
+constexpr int32_t kPollMs = 3;            // the sampling period
+constexpr int32_t kMaskMs = 1000;         // the mask time the settings give
+constexpr int32_t kReceiverSlack = 100;   // how late the program may stamp a received code
+constexpr int32_t kShortLapPercent = 90;  // high, so that the race's uneven laps get marks
 
 enum class Trouble { kNone, kKill, kKillInUndo, kUndo, kKillInSave, kKillInRestore };
 
@@ -48,6 +51,7 @@ class ModeKillTest : public ::testing::Test {
 protected:
     ModeKillTest()
         : event("[Setup]\r\nIoAddress=None\r\nDelay=100\r\nCommPort=" + pty.path +
+                    "\r\nShortLapPercent=" + std::to_string(kShortLapPercent) +
                     "\r\n[Window]\r\nMaskTime=1\r\n",
                 20261209) {}
 
@@ -227,6 +231,25 @@ protected:
             last = lap.tick;
         }
         std::printf("largest difference of a lap's total from the test's clock: %d ms\n", worst);
+        CheckCircuitMarks(rows);
+    }
+
+    // Each lap's mark is the one its booking gives it after the laps saved before it.
+    static void CheckCircuitMarks(const std::vector<std::vector<std::string>>& rows) {
+        ResultTable before(RaceMode::kCircuit);
+        int marked = 0;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            BookedResult lap;
+            lap.car = std::stoi(rows[i][0]);
+            lap.timeMs = ParseTimeText(rows[i][4]);
+            const std::string mark = rows[i].size() > 6 ? rows[i][6] : "";
+            EXPECT_EQ(mark, FlagForBooking(before, lap, {kShortLapPercent, 0, 0}))
+                << "lap row " << i + 1;
+            marked += mark.empty() ? 0 : 1;
+            before.SetRow(before.RowForNewResult(), rows[i]);
+        }
+        std::printf("laps marked for review: %d\n", marked);
+        EXPECT_GT(marked, 0);
     }
 
     PtyPair pty;

@@ -9,6 +9,7 @@
 #include "common/messages.h"
 #include "list_window_support.h"
 #include "lists/list_texts.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel::test {
@@ -35,7 +36,7 @@ TEST_F(EntryListWindow, LoadedFileSavesBackByteExactAndItsFolderIsRemembered) {
 
     ASSERT_EQ(prompter.CallsOf(PromptCall::kOpenFile).size(), 1u);
     const FileDialogOptions open = prompter.CallsOf(PromptCall::kOpenFile)[0].options;
-    EXPECT_EQ(open.filter, QString::fromUtf8(kEntryFileFilter.data()));
+    EXPECT_EQ(open.filter, Tr(kEntryFileFilter));
     EXPECT_EQ(open.defaultSuffix, QStringLiteral("txt"));
     EXPECT_EQ(open.fileName, QStringLiteral("NewEntry.txt"));
     EXPECT_EQ(EntryCell(1, 1), QStringLiteral("山田 太郎"));
@@ -78,8 +79,8 @@ TEST_F(EntryListWindow, NewOnAChangedListAsksAndNoKeepsTheNames) {
     prompter.AnswerNo();
     Find<QAction>("FileNewEntry")->trigger();
     ASSERT_EQ(prompter.CallsOf(PromptCall::kAskYesNo).size(), 1u);
-    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].text, QString::fromUtf8(msg::k101));
-    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].caption, QString::fromUtf8(msg::k102));
+    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].text, Tr(msg::k101));
+    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].caption, Tr(msg::k102));
     EXPECT_EQ(EntryCell(1, 3), QStringLiteral("Tanaka"));
     EXPECT_TRUE(window->State().entryModified);
 
@@ -96,8 +97,8 @@ TEST_F(EntryListWindow, LoadOnAChangedListAsksFirstAndNoOpensNoDialog) {
     prompter.AnswerNo();
     Find<QAction>("FileLoadEntry")->trigger();
     ASSERT_EQ(prompter.CallsOf(PromptCall::kAskYesNo).size(), 1u);
-    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].text, QString::fromUtf8(msg::k103));
-    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].caption, QString::fromUtf8(msg::k104));
+    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].text, Tr(msg::k103));
+    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].caption, Tr(msg::k104));
     EXPECT_TRUE(prompter.CallsOf(PromptCall::kOpenFile).empty());
 }
 

@@ -10,6 +10,7 @@
 #include "list_window_support.h"
 #include "lists/list_texts.h"
 #include "lists/result_list_controller.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel::test {
@@ -37,7 +38,7 @@ TEST_F(ResultListWindow, SaveRightAfterStartUpOpensTheDialog) {
     ASSERT_EQ(prompter.CallsOf(PromptCall::kSaveFile).size(), 1u);
     const FileDialogOptions save = prompter.CallsOf(PromptCall::kSaveFile)[0].options;
     EXPECT_EQ(save.fileName, QStringLiteral("NewResult.csv"));
-    EXPECT_EQ(save.filter, QString::fromUtf8(kResultFileFilter.data()));
+    EXPECT_EQ(save.filter, Tr(kResultFileFilter));
     EXPECT_EQ(save.defaultSuffix, QStringLiteral("csv"));
     EXPECT_TRUE(save.confirmOverwrite);
     EXPECT_FALSE(std::filesystem::exists(dir / "NewResult.csv"));
@@ -92,8 +93,8 @@ TEST_F(ResultListWindow, ClearAsksThenEmptiesTheListLapsCountersAndName) {
     prompter.AnswerNo();
     Find<QPushButton>("BitBtn3")->click();
     ASSERT_EQ(prompter.CallsOf(PromptCall::kAskYesNo).size(), 1u);
-    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].text, QString::fromUtf8(msg::k111));
-    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].caption, QString::fromUtf8(msg::k112));
+    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].text, Tr(msg::k111));
+    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].caption, Tr(msg::k112));
     EXPECT_EQ(ResultCell(0, 1), QStringLiteral("12"));
 
     prompter.AnswerYes();
@@ -139,8 +140,8 @@ TEST_F(ResultListWindow, EnterOnTheEmptyRowOfAnEmptyListShowsTheInputError) {
     ResultGrid()->setFocus();
     Press(ResultGrid(), Qt::Key_Return);
     ASSERT_EQ(prompter.CallsOf(PromptCall::kWarn).size(), 1u);
-    EXPECT_EQ(prompter.CallsOf(PromptCall::kWarn)[0].text, QString::fromUtf8(msg::k109));
-    EXPECT_EQ(prompter.CallsOf(PromptCall::kWarn)[0].caption, QString::fromUtf8(msg::k110));
+    EXPECT_EQ(prompter.CallsOf(PromptCall::kWarn)[0].text, Tr(msg::k109));
+    EXPECT_EQ(prompter.CallsOf(PromptCall::kWarn)[0].caption, Tr(msg::k110));
     EXPECT_FALSE(window->State().resultModified);
 }
 

@@ -15,6 +15,7 @@
 #include "lists/result_list_controller.h"
 #include "reports/standings_rebuild.h"
 #include "sensors/sensor_hub.h"
+#include "widgets/ui_tr.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel::test {
@@ -121,7 +122,7 @@ TEST_F(ResultsSafety, OpeningOverUnsavedResultsAsksAndADeletionCountsAsAChange) 
     prompter.AnswerNo();
     Find<QAction>("FileLoadResult")->trigger();  // Ctrl+O
     ASSERT_EQ(prompter.CallsOf(PromptCall::kAskYesNo).size(), 1u);
-    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].text, Text(kLoadOverResultsText));
+    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].text, Tr(kLoadOverResultsText));
     EXPECT_TRUE(prompter.CallsOf(PromptCall::kOpenFile).empty());
     EXPECT_EQ(ResultCell(0, 1), QStringLiteral("3"));
 
@@ -139,7 +140,7 @@ TEST_F(ResultsSafety, OpeningOverUnsavedResultsAsksAndADeletionCountsAsAChange) 
     prompter.AnswerNo();
     window->close();
     ASSERT_EQ(prompter.CallsOf(PromptCall::kAskYesNo).size(), 1u);
-    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].text, QString::fromUtf8(msg::k107));
+    EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].text, Tr(msg::k107));
     EXPECT_TRUE(window->isVisible());
 }
 
@@ -203,7 +204,7 @@ TEST_F(ResultsSafety, AfterAModeChangeTheListIsNewAndAnEmptyListDoesNotSilentlyE
     Find<QAction>("FileSaveAsResult")->trigger();
     ASSERT_EQ(prompter.CallsOf(PromptCall::kAskYesNo).size(), 1u);
     EXPECT_EQ(prompter.CallsOf(PromptCall::kAskYesNo)[0].text,
-              Text(kSaveEmptyOverText).arg(QStringLiteral("heat.csv")));
+              Tr(kSaveEmptyOverText).arg(QStringLiteral("heat.csv")));
     EXPECT_EQ(ReadBytes(heat), saved);
     prompter.AnswerFile(QString::fromStdString(heat.string()));
     prompter.AnswerYes();
@@ -225,7 +226,7 @@ TEST_F(ResultsSafety, TypedCommasBecomeFullWidthAndCharactersWithoutCp932FormAre
     EXPECT_EQ(window->Entries().Name(6), "EK9");
     ASSERT_EQ(prompter.CallsOf(PromptCall::kWarn).size(), 1u);
     EXPECT_TRUE(prompter.CallsOf(PromptCall::kWarn)[0].text.contains(QStringLiteral("한")));
-    EXPECT_EQ(prompter.CallsOf(PromptCall::kWarn)[0].caption, QString::fromUtf8(msg::k110));
+    EXPECT_EQ(prompter.CallsOf(PromptCall::kWarn)[0].caption, Tr(msg::k110));
 
     // The result grid's comment, saved and read back as shown.
     AddRow({"5", "", "", "", "01:00.000", "", "", "", "1"});

@@ -11,6 +11,7 @@
 #include "reports/rank_printer.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel::test {
 namespace {
@@ -158,7 +159,7 @@ ClassRank ClassOf(const std::string& name, int cars) {
 // from a new page, under its title and numbered within the class, "No" the overall table.
 TEST_F(RankPrintTest, ByClassEveryClassStartsAPageOfItsOwn) {
     const int r = RowsPerPage();
-    const QString asked = QString::fromUtf8(msg::kPrintByClass);
+    const QString asked = Tr(msg::kPrintByClass);
     ASSERT_EQ(Print(Ranked(3)), PrintOutcome::kPrinted);
     EXPECT_TRUE(prompter.CallsOf(PromptCall::kAskYesNo).empty());  // no classes, no question
 
@@ -217,7 +218,7 @@ TEST_F(RankPrintTest, ByClassEveryClassStartsAPageOfItsOwn) {
     EXPECT_EQ(Print(Ranked(3)), PrintOutcome::kEmpty);
     EXPECT_TRUE(prompter.CallsOf(PromptCall::kPrinter).empty());
     ASSERT_EQ(prompter.CallsOf(PromptCall::kWarn).size(), 1u);
-    EXPECT_EQ(prompter.CallsOf(PromptCall::kWarn)[0].text, QString::fromUtf8(msg::k131));
+    EXPECT_EQ(prompter.CallsOf(PromptCall::kWarn)[0].text, Tr(msg::k131));
     EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
@@ -275,7 +276,7 @@ TEST_F(RankPrintTest, NothingToPrintOrNoRoomGivesOnlyAWarning) {
     EXPECT_EQ(Print(RankPage()), PrintOutcome::kEmpty);
     ASSERT_EQ(prompter.Calls().size(), 1u);  // no printer dialog either
     EXPECT_EQ(prompter.Calls()[0].kind, PromptCall::kWarn);
-    EXPECT_EQ(prompter.Calls()[0].text, QString::fromUtf8(msg::k131));
+    EXPECT_EQ(prompter.Calls()[0].text, Tr(msg::k131));
     EXPECT_TRUE(prompter.Calls()[0].abortOnly);  // its only button is Abort
     EXPECT_FALSE(std::filesystem::exists(pdf));
 
@@ -283,7 +284,7 @@ TEST_F(RankPrintTest, NothingToPrintOrNoRoomGivesOnlyAWarning) {
     margins = PrintMargins{150, 150, 20, 20};
     EXPECT_EQ(Print(Ranked(3)), PrintOutcome::kPageTooSmall);
     ASSERT_EQ(prompter.CallsOf(PromptCall::kWarn).size(), 1u);
-    EXPECT_EQ(prompter.CallsOf(PromptCall::kWarn)[0].text, QString::fromUtf8(msg::kPageTooSmall));
+    EXPECT_EQ(prompter.CallsOf(PromptCall::kWarn)[0].text, Tr(msg::kPageTooSmall));
     EXPECT_FALSE(std::filesystem::exists(pdf));
 
     prompter = ScriptedPrompter();
@@ -338,7 +339,7 @@ TEST_F(RankPrintTest, AWideTableIsTurnedOrScaledToFitThePaper) {
         }
         behind.push_back(cells[RankPage::kBehind]);
     }
-    const std::pair<int, const char*> sizes[] = {
+    const std::pair<int, UiText> sizes[] = {
         {9, msg::kPrintLandscape}, {16, msg::kPrintScaled}, {12, msg::kPrintLandscape}};
     for (const auto& [size, told] : sizes) {
         SCOPED_TRACE(std::to_string(size) + " pt");
@@ -349,7 +350,7 @@ TEST_F(RankPrintTest, AWideTableIsTurnedOrScaledToFitThePaper) {
         const std::vector<PromptCall> informed = prompter.CallsOf(PromptCall::kInform);
         EXPECT_EQ(informed.size(), 1u);
         for (const PromptCall& call : informed) {
-            EXPECT_TRUE(call.text.startsWith(QString::fromUtf8(told).section('%', 0, 0)))
+            EXPECT_TRUE(call.text.startsWith(Tr(told).section('%', 0, 0)))
                 << call.text.toStdString();
         }
         const std::string text = PageText(pdf, 1, "-raw");
@@ -389,7 +390,7 @@ TEST_F(RankPrintTest, CancelledDialogAndFailingPrinter) {
     EXPECT_EQ(Print(rank), PrintOutcome::kFailed);
     ASSERT_EQ(prompter.CallsOf(PromptCall::kError).size(), 1u);
     EXPECT_TRUE(prompter.CallsOf(PromptCall::kError)[0].text.startsWith(
-        QString::fromUtf8(msg::kPrintFailed).section(QLatin1Char('('), 0, 0)));
+        Tr(msg::kPrintFailed).section(QLatin1Char('('), 0, 0)));
 
     // A file that cannot be written.
     newPage = nullptr;

@@ -23,6 +23,7 @@
 #include "sensors/pty_pair.h"
 #include "sensors/realtime.h"
 #include "support/temp_dir.h"
+#include "widgets/ui_tr.h"
 
 namespace vantrel {
 namespace {
@@ -300,7 +301,7 @@ TEST_F(ReceiverHubTest, APortThatVanishesAndComesBackIsReadAgainAndEachLossIsTol
         ASSERT_TRUE(lost.size() == loss || lost.wait(kWaitMs));
         ASSERT_EQ(lost.size(), loss);
         EXPECT_TRUE(hub.Gaps().LinkDown());
-        EXPECT_TRUE(hub.LinkStatusText().startsWith(QString::fromUtf8(msg::kWarnReceiverLost)));
+        EXPECT_TRUE(hub.LinkStatusText().startsWith(Tr(msg::kWarnReceiverLost)));
         EXPECT_FALSE(hub.Transmit("1\r"));
         QTest::qWait(3 * ReceiverReader::kReopenPeriodMs);
         EXPECT_EQ(back.size(), loss - 1) << "nothing to open yet";
@@ -328,9 +329,9 @@ TEST_F(ReceiverHubTest, APortThatVanishesAndComesBackIsReadAgainAndEachLossIsTol
         EXPECT_FALSE(gaps[i].reason.empty());
     }
     const auto at = [](int32_t ms) { return QString::fromStdString(FormatTimeOfDay(ms)); };
-    EXPECT_EQ(hub.LinkStatusText(), QString::fromUtf8(msg::kWarnReceiverGaps)
-                                        .arg(at(gaps[1].lostMsOfDay), at(gaps[1].backMsOfDay))
-                                        .arg(2));
+    EXPECT_EQ(
+        hub.LinkStatusText(),
+        Tr(msg::kWarnReceiverGaps).arg(at(gaps[1].lostMsOfDay), at(gaps[1].backMsOfDay)).arg(2));
     EXPECT_EQ(hub.LinkStatusDetail().split(QLatin1Char('\n')).size(), 2);
     EXPECT_TRUE(hub.LinkStatusDetail().contains(at(gaps[0].backMsOfDay)));
 
@@ -359,7 +360,7 @@ TEST_F(ReceiverHubTest, BytesAFullRingCannotHoldAreCountedToldAndShown) {
     EXPECT_EQ(dropped[0][0].toUInt(), 36u);
     EXPECT_EQ(AllBytes(blocks), flood.substr(0, 64));
     EXPECT_EQ(hub.BytesLostSinceOpen(), 36u);
-    EXPECT_EQ(hub.BytesLostText(), QString::fromUtf8(msg::kWarnReceiverBytesLost).arg(36));
+    EXPECT_EQ(hub.BytesLostText(), Tr(msg::kWarnReceiverBytesLost).arg(36));
 
     ASSERT_TRUE(pty.Write("12"));  // room again
     ASSERT_TRUE(WaitForRead(hub, flood.size() + 2));

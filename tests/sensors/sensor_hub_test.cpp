@@ -105,7 +105,7 @@ TEST_F(SensorHubTest, UsbOpenFailureReportsTheMessage) {
     StartSession(settings);
     const UsbOpenResult result = hub->OpenUsbAdapter();
     EXPECT_EQ(result.message, 137);
-    EXPECT_EQ(std::string(kUsbErrorCaption), "USBエラー");
+    EXPECT_EQ(std::string(kUsbErrorCaption.source), "USBエラー");
 }
 
 TEST_F(SensorHubTest, UsbReadFailureAsksToStopAndCloseFollowsTheLastRead) {

@@ -76,7 +76,7 @@ TEST_F(UsbAdapterTest, ReadGivesThePinByteAndFailsAfterAnUnplug) {
     EXPECT_EQ(sample.statusByte, 0xB7);
     bus->readStatus = -4;
     EXPECT_FALSE(adapter->Read(0, sample));
-    EXPECT_EQ(std::string(UsbMessageText(141)),
+    EXPECT_EQ(std::string(UsbMessageText(141).source),
               "USB Vantrel I/Oデバイスからのデータ転送に失敗しました");
 }
 

@@ -7,11 +7,14 @@
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <cstdlib>
 
 #include "cdp_pipe.h"
 #include "common/cp932.h"
 #include "lists/entry_table.h"
+#include "lists/flag_review_window.h"
+#include "lists/result_table.h"
 #include "support/manual_timing_fixture.h"
 #include "web/web_server.h"
 #include "web/web_settings.h"
@@ -22,8 +25,8 @@ namespace {
 class BrowserTest : public WorkingFolderTest {
 protected:
     // A session with entries and the server on a free port; false when it could not start.
-    void OpenServing() {
-        Open("IoAddress=None\r\n");
+    void OpenServing(const std::string& setup = "IoAddress=None\r\n") {
+        Open(setup);
         WriteBytes(dir / "entries.txt",
                    Utf8ToCp932("山田 太郎,シビック\r\n鈴木 花子,ロードスター\r\n"));
         prompter.AnswerFile(QString::fromStdString((dir / "entries.txt").string()));
@@ -164,6 +167,41 @@ TEST_F(BrowserTest, TheBoardRendersWithoutScriptErrors) {
         QStringLiteral("1"));
     EXPECT_EQ(ScriptErrors(), 0);
     Screenshot("live-board.png");
+}
+
+// A run below the event's plausible window: "?" beside its time on both pages, with the reason
+// as its tooltip, until the operator accepts it.
+TEST_F(BrowserTest, AMarkedRunShowsItsMarkUntilItIsAccepted) {
+    OpenServing("IoAddress=None\r\nPlausibleMinMs=40000\r\n");
+    StartBrowser(390, 844);
+    PressAltS();
+    Run(30);
+    Pass(Qt::Key_F11);
+    Run(30000);
+    Pass(Qt::Key_F12);
+    ASSERT_FALSE(window->Results().Flag(1).empty());
+    const QString marks = QStringLiteral(
+        "Array.from(document.querySelectorAll('.flag'))"
+        ".map(m => m.parentNode.className + '=' + m.textContent).join('|')");
+    Load(QStringLiteral("/"));
+    ASSERT_GE(WaitForText(marks, QStringLiteral("time=?|c-BestLap=?|c-Time=?")), 0);
+    EXPECT_TRUE(Text(QStringLiteral("document.querySelector('#rank .flag').title"))
+                    .contains(QStringLiteral("00:40.000")));
+    EXPECT_EQ(Text(QStringLiteral("document.querySelector('#rank tbody tr').className")),
+              QStringLiteral("flagged"));
+    Screenshot("live-phone-flag.png");
+    Load(QStringLiteral("/board"));
+    ASSERT_GE(WaitForText(marks, QStringLiteral("wide big=?|best=?")), 0);
+    EXPECT_TRUE(Text(QStringLiteral("document.querySelector('#f-time .flag').title"))
+                    .contains(QStringLiteral("00:40.000")));
+
+    Find<QAction>("Grid2Review")->trigger();
+    QApplication::processEvents();
+    window->FlagReview().findChild<QPushButton*>(QStringLiteral("FlagAccept1"))->click();
+    ASSERT_GE(WaitForText(marks, QString()), 0);
+    EXPECT_EQ(Text(QStringLiteral("document.getElementById('f-time').textContent")),
+              Find<QLineEdit>("Memo104")->text());
+    EXPECT_EQ(ScriptErrors(), 0);
 }
 
 // Rank and car of each row of the phone page's table, or of the board's leading cars.

@@ -14,11 +14,13 @@
     chooser.fill(standings.classes);
     if (!live.standingsOf(standings, chooser.chosen())) return;
     var box = document.getElementById("standings");
-    var items = standings.rows.slice(0, 10).map(function (row) {
+    var flags = standings.rowFlags || [];
+    var items = standings.rows.slice(0, 10).map(function (row, i) {
       var line = live.el("div");
-      var best = standings.mode === "CIRCUIT" ? row[6] || row[4] : row[4];
+      var best = live.el("span", "best", standings.mode === "CIRCUIT" ? row[6] || row[4] : row[4]);
+      if (flags[i]) best.appendChild(live.flagMark(flags[i]));
       line.append(live.el("span", "pos", row[0]), live.el("span", "no", row[1]),
-                  live.el("span", "who", row[2]), live.el("span", "best", best));
+                  live.el("span", "who", row[2]), best);
       return line;
     });
     box.replaceChildren.apply(box, items);
@@ -45,6 +47,7 @@
     FIELDS.forEach(function (id, i) {
       document.getElementById(id).textContent = s.board.fields[i] || "";
     });
+    if (s.board.timeFlag) document.getElementById("f-time").appendChild(live.flagMark(s.board.timeFlag));
     showStandings(s.standings);
     showRunning(s.course);
     document.body.setAttribute("data-sequence", String(s.sequence));

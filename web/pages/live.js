@@ -9,12 +9,21 @@
     Speed: "速度", Try: "回", Class: "クラス"
   };
   var TEXT_COLUMNS = { Name: true, Model: true, Comment: true, Class: true };
+  // The time a result row shows, in each mode's layout.
+  var TIME_COLUMNS = { Time: true, "E.T": true, "Lap time": true };
 
   function el(tag, cls, text) {
     var e = document.createElement(tag);
     if (cls) e.className = cls;
     if (text !== undefined) e.textContent = text;
     return e;
+  }
+
+  // The "?" put beside a time whose result is marked for review; the tooltip says why.
+  function flagMark(reason) {
+    var mark = el("span", "flag", "?");
+    mark.title = reason;
+    return mark;
   }
 
   function clockText(ms) {
@@ -86,7 +95,19 @@
     }
   }
 
-  function fillTable(table, headings, rows) {
+  // The column of a row whose time is marked: a standings row shows its total in lap order
+  // (common start) and its best time otherwise; a result row its run or lap time.
+  function markedColumn(headings, row) {
+    var total = headings.indexOf("Total");
+    if (total >= 0 && row[total]) return total;
+    var best = headings.indexOf("BestLap");
+    if (best >= 0) return best;
+    for (var i = 0; i < headings.length; i++) if (TIME_COLUMNS[headings[i]]) return i;
+    return -1;
+  }
+
+  // `flags` (may be absent): the reason of each row's mark, "" for none.
+  function fillTable(table, headings, rows, flags) {
     var head = table.tHead, body = table.tBodies[0];
     var tr = el("tr");
     function cls(h) { return (TEXT_COLUMNS[h] ? "text " : "") + "c-" + h; }
@@ -95,11 +116,15 @@
     });
     head.replaceChildren(tr);
     var fresh = document.createDocumentFragment();
-    rows.forEach(function (row) {
+    rows.forEach(function (row, k) {
       var r = el("tr");
+      var flag = flags && flags[k], marked = flag ? markedColumn(headings, row) : -1;
       row.forEach(function (cell, i) {
-        r.appendChild(el("td", cls(headings[i]), cell));
+        var td = el("td", cls(headings[i]), cell);
+        if (i === marked) td.appendChild(flagMark(flag));
+        r.appendChild(td);
       });
+      if (flag) r.className = "flagged";
       fresh.appendChild(r);
     });
     body.replaceChildren(fresh);
@@ -107,6 +132,7 @@
 
   window.vantrelLive = { connect: connect, clockText: clockText, tickClocks: tickClocks,
                          el: el, classChooser: classChooser, standingsOf: standingsOf,
+                         flagMark: flagMark,
                          modeName: function (m) { return MODES[m] || m; } };
 
   if (!document.getElementById("rank")) return;  // the board page has its own view
@@ -117,11 +143,13 @@
     var box = document.getElementById("last");
     var last = results.last;
     if (!last) return;
-    var key = results.count + ":" + last.car + ":" + last.time;
+    var key = results.count + ":" + last.car + ":" + last.time + ":" + (last.flag || "");
     if (box.getAttribute("data-key") === key) return;
     box.setAttribute("data-key", key);
+    var time = el("span", "time", last.time);
+    if (last.flag) time.appendChild(flagMark(last.flag));
     box.replaceChildren(el("span", "car", String(last.car)), el("span", "name", last.name),
-                        el("span", "time", last.time),
+                        time,
                         el("span", "count", last.count > 0 ?
                            last.count + (results.mode === "CIRCUIT" ? " 周目" : " 本目") : ""));
     box.classList.remove("fresh");
@@ -155,7 +183,7 @@
       headings = headings.concat(["Class"]);
       rows = rows.map(function (row, i) { return row.concat([classes[i] || ""]); });
     }
-    fillTable(document.getElementById("rank"), headings, rows);
+    fillTable(document.getElementById("rank"), headings, rows, standings.rowFlags);
   }
 
   function show(s, at) {
@@ -167,7 +195,8 @@
     showCourse(s.course);
     showRank(s.standings);
     fillTable(document.getElementById("results"), s.results.headings,
-              s.results.rows.slice().reverse());
+              s.results.rows.slice().reverse(),
+              s.results.rowFlags && s.results.rowFlags.slice().reverse());
     document.getElementById("result-count").textContent = "(" + s.results.count + " 件)";
     document.body.setAttribute("data-sequence", String(lastSequence));
   }
