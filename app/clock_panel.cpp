@@ -1,6 +1,7 @@
 #include "app/clock_panel.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,7 +29,8 @@ ClockPanel::ClockPanel(QWidget* parent) : QFrame(parent) {
     green.setColor(QPalette::ButtonText, QColor(0, 128, 0));
     SpeedButton1->setPalette(green);
 
-    Label18 = MakeNamed<QLabel>(this, "Label18", QStringLiteral("経過時間"));
+    Label18 =
+        MakeNamed<QLabel>(this, "Label18", QCoreApplication::translate("ClockPanel", "経過時間"));
     Label18->setAlignment(Qt::AlignCenter);
     Memo301 = MakeBox(this, "Memo301", QStringLiteral("00:00:00"));
     Memo301->setAlignment(Qt::AlignCenter);
@@ -40,11 +42,13 @@ ClockPanel::ClockPanel(QWidget* parent) : QFrame(parent) {
     blue.setColor(QPalette::Text, QColor(0, 0, 255));
     Memo301->setPalette(blue);
 
-    Label19 = MakeNamed<QLabel>(this, "Label19", QStringLiteral("中間タイム"));
+    Label19 =
+        MakeNamed<QLabel>(this, "Label19", QCoreApplication::translate("ClockPanel", "中間タイム"));
     Label19->setAlignment(Qt::AlignCenter);
     Memo304 = MakeBox(this, "Memo304");
     Memo303 = MakeBox(this, "Memo303", QStringLiteral("--:--:--"));
-    CheckBox1 = MakeNamed<QCheckBox>(this, "CheckBox1", QStringLiteral("読み上げ"));
+    CheckBox1 = MakeNamed<QCheckBox>(this, "CheckBox1",
+                                     QCoreApplication::translate("ClockPanel", "読み上げ"));
     Relayout(89);
 }
 

@@ -1,5 +1,6 @@
 #include "app/device_health_window.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QTimer>
@@ -16,9 +17,9 @@ namespace {
 constexpr int kColumns = 6;  // device, state, changed, events, bytes, lost
 
 UiText DeviceName(int row) {
-    static constexpr UiText kNames[kHealthDeviceCount] = {
-        msg::kHealthParallel, msg::kHealthUsb,     msg::kHealthReceiver,
-        msg::kHealthSound,    msg::kHealthJournal, msg::kHealthWeb};
+    static constexpr UiText kNames[kHealthDeviceCount] = {msg::kHealthParallel, msg::kHealthUsb,
+                                                          msg::kHealthReceiver, msg::kHealthSound,
+                                                          msg::kHealthJournal,  msg::kHealthWeb};
     return kNames[row];
 }
 
@@ -48,9 +49,13 @@ DeviceHealthWindow::DeviceHealthWindow(std::function<HealthReadings()> read,
     setWindowTitle(Tr(msg::kHealthCaption));
     HealthGrid = new QTableWidget(kHealthDeviceCount, kColumns, this);
     HealthGrid->setObjectName(QStringLiteral("HealthGrid"));
-    HealthGrid->setHorizontalHeaderLabels({QStringLiteral("機器"), QStringLiteral("状態"),
-                                           QStringLiteral("最終変化"), QStringLiteral("イベント"),
-                                           QStringLiteral("バイト"), QStringLiteral("欠落")});
+    HealthGrid->setHorizontalHeaderLabels(
+        {QCoreApplication::translate("DeviceHealthWindow", "機器"),
+         QCoreApplication::translate("DeviceHealthWindow", "状態"),
+         QCoreApplication::translate("DeviceHealthWindow", "最終変化"),
+         QCoreApplication::translate("DeviceHealthWindow", "イベント"),
+         QCoreApplication::translate("DeviceHealthWindow", "バイト"),
+         QCoreApplication::translate("DeviceHealthWindow", "欠落")});
     HealthGrid->verticalHeader()->hide();
     HealthGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     HealthGrid->setWordWrap(false);

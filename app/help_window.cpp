@@ -1,5 +1,6 @@
 #include "app/help_window.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QTextBrowser>
 #include <QUrl>
@@ -23,11 +24,12 @@ void ShowHelpWindow(QWidget* parent) {
     }
     auto* window = new QDialog(parent);
     window->setObjectName(QStringLiteral("HelpWindow"));
-    window->setWindowTitle(QStringLiteral("Vantrel 2000 ヘルプ"));
+    window->setWindowTitle(QCoreApplication::translate("HelpWindow", "Vantrel 2000 ヘルプ"));
     auto* layout = new QVBoxLayout(window);
     auto* browser = new QTextBrowser(window);
     browser->setObjectName(QStringLiteral("HelpBrowser"));
-    browser->setSource(QUrl(QStringLiteral("qrc:/help/help.html")));
+    // The translation names the page written in its language.
+    browser->setSource(QUrl(QCoreApplication::translate("HelpWindow", "qrc:/help/help.html")));
     layout->addWidget(browser);
     window->resize(640, 560);
     window->show();

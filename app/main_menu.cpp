@@ -1,6 +1,7 @@
 #include "app/main_menu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -8,9 +9,10 @@
 namespace vantrel {
 
 namespace {
-QAction* AddCommand(QMenu* menu, const char* name, const QString& text,
+// `text` is marked with QT_TRANSLATE_NOOP("MainMenu", ...) where it is written.
+QAction* AddCommand(QMenu* menu, const char* name, const char* text,
                     const QKeySequence& shortcut = QKeySequence()) {
-    QAction* action = menu->addAction(text);
+    QAction* action = menu->addAction(QCoreApplication::translate("MainMenu", text));
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(shortcut);
     return action;
@@ -19,44 +21,53 @@ QAction* AddCommand(QMenu* menu, const char* name, const QString& text,
 
 MainMenu BuildMainMenu(QMenuBar* bar) {
     MainMenu m{};
-    QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
+    QMenu* file = bar->addMenu(QCoreApplication::translate("MainMenu", "ファイル(&F)"));
     file->setObjectName(QStringLiteral("File1"));
-    m.FileNewEntry =
-        AddCommand(file, "FileNewEntry", QStringLiteral("エントリーリストの新規作成(&N)"));
-    m.FileLoadEntry =
-        AddCommand(file, "FileLoadEntry", QStringLiteral("エントリーリストを開く(&O)..."));
-    m.FileSaveEntry = AddCommand(file, "FileSaveEntry",
-                                 QStringLiteral("エントリーリストに名前を付けて保存(&S)..."));
+    m.FileNewEntry = AddCommand(file, "FileNewEntry",
+                                QT_TRANSLATE_NOOP("MainMenu", "エントリーリストの新規作成(&N)"));
+    m.FileLoadEntry = AddCommand(file, "FileLoadEntry",
+                                 QT_TRANSLATE_NOOP("MainMenu", "エントリーリストを開く(&O)..."));
+    m.FileSaveEntry =
+        AddCommand(file, "FileSaveEntry",
+                   QT_TRANSLATE_NOOP("MainMenu", "エントリーリストに名前を付けて保存(&S)..."));
     file->addSeparator();
-    m.FileLoadResult = AddCommand(file, "FileLoadResult", QStringLiteral("リザルトリストを開く..."),
-                                  QKeySequence(Qt::CTRL | Qt::Key_O));
-    m.FileSaveResult =
-        AddCommand(file, "FileSaveResult", QStringLiteral("リザルトリストを保存(&R)"),
-                   QKeySequence(Qt::CTRL | Qt::Key_S));
-    m.FileSaveAsResult = AddCommand(file, "FileSaveAsResult",
-                                    QStringLiteral("リザルトリストに名前を付けて保存(&A)..."));
+    m.FileLoadResult =
+        AddCommand(file, "FileLoadResult", QT_TRANSLATE_NOOP("MainMenu", "リザルトリストを開く..."),
+                   QKeySequence(Qt::CTRL | Qt::Key_O));
+    m.FileSaveResult = AddCommand(file, "FileSaveResult",
+                                  QT_TRANSLATE_NOOP("MainMenu", "リザルトリストを保存(&R)"),
+                                  QKeySequence(Qt::CTRL | Qt::Key_S));
+    m.FileSaveAsResult =
+        AddCommand(file, "FileSaveAsResult",
+                   QT_TRANSLATE_NOOP("MainMenu", "リザルトリストに名前を付けて保存(&A)..."));
     file->addSeparator();
-    m.FileSetup = AddCommand(file, "FileSetup", QStringLiteral("ページ設定..."));
-    m.FilePrint = AddCommand(file, "FilePrint", QStringLiteral("印刷(&P)..."),
+    m.FileSetup = AddCommand(file, "FileSetup", QT_TRANSLATE_NOOP("MainMenu", "ページ設定..."));
+    m.FilePrint = AddCommand(file, "FilePrint", QT_TRANSLATE_NOOP("MainMenu", "印刷(&P)..."),
                              QKeySequence(Qt::CTRL | Qt::Key_P));
     file->addSeparator();
-    m.FileExit = AddCommand(file, "FileExit", QStringLiteral("終了(&X)"));
+    m.FileExit = AddCommand(file, "FileExit", QT_TRANSLATE_NOOP("MainMenu", "終了(&X)"));
 
-    QMenu* tools = bar->addMenu(QStringLiteral("ツール(&T)"));
+    QMenu* tools = bar->addMenu(QCoreApplication::translate("MainMenu", "ツール(&T)"));
     tools->setObjectName(QStringLiteral("Tool1"));
-    m.Font2 = AddCommand(tools, "Font2", QStringLiteral("フォント(&F)..."));
+    m.Font2 = AddCommand(tools, "Font2", QT_TRANSLATE_NOOP("MainMenu", "フォント(&F)..."));
     tools->addSeparator();
-    m.ToolRecord = AddCommand(tools, "ToolRecord", QStringLiteral("レコード(&R)..."));
-    m.ToolSetup = AddCommand(tools, "ToolSetup", QStringLiteral("オプション(&O)..."));
+    m.ToolRecord =
+        AddCommand(tools, "ToolRecord", QT_TRANSLATE_NOOP("MainMenu", "レコード(&R)..."));
+    m.ToolSetup =
+        AddCommand(tools, "ToolSetup", QT_TRANSLATE_NOOP("MainMenu", "オプション(&O)..."));
     tools->addSeparator();
-    m.ToolTimingTest = AddCommand(tools, "ToolTimingTest", QStringLiteral("タイミング診断(&D)..."));
-    m.ToolHealth = AddCommand(tools, "ToolHealth", QStringLiteral("機器の状態(&H)..."));
+    m.ToolTimingTest =
+        AddCommand(tools, "ToolTimingTest", QT_TRANSLATE_NOOP("MainMenu", "タイミング診断(&D)..."));
+    m.ToolHealth =
+        AddCommand(tools, "ToolHealth", QT_TRANSLATE_NOOP("MainMenu", "機器の状態(&H)..."));
 
-    QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    QMenu* help = bar->addMenu(QCoreApplication::translate("MainMenu", "ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("Help1"));
-    m.HelpContents = AddCommand(help, "HelpContents", QStringLiteral("トピックの検索(&C)"),
-                                QKeySequence(Qt::Key_F1));
-    m.HelpAbout = AddCommand(help, "HelpAbout", QStringLiteral("バージョン情報(&A)..."));
+    m.HelpContents =
+        AddCommand(help, "HelpContents", QT_TRANSLATE_NOOP("MainMenu", "トピックの検索(&C)"),
+                   QKeySequence(Qt::Key_F1));
+    m.HelpAbout =
+        AddCommand(help, "HelpAbout", QT_TRANSLATE_NOOP("MainMenu", "バージョン情報(&A)..."));
     for (QMenu* menu : {file, tools, help}) {
         menu->setToolTipsVisible(true);  // a disabled item says why
     }

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -135,9 +136,9 @@ void TMainForm::BuildWidgets() {
     TabSheet1 = new GymkhanaPage(PageControl1);
     TabSheet2 = new DragPage(PageControl1);
     TabSheet3 = new CircuitPage(PageControl1);
-    PageControl1->addTab(TabSheet1, QStringLiteral("GYMKHANA"));
-    PageControl1->addTab(TabSheet2, QStringLiteral("DRAG"));
-    PageControl1->addTab(TabSheet3, QStringLiteral("CIRCUIT"));
+    PageControl1->addTab(TabSheet1, QCoreApplication::translate("TMainForm", "GYMKHANA"));
+    PageControl1->addTab(TabSheet2, QCoreApplication::translate("TMainForm", "DRAG"));
+    PageControl1->addTab(TabSheet3, QCoreApplication::translate("TMainForm", "CIRCUIT"));
     PageControl1->setFocusPolicy(Qt::NoFocus);
     Panel5 = new ClockPanel(central);
     Panel2 = new ResultPanel(results_, central);

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -103,7 +104,8 @@ void TMainForm::EnableSessionControls(bool running) {
 void TMainForm::Timer1Timer() {
     const uint32_t elapsed = env_.clock->MsTick() - state_.sessionStartTick;
     Panel5->Memo301->setText(ToQ(FormatSessionClock(elapsed)));
-    SetStatusText(2, QStringLiteral("%1msec.").arg(sensors_->LastTickInterval()));
+    SetStatusText(
+        2, QCoreApplication::translate("TMainForm", "%1msec.").arg(sensors_->LastTickInterval()));
 }
 
 void TMainForm::ShowModeInForce() {

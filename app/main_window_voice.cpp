@@ -3,6 +3,7 @@
 // what the announcer thread asks of the window (the simple beep, a dropped sound device).
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <filesystem>
 
@@ -23,10 +24,6 @@
 #include "widgets/widget_util.h"
 
 namespace vantrel {
-
-namespace {
-constexpr const char kDefaultVoice[] = "Default voice";
-}
 
 void TMainForm::BuildVoice() {
     audio_ = env_.audio;
@@ -83,7 +80,7 @@ void TMainForm::TakeVoicePack() {
         // in use, its name shown.
         sound_->UsePackFile(*found);
     } else {
-        SetStatusText(1, QString::fromUtf8(kDefaultVoice));
+        SetStatusText(1, QCoreApplication::translate("TMainForm", "Default voice"));
         sound_->UseBuiltIn();
     }
 }

@@ -1,8 +1,10 @@
 // The main window's side of the live results: the server, the snapshots it publishes after
 // each change, and the status bar's address.
+#include <QCoreApplication>
 #include <QLabel>
 #include <QNetworkInterface>
 #include <QStatusBar>
+#include <QUrl>
 
 #include "app/main_window.h"
 #include "dialogs/setup_dialog.h"
@@ -67,12 +69,17 @@ void TMainForm::ApplyWebSettings(const WebSettings& settings) {
     const QString error = webServer_->Start(static_cast<quint16>(settings.port));
     webStatus_->setVisible(true);
     if (!error.isEmpty()) {
-        webStatus_->setText(QStringLiteral("ポート %1 で Web公開を開始できません: %2")
-                                .arg(settings.port)
-                                .arg(error));
+        webStatus_->setText(
+            QCoreApplication::translate("TMainForm", "ポート %1 で Web公開を開始できません: %2")
+                .arg(settings.port)
+                .arg(error));
         return;
     }
-    webStatus_->setText(QStringLiteral("http://%1:%2").arg(LanAddress()).arg(webServer_->Port()));
+    QUrl address;
+    address.setScheme(QStringLiteral("http"));
+    address.setHost(LanAddress());
+    address.setPort(webServer_->Port());
+    webStatus_->setText(address.toString());
     livePublisher_->SetActive(true);
 }
 

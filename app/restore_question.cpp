@@ -1,5 +1,6 @@
 #include "app/restore_question.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QStringList>
 
@@ -45,7 +46,8 @@ QString BookedCarOf(const ListStep& step) {
     }
     const qsizetype more = cars.size() - kCarsNamed;
     QString text = cars.mid(0, kCarsNamed).join(QStringLiteral(", "));
-    return more > 0 ? text + QStringLiteral(" ほか %1 台").arg(more) : text;
+    return more > 0 ? text + QCoreApplication::translate("RestoreQuestion", " ほか %1 台").arg(more)
+                    : text;
 }
 
 namespace {

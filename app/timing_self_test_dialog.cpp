@@ -1,5 +1,6 @@
 #include "app/timing_self_test_dialog.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,7 +22,8 @@ namespace vantrel {
 
 namespace {
 
-constexpr const char* kSimulated = "模擬入力 (ポートなし)";
+constexpr const char* kSimulated =
+    QT_TRANSLATE_NOOP("TimingSelfTestDialog", "模擬入力 (ポートなし)");
 
 QPushButton* Button(QWidget* parent, const char* name, const QString& text) {
     auto* button = new QPushButton(text, parent);
@@ -44,10 +46,14 @@ TimingSelfTestDialog::TimingSelfTestDialog(Links links, QWidget* parent)
     ReportText = new QPlainTextEdit(this);
     ReportText->setObjectName(QStringLiteral("ReportText"));
     ReportText->setReadOnly(true);
-    StartButton = Button(this, "StartButton", QStringLiteral("開始"));
-    CancelButton = Button(this, "CancelButton", QStringLiteral("中止"));
-    SaveButton = Button(this, "SaveButton", QStringLiteral("保存..."));
-    CloseButton = Button(this, "CloseButton", QStringLiteral("閉じる"));
+    StartButton =
+        Button(this, "StartButton", QCoreApplication::translate("TimingSelfTestDialog", "開始"));
+    CancelButton =
+        Button(this, "CancelButton", QCoreApplication::translate("TimingSelfTestDialog", "中止"));
+    SaveButton =
+        Button(this, "SaveButton", QCoreApplication::translate("TimingSelfTestDialog", "保存..."));
+    CloseButton =
+        Button(this, "CloseButton", QCoreApplication::translate("TimingSelfTestDialog", "閉じる"));
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {StartButton, CancelButton, SaveButton}) {
         buttons->addWidget(button);
@@ -97,9 +103,13 @@ bool TimingSelfTestDialog::StartTest() {
     std::string name;
     InputSource* port = links_.sensors->OpenSelfTestPort(setup, name);
     usedPort_ = port != nullptr;
-    sourceText_ = port != nullptr ? name : kSimulated;
-    SourceLabel->setText(
-        QStringLiteral("%1, %2 ms").arg(QString::fromStdString(sourceText_)).arg(resolutionMs_));
+    sourceText_ =
+        port != nullptr
+            ? name
+            : QCoreApplication::translate("TimingSelfTestDialog", kSimulated).toStdString();
+    SourceLabel->setText(QCoreApplication::translate("TimingSelfTestDialog", "%1, %2 ms")
+                             .arg(QString::fromStdString(sourceText_))
+                             .arg(resolutionMs_));
     ProbeOptions options;
     options.periodMs = resolutionMs_;
     options.edgeCount = ProbeEdgesFor(seconds_);
@@ -156,7 +166,8 @@ void TimingSelfTestDialog::SaveReport() {
         return;
     }
     FileDialogOptions options;
-    options.filter = QStringLiteral("テキストファイル (*.txt)|*.txt");
+    options.filter =
+        QCoreApplication::translate("TimingSelfTestDialog", "テキストファイル (*.txt)|*.txt");
     options.defaultSuffix = QStringLiteral("txt");
     options.fileName = QStringLiteral("timing_selftest.txt");
     const std::optional<QString> file = links_.prompter->SaveFile(this, options);

@@ -8,7 +8,8 @@ find_package(Qt6 REQUIRED COMPONENTS LinguistTools)
 
 set(VANTREL_TS_FOLDERS app common dialogs journal lists modes reports sensors voice web widgets)
 # How the logic marks its texts (see common/ui_text.h), for lupdate.
-set(VANTREL_LUPDATE_OPTIONS -locations none -no-obsolete -source-language ja -target-language en
+# -I: lupdate reads the headers, so a tr() context carries its namespace as Qt looks it up.
+set(VANTREL_LUPDATE_OPTIONS -I ${CMAKE_SOURCE_DIR} -locations none -no-obsolete -source-language ja -target-language en
     -tr-function-alias QT_TRANSLATE_NOOP+=VANTREL_TEXT)
 
 set(VANTREL_TS_FILES)

@@ -1,6 +1,7 @@
 #include "common/numbers.h"
 
 #include "common/race_mode.h"
+#include "common/ui_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -86,8 +87,12 @@ int32_t StrToIntDef(std::string_view text, int32_t fallback) {
     return StrToInt(text).value_or(fallback);
 }
 
+namespace {
+constexpr UiText kNotANumber = VANTREL_TEXT("numbers", "'%1' は数値ではありません");
+}  // namespace
+
 ConversionError::ConversionError(std::string text)
-    : std::runtime_error("'" + text + "' は数値ではありません"), text_(std::move(text)) {}
+    : std::runtime_error(Translated(kNotANumber, {text})), text_(std::move(text)) {}
 
 int32_t StrToIntOrThrow(std::string_view text) {
     const auto value = StrToInt(text);

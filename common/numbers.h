@@ -23,7 +23,8 @@ std::optional<int32_t> LeadingInt(std::string_view text);
 // StrToInt, or `fallback` when the text is no integer.
 int32_t StrToIntDef(std::string_view text, int32_t fallback);
 
-// A text that had to be a number and was not. what() is "'<text>' は数値ではありません".
+// A text that had to be a number and was not. what() is "'<text>' は数値ではありません" in the
+// language shown.
 class ConversionError : public std::runtime_error {
 public:
     explicit ConversionError(std::string text);

@@ -1,8 +1,18 @@
 #include "common/text_file.h"
 
 #include "common/cp932.h"
+#include "common/ui_text.h"
 
 namespace vantrel {
+
+namespace {
+// %1 the file's name, %2 the line's number.
+constexpr UiText kFileLine = VANTREL_TEXT("text file", "%1 の %2 行目");
+// %1 the place of the line (kFileLine).
+constexpr UiText kUnreadableBytes = VANTREL_TEXT("text file",
+                                                 "%1に文字として読めないバイトがあります。その文字"
+                                                 "は � と表示され、保存すると \"?\" になります。");
+}  // namespace
 
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
@@ -42,9 +52,7 @@ IoResult ReadCp932Lines(const std::filesystem::path& path, std::vector<std::stri
     }
     lines = std::move(raw);
     if (firstInvalid != 0) {
-        result.warning = FileLinePlace(path, firstInvalid) +
-                         "に文字として読めないバイトがあります。その文字は \xEF\xBF\xBD "
-                         "と表示され、保存すると \"?\" になります。";
+        result.warning = Translated(kUnreadableBytes, {FileLinePlace(path, firstInvalid)});
     }
     return result;
 }
@@ -53,7 +61,7 @@ std::string QuoteForMessage(std::string_view utf8) {
     size_t end = 0;
     for (size_t chars = 0; end < utf8.size(); ++chars) {
         if (chars == kQuoteChars) {
-            return std::string(utf8.substr(0, end)) + "…";
+            return std::string(utf8.substr(0, end)) + "\xE2\x80\xA6";  // U+2026, in every language
         }
         ++end;
         while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) {
@@ -65,8 +73,8 @@ std::string QuoteForMessage(std::string_view utf8) {
 
 std::string FileLinePlace(const std::filesystem::path& path, int32_t line) {
     const std::u8string name = path.filename().u8string();
-    return QuoteForMessage(std::string(name.begin(), name.end())) + " の " + std::to_string(line) +
-           " 行目";
+    return Translated(
+        kFileLine, {QuoteForMessage(std::string(name.begin(), name.end())), std::to_string(line)});
 }
 
 std::string EncodeCp932Lines(const std::vector<std::string>& lines) {

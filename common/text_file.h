@@ -27,7 +27,8 @@ IoResult ReadCp932Lines(const std::filesystem::path& path, std::vector<std::stri
 inline constexpr size_t kQuoteChars = 32;
 std::string QuoteForMessage(std::string_view utf8);
 
-// "<file name> の <line> 行目", the place of a line in a message about a file's content.
+// "<file name> の <line> 行目" in the language shown, the place of a line in a message about a
+// file's content.
 std::string FileLinePlace(const std::filesystem::path& path, int32_t line);
 
 // Joins the lines, each ended by CR LF, converted to CP932 (no conversion of the line ends).

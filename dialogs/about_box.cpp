@@ -1,5 +1,6 @@
 #include "dialogs/about_box.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -15,6 +16,9 @@ static void InitAboutResources() {
 }
 
 namespace vantrel {
+
+// Texts are looked up under the class name without its namespace, the context the
+// translation files hold them under (tr() would use the namespaced name).
 
 namespace {
 
@@ -34,7 +38,7 @@ TAboutForm::TAboutForm(const VersionValues& version, const SystemLines& system, 
     : QDialog(parent) {
     InitAboutResources();
     setObjectName(QStringLiteral("AboutForm"));
-    setWindowTitle(QStringLiteral("About Vantrel"));
+    setWindowTitle(QCoreApplication::translate("TAboutForm", "About Vantrel"));
     setFixedSize(kClientWidth, kClientHeight);
     setAutoFillBackground(true);
     QPalette white = palette();

@@ -2,9 +2,17 @@
 
 #include <charconv>
 
+#include "common/ui_text.h"
+
 namespace vantrel {
 
 namespace {
+
+constexpr UiText kUnknownOs = VANTREL_TEXT("about", "Unknown OS");
+constexpr UiText kMemory = VANTREL_TEXT("about", "Total Physical Memory: %1 Kbytes");
+constexpr UiText kMemoryUnknown = VANTREL_TEXT("about", "Total Physical Memory: unknown");
+constexpr UiText kParallelPorts = VANTREL_TEXT("about", "Parallel port: %1");
+constexpr UiText kNoParallelPort = VANTREL_TEXT("about", "Parallel port: none");
 
 // Reads the decimal number at the front of `text` and drops it.
 uint64_t TakeNumber(std::string_view& text) {
@@ -57,7 +65,7 @@ std::string OsLine(std::string_view sysname, std::string_view release) {
     if (rest.size() < release.size() && !TakeChar(rest, '.')) {
         TakeChar(rest, '-');
     }
-    const std::string family = sysname.empty() ? "Unknown OS" : std::string(sysname);
+    const std::string family = sysname.empty() ? Translated(kUnknownOs) : std::string(sysname);
     return family + " " + std::to_string(major) + "." + std::to_string(minor) + "  Build " +
            std::string(rest);
 }
@@ -87,8 +95,8 @@ std::optional<uint64_t> MemTotalKb(std::string_view meminfo) {
 }
 
 std::string MemoryLine(std::optional<uint64_t> kilobytes) {
-    const std::string prefix = "Total Physical Memory: ";
-    return kilobytes ? prefix + std::to_string(*kilobytes) + " Kbytes" : prefix + "unknown";
+    return kilobytes ? Translated(kMemory, {std::to_string(*kilobytes)})
+                     : Translated(kMemoryUnknown);
 }
 
 std::string ParallelPortLine(const std::vector<std::string>& devices) {
@@ -96,7 +104,7 @@ std::string ParallelPortLine(const std::vector<std::string>& devices) {
     for (const std::string& device : devices) {
         list += (list.empty() ? "" : ", ") + device;
     }
-    return "Parallel port: " + (list.empty() ? std::string("none") : list);
+    return list.empty() ? Translated(kNoParallelPort) : Translated(kParallelPorts, {list});
 }
 
 }  // namespace vantrel

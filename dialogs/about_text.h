@@ -1,6 +1,7 @@
 #pragma once
 // The texts of the about box, formed from plain values: the version lines from the values
 // compiled into the program, and the system lines from what the system reports.
+// The lines are in the chosen language (common/ui_text.h).
 // Thread rule: any thread (pure functions).
 
 #include <cstdint>

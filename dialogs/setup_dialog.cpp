@@ -2,10 +2,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <algorithm>
 #include <utility>
 
 #include "common/ini_file.h"
@@ -16,9 +18,11 @@
 
 namespace vantrel {
 
+// Texts are looked up under the class name without its namespace, the context the
+// translation files hold them under (tr() would use the namespaced name).
+
 namespace {
 constexpr int kLastTimeOutMinute = 60;  // positions above mean no time-out
-const char* const kSaveFailed = "設定を保存できませんでした。";
 
 void SelectText(QComboBox* combo, const std::string& text) {
     combo->setCurrentIndex(combo->findText(ToQ(text), Qt::MatchExactly | Qt::MatchCaseSensitive));
@@ -74,7 +78,10 @@ bool TSetupForm::SaveRoutine() {
     SetupFormValues values = Values();
     const SetupSettings edited = SettingsOfForm(values);
     if (!PlausibleWindowValid(edited)) {
-        prompter_.Error(this, tr("タイムの下限が上限より大きくなっています。"), windowTitle());
+        prompter_.Error(
+            this,
+            QCoreApplication::translate("TSetupForm", "タイムの下限が上限より大きくなっています。"),
+            windowTitle());
         PlausibleMinBox->setFocus();
         return false;
     }
@@ -98,7 +105,8 @@ bool TSetupForm::SaveRoutine() {
     const IoResult result = ini.Save();
     if (!result) {
         prompter_.Error(this,
-                        QString::fromUtf8(kSaveFailed) + QLatin1Char('\n') + ToQ(result.error),
+                        QCoreApplication::translate("TSetupForm", "設定を保存できませんでした。") +
+                            QLatin1Char('\n') + ToQ(result.error),
                         windowTitle());
         return false;
     }
@@ -127,6 +135,7 @@ SetupFormValues TSetupForm::Values() const {
     v.shortLapText = FromQ(ShortLapBox->text());
     v.plausibleMinText = FromQ(PlausibleMinBox->text());
     v.plausibleMaxText = FromQ(PlausibleMaxBox->text());
+    v.language = static_cast<UiLanguage>(std::max(LanguageBox->currentIndex(), 0));
     return v;
 }
 
@@ -155,6 +164,7 @@ void TSetupForm::ShowValues(const SetupFormValues& v) {
     ShortLapBox->setText(ToQ(v.shortLapText));
     PlausibleMinBox->setText(ToQ(v.plausibleMinText));
     PlausibleMaxBox->setText(ToQ(v.plausibleMaxText));
+    LanguageBox->setCurrentIndex(static_cast<int>(v.language));
     TrackBar1Change();
     ComboBox2Change();
 }
@@ -162,7 +172,8 @@ void TSetupForm::ShowValues(const SetupFormValues& v) {
 void TSetupForm::TrackBar1Change() {
     const int position = TrackBar1->value();
     const bool limited = position <= kLastTimeOutMinute;
-    Label11->setText(limited ? QString::number(position) : QStringLiteral("Never"));
+    Label11->setText(limited ? QString::number(position)
+                             : QCoreApplication::translate("TSetupForm", "Never"));
     Label13->setVisible(limited);
 }
 
@@ -191,10 +202,21 @@ void TSetupForm::CheckBox2Click() {
 }
 
 void TSetupForm::BitBtn1Click() {
+    const UiLanguage before = inForce_.language;
     if (!SaveRoutine()) {
         return;  // the operator may try again or cancel
     }
     LoadRoutine();
+    if (inForce_.language != before) {
+        // Windows are built once, so the new language can only show from the next start.
+        // Both languages: the operator may not read the one in force.
+        prompter_.Inform(
+            this,
+            QCoreApplication::translate("TSetupForm",
+                                        "言語の変更は次回の起動から有効になります。\n"
+                                        "The language changes when the program starts next."),
+            windowTitle());
+    }
     accept();
 }
 

@@ -62,7 +62,9 @@ public:
     void TrackBar1Change();
     void ComboBox2Change();
     void CheckBox2Click();
-    void BitBtn1Click();  // OK
+    // OK; when the language was changed, tells the operator (in both languages) that it
+    // takes effect at the next start.
+    void BitBtn1Click();
     void BitBtn2Click();  // Cancel
 
     // Controls, under the names the program and the tests know them by.
@@ -122,6 +124,9 @@ public:
     QLineEdit* PlausibleMinBox;
     QLabel* PlausibleMaxLabel;
     QLineEdit* PlausibleMaxBox;
+    // The language of the windows, in force from the next start.
+    QLabel* LanguageLabel;
+    QComboBox* LanguageBox;
     QPushButton* BitBtn1;  // OK
     QPushButton* BitBtn2;  // "Cancel"
 
@@ -137,6 +142,7 @@ private:
     void BuildDetailGroup();
     void BuildWebGroup();
     void BuildFlagGroup();
+    void BuildLanguageRow();
     void ArrangeGroups();
     void ConnectHandlers();
     void UpdateSerialEnabling();

@@ -94,6 +94,7 @@ SetupFormValues FormValuesOf(const SetupSettings& settings) {
     v.shortLapText = std::to_string(settings.shortLapPercent);
     v.plausibleMinText = SecondsBoxText(settings.plausibleMinMs);
     v.plausibleMaxText = SecondsBoxText(settings.plausibleMaxMs);
+    v.language = settings.language;
     return v;
 }
 
@@ -120,6 +121,7 @@ SetupSettings SettingsOfForm(SetupFormValues& values) {
     s.shortLapPercent = TakeSpinBox(values.shortLapText, kShortLapRange);
     s.plausibleMinMs = TakeSecondsBox(values.plausibleMinText);
     s.plausibleMaxMs = TakeSecondsBox(values.plausibleMaxText);
+    s.language = values.language;
     return s;
 }
 

@@ -36,19 +36,20 @@ struct SetupFormValues {
     int32_t finishPin = 0;
     int32_t splitPin1 = kPinNotConnected;
     int32_t splitPin2 = kPinNotConnected;
-    bool invert = false;           // CheckBox1
-    int32_t timeFormat = 0;        // RadioGroup1 item index
-    int32_t timeOut = 65;          // TrackBar1 position
-    bool logfile = false;          // CheckBox3
-    std::string commPort;          // ComboBox2 text
-    std::string baudRateText;      // ComboBox3 text
-    std::string readDelayText;     // Memo3
-    bool beepOn = false;           // CheckBox2
-    std::string distanceText;      // Memo4
-    std::string floodCarsText;     // FloodCarsBox
-    std::string shortLapText;      // ShortLapBox, percent
-    std::string plausibleMinText;  // PlausibleMinBox, seconds with three decimals
-    std::string plausibleMaxText;  // PlausibleMaxBox
+    bool invert = false;                          // CheckBox1
+    int32_t timeFormat = 0;                       // RadioGroup1 item index
+    int32_t timeOut = 65;                         // TrackBar1 position
+    bool logfile = false;                         // CheckBox3
+    std::string commPort;                         // ComboBox2 text
+    std::string baudRateText;                     // ComboBox3 text
+    std::string readDelayText;                    // Memo3
+    bool beepOn = false;                          // CheckBox2
+    std::string distanceText;                     // Memo4
+    std::string floodCarsText;                    // FloodCarsBox
+    std::string shortLapText;                     // ShortLapBox, percent
+    std::string plausibleMinText;                 // PlausibleMinBox, seconds with three decimals
+    std::string plausibleMaxText;                 // PlausibleMaxBox
+    UiLanguage language = UiLanguage::kJapanese;  // LanguageBox item index
 };
 
 // What the controls show for stored settings.

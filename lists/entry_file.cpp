@@ -89,12 +89,12 @@ IoResult LoadEntryFile(const std::filesystem::path& path, EntryTable& table) {
     table.SetNamesAndModels(ParseEntryLines(lines, &report));
     if (report.lineWithoutClass != 0) {
         AddWarning(result.warning,
-                   FileLinePlace(path, report.lineWithoutClass) + Translated(kClassUnreadText));
+                   Translated(kClassUnreadText, {FileLinePlace(path, report.lineWithoutClass)}));
     }
     if (report.firstCutClass != 0) {
-        std::string text = Translated(kClassCutText);
-        text.replace(text.find("%1"), 2, std::to_string(kClassMaxChars));
-        AddWarning(result.warning, FileLinePlace(path, report.firstCutClass) + text);
+        AddWarning(result.warning,
+                   Translated(kClassCutText, {FileLinePlace(path, report.firstCutClass),
+                                              std::to_string(kClassMaxChars)}));
     }
     return result;
 }

@@ -1,5 +1,6 @@
 #include "lists/entry_panel.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -18,10 +19,14 @@
 
 namespace vantrel {
 
+// The texts are looked up under the plain class name "EntryPanel", the context the translation
+// files hold (tr() would look under the namespaced name).
+
 EntryPanel::EntryPanel(EntryTable& table, QWidget* parent) : QFrame(parent), table_(table) {
     setObjectName(QStringLiteral("Panel1"));
     setFrameShape(QFrame::StyledPanel);
-    Label1 = MakeNamed<QLabel>(this, "Label1", QStringLiteral("エントリーリスト"));
+    Label1 = MakeNamed<QLabel>(this, "Label1",
+                               QCoreApplication::translate("EntryPanel", "エントリーリスト"));
     Label1->setGeometry(7, 6, 110, 18);
     EntryFile = MakeNamed<QLabel>(this, "EntryFile");
     EntryFile->setGeometry(120, 6, 140, 18);
@@ -39,8 +44,9 @@ EntryPanel::EntryPanel(EntryTable& table, QWidget* parent) : QFrame(parent), tab
     // The numbers are never shortened to an ellipsis; a name or model too long for its column
     // is, so that it shows it is cut.
     StringGrid1->setTextElideMode(Qt::ElideNone);
-    ElideTextInColumns(StringGrid1,
-                       {QStringLiteral("Name"), QStringLiteral("Model"), QStringLiteral("Class")});
+    ElideTextInColumns(StringGrid1, {EntryTableModel::Heading(table.Cell(EntryTable::kName, 0)),
+                                     EntryTableModel::Heading(table.Cell(EntryTable::kModel, 0)),
+                                     EntryTableModel::Heading(table.Cell(EntryTable::kClass, 0))});
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid1->setColumnWidth(0, 25);
@@ -50,14 +56,14 @@ EntryPanel::EntryPanel(EntryTable& table, QWidget* parent) : QFrame(parent), tab
     StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
 
     Grid1Popup = MakeNamed<QMenu>(this, "Grid1Popup");
-    Grid1Edit = Grid1Popup->addAction(QStringLiteral("編集"));
+    Grid1Edit = Grid1Popup->addAction(QCoreApplication::translate("EntryPanel", "編集"));
     Grid1Edit->setObjectName(QStringLiteral("Grid1Edit"));
-    Grid1Insert = Grid1Popup->addAction(QStringLiteral("挿入"));
+    Grid1Insert = Grid1Popup->addAction(QCoreApplication::translate("EntryPanel", "挿入"));
     Grid1Insert->setObjectName(QStringLiteral("Grid1Insert"));
-    Grid1Delete = Grid1Popup->addAction(QStringLiteral("削除"));
+    Grid1Delete = Grid1Popup->addAction(QCoreApplication::translate("EntryPanel", "削除"));
     Grid1Delete->setObjectName(QStringLiteral("Grid1Delete"));
     Grid1Popup->addSeparator();
-    Grid1Class = Grid1Popup->addAction(QStringLiteral("クラス列を表示"));
+    Grid1Class = Grid1Popup->addAction(QCoreApplication::translate("EntryPanel", "クラス列を表示"));
     Grid1Class->setObjectName(QStringLiteral("Grid1Class"));
     Grid1Class->setCheckable(true);
     connect(Grid1Class, &QAction::toggled, model_, &EntryTableModel::AskForClassColumn);
@@ -122,7 +128,8 @@ void EntryPanel::ApplyTextColumnWidths() {
 
 int EntryPanel::ClassWidthWanted() const {
     const QFontMetrics metrics = StringGrid1->fontMetrics();
-    int widest = metrics.horizontalAdvance(QStringLiteral("Class"));
+    int widest =
+        metrics.horizontalAdvance(EntryTableModel::Heading(table_.Cell(EntryTable::kClass, 0)));
     for (int32_t car = 1; car <= EntryTable::kLastCar; ++car) {
         if (!table_.Class(car).empty()) {
             widest = std::max(widest,

@@ -3,11 +3,15 @@
 #include <algorithm>
 
 #include "lists/entry_class.h"
+#include "lists/list_texts.h"
 
 namespace vantrel {
 
 EntryTable::EntryTable() {
-    cells_[0] = {"Car", "Name", "Model", "Lap", "Class"};
+    // Stored as written; the grid shows them translated (kHeadingContext).
+    cells_[0] = {VANTREL_TEXT("heading", "Car").source, VANTREL_TEXT("heading", "Name").source,
+                 VANTREL_TEXT("heading", "Model").source, VANTREL_TEXT("heading", "Lap").source,
+                 VANTREL_TEXT("heading", "Class").source};
     for (int32_t row = 1; row < kRows; ++row) {
         cells_[row][kCar] = std::to_string(row);
     }

@@ -1,5 +1,6 @@
 #include "lists/flag_review_window.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -15,6 +16,9 @@
 #include "widgets/widget_util.h"
 
 namespace vantrel {
+
+// The texts are looked up under the plain class name "FlagReviewWindow", the context the
+// translation files hold (tr() would look under the namespaced name).
 namespace {
 // Every layout's fifth column holds the time a mark judges (time, E.T, lap time).
 constexpr int32_t kTimeColumn = 4;
@@ -28,8 +32,9 @@ FlagReviewWindow::FlagReviewWindow(ResultTable& table, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     empty_ = MakeNamed<QLabel>(this, "FlagReviewEmpty", Tr(msg::kFlagReviewEmpty));
     grid_ = MakeNamed<QTableWidget>(this, "FlagReviewGrid", 0, 5);
-    grid_->setHorizontalHeaderLabels(
-        {QStringLiteral("Car"), QStringLiteral("Time"), QStringLiteral("?"), QString(), QString()});
+    grid_->setHorizontalHeaderLabels({QCoreApplication::translate("FlagReviewWindow", "Car"),
+                                      QCoreApplication::translate("FlagReviewWindow", "Time"),
+                                      QStringLiteral("?"), QString(), QString()});
     grid_->verticalHeader()->hide();
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::NoSelection);

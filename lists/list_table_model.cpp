@@ -1,11 +1,18 @@
 #include "lists/list_table_model.h"
 
+#include <QCoreApplication>
 #include <algorithm>
+
+#include "lists/list_texts.h"
 
 namespace vantrel {
 
 ListTableModel::ListTableModel(const GridEditState* editState, QObject* parent)
     : QAbstractTableModel(parent), editState_(editState) {}
+
+QString ListTableModel::Heading(const std::string& heading) {
+    return QCoreApplication::translate(kHeadingContext, heading.c_str());
+}
 
 int ListTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : TableColumnCount();
@@ -55,7 +62,7 @@ QVariant ListTableModel::headerData(int section, Qt::Orientation orientation, in
         return {};
     }
     if (orientation == Qt::Horizontal) {
-        return QString::fromStdString(TableCell(section, 0));
+        return Heading(TableCell(section, 0));
     }
     return QString::number(TableRowOf(section));
 }

@@ -22,6 +22,9 @@ public:
     // The role under which a cell tells the most characters it may hold (0: no limit).
     static constexpr int kMaxCharsRole = Qt::UserRole + 1;
 
+    // A column heading of the lists as the grids show it, in the chosen language.
+    static QString Heading(const std::string& heading);
+
     // Table row (1 = first data row) of a model row, and back.
     static int32_t TableRowOf(int modelRow) { return modelRow + 1; }
     static int ModelRowOf(int32_t tableRow) { return tableRow - 1; }

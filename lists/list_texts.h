@@ -39,17 +39,23 @@ inline constexpr UiText kSaveEmptyOverCaption = VANTREL_TEXT("lists", "リザル
 inline constexpr UiText kRefusedCharacterText =
     VANTREL_TEXT("lists", "「%1」はファイルに保存できない文字のため入力できません");
 
-// After "<file> の <n> 行目" in the warning of a load: other lines have a class field but
+// In the warning of a load, %1 = "<file> の <n> 行目": other lines have a class field but
 // this one has none, so no class was read.
 inline constexpr UiText kClassUnreadText = VANTREL_TEXT(
     "lists",
-    "にクラスの欄がないため、クラスは読み込みませんでした。クラスを使うときは全ての行を"
+    "%1にクラスの欄がないため、クラスは読み込みませんでした。クラスを使うときは全ての行を"
     "「名前,車種,クラス」にしてください (クラスのない車は「名前,車種,」)。");
-// After "<file> の <n> 行目" in the warning of a load: that line's class was shortened to
-// what the list keeps; %1 = the most characters of a class.
-inline constexpr UiText kClassCutText = VANTREL_TEXT(
-    "lists",
-    "のクラスは %1 文字を超えるか、ファイルに保存できない文字を含むため、短くして読み込みました。");
+// In the warning of a load, %1 = "<file> の <n> 行目": that line's class was shortened to
+// what the list keeps; %2 = the most characters of a class.
+inline constexpr UiText kClassCutText =
+    VANTREL_TEXT("lists",
+                 "%1のクラスは %2 "
+                 "文字を超えるか、ファイルに保存できない文字を含むため、短くして読み込みました。");
+
+// The context under which the grids look their column headings up. The lists hold the
+// headings as written (VANTREL_TEXT("heading", ...).source), since files and printouts keep
+// them whatever the language.
+inline constexpr char kHeadingContext[] = "heading";
 
 // Marks a lecture run at the end of a GYMKHANA "Comment" cell.
 inline constexpr std::string_view kLectureMarker = msg::k115;  // "(ﾚｸﾁｬｰ)"

@@ -1,6 +1,7 @@
 #include "lists/result_panel.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -9,12 +10,16 @@
 #include <QTableView>
 #include <algorithm>
 
+#include "lists/result_table.h"
 #include "lists/result_table_model.h"
 #include "widgets/elided_text_delegate.h"
 #include "widgets/grid_header.h"
 #include "widgets/widget_util.h"
 
 namespace vantrel {
+
+// The texts are looked up under the plain class name "ResultPanel", the context the translation
+// files hold (tr() would look under the namespaced name).
 
 namespace {
 // A button face showing only a short sign, for the buttons that have no caption.
@@ -37,7 +42,8 @@ constexpr int kButtonWidth = 46;
 ResultPanel::ResultPanel(ResultTable& table, QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("Panel2"));
     setFrameShape(QFrame::StyledPanel);
-    Label4 = MakeNamed<QLabel>(this, "Label4", QStringLiteral("リザルトリスト"));
+    Label4 = MakeNamed<QLabel>(this, "Label4",
+                               QCoreApplication::translate("ResultPanel", "リザルトリスト"));
     Label4->setGeometry(8, 6, 100, 18);
     ResultFile = MakeNamed<QLabel>(this, "ResultFile");
     ResultFile->setGeometry(110, 6, 200, 18);
@@ -55,36 +61,46 @@ ResultPanel::ResultPanel(ResultTable& table, QWidget* parent) : QFrame(parent) {
     // Times and numbers get columns wide enough for them and are never shortened to an
     // ellipsis that would hide the milliseconds; only the text columns are.
     StringGrid2->setTextElideMode(Qt::ElideNone);
-    ElideTextInColumns(
-        StringGrid2, {QStringLiteral("Name"), QStringLiteral("Model"), QStringLiteral("Comment")});
+    const std::vector<std::string>& headings = ResultHeaders(RaceMode::kGymkhana);
+    ElideTextInColumns(StringGrid2,
+                       {ResultTableModel::Heading(headings[ResultTable::kName]),
+                        ResultTableModel::Heading(headings[ResultTable::kModel]),
+                        ResultTableModel::Heading(headings[ResultTable::kGymkhanaComment])});
     StringGrid2->setContextMenuPolicy(Qt::CustomContextMenu);
 
-    BitBtn3 = MakeNamed<QPushButton>(this, "BitBtn3", QStringLiteral("ｸﾘｱ"));
-    BitBtn4 = MakeNamed<QPushButton>(this, "BitBtn4", QStringLiteral("ﾐｽｺｰｽ"));
+    BitBtn3 =
+        MakeNamed<QPushButton>(this, "BitBtn3", QCoreApplication::translate("ResultPanel", "ｸﾘｱ"));
+    BitBtn4 = MakeNamed<QPushButton>(this, "BitBtn4",
+                                     QCoreApplication::translate("ResultPanel", "ﾐｽｺｰｽ"));
     BitBtn5 = MakeNamed<QPushButton>(this, "BitBtn5");
     BitBtn5->setIcon(SignGlyph(QStringLiteral("+1"), QColor(200, 0, 0)));
     BitBtn5->setToolTip(QStringLiteral("+1"));
     BitBtn6 = MakeNamed<QPushButton>(this, "BitBtn6");
     BitBtn6->setIcon(SignGlyph(QStringLiteral("-1"), QColor(0, 0, 200)));
     BitBtn6->setToolTip(QStringLiteral("-1"));
-    BitBtn7 = MakeNamed<QPushButton>(this, "BitBtn7", QStringLiteral("ﾚｸﾁｬｰ"));
-    CheckBox2 = MakeNamed<QCheckBox>(this, "CheckBox2", QStringLiteral("RS232C"));
+    BitBtn7 = MakeNamed<QPushButton>(this, "BitBtn7",
+                                     QCoreApplication::translate("ResultPanel", "ﾚｸﾁｬｰ"));
+    CheckBox2 = MakeNamed<QCheckBox>(this, "CheckBox2",
+                                     QCoreApplication::translate("ResultPanel", "RS232C"));
     for (QPushButton* button : {BitBtn3, BitBtn4, BitBtn5, BitBtn6, BitBtn7}) {
         button->setFocusPolicy(Qt::NoFocus);
     }
 
     Grid2Popup = MakeNamed<QMenu>(this, "Grid2Popup");
-    Grid2Edit = Grid2Popup->addAction(QStringLiteral("編集"));
+    Grid2Edit = Grid2Popup->addAction(QCoreApplication::translate("ResultPanel", "編集"));
     Grid2Edit->setObjectName(QStringLiteral("Grid2Edit"));
-    Grid2Delete = Grid2Popup->addAction(QStringLiteral("削除"));
+    Grid2Delete = Grid2Popup->addAction(QCoreApplication::translate("ResultPanel", "削除"));
     Grid2Delete->setObjectName(QStringLiteral("Grid2Delete"));
     Grid2Popup->addSeparator();
-    Grid2Undo = Grid2Popup->addAction(QStringLiteral("元に戻す\tCtrl+Z"));
+    Grid2Undo =
+        Grid2Popup->addAction(QCoreApplication::translate("ResultPanel", "元に戻す\tCtrl+Z"));
     Grid2Undo->setObjectName(QStringLiteral("Grid2Undo"));
-    Grid2Redo = Grid2Popup->addAction(QStringLiteral("やり直し\tCtrl+Y"));
+    Grid2Redo =
+        Grid2Popup->addAction(QCoreApplication::translate("ResultPanel", "やり直し\tCtrl+Y"));
     Grid2Redo->setObjectName(QStringLiteral("Grid2Redo"));
     Grid2Popup->addSeparator();
-    Grid2Excel = Grid2Popup->addAction(QStringLiteral("ﾘｻﾞﾙﾄﾃﾞｰﾀを MS Excel に送る"));
+    Grid2Excel = Grid2Popup->addAction(
+        QCoreApplication::translate("ResultPanel", "ﾘｻﾞﾙﾄﾃﾞｰﾀを MS Excel に送る"));
     Grid2Excel->setObjectName(QStringLiteral("Grid2Excel"));
     Grid2Popup->setToolTipsVisible(true);
     connect(StringGrid2, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {

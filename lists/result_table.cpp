@@ -3,18 +3,31 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "lists/list_texts.h"
 #include "lists/result_flags.h"
 
 namespace vantrel {
 
 const std::vector<std::string>& ResultHeaders(RaceMode mode) {
-    static const std::vector<std::string> kGymkhana = {"Car",     "Name",   "Model",  "Pen", "Time",
-                                                       "Comment", "Split1", "Split2", "Lap"};
-    static const std::vector<std::string> kDrag = {"Car",   "Name",    "Model", "Fly",   "E.T",
-                                                   "R/T",   "E.T+R/T", "0-18",  "0-100", "0-200",
-                                                   "0-300", "Speed",   "Try"};
-    static const std::vector<std::string> kCircuit = {"Car", "Name",     "Model",
-                                                      "Lap", "Lap time", "Total"};
+    // The headings are stored as written; the grids show them translated (kHeadingContext).
+    static const std::vector<std::string> kGymkhana = {
+        VANTREL_TEXT("heading", "Car").source,    VANTREL_TEXT("heading", "Name").source,
+        VANTREL_TEXT("heading", "Model").source,  VANTREL_TEXT("heading", "Pen").source,
+        VANTREL_TEXT("heading", "Time").source,   VANTREL_TEXT("heading", "Comment").source,
+        VANTREL_TEXT("heading", "Split1").source, VANTREL_TEXT("heading", "Split2").source,
+        VANTREL_TEXT("heading", "Lap").source};
+    static const std::vector<std::string> kDrag = {
+        VANTREL_TEXT("heading", "Car").source,     VANTREL_TEXT("heading", "Name").source,
+        VANTREL_TEXT("heading", "Model").source,   VANTREL_TEXT("heading", "Fly").source,
+        VANTREL_TEXT("heading", "E.T").source,     VANTREL_TEXT("heading", "R/T").source,
+        VANTREL_TEXT("heading", "E.T+R/T").source, VANTREL_TEXT("heading", "0-18").source,
+        VANTREL_TEXT("heading", "0-100").source,   VANTREL_TEXT("heading", "0-200").source,
+        VANTREL_TEXT("heading", "0-300").source,   VANTREL_TEXT("heading", "Speed").source,
+        VANTREL_TEXT("heading", "Try").source};
+    static const std::vector<std::string> kCircuit = {
+        VANTREL_TEXT("heading", "Car").source,      VANTREL_TEXT("heading", "Name").source,
+        VANTREL_TEXT("heading", "Model").source,    VANTREL_TEXT("heading", "Lap").source,
+        VANTREL_TEXT("heading", "Lap time").source, VANTREL_TEXT("heading", "Total").source};
     switch (mode) {
         case RaceMode::kDrag:
             return kDrag;

@@ -1,5 +1,6 @@
 #include "modes/drag_page.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,9 @@
 #include "widgets/widget_util.h"
 
 namespace vantrel {
+
+// The texts are looked up under the plain class name "DragPage", the context the translation
+// files hold (tr() would look under the namespaced name).
 
 namespace {
 constexpr int kSensorLeft = 204;  // the line column at the narrowest tab; it moves by the spread
@@ -44,9 +48,12 @@ DragPage::DragPage(QWidget* parent) : QWidget(parent) {
     SpeedButton200->setEnabled(false);
     SpeedButton200->setFocusPolicy(Qt::NoFocus);
     ShowTreeButtonArmed(false);
-    GroupBox2 = MakeNamed<QGroupBox>(this, "GroupBox2", QStringLiteral("ｽﾀｰﾄ方式"));
-    RadioButton1 = MakeNamed<QRadioButton>(GroupBox2, "RadioButton1", QStringLiteral("Pro"));
-    RadioButton2 = MakeNamed<QRadioButton>(GroupBox2, "RadioButton2", QStringLiteral("Stock"));
+    GroupBox2 = MakeNamed<QGroupBox>(this, "GroupBox2",
+                                     QCoreApplication::translate("DragPage", "ｽﾀｰﾄ方式"));
+    RadioButton1 = MakeNamed<QRadioButton>(GroupBox2, "RadioButton1",
+                                           QCoreApplication::translate("DragPage", "Pro"));
+    RadioButton2 = MakeNamed<QRadioButton>(GroupBox2, "RadioButton2",
+                                           QCoreApplication::translate("DragPage", "Stock"));
     RadioButton2->setChecked(true);
 
     Memo210 = MakeBox(this, "Memo210");
@@ -55,12 +62,16 @@ DragPage::DragPage(QWidget* parent) : QWidget(parent) {
     Memo207 = MakeBox(this, "Memo207");
     Memo208 = MakeBox(this, "Memo208");
     Memo209 = MakeBox(this, "Memo209");
-    const char* names[] = {"Car#", "R/T", "0-18", "0-100", "0-200", "0-300"};
+    const char* names[] = {
+        QT_TRANSLATE_NOOP("DragPage", "Car#"),  QT_TRANSLATE_NOOP("DragPage", "R/T"),
+        QT_TRANSLATE_NOOP("DragPage", "0-18"),  QT_TRANSLATE_NOOP("DragPage", "0-100"),
+        QT_TRANSLATE_NOOP("DragPage", "0-200"), QT_TRANSLATE_NOOP("DragPage", "0-300")};
     QLineEdit* boxes[] = {Memo210, Memo205, Memo206, Memo207, Memo208, Memo209};
     for (int i = 0; i < 6; ++i) {
-        captions_[i] = {new QLabel(QString::fromLatin1(names[i]), this), boxes[i]};
+        captions_[i] = {new QLabel(QCoreApplication::translate("DragPage", names[i]), this),
+                        boxes[i]};
     }
-    resultLabel_ = new QLabel(QStringLiteral("ﾘｻﾞﾙﾄ"), this);
+    resultLabel_ = new QLabel(QCoreApplication::translate("DragPage", "ﾘｻﾞﾙﾄ"), this);
     Memo200 = MakeBox(this, "Memo200");
     Memo201 = MakeBox(this, "Memo201");
     Memo201->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -71,20 +82,26 @@ DragPage::DragPage(QWidget* parent) : QWidget(parent) {
     SignalGreen = MakeSignal(this, "SignalGreen", Lamp::kGreenOff);
     SignalRed = MakeSignal(this, "SignalRed", Lamp::kRedOff);
 
-    const char* lineNames[] = {"Amber", "Start", "18m", "100m", "200m", "300m", "Speed", "Finish"};
+    const char* lineNames[] = {
+        QT_TRANSLATE_NOOP("DragPage", "Amber"), QT_TRANSLATE_NOOP("DragPage", "Start"),
+        QT_TRANSLATE_NOOP("DragPage", "18m"),   QT_TRANSLATE_NOOP("DragPage", "100m"),
+        QT_TRANSLATE_NOOP("DragPage", "200m"),  QT_TRANSLATE_NOOP("DragPage", "300m"),
+        QT_TRANSLATE_NOOP("DragPage", "Speed"), QT_TRANSLATE_NOOP("DragPage", "Finish")};
     const char* labelNames[] = {"Label23", "Label24", "Label25", "Label27",
                                 "Label28", "Label29", "Label30", "Label26"};
     for (int i = 0; i < 8; ++i) {
         const QByteArray imageName = "Image" + QByteArray::number(i);
         lineImages[i] = MakeNamed<QLabel>(this, imageName.constData());
         lineImages[i]->setPixmap(LampPixmap(Lamp::kOff, 12));
-        lineLabels[i] = MakeNamed<QLabel>(this, labelNames[i], QString::fromLatin1(lineNames[i]));
+        lineLabels[i] = MakeNamed<QLabel>(this, labelNames[i],
+                                          QCoreApplication::translate("DragPage", lineNames[i]));
     }
     Relayout(270, 0);
 }
 
 void DragPage::ShowTreeButtonArmed(bool armed) {
-    SpeedButton200->setText(armed ? QStringLiteral("Abort") : QStringLiteral("Amber ON"));
+    SpeedButton200->setText(armed ? QCoreApplication::translate("DragPage", "Abort")
+                                  : QCoreApplication::translate("DragPage", "Amber ON"));
     SetCaptionColor(SpeedButton200, armed ? QColor(255, 0, 0) : QColor(0, 128, 0));
 }
 

@@ -15,7 +15,7 @@ std::string PenaltyHint(int32_t penaltyWord) {
     if (penaltyWord == 0) {
         return {};
     }
-    return "PT" + std::to_string(penaltyWord);
+    return Translated(kPylonTouchHint, {std::to_string(penaltyWord)});
 }
 
 int32_t PositionOfSelection(int32_t selectedPosition) {

@@ -1,6 +1,7 @@
 #include "modes/gymkhana_page.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -11,6 +12,9 @@
 #include "widgets/widget_util.h"
 
 namespace vantrel {
+
+// The texts are looked up under the plain class name "GymkhanaPage", the context the translation
+// files hold (tr() would look under the namespaced name).
 
 namespace {
 constexpr int kRightColumn = 60;  // the lamp column keeps this distance from the right edge
@@ -46,7 +50,8 @@ GymkhanaPage::GymkhanaPage(QWidget* parent) : QWidget(parent) {
 }
 
 void GymkhanaPage::BuildStartList() {
-    startListLabel_ = new QLabel(QStringLiteral("スタートリスト"), this);
+    startListLabel_ =
+        new QLabel(QCoreApplication::translate("GymkhanaPage", "スタートリスト"), this);
     Memo114 = MakeNamed<QLineEdit>(this, "Memo114", QStringLiteral("1"));
     Memo114->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SetEditingColor(Memo114, true);  // the next-number box is always typed into
@@ -66,12 +71,12 @@ void GymkhanaPage::BuildStartList() {
         startBoxes[i]->setContextMenuPolicy(Qt::CustomContextMenu);
     }
     StartPopup = MakeNamed<QMenu>(this, "StartPopup");
-    StartClear = StartPopup->addAction(QStringLiteral("削除"));
+    StartClear = StartPopup->addAction(QCoreApplication::translate("GymkhanaPage", "削除"));
     StartClear->setObjectName(QStringLiteral("StartClear"));
 }
 
 void GymkhanaPage::BuildCourse() {
-    courseLabel_ = new QLabel(QStringLiteral("アタック中"), this);
+    courseLabel_ = new QLabel(QCoreApplication::translate("GymkhanaPage", "アタック中"), this);
     Memo120 = MakeBox(this, "Memo120");
     Memo107 = MakeBox(this, "Memo107");
     Memo102 = MakeBox(this, "Memo102");
@@ -95,16 +100,19 @@ void GymkhanaPage::BuildCourse() {
         box->setContextMenuPolicy(Qt::CustomContextMenu);
     }
     AttackPopup = MakeNamed<QMenu>(this, "AttackPopup");
-    Pilontouch11 = AttackPopup->addAction(QStringLiteral("ﾊﾟｲﾛﾝﾀｯﾁ +1"));
+    Pilontouch11 =
+        AttackPopup->addAction(QCoreApplication::translate("GymkhanaPage", "ﾊﾟｲﾛﾝﾀｯﾁ +1"));
     Pilontouch11->setObjectName(QStringLiteral("Pilontouch11"));
-    Pilontouch12 = AttackPopup->addAction(QStringLiteral("ﾊﾟｲﾛﾝﾀｯﾁ -1"));
+    Pilontouch12 =
+        AttackPopup->addAction(QCoreApplication::translate("GymkhanaPage", "ﾊﾟｲﾛﾝﾀｯﾁ -1"));
     Pilontouch12->setObjectName(QStringLiteral("Pilontouch12"));
-    Misscourse1 = AttackPopup->addAction(QStringLiteral("ﾐｽｺｰｽ"));
+    Misscourse1 = AttackPopup->addAction(QCoreApplication::translate("GymkhanaPage", "ﾐｽｺｰｽ"));
     Misscourse1->setObjectName(QStringLiteral("Misscourse1"));
-    Clearpenalty1 = AttackPopup->addAction(QStringLiteral("ﾍﾟﾅﾙﾃｨのｸﾘｱ"));
+    Clearpenalty1 =
+        AttackPopup->addAction(QCoreApplication::translate("GymkhanaPage", "ﾍﾟﾅﾙﾃｨのｸﾘｱ"));
     Clearpenalty1->setObjectName(QStringLiteral("Clearpenalty1"));
     AttackPopup->addSeparator();
-    Clear1 = AttackPopup->addAction(QStringLiteral("削除"));
+    Clear1 = AttackPopup->addAction(QCoreApplication::translate("GymkhanaPage", "削除"));
     Clear1->setObjectName(QStringLiteral("Clear1"));
 }
 
@@ -113,10 +121,14 @@ void GymkhanaPage::BuildLamps() {
     FinishLed = MakeLamp(this, "FinishLed");
     SplitLed1 = MakeLamp(this, "SplitLed1");
     SplitLed2 = MakeLamp(this, "SplitLed2");
-    Label2 = MakeNamed<QLabel>(this, "Label2", QStringLiteral("Start"));
-    Label3 = MakeNamed<QLabel>(this, "Label3", QStringLiteral("Finish"));
-    Label20 = MakeNamed<QLabel>(this, "Label20", QStringLiteral("Split1"));
-    Label21 = MakeNamed<QLabel>(this, "Label21", QStringLiteral("Split2"));
+    Label2 =
+        MakeNamed<QLabel>(this, "Label2", QCoreApplication::translate("GymkhanaPage", "Start"));
+    Label3 =
+        MakeNamed<QLabel>(this, "Label3", QCoreApplication::translate("GymkhanaPage", "Finish"));
+    Label20 =
+        MakeNamed<QLabel>(this, "Label20", QCoreApplication::translate("GymkhanaPage", "Split1"));
+    Label21 =
+        MakeNamed<QLabel>(this, "Label21", QCoreApplication::translate("GymkhanaPage", "Split2"));
     ComboBox100 = MakePassCombo(this, "ComboBox100");
     ComboBox101 = MakePassCombo(this, "ComboBox101");
     Memo115 = MakeBox(this, "Memo115");
@@ -126,7 +138,7 @@ void GymkhanaPage::BuildLamps() {
 }
 
 void GymkhanaPage::BuildResult() {
-    resultLabel_ = new QLabel(QStringLiteral("リザルト"), this);
+    resultLabel_ = new QLabel(QCoreApplication::translate("GymkhanaPage", "リザルト"), this);
     Memo103 = MakeBox(this, "Memo103");
     Memo110 = MakeBox(this, "Memo110");
     Memo110->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

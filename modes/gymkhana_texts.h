@@ -10,6 +10,10 @@ namespace vantrel {
 inline constexpr UiText kMsgReady = msg::k119;
 inline constexpr UiText kMsgCourseFull = msg::k120;
 inline constexpr UiText kMsgPressStart = msg::k121;
+// Status panel 0 while a car waits, before message 119; %1 = the car number.
+inline constexpr UiText kWaitingCarText = VANTREL_TEXT("gymkhana", "Car #%1");
+// The tooltip of a position's boxes while its car has pylon touches; %1 = the count.
+inline constexpr UiText kPylonTouchHint = VANTREL_TEXT("gymkhana", "PT%1");
 
 // A correction refused because its car moved on while the operator typed.
 inline constexpr UiText kMsgQueueMovedOn =

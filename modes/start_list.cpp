@@ -14,7 +14,7 @@ std::string WaitingStatusText(int32_t car, bool running) {
     if (!running) {
         return Translated(kMsgPressStart);
     }
-    return "Car #" + std::to_string(car) + Translated(kMsgReady);
+    return Translated(kWaitingCarText, {std::to_string(car)}) + Translated(kMsgReady);
 }
 
 int32_t StartList::Place(int32_t place) const {

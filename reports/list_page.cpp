@@ -35,7 +35,15 @@ const std::string& ListPage::Cell(int32_t column, int32_t row) const {
 
 void ListPage::WriteHeadings() {
     static const char* const kHeadings[kInitialColumns] = {
-        "Car", "Name", "Model", "Total", "Lap", "BestLap", "Last", "-1", "-2"};
+        VANTREL_TEXT("standings heading", "Car").source,
+        VANTREL_TEXT("standings heading", "Name").source,
+        VANTREL_TEXT("standings heading", "Model").source,
+        VANTREL_TEXT("standings heading", "Total").source,
+        VANTREL_TEXT("standings heading", "Lap").source,
+        VANTREL_TEXT("standings heading", "BestLap").source,
+        VANTREL_TEXT("standings heading", "Last").source,
+        "-1",
+        "-2"};
     for (int32_t c = 0; c < kInitialColumns; ++c) {
         headings_[c] = kHeadings[c];
     }

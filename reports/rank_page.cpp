@@ -16,8 +16,15 @@ const std::string& RankPage::Cell(int32_t column, int32_t row) const {
 }
 
 void RankPage::WriteHeadings() {
-    static const char* const kHeadings[kColumns] = {"Rank",    "Car", "Name",  "Model",
-                                                    "BestLap", "Lap", "Total", "Behind"};
+    static const char* const kHeadings[kColumns] = {
+        VANTREL_TEXT("standings heading", "Rank").source,
+        VANTREL_TEXT("standings heading", "Car").source,
+        VANTREL_TEXT("standings heading", "Name").source,
+        VANTREL_TEXT("standings heading", "Model").source,
+        VANTREL_TEXT("standings heading", "BestLap").source,
+        VANTREL_TEXT("standings heading", "Lap").source,
+        VANTREL_TEXT("standings heading", "Total").source,
+        VANTREL_TEXT("standings heading", "Behind").source};
     for (int32_t c = 0; c < kColumns; ++c) {
         cells_[0][c] = kHeadings[c];
     }

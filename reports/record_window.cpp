@@ -35,6 +35,9 @@
 
 namespace vantrel {
 
+// Texts are looked up under the class name without its namespace, the context the
+// translation files hold them under (tr() would use the namespaced name).
+
 namespace {
 
 constexpr int kRowHeight = 15;
@@ -59,7 +62,8 @@ QTableView* MakeGrid(QWidget* page, const char* name, TextGridModel* model) {
     grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->horizontalHeader()->setHighlightSections(false);
-    ElideTextInColumns(grid, {QStringLiteral("Name"), QStringLiteral("Model")});
+    ElideTextInColumns(grid, {QCoreApplication::translate(kStandingsHeadingContext, "Name"),
+                              QCoreApplication::translate(kStandingsHeadingContext, "Model")});
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(grid);
@@ -95,7 +99,7 @@ TRecordForm::TRecordForm(const RecordWindowEnvironment& env, QWidget* parent)
     assert(env_.standings && env_.prompter && env_.session && env_.clock);
     scoreboard_.UseClasses(env_.entries != nullptr ? env_.entries : &env_.standings->Entries());
     setObjectName(QStringLiteral("RecordForm"));
-    setWindowTitle(QStringLiteral("Record"));
+    setWindowTitle(QCoreApplication::translate("TRecordForm", "Record"));
     setMinimumSize(kRecordMinWidth, kRecordMinHeight);
     BuildWidgets();
     ConnectCommands();
@@ -122,14 +126,17 @@ void TRecordForm::BuildWidgets() {
     TabSheet1 = MakeNamed<QWidget>(PageControl1, "TabSheet1");
     TabSheet2 = MakeNamed<QWidget>(PageControl1, "TabSheet2");
     TabSheet3 = new ScoreboardPage(PageControl1);
-    PageControl1->addTab(TabSheet1, QStringLiteral("Rank"));
-    PageControl1->addTab(TabSheet2, QStringLiteral("List"));
-    PageControl1->addTab(TabSheet3, QStringLiteral("Display"));
+    PageControl1->addTab(TabSheet1, QCoreApplication::translate("TRecordForm", "Rank"));
+    PageControl1->addTab(TabSheet2, QCoreApplication::translate("TRecordForm", "List"));
+    PageControl1->addTab(TabSheet3, QCoreApplication::translate("TRecordForm", "Display"));
     BuildGrids();
 
-    BitBtn1 = MakeNamed<QPushButton>(this, "BitBtn1", QStringLiteral("Close"));
-    BitBtn2 = MakeNamed<QPushButton>(this, "BitBtn2", QStringLiteral("Rebuild"));
-    CheckBox1 = MakeNamed<QCheckBox>(this, "CheckBox1", QStringLiteral("Auto update"));
+    BitBtn1 = MakeNamed<QPushButton>(this, "BitBtn1",
+                                     QCoreApplication::translate("TRecordForm", "Close"));
+    BitBtn2 = MakeNamed<QPushButton>(this, "BitBtn2",
+                                     QCoreApplication::translate("TRecordForm", "Rebuild"));
+    CheckBox1 = MakeNamed<QCheckBox>(this, "CheckBox1",
+                                     QCoreApplication::translate("TRecordForm", "Auto update"));
     SpeedButton1 = MakeNamed<QToolButton>(this, "SpeedButton1");
     SpeedButton2 = MakeNamed<QToolButton>(this, "SpeedButton2");
     SpeedButton1->setIcon(QIcon::fromTheme(QStringLiteral("document-save"),
@@ -155,8 +162,8 @@ void TRecordForm::BuildGrids() {
     Standings& standings = *env_.standings;
     shown_ = std::make_unique<ClassStandingsView>(
         standings, env_.entries != nullptr ? *env_.entries : standings.Entries());
-    rankModel_ = new TextGridModel(shown_->Rank(), this);
-    listModel_ = new TextGridModel(shown_->List(), this);
+    rankModel_ = new TextGridModel(shown_->Rank(), this, kStandingsHeadingContext);
+    listModel_ = new TextGridModel(shown_->List(), this, kStandingsHeadingContext);
     StringGrid1 = MakeGrid(TabSheet1, "StringGrid1", rankModel_);
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->horizontalHeader()->setDefaultSectionSize(64);

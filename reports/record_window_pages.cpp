@@ -2,6 +2,7 @@
 // colours, and the CSV export of a grid page.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +23,9 @@
 
 namespace vantrel {
 
+// Texts are looked up under the class name without its namespace, the context the
+// translation files hold them under (tr() would use the namespaced name).
+
 namespace {
 
 // The layout rules count the window's outer width, a 4-pixel frame on either side of the
@@ -30,7 +34,6 @@ constexpr int kFrameWidth = 8;
 constexpr int kMargin = 4;  // page control and tool buttons from the client edges
 constexpr int kToolButtonStep = 27;
 constexpr int kButtonHeight = 25;
-constexpr const char* kCsvFilter = "CSV files (*.csv)|*.csv|All files (*.*)|*.*";
 
 std::filesystem::path PathFromQ(const QString& text) {
     return std::filesystem::path(text.toStdU16String());
@@ -172,7 +175,8 @@ void TRecordForm::ExportPage() {
         return;
     }
     FileDialogOptions options;
-    options.filter = QString::fromLatin1(kCsvFilter);
+    options.filter =
+        QCoreApplication::translate("TRecordForm", "CSV files (*.csv)|*.csv|All files (*.*)|*.*");
     options.directory = QFromPath(naming_.Folder());
     options.fileName = QString::fromStdString(*offered);
     options.confirmOverwrite = true;

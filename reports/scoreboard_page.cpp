@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,9 @@
 #include "widgets/widget_util.h"
 
 namespace vantrel {
+
+// Texts are looked up under the class name without its namespace, the context the
+// translation files hold them under (tr() would use the namespaced name).
 
 namespace {
 
@@ -30,16 +34,21 @@ void SetPointSize(QWidget* widget, int points) {
 
 ScoreboardPage::ScoreboardPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet3"));
-    Label1 = MakeNamed<QLabel>(this, "Label1", QStringLiteral("Split #1"));
-    Label2 = MakeNamed<QLabel>(this, "Label2", QStringLiteral("Split #2"));
-    Label3 = MakeNamed<QLabel>(this, "Label3", QStringLiteral("Time"));
+    Label1 = MakeNamed<QLabel>(this, "Label1",
+                               QCoreApplication::translate("ScoreboardPage", "Split #1"));
+    Label2 = MakeNamed<QLabel>(this, "Label2",
+                               QCoreApplication::translate("ScoreboardPage", "Split #2"));
+    Label3 =
+        MakeNamed<QLabel>(this, "Label3", QCoreApplication::translate("ScoreboardPage", "Time"));
     labels_ = {Label1, Label2, Label3};
 
     PopupMenu1 = MakeNamed<QMenu>(this, "PopupMenu1");
     ChangeFontColor =
-        MakeNamed<QAction>(PopupMenu1, "ChangeFontColor", QStringLiteral("Change FONT color..."));
-    ChangeBackground = MakeNamed<QAction>(PopupMenu1, "ChangeBackground",
-                                          QStringLiteral("Change background color..."));
+        MakeNamed<QAction>(PopupMenu1, "ChangeFontColor",
+                           QCoreApplication::translate("ScoreboardPage", "Change FONT color..."));
+    ChangeBackground = MakeNamed<QAction>(
+        PopupMenu1, "ChangeBackground",
+        QCoreApplication::translate("ScoreboardPage", "Change background color..."));
     PopupMenu1->addAction(ChangeFontColor);
     PopupMenu1->addAction(ChangeBackground);
 

@@ -2,6 +2,7 @@
 
 #include "common/numbers.h"
 #include "common/text_file.h"
+#include "common/ui_text.h"
 #include "lists/list_texts.h"
 
 namespace vantrel {
@@ -9,6 +10,7 @@ namespace vantrel {
 namespace {
 
 constexpr int32_t kPenaltyMs = 5000;
+constexpr UiText kNotANumber = VANTREL_TEXT("reports", "'%1' は数値ではありません");
 
 // The cells of one result row; columns the layout lacks read as "".
 struct Cells {
@@ -87,7 +89,7 @@ RebuildOutcome RebuildRanking(Standings& standings, const ResultTable& results, 
         } catch (const ConversionError& error) {
             // Only the start of the text goes into the message: a cell may be a whole file.
             return RebuildOutcome{false, i,
-                                  "'" + QuoteForMessage(error.Text()) + "' は数値ではありません"};
+                                  Translated(kNotANumber, {QuoteForMessage(error.Text())})};
         }
     }
     return RebuildOutcome{};

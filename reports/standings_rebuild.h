@@ -28,7 +28,8 @@ ReplayRule ReplayRuleFor(RaceMode activeTab, bool commonStart);
 struct RebuildOutcome {
     bool ok = true;
     int32_t failedRow = 0;  // result-list row that stopped the rebuild
-    std::string error;  // "'<text>' は数値ではありません" (at most the start of a long text)
+    // "'<text>' は数値ではありません" in the chosen language (at most the start of a long text)
+    std::string error;
 };
 
 // Replays rows 1, 2, ... up to the first row with an empty "Car" cell. A cell that must be a

@@ -6,7 +6,14 @@
 #include <cstdint>
 #include <string>
 
+#include "common/ui_text.h"
+
 namespace vantrel {
+
+// The context under which the grids look the headings up. The pages hold the headings as
+// written (VANTREL_TEXT(kStandingsHeadingContext, ...).source), since the exported and
+// printed pages keep them whatever the language.
+inline constexpr char kStandingsHeadingContext[] = "standings heading";
 
 class TextGrid {
 public:

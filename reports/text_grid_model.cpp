@@ -1,13 +1,15 @@
 #include "reports/text_grid_model.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <utility>
 
 namespace vantrel {
 
-TextGridModel::TextGridModel(const TextGrid& grid, QObject* parent)
+TextGridModel::TextGridModel(const TextGrid& grid, QObject* parent, const char* headingContext)
     : QAbstractTableModel(parent),
       grid_(grid),
+      headingContext_(headingContext),
       rows_(std::max(grid.RowCount() - 1, 0)),
       columns_(grid.ColumnCount()) {}
 
@@ -63,7 +65,10 @@ QVariant TextGridModel::headerData(int section, Qt::Orientation orientation, int
         return {};
     }
     if (orientation == Qt::Horizontal) {
-        return QString::fromStdString(grid_.Cell(section, 0));
+        const std::string& heading = grid_.Cell(section, 0);
+        return headingContext_ != nullptr
+                   ? QCoreApplication::translate(headingContext_, heading.c_str())
+                   : QString::fromStdString(heading);
     }
     return QString::number(GridRowOf(section));
 }

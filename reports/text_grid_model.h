@@ -17,8 +17,10 @@ class TextGridModel final : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    // The grid must outlive the model.
-    explicit TextGridModel(const TextGrid& grid, QObject* parent = nullptr);
+    // The grid must outlive the model. With `headingContext` the headings are shown in the
+    // chosen language, looked up under that context.
+    explicit TextGridModel(const TextGrid& grid, QObject* parent = nullptr,
+                           const char* headingContext = nullptr);
 
     static int32_t GridRowOf(int modelRow) { return modelRow + 1; }
 
@@ -35,6 +37,7 @@ public:
 
 private:
     const TextGrid& grid_;
+    const char* headingContext_;
     // Rows and columns the views know of; the grid may be ahead until the next Refresh().
     int rows_ = 0;
     int columns_ = 0;

@@ -1,9 +1,11 @@
 // Renders the main window on each tab at the minimum size and at 1280 x 1024, the record
 // window on each page, the about box, the timing self-test and the device health window, into
 // PNG files, for looking at the windows as a timekeeper sees them at start-up. With "about"
-// after the folder, only the about box (for the run at 200 % scaling). Run by
-// tools/screenshots.sh.
+// after the folder, only the about box (for the run at 200 % scaling). With
+// VANTREL_SCREENSHOT_LANGUAGE=en every window speaks English and the files go into the
+// folder's en/. Run by tools/screenshots.sh.
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QPixmap>
@@ -13,6 +15,7 @@
 
 #include "app/device_health_window.h"
 #include "app/held_passings_box.h"
+#include "app/help_window.h"
 #include "app/main_window.h"
 #include "app/timing_self_test_dialog.h"
 #include "app/ui_language.h"
@@ -57,13 +60,32 @@ void ShootHealthTools(vantrel::TMainForm& window, const QString& outDir) {
     selfTest->hide();
     health->hide();
 }
+
+// The help page at the smallest size and at 1280 x 1024.
+void ShootHelp(vantrel::TMainForm& window, const QString& outDir) {
+    vantrel::ShowHelpWindow(&window);
+    auto* help = window.findChild<QDialog*>(QStringLiteral("HelpWindow"));
+    for (const QSize size : {QSize(636, 450), QSize(1280, 1024)}) {
+        help->resize(size);
+        Settle();
+        help->grab().save(
+            QStringLiteral("%1/help-%2x%3.png").arg(outDir).arg(size.width()).arg(size.height()));
+    }
+    help->hide();
+}
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     vantrel::SubstituteJapaneseFonts();
-    const QString outDir =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    if (qgetenv("VANTREL_SCREENSHOT_LANGUAGE") == "en") {
+        if (!vantrel::InstallLanguage(vantrel::UiLanguage::kEnglish)) {
+            qWarning("The English translation is missing.");
+            return 1;
+        }
+        outDir += QStringLiteral("/en");
+    }
     QDir().mkpath(outDir);
 
     QTemporaryDir programDir;
@@ -104,6 +126,7 @@ int main(int argc, char** argv) {
     }
     window.PageControl1->setCurrentIndex(0);
     ShootHealthTools(window, outDir);
+    ShootHelp(window, outDir);
 
     // The record window with a few results, on each page.
     vantrel::Standings standings(window.Entries());

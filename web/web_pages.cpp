@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "web/page_texts.h"
+
 static void InitWebResources() {
     Q_INIT_RESOURCE(web);
 }
@@ -28,11 +30,15 @@ QByteArray TypeOf(const std::string& name) {
 WebPage PageFile(const std::string& name) {
     static const bool initialised = (InitWebResources(), true);
     (void)initialised;
+    if (name == "texts.js") {
+        return {TypeOf(name), PageTextsScript()};
+    }
     QFile file(QStringLiteral(":/web/") + QString::fromStdString(name));
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
     }
-    return {TypeOf(name), file.readAll()};
+    const QByteArray body = file.readAll();
+    return {TypeOf(name), name.ends_with(".html") ? LocalisedPage(body) : body};
 }
 
 }  // namespace vantrel

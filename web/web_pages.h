@@ -12,7 +12,8 @@ struct WebPage {
     QByteArray body;  // empty: no such page
 };
 
-// "index.html", "board.html", "live.js", ...
+// "index.html", "board.html", "live.js", ...; the pages in the language shown, and "texts.js"
+// their scripts' texts.
 WebPage PageFile(const std::string& name);
 
 }  // namespace vantrel

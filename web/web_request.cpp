@@ -9,7 +9,8 @@ namespace vantrel {
 
 namespace {
 
-constexpr std::array<std::string_view, 4> kFiles = {"live.css", "live.js", "board.css", "board.js"};
+constexpr std::array<std::string_view, 5> kFiles = {"live.css", "live.js", "board.css", "board.js",
+                                                    "texts.js"};
 
 // Where a percent-encoded text stands: the path keeps its segments and refuses a backslash; a
 // query value may hold any printable character and writes a space as "+".

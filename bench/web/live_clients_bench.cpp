@@ -181,7 +181,8 @@ public:
                                           nullptr,
                                           &window_->Record().Board(),
                                           RaceMode::kCircuit,
-                                          true};
+                                          true,
+                                          nullptr};
             const double begin = ThreadCpuMs();
             window_->Web().Publish(std::make_shared<const LiveSnapshot>(
                 TakeSnapshot(sources, 1'000'000 + i, std::nullopt)));

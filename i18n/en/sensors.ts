@@ -5,27 +5,27 @@
     <name>timing report</name>
     <message>
         <source>ティック間隔</source>
-        <translation type="unfinished"></translation>
+        <translation>Tick interval</translation>
     </message>
     <message>
         <source>刻時誤差</source>
-        <translation type="unfinished"></translation>
+        <translation>Time stamp error</translation>
     </message>
     <message>
         <source>ポート読み取り</source>
-        <translation type="unfinished"></translation>
+        <translation>Port read</translation>
     </message>
     <message>
         <source>最大</source>
-        <translation type="unfinished"></translation>
+        <translation>max</translation>
     </message>
     <message>
         <source>、</source>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message>
         <source>通過 %1/%2, 読み取り %3 回, 取りこぼし %4</source>
-        <translation type="unfinished"></translation>
+        <translation>passings %1/%2, %3 port reads, %4 lost</translation>
     </message>
 </context>
 </TS>

@@ -1,15 +1,15 @@
 // Marked results through the window: a short circuit lap is booked with its mark, shown in
 // the grid and the review window, accepted (and the acceptance undone), and taken out both as
 // the last booking (its undo) and behind a later booking (its row's delete); the file keeps
-// the mark after the columns. The review window is readable at the small and the large window
-// size with marks of every kind (with VANTREL_SCREENSHOT_DIR set it is also saved there).
+// the mark after the columns. The review window is readable in Japanese and in English at the
+// small and the large window size with marks of every kind (with VANTREL_SCREENSHOT_DIR set it
+// is also saved there, English in en/).
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
-#include <cstdlib>
 
 #include "dialogs/setup_dialog.h"
 #include "lists/flag_review_window.h"
@@ -19,6 +19,7 @@
 #include "lists/result_table_model.h"
 #include "support/layout_check.h"
 #include "support/manual_timing_fixture.h"
+#include "support/ui_language_param.h"
 #include "widgets/radio_group.h"
 
 namespace vantrel::test {
@@ -150,7 +151,11 @@ TableRows MarkedRows(RaceMode mode, const std::vector<std::pair<std::string, std
     return rows;
 }
 
-TEST(FlagReviewLayout, MarksOfEveryKindAreReadableAtBothWindowSizes) {
+class FlagReviewLayout : public ::testing::TestWithParam<UiLanguage> {};
+
+TEST_P(FlagReviewLayout, MarksOfEveryKindAreReadableAtBothWindowSizes) {
+    const LanguageScope language(GetParam());
+    ASSERT_TRUE(language.Installed());
     ResultTable laps(RaceMode::kCircuit);
     std::vector<std::pair<std::string, std::string>> lapMarks;
     for (int i = 0; i < 14; ++i) {
@@ -182,15 +187,18 @@ TEST(FlagReviewLayout, MarksOfEveryKindAreReadableAtBothWindowSizes) {
             EXPECT_TRUE(faults.isEmpty())
                 << name << " at " << size.width() << "x" << size.height() << ":\n"
                 << faults.join(QLatin1Char('\n')).toStdString();
-            if (const char* out = std::getenv("VANTREL_SCREENSHOT_DIR")) {
+            if (const QString out = ShotFolder(GetParam()); !out.isEmpty()) {
                 window.grab().save(QStringLiteral("%1/%2-%3x%4.png")
-                                       .arg(QString::fromLocal8Bit(out), QString::fromLatin1(name))
+                                       .arg(out, QString::fromLatin1(name))
                                        .arg(size.width())
                                        .arg(size.height()));
             }
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, FlagReviewLayout, ::testing::ValuesIn(kWindowLanguages),
+                         LanguageName);
 
 }  // namespace
 }  // namespace vantrel::test

@@ -1,6 +1,7 @@
 // A receiver flood through a pseudo-terminal: held, not booked, named in the status bar and
 // listed; booked in one step that one undo (after one question) takes back; normal traffic
-// through the same port booked at once; the list readable at both window sizes.
+// through the same port booked at once; the list readable at both window sizes in Japanese
+// and in English.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include "sensors/receiver_hub.h"
 #include "support/layout_check.h"
 #include "support/manual_timing_fixture.h"
+#include "support/ui_language_param.h"
 
 namespace vantrel::test {
 namespace {
@@ -122,7 +124,11 @@ TEST_F(FloodWindowTest, AFloodIsHeldAndBookedInOneStepThatOneUndoTakesBack) {
     PressAltS();
 }
 
-TEST_F(FloodWindowTest, TheHeldListIsReadableAtBothWindowSizes) {
+class FloodLayoutTest : public FloodWindowTest, public ::testing::WithParamInterface<UiLanguage> {};
+
+TEST_P(FloodLayoutTest, TheHeldListIsReadableAtBothWindowSizes) {
+    const LanguageScope language(GetParam());
+    ASSERT_TRUE(language.Installed());
     StartCircuit();
     std::string flood;
     for (int car = 1; car <= 60; ++car) {
@@ -144,6 +150,9 @@ TEST_F(FloodWindowTest, TheHeldListIsReadableAtBothWindowSizes) {
     EXPECT_TRUE(Box().isVisible()) << "closing the list keeps the passings held";
     PressAltS();
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, FloodLayoutTest, ::testing::ValuesIn(kWindowLanguages),
+                         LanguageName);
 
 }  // namespace
 }  // namespace vantrel::test

@@ -1,13 +1,15 @@
 // The device health window and the timing self-test through the main window: every device
 // has its row, counts change live, the warning place opens the window; the self-test refuses
 // a running session, runs shortened on a simulated source, saves its figures and can be
-// cancelled; both windows keep their layout at the smallest and a large size.
+// cancelled; both windows keep their layout at the smallest and a large size, in Japanese and
+// in English.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTcpSocket>
 #include <QtTest/QTest>
@@ -19,6 +21,7 @@
 #include "journal/list_journal.h"
 #include "support/layout_check.h"
 #include "support/main_window_fixture.h"
+#include "support/ui_language_param.h"
 #include "web/web_server.h"
 #include "web/web_settings.h"
 
@@ -51,10 +54,10 @@ protected:
     QString Cell(const char* name, int column) const {
         return Health()->HealthGrid->item(RowOf(name), column)->text();
     }
-    void SaveShot(QWidget* w, const char* name, QSize size) {
-        if (const char* out = std::getenv("VANTREL_SCREENSHOT_DIR")) {
+    void SaveShot(QWidget* w, const char* name, QSize size, UiLanguage language) {
+        if (const QString out = ShotFolder(language); !out.isEmpty()) {
             w->grab().save(QStringLiteral("%1/%2-%3x%4.png")
-                               .arg(QString::fromLocal8Bit(out), QString::fromLatin1(name))
+                               .arg(out, QString::fromLatin1(name))
                                .arg(size.width())
                                .arg(size.height()));
         }
@@ -171,7 +174,12 @@ TEST_F(HealthWindowTest, ACancelledSelfTestSaysSoAndFreesTheWindow) {
     EXPECT_LT(dialog->SelfTestProgress->value(), 100);
 }
 
-TEST_F(HealthWindowTest, ReportAndHealthWindowFitAtSmallAndLargeSizes) {
+class HealthLayoutTest : public HealthWindowTest,
+                         public ::testing::WithParamInterface<UiLanguage> {};
+
+TEST_P(HealthLayoutTest, ReportAndHealthWindowFitAtSmallAndLargeSizes) {
+    const LanguageScope language(GetParam());
+    ASSERT_TRUE(language.Installed());
     OpenWindow();
     TimingSelfTestDialog* dialog = SelfTest();
     dialog->SetSeconds(0.5);
@@ -180,6 +188,20 @@ TEST_F(HealthWindowTest, ReportAndHealthWindowFitAtSmallAndLargeSizes) {
     QTRY_VERIFY_WITH_TIMEOUT(!dialog->Running(), 30000);
     DeviceHealthWindow* health = Health();
     health->show();
+    if (GetParam() == UiLanguage::kEnglish) {
+        // Every heading and button, and each device with its state as the grid shows them.
+        QStringList left = JapaneseLeftIn(dialog) + JapaneseLeftIn(health);
+        static const QRegularExpression japanese(QStringLiteral("[\\x{3040}-\\x{9fff}]"));
+        for (int row = 0; row < health->HealthGrid->rowCount(); ++row) {
+            for (int column = 0; column < 2; ++column) {
+                const QString text = health->HealthGrid->item(row, column)->text();
+                if (text.contains(japanese)) {
+                    left << text;
+                }
+            }
+        }
+        EXPECT_TRUE(left.isEmpty()) << left.join(QLatin1Char('\n')).toStdString();
+    }
     for (const QSize size : {QSize(636, 450), QSize(1280, 1024)}) {
         for (QWidget* w : {static_cast<QWidget*>(dialog), static_cast<QWidget*>(health)}) {
             w->resize(size);
@@ -189,10 +211,13 @@ TEST_F(HealthWindowTest, ReportAndHealthWindowFitAtSmallAndLargeSizes) {
                                           << "x" << size.height() << ":\n"
                                           << faults.join(QLatin1Char('\n')).toStdString();
         }
-        SaveShot(dialog, "timing-self-test", size);
-        SaveShot(health, "device-health", size);
+        SaveShot(dialog, "timing-self-test", size, GetParam());
+        SaveShot(health, "device-health", size, GetParam());
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, HealthLayoutTest, ::testing::ValuesIn(kWindowLanguages),
+                         LanguageName);
 
 }  // namespace
 }  // namespace vantrel::test

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/numbers.h"
+#include "common/ui_text.h"
 #include "support/temp_dir.h"
 
 namespace vantrel {
@@ -108,4 +110,36 @@ TEST(QuoteForMessage, CutsLongTextsAtACharacterBoundary) {
 }
 
 }  // namespace
+// The messages about a file's content are shown in the chosen language: each is looked up as
+// a whole, with the file, the line and the bad text put into the looked-up pattern.
+TEST(Cp932Lines, MessagesAboutAFileAreLookedUpInTheChosenLanguage) {
+    SetTextTranslator([](const UiText& text) {
+        const std::string source = text.source;
+        if (source == "%1 の %2 行目") {
+            return std::string("%1, line %2");
+        }
+        if (source.starts_with("%1に文字として読めない")) {
+            return std::string("%1 holds bytes that are not characters");
+        }
+        return source == "'%1' は数値ではありません" ? std::string("'%1' is not a number")
+                                                     : std::string("?");
+    });
+    test::TempDir dir;
+    test::WriteBytes(dir / "heat.csv", "1,A,X\r\n2,B\x81,Y\r\n");
+    Lines lines;
+    const std::string warning = ReadCp932Lines(dir / "heat.csv", lines).warning;
+    const std::string place = FileLinePlace(std::filesystem::path("/tmp/%2 %1.csv"), 7);
+    std::string error;
+    try {
+        StrToIntOrThrow("%2x");
+    } catch (const ConversionError& e) {
+        error = e.what();
+    }
+    SetTextTranslator(nullptr);
+    EXPECT_EQ(warning, "heat.csv, line 2 holds bytes that are not characters");
+    EXPECT_EQ(place, "%2 %1.csv, line 7");  // a name is never read as a pattern
+    EXPECT_EQ(error, "'%2x' is not a number");
+    EXPECT_EQ(FileLinePlace(std::filesystem::path("heat.csv"), 7), "heat.csv の 7 行目");
+}
+
 }  // namespace vantrel

@@ -1,4 +1,5 @@
-// The about box on the offscreen platform: its texts, its picture button and where it opens.
+// The about box on the offscreen platform, in each language: its texts, its picture button
+// and where it opens.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <memory>
 
 #include "dialogs/about_box.h"
+#include "support/language_fixture.h"
 #include "support/layout_check.h"
 
 namespace vantrel::test {
@@ -20,7 +22,7 @@ SystemLines Lines() {
             ParallelPortLine({"/dev/parport0"})};
 }
 
-class AboutBoxTest : public ::testing::Test {
+class AboutBox : public ::testing::Test {
 protected:
     void Open(const VersionValues& values) {
         main = std::make_unique<QWidget>();
@@ -44,8 +46,9 @@ protected:
     std::unique_ptr<QWidget> main;
     TAboutForm* form = nullptr;
 };
+using AboutBoxTest = InEachLanguage<AboutBox>;
 
-TEST_F(AboutBoxTest, WithoutVersionValuesTheDesignTextsStay) {
+TEST_P(AboutBoxTest, WithoutVersionValuesTheDesignTextsStay) {
     Open(VersionValues{});
     EXPECT_EQ(Text("ProductName"), "Product Name");
     EXPECT_EQ(Text("Version"), "Version ");
@@ -55,7 +58,7 @@ TEST_F(AboutBoxTest, WithoutVersionValuesTheDesignTextsStay) {
     EXPECT_EQ(Text("ParallelPort"), "Parallel port: /dev/parport0");
 }
 
-TEST_F(AboutBoxTest, ShowsTheVersionValuesOnAWhiteBoxOfItsSize) {
+TEST_P(AboutBoxTest, ShowsTheVersionValuesOnAWhiteBoxOfItsSize) {
     Open(BuiltVersionValues());
     EXPECT_EQ(form->windowTitle(), "About Vantrel");
     EXPECT_EQ(Text("ProductName"), "Vantrel 2000");
@@ -79,13 +82,15 @@ TEST_F(AboutBoxTest, ShowsTheVersionValuesOnAWhiteBoxOfItsSize) {
         const QStringList faults = LayoutFaults(form);
         EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
         if (const char* out = std::getenv("VANTREL_SCREENSHOT_DIR")) {
-            form->grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/about-box.png"));
+            form->grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/about-box-") +
+                              QString::fromStdString(LanguageName({GetParam(), 0})) +
+                              QStringLiteral(".png"));
         }
     });
     EXPECT_EQ(at, main->frameGeometry().topLeft() + QPoint(220, 30));
 }
 
-TEST_F(AboutBoxTest, PictureButtonFacesFollowTheMouseAndReleaseCloses) {
+TEST_P(AboutBoxTest, PictureButtonFacesFollowTheMouseAndReleaseCloses) {
     Open(BuiltVersionValues());
     QLabel* button = Label("Image1");
     auto showing = [&](int face) {
@@ -118,6 +123,8 @@ TEST_F(AboutBoxTest, PictureButtonFacesFollowTheMouseAndReleaseCloses) {
     // The box opens again with the normal face.
     EXPECT_EQ(RunModal([&] { EXPECT_TRUE(showing(0)); }), -1);
 }
+
+VANTREL_IN_EACH_LANGUAGE(AboutBoxTest);
 
 }  // namespace
 }  // namespace vantrel::test

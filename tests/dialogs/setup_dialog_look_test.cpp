@@ -1,5 +1,6 @@
-// The options dialog's layout: every control readable, none on top of another. With
-// VANTREL_SCREENSHOT_DIR set the dialog is also saved there as setup-dialog.png.
+// The options dialog's layout in each language: every control readable, none on top of
+// another. With VANTREL_SCREENSHOT_DIR set the dialog is also saved there as
+// setup-dialog-<language>.png.
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 
 #include "setup_dialog_fixture.h"
+#include "support/language_fixture.h"
 #include "support/layout_check.h"
 #include "widgets/up_down.h"
 
@@ -32,7 +34,9 @@ QList<QWidget*> Controls(QWidget* form) {
     return controls;
 }
 
-TEST_F(SetupDialogTest, ControlsDoNotOverlapAndTextsFit) {
+using SetupDialogLookTest = InEachLanguage<SetupDialogTest>;
+
+TEST_P(SetupDialogLookTest, ControlsDoNotOverlapAndTextsFit) {
     WriteSetup("TimeOut=30\r\n");
     Open();
     form->show();
@@ -62,10 +66,14 @@ TEST_F(SetupDialogTest, ControlsDoNotOverlapAndTextsFit) {
     const QStringList faults = LayoutFaults(form.get());
     EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
     if (const char* out = std::getenv("VANTREL_SCREENSHOT_DIR")) {
-        form->grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/setup-dialog.png"));
+        form->grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/setup-dialog-") +
+                          QString::fromStdString(LanguageName({GetParam(), 0})) +
+                          QStringLiteral(".png"));
     }
     form->hide();
 }
+
+VANTREL_IN_EACH_LANGUAGE(SetupDialogLookTest);
 
 }  // namespace
 }  // namespace vantrel::test

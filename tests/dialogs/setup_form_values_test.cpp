@@ -94,6 +94,22 @@ TEST(SetupFormValues, TextsOfTheListsBecomeTheSettings) {
     EXPECT_TRUE(s.beepOn);
 }
 
+TEST(SetupFormValues, TheLanguageGoesThroughTheFormAndTheFileUnchanged) {
+    test::TempDir dir;
+    for (UiLanguage language : {UiLanguage::kEnglish, UiLanguage::kSystem, UiLanguage::kJapanese}) {
+        SetupSettings stored;
+        stored.language = language;
+        SetupFormValues v = FormValuesOf(stored);
+        EXPECT_EQ(v.language, language);
+        const SetupSettings edited = SettingsOfForm(v);
+        EXPECT_EQ(edited.language, language);
+        IniFile ini(dir / "Vantrel.ini");
+        edited.Save(ini);
+        ASSERT_TRUE(ini.Save());
+        EXPECT_EQ(SetupSettings::Load(IniFile(dir / "Vantrel.ini")).language, language);
+    }
+}
+
 TEST(SetupFormValues, SpeedTexts) {
     EXPECT_EQ(BaudRateOfText(" 2400"), 2400);
     EXPECT_EQ(BaudRateOfText(" 4800"), 4800);

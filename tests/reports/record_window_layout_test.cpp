@@ -1,7 +1,7 @@
-// The record window's pages as a timekeeper sees them, at the window's minimum size, at
-// 636 x 450 and at 1280 x 1024: no control on top of another, none cut by its parent, every
-// heading and text readable. With VANTREL_SCREENSHOT_DIR set each page is also saved there as
-// record-<page>-<width>x<height>.png.
+// The record window's pages as a timekeeper sees them, in each language, at the window's
+// minimum size, at 636 x 450 and at 1280 x 1024: no control on top of another, none cut by its
+// parent, every heading and text readable. With VANTREL_SCREENSHOT_DIR set each page is also saved
+// there as record-<language>-<page>-<width>x<height>.png.
 #include <QComboBox>
 #include <QScrollBar>
 #include <QTableView>
@@ -9,6 +9,7 @@
 
 #include "record_window_fixture.h"
 #include "reports/record_layout.h"
+#include "support/language_fixture.h"
 #include "support/layout_check.h"
 
 namespace vantrel::test {
@@ -17,7 +18,7 @@ namespace {
 const char* const kPageNames[] = {"rank", "list", "display"};
 
 // Every page at each size: nothing overlaps or is cut; `tag` names the screenshots.
-void CheckEveryPage(TRecordForm* window, const char* tag) {
+void CheckEveryPage(TRecordForm* window, const std::string& tag) {
     const char* out = std::getenv("VANTREL_SCREENSHOT_DIR");
     for (const QSize size :
          {QSize(kRecordMinWidth, kRecordMinHeight), QSize(636, 450), QSize(1280, 1024)}) {
@@ -40,13 +41,15 @@ void CheckEveryPage(TRecordForm* window, const char* tag) {
                         .arg(QString::fromLocal8Bit(out), QString::fromLatin1(kPageNames[page]))
                         .arg(size.width())
                         .arg(size.height())
-                        .arg(QString::fromLatin1(tag)));
+                        .arg(QString::fromStdString(tag)));
             }
         }
     }
 }
 
-TEST_F(RecordWindowTest, EveryPageFitsFromTheMinimumSizeUp) {
+using RecordWindowLayoutTest = InEachLanguage<RecordWindowTest>;
+
+TEST_P(RecordWindowLayoutTest, EveryPageFitsFromTheMinimumSizeUp) {
     entries.SetCell(1, 8, "とても長い名前のドライバー");
     entries.SetCell(2, 8, "とても長い車種の名前");
     entries.SetCell(1, 3, "山田 太郎");
@@ -59,13 +62,13 @@ TEST_F(RecordWindowTest, EveryPageFitsFromTheMinimumSizeUp) {
     window->ShowSplit1(3, "59:59.999");
     window->ShowSplit2(3, "59:59.999");
     window->ShowResult(3, "山田 太郎", "59:59.999");
-    CheckEveryPage(window.get(), "");
+    CheckEveryPage(window.get(), "-" + LanguageName({GetParam(), 0}));
     // Without classes the class selector stays out of the way.
     window->PageControl1->setCurrentIndex(0);
     EXPECT_FALSE(Find<QComboBox>("classSelector")->isVisible());
 }
 
-TEST_F(RecordWindowTest, EveryPageFitsWithTheClassSelector) {
+TEST_P(RecordWindowLayoutTest, EveryPageFitsWithTheClassSelector) {
     entries.SetCell(1, 8, "とても長い名前のドライバー");
     entries.SetCell(EntryTable::kClass, 8, "ＷＷＷＷＷＷＷＷ");
     entries.SetCell(EntryTable::kClass, 3, "PN1");
@@ -80,8 +83,10 @@ TEST_F(RecordWindowTest, EveryPageFitsWithTheClassSelector) {
     // Made after the classes were set: the selector lists them all the same.
     EXPECT_EQ(Find<QComboBox>("classSelector")->currentText(), QStringLiteral("ＷＷＷＷＷＷＷＷ"));
     EXPECT_FALSE(Find<QComboBox>("ClassBox")->isHidden());
-    CheckEveryPage(window.get(), "-class");
+    CheckEveryPage(window.get(), "-class-" + LanguageName({GetParam(), 0}));
 }
+
+VANTREL_IN_EACH_LANGUAGE(RecordWindowLayoutTest);
 
 }  // namespace
 }  // namespace vantrel::test

@@ -8,8 +8,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <cstdlib>
 
+#include "app/ui_language.h"
 #include "cdp_pipe.h"
 #include "common/cp932.h"
 #include "lists/entry_table.h"
@@ -51,6 +53,9 @@ protected:
         }
         cdp.Call(QStringLiteral("Runtime.enable"));
         cdp.Call(QStringLiteral("Page.enable"));
+        Resize(width, height);
+    }
+    void Resize(int width, int height) {
         cdp.Call(QStringLiteral("Emulation.setDeviceMetricsOverride"),
                  {{QStringLiteral("width"), width},
                   {QStringLiteral("height"), height},
@@ -286,6 +291,81 @@ TEST_F(BrowserTest, AClassPickedInThePageShowsOnlyItsCarsRankedFromOne) {
     ASSERT_GE(WaitForText(kBoardRows, QStringLiteral("1:2")), 0);
     EXPECT_EQ(ScriptErrors(), 0);
     Screenshot("live-board-class.png");
+}
+
+// The texts of the page that do not fit: a block wider than its box, the page wider than the
+// window, or a heading, badge or link reaching past the window's edge (tables scroll).
+const QString kOverflowing = QStringLiteral(
+    "(document.documentElement.scrollWidth > innerWidth ? ['page'] : []).concat("
+    "Array.from(document.querySelectorAll('h1, h2, h2 > span, .badge, .link, footer a, th, td,"
+    " .last .count, .course li, .label, .wide, select'))"
+    ".filter(e => e.getClientRects().length > 0)"
+    ".filter(e => (getComputedStyle(e).display !== 'inline' && e.scrollWidth > e.clientWidth + 1)"
+    " || (!e.closest('.scroll') && e.getBoundingClientRect().right > innerWidth + 0.5))"
+    ".map(e => e.tagName + '.' + e.className + ':' + e.textContent)).join('|')");
+
+// The page's own texts (not the entries' names): headings, badges, column headings, counts.
+const QString kPageTexts = QStringLiteral(
+    "Array.from(document.querySelectorAll('title, [data-text], h2, th, #mode, #link,"
+    " #result-count, .count, .none, .label, option'))"
+    ".map(e => e.textContent).join('|')");
+const QRegularExpression kJapanese(QStringLiteral("[\\x{3000}-\\x{30ff}\\x{4e00}-\\x{9fff}]"));
+
+struct JapaneseAfterwards {
+    ~JapaneseAfterwards() { InstallLanguage(UiLanguage::kJapanese); }
+};
+
+// The program in English: both pages speak English and fit the narrow and the wide window.
+TEST_F(BrowserTest, EnglishPagesShowEnglishAndFitTheWindowWidths) {
+    JapaneseAfterwards restore;
+    ASSERT_TRUE(InstallLanguage(UiLanguage::kEnglish));
+    OpenServing();
+    StartBrowser(636, 450);
+    PressAltS();
+    Run(30);
+    Pass(Qt::Key_F11);  // car 1 starts
+    Run(31000);
+    Pass(Qt::Key_F12);  // car 1 finishes
+    Run(30);
+    Pass(Qt::Key_F11);  // car 2 stays on course
+    const QString time = Find<QLineEdit>("Memo104")->text();
+    for (const auto& [width, height] : {std::pair{636, 450}, std::pair{1280, 1024}}) {
+        SCOPED_TRACE(width);
+        Resize(width, height);
+        Load(QStringLiteral("/"));
+        ASSERT_GE(WaitForText(QStringLiteral("document.querySelector('#last .count')?.textContent"),
+                              QStringLiteral("Run 1")),
+                  0);
+        EXPECT_EQ(Text(QStringLiteral("document.documentElement.lang")), QStringLiteral("en"));
+        EXPECT_EQ(Text(QStringLiteral("document.title")), QStringLiteral("Live results"));
+        EXPECT_EQ(Text(QStringLiteral("document.querySelector('#course-box h2').textContent")),
+                  QStringLiteral("On course"));
+        EXPECT_EQ(Text(QStringLiteral("document.getElementById('mode').textContent")),
+                  QStringLiteral("Gymkhana"));
+        EXPECT_EQ(Text(QStringLiteral("document.getElementById('result-count').textContent")),
+                  QStringLiteral("(1 in all)"));
+        EXPECT_EQ(Text(QStringLiteral("document.querySelector('#rank thead th').textContent")),
+                  QStringLiteral("Rank"));
+        EXPECT_GE(WaitForText(QStringLiteral("document.getElementById('link').textContent"),
+                              QStringLiteral("Live")),
+                  0);
+        EXPECT_FALSE(Text(kPageTexts).contains(kJapanese)) << Text(kPageTexts).toStdString();
+        EXPECT_EQ(Text(kOverflowing), QString());
+        Screenshot(width < 1000 ? "live-en-636.png" : "live-en-1280.png");
+
+        Load(QStringLiteral("/board"));
+        ASSERT_GE(
+            WaitForText(QStringLiteral("document.getElementById('f-time').textContent"), time), 0);
+        EXPECT_EQ(Text(QStringLiteral("document.documentElement.lang")), QStringLiteral("en"));
+        EXPECT_EQ(Text(QStringLiteral("document.title")), QStringLiteral("Scoreboard"));
+        EXPECT_TRUE(Text(QStringLiteral("document.getElementById('running').textContent"))
+                        .contains(QStringLiteral("No.2 ")));
+        EXPECT_FALSE(Text(kPageTexts).contains(kJapanese)) << Text(kPageTexts).toStdString();
+        EXPECT_EQ(Text(kOverflowing), QString());
+        Screenshot(width < 1000 ? "board-en-636.png" : "board-en-1280.png");
+    }
+    EXPECT_EQ(ScriptErrors(), 0);
+    Key(Qt::Key_X, true, Qt::AltModifier);  // car 2 leaves the course without a result
 }
 
 }  // namespace

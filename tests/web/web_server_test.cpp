@@ -142,7 +142,8 @@ TEST_F(WebServerTest, ServesPagesDataAndStreamsEachSnapshot) {
     const QByteArray eventsHead = Exchange(port, "HEAD /events HTTP/1.1\r\n\r\n");
     EXPECT_TRUE(eventsHead.startsWith("HTTP/1.1 200 OK"));
     EXPECT_TRUE(eventsHead.endsWith("\r\n\r\n"));
-    for (const char* page : {"/", "/board", "/live.js", "/live.css", "/board.js", "/board.css"}) {
+    for (const char* page :
+         {"/", "/board", "/live.js", "/live.css", "/board.js", "/board.css", "/texts.js"}) {
         const QByteArray reply = Exchange(port, QByteArray("GET ") + page + " HTTP/1.1\r\n\r\n");
         EXPECT_TRUE(reply.startsWith("HTTP/1.1 200 OK")) << page;
         EXPECT_GT(reply.size(), 300) << page;

@@ -31,7 +31,7 @@
     var items = course.cars.map(function (c) {
       var clock = live.el("span", "clock", live.clockText(c.elapsedMs));
       clock.setAttribute("data-elapsed", String(c.elapsedMs));
-      var item = live.el("span", "", "  No." + c.car + " ");
+      var item = live.el("span", "", "  " + live.text("carNumber", c.car) + " ");
       item.appendChild(clock);
       return item;
     });

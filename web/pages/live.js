@@ -1,21 +1,24 @@
 // The live results: one event stream, the latest snapshot and the running clocks.
 "use strict";
 (function () {
-  var MODES = { GYMKHANA: "ジムカーナ", DRAG: "ドラッグ", CIRCUIT: "サーキット" };
-  var HEADINGS = {
-    Rank: "順位", Car: "No.", Name: "氏名", Model: "車両", BestLap: "ベスト", Lap: "周回",
-    Total: "合計", Behind: "差", Pen: "ペナルティ", Time: "タイム", Comment: "コメント",
-    Split1: "スプリット1", Split2: "スプリット2", "Lap time": "ラップ", Fly: "フライング",
-    Speed: "速度", Try: "回", Class: "クラス"
-  };
+  // The texts in the program's language, from /texts.js.
+  var TEXTS = window.vantrelTexts || { texts: {}, modes: {}, headings: {} };
+  var MODES = TEXTS.modes;
+  var HEADINGS = TEXTS.headings;
   var TEXT_COLUMNS = { Name: true, Model: true, Comment: true, Class: true };
   // The time a result row shows, in each mode's layout.
   var TIME_COLUMNS = { Time: true, "E.T": true, "Lap time": true };
 
-  function el(tag, cls, text) {
+  // The text of `key`, its %1 replaced by `value` when one is given.
+  function text(key, value) {
+    var t = TEXTS.texts[key] || key;
+    return value === undefined ? t : t.replace("%1", function () { return String(value); });
+  }
+
+  function el(tag, cls, content) {
     var e = document.createElement(tag);
     if (cls) e.className = cls;
-    if (text !== undefined) e.textContent = text;
+    if (content !== undefined) e.textContent = content;
     return e;
   }
 
@@ -49,7 +52,7 @@
     return open;
   }
 
-  // The class chooser: "全体" first, then the classes in order of first appearance. The choice
+  // The class chooser: all cars ("全体") first, then the classes in order of first appearance. The choice
   // is kept in the page's address (?class=), so a reload or a bookmark keeps the class.
   function classChooser(select, onChoose) {
     var chosen = new URLSearchParams(location.search).get("class") || "";
@@ -61,7 +64,7 @@
       if (key !== shown) {
         shown = key;
         select.replaceChildren.apply(select, [""].concat(all).map(function (c) {
-          var option = el("option", "", c || "全体");
+          var option = el("option", "", c || text("allClasses"));
           option.value = c;
           return option;
         }));
@@ -132,7 +135,7 @@
 
   window.vantrelLive = { connect: connect, clockText: clockText, tickClocks: tickClocks,
                          el: el, classChooser: classChooser, standingsOf: standingsOf,
-                         flagMark: flagMark,
+                         flagMark: flagMark, text: text,
                          modeName: function (m) { return MODES[m] || m; } };
 
   if (!document.getElementById("rank")) return;  // the board page has its own view
@@ -151,7 +154,8 @@
     box.replaceChildren(el("span", "car", String(last.car)), el("span", "name", last.name),
                         time,
                         el("span", "count", last.count > 0 ?
-                           last.count + (results.mode === "CIRCUIT" ? " 周目" : " 本目") : ""));
+                           text(results.mode === "CIRCUIT" ? "lapNumber" : "runNumber", last.count) :
+                           ""));
     box.classList.remove("fresh");
     void box.offsetWidth;
     box.classList.add("fresh");
@@ -160,7 +164,7 @@
   function showCourse(course) {
     var list = document.getElementById("course");
     if (course.cars.length === 0) {
-      list.replaceChildren(el("li", "none", "走行中の車両はありません"));
+      list.replaceChildren(el("li", "none", text("noCar")));
       return;
     }
     var items = course.cars.slice().sort(function (a, b) { return b.position - a.position; })
@@ -197,7 +201,7 @@
     fillTable(document.getElementById("results"), s.results.headings,
               s.results.rows.slice().reverse(),
               s.results.rowFlags && s.results.rowFlags.slice().reverse());
-    document.getElementById("result-count").textContent = "(" + s.results.count + " 件)";
+    document.getElementById("result-count").textContent = text("resultCount", s.results.count);
     document.body.setAttribute("data-sequence", String(lastSequence));
   }
 
@@ -213,7 +217,7 @@
   boardLink(chooser.chosen());
   var reconnect = connect(chooser.chosen(), show, function (on) {
     var link = document.getElementById("link");
-    link.textContent = on ? "ライブ" : "再接続中…";
+    link.textContent = text(on ? "live" : "reconnecting");
     link.className = "link " + (on ? "on" : "off");
   });
   setInterval(function () {
