@@ -21,10 +21,6 @@ namespace vantrel {
 
 namespace {
 constexpr ListDialogKind kResultDialogs{kResultFileFilter, kResultDefaultSuffix};
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
 }  // namespace
 
 ResultListController::ResultListController(ResultListWiring wiring, QObject* parent)

@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>通過 %1/%2, 読み取り %3 回, 取りこぼし %4</source>
-        <translation>passings %1/%2, %3 port reads, %4 lost</translation>
+        <translation>Passings %1/%2, %3 port reads, %4 lost</translation>
     </message>
 </context>
 </TS>
