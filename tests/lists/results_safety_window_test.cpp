@@ -21,10 +21,6 @@
 namespace vantrel::test {
 namespace {
 
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
-
 class ResultsSafety : public ListWindowTest {
 protected:
     void AddRow(std::vector<std::string> cells) {

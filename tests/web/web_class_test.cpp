@@ -60,7 +60,7 @@ TEST(WebClassSnapshotTest, ClassesTheirRowsAndTheirJson) {
     standings.AddResult(3, 61'234, 1, minutes);
     standings.AddResult(5, 63'000, 1, minutes);
     const SnapshotSources sources{&standings,          nullptr, &entries, nullptr, nullptr,
-                                  RaceMode::kGymkhana, false};
+                                  RaceMode::kGymkhana, false,   nullptr};
 
     // Without classes the standings read as they always have.
     const LiveSnapshot plain = TakeSnapshot(sources, 4, {});
@@ -143,7 +143,8 @@ TEST(WebClassSnapshotTest, EachClassHasTheRowsOfItsClassPage) {
             giveClasses();
         }
         const LiveSnapshot s = TakeSnapshot(
-            {&standings, nullptr, &entries, nullptr, nullptr, RaceMode::kCircuit, true}, 1, {});
+            {&standings, nullptr, &entries, nullptr, nullptr, RaceMode::kCircuit, true, nullptr}, 1,
+            {});
         ASSERT_EQ(s.classes, ClassesOf(entries));
         ASSERT_EQ(s.classRankRows.size(), s.classes.size());
         ASSERT_EQ(s.rankClasses.size(), s.classes.empty() ? 0 : s.rankRows.size());

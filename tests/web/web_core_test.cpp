@@ -115,7 +115,7 @@ TEST(SnapshotTest, TakesRankRowsLatestResultsCourseAndBoard) {
     board.fontColor = 0x0000FF;  // red as 0x00BBGGRR
 
     SnapshotSources sources{&standings,          &results, &entries, &course, &board,
-                            RaceMode::kGymkhana, true};
+                            RaceMode::kGymkhana, true,     nullptr};
     BookedResult booked;
     booked.car = 8;
     booked.count = 1;
@@ -154,8 +154,8 @@ TEST(SnapshotTest, TakesRankRowsLatestResultsCourseAndBoard) {
 
     // An empty list and no course: nothing to show, and no result yet.
     ResultTable none(RaceMode::kCircuit);
-    const LiveSnapshot empty =
-        TakeSnapshot({nullptr, &none, nullptr, nullptr, nullptr, RaceMode::kCircuit, false}, 1, {});
+    const LiveSnapshot empty = TakeSnapshot(
+        {nullptr, &none, nullptr, nullptr, nullptr, RaceMode::kCircuit, false, nullptr}, 1, {});
     EXPECT_EQ(empty.resultCount, 0);
     EXPECT_TRUE(empty.results.empty());
     EXPECT_NE(ResultsJson(empty).find("\"last\":null"), std::string::npos);

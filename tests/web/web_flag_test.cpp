@@ -95,7 +95,7 @@ private:
 
     LiveSnapshot Snapshot(const Standings& standings) const {
         SnapshotSources sources{&standings, &results_,   &entries_, nullptr,
-                                nullptr,    event_.mode, true};
+                                nullptr,    event_.mode, true,      nullptr};
         sources.flagReason = [](const std::string& flag) { return Reason(flag); };
         return TakeSnapshot(sources, 1, std::nullopt);
     }
@@ -223,7 +223,7 @@ TEST(WebFlagTest, ScoreboardAndLastResultFollowTheirRowsMark) {
     EXPECT_EQ(board.TimeFlag("PN1"), "");
 
     SnapshotSources sources{&standings, &results,           &entries, nullptr,
-                            &board,     RaceMode::kCircuit, true};
+                            &board,     RaceMode::kCircuit, true,     nullptr};
     LiveResult last{3, "Aoki", "00:20.000", 2, ""};
     LiveSnapshot s = TakeSnapshot(sources, 1, last);
     EXPECT_EQ(s.boardTimeFlag, mark);  // without words: the mark's own text
