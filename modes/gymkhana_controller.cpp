@@ -392,8 +392,7 @@ bool GymkhanaController::BoxEditing(const QObject* box) const {
 
 void GymkhanaController::CommitQueueBox(QLineEdit* box) {
     const int place = QueuePlaceOf(box);
-    ReportRefusedEdit(flow_.CommitPlaceEditing(place, FromQ(box->text())),
-                      Tr(kMsgQueueMovedOn));
+    ReportRefusedEdit(flow_.CommitPlaceEditing(place, FromQ(box->text())), Tr(kMsgQueueMovedOn));
 }
 
 void GymkhanaController::CommitCourseBox(QLineEdit* box) {
